@@ -1,0 +1,3 @@
+#include "app/Velmora_App.h"
+
+Velmora_App theapp;

@@ -1,0 +1,195 @@
+// The game window: frame loop and game states, players and progression, level
+// loading, the active list, input, preferences, menus, status bar and credits.
+// One class; its member functions are spread over files by concern.
+#pragma once
+
+#include <cstdint>
+#include <list>
+#include <mutex>
+#include <string>
+
+#include "display/DirectDrawWin.h"
+
+class Sprite;
+namespace platform {
+struct Event;
+}
+
+// One mouse button event.
+struct MouseClickData {
+    int x = 0;
+    int y = 0;
+    int button = 0;  // 0 left, 1 right
+    bool pressed = false;
+};
+
+// An open search of the current directory for file names.
+struct FileSearch;
+
+class Velmora_Win : public DirectDrawWin {
+public:
+    Velmora_Win();
+    ~Velmora_Win() override;
+
+    // ---- window (frame.cpp) ----
+    int OnCreate() override;
+    void OnDestroy() override;
+    void OnActivate(int state) override;
+    void OnCloseRequest() override;
+    void DrawScene() override;
+    int SelectDriver() override;
+    int SelectInitialDisplayMode() override;
+    BOOL CreateCustomSurfaces() override { return 1; }
+    void RestoreSurfaces() override {}
+
+    // One play frame (state 8).
+    void game_loop();
+    // Runs the handler of the current state (step 1 of DrawScene).
+    void run_state_handler();
+    // Keep the music alive: update it, or restart the tune of the state.
+    void keep_music_alive();
+    // The start-up state's libmikmod set-up (state 0).
+    void start_music_system();
+    // The quit state's shutdown of the music (state 14).
+    void stop_music_system();
+
+    // ---- players and progression (progression.cpp) ----
+    void reset_game();
+    void end_game();
+    void retry_level();
+
+    // ---- level loading (level_loading.cpp) ----
+    void load_level();
+    void get_directory(std::string* out);
+    void set_directory(std::string* path);
+    std::string* find_first_file_name(FileSearch** out, const char* pattern);
+    std::string* find_next_file_name(FileSearch* search);
+    void close_file_search(FileSearch* search);
+    void load_sprites(std::string dir);
+
+    // ---- active list (active_list.cpp) ----
+    void make_sprite_active_list();
+    void move_sprite_active_list();
+    void draw_sprite_active_list();
+
+    // ---- input (input.cpp) ----
+    void OnKeyDown(unsigned vkey, unsigned repeat, unsigned flags) override;
+    void OnKeyUp(unsigned vkey, unsigned repeat, unsigned flags) override;
+    void OnMouseBatch(const platform::Event* events, int count) override;
+    bool InitMouse();
+    void load_cursor();
+    void draw_mouse();
+    // Drains the click queue into `flag` (oldest first, left button only);
+    // `left_arrived` (if given) is set when a left-button record was drained.
+    // Takes critsection itself (it is recursive, so callers may hold it).
+    void drain_clicks(bool& flag, bool* left_arrived = nullptr);
+    // The slot of keycodes a virtual key sets, or -1.
+    static int key_slot(unsigned vkey);
+
+    // ---- preferences (prefs.cpp) ----
+    void load_prefs();
+    void save_prefs();
+    // Where the preferences file is read from and written to.
+    static std::string prefs_path();
+
+    // ---- sound and music (sound_music.cpp) ----
+    void load_sounds();
+    void dump_sounds();
+    void load_music();
+    // The module file of the current state and level, or null.
+    const char* music_for_state() const;
+
+    // ---- title and options (ui/title_menu.cpp, ui/options_menu.cpp) ----
+    void load_user_interface();
+    void dump_user_interface();
+    void draw_user_interface();
+    void draw_option_interface();
+
+    // ---- status bar (ui/status_bar.cpp) ----
+    void load_power_up_icons();
+    void black_out_ports();
+    void prep_shield_bars();
+    void prep_score_bar();
+    void prep_power_up_bar();
+    void update_status_bar();
+    void draw_power_up_icons(Sprite* icon, int item);
+    void draw_power_up_icon(Sprite* icon, int x, int dx, int level);
+    // Draws a sprite onto both buffers clipped to `band`.
+    void draw_in_band(Sprite* sprite, const RECT* band);
+
+    // ---- about and ending (ui/credits.cpp) ----
+    void about_game();
+    void play_ending();
+
+    // ---- state ----
+    int game_state = 0;
+    uint32_t frame_time = 0;
+    int loaded_level = 0;
+    RECT statusbar_rect{0, 0, 640, 31};
+    RECT playfield_rect{0, 32, 640, 448};
+    RECT powerupbar_rect{0, 449, 640, 480};
+    int font_cell_height = 28;  // the credits font: Liberation Sans, 28 px cell
+    int creditscroll = 0;
+
+    // User-interface pictures.
+    Surface* publisher_logo = nullptr;  // "Levels/Resource/ferrolux_logo.BMP"
+    Surface* studio_logo = nullptr;     // "Levels/Resource/quornash_logo.BMP"
+    Surface* titlescreen = nullptr;
+    Surface* oneplayer_up = nullptr;
+    Surface* oneplayer_down = nullptr;
+    Surface* twoplayer_up = nullptr;
+    Surface* twoplayer_down = nullptr;
+    Surface* about_up = nullptr;
+    Surface* about_down = nullptr;
+    Surface* options_up = nullptr;
+    Surface* options_down = nullptr;
+    Surface* quit_up = nullptr;
+    Surface* quit_down = nullptr;
+    Surface* left_arrow_up = nullptr;
+    Surface* left_arrow_down = nullptr;
+    Surface* right_arrow_up = nullptr;
+    Surface* right_arrow_down = nullptr;
+    Surface* red_bar = nullptr;
+    Surface* fx_volume_label = nullptr;
+    Surface* music_volume_label = nullptr;
+    Surface* ok_up = nullptr;
+    Surface* ok_down = nullptr;
+    Surface* ending_picture = nullptr;
+    Surface* continue_picture = nullptr;
+    Surface* cancel_up = nullptr;
+    Surface* cancel_down = nullptr;
+
+    // Status-bar sprites (masters looked up once per level).
+    Sprite* score_digits = nullptr;  // "score"
+    Sprite* shieldbar = nullptr;
+    Sprite* blueicon = nullptr;
+    Sprite* missileicon = nullptr;
+    Sprite* heatseekericon = nullptr;
+    Sprite* photonicon = nullptr;
+    Sprite* staricon = nullptr;
+    Sprite* playeroneicon = nullptr;
+    Sprite* playertwoicon = nullptr;
+    Sprite* droneicon = nullptr;
+    Sprite* bar = nullptr;
+    Sprite* bar2 = nullptr;
+    Sprite* buble = nullptr;
+    int shownscore1 = -1, shownscore2 = -1;
+    int shownhitpoints1 = 4, shownhitpoints2 = 4;
+
+    // Mouse and cursor.
+    static bool mouse;  // the mouse device exists (set by InitMouse)
+    static std::recursive_mutex critsection;
+    static std::list<MouseClickData> mouseclickqueue;  // new at the front, read from the back
+    static int curx, cury;
+    static int oldcurx, oldcury;
+    static Surface* cursor;
+    static int cursor_width, cursor_height;
+    bool mouse_down = false;
+    // Relative mouse motion is multiplied by this (a player's setting).
+    static double mouse_sensitivity;
+
+    static Velmora_Win* instance;  // the one window, for behaviours that move the cursor
+};
+
+// `frame_time` and the clocks read "now" through this.
+uint32_t now_ms();

@@ -1,0 +1,30 @@
+// The effect mixer: one voice per sound effect, mixed with the music into the
+// audio device's buffer.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace mixer {
+
+constexpr int kRate = 44100;
+constexpr int kBufferFrames = 1024;  // about 23 ms per device buffer
+
+// Adds a voice holding interleaved stereo 16-bit samples at kRate. Returns its id.
+int add_voice(std::vector<int16_t> stereo_frames);
+void remove_all_voices();
+// Restarts the voice from its beginning (one instance: never doubled).
+void play(int voice);
+void stop(int voice);
+bool playing(int voice);
+// Gain in hundredths of a decibel (0 full, -10000 silent).
+void set_volume(int voice, long hundredths_db);
+
+// Fills `frames` stereo frames: effects plus music, saturated.
+void mix(int16_t* out, int frames);
+
+// Opens the audio device through the platform; false headless or on failure.
+bool open_device();
+void close_device();
+
+}  // namespace mixer

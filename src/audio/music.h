@@ -1,0 +1,32 @@
+// Background music through libmikmod with our own output driver, whose mixed
+// output is pulled by the audio device's callback.
+#pragma once
+
+#include <cstdint>
+
+// Registers our output driver and the module loaders (once per process).
+void music_register_all();
+// MikMod_Init with an empty option string. Returns false on failure.
+bool music_init();
+// Stops the player, frees the module, MikMod_Exit.
+void music_shutdown();
+// Loads a module (up to 16 channels) without starting it; false if it failed.
+bool music_load(const char* path);
+void music_start();
+void music_stop();
+bool music_loaded();
+bool music_active();
+void music_update();
+// Player volume 0..128 for the module playing now and every module loaded later.
+void music_set_volume(int volume);
+// The player volume for a musicvolume setting: trunc(v * 12.8), clamped 0..128.
+int music_volume_for(long musicvolume);
+
+// Mixed music for the audio callback: fills `frames` stereo frames (silence
+// when no module plays). Takes libmikmod's lock itself.
+void music_mix(int16_t* out, int frames);
+
+// The driver's fragment size, from the "buffer" option (2^n bytes, n 12..19,
+// default 16).
+int music_fragsize();
+void music_parse_options(const char* options);

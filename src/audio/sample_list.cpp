@@ -1,0 +1,4 @@
+#include "audio/Sample.h"
+
+std::vector<Sample*> Sample::listofsamples;
+Sample thesample;

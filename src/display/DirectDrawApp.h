@@ -1,0 +1,38 @@
+// The application base: runs the registered window's DrawScene whenever no
+// input is waiting, until the window posts its close message.
+#pragma once
+
+#include <functional>
+
+class DirectDrawWin;
+
+class DirectDrawApp {
+public:
+    DirectDrawApp();
+    virtual ~DirectDrawApp();
+    DirectDrawApp(const DirectDrawApp&) = delete;
+    DirectDrawApp& operator=(const DirectDrawApp&) = delete;
+
+    // Shows the main window and hides the system cursor. Returns true.
+    virtual bool InitInstance();
+    // One idle call: DrawScene once. Always true.
+    bool OnIdle(long count);
+    // Destroys the registered window; returns the exit code.
+    virtual int ExitInstance();
+
+    // The message loop: per frame, hand waiting events to the window, then run
+    // OnIdle. Ends when the window posted its close message (or the frame hook
+    // returns false), then destroys the window.
+    int Run();
+
+    // Called before each frame with the frame number (from 1); may feed input.
+    std::function<void(long frame)> before_frame;
+    // Called after each frame; returning false ends the loop at once.
+    std::function<bool(long frame)> after_frame;
+
+    DirectDrawWin* ddwin = nullptr;
+    DirectDrawWin* m_pMainWnd = nullptr;
+    long frames_run = 0;
+
+    static DirectDrawApp* current;  // the running application
+};

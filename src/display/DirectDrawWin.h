@@ -1,0 +1,162 @@
+// The window base class of the game: display driver and mode choice, the
+// flipping pair of screen surfaces, off-screen surfaces, copies with clipping
+// and colour key, fills, pixel formats and bitmap loading. The pixels live in
+// memory; the platform back end only ever sees finished pictures.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_set>
+
+#include "display/Surface.h"
+#include "display/types.h"
+
+namespace platform {
+struct Event;
+}
+
+// One display driver as enumerated (here: one display of the machine).
+struct DriverInfo {
+    uint8_t* guid = nullptr;  // 16-byte identifier, null for the primary display
+    char* description = nullptr;
+    char* name = nullptr;
+};
+
+struct DisplayModeInfo {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    uint32_t depth = 0;
+};
+
+// Stand-in for the display device object: which display is in use.
+struct DisplayDevice {
+    int display_index = 0;
+};
+
+class DirectDrawWin {
+public:
+    DirectDrawWin();
+    virtual ~DirectDrawWin();
+    DirectDrawWin(const DirectDrawWin&) = delete;
+    DirectDrawWin& operator=(const DirectDrawWin&) = delete;
+
+    // ---- window life (display-setup half) ----
+    // Opens the game window and runs OnCreate. Returns false when creation failed.
+    BOOL Create(const char* title, int icon);
+    virtual int OnCreate();
+    virtual void OnDestroy();
+    virtual void OnActivate(int state);  // 0 inactive, 1 active
+    virtual void OnKeyDown(unsigned vkey, unsigned repeat, unsigned flags);
+    virtual void OnKeyUp(unsigned vkey, unsigned repeat, unsigned flags);
+    // One batch of mouse input read on the main thread (relative motion and
+    // buttons), in arrival order. Default: nothing.
+    virtual void OnMouseBatch(const platform::Event* events, int count);
+    // The window was asked to close (closing the window or the desktop's request).
+    virtual void OnCloseRequest();
+    // Posts the close message: the application loop ends after this frame.
+    void PostCloseMessage() { close_posted = true; }
+    bool CloseMessagePosted() const { return close_posted; }
+
+    // ---- hooks ----
+    virtual void DrawScene() = 0;
+    virtual int SelectDriver();
+    virtual int SelectInitialDisplayMode() = 0;
+    virtual BOOL CreateCustomSurfaces() = 0;
+    virtual void RestoreSurfaces() = 0;
+    virtual BOOL CreateFlippingSurfaces();
+
+    // ---- drivers and modes ----
+    BOOL ActivateDisplayMode(int mode);
+    BOOL GetDisplayModeDimensions(int mode, uint32_t& width, uint32_t& height, uint32_t& depth);
+    BOOL GetDriverInfo(int index, uint8_t** guid, char** description, char** name);
+    static int DriverAvailable(const uint8_t* guid, const char* description, const char* name,
+                               void* context);
+    static int DisplayModeAvailable(const DisplayModeInfo& mode, void* context);
+    // Sort order of the mode list: smaller width*height first, then smaller depth.
+    static int CompareModes(const DisplayModeInfo& a, const DisplayModeInfo& b);
+    // Restores the desktop and releases the display device.
+    void RestoreDisplayMode();
+
+    // ---- surfaces ----
+    Surface* CreateSurface(int width, int height, int memflag = 0);
+    Surface* CreateSurface(const char* bmpfile, BOOL installpalette, int memflag);
+    void ReleaseSurface(Surface* surface);
+    BOOL BltSurface(Surface* dest, Surface* src, int x, int y, BOOL srccolorkey);
+    BOOL BltSurface(Surface* dest, Surface* src, int x, int y, BOOL srccolorkey, const RECT* clip);
+    BOOL ClearSurface(Surface* surf, uint32_t color, const RECT* rect = nullptr);
+    BOOL ClearSurface(Surface* surf, int r, int g, int b, const RECT* rect = nullptr);
+    uint32_t RGBtoPixel(int r, int g, int b);
+    BOOL StorePixelFormatData();
+    BOOL GetSurfaceDimensions(const Surface* surf, uint32_t& width, uint32_t& height);
+    BOOL GetSurfaceRect(const Surface* surf, RECT& rect);
+    BOOL SetColorKey(Surface* surf, uint32_t key);
+    BOOL PreDrawScene();
+    // Shows the back buffer: swaps the pair and hands the new front to the platform.
+    BOOL Flip();
+
+    // ---- bitmaps ----
+    static BOOL GetBmpDimensions(const char* filename, int& width, int& height);
+    BOOL Copy_Bmp_Surface(Surface* surf, const BITMAPINFOHEADER* info, const uint8_t* pixels,
+                          size_t pixel_bytes, const RGBQUAD* colortable, int colors);
+    BOOL Copy_Bmp08_Surface08(Surface* surf, const uint8_t* pixels, size_t pixel_bytes, int width,
+                              int height);
+    BOOL Copy_Bmp8_Surface16(Surface* surf, const uint8_t* pixels, size_t pixel_bytes, int width,
+                             int height, const RGBQUAD* colortable, int colors);
+    BOOL Copy_Bmp24_Surface16(Surface* surf, const uint8_t* pixels, size_t pixel_bytes, int width,
+                              int height);
+    BOOL Copy_Bmp24_Surface24(Surface* surf, const uint8_t* pixels, size_t pixel_bytes, int width,
+                              int height);
+    BOOL Copy_Bmp24_Surface32(Surface* surf, const uint8_t* pixels, size_t pixel_bytes, int width,
+                              int height);
+    BOOL CreatePalette(const RGBQUAD* colortable, int count);
+
+    // ---- text (stands in for a device context on a surface) ----
+    // Draws `text` with its cell's top-left corner at (x, y) in colour (r, g, b),
+    // background transparent, clipped by the surface. False when no text engine.
+    BOOL DrawText(Surface* surf, int x, int y, const std::string& text, int r, int g, int b,
+                  int cell_height = 28);
+
+    // ---- members ----
+    std::unique_ptr<DisplayDevice> ddraw;
+    Surface* primsurf = nullptr;
+    Surface* backsurf = nullptr;
+    Palette* palette = nullptr;
+    uint16_t redshift = 0, greenshift = 0, blueshift = 0;
+    uint16_t redbits = 0, greenbits = 0, bluebits = 0;
+    RECT displayrect{};
+    uint32_t displaydepth = 0;
+    int windowactive = 1;
+
+    DriverInfo drivers[10];
+    int numdrivers = 0;
+    DisplayModeInfo modes[100];
+    int nummodes = 0;
+    int curmode = -1;
+
+    // Pixel format of the active mode (what the flipping pair and every new
+    // surface use).
+    PixelFormat pixelformat;
+
+    static DirectDrawWin* thisptr;
+
+    // Options the start-up code sets before Create: the display to use (-1: ask
+    // when there are several) and how the window shows the picture.
+    int preferred_display = -1;
+    bool start_fullscreen = true;
+    int window_scale = 0;
+    int scaling_mode = 0;  // platform::Scaling as int
+    std::string window_title;
+
+    // Every surface made by this window and not yet released; what is left when
+    // the window is destroyed ends with it.
+    std::unordered_set<Surface*> live_surfaces;
+
+protected:
+    bool close_posted = false;
+    uint64_t last_flip_us = 0;
+    bool window_open = false;
+};
+
+// Unrecoverable error: restore the desktop, show the message, exit with status 1.
+[[noreturn]] void Fatal(const char* message);
