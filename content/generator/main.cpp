@@ -1,12 +1,34 @@
 // velmora-content: writes the game's complete data tree into a directory.
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 
+#include "generator/module.h"
 #include "writers/data_writers.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: velmora-content OUTPUT_DIR\n");
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: velmora-content OUTPUT_DIR [MODULE...]\n");
         return 2;
     }
-    return writers::make_directories(argv[1]) ? 0 : 1;
+    content::Context context{argv[1]};
+    while (!context.root.empty() && context.root.back() == '/') context.root.pop_back();
+    if (!writers::make_directories(context.root)) {
+        std::fprintf(stderr, "velmora-content: cannot create %s\n", argv[1]);
+        return 1;
+    }
+    int failures = 0;
+    for (const content::Module& m : content::modules()) {
+        bool wanted = argc == 2;
+        for (int i = 2; i < argc; ++i) wanted = wanted || std::strcmp(argv[i], m.name) == 0;
+        if (!wanted) continue;
+        const auto start = std::chrono::steady_clock::now();
+        const bool ok = m.write(context);
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::steady_clock::now() - start).count();
+        std::printf("velmora-content: %-12s %s (%lld ms)\n", m.name, ok ? "ok" : "FAILED",
+                    static_cast<long long>(ms));
+        if (!ok) ++failures;
+    }
+    return failures == 0 ? 0 : 1;
 }

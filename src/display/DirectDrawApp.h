@@ -2,7 +2,10 @@
 // input is waiting, until the window posts its close message.
 #pragma once
 
+#include <deque>
 #include <functional>
+
+#include "platform/platform.h"
 
 class DirectDrawWin;
 
@@ -29,6 +32,12 @@ public:
     std::function<void(long frame)> before_frame;
     // Called after each frame; returning false ends the loop at once.
     std::function<bool(long frame)> after_frame;
+    // Called for every event handed to the window, with the frame it belongs to
+    // (recording).
+    std::function<void(long frame, const platform::Event& event)> on_event;
+    // Events to hand to the window at the start of the next frame, before the
+    // back end's own (scripted input, autopilot).
+    std::deque<platform::Event> injected_events;
 
     DirectDrawWin* ddwin = nullptr;
     DirectDrawWin* m_pMainWnd = nullptr;
