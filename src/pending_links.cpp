@@ -49,6 +49,7 @@ WEAK BOOL DirectDrawWin::GetSurfaceRect(const Surface*, RECT&) { return 0; }
 WEAK BOOL DirectDrawWin::SetColorKey(Surface*, uint32_t) { return 0; }
 WEAK BOOL DirectDrawWin::PreDrawScene() { return windowactive; }
 WEAK BOOL DirectDrawWin::Flip() { return 0; }
+WEAK BOOL DirectDrawWin::PresentFront() { return 0; }
 WEAK BOOL DirectDrawWin::GetBmpDimensions(const char*, int&, int&) { return 0; }
 WEAK BOOL DirectDrawWin::Copy_Bmp_Surface(Surface*, const BITMAPINFOHEADER*, const uint8_t*, size_t,
                                           const RGBQUAD*, int) { return 0; }

@@ -94,6 +94,9 @@ public:
     BOOL PreDrawScene();
     // Shows the back buffer: swaps the pair and hands the new front to the platform.
     BOOL Flip();
+    // Shows the front surface as it is now, without swapping (drawing made
+    // straight onto the front surface, such as the loading bar).
+    BOOL PresentFront();
 
     // ---- bitmaps ----
     static BOOL GetBmpDimensions(const char* filename, int& width, int& height);
