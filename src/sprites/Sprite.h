@@ -95,6 +95,10 @@ public:
     static void destroy_level();
     // Destroys a top-level sprite's whole child chain (not the sprite itself).
     static void destroy_chain(Sprite* top);
+    // Unlinks a dead child from `top`'s chain and destroys it; one that another
+    // member of the chain still names as `parent` is kept allocated (out of the
+    // chain) until `top`'s chain is destroyed.
+    static void retire_child(Sprite* top, Sprite* child);
 
     // ---- collision (collision.cpp) ----
     int hitsomthing(int hitclass);
