@@ -77,6 +77,9 @@ public:
     static int CompareModes(const DisplayModeInfo& a, const DisplayModeInfo& b);
     // Restores the desktop and releases the display device.
     void RestoreDisplayMode();
+    // The back end's display behind driver entry `index` (a null identifier is
+    // the primary display); -1 for an index outside the list.
+    int DriverDisplayIndex(int index) const;
 
     // ---- surfaces ----
     Surface* CreateSurface(int width, int height, int memflag = 0);
@@ -159,6 +162,15 @@ protected:
     bool close_posted = false;
     uint64_t last_flip_us = 0;
     bool window_open = false;
+    bool flipped_once = false;
+    int window_display = -1;  // the display the window was opened on
+
+private:
+    // Opens the game window on `display` (closing one open elsewhere).
+    bool OpenWindowOn(int display);
+    void CloseWindow();
+    void ReleaseFlippingPair();
+    void FreeDriverEntries();
 };
 
 // Unrecoverable error: restore the desktop, show the message, exit with status 1.

@@ -14,6 +14,7 @@ namespace platform {
 struct DisplayInfo {
     std::string name;
     std::string description;
+    bool primary = false;  // the desktop's main display
 };
 
 struct VideoMode {

@@ -1,0 +1,104 @@
+// Off-screen surfaces, the flipping pair, surface queries and the per-frame
+// lost-surface check.
+#include <new>
+
+#include "display/DirectDrawWin.h"
+
+namespace {
+constexpr int kMaxSide = 16384;
+constexpr long long kMaxPixels = 64LL * 1024 * 1024;
+}  // namespace
+
+Surface* DirectDrawWin::CreateSurface(int width, int height, int /*memflag*/) {
+    // Sizes come straight from bitmap headers: refuse what no picture can be.
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return nullptr;
+    if (static_cast<long long>(width) * height > kMaxPixels) return nullptr;
+    auto* s = new (std::nothrow) Surface;
+    if (s == nullptr) return nullptr;
+    s->width = width;
+    s->height = height;
+    s->format = pixelformat;
+    // Rows padded to 4 bytes, so pitch and width * bytes per pixel differ for
+    // odd widths, as they do on real display memory.
+    s->pitch = (width * s->bytes_per_pixel() + 3) & ~3;
+    try {
+        s->pixels.assign(static_cast<size_t>(s->pitch) * height, 0);
+    } catch (const std::bad_alloc&) {
+        delete s;
+        return nullptr;
+    }
+    live_surfaces.insert(s);
+    return s;
+}
+
+void DirectDrawWin::ReleaseSurface(Surface* surface) {
+    if (surface == nullptr) return;
+    // The back buffer belongs to the chain and goes only with the primary.
+    if (surface == backsurf) return;
+    if (surface == primsurf) {
+        ReleaseFlippingPair();
+        return;
+    }
+    live_surfaces.erase(surface);
+    delete surface;
+}
+
+void DirectDrawWin::ReleaseFlippingPair() {
+    for (Surface** s : {&backsurf, &primsurf}) {
+        if (*s == nullptr) continue;
+        live_surfaces.erase(*s);
+        delete *s;
+        *s = nullptr;
+    }
+}
+
+BOOL DirectDrawWin::CreateFlippingSurfaces() {
+    if (primsurf != nullptr) ReleaseFlippingPair();
+    const int w = displayrect.right - displayrect.left;
+    const int h = displayrect.bottom - displayrect.top;
+    primsurf = CreateSurface(w, h);
+    if (primsurf == nullptr) return 0;
+    backsurf = CreateSurface(w, h);
+    if (backsurf == nullptr) return 0;  // the primary stays, as the contract says
+    primsurf->palette = palette;
+    ClearSurface(primsurf, 0u, nullptr);
+    ClearSurface(backsurf, 0u, nullptr);
+    flipped_once = false;
+    return 1;
+}
+
+BOOL DirectDrawWin::GetSurfaceDimensions(const Surface* surf, uint32_t& width, uint32_t& height) {
+    if (surf == nullptr) return 0;
+    width = static_cast<uint32_t>(surf->width);
+    height = static_cast<uint32_t>(surf->height);
+    return 1;
+}
+
+BOOL DirectDrawWin::GetSurfaceRect(const Surface* surf, RECT& rect) {
+    if (surf == nullptr) return 0;
+    rect = RECT{0, 0, surf->width, surf->height};
+    return 1;
+}
+
+BOOL DirectDrawWin::SetColorKey(Surface* surf, uint32_t key) {
+    if (surf == nullptr) return 0;
+    surf->has_colorkey = true;
+    surf->colorkey = key;
+    return 1;
+}
+
+BOOL DirectDrawWin::PreDrawScene() {
+    if (windowactive == 0) return 0;
+    // Memory surfaces are never lost here; the check stays for back ends that can lose them.
+    bool restored = false;
+    if (primsurf != nullptr && primsurf->lost) {
+        primsurf->lost = false;
+        restored = true;
+    }
+    if (backsurf != nullptr && backsurf->lost) {
+        backsurf->lost = false;
+        restored = true;
+    }
+    if (restored) RestoreSurfaces();
+    return windowactive;
+}
