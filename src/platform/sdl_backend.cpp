@@ -1,0 +1,189 @@
+// SDL back end: start and stop, displays and modes, clock, dialogs, audio.
+#include "platform/sdl_backend.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+namespace platform {
+
+SdlBackend::SdlBackend() {
+    counter_start_ = SDL_GetPerformanceCounter();
+    counter_hz_ = std::max<Uint64>(SDL_GetPerformanceFrequency(), 1);
+}
+
+SdlBackend::~SdlBackend() {
+    close_audio();
+    close_window();
+    if (audio_subsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (video_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool SdlBackend::ensure_video() {
+    if (video_) return true;
+    if (video_failed_) return false;
+    video_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (!video_) {
+        video_failed_ = true;
+        std::fprintf(stderr, "velmora: no video: %s\n", SDL_GetError());
+    }
+    return video_;
+}
+
+int SdlBackend::valid_display(int display) {
+    const int n = SDL_GetNumVideoDisplays();
+    return display >= 0 && display < n ? display : 0;
+}
+
+std::vector<DisplayInfo> SdlBackend::displays() {
+    std::vector<DisplayInfo> list;
+    if (!ensure_video()) return list;
+    const int n = SDL_GetNumVideoDisplays();
+    bool have_primary = false;
+    for (int i = 0; i < n; ++i) {
+        DisplayInfo d;
+        const char* name = SDL_GetDisplayName(i);
+        d.name = name != nullptr ? name : "Display " + std::to_string(i);
+        SDL_Rect bounds{};
+        SDL_GetDisplayBounds(i, &bounds);
+        d.description = "Display " + std::to_string(i + 1) + ": " + d.name + " (" +
+                        std::to_string(bounds.w) + " x " + std::to_string(bounds.h) + ")";
+        // The display at the desktop's origin is the main one.
+        d.primary = !have_primary && bounds.x == 0 && bounds.y == 0;
+        have_primary = have_primary || d.primary;
+        list.push_back(d);
+    }
+    if (!have_primary && !list.empty()) list.front().primary = true;
+    return list;
+}
+
+namespace {
+uint32_t depth_of(Uint32 format) {
+    // 24-bit colour in 4-byte pixels counts as a 32-bit mode.
+    return SDL_BYTESPERPIXEL(format) == 4 ? 32u : static_cast<uint32_t>(SDL_BITSPERPIXEL(format));
+}
+}  // namespace
+
+std::vector<VideoMode> SdlBackend::modes(int display) {
+    // The software modes are always there: the picture is drawn in memory and
+    // scaled to whatever the screen really runs at.
+    std::vector<VideoMode> list = {{640, 480, 8}, {640, 480, 15}, {640, 480, 16}, {640, 480, 24},
+                                   {640, 480, 32}};
+    if (!ensure_video()) return list;
+    display = valid_display(display);
+    const int n = SDL_GetNumDisplayModes(display);
+    for (int i = 0; i < n; ++i) {
+        SDL_DisplayMode m{};
+        if (SDL_GetDisplayMode(display, i, &m) != 0) continue;
+        const VideoMode v{static_cast<uint32_t>(m.w), static_cast<uint32_t>(m.h), depth_of(m.format)};
+        const bool known = std::any_of(list.begin(), list.end(), [&](const VideoMode& o) {
+            return o.width == v.width && o.height == v.height && o.depth == v.depth;
+        });
+        if (!known) list.push_back(v);
+    }
+    return list;
+}
+
+void SdlBackend::desktop_mode(int display, VideoMode& out) {
+    out = VideoMode{640, 480, 32};
+    if (!ensure_video()) return;
+    SDL_DisplayMode m{};
+    if (SDL_GetDesktopDisplayMode(valid_display(display), &m) == 0)
+        out = VideoMode{static_cast<uint32_t>(m.w), static_cast<uint32_t>(m.h), depth_of(m.format)};
+}
+
+uint64_t SdlBackend::now_us() {
+    const Uint64 ticks = SDL_GetPerformanceCounter() - counter_start_;
+    // Split to stay exact without overflowing the product.
+    return ticks / counter_hz_ * 1000000u + ticks % counter_hz_ * 1000000u / counter_hz_;
+}
+
+void SdlBackend::wait_until_us(uint64_t deadline) {
+    for (;;) {
+        const uint64_t now = now_us();
+        if (now >= deadline) return;
+        const uint64_t left = deadline - now;
+        if (left > 3000) {
+            // Sleep until about 2 ms before the deadline; sleeping overshoots, spinning does not.
+            if (window_ != nullptr) SDL_PumpEvents();
+            SDL_Delay(static_cast<Uint32>((left - 2000) / 1000));
+        }
+    }
+}
+
+void SdlBackend::message_box(const std::string& title, const std::string& text) {
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), text.c_str(), window_) != 0)
+        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+}
+
+int SdlBackend::choose(const std::string& title, const std::vector<std::string>& items) {
+    std::vector<SDL_MessageBoxButtonData> buttons;
+    for (size_t i = 0; i < items.size(); ++i)
+        buttons.push_back({i == 0 ? Uint32{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT} : Uint32{0},
+                           static_cast<int>(i), items[i].c_str()});
+    buttons.push_back({SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, -1, "Cancel"});
+    SDL_MessageBoxData data{};
+    data.flags = SDL_MESSAGEBOX_INFORMATION | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
+    data.window = window_;
+    data.title = title.c_str();
+    data.message = title.c_str();
+    data.numbuttons = static_cast<int>(buttons.size());
+    data.buttons = buttons.data();
+    int hit = -1;
+    if (SDL_ShowMessageBox(&data, &hit) != 0) {
+        // Nowhere to ask: take the first entry (the primary display).
+        std::fprintf(stderr, "%s: no dialog possible, taking the first entry\n", title.c_str());
+        return items.empty() ? -1 : 0;
+    }
+    return hit;
+}
+
+void SdlBackend::audio_trampoline(void* self, Uint8* stream, int len) {
+    auto* b = static_cast<SdlBackend*>(self);
+    b->audio_callback_(b->audio_userdata_, reinterpret_cast<int16_t*>(stream), len / 4);
+}
+
+bool SdlBackend::open_audio(AudioCallback callback, void* userdata, int rate, int buffer_frames) {
+    if (callback == nullptr) return false;
+    close_audio();
+    if (!audio_subsystem_) {
+        audio_subsystem_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+        if (!audio_subsystem_) return false;
+    }
+    audio_callback_ = callback;
+    audio_userdata_ = userdata;
+    SDL_AudioSpec want{};
+    want.freq = rate > 0 ? rate : 44100;
+    want.format = AUDIO_S16SYS;
+    want.channels = 2;
+    Uint16 frames = 1;
+    const int asked = buffer_frames > 0 ? std::min(buffer_frames, 16384) : 1024;
+    while (frames < asked) frames = static_cast<Uint16>(frames * 2);
+    want.samples = frames;
+    want.callback = &SdlBackend::audio_trampoline;
+    want.userdata = this;
+    SDL_AudioSpec have{};
+    // No changes allowed: SDL converts, so the mixer always sees 44100 Hz stereo S16.
+    audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (audio_ == 0) return false;
+    SDL_PauseAudioDevice(audio_, 0);
+    return true;
+}
+
+void SdlBackend::close_audio() {
+    if (audio_ == 0) return;
+    SDL_CloseAudioDevice(audio_);
+    audio_ = 0;
+}
+
+void SdlBackend::lock_audio() {
+    if (audio_ != 0) SDL_LockAudioDevice(audio_);
+}
+
+void SdlBackend::unlock_audio() {
+    if (audio_ != 0) SDL_UnlockAudioDevice(audio_);
+}
+
+std::unique_ptr<Backend> make_sdl_backend() { return std::make_unique<SdlBackend>(); }
+
+}  // namespace platform

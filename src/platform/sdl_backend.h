@@ -1,0 +1,84 @@
+// The SDL2 back end: a window on one display showing the finished 640 x 480
+// picture scaled, keyboard and mouse events, one audio device, the
+// performance-counter clock and message boxes.
+#pragma once
+
+#include <SDL.h>
+
+#include <deque>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace platform {
+
+class SdlBackend final : public Backend {
+public:
+    SdlBackend();
+    ~SdlBackend() override;
+    SdlBackend(const SdlBackend&) = delete;
+    SdlBackend& operator=(const SdlBackend&) = delete;
+
+    bool headless() const override { return false; }
+
+    std::vector<DisplayInfo> displays() override;
+    std::vector<VideoMode> modes(int display) override;
+    void desktop_mode(int display, VideoMode& out) override;
+
+    bool open_window(const WindowOptions& options) override;
+    void close_window() override;
+    void present(const void* pixels, int pitch, int width, int height,
+                 const FrameFormat& format) override;
+    void toggle_fullscreen() override;
+    void set_scaling(Scaling scaling) override;
+
+    bool poll_event(Event& event) override;
+
+    uint64_t now_us() override;
+    void wait_until_us(uint64_t deadline) override;
+
+    void message_box(const std::string& title, const std::string& text) override;
+    int choose(const std::string& title, const std::vector<std::string>& items) override;
+
+    bool open_audio(AudioCallback callback, void* userdata, int rate, int buffer_frames) override;
+    void close_audio() override;
+    void lock_audio() override;
+    void unlock_audio() override;
+
+private:
+    bool ensure_video();
+    int valid_display(int display);
+    void redraw();
+    void capture_mouse(bool on);
+    // One SDL event to at most one of ours (more go to pending_). False: nothing to report.
+    bool translate(const SDL_Event& in, Event& out);
+    bool translate_key(const SDL_KeyboardEvent& key, bool down, Event& out);
+    bool translate_motion(const SDL_MouseMotionEvent& motion, Event& out);
+    static void audio_trampoline(void* self, Uint8* stream, int len);
+
+    bool video_ = false;
+    bool video_failed_ = false;
+    bool audio_subsystem_ = false;
+
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int texture_w_ = 0, texture_h_ = 0;
+    Uint32 texture_format_ = 0;
+    std::vector<uint32_t> converted_;
+    Scaling scaling_ = Scaling::Integer;
+    int windowed_w_ = 640, windowed_h_ = 480;
+
+    std::deque<Event> pending_;
+    bool swallow_enter_up_ = false;
+    double motion_rest_x_ = 0, motion_rest_y_ = 0;
+
+    Uint64 counter_start_ = 0;
+    Uint64 counter_hz_ = 1;
+
+    SDL_AudioDeviceID audio_ = 0;
+    AudioCallback audio_callback_ = nullptr;
+    void* audio_userdata_ = nullptr;
+};
+
+}  // namespace platform
