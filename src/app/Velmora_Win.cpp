@@ -35,3 +35,41 @@ Velmora_Win::~Velmora_Win() {
     Sprite::dumpall();
     if (instance == this) instance = nullptr;
 }
+
+int Velmora_Win::OnCreate() {
+    // Keyboard and mouse come from the platform back end through the
+    // application loop: there is no input object to create, and InitMouse
+    // cannot fail. Its result is still checked so the window fails to open if
+    // a future input source can.
+    if (!InitMouse()) return -1;
+    if (DirectDrawWin::OnCreate() == -1) return -1;
+    Sprite::set_window_ptr(this);
+    // No mouse reader thread to resume: batches arrive on the main thread.
+    load_cursor();
+    load_sounds();
+    load_user_interface();
+    return 0;
+}
+
+void Velmora_Win::OnActivate(int state) {
+    DirectDrawWin::OnActivate(state);
+    // The back end captures the mouse while the window has focus; nothing to
+    // acquire here.
+}
+
+void Velmora_Win::OnDestroy() {
+    dump_sounds();
+    dump_user_interface();
+    DirectDrawWin::OnDestroy();
+}
+
+void Velmora_Win::OnCloseRequest() {
+    if (game_state == 0) {
+        // The first frame has not run: nothing was loaded or started, and
+        // saving now would overwrite the stored volumes with the defaults.
+        PostCloseMessage();
+        return;
+    }
+    // Quit through the quit state, which stops the music and saves the volumes.
+    game_state = 14;
+}

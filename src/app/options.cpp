@@ -1,0 +1,214 @@
+#include "app/options.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <sys/stat.h>
+
+#include "display/DirectDrawWin.h"
+
+namespace {
+constexpr long kMaxFrame = INT_MAX;
+
+bool is_directory(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// A whole decimal number within [low, high]; nothing else accepted.
+bool parse_number(const std::string& text, long long low, long long high, long long& out) {
+    if (text.empty() || text.size() > 20) return false;
+    size_t i = (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    if (i == text.size()) return false;
+    for (size_t k = i; k < text.size(); ++k)
+        if (text[k] < '0' || text[k] > '9') return false;
+    errno = 0;
+    char* end = nullptr;
+    const long long value = std::strtoll(text.c_str(), &end, 10);
+    if (errno == ERANGE || end == nullptr || *end != '\0') return false;
+    if (value < low || value > high) return false;
+    out = value;
+    return true;
+}
+
+// "N:PATH" with N a frame number.
+bool parse_frame_file(const std::string& text, FrameFile& out) {
+    const size_t colon = text.find(':');
+    if (colon == std::string::npos || colon + 1 >= text.size()) return false;
+    long long frame = 0;
+    if (!parse_number(text.substr(0, colon), 1, kMaxFrame, frame)) return false;
+    out.frame = static_cast<long>(frame);
+    out.path = text.substr(colon + 1);
+    return true;
+}
+
+enum class Arg { None, Value };
+
+struct Spec {
+    const char* name;
+    Arg arg;
+};
+
+constexpr Spec kSpecs[] = {
+    {"--help", Arg::None},       {"--version", Arg::None},    {"--data", Arg::Value},
+    {"--windowed", Arg::None},   {"--fullscreen", Arg::None}, {"--scale", Arg::Value},
+    {"--display", Arg::Value},   {"--scaling", Arg::Value},   {"--headless", Arg::None},
+    {"--frames", Arg::Value},    {"--seed", Arg::Value},      {"--input", Arg::Value},
+    {"--record", Arg::Value},    {"--screenshot", Arg::Value}, {"--dump-state", Arg::Value},
+    {"--god", Arg::None},
+};
+
+const Spec* find_spec(const std::string& name) {
+    for (const Spec& s : kSpecs)
+        if (name == s.name) return &s;
+    return nullptr;
+}
+
+bool apply(const std::string& name, const std::string& value, LaunchOptions& o, std::string& error) {
+    auto bad = [&](const char* expected) {
+        error = "invalid value '" + value + "' for " + name + " (expected " + expected + ")";
+        return false;
+    };
+    long long n = 0;
+    if (name == "--help") o.help = true;
+    else if (name == "--version") o.version = true;
+    else if (name == "--data") {
+        if (value.empty()) return bad("a directory");
+        o.data_dir = value;
+    } else if (name == "--windowed") o.fullscreen = false;
+    else if (name == "--fullscreen") o.fullscreen = true;
+    else if (name == "--scale") {
+        if (!parse_number(value, 0, 16, n)) return bad("0..16");
+        o.scale = static_cast<int>(n);
+    } else if (name == "--display") {
+        if (!parse_number(value, 0, 63, n)) return bad("0..63");
+        o.display = static_cast<int>(n);
+    } else if (name == "--scaling") {
+        if (value == "integer") o.scaling = platform::Scaling::Integer;
+        else if (value == "fit") o.scaling = platform::Scaling::Fit;
+        else if (value == "stretch") o.scaling = platform::Scaling::Stretch;
+        else return bad("integer, fit or stretch");
+    } else if (name == "--headless") o.headless = true;
+    else if (name == "--frames") {
+        if (!parse_number(value, 1, kMaxFrame, n)) return bad("a frame count from 1");
+        o.frames = static_cast<long>(n);
+    } else if (name == "--seed") {
+        if (!parse_number(value, 0, UINT32_MAX, n)) return bad("0..4294967295");
+        o.seed = static_cast<uint32_t>(n);
+        o.seed_given = true;
+    } else if (name == "--input") {
+        if (value.empty()) return bad("a file");
+        o.input_file = value;
+    } else if (name == "--record") {
+        if (value.empty()) return bad("a file");
+        o.record_file = value;
+    } else if (name == "--screenshot" || name == "--dump-state") {
+        FrameFile f;
+        if (!parse_frame_file(value, f)) return bad("FRAME:PATH");
+        (name == "--screenshot" ? o.screenshots : o.dumps).push_back(f);
+    } else if (name == "--god") o.god = true;
+    return true;
+}
+}  // namespace
+
+bool parse_launch_options(int argc, const char* const* argv, LaunchOptions& out,
+                          std::string& error) {
+    LaunchOptions o;
+    for (int i = 1; i < argc; ++i) {
+        if (argv == nullptr || argv[i] == nullptr) break;
+        std::string arg = argv[i];
+        std::string value;
+        bool inline_value = false;
+        const size_t eq = arg.find('=');
+        if (arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = arg.substr(eq + 1);
+            arg.resize(eq);
+            inline_value = true;
+        }
+        const Spec* spec = find_spec(arg);
+        if (spec == nullptr) {
+            error = arg.rfind("-", 0) == 0 ? "unknown option '" + arg + "'"
+                                           : "unexpected argument '" + arg + "'";
+            return false;
+        }
+        if (spec->arg == Arg::None && inline_value) {
+            error = arg + " takes no value";
+            return false;
+        }
+        if (spec->arg == Arg::Value && !inline_value) {
+            if (i + 1 >= argc || argv[i + 1] == nullptr) {
+                error = arg + " needs a value";
+                return false;
+            }
+            value = argv[++i];
+        }
+        if (!apply(arg, value, o, error)) return false;
+    }
+    out = std::move(o);
+    return true;
+}
+
+std::string launch_usage() {
+    return "Usage: velmora [options]\n"
+           "\n"
+           "  --help                 show this text and exit\n"
+           "  --version              show the version and exit\n"
+           "  --data DIR             the game's data directory (default: $VELMORA_DATA,\n"
+           "                         else data/ beside the program, else the installed data)\n"
+           "  --windowed             play in a window\n"
+           "  --fullscreen           play full screen (the default)\n"
+           "  --scale N              window scale 1..16; 0 picks the largest that fits\n"
+           "  --display N            the display to use (0 is the first)\n"
+           "  --scaling MODE         integer (sharp, the default), fit or stretch\n"
+           "\n"
+           "Testing aids:\n"
+           "  --headless             no window, no sound device, a virtual clock\n"
+           "  --frames N             stop after frame N (without quitting the game)\n"
+           "  --seed S               seed of the game's random numbers (default 1 headless,\n"
+           "                         the time otherwise)\n"
+           "  --input FILE           replay input from FILE (see docs/input-format.md)\n"
+           "  --record FILE          write the input of this run to FILE in the same format\n"
+           "  --screenshot N:PATH    write the screen after frame N as PNG (repeatable)\n"
+           "  --dump-state N:PATH    write the game state after frame N (repeatable)\n"
+           "  --god                  the ships never lose shield energy\n"
+           "\n"
+           "Exit status: 0 on a normal end, 1 when the game cannot start or a requested\n"
+           "file could not be written, 2 for a bad command line.\n";
+}
+
+std::string find_data_dir(const LaunchOptions& options, const char* env_value,
+                          const std::string& exe_dir, const std::string& share_dir,
+                          std::string& error) {
+    if (!options.data_dir.empty()) {
+        if (is_directory(options.data_dir)) return options.data_dir;
+        error = "data directory '" + options.data_dir + "' (from --data) does not exist";
+        return {};
+    }
+    if (env_value != nullptr && env_value[0] != '\0') {
+        if (is_directory(env_value)) return env_value;
+        error = "data directory '" + std::string(env_value) + "' (from VELMORA_DATA) does not exist";
+        return {};
+    }
+    std::string tried;
+    if (!exe_dir.empty()) {
+        const std::string beside = exe_dir + "/data";
+        if (is_directory(beside)) return beside;
+        tried = beside + ", ";
+    }
+    if (is_directory(share_dir)) return share_dir;
+    error = "no data directory found (tried " + tried + share_dir +
+            "); name one with --data DIR or VELMORA_DATA";
+    return {};
+}
+
+void apply_window_options(const LaunchOptions& options, DirectDrawWin& window) {
+    window.preferred_display = options.display;
+    window.start_fullscreen = options.fullscreen;
+    window.window_scale = options.scale;
+    window.scaling_mode = static_cast<int>(options.scaling);
+}
+
+LaunchOptions& launch_options() {
+    static LaunchOptions options;
+    return options;
+}

@@ -1,0 +1,57 @@
+// The command line: what to run (window or headless), where the data is, and
+// the test aids (frame limit, scripted input, recording, screenshots, dumps).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+class DirectDrawWin;
+
+// A file to write after a given frame (screenshot or state dump).
+struct FrameFile {
+    long frame = 0;
+    std::string path;
+};
+
+struct LaunchOptions {
+    bool help = false;
+    bool version = false;
+    std::string data_dir;  // --data; empty: look elsewhere
+    bool headless = false;
+    bool fullscreen = true;
+    int scale = 0;     // window scale; 0 picks the largest that fits
+    int display = -1;  // -1: ask when there are several
+    platform::Scaling scaling = platform::Scaling::Integer;
+    long frames = 0;  // stop after this frame; 0: no limit
+    bool seed_given = false;
+    uint32_t seed = 0;
+    std::string input_file;
+    std::string record_file;
+    std::vector<FrameFile> screenshots;
+    std::vector<FrameFile> dumps;
+    bool god = false;
+};
+
+// Parses argv[1..argc-1]. Both "--name value" and "--name=value" are taken.
+// On failure returns false and says why in `error`.
+bool parse_launch_options(int argc, const char* const* argv, LaunchOptions& out,
+                          std::string& error);
+
+// The --help text.
+std::string launch_usage();
+
+// The data directory: --data, else $VELMORA_DATA (`env_value`, may be null),
+// else "data" in `exe_dir`, else `share_dir`. A directory named explicitly
+// must exist. Returns the empty string and a message when none is usable.
+std::string find_data_dir(const LaunchOptions& options, const char* env_value,
+                          const std::string& exe_dir, const std::string& share_dir,
+                          std::string& error);
+
+// The window settings the options ask for.
+void apply_window_options(const LaunchOptions& options, DirectDrawWin& window);
+
+// The options of this run (set by main before the application starts).
+LaunchOptions& launch_options();

@@ -1,0 +1,143 @@
+#include "support/scenario.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "writers/bmp_writer.h"
+#include "writers/data_writers.h"
+
+namespace scenario {
+
+RunResult run_velmora(const std::vector<std::string>& args,
+                      const std::map<std::string, std::string>& env, unsigned timeout_seconds) {
+    RunResult result;
+    int pipe_fds[2];
+    if (::pipe(pipe_fds) != 0) return result;
+
+    std::vector<std::string> argv_storage;
+    argv_storage.push_back(VELMORA_BINARY);
+    argv_storage.insert(argv_storage.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : argv_storage) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(pipe_fds[0]);
+        ::close(pipe_fds[1]);
+        return result;
+    }
+    if (child == 0) {
+        ::dup2(pipe_fds[1], STDOUT_FILENO);
+        ::dup2(pipe_fds[1], STDERR_FILENO);
+        ::close(pipe_fds[0]);
+        ::close(pipe_fds[1]);
+        for (const auto& [name, value] : env) {
+            if (value.empty()) ::unsetenv(name.c_str());
+            else ::setenv(name.c_str(), value.c_str(), 1);
+        }
+        // A hung run ends by the alarm, which survives exec.
+        ::alarm(timeout_seconds);
+        ::execv(argv[0], argv.data());
+        _exit(127);
+    }
+    ::close(pipe_fds[1]);
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(pipe_fds[0], buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        result.output.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(pipe_fds[0]);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
+    return result;
+}
+
+StateDump read_state_dump(const std::string& path) {
+    StateDump dump;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        const size_t space = line.find(' ');
+        if (space == std::string::npos) continue;
+        dump[line.substr(0, space)] = line.substr(space + 1);
+    }
+    return dump;
+}
+
+long long dump_number(const StateDump& dump, const std::string& key, long long missing) {
+    const auto it = dump.find(key);
+    if (it == dump.end() || it->second.empty()) return missing;
+    char* end = nullptr;
+    errno = 0;
+    const long long value = std::strtoll(it->second.c_str(), &end, 10);
+    if (errno != 0 || end == nullptr || *end != '\0') return missing;
+    return value;
+}
+
+std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool write_input_script(const std::string& path, const std::vector<std::string>& lines) {
+    std::string text = "velmora-input 1\n";
+    for (const std::string& line : lines) text += line + "\n";
+    return writers::write_text(path, text);
+}
+
+namespace {
+bool write_picture(const std::string& path, int w, int h, writers::Rgb colour) {
+    writers::Image image(w, h, colour);
+    // A frame in a second colour, so the picture is not one flat fill.
+    for (int x = 0; x < w; ++x) image.at(x, 0) = image.at(x, h - 1) = {255, 255, 255};
+    return writers::write_file(path, writers::encode_bmp24(image));
+}
+
+bool write_cursor(const std::string& path) {
+    writers::IndexedImage image;
+    image.width = image.height = kCursorSize;
+    image.palette = {{0, 0, 0}, {255, 255, 255}};
+    image.indices.assign(size_t(kCursorSize) * kCursorSize, 0);
+    // An arrow-ish triangle in white on the transparent black.
+    for (int y = 0; y < kCursorSize; ++y)
+        for (int x = 0; x <= y / 2; ++x) image.indices[size_t(y) * kCursorSize + x] = 1;
+    return writers::write_file(path, writers::encode_bmp8(image));
+}
+}  // namespace
+
+bool write_minimal_data_tree(const std::string& dir) {
+    const std::string res = dir + "/Levels/Resource/";
+    if (!writers::make_directories(res) || !writers::make_directories(dir + "/Other")) return false;
+    bool ok = write_picture(res + "ferrolux_logo.BMP", 640, 480, {200, 40, 40}) &&
+              write_picture(res + "quornash_logo.BMP", 640, 480, {40, 200, 40}) &&
+              write_picture(res + "titlescreen.BMP", 640, 480, {40, 40, 200}) &&
+              write_picture(res + "ending.BMP", 640, 480, {20, 20, 20}) &&
+              write_picture(res + "continue.BMP", 300, 60, {90, 90, 90}) &&
+              write_picture(res + "red_bar.BMP", 30, 40, {255, 0, 0}) &&
+              write_picture(res + "fx_volume.BMP", 300, 40, {120, 120, 0}) &&
+              write_picture(res + "music_volume.BMP", 300, 40, {0, 120, 120}) &&
+              write_cursor(res + "cursor_08.BMP");
+    const char* buttons[] = {"1player", "2player", "about", "options", "quit", "left_arrow_",
+                             "right_arrow_", "ok_", "cancel_"};
+    for (const char* b : buttons) {
+        ok = ok && write_picture(res + b + "up.BMP", kButtonWidth, kButtonHeight, {150, 150, 150});
+        ok = ok && write_picture(res + b + "down.BMP", kButtonWidth, kButtonHeight, {250, 250, 0});
+    }
+    return ok;
+}
+
+}  // namespace scenario

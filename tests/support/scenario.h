@@ -1,0 +1,44 @@
+// Scenario helpers: run the built game headless as a subprocess, read its
+// state dumps, and write a small data tree for it to run on.
+#pragma once
+
+#include <climits>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace scenario {
+
+struct RunResult {
+    int exit_code = -1;  // -1 when the program did not exit normally
+    std::string output;  // standard output and standard error together
+};
+
+// Runs the game binary with `args`, with the environment variables in `env`
+// set (an empty value unsets one). Killed after `timeout_seconds`.
+RunResult run_velmora(const std::vector<std::string>& args,
+                      const std::map<std::string, std::string>& env = {},
+                      unsigned timeout_seconds = 300);
+
+// A state dump as key -> value; empty when the file is missing.
+using StateDump = std::map<std::string, std::string>;
+StateDump read_state_dump(const std::string& path);
+// A numeric entry of a dump, or `missing` when it is absent or not a number.
+long long dump_number(const StateDump& dump, const std::string& key, long long missing = LLONG_MIN);
+
+std::string read_file(const std::string& path);
+
+// Writes an input script: the header line, then `lines`.
+bool write_input_script(const std::string& path, const std::vector<std::string>& lines);
+
+// Sizes used by write_minimal_data_tree.
+constexpr int kCursorSize = 16;   // the cursor is kCursorSize square
+constexpr int kButtonWidth = 100;  // every button picture
+constexpr int kButtonHeight = 40;
+
+// The pictures the start-up, the logo screens, the menus and the continue
+// screen need ("Levels/Resource/..."), plus an empty "Other" directory. No
+// sounds, music or levels: a game started there returns to the title menu.
+bool write_minimal_data_tree(const std::string& dir);
+
+}  // namespace scenario
