@@ -52,8 +52,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    const std::string data = find_data_dir(options, std::getenv("VELMORA_DATA"), executable_dir(),
-                                           VELMORA_SHARE_DIR, error);
+    const std::string data = find_data_dir(
+        options, DataDirPlaces{std::getenv("VELMORA_DATA"), executable_dir(), VELMORA_SHARE_DIR},
+        error);
     if (data.empty()) return fail(error, 1);
     for (FrameFile& f : options.screenshots) make_absolute(f.path);
     for (FrameFile& f : options.dumps) make_absolute(f.path);

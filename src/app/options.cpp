@@ -176,9 +176,11 @@ std::string launch_usage() {
            "file could not be written, 2 for a bad command line.\n";
 }
 
-std::string find_data_dir(const LaunchOptions& options, const char* env_value,
-                          const std::string& exe_dir, const std::string& share_dir,
+std::string find_data_dir(const LaunchOptions& options, const DataDirPlaces& places,
                           std::string& error) {
+    const char* env_value = places.env_value;
+    const std::string& exe_dir = places.exe_dir;
+    const std::string& share_dir = places.share_dir;
     if (!options.data_dir.empty()) {
         if (is_directory(options.data_dir)) return options.data_dir;
         error = "data directory '" + options.data_dir + "' (from --data) does not exist";

@@ -43,11 +43,17 @@ bool parse_launch_options(int argc, const char* const* argv, LaunchOptions& out,
 // The --help text.
 std::string launch_usage();
 
-// The data directory: --data, else $VELMORA_DATA (`env_value`, may be null),
-// else "data" in `exe_dir`, else `share_dir`. A directory named explicitly
+// Where the data directory may be, besides --data.
+struct DataDirPlaces {
+    const char* env_value = nullptr;  // $VELMORA_DATA; null or empty when unset
+    std::string exe_dir;              // the program's directory
+    std::string share_dir;            // the installed data
+};
+
+// The data directory: --data, else $VELMORA_DATA, else "data" in the
+// program's directory, else the installed data. A directory named explicitly
 // must exist. Returns the empty string and a message when none is usable.
-std::string find_data_dir(const LaunchOptions& options, const char* env_value,
-                          const std::string& exe_dir, const std::string& share_dir,
+std::string find_data_dir(const LaunchOptions& options, const DataDirPlaces& places,
                           std::string& error);
 
 // The window settings the options ask for.

@@ -56,9 +56,11 @@ bool write_all(int fd, const std::string& text) {
     return true;
 }
 
-// Writes a sibling temporary file, flushes it to the disk and renames it over
-// `path`, so the old file stays whole until the new one is complete.
-bool replace_file(const std::string& path, const std::string& text) {
+// Writes the volumes to a sibling temporary file, flushes it to the disk and
+// renames it over `path`, so the old file stays whole until the new one is
+// complete.
+bool replace_prefs_file(const std::string& path) {
+    const std::string text = std::to_string(fxvolume) + "\n" + std::to_string(musicvolume) + "\n";
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return false;
@@ -113,5 +115,5 @@ void Velmora_Win::save_prefs() {
     std::error_code ec;
     if (!dir.empty()) std::filesystem::create_directories(dir, ec);
     // A file that cannot be written loses the change silently.
-    replace_file(path, std::to_string(fxvolume) + "\n" + std::to_string(musicvolume) + "\n");
+    replace_prefs_file(path);
 }

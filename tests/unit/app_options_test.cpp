@@ -89,17 +89,17 @@ TEST(AppOptions, DataDirectoryIsSearchedInOrder) {
     std::string error;
     LaunchOptions o;
 
-    EXPECT_EQ(find_data_dir(o, root.file("env").c_str(), exe_dir, share, error), root.file("env"));
-    EXPECT_EQ(find_data_dir(o, "", exe_dir, share, error), exe_dir + "/data");
-    EXPECT_EQ(find_data_dir(o, nullptr, root.file("nowhere"), share, error), share);
+    EXPECT_EQ(find_data_dir(o, {root.file("env").c_str(), exe_dir, share}, error), root.file("env"));
+    EXPECT_EQ(find_data_dir(o, {"", exe_dir, share}, error), exe_dir + "/data");
+    EXPECT_EQ(find_data_dir(o, {nullptr, root.file("nowhere"), share}, error), share);
 
     o.data_dir = root.file("missing");
-    EXPECT_EQ(find_data_dir(o, root.file("env").c_str(), exe_dir, share, error), "");
+    EXPECT_EQ(find_data_dir(o, {root.file("env").c_str(), exe_dir, share}, error), "");
     EXPECT_NE(error.find("--data"), std::string::npos);
 
     o.data_dir.clear();
-    EXPECT_EQ(find_data_dir(o, root.file("gone").c_str(), exe_dir, share, error), "");
+    EXPECT_EQ(find_data_dir(o, {root.file("gone").c_str(), exe_dir, share}, error), "");
     EXPECT_NE(error.find("VELMORA_DATA"), std::string::npos);
-    EXPECT_EQ(find_data_dir(o, nullptr, root.file("nowhere"), root.file("noshare"), error), "");
+    EXPECT_EQ(find_data_dir(o, {nullptr, root.file("nowhere"), root.file("noshare")}, error), "");
     EXPECT_FALSE(error.empty());
 }
