@@ -26,5 +26,15 @@ void mix(int16_t* out, int frames);
 // Opens the audio device through the platform; false headless or on failure.
 bool open_device();
 void close_device();
+bool device_open();
+
+// Linear gain in 1/65536 for a volume in hundredths of a decibel.
+int32_t gain_for(long hundredths_db);
+
+// Without a device nothing pulls the mixer: this mixes and discards what a
+// device would have taken between the previous call and `now_us`, so voices
+// end and music advances (and ends) on the back end's clock. Does nothing
+// while a device is open.
+void advance_without_device(uint64_t now_us);
 
 }  // namespace mixer

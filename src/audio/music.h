@@ -17,6 +17,10 @@ void music_stop();
 bool music_loaded();
 bool music_active();
 void music_update();
+// The module of a game state and level (8 playing, 3 about, any other state
+// the title tune), or null when that state has none.
+const char* music_file_for(int game_state, int level);
+
 // Player volume 0..128 for the module playing now and every module loaded later.
 void music_set_volume(int volume);
 // The player volume for a musicvolume setting: trunc(v * 12.8), clamped 0..128.

@@ -1,0 +1,240 @@
+#include "audio/music.h"
+
+#include <mikmod.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "audio/mixer.h"
+
+// libmikmod mixes into our own output driver; the audio device's callback
+// pulls that mix through music_mix. The driver itself never touches a device.
+
+namespace {
+
+constexpr int kDefaultFragmentLog2 = 16;
+constexpr int kMaxModuleChannels = 16;
+
+MODULE* g_module = nullptr;
+bool g_registered = false;
+bool g_initialised = false;
+int g_player_volume = -1;  // -1: never set; modules keep their own volume
+// Read by the audio thread under libmikmod's lock, written by the driver
+// entries libmikmod calls under the same lock; atomic for the direct callers.
+std::atomic<bool> g_playing{false};
+std::atomic<int> g_fragsize{1 << kDefaultFragmentLog2};
+
+// ---- the output driver ----
+
+void out_command_line(const CHAR* options) { music_parse_options(options); }
+BOOL out_is_present() { return 1; }
+
+int out_init() {
+    // The device takes 44100 Hz stereo 16-bit; the software mixer must match.
+    md_mixfreq = mixer::kRate;
+    md_mode = UWORD((md_mode | DMODE_16BITS | DMODE_STEREO | DMODE_SOFT_MUSIC | DMODE_SOFT_SNDFX) &
+                    ~DMODE_FLOAT);
+    return VC_Init();
+}
+
+void out_exit() {
+    g_playing = false;
+    VC_Exit();
+}
+
+int out_play_start() {
+    const int result = VC_PlayStart();
+    if (result == 0) g_playing = true;
+    return result;
+}
+
+void out_play_stop() {
+    g_playing = false;
+    VC_PlayStop();
+}
+
+// The audio callback does the mixing; nothing to do per update.
+void out_update() {}
+void out_pause() {}
+
+MDRIVER g_output_driver = {
+    nullptr,
+    "Game mixer",
+    "Game mixer output v1.0",
+    0,
+    255,
+    "mixer",
+    "buffer:r:12,19,16:Fragment size as a power of two\n",
+    out_command_line,
+    out_is_present,
+    VC_SampleLoad,
+    VC_SampleUnload,
+    VC_SampleSpace,
+    VC_SampleLength,
+    out_init,
+    out_exit,
+    nullptr,
+    VC_SetNumVoices,
+    out_play_start,
+    out_play_stop,
+    out_update,
+    out_pause,
+    VC_VoiceSetVolume,
+    VC_VoiceGetVolume,
+    VC_VoiceSetFrequency,
+    VC_VoiceGetFrequency,
+    VC_VoiceSetPanning,
+    VC_VoiceGetPanning,
+    VC_VoicePlay,
+    VC_VoiceStop,
+    VC_VoiceStopped,
+    VC_VoiceGetPosition,
+    VC_VoiceRealVolume,
+};
+
+void free_module() {
+    Player_Stop();
+    if (g_module != nullptr) {
+        Player_Free(g_module);
+        g_module = nullptr;
+    }
+}
+
+// The settings the game's music was made for.
+void apply_library_settings() {
+    md_device = 0;  // the first driver present: ours, the only one registered
+    md_mixfreq = mixer::kRate;
+    md_mode = DMODE_16BITS | DMODE_STEREO | DMODE_SURROUND | DMODE_SOFT_MUSIC | DMODE_SOFT_SNDFX;
+    md_volume = 96;
+    md_musicvolume = 128;
+    md_sndfxvolume = 128;
+    md_reverb = 6;
+    md_pansep = 128;
+}
+
+}  // namespace
+
+void music_register_all() {
+    if (g_registered) return;  // libmikmod's lists must not hold a driver or loader twice
+    g_registered = true;
+    MikMod_InitThreads();
+    MikMod_RegisterDriver(&g_output_driver);
+    MikMod_RegisterAllLoaders();
+}
+
+bool music_init() {
+    music_register_all();
+    if (g_initialised) music_shutdown();
+    apply_library_settings();
+    g_initialised = MikMod_Init("") == 0;
+    return g_initialised;
+}
+
+void music_shutdown() {
+    // The module goes before the library: freeing it afterwards touches freed state.
+    free_module();
+    if (g_initialised) {
+        MikMod_Exit();
+        g_initialised = false;
+    }
+}
+
+bool music_load(const char* path) {
+    free_module();
+    if (!g_initialised) return false;
+    g_module = Player_Load(path, kMaxModuleChannels, 0);
+    if (g_module == nullptr) return false;
+    // A tune that jumps back with Bxx would otherwise never end, and the game
+    // restarts the state's tune when it does.
+    g_module->loop = 0;
+    if (g_player_volume >= 0) g_module->volume = g_module->initvolume = UBYTE(g_player_volume);
+    return true;
+}
+
+void music_start() {
+    if (g_module != nullptr) Player_Start(g_module);
+}
+
+void music_stop() { Player_Stop(); }
+
+bool music_loaded() { return g_module != nullptr; }
+
+bool music_active() { return Player_Active() != 0; }
+
+void music_update() { MikMod_Update(); }
+
+void music_set_volume(int volume) {
+    g_player_volume = std::clamp(volume, 0, 128);
+    Player_SetVolume(SWORD(g_player_volume));  // the module playing, if any
+    if (g_module != nullptr) {
+        // Also a module loaded but not started yet.
+        MikMod_Lock();
+        g_module->volume = g_module->initvolume = UBYTE(g_player_volume);
+        MikMod_Unlock();
+    }
+}
+
+int music_volume_for(long musicvolume) {
+    return int(std::clamp(musicvolume, 0L, 10L) * 128 / 10);
+}
+
+const char* music_file_for(int game_state, int level) {
+    static const char* const kWorldTunes[] = {
+        "MUSIC/SLINKY.S3M",   "MUSIC/SEIZURE.S3M", "MUSIC/CRYSTAL.S3M",  "MUSIC/PURPLE.S3M",
+        "MUSIC/HIVE.S3M",     "MUSIC/ORB.S3M",     "MUSIC/CASTLE02.S3M", "MUSIC/SONG39.S3M",
+        "MUSIC/ASTRONUK.S3M", "MUSIC/SONG39.S3M",  "MUSIC/SWAN.S3M",
+    };
+    constexpr int kPlaying = 8;
+    constexpr int kAbout = 3;
+    if (game_state == kPlaying) {
+        constexpr int kLevels = int(sizeof kWorldTunes / sizeof kWorldTunes[0]);
+        return level >= 1 && level <= kLevels ? kWorldTunes[level - 1] : nullptr;
+    }
+    if (game_state == kAbout) return "MUSIC/DILEMMA.S3M";
+    return "MUSIC/ASTROV2.S3M";
+}
+
+void music_mix(int16_t* out, int frames) {
+    if (frames <= 0) return;
+    const size_t bytes = size_t(frames) * 2 * sizeof(int16_t);
+    // Only the lock and the software mixer here: every Player_* and most
+    // MikMod_* calls take the lock themselves and would deadlock.
+    MikMod_Lock();
+    if (g_playing) {
+        auto* p = reinterpret_cast<SBYTE*>(out);
+        const size_t fragment = size_t(g_fragsize.load());
+        for (size_t done = 0; done < bytes;) {
+            const size_t n = std::min(bytes - done, fragment);
+            VC_WriteBytes(p + done, ULONG(n));
+            done += n;
+        }
+    } else {
+        std::memset(out, 0, bytes);
+    }
+    MikMod_Unlock();
+}
+
+int music_fragsize() { return g_fragsize; }
+
+void music_parse_options(const char* options) {
+    // "name=value" pairs separated by commas; only "buffer" is ours.
+    if (options == nullptr) return;
+    const std::string text(options);
+    size_t start = 0;
+    while (start <= text.size()) {
+        size_t end = text.find(',', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string item = text.substr(start, end - start);
+        const size_t eq = item.find('=');
+        const std::string key = item.substr(0, eq);
+        if (key == "buffer") {
+            const long n = eq == std::string::npos ? 0 : std::strtol(item.c_str() + eq + 1, nullptr, 10);
+            const int log2 = (n < 12 || n > 19) ? kDefaultFragmentLog2 : int(n);
+            g_fragsize = 1 << log2;
+        }
+        start = end + 1;
+    }
+}
