@@ -1,0 +1,144 @@
+#include "generator/sound/synth.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "generator/art/random.h"
+
+namespace sound {
+
+namespace {
+constexpr double kPi = 3.14159265358979323846;
+
+size_t samples_for(double seconds) { return size_t(std::max(0.0, seconds) * kRate + 0.5); }
+double time_of(size_t i) { return double(i) / kRate; }
+}  // namespace
+
+Curve constant(double v) {
+    return [v](double) { return v; };
+}
+
+Curve glide(double a, double b, double seconds) {
+    return [=](double t) {
+        if (seconds <= 0 || t >= seconds) return b;
+        return a * std::pow(b / a, std::max(0.0, t) / seconds);
+    };
+}
+
+Curve ramp(double a, double b, double seconds) {
+    return [=](double t) {
+        if (seconds <= 0 || t >= seconds) return b;
+        return a + (b - a) * std::max(0.0, t) / seconds;
+    };
+}
+
+Curve strike(double attack, double decay) {
+    return [=](double t) {
+        if (t < 0) return 0.0;
+        if (t < attack) return t / attack;
+        return std::pow(10.0, -3.0 * (t - attack) / decay);  // -60 dB at `decay`
+    };
+}
+
+Buffer silence(double seconds) { return Buffer(samples_for(seconds), 0.0); }
+
+Buffer tone(double seconds, const Curve& pitch, Wave wave, double duty) {
+    Buffer out(samples_for(seconds));
+    double phase = 0;
+    for (size_t i = 0; i < out.size(); ++i) {
+        double v = 0;
+        switch (wave) {
+            case Wave::Sine: v = std::sin(2 * kPi * phase); break;
+            case Wave::Triangle: v = 1.0 - 4.0 * std::abs(phase - 0.5); break;
+            case Wave::Square: v = phase < duty ? 1.0 : -1.0; break;
+            case Wave::Saw: v = 2.0 * phase - 1.0; break;
+        }
+        out[i] = v;
+        phase += std::max(0.0, pitch(time_of(i))) / kRate;
+        phase -= std::floor(phase);
+    }
+    return out;
+}
+
+Buffer noise(double seconds, uint64_t seed) {
+    art::Random random(seed);
+    Buffer out(samples_for(seconds));
+    for (double& v : out) v = random.range(-1.0, 1.0);
+    return out;
+}
+
+Buffer stepped_noise(double seconds, const Curve& rate_hz, uint64_t seed) {
+    art::Random random(seed);
+    Buffer out(samples_for(seconds));
+    double held = random.range(-1.0, 1.0), clock = 0;
+    for (size_t i = 0; i < out.size(); ++i) {
+        clock += std::max(1.0, rate_hz(time_of(i))) / kRate;
+        if (clock >= 1.0) {
+            clock -= std::floor(clock);
+            held = random.range(-1.0, 1.0);
+        }
+        out[i] = held;
+    }
+    return out;
+}
+
+void shape(Buffer& b, const Curve& gain) {
+    for (size_t i = 0; i < b.size(); ++i) b[i] *= gain(time_of(i));
+}
+
+void filter(Buffer& b, Filter kind, const Curve& cutoff_hz, double resonance) {
+    // Chamberlin state-variable filter, run twice per sample for stability
+    // at high cutoffs.
+    double low = 0, band = 0;
+    const double damping = 2.0 * (1.0 - std::clamp(resonance, 0.0, 0.97));
+    for (size_t i = 0; i < b.size(); ++i) {
+        const double fc = std::clamp(cutoff_hz(time_of(i)), 10.0, kRate * 0.45);
+        const double f = 2.0 * std::sin(kPi * fc / (2.0 * kRate));
+        double high = 0;
+        for (int pass = 0; pass < 2; ++pass) {
+            low += f * band;
+            high = b[i] - low - damping * band;
+            band += f * high;
+        }
+        b[i] = kind == Filter::LowPass ? low : (kind == Filter::BandPass ? band : high);
+    }
+}
+
+void drive(Buffer& b, double amount) {
+    const double k = std::max(0.01, amount);
+    const double norm = 1.0 / std::tanh(k);
+    for (double& v : b) v = std::tanh(v * k) * norm;
+}
+
+void mix(Buffer& dst, const Buffer& src, double gain, double at) {
+    const size_t start = samples_for(at);
+    if (dst.size() < start + src.size()) dst.resize(start + src.size(), 0.0);
+    for (size_t i = 0; i < src.size(); ++i) dst[start + i] += src[i] * gain;
+}
+
+void echo(Buffer& b, double delay, double feedback, int repeats) {
+    const Buffer dry = b;
+    double gain = 1.0;
+    for (int r = 1; r <= repeats; ++r) {
+        gain *= feedback;
+        mix(b, dry, gain, delay * r);
+    }
+}
+
+std::vector<int16_t> to_pcm(const Buffer& b, double peak) {
+    double top = 0;
+    for (double v : b) top = std::max(top, std::abs(v));
+    const double scale = top > 0 ? std::min(peak, 0.99) / top : 0.0;
+    const size_t fade_in = std::min(b.size(), samples_for(0.001));
+    const size_t fade_out = std::min(b.size(), samples_for(0.006));
+    std::vector<int16_t> out(b.size());
+    for (size_t i = 0; i < b.size(); ++i) {
+        double g = scale;
+        if (i < fade_in) g *= double(i) / double(fade_in);
+        if (i + fade_out > b.size()) g *= double(b.size() - i) / double(fade_out);
+        out[i] = int16_t(std::lround(std::clamp(b[i] * g, -1.0, 1.0) * 32767.0));
+    }
+    return out;
+}
+
+}  // namespace sound

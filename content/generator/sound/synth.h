@@ -1,0 +1,54 @@
+// A small synthesiser for the sound effects: oscillators with moving pitch,
+// seeded noise, a resonant filter, envelopes, mixing, and conversion to
+// 16-bit PCM without clipping. Everything runs at one rate, in doubles.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace sound {
+
+inline constexpr int kRate = 22050;
+
+using Buffer = std::vector<double>;
+// A value that moves over time (seconds from the start of the sound).
+using Curve = std::function<double(double)>;
+
+// Curves for pitch, cutoff and loudness.
+Curve constant(double v);
+// From `a` to `b` over `seconds`, exponentially (a and b above 0), then stays at b.
+Curve glide(double a, double b, double seconds);
+// Linear from `a` to `b` over `seconds`, then stays at b.
+Curve ramp(double a, double b, double seconds);
+// Rises over `attack`, then falls exponentially by 60 dB over `decay`.
+Curve strike(double attack, double decay);
+
+enum class Wave { Sine, Triangle, Square, Saw };
+
+Buffer silence(double seconds);
+// An oscillator whose frequency (Hz) follows `pitch`; the phase is continuous.
+Buffer tone(double seconds, const Curve& pitch, Wave wave, double duty = 0.5);
+// White noise from a seeded generator.
+Buffer noise(double seconds, uint64_t seed);
+// Noise held for 1/rate_hz seconds per value: grainy, pitched crackle.
+Buffer stepped_noise(double seconds, const Curve& rate_hz, uint64_t seed);
+
+// Multiplies every sample by gain(t).
+void shape(Buffer& b, const Curve& gain);
+// A state-variable filter; `resonance` 0 (none) .. 0.95 (ringing).
+enum class Filter { LowPass, BandPass, HighPass };
+void filter(Buffer& b, Filter kind, const Curve& cutoff_hz, double resonance = 0.2);
+// Soft saturation: warmer and louder without hard clipping.
+void drive(Buffer& b, double amount);
+
+// Adds `src` times `gain` into `dst` starting at `at` seconds, growing dst.
+void mix(Buffer& dst, const Buffer& src, double gain = 1.0, double at = 0.0);
+// A few fading repeats, `delay` seconds apart.
+void echo(Buffer& b, double delay, double feedback, int repeats);
+
+// Scales the peak to `peak` (below 1), fades the first and last milliseconds
+// so the sound starts and stops without a click, and rounds to 16 bits.
+std::vector<int16_t> to_pcm(const Buffer& b, double peak = 0.89);
+
+}  // namespace sound
