@@ -5,7 +5,10 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <filesystem>
 #include <sstream>
+#include <system_error>
 
 #include "app/Velmora_Win.h"
 #include "app/state_dump.h"
@@ -174,6 +177,8 @@ std::string format_input_event(long frame, const Event& e) {
 }
 
 bool RunControl::prepare(const LaunchOptions& options, std::string& error) {
+    std::error_code ec;
+    start_dir_ = std::filesystem::current_path(ec).string();
     screenshots_ = options.screenshots;
     dumps_ = options.dumps;
     frame_limit_ = options.frames;
@@ -205,8 +210,10 @@ bool RunControl::prepare(const LaunchOptions& options, std::string& error) {
 void RunControl::attach(DirectDrawApp& app) {
     app.before_frame = [this, &app](long frame) { before_frame(app, frame); };
     app.after_frame = [this, &app](long frame) { return after_frame(app, frame); };
-    if (recording_on_)
-        app.on_event = [this](long frame, const Event& event) { record(frame, event); };
+    app.on_event = [this](long frame, const Event& event) {
+        if (event.type == EventType::Screenshot) screenshot_requested_ = true;
+        record(frame, event);
+    };
 }
 
 void RunControl::before_frame(DirectDrawApp& app, long frame) {
@@ -229,6 +236,7 @@ bool RunControl::after_frame(DirectDrawApp& app, long frame) {
         if (game == nullptr || !write_state_dump(dump.path, *game, frame))
             report("cannot write state dump '" + dump.path + "'");
     }
+    if (screenshot_requested_) save_requested_screenshot(app, frame);
     if (recording_on_) {
         recording_.flush();
         if (!recording_) {
@@ -243,6 +251,24 @@ void RunControl::record(long frame, const Event& event) {
     if (!recording_on_) return;
     const std::string line = format_input_event(frame, event);
     if (!line.empty()) recording_ << line << "\n";
+}
+
+void RunControl::save_requested_screenshot(DirectDrawApp& app, long frame) {
+    screenshot_requested_ = false;
+    const DirectDrawWin* window = app.ddwin;
+    if (window == nullptr || window->primsurf == nullptr) return;
+    char stamp[32] = "";
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (localtime_r(&now, &local) != nullptr) std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string path =
+        (start_dir_.empty() ? std::string(".") : start_dir_) + "/velmora-" + stamp + "-" +
+        std::to_string(frame) + ".png";
+    // A picture taken by hand is a convenience: a failure is reported, not fatal.
+    if (save_surface_png(*window->primsurf, window->palette, path))
+        std::fprintf(stderr, "velmora: screenshot %s\n", path.c_str());
+    else
+        std::fprintf(stderr, "velmora: cannot write screenshot '%s'\n", path.c_str());
 }
 
 void RunControl::report(const std::string& what) {

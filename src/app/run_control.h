@@ -1,6 +1,6 @@
 // Driving a run from outside: scripted input replayed frame by frame, the
 // input of a live game recorded in the same format, screenshots and state
-// dumps after chosen frames, and the frame limit.
+// dumps after chosen frames, the frame limit, and F12 screenshots.
 #pragma once
 
 #include <fstream>
@@ -42,6 +42,7 @@ private:
     bool after_frame(DirectDrawApp& app, long frame);
     void record(long frame, const platform::Event& event);
     void report(const std::string& what);
+    void save_requested_screenshot(DirectDrawApp& app, long frame);
 
     std::vector<ScriptedEvent> script_;
     size_t next_event_ = 0;
@@ -51,4 +52,6 @@ private:
     std::ofstream recording_;
     bool recording_on_ = false;
     bool all_written_ = true;
+    bool screenshot_requested_ = false;  // F12 during this frame
+    std::string start_dir_;              // where F12 pictures go
 };

@@ -1,15 +1,14 @@
-// The frame: logo screens, the paced play frame, quitting and closing.
+// The paced play frame, quitting and closing the window.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <list>
-#include <sstream>
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
+#include "support/scenario.h"
 #include "support/temp_dir.h"
 #include "support/test_window.h"
 
@@ -18,13 +17,7 @@ class AppFrame : public ::testing::Test {
 protected:
     void SetUp() override {
         reset_globals_to_program_start();
-        Velmora_Win::mouseclickqueue.clear();
         ASSERT_TRUE(setup_headless_display(win));
-    }
-    void TearDown() override { Velmora_Win::mouseclickqueue.clear(); }
-    static uint64_t now_us() { return platform::backend().now_us(); }
-    void press(bool pressed) {
-        Velmora_Win::mouseclickqueue.push_front(MouseClickData{0, 0, 0, pressed});
     }
     Velmora_Win win;
 };
@@ -39,8 +32,7 @@ TEST_F(AppFrame, PlayFrameHoldsFortyFiveMillisecondsAndNoticesALevelEnd) {
     EXPECT_EQ(now_ms() - start, 45u);
     EXPECT_EQ(win.game_state, 8);
 
-    // The exit portal raised the level: this frame still completes, then state 9.
-    currentlevel = 2;
+    currentlevel = 2;  // the exit portal: this frame completes, then state 9
     g_themousebutton = true;
     win.game_loop();
     EXPECT_EQ(win.game_state, 9);
@@ -53,40 +45,17 @@ TEST_F(AppFrame, PlayFrameHoldsFortyFiveMillisecondsAndNoticesALevelEnd) {
     EXPECT_EQ(win.game_state, 9);
 }
 
-TEST_F(AppFrame, ClicksSkipTheLogosAndAHeldButtonSkipsBoth) {
-    win.publisher_logo = win.CreateSurface(640, 480);
-    win.studio_logo = win.CreateSurface(640, 480);
-    win.game_state = 1;
-    win.frame_time = now_ms();
-    press(true);
-    press(false);  // pressed and released within one frame: not noticed
-    win.DrawScene();
-    EXPECT_EQ(win.game_state, 1);
-
-    press(true);
-    win.DrawScene();
-    EXPECT_EQ(win.game_state, 2);
-    EXPECT_NE(win.studio_logo, nullptr);
-    win.DrawScene();  // still held
-    EXPECT_EQ(win.game_state, 4);
-    EXPECT_EQ(win.publisher_logo, nullptr);
-    EXPECT_EQ(win.studio_logo, nullptr);
-}
-
 TEST_F(AppFrame, QuitSavesAndEndsTheFrameWithoutAFlip) {
     TempDir dir;
     ScopedChdir here(dir.path());
     std::filesystem::create_directories("Other");
     fxvolume = 6;
     win.game_state = 14;
-    const uint64_t before = now_us();
+    const uint64_t before = platform::backend().now_us();
     win.DrawScene();
     EXPECT_TRUE(win.CloseMessagePosted());
-    EXPECT_EQ(now_us(), before) << "no flip and no sleep after the quit state";
-    std::ifstream in("Other/Preferences.txt");
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_EQ(text.str(), "6\n10\n");
+    EXPECT_EQ(platform::backend().now_us(), before) << "no flip and no sleep after quitting";
+    EXPECT_EQ(scenario::read_file("Other/Preferences.txt"), "6\n10\n");
 }
 
 TEST_F(AppFrame, ClosingTheWindowQuitsThroughTheQuitState) {
@@ -95,7 +64,7 @@ TEST_F(AppFrame, ClosingTheWindowQuitsThroughTheQuitState) {
     EXPECT_EQ(win.game_state, 14);
     EXPECT_FALSE(win.CloseMessagePosted());
 
-    // Before the first frame nothing was read, so nothing is written.
+    // Before the first frame nothing was read, so nothing may be overwritten.
     TempDir dir;
     ScopedChdir here(dir.path());
     Velmora_Win fresh;
