@@ -46,6 +46,21 @@ void make_transparent(Sprite* master, int px, int py) {
     for (Sprite::frame* f : master->frames) f->surface->put_pixel(px, py, kKey565);
 }
 
+void make_transparent_rect(Sprite* master, int left, int top, int right, int bottom) {
+    for (Sprite::frame* f : master->frames)
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                if (x >= 0 && y >= 0 && x < f->surface->width && y < f->surface->height)
+                    f->surface->put_pixel(x, y, kKey565);
+}
+
+void paint_frames(Sprite* master, uint32_t colour565) {
+    for (Sprite::frame* f : master->frames)
+        for (int y = 0; y < f->surface->height; ++y)
+            for (int x = 0; x < f->surface->width; ++x)
+                if (f->surface->get_pixel(x, y) != kKey565) f->surface->put_pixel(x, y, colour565);
+}
+
 void ensure_level() {
     if (Sprite::the_level == nullptr) Sprite::the_level = new std::list<Sprite*>;
 }

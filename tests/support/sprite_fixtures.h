@@ -1,6 +1,7 @@
 // Sprites for tests, built in memory: no files and no window needed.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "sprites/Sprite.h"
@@ -13,6 +14,12 @@ Sprite* make_master(const std::string& name, int frames, int w, int h, int xoffs
 
 // Makes pixel (px, py) of every frame of `master` transparent (key colour).
 void make_transparent(Sprite* master, int px, int py);
+
+// Makes the pixels of [left, right) x [top, bottom) of every frame transparent.
+void make_transparent_rect(Sprite* master, int left, int top, int right, int bottom);
+
+// Paints every opaque pixel of every frame of `master` in a 5-6-5 colour.
+void paint_frames(Sprite* master, uint32_t colour565);
 
 // Creates an empty level list if there is none.
 void ensure_level();

@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Velmora_Win.h"
+#include "app/globals.h"
+#include "sprites/Sprite.h"
+#include "support/sprite_fixtures.h"
+#include "support/temp_dir.h"
+#include "support/test_window.h"
+#include "writers/bmp_writer.h"
+#include "writers/data_writers.h"
+
+namespace {
+
+constexpr uint32_t kRed = 0xF800;
+
+class LevelLoading : public ::testing::Test {
+protected:
+    void SetUp() override {
+        clear_sprites();
+        ASSERT_TRUE(setup_headless_display(win));
+        Sprite::set_window_ptr(&win);
+        currentlevel = 1;
+    }
+    void TearDown() override {
+        clear_sprites();
+        Sprite::set_window_ptr(nullptr);
+        reset_globals_to_program_start();
+    }
+
+    void text(const std::string& relative, const std::string& contents) {
+        const std::string path = dir.file(relative);
+        ASSERT_TRUE(writers::make_directories(path.substr(0, path.find_last_of('/'))));
+        ASSERT_TRUE(writers::write_text(path, contents));
+    }
+    void definition(const std::string& world, const std::string& file) {
+        text("Levels/" + world + "/Sprites/" + file, "0 0\n");
+    }
+    void bitmap(const std::string& world, const std::string& file, int w) {
+        writers::Image image(w, 8, writers::Rgb{10, 10, 200});
+        image.at(0, 0) = writers::Rgb{0, 255, 0};
+        const std::string folder = dir.file("Levels/" + world + "/Bitmaps");
+        ASSERT_TRUE(writers::make_directories(folder));
+        ASSERT_TRUE(writers::write_file(folder + "/" + file, writers::encode_bmp24(image)));
+    }
+    void level_file(const std::string& contents, const std::string& world = "Space") {
+        text("Levels/" + world + "/Levels/NORMAL.LVL", contents);
+    }
+    static std::vector<Sprite*> level() {
+        if (Sprite::the_level == nullptr) return {};
+        return {Sprite::the_level->begin(), Sprite::the_level->end()};
+    }
+    uint32_t front(int x, int y) const { return win.primsurf->get_pixel(x, y); }
+
+    Velmora_Win win;
+    TempDir dir;
+    ScopedChdir here{dir.path()};
+};
+
+TEST_F(LevelLoading, RecordsBecomeSpritesInFileOrder) {
+    definition("Standard", "enemyshot.SPT");
+    definition("Space", "rock.SPT");
+    level_file("700 10 1 rock\n-5 20 3 ghost\t\n100 30 0 enemyshot\n100 30 0 enemyshot\n");
+    win.load_level();
+    EXPECT_EQ(win.game_state, 8);
+    const auto l = level();
+    ASSERT_EQ(l.size(), 3u);  // trailing line break adds nothing, "ghost" leaves no trace
+    // The first picture has already scrolled the level once.
+    EXPECT_EQ(l[0]->x, 700 - 3);
+    EXPECT_EQ(l[0]->y, 10);
+    EXPECT_EQ(l[0]->layer, 1);
+    EXPECT_EQ(l[1]->x, 100 - 3);
+    EXPECT_EQ(l[1]->y, 30);
+    // Statistics come from the master after the registry ran.
+    EXPECT_EQ(l[1]->hitclass, 7);
+    EXPECT_EQ(l[1]->damage, 5);
+    // Identical records give independent sprites.
+    EXPECT_NE(l[1], l[2]);
+    EXPECT_NE(l[1]->serial, l[2]->serial);
+    l[1]->x = 5;
+    EXPECT_EQ(l[2]->x, 97);
+}
+
+TEST_F(LevelLoading, ABadTokenKeepsTheRecordsBeforeIt) {
+    definition("Space", "rock.SPT");
+    level_file("1 2 0 rock\n3 4 0 rock\n5 x 0 rock\n7 8 0 rock\n");
+    win.load_level();
+    ASSERT_EQ(level().size(), 2u);
+    EXPECT_EQ(level()[1]->y, 4);
+
+    level_file("1 2 0 rock\n3 4 0 rock");  // no final line break
+    win.load_level();
+    EXPECT_EQ(level().size(), 2u);
+
+    level_file("1 2 0 rock\n99999999999 4 0 rock\n");  // a number that does not fit
+    win.load_level();
+    EXPECT_EQ(level().size(), 1u);
+}
+
+TEST_F(LevelLoading, MissingLevelFileReturnsToTheTitleKeepingTheOldLevel) {
+    definition("Space", "rock.SPT");
+    level_file("1 2 0 rock\n");
+    win.load_level();
+    std::list<Sprite*>* old_level = Sprite::the_level;
+    Sprite* old_sprite = level().front();
+    Sprite* old_master = Sprite::getnamedsprite("rock");
+
+    currentlevel = 2;  // no Metal world on disk
+    win.load_level();
+    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(Sprite::the_level, old_level);
+    EXPECT_EQ(level().front(), old_sprite);
+    EXPECT_EQ(Sprite::getnamedsprite("rock"), old_master);
+
+    currentlevel = 0;  // no world at all
+    win.load_level();
+    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(Sprite::the_level, old_level);
+}
+
+TEST_F(LevelLoading, EveryLevelStartResetsWeaponsAndShownValues) {
+    definition("Space", "rock.SPT");
+    level_file("1 2 0 rock\n");
+    scroll = -1;
+    p1poweruplevel = p2p2poweruplevel = 5;
+    p1powerupitem = p2p1powerupitem = 4;
+    p1p1 = p2p2 = true;
+    updatepowerupbar = false;
+    player1score = 1234;
+    player1hitpoints = 3;
+    win.shownscore1 = 77;
+    win.shownhitpoints2 = 1;
+    win.load_level();
+    EXPECT_EQ(scroll, 1);
+    EXPECT_EQ(p1poweruplevel, 1);
+    EXPECT_EQ(p2p2poweruplevel, 1);
+    EXPECT_EQ(p1powerupitem, 1);
+    EXPECT_EQ(p2p1powerupitem, 1);
+    EXPECT_FALSE(p1p1);
+    EXPECT_FALSE(p2p2);
+    EXPECT_TRUE(updatepowerupbar);
+    EXPECT_EQ(win.shownscore1, -1);
+    EXPECT_EQ(win.shownhitpoints2, 4);
+    EXPECT_EQ(win.loaded_level, 1);
+    EXPECT_EQ(player1score, 1234);  // carried over
+    EXPECT_EQ(player1hitpoints, 3);
+}
+
+TEST_F(LevelLoading, RetryPutsEverySpriteBackAndTheEndingLoadsNothing) {
+    definition("Space", "rock.SPT");
+    bitmap("Space", "rock1.BMP", 30);
+    level_file("600 2 0 rock\n");
+    win.load_level();
+    ASSERT_EQ(level().size(), 1u);
+    EXPECT_EQ(level()[0]->x, 597);  // the first picture already scrolled once
+    level()[0]->x = -300;
+    level()[0]->hitpoints = 0;
+
+    win.load_level();
+    ASSERT_EQ(level().size(), 1u);
+    EXPECT_EQ(level()[0]->x, 597);
+    EXPECT_EQ(level()[0]->hitpoints, 1);
+
+    std::list<Sprite*>* kept = Sprite::the_level;
+    currentlevel = 11;
+    win.load_level();
+    EXPECT_EQ(win.game_state, 13);
+    EXPECT_EQ(Sprite::the_level, kept);
+}
+
+TEST_F(LevelLoading, SharedDefinitionsWinOverTheWorldsOwn) {
+    definition("Standard", "rock.SPT");
+    bitmap("Standard", "rock1.BMP", 10);
+    definition("Space", "Rock.spt");
+    bitmap("Space", "rock1.BMP", 20);
+    level_file("0 0 0 rock\n");
+    win.load_level();
+    ASSERT_EQ(Sprite::list_of_master_sprites.size(), 2u);
+    ASSERT_EQ(level().size(), 1u);
+    EXPECT_EQ(level()[0]->frames[0]->rect.right, 10);
+}
+
+TEST_F(LevelLoading, DefinitionsComeOnlyFromTheSpritesDirectory) {
+    text("stray.SPT", "0 0\n");  // in the program directory, not in a world
+    definition("Space", "rock.SPT");
+    text("Levels/Space/Sprites/notes.txt", "");
+    ASSERT_TRUE(writers::make_directories(dir.file("Levels/Space/Sprites/sub.SPT")));
+    level_file("0 0 0 rock\n");
+    win.load_level();
+    EXPECT_EQ(Sprite::list_of_master_sprite_names, (std::vector<std::string>{"rock"}));
+    std::string cwd;
+    win.get_directory(&cwd);
+    EXPECT_EQ(cwd, dir.path());  // restored after loading
+}
+
+TEST_F(LevelLoading, FileSearchMatchesTheExtensionInAnyCaseAndSkipsDirectories) {
+    for (const char* f : {"b.Spt", "a.SPT", "c.SPT.bak", "d.txt", "C.spt"}) text(f, "");
+    ASSERT_TRUE(writers::make_directories(dir.file("0dir.SPT")));
+    FileSearch* search = nullptr;
+    std::string* first = win.find_first_file_name(&search, "*.SPT");
+    EXPECT_EQ(first, nullptr);  // the first match is a directory
+    std::vector<std::string> names;
+    while (std::string* n = win.find_next_file_name(search)) {
+        names.push_back(*n);
+        delete n;
+    }
+    win.close_file_search(search);
+    EXPECT_EQ(names, (std::vector<std::string>{"a.SPT", "b.Spt", "C.spt"}));
+
+    std::string* none = win.find_first_file_name(&search, "nothing/*.SPT");
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(win.find_next_file_name(search), nullptr);
+    win.close_file_search(search);
+}
+
+TEST_F(LevelLoading, LoadingBarFrameStepsAndFinalFill) {
+    win.ClearSurface(win.primsurf, 0u);
+    win.load_sprites("/Levels/Nothing/");
+    EXPECT_EQ(front(220, 230), kRed);
+    EXPECT_EQ(front(439, 230), kRed);
+    EXPECT_EQ(front(230, 220), kRed);
+    EXPECT_EQ(front(222, 230), 0u);
+    EXPECT_EQ(front(223, 223), kRed);
+    EXPECT_EQ(front(413, 236), kRed);
+    EXPECT_EQ(front(414, 230), 0u);  // the final fill ends at 414
+    EXPECT_EQ(front(300, 237), 0u);
+
+    // Three definitions: steps of 214 / 3 = 71 reach 223 + 213 = 436.
+    for (const char* f : {"a.SPT", "b.SPT", "c.SPT"}) definition("Three", f);
+    win.ClearSurface(win.primsurf, 0u);
+    win.load_sprites("/Levels/Three/");
+    EXPECT_EQ(front(435, 230), kRed);
+    EXPECT_EQ(front(436, 230), 0u);
+    EXPECT_EQ(Sprite::list_of_master_sprite_names, (std::vector<std::string>{"a", "b", "c"}));
+}
+
+}  // namespace
