@@ -2,7 +2,11 @@
 // in the chosen depth, without opening any window.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "display/DirectDrawWin.h"
+#include "platform/platform.h"
 
 // Installs the headless back end if none is installed.
 void ensure_headless_backend();
@@ -20,4 +24,65 @@ public:
     BOOL CreateCustomSurfaces() override { return 1; }
     void RestoreSurfaces() override {}
     bool ok = false;
+};
+
+// A headless-like back end whose displays and modes a test chooses, and which
+// records what the display layer does with it (messages, dialogs, windows,
+// presented pictures). The clock is virtual, like the headless one's.
+class RecordingBackend : public platform::Backend {
+public:
+    std::vector<platform::DisplayInfo> display_list{{"Headless display", "Headless display", true}};
+    std::vector<std::vector<platform::VideoMode>> mode_lists{{{640, 480, 16}}};
+    platform::VideoMode desktop{1024, 768, 32};
+    int choice = 0;  // what choose() answers
+
+    std::vector<std::string> messages;
+    std::vector<std::vector<std::string>> dialogs;
+    std::vector<platform::WindowOptions> windows_opened;
+    bool window_is_open = false;
+    int presents = 0;
+    platform::FrameFormat last_format;
+    std::vector<uint32_t> last_palette;  // copied when a palette came with the picture
+    int last_width = 0, last_height = 0;
+    uint64_t clock_us = 0;
+
+    bool headless() const override { return true; }
+    std::vector<platform::DisplayInfo> displays() override { return display_list; }
+    std::vector<platform::VideoMode> modes(int display) override;
+    void desktop_mode(int, platform::VideoMode& out) override { out = desktop; }
+    bool open_window(const platform::WindowOptions& options) override;
+    void close_window() override { window_is_open = false; }
+    void present(const void* pixels, int pitch, int width, int height,
+                 const platform::FrameFormat& format) override;
+    void toggle_fullscreen() override {}
+    void set_scaling(platform::Scaling) override {}
+    bool poll_event(platform::Event&) override { return false; }
+    uint64_t now_us() override { return clock_us; }
+    void wait_until_us(uint64_t deadline) override {
+        if (deadline > clock_us) clock_us = deadline;
+    }
+    void message_box(const std::string&, const std::string& text) override { messages.push_back(text); }
+    int choose(const std::string&, const std::vector<std::string>& items) override {
+        dialogs.push_back(items);
+        return choice;
+    }
+    bool open_audio(platform::AudioCallback, void*, int, int) override { return false; }
+    void close_audio() override {}
+    void lock_audio() override {}
+    void unlock_audio() override {}
+};
+
+// Installs a RecordingBackend for the lifetime of the object, then puts a
+// fresh headless back end back.
+class ScopedRecordingBackend {
+public:
+    ScopedRecordingBackend();
+    ~ScopedRecordingBackend();
+    ScopedRecordingBackend(const ScopedRecordingBackend&) = delete;
+    ScopedRecordingBackend& operator=(const ScopedRecordingBackend&) = delete;
+    RecordingBackend& operator*() { return *backend_; }
+    RecordingBackend* operator->() { return backend_; }
+
+private:
+    RecordingBackend* backend_;
 };
