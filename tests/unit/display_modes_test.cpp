@@ -29,10 +29,18 @@ public:
     void RestoreSurfaces() override {}
 };
 
+// The game's driver and mode choice over the display layer's set-up alone
+// (without the game's input devices and content).
+class GameChoiceWindow : public Velmora_Win {
+public:
+    int OnCreate() override { return DirectDrawWin::OnCreate(); }
+    void OnDestroy() override { DirectDrawWin::OnDestroy(); }
+};
+
 TEST(Modes, SortRunsBySizeThenDepthAndTheGamePicks640x480x16) {
     ScopedRecordingBackend be;
     be->mode_lists = {{{800, 600, 8}, {640, 480, 32}, {640, 480, 16}, {320, 200, 8}}};
-    Velmora_Win win;
+    GameChoiceWindow win;
     win.window_title = "t";
     ASSERT_EQ(win.DirectDrawWin::OnCreate(), 0);
     ASSERT_EQ(win.nummodes, 4);
@@ -66,7 +74,7 @@ TEST(Modes, CompareModesUsesTheUnsignedAreaThenDepth) {
 TEST(Modes, NoUsableModeRestoresTheDesktopAndFails) {
     ScopedRecordingBackend be;
     be->mode_lists = {{{640, 480, 32}, {800, 600, 16}}};
-    Velmora_Win win;
+    GameChoiceWindow win;
     ASSERT_EQ(win.Create("t", 101), 0);
     EXPECT_EQ(win.ddraw, nullptr);
     EXPECT_FALSE(be->window_is_open);
@@ -94,7 +102,7 @@ TEST(Drivers, ThePrimaryComesFirstAndTheDialogListsItFirst) {
     be->display_list = {{"left", "Left screen", false}, {"main", "Main screen", true}};
     be->mode_lists = {{{640, 480, 16}}, {{640, 480, 16}}};
     be->choice = 0;
-    Velmora_Win win;
+    GameChoiceWindow win;
     ASSERT_EQ(win.Create("t", 101), 1);
     ASSERT_EQ(be->dialogs.size(), 1u);
     EXPECT_EQ(be->dialogs[0], (std::vector<std::string>{"Main screen", "Left screen"}));
@@ -123,14 +131,14 @@ TEST(Drivers, ThePrimaryComesFirstAndTheDialogListsItFirst) {
 TEST(Drivers, OneDriverOrAChosenDisplayNeedsNoDialog) {
     {
         ScopedRecordingBackend be;
-        Velmora_Win win;
+        GameChoiceWindow win;
         ASSERT_EQ(win.Create("t", 101), 1);
         EXPECT_TRUE(be->dialogs.empty());
     }
     ScopedRecordingBackend be;
     be->display_list = {{"a", "A", true}, {"b", "B", false}};
     be->mode_lists = {{{640, 480, 16}}, {{640, 480, 16}}};
-    Velmora_Win win;
+    GameChoiceWindow win;
     win.preferred_display = 1;
     ASSERT_EQ(win.Create("t", 101), 1);
     EXPECT_TRUE(be->dialogs.empty());
@@ -145,7 +153,7 @@ TEST(Drivers, CancelAndBadChoicesFailCreation) {
     be->mode_lists = {{{640, 480, 16}}, {{640, 480, 16}}};
     be->choice = -1;
     {
-        Velmora_Win win;
+        GameChoiceWindow win;
         EXPECT_EQ(win.Create("t", 101), 0);
         EXPECT_TRUE(be->messages.empty());  // cancelling says nothing
         EXPECT_FALSE(be->window_is_open);
