@@ -1,0 +1,213 @@
+// Player ships: fire gate, weapons, pick-ups, steering, damage and death.
+#include <memory>
+
+#include "players_fixture.h"
+
+namespace {
+
+class Ships : public PlayField {
+protected:
+    Sprite* ship = nullptr;
+
+    // Ship one at rest at (100, 200), the mouse on the neutral point.
+    void SetUp() override {
+        PlayField::SetUp();
+        player1 = playersdie = true;
+        player1hitpoints = 100;
+        p1powerupitem = p1poweruplevel = 1;
+        p1_positionX = 100;
+        p1_positionY = 200;
+        p1_lastMouseX = g_themouse_h = p2_lastMouseX = 320;
+        p1_lastMouseY = g_themouse_v = p2_lastMouseY = 240;
+        ship = place("playerone", 100, 200);
+    }
+
+    // One press of Space: held for `frames` frames, then released for one.
+    void press(int frames = 1) {
+        keycodes[4] = true;
+        for (int i = 0; i < frames; ++i) step(ship);
+        keycodes[4] = false;
+        step(ship);
+    }
+
+    int presses_until_star() {
+        const int before = count("starshot");
+        for (int n = 1; n <= 20; ++n) {
+            press();
+            if (count("starshot") != before) return n;
+        }
+        return -1;
+    }
+};
+
+TEST_F(Ships, FireGateReleasesOneShotPerPress) {
+    press();
+    EXPECT_EQ(count("blueshot"), 0) << "a fresh ship fires on its second press";
+    press();
+    EXPECT_EQ(count("blueshot"), 1);
+    press(6);
+    EXPECT_EQ(count("blueshot"), 2) << "holding fire releases one shot";
+    p1poweruplevel = 5;
+    press();
+    Sprite* shot = copies("blueshot").back();  // the laser enters at the back
+    EXPECT_EQ(shot->damage, 5);
+    EXPECT_EQ(shot->framenumber, 5);
+    EXPECT_EQ(shot->x, 142);
+    EXPECT_EQ(shot->y, 206);
+}
+
+TEST_F(Ships, StarReloadShortensWithLevel) {
+    p1powerupitem = 5;
+    press();
+    press();
+    ASSERT_EQ(count("starshot"), 1);
+    EXPECT_EQ(presses_until_star(), 10);
+    EXPECT_EQ(presses_until_star(), 10);
+    p1poweruplevel = 5;
+    EXPECT_EQ(presses_until_star(), 10) << "the delay left by the last shot still holds";
+    EXPECT_EQ(presses_until_star(), 2);
+    EXPECT_EQ(presses_until_star(), 2);
+}
+
+TEST_F(Ships, MissileFanAtEveryLevel) {
+    struct Missile { int dy, vx, vy; };  // in the order they are fired
+    const Missile a{0, 30, 0}, b{2, 29, -2}, c{-2, 29, 2}, d{4, 28, -4}, e{-4, 28, 4};
+    const std::vector<std::vector<Missile>> fans = {{a}, {b, c}, {a, b, c}, {b, c, d, e},
+                                                    {a, b, c, d, e}};
+    for (int level = 1; level <= 5; ++level) {
+        SCOPED_TRACE(level);
+        for (Sprite* s : copies("missile")) {
+            Sprite::the_level->remove(s);
+            delete s;
+        }
+        fire_weapon(ship, 2, level, kShipMuzzles);
+        const std::vector<Sprite*> fired = copies("missile");  // newest first
+        const std::vector<Missile>& want = fans[level - 1];
+        ASSERT_EQ(fired.size(), want.size());
+        for (size_t i = 0; i < want.size(); ++i) {
+            const Sprite* m = fired[fired.size() - 1 - i];
+            EXPECT_EQ(m->x, 150);
+            EXPECT_EQ(m->y, 209 + want[i].dy);
+            EXPECT_EQ(m->param1, want[i].vx);
+            EXPECT_EQ(m->param2, want[i].vy);
+        }
+    }
+}
+
+TEST_F(Ships, WeaponPowerUpChangesKindAndCarriesTheLevel) {
+    p1poweruplevel = 3;
+    Sprite* missiles = place("missilepowerup", 110, 205);
+    step(ship);
+    EXPECT_EQ(p1powerupitem, 2);
+    EXPECT_EQ(p1poweruplevel, 4);
+    EXPECT_TRUE(updatepowerupbar);
+    step(ship);
+    EXPECT_EQ(p1poweruplevel, 4) << "the same power-up counts once";
+
+    missiles->hitpoints = 0;
+    place("photonpowerup", 110, 205);
+    p1poweruplevel = 5;
+    step(ship);
+    EXPECT_EQ(p1powerupitem, 4);
+    EXPECT_EQ(p1poweruplevel, 5);
+}
+
+TEST_F(Ships, PowerUpAtAReusedAddressIsStillNew) {
+    Sprite* taken = place("starpowerup", 110, 205);
+    step(ship);
+    ASSERT_EQ(p1poweruplevel, 2);
+    // The collected power-up is destroyed and a new one is made in its memory.
+    Sprite* fresh = master("bluepowerup")->make_copy();
+    const Sprite replacement = *fresh;
+    delete fresh;
+    std::destroy_at(taken);
+    std::construct_at(taken, replacement);
+    taken->x = 110;
+    taken->y = 205;
+    step(ship);
+    EXPECT_EQ(p1powerupitem, 1);
+    EXPECT_EQ(p1poweruplevel, 3);
+}
+
+TEST_F(Ships, BonusAddsScoreAndCapsShield) {
+    player1hitpoints = 99;
+    place("powerup", 110, 205);
+    step(ship);
+    EXPECT_EQ(player1hitpoints, 100);
+    EXPECT_GE(player1score, 100);
+    EXPECT_LE(player1score, 500);
+}
+
+TEST_F(Ships, ShipAreaClampZeroesOnlyTheBlockedAxis) {
+    p1_positionX = 575;
+    p1_velocityX = 20;
+    p1_velocityY = 4;
+    step(ship);
+    EXPECT_EQ(ship->x, 580);
+    EXPECT_EQ(p1_velocityX, 0.0f);
+    EXPECT_FLOAT_EQ(p1_velocityY, 2.0f);
+}
+
+TEST_F(Ships, MouseSteersRelativeToTheNeutralPoint) {
+    g_themouse_h = 360;  // 40 pixels right in one frame
+    step(ship);
+    EXPECT_EQ(ship->x, 110);
+    EXPECT_FLOAT_EQ(p1_velocityX, 5.0f);
+    EXPECT_EQ(Velmora_Win::curx, 320);
+    step(ship);  // no mouse events: the ship coasts, no new impulse
+    EXPECT_EQ(ship->x, 115);
+    EXPECT_EQ(player1h, 135);
+    EXPECT_EQ(player1v, 210);
+    g_themouse_h = 320 + 400;
+    step(ship);
+    EXPECT_EQ(ship->x, 140) << "speed capped at 25";
+}
+
+TEST_F(Ships, DamageFlashesTheShieldAndTheLastDeathEndsTheGame) {
+    player2 = true;
+    player2hitpoints = 100;
+    place("enemyshot", 110, 205);
+    step(ship);
+    EXPECT_EQ(player1hitpoints, 95);
+    ASSERT_EQ(count("shield"), 1);
+    EXPECT_EQ(ship->nextchild, copies("shield")[0]);
+
+    player1hitpoints = 5;
+    step(ship);
+    EXPECT_EQ(ship->hitpoints, 0);
+    EXPECT_EQ(player1h, -10000);
+    EXPECT_EQ(count("gameover"), 0) << "player two still flies";
+
+    p2_positionX = 300;
+    p2_positionY = 100;
+    player2hitpoints = 3;
+    Sprite* two = place("playertwo", 300, 100);
+    place("enemyshot", 310, 105);
+    step(two);
+    EXPECT_EQ(two->hitpoints, 0);
+    ASSERT_EQ(count("gameover"), 1);
+    EXPECT_EQ(copies("gameover")[0]->x, 140);
+}
+
+TEST_F(Ships, SoleDeathOfAOnePlayerGameEndsIt) {
+    player1hitpoints = 5;
+    place("enemyshot", 110, 205);
+    step(ship);
+    EXPECT_EQ(count("gameover"), 1);
+    EXPECT_EQ(count("standardexplosionbig"), 1);
+}
+
+TEST_F(Ships, KeyRampRisesOncePerFrame) {
+    Sprite* two = place("playertwo", 300, 100);
+    p2acceleration = 1.0f;
+    keycodes[11] = keycodes[10] = true;  // two keys, still one rise a frame
+    for (float want : {5, 9, 13, 17, 21, 23, 23}) {
+        step(two);
+        EXPECT_FLOAT_EQ(p2acceleration, want);
+    }
+    keycodes[11] = keycodes[10] = false;
+    step(two);
+    EXPECT_FLOAT_EQ(p2acceleration, 1.0f);
+}
+
+}  // namespace
