@@ -35,7 +35,8 @@ Canvas explosion_frame(int size, double t, uint64_t seed, const ExplosionLook& l
     const double rmax = size / 2.0 - 1.5;
     // Fast growth that slows: a blast, not a balloon.
     const double radius = rmax * (0.28 + 0.72 * (1 - std::pow(1 - t, 2.4)));
-    const double fade = 1.0 - std::pow(t, 2.2);
+    // Smoke thins out but leaves wisps in the last frame.
+    const double fade = 1.0 - 0.8 * std::pow(t, 2.2);
     c.map_pixels([&](int x, int y, Color& out) {
         const double dx = x + 0.5 - centre, dy = y + 0.5 - centre;
         const double d = std::sqrt(dx * dx + dy * dy) / radius;

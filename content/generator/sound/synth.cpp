@@ -125,7 +125,16 @@ void echo(Buffer& b, double delay, double feedback, int repeats) {
     }
 }
 
-std::vector<int16_t> to_pcm(const Buffer& b, double peak) {
+std::vector<int16_t> to_pcm(const Buffer& input, double peak) {
+    // Block any constant offset (a pulse wave carries one): it would thump
+    // when the sound starts and waste headroom.
+    Buffer b(input.size());
+    double last_in = 0, last_out = 0;
+    for (size_t i = 0; i < input.size(); ++i) {
+        last_out = input[i] - last_in + 0.995 * last_out;
+        last_in = input[i];
+        b[i] = last_out;
+    }
     double top = 0;
     for (double v : b) top = std::max(top, std::abs(v));
     const double scale = top > 0 ? std::min(peak, 0.99) / top : 0.0;

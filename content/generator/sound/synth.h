@@ -47,8 +47,9 @@ void mix(Buffer& dst, const Buffer& src, double gain = 1.0, double at = 0.0);
 // A few fading repeats, `delay` seconds apart.
 void echo(Buffer& b, double delay, double feedback, int repeats);
 
-// Scales the peak to `peak` (below 1), fades the first and last milliseconds
-// so the sound starts and stops without a click, and rounds to 16 bits.
+// Removes any constant offset, scales the peak to `peak` (below 1), fades the
+// first and last milliseconds so the sound starts and stops without a click,
+// and rounds to 16 bits.
 std::vector<int16_t> to_pcm(const Buffer& b, double peak = 0.89);
 
 }  // namespace sound

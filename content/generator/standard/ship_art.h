@@ -18,7 +18,7 @@ struct ShipLook {
 ShipLook player_one_look();  // silver and blue
 ShipLook player_two_look();  // graphite and crimson
 
-// The ship faces right inside a 60 x 22 box (scaled by `scale`) whose top-left
+// The ship faces right inside a 60 x 21 box (scaled by `scale`) whose top-left
 // corner is at (x, y); its centre line is y + 11 * scale, its nose at x + 59.5.
 // `roll` from -1 (belly towards the viewer) through 0 (level) to 1 (top deck
 // towards the viewer) banks it. `flame` adds the exhaust at the tail.

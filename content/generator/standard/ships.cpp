@@ -1,7 +1,7 @@
 // The two ships, their drones and the shield flash.
 //
 // Sizes come from the ship behaviour: the ship moves in x 0..580, y 0..395 of
-// a 640 x 416 field, so a 60 x 22 image just reaches the edges; its reference
+// a 640 x 416 field, so a 60 x 21 image just reaches the edges; its reference
 // point (x + 20, y + 10) lies on the centre line, and the muzzles (x + 42..55,
 // y + 5..9) sit at the gun under the nose. Drones hang at (ship x - 25,
 // ship y - 40) and (ship x - 25, ship y + 43) and are kept in x 0..620, so
@@ -21,7 +21,7 @@ using art::Paint;
 
 namespace {
 
-constexpr int kShipWidth = 60, kShipHeight = 22;
+constexpr int kShipWidth = 60, kShipHeight = 21;
 constexpr int kTiltFrames = 5;  // frame 3 is level flight
 
 std::vector<Frame> ship_frames(const ShipLook& look) {

@@ -1,0 +1,144 @@
+// The generated pictures load through the game's own bitmap loader and fit
+// the places the game draws them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/test_window.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kData = VELMORA_DATA;
+constexpr uint32_t kKey565 = 0x07E0;  // pure green on the game's 5-6-5 display
+
+struct Loaded {
+    int width = 0, height = 0;
+    uint32_t corner = 0;
+    int opaque = 0;  // pixels that differ from the corner
+};
+
+class ContentBitmaps : public ::testing::Test {
+protected:
+    TestWindow win{16};
+
+    void SetUp() override {
+        ASSERT_TRUE(win.ok);
+        ASSERT_TRUE(fs::is_directory(kData / "Levels")) << "no generated data in " << kData;
+    }
+
+    // Loads through DirectDrawWin::CreateSurface; fails the test when it cannot.
+    bool load(const fs::path& file, Loaded& out) {
+        Surface* s = win.CreateSurface(file.c_str(), 0, 0);
+        if (s == nullptr) return false;
+        out.width = s->width;
+        out.height = s->height;
+        out.corner = s->get_pixel(0, 0);
+        out.opaque = 0;
+        for (int y = 0; y < s->height; ++y)
+            for (int x = 0; x < s->width; ++x) out.opaque += s->get_pixel(x, y) != out.corner;
+        win.ReleaseSurface(s);
+        return true;
+    }
+
+    Loaded resource(const std::string& name) {
+        Loaded l;
+        EXPECT_TRUE(load(kData / "Levels/Resource" / (name + ".BMP"), l)) << name;
+        return l;
+    }
+};
+
+std::vector<fs::path> files_under(const fs::path& dir, const std::string& extension) {
+    std::vector<fs::path> out;
+    if (!fs::is_directory(dir)) return out;
+    for (const auto& entry : fs::recursive_directory_iterator(dir))
+        if (entry.is_regular_file() && entry.path().extension() == extension) out.push_back(entry.path());
+    return out;
+}
+
+TEST_F(ContentBitmaps, EverySpriteFrameLoadsWithTheKeyInItsCorner) {
+    int frames = 0;
+    for (const fs::path& file : files_under(kData / "Levels", ".BMP")) {
+        if (file.parent_path().filename() != "Bitmaps") continue;
+        Loaded l;
+        ASSERT_TRUE(load(file, l)) << file;
+        // The collision test reads the top-left pixel as empty; drawing treats
+        // pure green as transparent: they must be the same colour.
+        EXPECT_EQ(l.corner, kKey565) << file;
+        // The shared sprites all show something in every frame.
+        if (file.string().find("/Levels/Standard/") != std::string::npos) {
+            EXPECT_GT(l.opaque, 0) << file << " is blank";
+        }
+        ++frames;
+    }
+    EXPECT_GT(frames, 100);
+}
+
+TEST_F(ContentBitmaps, EveryInterfacePictureLoads) {
+    const char* names[] = {"ferrolux_logo", "quornash_logo", "titlescreen", "1playerup", "1playerdown", "2playerup",
+                           "2playerdown", "aboutup", "aboutdown", "optionsup", "optionsdown", "quitup", "quitdown",
+                           "left_arrow_up", "left_arrow_down", "right_arrow_up", "right_arrow_down", "red_bar",
+                           "fx_volume", "music_volume", "ok_up", "ok_down", "ending", "continue", "cancel_up",
+                           "cancel_down", "cursor_08"};
+    for (const char* name : names) {
+        Loaded l;
+        EXPECT_TRUE(load(kData / "Levels/Resource" / (std::string(name) + ".BMP"), l)) << name;
+    }
+    for (const char* full : {"ferrolux_logo", "quornash_logo", "titlescreen", "ending"}) {
+        const Loaded l = resource(full);
+        EXPECT_EQ(l.width, 640) << full;
+        EXPECT_EQ(l.height, 480) << full;
+    }
+}
+
+TEST_F(ContentBitmaps, CursorIsSeeThroughBlackAroundAnArrowAtItsCorner) {
+    const Loaded cursor = resource("cursor_08");
+    EXPECT_EQ(cursor.corner, 0u);  // black: the cursor's transparent colour
+    EXPECT_GT(cursor.opaque, 40);
+    EXPECT_LE(cursor.width, 32);
+    EXPECT_LE(cursor.height, 32);
+    // The tip is where the click lands: next to the corner.
+    Surface* s = win.CreateSurface((kData / "Levels/Resource/cursor_08.BMP").c_str(), 0, 0);
+    ASSERT_NE(s, nullptr);
+    EXPECT_NE(s->get_pixel(1, 1), 0u);
+    win.ReleaseSurface(s);
+}
+
+TEST_F(ContentBitmaps, TitleButtonsFitTheirRow) {
+    // At y 428, from x 24 every 122 pixels; areas come from the pressed pictures.
+    const char* buttons[] = {"about", "1player", "2player", "options", "quit"};
+    for (int i = 0; i < 5; ++i) {
+        const Loaded up = resource(std::string(buttons[i]) + "up");
+        const Loaded down = resource(std::string(buttons[i]) + "down");
+        EXPECT_EQ(up.width, down.width) << buttons[i];
+        EXPECT_EQ(up.height, down.height) << buttons[i];
+        EXPECT_LT(down.width, 122) << buttons[i] << " overlaps its neighbour";
+        EXPECT_LE(24 + 122 * i + down.width, 640) << buttons[i];
+        EXPECT_LE(428 + down.height, 480) << buttons[i];
+    }
+}
+
+TEST_F(ContentBitmaps, OptionsAndContinuePiecesKeepClearOfEachOther) {
+    const Loaded left = resource("left_arrow_up"), right = resource("right_arrow_up"), bar = resource("red_bar");
+    EXPECT_LE(90 + left.width, 129);                  // left arrow before the first step
+    EXPECT_LE(bar.width, 36);                         // steps 36 apart do not overlap
+    EXPECT_LE(129 + 9 * 36 + bar.width, 488);         // ten steps end before the right arrow
+    EXPECT_LE(488 + right.width, 640);
+    for (int row_y : {150, 300}) EXPECT_LE(row_y + std::max(left.height, bar.height), 480);
+    const Loaded fx = resource("fx_volume"), music = resource("music_volume");
+    EXPECT_LE(95 + fx.height, 150);                   // labels stand above their rows
+    EXPECT_LE(245 + music.height, 300);
+    EXPECT_NEAR(165 + fx.width / 2.0, 126 + music.width / 2.0, 2.0);  // both centred alike
+    const Loaded ok = resource("ok_up"), cancel = resource("cancel_up"), question = resource("continue");
+    EXPECT_LE(560 + ok.width, 640);                   // options OK
+    EXPECT_LE(400 + ok.height, 480);
+    EXPECT_LT(330 + cancel.width, 450);               // Cancel ends before OK on the continue screen
+    EXPECT_LE(170 + question.width, 640);
+    EXPECT_LE(180 + question.height, 260);            // the question stands above the buttons
+}
+
+}  // namespace
