@@ -22,12 +22,13 @@ public:
     void play(const std::string& name);
     // Applies the current fxvolume to every listed sample.
     static void set_volume();
-    // Releases every listed sample (program end).
+    // Deletes every listed sample and frees the mixer's voices (program end).
     static void release_all();
 
     std::string name;
     int voice = -1;  // mixer voice holding this sample's data; -1 when not loaded
 
+    // Owns the samples loaded into it: a sample that loads must come from new.
     static std::vector<Sample*> listofsamples;
 };
 
