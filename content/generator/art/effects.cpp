@@ -16,7 +16,7 @@ Color fire_colour(double heat) {
         double at;
         uint32_t rgb;
     };
-    static const Key keys[] = {{0.00, 0x1a1614}, {0.15, 0x3b2a26}, {0.28, 0x8a1a0c}, {0.40, 0xd8380e},
+    static const Key keys[] = {{0.00, 0x4e484a}, {0.15, 0x6a524a}, {0.28, 0x8a1a0c}, {0.40, 0xd8380e},
                                {0.55, 0xff7a14}, {0.72, 0xffc53a}, {0.88, 0xfff1a8}, {1.00, 0xffffff}};
     heat = clamp01(heat);
     for (size_t i = 1; i < std::size(keys); ++i) {
@@ -48,14 +48,18 @@ Canvas explosion_frame(int size, double t, uint64_t seed, const ExplosionLook& l
             return;
         }
         // Hot centre at first, burning out from the middle later on.
-        double heat = (0.35 + shape * 1.2) * look.core_heat * (1.0 - 0.95 * t) + (n - 0.5) * 0.35;
-        if (t > 0.4) heat -= (t - 0.4) * 1.1 * std::max(0.0, 1.0 - d * 1.2);
+        double heat = (0.3 + shape * 0.9) * look.core_heat * std::pow(1.0 - t, 0.8) + (n - 0.5) * 0.3;
+        if (t > 0.5) heat -= (t - 0.5) * 0.8 * std::max(0.0, 1.0 - d * 1.2);
         heat = clamp01(heat);
         Color col = fire_colour(heat);
         col = Color{col.r * look.tint.r, col.g * look.tint.g, col.b * look.tint.b};
-        // Cold smoke thins out and finally dissolves.
+        // Cold smoke breaks up into puffs whose holes widen until little is left.
         double alpha = clamp01(shape * 4.0);
-        if (heat < 0.3) alpha *= clamp01(look.smoke * fade * (0.4 + heat * 2));
+        if (heat < 0.3) {
+            const double puffs = noise.fractal(x * look.noise_scale * 1.7 + 11.0, y * look.noise_scale * 1.7 - t * 2.0, 3);
+            const double cut = 0.3 + 0.22 * std::pow(t, 1.6) * (2.0 - look.smoke);
+            alpha *= clamp01((puffs - cut) * 8.0) * (0.5 + 0.5 * fade);
+        }
         out = col.with_alpha(alpha);
     });
     if (look.sparks > 0) {

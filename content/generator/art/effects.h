@@ -13,7 +13,7 @@
 namespace art {
 
 // Colour of burning matter: heat 1 is white-hot, 0.75 yellow, 0.55 orange,
-// 0.35 red, 0.15 dark smoke, 0 black smoke.
+// 0.35 red, 0.15 brown smoke, 0 grey smoke.
 Color fire_colour(double heat);
 
 struct ExplosionLook {
