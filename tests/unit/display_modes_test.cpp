@@ -185,3 +185,15 @@ TEST(Drivers, DriverTableCopiesWhatItIsGiven) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FatalDeathTest, ShowsTheMessageAndExitsWithOne) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    ensure_headless_backend();
+    TestWindow win;
+    win.window_title = "Game";
+    EXPECT_EXIT(Fatal("cursor missing"), ::testing::ExitedWithCode(1), "Game: cursor missing");
+}
+
+}  // namespace

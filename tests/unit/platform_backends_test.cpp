@@ -69,19 +69,12 @@ TEST(FrameConvert, EveryDepthBecomesXrgb) {
     EXPECT_EQ(out4[3], 0x102030u);
 }
 
-TEST(Keymap, KeysBecomeVirtualKeyCodes) {
+TEST(Keymap, KeypadByPositionLettersByLayout) {
     EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_KP_0, SDLK_INSERT), 0x60);  // NumLock off
-    EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_KP_7, SDLK_KP_7), 0x67);
     EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_KP_9, SDLK_PAGEUP), 0x69);
     EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_RCTRL, SDLK_RCTRL), 0x11);
-    EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_LSHIFT, SDLK_LSHIFT), 0x10);
-    EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_RALT, SDLK_RALT), 0x12);
-    EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_DOWN, SDLK_DOWN), 0x28);
-    EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_SPACE, SDLK_SPACE), 0x20);
-    EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_Q, SDLK_a), 'A');  // the layout's letter
-    EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_1, SDLK_AMPERSAND), '1');
-    EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_F12, SDLK_F12), 0x7B);
-    EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE), 0x1B);
+    EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_Q, SDLK_a), 'A');             // the layout's letter
+    EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_1, SDLK_AMPERSAND), '1');     // no digit there: position
     EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_APPLICATION, SDLK_APPLICATION), 0);
 }
 
@@ -96,18 +89,12 @@ TEST(Headless, VirtualClockAndQuietDevices) {
     b->sleep_ms(1);
     EXPECT_EQ(b->now_us(), 46000u);
 
-    ASSERT_EQ(b->displays().size(), 1u);
-    EXPECT_TRUE(b->displays()[0].primary);
     int found = 0;
     for (const platform::VideoMode& m : b->modes(0))
         if (m.width == 640 && m.height == 480) found |= 1 << (m.depth - 8);
     for (int depth : {8, 15, 16, 24, 32}) EXPECT_TRUE(found & (1 << (depth - 8))) << depth;
 
     EXPECT_FALSE(b->open_audio([](void*, int16_t*, int) {}, nullptr, 44100, 1024));
-    EXPECT_EQ(b->choose("x", {"a", "b"}), 0);
-    platform::Event e;
-    EXPECT_FALSE(b->poll_event(e));
-    EXPECT_TRUE(b->open_window(platform::WindowOptions{}));
 }
 
 // Needs a real display (run under a virtual X server to exercise it).
