@@ -131,11 +131,3 @@ BENCHMARK(BM_MixEffectsAndMusicOneSecond)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KeepAliveWithMissingTune)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FullRestartAndFailedLoad)->Unit(benchmark::kMicrosecond);
 
-// Weak, so a shared benchmark main elsewhere in bench/ takes over.
-__attribute__((weak)) int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
