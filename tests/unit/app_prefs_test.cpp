@@ -81,7 +81,7 @@ TEST_F(AppPrefs, AFailedWriteLeavesTheOldFileWhole) {
 
 TEST_F(AppPrefs, UnusableDataDirectoryFallsBackToTheConfigDirectory) {
     std::filesystem::remove("Other");
-    write_text("Other", "");  // a plain file: unusable even for root
+    write_text("Other", "x");  // a plain file: unusable even for root
     TempDir config;
     const char* old = std::getenv("XDG_CONFIG_HOME");
     const std::string saved = old ? old : "";
