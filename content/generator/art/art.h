@@ -5,10 +5,13 @@
 //   color.h     Color, Ramp (dark / mid / light shades of one material),
 //               Palette (the materials of one world; standard_palette()).
 //   canvas.h    Canvas: a cairo image surface at native pixel size with shape,
-//               gradient, outline, shading, highlight and glow helpers.
+//               gradient, outline, shading, highlight and glow helpers; crop,
+//               flipped (up/down variants), rotated (direction frames: draw
+//               the art pointing right, turn it by direction_degrees(d)).
 //   lettering.h Our own stroke letterforms for titles, buttons and digits.
 //   effects.h   Ready-made pieces: fireballs and explosion frames, energy orbs,
-//               starfields, nebulae, bevelled panels, the fire colour ramp.
+//               starfields, nebulae, planets, bevelled panels, noise-textured
+//               materials (rock, plating), the fire colour ramp.
 //   random.h    Random (seeded; never the clock) and Noise (smooth, fractal).
 //   output.h    Output: writes sprites (<name>N.BMP + <name>.SPT) and pictures,
 //               resolves antialiased edges against the key colour, and makes a

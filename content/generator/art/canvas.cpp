@@ -190,9 +190,9 @@ Canvas& Canvas::smooth(const std::vector<Pt>& p, bool closed) {
 
 Canvas& Canvas::star(double cx, double cy, int points, double outer, double inner, double rotation_deg) {
     std::vector<Pt> pts;
-    const int n = std::max(2, points) * 2;
-    for (int i = 0; i < n; ++i) {
-        const double a = (rotation_deg * kPi / 180) + i * kPi / (n / 2);
+    const int tips = std::max(2, points);
+    for (int i = 0; i < tips * 2; ++i) {
+        const double a = (rotation_deg * kPi / 180) + i * kPi / tips;
         const double r = (i % 2 == 0) ? outer : inner;
         pts.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
     }
@@ -333,6 +333,31 @@ void Canvas::draw_scaled(const Canvas& src, double x, double y, double scale, bo
 Canvas Canvas::crop(int x, int y, int w, int h) const {
     Canvas out(w, h);
     out.draw(*this, -x, -y);
+    return out;
+}
+
+Canvas Canvas::flipped(bool left_right, bool top_bottom) const {
+    Canvas out(width_, height_);
+    cairo_save(out.cr_);
+    cairo_translate(out.cr_, left_right ? width_ : 0, top_bottom ? height_ : 0);
+    cairo_scale(out.cr_, left_right ? -1 : 1, top_bottom ? -1 : 1);
+    cairo_set_source_surface(out.cr_, surface_, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(out.cr_), CAIRO_FILTER_NEAREST);
+    cairo_paint(out.cr_);
+    cairo_restore(out.cr_);
+    return out;
+}
+
+Canvas Canvas::rotated(double deg, int w, int h) const {
+    Canvas out(w > 0 ? w : width_, h > 0 ? h : height_);
+    cairo_save(out.cr_);
+    cairo_translate(out.cr_, out.width_ / 2.0, out.height_ / 2.0);
+    cairo_rotate(out.cr_, deg * kPi / 180);
+    cairo_translate(out.cr_, -width_ / 2.0, -height_ / 2.0);
+    cairo_set_source_surface(out.cr_, surface_, 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(out.cr_), CAIRO_FILTER_GOOD);
+    cairo_paint(out.cr_);
+    cairo_restore(out.cr_);
     return out;
 }
 

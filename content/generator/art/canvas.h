@@ -56,6 +56,11 @@ private:
     std::vector<Stop> stops_;
 };
 
+// Screen angle in degrees (clockwise from "right") of the game's direction
+// numbers: 1 left, 5 up, 9 right, 13 down, 16 steps clockwise. Use it to draw
+// one frame per direction.
+inline double direction_degrees(int direction) { return 180.0 + (direction - 1) * 22.5; }
+
 class Canvas {
 public:
     Canvas(int width, int height);  // fully transparent
@@ -120,6 +125,11 @@ public:
     // Draws `src` scaled by `scale` (nearest neighbour when `sharp`).
     void draw_scaled(const Canvas& src, double x, double y, double scale, bool sharp);
     Canvas crop(int x, int y, int w, int h) const;
+    // A mirror image (left-right and/or top-bottom): "up" and "down" variants.
+    Canvas flipped(bool left_right, bool top_bottom) const;
+    // This picture turned by `deg` (clockwise on screen) about its centre, on
+    // a canvas of w x h (the same size when 0) with the centres matched.
+    Canvas rotated(double deg, int w = 0, int h = 0) const;
 
     // ---- state ----
     void save() { cairo_save(cr_); }

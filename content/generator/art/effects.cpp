@@ -176,6 +176,29 @@ void planet(Canvas& c, double cx, double cy, double r, const Ramp& surface, cons
     c.draw(body, cx - bc, cy - bc);
 }
 
+void textured(Canvas& c, const Ramp& ramp, const Noise& noise, double scale, double contrast, double light_deg) {
+    // Lighting is worked out in device pixels, whatever the transform.
+    double x0, y0, x1, y1;
+    c.extents(x0, y0, x1, y1);
+    cairo_user_to_device(c.cr(), &x0, &y0);
+    cairo_user_to_device(c.cr(), &x1, &y1);
+    const double a = light_deg * kPi / 180;
+    const double lx = std::cos(a), ly = -std::sin(a);
+    const double cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
+    const double half = std::max(1.0, std::abs((x1 - x0) / 2 * lx) + std::abs((y1 - y0) / 2 * ly));
+    // The material on its own canvas, then laid through the path as a mask.
+    Canvas material(c.width(), c.height());
+    material.map_pixels([&](int x, int y, Color& out) {
+        const double light = 0.5 + 0.5 * ((x + 0.5 - cx) * lx + (y + 0.5 - cy) * ly) / half;
+        const double n = noise.fractal(x * scale, y * scale, 4);
+        out = ramp.at(clamp01(light * (1 - contrast) + n * contrast * 1.2 - 0.1 * contrast));
+    });
+    auto s = c.scoped();
+    c.clip();
+    cairo_identity_matrix(c.cr());
+    c.draw(material, 0, 0);
+}
+
 void panel(Canvas& c, double x, double y, double w, double h, double radius, const Ramp& face, const Color& outline,
            bool pressed) {
     const Color top = pressed ? face.dark : face.light;

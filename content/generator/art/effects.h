@@ -48,6 +48,12 @@ void starfield(Canvas& c, Random& random, int count, double brightness = 1.0);
 void planet(Canvas& c, double cx, double cy, double r, const Ramp& surface, const Color& atmosphere,
             const Noise& noise, double light_deg = 135);
 
+// Fills the current path with a material: the ramp shaded by fractal noise
+// (`scale` lattice units per pixel) and lit from `light_deg`, for rock, hull
+// plating, organic walls. `contrast` 0..1 weighs noise against lighting.
+void textured(Canvas& c, const Ramp& ramp, const Noise& noise, double scale, double contrast = 0.5,
+              double light_deg = 110);
+
 // A bevelled plate: the ramp from top (light) to bottom (dark), a bright upper
 // edge, a dark lower edge and an outline. `pressed` sinks it: the light comes
 // from below and the face is darker.
