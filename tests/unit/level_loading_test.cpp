@@ -185,7 +185,7 @@ TEST_F(LevelLoading, SharedDefinitionsWinOverTheWorldsOwn) {
 TEST_F(LevelLoading, DefinitionsComeOnlyFromTheSpritesDirectory) {
     text("stray.SPT", "0 0\n");  // in the program directory, not in a world
     definition("Space", "rock.SPT");
-    text("Levels/Space/Sprites/notes.txt", "");
+    text("Levels/Space/Sprites/notes.txt", "notes");
     ASSERT_TRUE(writers::make_directories(dir.file("Levels/Space/Sprites/sub.SPT")));
     level_file("0 0 0 rock\n");
     win.load_level();
@@ -196,7 +196,7 @@ TEST_F(LevelLoading, DefinitionsComeOnlyFromTheSpritesDirectory) {
 }
 
 TEST_F(LevelLoading, FileSearchMatchesTheExtensionInAnyCaseAndSkipsDirectories) {
-    for (const char* f : {"b.Spt", "a.SPT", "c.SPT.bak", "d.txt", "C.spt"}) text(f, "");
+    for (const char* f : {"b.Spt", "a.SPT", "c.SPT.bak", "d.txt", "C.spt"}) text(f, "0 0");
     ASSERT_TRUE(writers::make_directories(dir.file("0dir.SPT")));
     FileSearch* search = nullptr;
     std::string* first = win.find_first_file_name(&search, "*.SPT");
