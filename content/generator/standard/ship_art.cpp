@@ -149,15 +149,16 @@ void draw_drone(art::Canvas& c, double x, double y, double scale, double phase) 
     {
         auto s = c.scoped();
         c.ellipse(11, 10.5, 7.0, 5.8).clip();
-        c.rect(3, 9.3, 16, 2.6);
-        c.fill(Paint::solid(Color::hex(0x1a2038)));
-        for (int i = 0; i < 3; ++i) {
-            const double u = std::fmod(phase + i / 3.0, 1.0);   // position around the pod
+        c.rect(3, 9.2, 16, 2.8);
+        c.fill(Paint::solid(Color::hex(0x141a30)));
+        // Six lamps round the band; the lit ones face the viewer.
+        for (int i = 0; i < 6; ++i) {
+            const double u = std::fmod(phase + i / 6.0, 1.0);   // position around the pod
             const double px = 11 + 7.0 * std::sin(u * 2 * 3.14159265358979);
             const double front = std::cos(u * 2 * 3.14159265358979);  // > 0 faces the viewer
-            if (front <= -0.2) continue;
-            c.ellipse(px, 10.6, 1.6 * (0.4 + 0.6 * front), 1.1);
-            c.fill(Paint::solid(Color::hex(0x8ff0ff).mixed(Color{1, 1, 1}, 0.4 * front)));
+            if (front <= 0.05) continue;
+            c.ellipse(px, 10.6, 1.5 * front + 0.3, 1.2);
+            c.fill(Paint::solid(i % 2 ? Color::hex(0x2a70c0) : Color::hex(0x60e0ff).mixed(Color{1, 1, 1}, 0.5 * front)));
         }
     }
     // Eye-like sensor at the front.
