@@ -12,93 +12,29 @@ namespace art {
 
 namespace {
 
-constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-
-uint8_t to_byte(double v) { return uint8_t(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); }
-
 std::string lower(std::string s) {
     for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
     return s;
 }
 
+const uint32_t* words(const Canvas& canvas) {
+    cairo_surface_flush(canvas.surface());
+    return reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(canvas.surface()));
+}
+int stride_words(const Canvas& canvas) { return cairo_image_surface_get_stride(canvas.surface()) / 4; }
+
+uint8_t to_byte(double v) { return uint8_t(std::lround(std::clamp(v, 0.0, 1.0) * 255.0)); }
+
 }  // namespace
 
-bool collides_with_key(writers::Rgb c, writers::Rgb key) {
-    // Five bits per channel is the coarsest format the game can run in; a
-    // colour that matches there matches in 5-6-5 too.
-    return (c.r >> 3) == (key.r >> 3) && (c.g >> 3) == (key.g >> 3) && (c.b >> 3) == (key.b >> 3);
-}
-
-writers::Rgb away_from_key(writers::Rgb c, writers::Rgb key) {
-    if (!collides_with_key(c, key)) return c;
-    const auto push = [](uint8_t v, uint8_t k) { return uint8_t(k >= 128 ? std::max(0, v - 14) : std::min(255, v + 14)); };
-    const bool has_full = key.r == 255 || key.g == 255 || key.b == 255;
-    if (has_full) {
-        // A bright key (pure green): dim only its full channels.
-        if (key.r == 255) c.r = push(c.r, key.r);
-        if (key.g == 255) c.g = push(c.g, key.g);
-        if (key.b == 255) c.b = push(c.b, key.b);
-    } else {
-        c.r = push(c.r, key.r);
-        c.g = push(c.g, key.g);
-        c.b = push(c.b, key.b);
-    }
-    return c;
-}
-
 writers::Image keyed_image(const Canvas& canvas, writers::Rgb key, Edges edges, bool key_corner) {
-    writers::Image out(canvas.width(), canvas.height(), key);
-    cairo_surface_flush(canvas.surface());
-    const unsigned char* data = cairo_image_surface_get_data(canvas.surface());
-    const int stride = cairo_image_surface_get_stride(canvas.surface());
-    for (int y = 0; y < canvas.height(); ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
-        for (int x = 0; x < canvas.width(); ++x) {
-            const uint32_t v = row[x];
-            const uint32_t a = v >> 24;
-            bool opaque = false;
-            if (edges == Edges::Threshold)
-                opaque = a >= 128;
-            else
-                opaque = double(a) / 255.0 > (kBayer[y & 3][x & 3] + 0.5) / 16.0;
-            if (!opaque || a == 0) continue;
-            // Un-premultiply: the object's own colour, never mixed with the key.
-            const double k = 255.0 / double(a);
-            writers::Rgb c{uint8_t(std::min(255.0, std::round(double(v >> 16 & 0xFF) * k))),
-                           uint8_t(std::min(255.0, std::round(double(v >> 8 & 0xFF) * k))),
-                           uint8_t(std::min(255.0, std::round(double(v & 0xFF) * k)))};
-            out.at(x, y) = away_from_key(c, key);
-        }
-    }
-    if (key_corner) out.at(0, 0) = key;
-    return out;
+    return resolve_coverage(words(canvas), canvas.width(), canvas.height(), stride_words(canvas), key, edges,
+                            key_corner);
 }
 
 writers::Image flat_image(const Canvas& canvas, const Color& background) {
-    writers::Image out(canvas.width(), canvas.height());
-    cairo_surface_flush(canvas.surface());
-    const unsigned char* data = cairo_image_surface_get_data(canvas.surface());
-    const int stride = cairo_image_surface_get_stride(canvas.surface());
-    for (int y = 0; y < canvas.height(); ++y) {
-        const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
-        for (int x = 0; x < canvas.width(); ++x) {
-            // Premultiplied source over the background.
-            const uint32_t v = row[x];
-            const double rest = 1.0 - double(v >> 24) / 255.0;
-            out.at(x, y) = writers::Rgb{to_byte(double(v >> 16 & 0xFF) / 255.0 + background.r * rest),
-                                        to_byte(double(v >> 8 & 0xFF) / 255.0 + background.g * rest),
-                                        to_byte(double(v & 0xFF) / 255.0 + background.b * rest)};
-        }
-    }
-    return out;
-}
-
-writers::IndexedImage palettise(const writers::Image& image, const std::vector<writers::Rgb>& exact) {
-    writers::IndexedImage out = writers::quantize(image, 256, exact);
-    if (!exact.empty())
-        for (size_t i = exact.size(); i < out.palette.size(); ++i)
-            out.palette[i] = away_from_key(out.palette[i], exact.front());
-    return out;
+    return flatten(words(canvas), canvas.width(), canvas.height(), stride_words(canvas),
+                   writers::Rgb{to_byte(background.r), to_byte(background.g), to_byte(background.b)});
 }
 
 Output::Output(const content::Context& context, std::string module)

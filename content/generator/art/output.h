@@ -23,20 +23,12 @@
 #include <vector>
 
 #include "generator/art/canvas.h"
+#include "generator/art/key_colour.h"
 #include "generator/art/preview.h"
 #include "generator/module.h"
 #include "writers/bmp_writer.h"
 
 namespace art {
-
-inline constexpr writers::Rgb kKeyColour{0, 255, 0};
-inline constexpr writers::Rgb kBlack{0, 0, 0};
-
-// How a partly covered pixel of a sprite becomes all or nothing.
-enum class Edges {
-    Threshold,  // covered at least half: opaque
-    Dither,     // ordered 4 x 4 dither by coverage: soft edges, smoke, fading light
-};
 
 // A sprite image: transparent pixels become `key`, opaque colours that a
 // 15- or 16-bit display would confuse with `key` are moved away from it, and
@@ -48,11 +40,6 @@ inline writers::Image sprite_image(const Canvas& canvas, Edges edges = Edges::Th
 }
 // An opaque picture: the canvas over `background`.
 writers::Image flat_image(const Canvas& canvas, const Color& background = Color{0, 0, 0});
-
-// True when a 15- or 16-bit display turns `c` into the same pixel as `key`.
-bool collides_with_key(writers::Rgb c, writers::Rgb key);
-// `c` moved just far enough from `key` that no display depth confuses them.
-writers::Rgb away_from_key(writers::Rgb c, writers::Rgb key);
 
 // One frame of a sprite: its image and where it hangs from the sprite's
 // position (the .SPT offsets).
@@ -90,9 +77,5 @@ private:
     bool ok_ = true;
     std::vector<PreviewItem> items_;
 };
-
-// Converts one image to a palettised one of at most 256 colours, `exact`
-// colours first and unchanged, no other entry colliding with the first of them.
-writers::IndexedImage palettise(const writers::Image& image, const std::vector<writers::Rgb>& exact);
 
 }  // namespace art

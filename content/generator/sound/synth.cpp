@@ -127,26 +127,25 @@ void echo(Buffer& b, double delay, double feedback, int repeats) {
 
 std::vector<int16_t> to_pcm(const Buffer& input, double peak) {
     // Block any constant offset (a pulse wave carries one): it would thump
-    // when the sound starts and waste headroom.
+    // when the sound starts and waste headroom. Starting from the first value
+    // lets an offset present from the start leave without a step.
     Buffer b(input.size());
-    double last_in = 0, last_out = 0;
+    double last_in = input.empty() ? 0.0 : input.front(), last_out = 0;
     for (size_t i = 0; i < input.size(); ++i) {
         last_out = input[i] - last_in + 0.995 * last_out;
         last_in = input[i];
         b[i] = last_out;
     }
+    // Fade the ends, then scale what is left to the peak.
+    const size_t fade_in = std::min(b.size(), samples_for(0.001));
+    const size_t fade_out = std::min(b.size(), samples_for(0.006));
+    for (size_t i = 0; i < fade_in; ++i) b[i] *= double(i) / double(fade_in);
+    for (size_t i = b.size() - fade_out; i < b.size(); ++i) b[i] *= double(b.size() - i) / double(fade_out + 1);
     double top = 0;
     for (double v : b) top = std::max(top, std::abs(v));
     const double scale = top > 0 ? std::min(peak, 0.99) / top : 0.0;
-    const size_t fade_in = std::min(b.size(), samples_for(0.001));
-    const size_t fade_out = std::min(b.size(), samples_for(0.006));
     std::vector<int16_t> out(b.size());
-    for (size_t i = 0; i < b.size(); ++i) {
-        double g = scale;
-        if (i < fade_in) g *= double(i) / double(fade_in);
-        if (i + fade_out > b.size()) g *= double(b.size() - i) / double(fade_out);
-        out[i] = int16_t(std::lround(std::clamp(b[i] * g, -1.0, 1.0) * 32767.0));
-    }
+    for (size_t i = 0; i < b.size(); ++i) out[i] = int16_t(std::lround(std::clamp(b[i] * scale, -1.0, 1.0) * 32767.0));
     return out;
 }
 
