@@ -32,4 +32,17 @@ Palette standard_palette() {
     return p;
 }
 
+Palette make_palette(const std::string& name, const Color& hull, const Color& trim, const Color& accent,
+                     const Color& glow, const Color& sky_top, const Color& sky_bottom) {
+    Palette p = standard_palette();
+    p.name = name;
+    p.hull = Ramp::of(hull);
+    p.trim = Ramp::of(trim);
+    p.accent = Ramp::of(accent);
+    p.glow = glow;
+    p.sky_top = sky_top;
+    p.sky_bottom = sky_bottom;
+    return p;
+}
+
 }  // namespace art

@@ -60,5 +60,8 @@ struct Palette {
 };
 
 Palette standard_palette();
+// A palette from base colours; every ramp is derived with Ramp::of.
+Palette make_palette(const std::string& name, const Color& hull, const Color& trim, const Color& accent,
+                     const Color& glow, const Color& sky_top, const Color& sky_bottom);
 
 }  // namespace art
