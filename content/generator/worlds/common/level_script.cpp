@@ -51,8 +51,6 @@ std::vector<art::Pt> vee(int count, double dx, double dy) {
     return out;
 }
 
-std::vector<art::Pt> wedge_column(int count, double dx, double dy) { return line(count, dx, dy); }
-
 std::vector<art::Pt> ring(int count, double rx, double ry, double start_deg) {
     std::vector<art::Pt> out;
     constexpr double kPi = 3.14159265358979323846;

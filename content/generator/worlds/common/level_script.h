@@ -54,7 +54,6 @@ private:
 // Offsets of common formations (the first member at 0, 0).
 std::vector<art::Pt> line(int count, double dx, double dy = 0);                  // one after another
 std::vector<art::Pt> vee(int count, double dx, double dy);                       // leader ahead, wings behind
-std::vector<art::Pt> wedge_column(int count, double dx, double dy);             // a diagonal that steps back
 std::vector<art::Pt> ring(int count, double rx, double ry, double start_deg = 0);  // around 0, 0
 
 }  // namespace worlds

@@ -1,0 +1,45 @@
+// Parallax backdrops on layers 2 and 3: a picture that repeats every
+// `period` pixels, cut into tiles and laid along the layer far enough to
+// cover the whole level at that layer's slower speed.
+//
+// The play area is never cleared between frames, so the layer-3 backdrop must
+// cover all of it at all times: paint it opaque (every pixel) and give it the
+// full field height. Layer-2 tiles may be partly transparent; a tile left
+// completely empty is not written.
+//
+//   worlds::Backdrop far{"spacesky", 1280, 320, 416, paint_sky};
+//   worlds::lay_backdrop(world, far, 3, 0, level_length);
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "generator/art/art.h"
+#include "generator/worlds/common/world.h"
+
+namespace worlds {
+
+struct Backdrop {
+    std::string prefix;  // tiles are "<prefix>a", "<prefix>b", ...
+    int period = 1280;   // width of the repeating picture
+    int tile_width = 320;
+    int height = kFieldHeight;
+    // Paints the whole period on a canvas `period` x `height`. What crosses the
+    // right edge must continue at the left (see wrap_x and periodic_noise).
+    std::function<void(art::Canvas&)> paint;
+    art::Edges edges = art::Edges::Threshold;
+};
+
+// Writes the tiles and places them on `layer` at field row `y`, from level x 0
+// until the layer has covered `level_length` layer-0 pixels of scrolling.
+// Returns the number of placements.
+int lay_backdrop(World& world, const Backdrop& backdrop, int layer, int y, int level_length);
+
+// Fractal noise that repeats every `period` units in x (4 octaves).
+double periodic_noise(const art::Noise& noise, double x, double y, int period, int octaves = 4);
+
+// Calls draw(dx) for dx = -period, 0, +period: a shape near an edge of a
+// periodic picture is drawn on both sides.
+void wrap_x(int period, const std::function<void(double dx)>& draw);
+
+}  // namespace worlds

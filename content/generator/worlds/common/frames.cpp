@@ -1,0 +1,44 @@
+#include "generator/worlds/common/frames.h"
+
+#include <cmath>
+
+namespace worlds {
+
+std::vector<art::Frame> frames_of(const FrameBox& box, int count,
+                                  const std::function<void(art::Canvas&, int)>& paint, art::Edges edges) {
+    std::vector<art::Frame> frames;
+    for (int i = 0; i < count; ++i) {
+        art::Canvas c(box.width, box.height);
+        {
+            auto scope = c.scoped();
+            c.translate(box.origin_x, box.origin_y);
+            paint(c, i);
+        }
+        frames.push_back({std::move(c), box.xoffset, box.yoffset, edges});
+    }
+    return frames;
+}
+
+std::vector<art::Frame> turned_frames(const FrameBox& box, const std::vector<double>& angles,
+                                      const std::function<void(art::Canvas&, int)>& paint) {
+    return frames_of(box, int(angles.size()), [&](art::Canvas& c, int i) {
+        c.rotate_deg(angles[size_t(i)]);
+        paint(c, i);
+    });
+}
+
+void posterize(art::Canvas& c) {
+    c.map_pixels([](int, int, art::Color& p) {
+        p.r = std::round(p.r * 31) / 31;
+        p.g = std::round(p.g * 63) / 63;
+        p.b = std::round(p.b * 31) / 31;
+    });
+}
+
+std::vector<double> angle_steps(int n, double first, double last) {
+    std::vector<double> a;
+    for (int i = 0; i < n; ++i) a.push_back(n == 1 ? first : first + (last - first) * i / (n - 1));
+    return a;
+}
+
+}  // namespace worlds
