@@ -33,6 +33,8 @@ Velmora_Win::Velmora_Win() {
 Velmora_Win::~Velmora_Win() {
     Sprite::destroy_level();
     Sprite::dumpall();
+    // The sprite engine must not keep drawing through a window that is gone.
+    if (Sprite::orv_window == this) Sprite::orv_window = nullptr;
     if (instance == this) instance = nullptr;
 }
 
