@@ -58,8 +58,8 @@ void barrel(Canvas& c, const TurretStyle& s, double px, double py, double angle)
 TurretPainter dome_turret(const TurretStyle& s, bool ceiling) {
     return [s, ceiling](Canvas& c, double px, double py, double angle) {
         const double dir = ceiling ? -1 : 1;  // +1: the foot is below the pivot
-        const double foot_y = py + dir * 14;
-        // Foot plate.
+        // The dome's flat side; the foot plate lies beyond it, against the mount.
+        const double foot_y = ceiling ? py - 14 : py + 14;
         c.rounded_rect(px - 27, ceiling ? foot_y - 8 : foot_y, 54, 8, 2);
         c.shade(s.foot, s.outline);
         for (double bx : {px - 21, px + 21}) {

@@ -8,7 +8,7 @@
 //
 // Ceiling turret (the "...cannondown" names): 8 frames, frame 1 aims left,
 // frames 2..8 down-left through down (frame 5) to a little below right
-// (directions 16, 15, ... 10). The barrel turns about (x + 40, y + 14); the
+// (directions 16, 15, ... 10). The barrel turns about (x + 40, y + 22); the
 // mount's top is row y: place it at y = roof surface - 2.
 #pragma once
 
@@ -26,7 +26,7 @@ struct TurretGeometry {
 };
 
 inline constexpr TurretGeometry kFloorTurret{88, 66, -4, -34, 44, 42};
-inline constexpr TurretGeometry kCeilingTurret{88, 62, -4, 0, 44, 14};
+inline constexpr TurretGeometry kCeilingTurret{88, 70, -4, 0, 44, 22};
 
 // Screen angles (clockwise from right) of each frame.
 std::vector<double> floor_turret_angles();

@@ -1,0 +1,174 @@
+// The space battleship and its eight cannons.
+//
+// The ship flies on the scenery layer with its cannons as children placed at
+// fixed points of it: upper cannons at (43, 127), (227, 93), (377, 125),
+// (551, 126) from its position, lower cannons at (97, 300), (228, 308),
+// (375, 275), (555, 278). An upper cannon stands like a floor turret (foot 30
+// rows below its position) and a lower one hangs like a ceiling turret (mount
+// at its position), so the deck runs at 157, 123 (the bridge), 155, 156 and the
+// keel at 300, 308, 275, 278 under those points. The cannons' frames follow
+// the direction tables of their behaviour: upper frames aim left, up-left,
+// steeper, up, then round to right (8); lower frames aim left, then down-left
+// through down (3) to right (7) and a little above right (8).
+#include <cmath>
+
+#include "generator/worlds/common/turret.h"
+#include "generator/worlds/space/space_art.h"
+
+namespace space {
+
+using art::Canvas;
+using art::Color;
+using art::Paint;
+using art::Pt;
+using art::Ramp;
+
+namespace {
+
+constexpr int kLeft = -24, kTop = 40;  // the image's corner relative to the ship's position
+constexpr int kWidth = 704, kHeight = 292;
+
+const std::vector<Pt>& hull_outline() {
+    static const std::vector<Pt> pts{
+        {-18, 238}, {-6, 222},  {20, 194},  {44, 170},  {62, 157},  {190, 157}, {198, 126}, {206, 123},
+        {300, 123}, {310, 140}, {316, 155}, {520, 155}, {540, 152}, {640, 152}, {662, 162}, {666, 288},
+        {642, 282}, {606, 278}, {520, 278}, {440, 276}, {346, 275}, {332, 292}, {306, 308}, {196, 308},
+        {178, 300}, {60, 300},  {44, 294},  {18, 272}};
+    return pts;
+}
+
+void hull(Canvas& c) {
+    const Look& k = look();
+    const Ramp plate{Color::hex(0x22243a), Color::hex(0x6a6f88), Color::hex(0xc8ccdc)};
+    const Ramp dark{Color::hex(0x12121e), Color::hex(0x34364a), Color::hex(0x6a6e84)};
+
+    // Antenna mast and dish on the bridge, behind the hull.
+    c.polyline({{262, 124}, {262, 76}});
+    c.stroke(Paint::solid(k.outline), 4);
+    c.polyline({{262, 124}, {262, 76}});
+    c.stroke(Paint::solid(plate.mid), 2);
+    c.polyline({{246, 96}, {278, 96}});
+    c.stroke(Paint::solid(k.outline), 3);
+    c.polyline({{246, 96}, {278, 96}});
+    c.stroke(Paint::solid(plate.light), 1.2);
+    c.orb(262, 74, 3, Color{1, 1, 1}, k.red.mid);
+
+    // Engine exhaust at the stern.
+    for (double y : {186.0, 222.0, 258.0}) {
+        c.ellipse(684, y, 14, 9);
+        c.fill(Paint::radial({668, y}, 0, 24, {{0, Color{1, 1, 1}}, {0.4, k.engine.lighter(0.4)}, {1, k.engine.with_alpha(0)}}));
+    }
+
+    const std::vector<Pt>& body = hull_outline();
+    c.polygon(body);
+    c.fill(Paint::vertical(120, 310, {{0, plate.light}, {0.25, plate.mid}, {0.7, plate.dark}, {1, dark.dark}}));
+    {
+        auto s = c.scoped();
+        c.polygon(body).clip();
+        // Lower hull band, darker armour.
+        c.polygon({{-30, 262}, {700, 246}, {700, 320}, {-30, 320}});
+        c.fill(Paint::vertical(246, 310, {{0, dark.mid}, {1, dark.dark}}));
+        // Plate seams.
+        for (double y : {178.0, 204.0, 246.0}) {
+            c.line({-30, y}, {700, y - (y > 240 ? 16 : 0)});
+        }
+        for (int x = 40; x < 660; x += 38) c.line({double(x), 150}, {double(x), 320});
+        c.stroke(Paint::solid(dark.dark.with_alpha(0.7)), 1.0, false);
+        for (double y : {179.0, 205.0}) c.line({-30, y}, {700, y});
+        c.stroke(Paint::solid(plate.light.with_alpha(0.35)), 1.0, false);
+        // A red band with chevrons at the prow.
+        c.polygon({{-30, 214}, {120, 214}, {130, 224}, {-30, 224}});
+        c.fill(Paint::vertical(214, 224, {{0, k.red.light}, {1, k.red.dark}}));
+        for (int i = 0; i < 4; ++i) {
+            const double x = 30 + i * 16;
+            c.polygon({{x, 230}, {x + 8, 238}, {x, 246}, {x + 5, 246}, {x + 13, 238}, {x + 5, 230}});
+        }
+        c.fill(Paint::solid(Color::hex(0xf0d040)));
+        // Rows of lit windows.
+        art::Random random(art::seed_of("spaceboss windows"));
+        for (int row = 0; row < 2; ++row) {
+            const double y = 188 + row * 12;
+            for (double x = 70; x < 640; x += 9) {
+                if (random.chance(0.22)) continue;
+                c.rect(x, y, 4, 3);
+                c.fill(Paint::solid(random.chance(0.7) ? Color::hex(0xffe890) : Color::hex(0x90e8ff)));
+            }
+        }
+        // The bridge's glass band.
+        c.rect(206, 132, 94, 9);
+        c.fill(Paint::vertical(132, 141, {{0, k.glass.light}, {1, k.glass.dark}}));
+        c.line({206, 136}, {300, 136});
+        c.stroke(Paint::solid(Color{1, 1, 1, 0.6}), 1.0, false);
+        // Vents on the lower band.
+        for (double x = 80; x < 620; x += 60) {
+            for (int i = 0; i < 4; ++i) {
+                c.rect(x + i * 5, 258, 3, 12);
+            }
+        }
+        c.fill(Paint::solid(Color::hex(0x0a0a12)));
+        // Stern engine housings.
+        for (double y : {176.0, 212.0, 248.0}) {
+            c.rounded_rect(630, y, 36, 22, 3);
+            c.shade(dark, k.outline, 1.0);
+            c.rect(660, y + 4, 6, 14);
+            c.fill(Paint::solid(k.engine.lighter(0.5)));
+        }
+    }
+    c.polygon(body);
+    c.stroke(Paint::solid(k.outline), 1.6);
+    // A bright rim along the deck.
+    c.polyline({{-4, 221}, {20, 195}, {44, 171}, {62, 158.5}, {190, 158.5}});
+    c.polyline({{316, 156.5}, {520, 156.5}, {540, 153.5}, {640, 153.5}});
+    c.polyline({{199, 127}, {206, 124.5}, {300, 124.5}});
+    c.stroke(Paint::solid(Color{1, 1, 1, 0.6}), 1.0);
+    // Running lights along the deck and keel.
+    for (double x = 80; x < 640; x += 48) {
+        const bool deck_gap = (x > 180 && x < 320);
+        c.orb(x, deck_gap ? 127 : 160, 1.8, Color{1, 1, 1}, k.red.mid);
+        c.orb(x + 20, x < 330 ? 296 : 272, 1.8, Color{1, 1, 1}, Color::hex(0x40ff80));
+    }
+    // Mounting rings where the cannons sit.
+    for (const Pt& p : std::vector<Pt>{{84, 157}, {268, 123}, {418, 155}, {592, 156}}) {
+        c.ellipse(p.x, p.y, 28, 4);
+        c.shade(dark, k.outline, 1.0);
+    }
+    for (const Pt& p : std::vector<Pt>{{138, 300}, {269, 308}, {416, 275}, {596, 278}}) {
+        c.ellipse(p.x, p.y, 28, 4);
+        c.shade(dark, k.outline, 1.0);
+    }
+}
+
+worlds::TurretStyle cannon_style() {
+    const Look& k = look();
+    worlds::TurretStyle s;
+    s.dome = Ramp{Color::hex(0x3a0c14), Color::hex(0x9a2430), Color::hex(0xff9a90)};
+    s.barrel = k.gunmetal;
+    s.foot = Ramp{Color::hex(0x1a1a26), Color::hex(0x44485c), Color::hex(0x8a90a6)};
+    s.outline = k.outline;
+    s.light = Color::hex(0xffe040);
+    s.barrel_length = 36;
+    s.barrel_width = 8;
+    return s;
+}
+
+}  // namespace
+
+void add_boss(worlds::World& world) {
+    Canvas c(kWidth, kHeight);
+    {
+        auto s = c.scoped();
+        c.translate(-kLeft, -kTop);
+        hull(c);
+    }
+    world.sprite("spaceboss", std::move(c), kLeft, kTop);
+
+    const double d = 22.5;
+    const std::vector<double> upper{180, 180 + 1.5 * d, 180 + 3 * d, 270, 270 + d, 315, 315 + d, 360};
+    const std::vector<double> lower{180, 90 + d, 90, 90 - d, 45, d, 0, -d / 2};
+    world.sprite("spacebosscannonup",
+                 worlds::turret_frames(worlds::kFloorTurret, upper, worlds::dome_turret(cannon_style(), false)));
+    world.sprite("spacebosscannondown",
+                 worlds::turret_frames(worlds::kCeilingTurret, lower, worlds::dome_turret(cannon_style(), true)));
+}
+
+}  // namespace space
