@@ -27,11 +27,12 @@ std::vector<art::Frame> turned_frames(const FrameBox& box, const std::vector<dou
     });
 }
 
-void posterize(art::Canvas& c) {
-    c.map_pixels([](int, int, art::Color& p) {
-        p.r = std::round(p.r * 31) / 31;
-        p.g = std::round(p.g * 63) / 63;
-        p.b = std::round(p.b * 31) / 31;
+void posterize(art::Canvas& c, int levels) {
+    const double r = levels > 1 ? levels - 1 : 31, g = levels > 1 ? levels - 1 : 63, b = r;
+    c.map_pixels([=](int, int, art::Color& p) {
+        p.r = std::round(p.r * r) / r;
+        p.g = std::round(p.g * g) / g;
+        p.b = std::round(p.b * b) / b;
     });
 }
 

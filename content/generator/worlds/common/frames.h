@@ -27,9 +27,10 @@ std::vector<art::Frame> turned_frames(const FrameBox& box, const std::vector<dou
                                       const std::function<void(art::Canvas&, int index)>& paint);
 
 // Rounds every colour to the display's 5-6-5 precision (what a 16-bit screen
-// shows anyway): large pictures then hold far fewer distinct colours, which
-// keeps palettising them cheap.
-void posterize(art::Canvas& c);
+// shows anyway), or with `levels` to that many steps per channel: large
+// pictures then hold far fewer distinct colours, which keeps palettising them
+// cheap.
+void posterize(art::Canvas& c, int levels = 0);
 
 // n angles from `first` to `last` evenly.
 std::vector<double> angle_steps(int n, double first, double last);

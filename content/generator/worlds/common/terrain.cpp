@@ -105,7 +105,7 @@ int Terrain::lay(World& world, const std::string& prefix, const TerrainLook& loo
         c.polyline(edge);
         c.stroke(art::Paint::solid(look.outline), 2.0);
         if (look.dressing) look.dressing(c, x0, top, row_at);
-        posterize(c);
+        posterize(c, 24);
 
         const std::string name = prefix + letters(count);
         world.sprite(name, std::move(c));

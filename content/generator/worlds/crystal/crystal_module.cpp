@@ -1,0 +1,121 @@
+// Module "world_crystal": the Crystal world (level 3), its sprites and its level.
+//
+// A winding cavern: white stalkers and helicopters, red zigzag darts, yellow
+// dodgers, cannons in the rock and gel blobs that split when hit, more of
+// everything as it goes on. At the end the gate: the pod hanging from the
+// roof stops the level as it reaches the left edge, the spire on the floor
+// (490 pixels behind it) when it passes x 500, and each opens the level again
+// one notch when its 1100 frames are up; the pod drops crystals meanwhile.
+#include "generator/module.h"
+#include "generator/worlds/common/level_script.h"
+#include "generator/worlds/crystal/crystal_art.h"
+
+namespace crystal {
+
+const Look& look() {
+    static const Look l;
+    return l;
+}
+
+namespace {
+
+constexpr int kPodX = 12600;
+constexpr int kSpireX = kPodX + 490;
+constexpr int kExitX = 13500;
+
+class Placer {
+public:
+    explicit Placer(worlds::LevelScript& level) : level_(level) {}
+    int floor(int x, int w) const { return floor_line().surface_over(x, x + w); }
+    int roof(int x, int w) const { return roof_line().surface_over(x, x + w); }
+    void floor_cannon(int x) { level_.place(x, floor(x + 14, 56) - 30, 0, "crystalyellowcannonup"); }
+    void roof_cannon(int x) { level_.place(x, roof(x + 14, 56) - 2, 0, "crysalyellowcannondown"); }
+    void group(const char* name, int x, int y, const std::vector<art::Pt>& at) { level_.formation(name, x, y, at); }
+
+private:
+    worlds::LevelScript& level_;
+};
+
+void script_level(worlds::LevelScript& level) {
+    using worlds::line;
+    using worlds::vee;
+    Placer p(level);
+    level.place(110, 140, 0, "entranceportal");
+
+    // The mouth of the cave.
+    p.group("crystalredship", 1000, 150, line(3, 50, 0));
+    p.group("crystalwhiteship", 1400, 200, line(2, 80, -60));
+    p.floor_cannon(1700);
+    p.group("crystalredship", 1900, 230, line(4, 45, 0));
+    p.roof_cannon(2150);
+    p.group("crystalwhitehelicopter", 2300, 160, line(2, 80, 60));
+    level.place(2600, 150, 0, "crystalblobbig");
+
+    // Narrowing passages.
+    p.group("crystalyellowship", 2900, 170, line(2, 90, 40));
+    p.floor_cannon(3200);
+    p.roof_cannon(3350);
+    p.group("crystalredship", 3500, 180, vee(5, 40, 24));
+    p.group("crystalwhiteship", 3900, 150, line(3, 70, 40));
+    level.place(4200, 170, 0, "crystalblobbig");
+    p.group("crystalwhitehelicopter", 4500, 130, line(3, 70, 50));
+    p.floor_cannon(4700);
+
+    // A wide hall.
+    p.group("crystalyellowship", 5000, 140, line(3, 80, 50));
+    p.group("crystalredship", 5300, 120, line(4, 45, 30));
+    level.place(5500, 200, 0, "crystalblobbig");
+    p.roof_cannon(5700);
+    p.group("crystalwhiteship", 5900, 200, line(3, 60, -50));
+    p.floor_cannon(6100);
+    p.group("crystalwhitehelicopter", 6300, 170, line(2, 80, 50));
+
+    // The deep narrows.
+    p.group("crystalredship", 6700, 170, vee(5, 40, 20));
+    p.roof_cannon(6900);
+    p.group("crystalyellowship", 7100, 180, line(2, 90, -40));
+    p.floor_cannon(7300);
+    level.place(7500, 160, 0, "crystalblobbig");
+    p.group("crystalwhiteship", 7800, 160, line(3, 60, 50));
+
+    // Halls of glass.
+    p.group("crystalwhitehelicopter", 8200, 150, line(3, 70, 50));
+    p.floor_cannon(8400);
+    p.roof_cannon(8500);
+    p.group("crystalredship", 8700, 140, vee(7, 36, 22));
+    p.group("crystalyellowship", 9000, 170, line(3, 80, 40));
+    level.place(9300, 180, 0, "crystalblobbig");
+    p.group("crystalwhiteship", 9600, 150, line(3, 60, 60));
+    p.floor_cannon(9800);
+    p.roof_cannon(10000);
+
+    // The last gauntlet before the gate.
+    p.group("crystalwhitehelicopter", 10300, 150, line(3, 70, 60));
+    p.group("crystalredship", 10600, 120, line(5, 40, 30));
+    level.place(10850, 200, 0, "crystalblobbig");
+    p.group("crystalyellowship", 11100, 140, line(3, 80, 60));
+    p.floor_cannon(11300);
+    p.roof_cannon(11450);
+    p.group("crystalwhiteship", 11600, 130, line(3, 60, 60));
+    p.group("crystalredship", 11900, 200, vee(5, 40, 24));
+    level.place(12100, 150, 0, "crystalblobbig");
+
+    level.place(kPodX, p.roof(kPodX, 50) - 4, 1, "crystalopenerdown");
+    level.place(kSpireX, p.floor(kSpireX, 64) - 96, 1, "crystalopenerup");
+    level.place(kExitX, 140, 0, "exitportal");
+}
+
+bool write_crystal(const content::Context& context) {
+    worlds::World world(context, "Crystal");
+    add_craft(world);
+    add_ground(world);
+    add_gate(world);
+    add_scenery(world, kLength);
+    script_level(world.level());
+    return world.finish();
+}
+
+const content::Registration registration{"world_crystal", &write_crystal};
+
+}  // namespace
+}  // namespace crystal
