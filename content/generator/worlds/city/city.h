@@ -1,0 +1,40 @@
+// The city world (level 9): a neon city at night, police and raider craft
+// over the streets, towers that block the way, and a flying fortress that
+// watches through the visor across its face.
+#pragma once
+
+#include <vector>
+
+#include "generator/art/art.h"
+#include "generator/worlds/common/world.h"
+
+namespace city {
+
+struct Look {
+    art::Color outline;
+    art::Ramp white, green, frog, police, steel, glass, concrete, brick, hull, gold;
+    art::Color neon_pink, neon_cyan, window;
+};
+const Look& look();
+
+// Frames of a craft drawn facing left and pitched: frame k turns it by
+// (level - k) * step degrees (clockwise on screen lifts a left-facing nose),
+// about (pivot_x, pivot_y) of a w x h canvas.
+std::vector<art::Frame> pitched_frames(int count, int level, double step, int w, int h, double pivot_x,
+                                       double pivot_y, int xoffset, int yoffset,
+                                       const std::function<void(art::Canvas&)>& paint);
+
+void add_craft(worlds::World& world);      // citywhiteship, citygreenship, cityfrogship, citybluehelicopter,
+                                           // cityblimp, rocketship
+void add_boss(worlds::World& world);       // cityboss, its eyes and shots
+void add_buildings(worlds::World& world);  // buildingone, buildinglights, housetwo, fire, scenery towers
+void add_land_and_level(worlds::World& world);
+
+// Scenery towers of the street (names outside the registry), with their sizes.
+struct Tower {
+    const char* name;
+    int width, height;
+};
+const std::vector<Tower>& towers();
+
+}  // namespace city

@@ -1,0 +1,199 @@
+// City buildings: the tower with a neon sign on its roof, the corner shop
+// that burns where it is hit, the fire, and plain towers of scenery.
+//
+// "buildingone" (120 x 260, offsets 0, 0) is drawn from its top-left corner:
+// its roof is row y, and its sign ("buildinglights", 52 x 77, offsets 0, 0)
+// is spawned at (x + 64, y - 77), so the sign's legs stand on the roof.
+// "housetwo": 100 x 66, offsets (0, 0). "fire": 16 x 22 flames whose foot
+// is 5 pixels right of and below the spawn point (hit point - 5), so the
+// flames rise from where the shot struck; played back and forth.
+#include <cmath>
+
+#include "generator/worlds/city/city.h"
+
+namespace city {
+
+using art::Canvas;
+using art::Color;
+using art::Frame;
+using art::Paint;
+using art::Pt;
+using art::Ramp;
+
+namespace {
+
+std::vector<Frame> one_frame(Canvas&& c) {
+    std::vector<Frame> frames;
+    frames.push_back({std::move(c), 0, 0});
+    return frames;
+}
+
+// A facade of lit and dark windows, deterministic per building.
+void windows(Canvas& c, double x0, double y0, double x1, double y1, double pitch_x, double pitch_y, uint64_t seed) {
+    const Look& k = look();
+    art::Random r(seed);
+    for (double y = y0; y + pitch_y * 0.6 < y1; y += pitch_y)
+        for (double x = x0; x + pitch_x * 0.6 < x1; x += pitch_x) {
+            const double roll = r.uniform();
+            const Color col = roll < 0.45 ? k.window : roll < 0.55 ? Color::hex(0x9ad8ff) : Color::hex(0x1c1e30);
+            c.rect(x, y, pitch_x * 0.55, pitch_y * 0.55);
+            c.fill(Paint::solid(col));
+        }
+}
+
+Canvas tower(int w, int h, const Ramp& material, uint64_t seed, bool antenna) {
+    const Look& k = look();
+    Canvas c(w, h);
+    const double roof = antenna ? 14 : 2;
+    c.rect(1, roof, w - 2, h - roof);
+    art::textured(c, material, art::Noise(seed), 0.08, 0.25, 100);
+    c.rect(1, roof, w - 2, h - roof);
+    c.stroke(Paint::solid(k.outline), 1.5);
+    windows(c, 7, roof + 8, w - 5, h - 4, 9, 12, seed);
+    // Parapet and a lit edge facing the light.
+    c.rect(0, roof, w, 4);
+    c.shade(k.concrete, k.outline, 1.0, 90);
+    c.line({2, roof + 4}, {2, double(h)});
+    c.stroke(Paint::solid(material.light.with_alpha(0.6)), 1.5);
+    if (antenna) {
+        c.line({w * 0.6, roof}, {w * 0.6, 2});
+        c.stroke(Paint::solid(k.outline), 1.6);
+        c.orb(w * 0.6, 3, 2, Color{1, 1, 1}, Color::hex(0xff3030));
+    }
+    return c;
+}
+
+std::vector<Frame> building_one() {
+    const Look& k = look();
+    Canvas c = tower(120, 260, k.concrete, art::seed_of("buildingone"), false);
+    // A lobby at the foot and a water tank beside the sign's place.
+    c.rect(10, 228, 100, 30);
+    c.fill_outlined(Paint::vertical(228, 258, {{0, k.window}, {1, Color::hex(0xc08a30)}}), k.outline, 1.0);
+    for (double x = 22; x < 110; x += 18) {
+        c.line({x, 228}, {x, 258});
+        c.stroke(Paint::solid(k.outline), 1.2);
+    }
+    c.rounded_rect(14, 4, 26, 12, 3);
+    c.shade(k.steel, k.outline);
+    return one_frame(std::move(c));
+}
+
+// The roof sign: a neon panel on two legs, its letters' light running.
+std::vector<Frame> building_lights() {
+    const Look& k = look();
+    std::vector<Frame> frames;
+    constexpr int kFrames = 6;
+    for (int f = 0; f < kFrames; ++f) {
+        Canvas c(52, 77);
+        for (double lx : {10.0, 42.0}) {
+            c.rect(lx - 1.5, 40, 3, 37);
+            c.fill_outlined(Paint::solid(k.steel.dark), k.outline, 0.8);
+        }
+        c.line({10, 60}, {42, 48});
+        c.stroke(Paint::solid(k.steel.dark), 1.4);
+        c.rounded_rect(1, 2, 50, 40, 4);
+        c.fill_outlined(Paint::solid(Color::hex(0x120c1c)), k.outline, 1.2);
+        // Three bars of neon, lit up to the frame: the sign fills and empties.
+        for (int bar = 0; bar < 3; ++bar) {
+            const bool lit = bar <= f % 4 || f == kFrames - 1;
+            const Color col = bar == 1 ? k.neon_cyan : k.neon_pink;
+            c.rounded_rect(6, 7 + bar * 11, 40, 7, 3.5);
+            c.fill(Paint::solid(lit ? col : col.darker(0.7)));
+            if (lit) {
+                c.rounded_rect(9, 9 + bar * 11, 34, 2, 1);
+                c.fill(Paint::solid(Color{1, 1, 1, 0.8}));
+            }
+        }
+        frames.push_back({std::move(c), 0, 0});
+    }
+    return frames;
+}
+
+std::vector<Frame> house_two() {
+    const Look& k = look();
+    Canvas c(100, 66);
+    // Brick shop with a flat roof, an awning and a glowing shop window.
+    c.rect(2, 10, 96, 56);
+    art::textured(c, k.brick, art::Noise(art::seed_of("housetwo")), 0.15, 0.35, 110);
+    {
+        auto s = c.scoped();
+        c.rect(2, 10, 96, 56).clip();
+        for (double y = 14; y < 66; y += 5) {
+            c.line({2, y}, {98, y});
+            c.stroke(Paint::solid(k.brick.dark.with_alpha(0.6)), 0.8);
+        }
+    }
+    c.rect(2, 10, 96, 56);
+    c.stroke(Paint::solid(k.outline), 1.2);
+    c.rect(0, 4, 100, 7);
+    c.shade(k.concrete, k.outline);
+    c.rect(10, 40, 50, 24);
+    c.fill_outlined(Paint::vertical(40, 64, {{0, Color::hex(0xfff0b0)}, {1, k.window.darker(0.2)}}), k.outline, 1.0);
+    c.rect(70, 40, 18, 24);
+    c.shade(Ramp::of(Color::hex(0x3a2a20)), k.outline);
+    // Striped awning.
+    std::vector<Pt> awning = {{6, 30}, {94, 30}, {98, 38}, {2, 38}};
+    c.polygon(awning);
+    c.fill_outlined(Paint::solid(Color::hex(0xe8e0d0)), k.outline, 1.0);
+    {
+        auto s = c.scoped();
+        c.polygon(awning).clip();
+        for (double x = 6; x < 98; x += 12) {
+            c.rect(x, 30, 6, 8);
+            c.fill(Paint::solid(Color::hex(0xc02a3a)));
+        }
+    }
+    // Neon sign over the awning.
+    c.rounded_rect(24, 16, 52, 10, 3);
+    c.fill_outlined(Paint::solid(Color::hex(0x100a18)), k.outline, 1.0);
+    art::TextStyle ts;
+    ts.height = 6;
+    ts.weight = 0.8;
+    ts.tracking = 1.2;
+    ts.fill = {{0, Color{1, 1, 1}}, {1, k.neon_pink}};
+    ts.outline_width = 0;
+    art::draw_text(c, 50, 18, "OPEN", ts, art::Align::Centre);
+    return one_frame(std::move(c));
+}
+
+std::vector<Frame> fire_frames() {
+    std::vector<Frame> frames;
+    for (int f = 0; f < 6; ++f) {
+        Canvas c(16, 22);
+        const double sway = std::sin(f * 1.1) * 1.6;
+        for (int layer = 0; layer < 3; ++layer) {
+            const double w = 7 - layer * 2, h = 19 - layer * 5 - (f % 3);
+            const double heat = 0.45 + layer * 0.22;
+            c.smooth({{8 - w, 21}, {8 - w * 0.6 + sway * 0.3, 21 - h * 0.5}, {8 + sway, 21 - h},
+                      {8 + w * 0.6 + sway * 0.3, 21 - h * 0.45}, {8 + w, 21}});
+            c.fill(Paint::solid(art::fire_colour(heat)));
+        }
+        frames.push_back({std::move(c), -3, -12});
+    }
+    return frames;
+}
+
+}  // namespace
+
+const std::vector<Tower>& towers() {
+    static const std::vector<Tower> all = {
+        {"citytowera", 92, 200}, {"citytowerb", 116, 150}, {"citytowerc", 72, 250}, {"citytowerd", 132, 110}};
+    return all;
+}
+
+void add_buildings(worlds::World& world) {
+    const Look& k = look();
+    world.sprite("buildingone", building_one());
+    world.sprite("buildinglights", building_lights());
+    world.sprite("housetwo", house_two());
+    world.sprite("fire", fire_frames());
+    const Ramp materials[] = {k.concrete, Ramp{Color::hex(0x14202a), Color::hex(0x2e4a5a), Color::hex(0x6a98aa)},
+                              k.brick, Ramp{Color::hex(0x1c1a26), Color::hex(0x3c3850), Color::hex(0x7a7498)}};
+    int i = 0;
+    for (const Tower& t : towers()) {
+        world.sprite(t.name, one_frame(tower(t.width, t.height, materials[i % 4], art::seed_of(t.name), i % 2 == 0)));
+        ++i;
+    }
+}
+
+}  // namespace city

@@ -1,0 +1,246 @@
+// The city at night: a street (layer 1) lined with lamps, towers that rise
+// from it as solid scenery, a near skyline with neon signs (layer 2) and a
+// far skyline under a violet sky (layer 3); and the level's timeline.
+#include <algorithm>
+#include <cmath>
+
+#include "generator/worlds/city/city.h"
+#include "generator/worlds/common/backdrop.h"
+#include "generator/worlds/common/frames.h"
+#include "generator/worlds/common/terrain.h"
+
+namespace city {
+
+using art::Canvas;
+using art::Color;
+using art::Paint;
+using art::Pt;
+using worlds::Terrain;
+
+namespace {
+
+constexpr int kLength = 13800;
+constexpr int kStreet = 392;   // the street's surface row
+constexpr int kBossX = 12000;  // arrives (x < 400) after about 180 s
+constexpr int kExitX = 12700;
+
+// ---- backdrops ----
+// A row of blocks with lit windows across a periodic picture.
+struct SkylineStyle {
+    double base, min_h, max_h, min_w, max_w;
+    Color body, edge, window_on, window_off;
+    double lit;  // share of lit windows
+    bool signs;
+};
+
+void skyline(Canvas& c, const SkylineStyle& st, uint64_t seed) {
+    const int period = c.width();
+    const Look& k = look();
+    art::Random r(seed);
+    for (double x = 0; x < period;) {
+        const double w = std::min(r.range(st.min_w, st.max_w), period - x);
+        if (w < 8) break;
+        const double h = r.range(st.min_h, st.max_h);
+        const double top = st.base - h;
+        c.rect(x, top, w, h + 2);
+        c.fill(Paint::vertical(top, st.base, {{0, st.body.lighter(0.08)}, {1, st.body}}));
+        c.rect(x, top, 1.5, h);
+        c.fill(Paint::solid(st.edge));
+        // Windows in columns, lit by chance.
+        for (double wy = top + 6; wy < st.base - 4; wy += 7)
+            for (double wx = x + 4; wx < x + w - 4; wx += 6) {
+                c.rect(wx, wy, 2.5, 3);
+                c.fill(Paint::solid(r.chance(st.lit) ? st.window_on : st.window_off));
+            }
+        // Roof details: a spire or a water tank.
+        if (r.chance(0.3)) {
+            c.polygon({{x + w * 0.4, top}, {x + w * 0.5, top - r.range(14, 34)}, {x + w * 0.6, top}});
+            c.fill(Paint::solid(st.body));
+        }
+        if (st.signs && r.chance(0.35)) {
+            const double sy = top + r.range(10, std::max(12.0, h * 0.5));
+            const Color col = r.chance(0.5) ? k.neon_pink : k.neon_cyan;
+            c.rect(x + w * 0.2, sy, w * 0.6, 5);
+            c.fill(Paint::solid(col));
+            c.rect(x + w * 0.2, sy + 1.5, w * 0.6, 2);
+            c.fill(Paint::solid(col.lighter(0.6)));
+        }
+        x += w + r.range(0, 10);
+    }
+}
+
+void paint_sky(Canvas& c) {
+    c.fill_all(Paint::vertical(0, c.height(), {{0, Color::hex(0x070716)}, {0.45, Color::hex(0x1e1442)},
+                                               {0.78, Color::hex(0x5a2266)}, {1, Color::hex(0xa83a78)}}));
+    art::Random random(art::seed_of("citystars"));
+    for (int i = 0; i < 90; ++i) {
+        c.rect(std::floor(random.range(0, c.width())), std::floor(random.range(0, 150)), 1, 1);
+        c.fill(Paint::solid(Color{1, 1, 1, random.range(0.2, 0.7)}));
+    }
+    // Search beams sweeping up from the city.
+    for (double bx : {210.0, 760.0, 1130.0}) {
+        c.polygon({{bx, 417}, {bx + 12, 417}, {bx + 150, 0}, {bx + 110, 0}});
+        c.fill(Paint::linear({bx, 417}, {bx + 130, 0}, {{0, Color{0.8, 0.85, 1, 0.22}}, {1, Color{0.8, 0.85, 1, 0}}}));
+    }
+    SkylineStyle far{330, 60, 190, 30, 80, Color::hex(0x1a1434), Color::hex(0x3a2a5a),
+                     Color::hex(0xc89a6a), Color::hex(0x221a3a), 0.25, false};
+    skyline(c, far, art::seed_of("cityfarskyline"));
+    c.rect(0, 328, c.width(), 89);
+    c.fill(Paint::vertical(328, 417, {{0, Color::hex(0x1a1434)}, {1, Color::hex(0x2a1a3a)}}));
+    worlds::posterize(c);
+}
+
+void paint_skyline(Canvas& c) {
+    SkylineStyle near{402, 90, 260, 44, 110, Color::hex(0x0e0c1c), Color::hex(0x2a2a4a),
+                      Color::hex(0xffd67a), Color::hex(0x16142a), 0.35, true};
+    skyline(c, near, art::seed_of("citynearskyline"));
+    c.rect(0, 400, c.width(), 16);
+    c.fill(Paint::solid(Color::hex(0x0e0c1c)));
+    worlds::posterize(c);
+}
+
+// ---- the street ----
+Color asphalt(const art::Noise& noise, const worlds::GroundPixel& p) {
+    const Look& k = look();
+    const double n = noise.fractal(p.x * 0.2, p.y * 0.2, 2);
+    if (p.depth < 7) return k.concrete.at(0.75 - p.depth * 0.05 + (n - 0.5) * 0.1);  // sidewalk
+    if (p.depth < 9) return k.outline;                                             // curb
+    Color road = Color::hex(0x1c1c24).mixed(Color::hex(0x2c2c38), n);
+    // Dashed lane line.
+    if (p.depth >= 14 && p.depth < 16 && (p.x / 24) % 2 == 0) road = k.gold.mid;
+    return road;
+}
+
+void street_lamps(Canvas& c, int origin_x, int, const std::function<int(int)>& surface) {
+    const Look& k = look();
+    for (int x = 40 - origin_x % 160; x < c.width(); x += 160) {
+        if (x < 4 || x > c.width() - 12) continue;
+        const double base = surface(x);
+        c.rect(x - 1.5, base - 34, 3, 34);
+        c.fill_outlined(Paint::solid(k.steel.dark), k.outline, 0.8);
+        c.polyline({{double(x), base - 33}, {x - 8.0, base - 36}});
+        c.stroke(Paint::solid(k.steel.dark), 2.0);
+        c.orb(x - 9.0, base - 35, 2.5, Color{1, 1, 1}, k.window);
+    }
+}
+
+worlds::TerrainLook street_look(const art::Noise& noise) {
+    worlds::TerrainLook l;
+    l.material = [&noise](const worlds::GroundPixel& p) { return asphalt(noise, p); };
+    l.rock = look().concrete;
+    l.outline = look().outline;
+    l.rim = Color{1, 1, 1, 0};
+    l.margin = 40;
+    l.dressing = street_lamps;
+    return l;
+}
+
+// ---- the timeline ----
+void place_level(worlds::World& world) {
+    worlds::LevelScript& level = world.level();
+    level.place(110, 110, 0, "entranceportal");
+
+    const auto tower = [&](int x, int index) {
+        const Tower& t = towers()[size_t(index) % towers().size()];
+        level.place(x, kStreet - t.height + 4, 1, t.name);
+    };
+    const auto building = [&](int x) { level.place(x, kStreet - 256, 1, "buildingone"); };
+    const auto house = [&](int x) { level.place(x, kStreet - 64, 0, "housetwo"); };
+    const auto white = [&](int x, int y) { level.place(x, y, 0, "citywhiteship"); };
+    const auto green = [&](int x, int y) { level.place(x, y, 0, "citygreenship"); };
+    const auto frog = [&](int x, int y) { level.place(x, y, 0, "cityfrogship"); };
+    const auto heli = [&](int x, int y) { level.place(x, y, 0, "citybluehelicopter"); };
+    const auto blimp = [&](int x, int y) { level.place(x, y, 0, "cityblimp"); };
+    const auto rocket = [&](int x, int y) { level.place(x, y, 0, "rocketship"); };
+
+    // The streets: towers and shops all the way, tallest in the middle stretch.
+    const int plan[] = {3, -1, 1, -1, 0, -2, 3, -1, 2, -1, 1, -2, 0, -1, 3, -2, 1, -1, 2, 0, -1, 3, -2, 1, -1,
+                        0, -1, 3, 1, -2, 2, -1, 0, -1, 3, -2, 1};
+    int x = 700;
+    for (int step : plan) {
+        if (x > kBossX - 900) break;
+        if (step == -1) {
+            house(x + 20);
+            x += 160;
+        } else if (step == -2) {
+            building(x);
+            x += 260;
+        } else {
+            tower(x, step);
+            x += towers()[size_t(step)].width + 90;
+        }
+        x += 40;
+    }
+
+    // Police first, then raiders in growing packs.
+    heli(900, 60);
+    white(1300, 120);
+    white(1500, 200);
+    heli(1800, 40);
+    green(2200, 80);
+    green(2260, 140);
+    rocket(2600, 60);
+    frog(2900, 20);
+    white(3200, 100);
+    white(3300, 220);
+    blimp(3600, 60);
+    heli(4000, 30);
+    rocket(4300, 110);
+    green(4500, 60);
+    green(4560, 120);
+    green(4620, 180);
+    frog(5000, 10);
+    frog(5100, 40);
+    white(5400, 90);
+    white(5460, 170);
+    white(5520, 250);
+    rocket(5900, 40);
+    rocket(5980, 140);
+    heli(6200, 50);
+    heli(6280, 110);
+    blimp(6600, 30);
+    green(7000, 60);
+    green(7060, 120);
+    frog(7400, 20);
+    white(7800, 100);
+    white(7860, 180);
+    rocket(8200, 70);
+    heli(8400, 40);
+    heli(8480, 100);
+    green(8800, 70);
+    green(8860, 130);
+    green(8920, 190);
+    blimp(9300, 50);
+    white(9700, 120);
+    white(9760, 220);
+    frog(10000, 10);
+    frog(10080, 30);
+    rocket(10300, 50);
+    rocket(10340, 130);
+    rocket(10380, 210);
+    heli(10600, 40);
+    heli(10680, 90);
+    white(10900, 140);
+    green(11100, 80);
+    green(11160, 150);
+
+    level.place(kBossX, 60, 0, "cityboss");
+    level.place(kExitX, 120, 0, "exitportal");
+}
+
+}  // namespace
+
+void add_land_and_level(worlds::World& world) {
+    worlds::Backdrop sky{"citysky", 1280, 320, worlds::kFieldHeight + 1, paint_sky};
+    worlds::lay_backdrop(world, sky, 3, -1, kLength);
+    worlds::Backdrop near{"cityskyline", 1536, 256, worlds::kFieldHeight, paint_skyline};
+    worlds::lay_backdrop(world, near, 2, 0, kLength);
+
+    Terrain street(Terrain::Kind::Floor, kLength, art::seed_of("citystreet"));
+    street.keys({{0, kStreet, 0}, {double(kLength), kStreet, 0}});
+    const art::Noise noise(art::seed_of("cityasphalt"));
+    street.lay(world, "citystreet", street_look(noise));
+    place_level(world);
+}
+
+}  // namespace city

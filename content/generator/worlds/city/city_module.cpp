@@ -1,0 +1,65 @@
+// Module "world_city": Levels/City.
+#include "generator/module.h"
+#include "generator/worlds/city/city.h"
+
+namespace city {
+
+using art::Canvas;
+using art::Color;
+using art::Ramp;
+
+const Look& look() {
+    static const Look l = [] {
+        Look k;
+        k.outline = Color::hex(0x0c0e1a);
+        k.white = Ramp{Color::hex(0x6a7488), Color::hex(0xc8d0dc), Color::hex(0xffffff)};
+        k.green = Ramp{Color::hex(0x0e3a1e), Color::hex(0x2e9a48), Color::hex(0xa8f0a0)};
+        k.frog = Ramp{Color::hex(0x2a4a0c), Color::hex(0x7ab42a), Color::hex(0xe0f890)};
+        k.police = Ramp{Color::hex(0x0c1c4a), Color::hex(0x2a5ac8), Color::hex(0x9cc4ff)};
+        k.steel = Ramp{Color::hex(0x24262e), Color::hex(0x646a78), Color::hex(0xc0c8d6)};
+        k.glass = Ramp{Color::hex(0x061a38), Color::hex(0x2a7ad0), Color::hex(0xc8f0ff)};
+        k.concrete = Ramp{Color::hex(0x1e2030), Color::hex(0x4a4c62), Color::hex(0x8a8ca4)};
+        k.brick = Ramp{Color::hex(0x3a1612), Color::hex(0x8a3a2a), Color::hex(0xd07a5a)};
+        k.hull = Ramp{Color::hex(0x1a1424), Color::hex(0x4a3a5e), Color::hex(0x9a86b8)};
+        k.gold = Ramp{Color::hex(0x5a3a08), Color::hex(0xc8901e), Color::hex(0xffe08a)};
+        k.neon_pink = Color::hex(0xff3ab8);
+        k.neon_cyan = Color::hex(0x3af0ff);
+        k.window = Color::hex(0xffd67a);
+        return k;
+    }();
+    return l;
+}
+
+std::vector<art::Frame> pitched_frames(int count, int level, double step, int w, int h, double pivot_x,
+                                       double pivot_y, int xoffset, int yoffset,
+                                       const std::function<void(Canvas&)>& paint) {
+    std::vector<art::Frame> frames;
+    for (int k = 1; k <= count; ++k) {
+        Canvas c(w, h);
+        {
+            auto s = c.scoped();
+            c.translate(pivot_x, pivot_y);
+            c.rotate_deg((level - k) * step);
+            c.translate(-pivot_x, -pivot_y);
+            paint(c);
+        }
+        frames.push_back({std::move(c), xoffset, yoffset});
+    }
+    return frames;
+}
+
+namespace {
+
+bool write_city(const content::Context& context) {
+    worlds::World world(context, "City");
+    add_craft(world);
+    add_boss(world);
+    add_buildings(world);
+    add_land_and_level(world);
+    return world.finish();
+}
+
+const content::Registration registration{"world_city", &write_city};
+
+}  // namespace
+}  // namespace city
