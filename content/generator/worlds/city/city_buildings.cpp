@@ -4,12 +4,11 @@
 // "buildingone" (120 x 260, offsets 0, 0) is drawn from its top-left corner:
 // its roof is row y, and its sign ("buildinglights", 52 x 77, offsets 0, 0)
 // is spawned at (x + 64, y - 77), so the sign's legs stand on the roof.
-// "housetwo": 100 x 66, offsets (0, 0). "fire": 16 x 22 flames whose foot
-// is 5 pixels right of and below the spawn point (hit point - 5), so the
-// flames rise from where the shot struck; played back and forth.
+// "housetwo": 100 x 66, offsets (0, 0). "fire": the shared flames.
 #include <cmath>
 
 #include "generator/worlds/city/city.h"
+#include "generator/worlds/common/flames.h"
 
 namespace city {
 
@@ -156,23 +155,6 @@ std::vector<Frame> house_two() {
     return one_frame(std::move(c));
 }
 
-std::vector<Frame> fire_frames() {
-    std::vector<Frame> frames;
-    for (int f = 0; f < 6; ++f) {
-        Canvas c(16, 22);
-        const double sway = std::sin(f * 1.1) * 1.6;
-        for (int layer = 0; layer < 3; ++layer) {
-            const double w = 7 - layer * 2, h = 19 - layer * 5 - (f % 3);
-            const double heat = 0.45 + layer * 0.22;
-            c.smooth({{8 - w, 21}, {8 - w * 0.6 + sway * 0.3, 21 - h * 0.5}, {8 + sway, 21 - h},
-                      {8 + w * 0.6 + sway * 0.3, 21 - h * 0.45}, {8 + w, 21}});
-            c.fill(Paint::solid(art::fire_colour(heat)));
-        }
-        frames.push_back({std::move(c), -3, -12});
-    }
-    return frames;
-}
-
 }  // namespace
 
 const std::vector<Tower>& towers() {
@@ -186,7 +168,7 @@ void add_buildings(worlds::World& world) {
     world.sprite("buildingone", building_one());
     world.sprite("buildinglights", building_lights());
     world.sprite("housetwo", house_two());
-    world.sprite("fire", fire_frames());
+    world.sprite("fire", worlds::flame_frames());
     const Ramp materials[] = {k.concrete, Ramp{Color::hex(0x14202a), Color::hex(0x2e4a5a), Color::hex(0x6a98aa)},
                               k.brick, Ramp{Color::hex(0x1c1a26), Color::hex(0x3c3850), Color::hex(0x7a7498)}};
     int i = 0;

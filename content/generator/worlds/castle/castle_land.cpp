@@ -1,0 +1,293 @@
+// The kingdom by moonlight: grassy hills with stone ramparts (layer 1), near
+// hills with woods and a castle (layer 2), far hills with spires under a
+// great moon (layer 3); and the level's timeline with the horse half-way.
+#include <algorithm>
+#include <cmath>
+
+#include "generator/worlds/castle/castle.h"
+#include "generator/worlds/common/backdrop.h"
+#include "generator/worlds/common/frames.h"
+#include "generator/worlds/common/terrain.h"
+
+namespace castle {
+
+using art::Canvas;
+using art::Color;
+using art::Paint;
+using art::Pt;
+using worlds::Terrain;
+
+namespace {
+
+constexpr int kLength = 14000;
+constexpr int kHorseX = 6400;   // holds the road (x < 400) after about 90 s
+constexpr int kGround = 392;
+constexpr int kDragonX = 12400;  // on screen after about 176 s
+constexpr int kExitX = 12800;
+
+struct Span {
+    int x0, x1;
+};
+const Span kRamparts[] = {{3700, 4300}, {8300, 8900}};
+
+bool on_rampart(int x) {
+    for (const Span& s : kRamparts)
+        if (x >= s.x0 && x < s.x1) return true;
+    return false;
+}
+
+// ---- backdrops ----
+// Hills as a ridge line of smooth periodic noise, with optional castles.
+void hills(Canvas& c, const art::Noise& noise, double base, double amplitude, double scale, const Color& top,
+           const Color& bottom) {
+    const int period = c.width();
+    c.map_pixels([&](int x, int y, Color& out) {
+        const double h = worlds::periodic_noise(noise, x * scale, 0.5, int(std::lround(period * scale)), 3);
+        const double ridge = base - amplitude * h;
+        if (y < ridge) return;
+        out = top.mixed(bottom, std::clamp((y - ridge) / 120.0, 0.0, 1.0));
+    });
+}
+
+void castle_silhouette(Canvas& c, double x, double ground, double size, const Color& body, const Color& lights) {
+    const double s = size;
+    worlds::wrap_x(c.width(), [&](double dx) {
+        const double cx = x + dx;
+        c.rect(cx - 40 * s, ground - 30 * s, 80 * s, 30 * s + 4);
+        for (double tx : {-44.0, -14.0, 22.0, 40.0}) {
+            const double th = (tx == -14.0 ? 62 : 44) * s;
+            c.rect(cx + tx * s, ground - th, 12 * s, th);
+            c.polygon({{cx + tx * s - 2 * s, ground - th}, {cx + tx * s + 6 * s, ground - th - 16 * s},
+                       {cx + tx * s + 14 * s, ground - th}});
+        }
+        for (double bx = -40; bx < 40; bx += 8) c.rect(cx + bx * s, ground - 34 * s, 5 * s, 5 * s);
+        c.fill(Paint::solid(body));
+        for (double wx : {-10.0, -34.0, 26.0, 44.0}) {
+            c.rect(cx + wx * s, ground - 22 * s, 2.5 * s, 4 * s);
+            c.fill(Paint::solid(lights));
+        }
+    });
+}
+
+void paint_sky(Canvas& c) {
+    const Look& k = look();
+    c.fill_all(Paint::vertical(0, c.height(), {{0, Color::hex(0x060a1c)}, {0.5, Color::hex(0x142a4a)},
+                                               {0.85, Color::hex(0x2e5468)}, {1, Color::hex(0x46706e)}}));
+    art::Random random(art::seed_of("castlestars"));
+    for (int i = 0; i < 120; ++i) {
+        c.rect(std::floor(random.range(0, c.width())), std::floor(random.range(0, 220)), 1, 1);
+        c.fill(Paint::solid(Color{1, 1, 0.9, random.range(0.25, 0.9)}));
+    }
+    // The great moon with its halo and a few drifting clouds across it.
+    worlds::wrap_x(c.width(), [&](double dx) {
+        c.circle(380 + dx, 110, 90);
+        c.fill(Paint::radial({380 + dx, 110}, 40, 90, {{0, k.moon.with_alpha(0.25)}, {1, k.moon.with_alpha(0)}}));
+        c.circle(380 + dx, 110, 46);
+        c.fill(Paint::radial({368 + dx, 98}, 0, 48, {{0, Color::hex(0xfffaf0)}, {0.75, k.moon}, {1, Color::hex(0xd8c8a8)}}));
+        for (const Pt& m : std::vector<Pt>{{366, 96}, {394, 124}, {372, 126}, {398, 92}}) {
+            c.circle(m.x + dx, m.y, 5 + std::fmod(m.x, 4));
+            c.fill(Paint::solid(Color::hex(0xe0d0b0).with_alpha(0.7)));
+        }
+    });
+    const art::Noise clouds(art::seed_of("castleclouds"));
+    c.map_pixels([&](int x, int y, Color& out) {
+        if (y > 260) return;
+        const double n = worlds::periodic_noise(clouds, x * 0.006, y * 0.02, int(std::lround(c.width() * 0.006)));
+        const double band = std::exp(-std::pow((y - 150 - 40 * std::sin(x * 0.005)) / 40.0, 2));
+        const double a = std::clamp((n - 0.5) * 3.0, 0.0, 1.0) * band * 0.8;
+        out = out.mixed(Color::hex(0x2a3a52), a);
+    });
+    hills(c, art::Noise(art::seed_of("castlefarhills")), 330, 90, 0.005, Color::hex(0x1c3042), Color::hex(0x142030));
+    castle_silhouette(c, 180, 290, 0.9, Color::hex(0x142436), Color::hex(0xffc860));
+    castle_silhouette(c, 860, 300, 0.7, Color::hex(0x142436), Color::hex(0xffc860));
+    worlds::posterize(c);
+}
+
+void paint_near(Canvas& c) {
+    const art::Noise noise(art::seed_of("castlenearhills"));
+    hills(c, noise, 372, 110, 0.0045, Color::hex(0x1a3a2c), Color::hex(0x0c1c16));
+    // Woods along the hills: round crowns, a shade darker.
+    art::Random random(art::seed_of("castlewoods"));
+    const int period = c.width();
+    for (int i = 0; i < 160; ++i) {
+        const double x = random.range(0, period);
+        const double h = worlds::periodic_noise(noise, x * 0.0045, 0.5, int(std::lround(period * 0.0045)), 3);
+        const double ground = 372 - 110 * h + random.range(4, 30);
+        const double r = random.range(7, 14);
+        worlds::wrap_x(period, [&](double dx) {
+            c.circle(x + dx, ground - r, r);
+            c.fill(Paint::solid(Color::hex(0x10281e)));
+            c.circle(x + dx - r * 0.3, ground - r * 1.3, r * 0.5);
+            c.fill(Paint::solid(Color::hex(0x1e4230)));
+        });
+    }
+    castle_silhouette(c, 1100, 300, 1.3, Color::hex(0x0e1a1c), Color::hex(0xffd070));
+    worlds::posterize(c);
+}
+
+// ---- terrain ----
+Color ground_material(const art::Noise& noise, const worlds::GroundPixel& p) {
+    const Look& k = look();
+    const double n = noise.fractal(p.x * 0.07, p.y * 0.07, 3);
+    if (on_rampart(p.x)) {
+        // Dressed stone: courses of blocks, mortar lines between them.
+        const int course = int(std::floor((p.y - 300) / 10.0));
+        const bool mortar = (p.y % 10) == 0 || ((p.x + course * 9) % 18) == 0;
+        const Color stone = k.stone.at(0.35 + 0.3 * std::exp(-p.depth / 30) + (n - 0.5) * 0.35);
+        return mortar ? k.stone.dark : stone;
+    }
+    if (p.depth < 4 + 2 * n) return k.grass.at(0.75 - p.depth * 0.08 + (n - 0.5) * 0.3);
+    const Color earth = Color::hex(0x3a2616).mixed(Color::hex(0x5a3e22), n);
+    // Stones buried in the earth.
+    const double pebble = noise.fractal(p.x * 0.18 + 30, p.y * 0.18, 2);
+    if (pebble > 0.68) return k.stone.at(pebble - 0.3);
+    return earth.mixed(Color::hex(0x1a100a), std::clamp(p.depth / 160.0, 0.0, 0.6));
+}
+
+void dressing(Canvas& c, int origin_x, int, const std::function<int(int)>& surface) {
+    const Look& k = look();
+    art::Random random(art::seed_of("castletufts") ^ uint64_t(origin_x));
+    for (int col = 0; col < c.width(); ++col) {
+        const int x = origin_x + col;
+        if (on_rampart(x)) {
+            // Merlons along the rampart's top.
+            if ((x % 24) < 14) {
+                const double base = surface(col);
+                c.rect(col, base - 10, 1, 10);
+                c.fill(Paint::solid(((x % 24) == 0 || (x % 24) == 13) ? k.outline : k.stone.at(0.6)));
+            }
+        } else if (random.chance(0.05)) {
+            // Tufts and flowers on the grass.
+            const double base = surface(col);
+            c.line({double(col), base}, {col + random.range(-2, 2), base - random.range(3, 7)});
+            c.stroke(Paint::solid(k.grass.light), 1.0);
+            if (random.chance(0.15)) {
+                c.circle(col, base - 6, 1.2);
+                c.fill(Paint::solid(random.chance(0.5) ? Color::hex(0xffe060) : Color::hex(0xe06080)));
+            }
+        }
+    }
+}
+
+// ---- the timeline ----
+void place_level(worlds::World& world, const Terrain& floor) {
+    worlds::LevelScript& level = world.level();
+    level.place(110, 110, 0, "entranceportal");
+    const auto ground = [&](int x, int w) { return floor.surface_over(x, x + w); };
+
+    const auto house = [&](int x) { level.place(x, ground(x, 100) - 84, 0, "houseone"); };
+    const auto small_tower = [&](int x) { level.place(x, ground(x, 72) - 162, 0, "smalltower"); };
+    const auto big_tower = [&](int x) { level.place(x, ground(x, 104) - 224, 0, "bigtower"); };
+    const auto catapult = [&](int x) { level.place(x, ground(x - 20, 110) - 31, 0, "catapult"); };
+    const auto wizard = [&](int x) { level.place(x, ground(x - 8, 28) - 45, 0, "wizard"); };
+    const auto green = [&](int x) { level.place(x, ground(x - 11, 78) - 40, 0, "greendragon"); };
+    const auto red_walker = [&](int x) { level.place(x, ground(x - 11, 78) - 40, 0, "reddragonwalking"); };
+    const auto red_flyer = [&](int x, int y) { level.place(x, y, 0, "reddragonflying"); };
+    const auto carpet = [&](int x, int y) { level.place(x, y, 0, "magiccarpet"); };
+    const auto airship = [&](int x, int y) { level.place(x, y, 0, "blimp"); };
+    const auto fireball = [&](int x, int y) { level.place(x, y, 0, "fireball"); };
+
+    // The village.
+    red_flyer(900, 120);
+    house(1000);
+    carpet(1300, 80);
+    house(1150);
+    small_tower(1400);
+    wizard(1200);
+    green(1700);
+    red_flyer(2000, 60);
+    red_flyer(2060, 170);
+    catapult(2300);
+    house(2450);
+    carpet(2600, 200);
+    fireball(2800, 60);
+    fireball(2840, 200);
+    green(3000);
+    green(3120);
+    // The first rampart, with its tower and sorcerers.
+    big_tower(3760);
+    wizard(3950);
+    wizard(4100);
+    catapult(4200);
+    red_flyer(3800, 90);
+    carpet(4000, 150);
+    airship(4400, 40);
+    house(4350);
+    red_walker(4700);
+    fireball(4900, 100);
+    red_flyer(5100, 60);
+    red_flyer(5160, 140);
+    red_flyer(5220, 220);
+    house(5950);
+    catapult(6100);
+
+    // The wooden horse bars the road.
+    level.place(kHorseX, kGround - 320, 0, "horse");
+
+    // Beyond the horse: the realm fights in earnest.
+    carpet(7000, 70);
+    carpet(7060, 150);
+    carpet(7120, 230);
+    red_walker(7300);
+    green(7420);
+    airship(7700, 30);
+    fireball(7900, 40);
+    fireball(7940, 140);
+    fireball(7980, 240);
+    small_tower(8350);
+    big_tower(8600);
+    wizard(8480);
+    wizard(8800);
+    red_flyer(8500, 80);
+    red_flyer(8560, 160);
+    catapult(9100);
+    house(9950);
+    house(10300);
+    red_walker(9800);
+    red_walker(9900);
+    green(10000);
+    airship(10200, 60);
+    carpet(10500, 120);
+    carpet(10560, 200);
+    catapult(10450);
+    red_flyer(10900, 50);
+    red_flyer(10960, 120);
+    red_flyer(11020, 190);
+    fireball(11300, 80);
+    fireball(11340, 180);
+    red_walker(11500);
+    green(11600);
+    small_tower(11750);
+
+    level.place(kDragonX, 250, 0, "bossdragon");
+    level.place(kExitX, 120, 0, "exitportal");
+}
+
+}  // namespace
+
+void add_land_and_level(worlds::World& world) {
+    worlds::Backdrop sky{"castlesky", 1280, 320, worlds::kFieldHeight + 1, paint_sky};
+    worlds::lay_backdrop(world, sky, 3, -1, kLength);
+    worlds::Backdrop near{"castlehills", 1536, 256, worlds::kFieldHeight, paint_near};
+    worlds::lay_backdrop(world, near, 2, 0, kLength);
+
+    Terrain floor(Terrain::Kind::Floor, kLength, art::seed_of("castlefloor"));
+    floor.keys({{0, 380, 6},      {500, 372, 10},   {900, 392, 0},    {1500, 392, 0},   {1750, 350, 12},
+                {1950, 336, 10},  {2200, 392, 0},   {2800, 392, 0},   {3100, 342, 14},  {3400, 316, 12},
+                {3700, 372, 0},   {4300, 372, 0},   {4600, 350, 12},  {5000, 334, 12},  {5400, 382, 6},
+                {5800, 392, 0},   {7100, 392, 0},   {7500, 352, 12},  {7900, 322, 14},  {8300, 366, 0},
+                {8900, 366, 0},   {9200, 340, 12},  {9600, 324, 14},  {9900, 392, 0},   {10700, 392, 0},
+                {10900, 352, 10}, {11300, 372, 6},  {11700, 392, 0},  {14000, 392, 0}});
+    const art::Noise noise(art::seed_of("castleground"));
+    worlds::TerrainLook l;
+    l.material = [&noise](const worlds::GroundPixel& p) { return ground_material(noise, p); };
+    l.rock = look().stone;
+    l.outline = look().outline;
+    l.rim = Color{1, 1, 1, 0};
+    l.margin = 14;
+    l.dressing = dressing;
+    floor.lay(world, "castleground", l);
+    place_level(world, floor);
+}
+
+}  // namespace castle
