@@ -165,8 +165,10 @@ void movehorse(Sprite* s) {
 void movebossdragon(Sprite* s) {
     if (s->state == 0) {
         s->state = 2;
+        // The heads rise from the body, within reach of shots whatever layer
+        // the body is drawn on.
         for (int head = 1; head <= 3; ++head)
-            if (Sprite* h = spawn_part(s, "bossdragonhead", s->x, s->y, s->layer, 0)) h->param1 = head;
+            if (Sprite* h = spawn_part(s, "bossdragonhead", s->x, s->y, 0, 0)) h->param1 = head;
         scroll -= 3;
         return;
     }
