@@ -30,9 +30,7 @@ protected:
         player2h = player2v = -10000;
         scroll = 1;
         game_srand(7);
-        for (const char* name : {"enemyshot", "enemyshottwo", "standardexplosion",
-                                 "standardexplosionbig", "powerup"})
-            make_master(name, 1, 4, 4);
+        masters({"enemyshot", "enemyshottwo", "standardexplosion", "standardexplosionbig", "powerup"}, 1, 4, 4);
         make_master("testshot", 1, 40, 40);
     }
     void TearDown() override {
@@ -40,9 +38,7 @@ protected:
         scroll = 0;
     }
 
-    // Masters of `frames` images of w x h, then the registry binds them all.
-    static void masters(std::initializer_list<const char*> names, int frames = 8, int w = 10,
-                        int h = 10) {
+    static void masters(std::initializer_list<const char*> names, int frames = 8, int w = 10, int h = 10) {
         for (const char* n : names) make_master(n, frames, w, h);
     }
 
@@ -53,7 +49,6 @@ protected:
             win.move_sprite_active_list();
         }
     }
-
     // One call of s's behaviour alone, with the level as the active list.
     static void run(Sprite* s, int n = 1) {
         for (int i = 0; i < n; ++i) {
@@ -62,39 +57,37 @@ protected:
         }
     }
 
-    // A player shot worth `damage` lying over `target` (40 x 40 around it).
-    // It stays until it is given 0 hit points.
+    // A player shot worth `damage` lying over `target` (40 x 40 around it)
+    // until it is given 0 hit points.
     static Sprite* shot_on(const Sprite* target, int damage) {
         Sprite* s = place("testshot", target->x - 15, target->y - 15, 0);
         s->hitclass = 3;  // the registry leaves unknown masters as enemies
         s->damage = damage;
         return s;
     }
-    // One frame with a shot worth `damage` on `target`.
     void hit_once(const Sprite* target, int damage) {
         Sprite* s = shot_on(target, damage);
         frames();
         s->hitpoints = 0;
     }
 
-    // Living copies of the named master, in the level and in every chain.
-    static int living(const std::string& name) {
+    // Living copies of the named master, in the level and in every chain:
+    // how many, and the first of them.
+    static int living(const std::string& name, Sprite** first = nullptr) {
         const Sprite* m = Sprite::getnamedsprite(name.c_str());
-        if (m == nullptr || Sprite::the_level == nullptr) return 0;
         int n = 0;
-        for (const Sprite* top : *Sprite::the_level)
-            for (const Sprite* s = top; s != nullptr; s = s->nextchild)
-                if (s->hitpoints >= 1 && !s->frames.empty() && s->frames[0] == m->frames[0]) ++n;
+        if (Sprite::the_level == nullptr) return 0;
+        for (Sprite* top : *Sprite::the_level)
+            for (Sprite* s = top; s != nullptr && m != nullptr; s = s->nextchild)
+                if (s->hitpoints >= 1 && !s->frames.empty() && s->frames[0] == m->frames[0]) {
+                    if (n++ == 0 && first != nullptr) *first = s;
+                }
         return n;
     }
-    // The first living copy of the named master, or null.
     static Sprite* first(const std::string& name) {
-        const Sprite* m = Sprite::getnamedsprite(name.c_str());
-        if (m == nullptr || Sprite::the_level == nullptr) return nullptr;
-        for (Sprite* top : *Sprite::the_level)
-            for (Sprite* s = top; s != nullptr; s = s->nextchild)
-                if (s->hitpoints >= 1 && !s->frames.empty() && s->frames[0] == m->frames[0]) return s;
-        return nullptr;
+        Sprite* s = nullptr;
+        living(name, &s);
+        return s;
     }
 
     Velmora_Win win;
