@@ -231,4 +231,142 @@ std::vector<std::string> check_s3m(const S3mModule& m) {
     return problems;
 }
 
+namespace {
+
+// Bounds-checked little-endian reads; `ok` turns false on the first read
+// outside the data and stays false.
+struct Reader {
+    const std::vector<uint8_t>& bytes;
+    bool ok = true;
+
+    bool has(size_t at, size_t n) {
+        ok = ok && at <= bytes.size() && n <= bytes.size() - at;
+        return ok;
+    }
+    uint32_t u8(size_t at) { return has(at, 1) ? bytes[at] : 0; }
+    uint32_t u16(size_t at) { return has(at, 2) ? uint32_t(bytes[at] | bytes[at + 1] << 8) : 0; }
+    uint32_t u32(size_t at) { return has(at, 4) ? u16(at) | u16(at + 2) << 16 : 0; }
+    std::string text(size_t at, size_t room) {
+        std::string s;
+        if (!has(at, room)) return s;
+        for (size_t i = 0; i < room && bytes[at + i] != 0; ++i) s.push_back(char(bytes[at + i]));
+        return s;
+    }
+};
+
+bool decode_sample(Reader& r, size_t at, bool signed_data, S3mSample& s) {
+    if (r.u8(at) != 1) return r.ok;  // not a sampled instrument: kept empty
+    s.filename = r.text(at + 0x01, 12);
+    const size_t segment = size_t(r.u8(at + 0x0D)) << 16 | r.u16(at + 0x0E);
+    const uint32_t length = r.u32(at + 0x10);
+    s.loop_start = r.u32(at + 0x14);
+    s.loop_end = r.u32(at + 0x18);
+    s.volume = int(r.u8(at + 0x1C));
+    const uint32_t flags = r.u8(at + 0x1F);
+    s.loop = (flags & 1) != 0;
+    s.sixteen_bit = (flags & 4) != 0;
+    s.c2spd = r.u32(at + 0x20);
+    s.name = r.text(at + 0x30, 28);
+    if (!r.ok || r.u8(at + 0x1E) != 0 || (flags & 2) != 0) return false;  // packed or stereo: not ours to read
+    const size_t width = s.sixteen_bit ? 2 : 1;
+    const size_t data = segment * 16;
+    if (!r.has(data, size_t(length) * width)) return false;
+    s.data.resize(length);
+    for (size_t i = 0; i < length; ++i) {
+        if (s.sixteen_bit) {
+            const uint16_t raw = uint16_t(r.bytes[data + 2 * i] | r.bytes[data + 2 * i + 1] << 8);
+            s.data[i] = int16_t(signed_data ? raw : uint16_t(raw ^ 0x8000));
+        } else {
+            const uint8_t raw = r.bytes[data + i];
+            s.data[i] = int16_t((signed_data ? int(int8_t(raw)) : int(raw) - 128) * 256);
+        }
+    }
+    return true;
+}
+
+bool decode_pattern(Reader& r, size_t at, S3mPattern& p) {
+    const size_t length = r.u16(at);
+    if (!r.ok || length < 2 || !r.has(at, length)) return false;
+    const size_t end = at + length;
+    size_t i = at + 2;
+    for (int row = 0; row < kS3mRows;) {
+        if (i >= end) return false;
+        const uint8_t what = r.bytes[i++];
+        if (what == 0) {
+            ++row;
+            continue;
+        }
+        const size_t need = ((what & 0x20) ? 2 : 0) + ((what & 0x40) ? 1 : 0) + ((what & 0x80) ? 2 : 0);
+        if (need > end - i) return false;
+        S3mCell c;
+        if (what & 0x20) {
+            c.note = r.bytes[i];
+            c.instrument = r.bytes[i + 1];
+            i += 2;
+        }
+        if (what & 0x40) c.volume = r.bytes[i++];
+        if (what & 0x80) {
+            const uint8_t command = r.bytes[i];
+            c.command = command >= 1 && command <= 26 ? char('A' + command - 1) : 0;
+            c.info = r.bytes[i + 1];
+            i += 2;
+        }
+        const int channel = what & 31;
+        if (channel < p.channels) p.at(row, channel) = c;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<S3mModule> decode_s3m(const std::vector<uint8_t>& bytes) {
+    Reader r{bytes};
+    if (!r.has(0, kHeaderSize) || std::memcmp(&bytes[0x2C], "SCRM", 4) != 0) return std::nullopt;
+    S3mModule m;
+    m.title = r.text(0x00, 28);
+    const size_t order_count = r.u16(0x20);
+    const size_t sample_count = r.u16(0x22);
+    const size_t pattern_count = r.u16(0x24);
+    const bool signed_data = r.u16(0x2A) == 1;
+    m.global_volume = int(r.u8(0x30));
+    m.initial_speed = int(r.u8(0x31));
+    m.initial_tempo = int(r.u8(0x32));
+    m.master_volume = int(r.u8(0x33) & 0x7F);
+    m.stereo = (r.u8(0x33) & 0x80) != 0;
+    const bool pan_table = r.u8(0x35) == 252;
+    m.channels = 0;
+    for (int ch = 0; ch < 32; ++ch) {
+        const uint32_t setting = r.u8(0x40 + size_t(ch));
+        if (setting < 16) m.channels = ch + 1;
+    }
+    if (m.channels == 0 || m.channels > kS3mMaxChannels) return std::nullopt;
+
+    const size_t orders_at = kHeaderSize;
+    const size_t samples_at = orders_at + order_count;
+    const size_t patterns_at = samples_at + 2 * sample_count;
+    const size_t pans_at = patterns_at + 2 * pattern_count;
+    if (!r.has(orders_at, pans_at - orders_at)) return std::nullopt;
+    for (size_t i = 0; i < order_count && bytes[orders_at + i] != kOrderEnd; ++i)
+        m.orders.push_back(bytes[orders_at + i]);
+    if (pan_table) {
+        if (!r.has(pans_at, 32)) return std::nullopt;
+        for (int ch = 0; ch < m.channels; ++ch) {
+            const uint8_t pan = bytes[pans_at + size_t(ch)];
+            m.channel_pan.push_back((pan & 0x20) != 0 ? pan & 15 : (ch % 2 == 0 ? 3 : 12));
+        }
+    }
+    m.samples.resize(sample_count);
+    for (size_t i = 0; i < sample_count; ++i) {
+        const size_t at = size_t(r.u16(samples_at + 2 * i)) * 16;
+        if (!r.has(at, kSampleHeaderSize) || !decode_sample(r, at, signed_data, m.samples[i])) return std::nullopt;
+    }
+    for (size_t i = 0; i < pattern_count; ++i) {
+        m.patterns.emplace_back(m.channels);
+        const size_t at = size_t(r.u16(patterns_at + 2 * i)) * 16;
+        if (at != 0 && !decode_pattern(r, at, m.patterns.back())) return std::nullopt;
+    }
+    if (!r.ok) return std::nullopt;
+    return m;
+}
+
 }  // namespace writers

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,5 +76,11 @@ std::vector<uint8_t> encode_s3m(const S3mModule& module);
 // What a player would reject or misplay (speed, tempo, Bxx and Cxx targets,
 // sample loops, ...). Empty when the module is sound.
 std::vector<std::string> check_s3m(const S3mModule& module);
+
+// Reads a module back: what encode_s3m writes, or any S3M file with PCM
+// samples. Orders stop at the first end mark; channels are those enabled up
+// to the last one. Nothing when the data is not a module or anything it
+// points to lies outside it.
+std::optional<S3mModule> decode_s3m(const std::vector<uint8_t>& bytes);
 
 }  // namespace writers

@@ -55,7 +55,7 @@ Tone buzz();                                                        // thin, bri
 
 // Drum recipes, each at its own rate; `unpitched` turns them into instruments.
 namespace drums {
-constexpr double kRate = 32000;
+constexpr double kRate = 24000;
 Signal kick(double punch = 1.0, double low_hz = 48);
 Signal snare(double body_hz = 190, double snap = 1.0);
 Signal clap();

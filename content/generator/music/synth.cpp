@@ -127,7 +127,9 @@ Rendered render(const Tone& tone, double period, double reference_hz) {
             const double t = taper(per_sample);
             if (t == 0 || amplitude == 0) continue;
             const double phase = tone.phase_seed != 0 ? kTwoPi * rng.uniform() : 0.0;
-            partials.push_back({h, kTwoPi * per_sample, phase, amplitude * v.gain * t, per_sample * rate});
+            const double hz = per_sample * rate;
+            const double body = tone.body ? tone.body(hz) : 1.0;
+            partials.push_back({h, kTwoPi * per_sample, phase, amplitude * v.gain * t * body, hz});
         }
     }
 

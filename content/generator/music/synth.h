@@ -55,6 +55,7 @@ struct Tone {
     std::vector<Voice> voices{Voice{}};
     Curve amp = constant(1);
     Curve cutoff;              // Hz at the reference pitch; empty: no filter
+    std::function<double(double hz)> body;  // fixed resonances (formants); empty: none
     double resonance = 0;      // 0 .. 0.9
     double harmonic_decay = 0; // per second, times (harmonic - 1): plucked strings
     double stretch = 0;        // partial h sounds at h * (1 + stretch * (h - 1)): pianos

@@ -1,0 +1,160 @@
+// CRYSTAL, the Crystal world: F lydian, 104 bpm, bright and cold. A glass
+// melody that rings into its own echo, wooden-bar sixteenths, a choir, bells,
+// a soft flute answer, light percussion with a sparkle of hats.
+#include "generator/music/arrange.h"
+#include "generator/music/tunes.h"
+
+namespace music {
+
+namespace {
+
+enum Channel {
+    kGlass, kEcho, kMallet, kFlute, kBass, kChoirA, kChoirB, kChoirC, kBell, kKick, kRim, kHat, kPerc, kChannels
+};
+constexpr int kBar = 16;
+
+const char* const kShine =
+    "5 - 3 - 7 - 5 - | 4 - 2 - 6 - 4 - | 5 - 7 - 2' - 3' - | 2' - - - 7 - 6 4 |"
+    "3 - 6 - 1' - 3' - | 3' - 2' - 7 - 5 - | 3' - 1' - 7 - 5 - | 4 - - - 2 - - - ";
+const char* const kShine2 =
+    "5 - 3 5 7 - 5 - | 4 - 2 4 6 - 4 - | 5 - 7 - 2' - 3' 5' | 4' - - - 2' - 7 - |"
+    "3 - 6 - 1' - 3' 2' | 3' - 2' - 7 - 5 3 | 3' - 1' - 7 - 5 - | 1 - - - - - - - ";
+const char* const kAnswer =
+    "6 - - - 5 - 3 - | 5 - - - 3 - 2 - | 4 - - - 2 - 4 - | 5 - - - - - . . |"
+    "6 - - - 1' - 6 - | 5 - - - 3 - 5 - | 4 - - - 6 - 5 - | 4 - - - - - . . ";
+
+}  // namespace
+
+writers::S3mModule crystal_tune() {
+    Song song("Velmora - crystal", kChannels, 104);
+    const Key key{5, Mode::Lydian};  // F lydian
+
+    const int glass = song.add("glass", tones::glass());
+    const int mallet = song.add("mallet", tones::mallet());
+    const int flute = song.add("flute", tones::flute());
+    const int choir = song.add("choir", tones::choir(51));
+    const int bell = song.add("bell", tones::bell());
+    const int bass = song.add("round bass", tones::bass_sub());
+    const int kick = song.add("soft kick", drums::kick(0.6, 50), drums::kRate);
+    const int rim = song.add("rim", drums::rim(), drums::kRate);
+    const int hat = song.add("tiny hat", drums::hat(0.025, 17), drums::kRate);
+    const int shaker = song.add("shaker", drums::shaker(), drums::kRate);
+    const int crash = song.add("crash", drums::crash(24), drums::kRate);
+
+    const int pans[kChannels] = {6, 11, 3, 8, 7, 4, 8, 12, 10, 7, 9, 11, 5};
+    for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
+    song.master_volume(64);
+
+    Line lead{kGlass, glass, 4, 46};
+    lead.vibrato_after = 0;
+    lead.cut_rests = false;
+    Line bars_line{kMallet, mallet, 4, 28};
+    bars_line.step = 1;
+    bars_line.vibrato_after = 0;
+    bars_line.cut_rests = false;
+    Line answer{kFlute, flute, 4, 38};
+    answer.vibrato = 0x32;
+    Line chime{kBell, bell, 5, 26};
+    chime.step = 16;
+    chime.vibrato_after = 0;
+    chime.cut_rests = false;
+    Pad voices{{kChoirA, kChoirB, kChoirC}, choir, 24, 57, 76};
+    Bass low{kBass, bass, 46, 29};
+    Drum kick_drum{kKick, kick, -1, 46, 60, 601};
+    Drum rim_drum{kRim, rim, -1, 30, 60, 602};
+    Drum hats{kHat, hat, shaker, 24, 60, 603};
+
+    const auto shine = progression(key, "1M7 2 1M7 2 6 5 3 2");
+    const auto shine_home = progression(key, "1M7 2 1M7 2 6 5 3 1");
+    const auto turn = progression(key, "6 3 2 5 6 3 2 2");
+    const char* const kSparkle = "0 2 4 2 5 4 2 4 3 2 4 2 5 4 6 4";
+
+    int row = 0;
+    // Intro: wooden bars alone, then the choir breathes in.
+    arpeggio(song, bars_line, row, progression(key, "1M7 2 1M7 2"), kBar, kSparkle, 60);
+    pad(song, voices, row + 2 * kBar, progression(key, "1M7 2"), kBar);
+    play(song, key, chime, row + 2 * kBar, "5 4");
+    song.dynamics({}, row, row + 4 * kBar, 0.6, 1.0);
+    row += 4 * kBar;
+
+    const int first = row;
+    play(song, key, lead, row, kShine);
+    arpeggio(song, bars_line, row, shine, kBar, kSparkle, 60);
+    pad(song, voices, row, shine, kBar);
+    bassline(song, low, row, shine, kBar, "R - - - - - 5 -");
+    beat(song, hats, row, 8 * kBar, "x.x.xax.x.x.xaxx");
+    beat(song, kick_drum, row + 4 * kBar, 4 * kBar, "x.........x.....");
+    row += 8 * kBar;
+
+    song.note(kPerc, row, crash, 60, 30);
+    play(song, key, lead, row, kShine2);
+    arpeggio(song, bars_line, row, shine_home, kBar, kSparkle, 60);
+    pad(song, voices, row, shine_home, kBar);
+    play(song, key, chime, row, "5 3 5 4 3 5 5 1");
+    bassline(song, low, row, shine_home, kBar, "R - - 5 - - 8 -");
+    beat(song, kick_drum, row, 8 * kBar, "x.........x.....");
+    beat(song, rim_drum, row, 8 * kBar, "....x.......x...");
+    beat(song, hats, row, 8 * kBar, "x.x.xax.x.x.xaxx");
+    row += 8 * kBar;
+
+    // The flute answers in the relative minor colours; the glass echoes it.
+    play(song, key, answer, row, kAnswer);
+    play(song, key, lead, row + 4, kAnswer, 2);
+    arpeggio(song, bars_line, row, turn, kBar, "0 1 2 3 4 3 2 1 0 1 2 3 4 5 4 3", 57);
+    pad(song, voices, row, turn, kBar);
+    bassline(song, low, row, turn, kBar, "R - - 5 - 8 - 5");
+    beat(song, kick_drum, row, 8 * kBar, "x.........x...x.");
+    beat(song, rim_drum, row, 8 * kBar, "....x.......x...");
+    beat(song, hats, row, 8 * kBar, "x.x.x.x.x.x.x.x.");
+    row += 8 * kBar;
+
+    // Theme again with bells marking the bars.
+    song.note(kPerc, row, crash, 60, 32);
+    song.cut(kFlute, row);
+    play(song, key, lead, row, kShine);
+    play(song, key, chime, row, "5 4 5 4 3 5 3 2");
+    arpeggio(song, bars_line, row, shine, kBar, kSparkle, 60);
+    pad(song, voices, row, shine, kBar);
+    bassline(song, low, row, shine, kBar, "R - - 5 - - 8 -");
+    beat(song, kick_drum, row, 8 * kBar, "x.........x.....");
+    beat(song, rim_drum, row, 8 * kBar, "....x.......x..x");
+    beat(song, hats, row, 8 * kBar, "x.x.xax.x.x.xaxx");
+    row += 8 * kBar;
+
+    // Interlude: only the bars and the choir, thinning.
+    const auto still = progression(key, "1M7 2 6 2");
+    arpeggio(song, bars_line, row, still, kBar, "0 2 4 . 5 . 4 2 0 . 2 . 4 . . .", 60);
+    pad(song, voices, row, still, kBar);
+    bassline(song, low, row, still, kBar, "R - - - - - - - ");
+    song.dynamics({kMallet, kChoirA, kChoirB, kChoirC}, row, row + 4 * kBar, 1.0, 0.75);
+    row += 4 * kBar;
+
+    // The answer and the theme together.
+    song.note(kPerc, row, crash, 60, 34);
+    play(song, key, answer, row, kAnswer);
+    play(song, key, lead, row, kShine2);
+    arpeggio(song, bars_line, row, shine_home, kBar, kSparkle, 60);
+    pad(song, voices, row, shine_home, kBar);
+    bassline(song, low, row, shine_home, kBar, "R - - 5 - - 8 -");
+    beat(song, kick_drum, row, 8 * kBar, "x.........x...x.");
+    beat(song, rim_drum, row, 8 * kBar, "....x.......x...");
+    beat(song, hats, row, 8 * kBar, "x.x.xax.x.x.xaxx");
+    row += 8 * kBar;
+
+    // Close: the lydian turn once more, a held F major seventh, bells.
+    const auto close = progression(key, "2 2 1M7 1M7");
+    play(song, key, lead, row, "4 - 2 - 6 - 4 - | 2' - - - 7 - - - | 3' - - - - - - - | 7 - - - - - - - ");
+    play(song, key, chime, row, "4 2 1 .");
+    arpeggio(song, bars_line, row, close, kBar, kSparkle, 60);
+    pad(song, voices, row, close, kBar);
+    bassline(song, low, row, close, kBar, "R - - - - - - - ");
+    beat(song, hats, row, 2 * kBar, "x.x.x.x.x.x.x.x.");
+    song.tempo(row + 2 * kBar, 96);
+    song.tempo(row + 3 * kBar, 88);
+    song.dynamics({}, row + kBar, row + 4 * kBar, 1.0, 0.0);
+    echo(song, kGlass, kEcho, first, row + 4 * kBar, 3, 0.45);
+    song.end_at(row + 4 * kBar);
+    return song.build();
+}
+
+}  // namespace music

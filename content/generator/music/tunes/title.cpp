@@ -1,0 +1,175 @@
+// ASTROV2, the title tune: D minor, 132 bpm, a broad saw lead over strings,
+// driving bass and full drums. Intro, theme, theme with bells, a brighter
+// second theme, a breakdown that builds, the theme in two voices, a slowing
+// close on the tonic.
+#include "generator/music/arrange.h"
+#include "generator/music/tunes.h"
+
+namespace music {
+
+namespace {
+
+enum Channel { kLead, kEcho, kBells, kBass, kPadA, kPadB, kPadC, kArp, kKick, kSnare, kHat, kPerc, kChannels };
+constexpr int kBar = 16;
+
+const char* const kThemeA =
+    "1 - 5 - 1' - - 7 | 6 - 5 4 5 - - - | 3 - 5 - 1' - 3' - | 2' - - 1' 7 - 5 - |"
+    "1 - 5 - 1' - 2' 3' | 4' - - 3' 2' - 1' - | 7 - 1' 2' 1' - 7 6 | #7 - - - 5 - . . ";
+// The theme again, ending on the tonic and more ornamented.
+const char* const kThemeA2 =
+    "1 - 5 - 1' - 2' 7 | 6 - 5 4 5 6 5 - | 3 - 5 - 1' - 3' 4' | 5' - 4' 3' 2' - 1' - |"
+    "1 - 5 - 1' - 2' 3' | 4' - 5' 4' 3' - 2' - | #7 - 1' 2' 3' - 2' #7 | 1' - - - - - . . ";
+// Second theme, brighter, around the relative major.
+const char* const kThemeB =
+    "3' - - 2' 1' - 6 - | 7 - 1' 2' 5 - - - | 1' - 7 6 5 - 3 - | 4 - 5 6 ~5 - - - |"
+    "3' - - 2' 1' - 6 - | 7 - 1' 2' 3' - 4' - | 5' - 4' 3' 2' - 1' 2' | 2' - - - - - . . ";
+const char* const kBridge =
+    "5 - - - - - 4 3 | 4 - - - . . . . | 3 - - - - - 2 1 | 2 - - - . . . . |"
+    "5 - - - - - 6 7 | 1' - - - 2' - 3' - | 4' - - - 3' - 2' - | #7 - - - - - - - ";
+
+}  // namespace
+
+writers::S3mModule title_tune() {
+    Song song("Velmora - title", kChannels, 132);
+    const Key key{2, Mode::Minor};  // D minor
+
+    const int lead = song.add("saw lead", tones::lead_saw(8, 1.0));
+    const int bells = song.add("bell", tones::bell());
+    const int bass = song.add("bass", tones::bass_synth(1.0, 0.35));
+    const int strings = song.add("strings", tones::strings(11));
+    const int harp = song.add("pluck", tones::pluck(1.1));
+    const int kick = song.add("kick", drums::kick(1.0, 50), drums::kRate);
+    const int snare = song.add("snare", drums::snare(195, 1.0), drums::kRate);
+    const int hat = song.add("closed hat", drums::hat(0.05), drums::kRate);
+    const int open_hat = song.add("open hat", drums::hat(0.4, 12), drums::kRate);
+    const int crash = song.add("crash", drums::crash(), drums::kRate);
+    const int tom = song.add("tom", drums::tom(140), drums::kRate);
+    const int riser = song.add("riser", drums::riser(1.8), drums::kRate);
+
+    const int pans[kChannels] = {6, 10, 4, 7, 3, 8, 12, 11, 7, 8, 10, 5};
+    for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
+    song.master_volume(64);
+
+    Line melody{kLead, lead, 4, 46};
+    Line bell_line{kBells, bells, 5, 34};
+    bell_line.vibrato_after = 0;
+    bell_line.cut_rests = false;
+    Line arp{kArp, harp, 4, 30};
+    arp.step = 2;
+    arp.vibrato_after = 0;
+    arp.cut_rests = false;
+    Bass bassline_{kBass, bass, 50, 33};
+    Pad strings_pad{{kPadA, kPadB, kPadC}, strings, 26, 53, 74};
+    Drum kick_drum{kKick, kick, -1, 56, 60, 101};
+    Drum snare_drum{kSnare, snare, -1, 48, 60, 102};
+    Drum hats{kHat, hat, open_hat, 30, 60, 103};
+    Drum perc{kPerc, tom, crash, 40, 60, 0};
+
+    const auto verse = progression(key, "1 6 3 7 1 6 4 5M");
+    const auto verse_home = progression(key, "1 6 3 7 1 6 5M 1");
+    const auto second = progression(key, "6 7 3 1 6 7 5m 5M");
+    const auto bridge = progression(key, "4 5m 6 3 4 5m 6 5M");
+
+    int row = 0;
+    // Intro: strings and plucked arpeggio, hats, then kick; a swell into the theme.
+    pad(song, strings_pad, row, progression(key, "1 6 3 7 1 6 3 7"), kBar);
+    arpeggio(song, arp, row, progression(key, "1 6 3 7 1 6 3 7"), kBar, "0 1 2 3 4 3 2 1", 57);
+    beat(song, hats, row + 4 * kBar, 4 * kBar, "x.o.x.o.x.o.x.oa");
+    beat(song, kick_drum, row + 4 * kBar, 4 * kBar, "x...x...x...x...");
+    song.note(kPerc, row + 7 * kBar, riser, 60, 36);
+    song.dynamics({}, row, row + 8 * kBar, 0.55, 1.0);
+    row += 8 * kBar;
+
+    // Theme.
+    const int theme = row;
+    song.note(kPerc, row, crash, 60, 44);
+    play(song, key, melody, row, kThemeA);
+    pad(song, strings_pad, row, verse, kBar);
+    bassline(song, bassline_, row, verse, kBar, "R R 8 R R R 8 >");
+    beat(song, kick_drum, row, 7 * kBar, "x.....x.x.......");
+    beat(song, snare_drum, row, 7 * kBar, "....x.......x..o");
+    beat(song, hats, row, 8 * kBar, "x.x.X.x.x.x.X.xa");
+    beat(song, kick_drum, row + 7 * kBar, kBar, "x.....x.x.x.x...");
+    beat(song, snare_drum, row + 7 * kBar, kBar, "....x.......xoxx");
+    row += 8 * kBar;
+
+    // Theme again, bells answering, arpeggio back.
+    song.note(kPerc, row, crash, 60, 40);
+    play(song, key, melody, row, kThemeA2);
+    play(song, key, bell_line, row + 4, "5 - - - 3' - - - . . . . . . . . | 5 - - - 1' - - - . . . . . . . . |"
+                                        "5 - - - 3' - - - . . . . . . . . | 4 - - - 2' - - - . . . . . . . . ");
+    pad(song, strings_pad, row, verse_home, kBar);
+    arpeggio(song, arp, row, verse_home, kBar, "0 2 4 2 3 2 4 2", 57);
+    bassline(song, bassline_, row, verse_home, kBar, "R R 8 R 5 R 8 >");
+    beat(song, kick_drum, row, 7 * kBar, "x.....x.x.....x.");
+    beat(song, snare_drum, row, 7 * kBar, "....x.......x...");
+    beat(song, hats, row, 8 * kBar, "x.x.X.x.x.x.X.xa");
+    beat(song, kick_drum, row + 7 * kBar, kBar, "x.....x.........");
+    beat(song, perc, row + 7 * kBar, kBar, "........1.2.3.4.");
+    beat(song, snare_drum, row + 7 * kBar, kBar, "....x...........");
+    row += 8 * kBar;
+
+    // Second theme.
+    song.note(kPerc, row, crash, 60, 44);
+    play(song, key, melody, row, kThemeB);
+    pad(song, strings_pad, row, second, kBar);
+    bassline(song, bassline_, row, second, kBar, "R . R 8 . 8 R 5");
+    beat(song, kick_drum, row, 8 * kBar, "x.....x...x.....");
+    beat(song, snare_drum, row, 8 * kBar, "....x.......x.o.");
+    beat(song, hats, row, 8 * kBar, "X.xxX.xxX.xxX.xa");
+    row += 8 * kBar;
+
+    // Breakdown: no drums at first, the lead soft; snare and riser build.
+    const int breakdown = row;
+    Line soft = melody;
+    soft.volume = 34;
+    play(song, key, soft, row, kBridge);
+    pad(song, strings_pad, row, bridge, kBar);
+    arpeggio(song, arp, row, bridge, kBar, "0 1 2 3 2 1 2 3", 57);
+    bassline(song, bassline_, row, bridge, kBar, "R - - - - - - - ");
+    beat(song, hats, row + 4 * kBar, 4 * kBar, "x...x...x...x...");
+    beat(song, snare_drum, row + 6 * kBar, kBar, "x.......x.......");
+    beat(song, snare_drum, row + 7 * kBar, kBar, "x...x...x.x.xxxx");
+    song.dynamics({kSnare}, row + 6 * kBar, row + 8 * kBar, 0.4, 1.1);
+    song.note(kPerc, row + 7 * kBar, riser, 60, 40);
+    song.dynamics({kPadA, kPadB, kPadC, kArp}, breakdown, breakdown + 8 * kBar, 0.8, 1.1);
+    row += 8 * kBar;
+
+    // The theme in two voices, full band.
+    song.note(kPerc, row, crash, 60, 48);
+    play(song, key, melody, row, kThemeA2);
+    Line harmony = bell_line;
+    harmony.volume = 30;
+    play(song, key, harmony, row, kThemeA2, -2);
+    pad(song, strings_pad, row, verse_home, kBar);
+    arpeggio(song, arp, row, verse_home, kBar, "0 2 4 2 3 2 4 2", 57);
+    bassline(song, bassline_, row, verse_home, kBar, "R R 8 R R R 8 >");
+    beat(song, kick_drum, row, 8 * kBar, "x.....x.x.....x.");
+    beat(song, snare_drum, row, 8 * kBar, "....x.......x..o");
+    beat(song, hats, row, 8 * kBar, "x.x.X.x.x.x.X.xa");
+    row += 8 * kBar;
+
+    // Close: a cadence, then the tonic held while everything fades and slows.
+    const auto close = progression(key, "6 4 5M 1");
+    song.note(kPerc, row, crash, 60, 44);
+    play(song, key, melody, row, "3' - - - 2' - 1' - | 4' - - - 3' - 2' - | #7 - - - 2' - - - | 1' - - - - - - - |"
+                                 "- - - - - - - - | - - - - - - - . ");
+    pad(song, strings_pad, row, close, kBar);
+    pad(song, strings_pad, row + 4 * kBar, progression(key, "1"), 2 * kBar);
+    bassline(song, bassline_, row, close, kBar, "R - R - 8 - R - ");
+    bassline(song, bassline_, row + 4 * kBar, progression(key, "1"), 2 * kBar, "R - - - - - - - ");
+    beat(song, kick_drum, row, 3 * kBar, "x.......x.......");
+    beat(song, snare_drum, row, 3 * kBar, "....x.......x...");
+    beat(song, hats, row, 3 * kBar, "x.x.x.x.x.x.x.x.");
+    beat(song, kick_drum, row + 3 * kBar, 1, "x");
+    song.note(kPerc, row + 3 * kBar, crash, 60, 48);
+    song.tempo(row + 4 * kBar, 120);
+    song.tempo(row + 4 * kBar + 8, 108);
+    song.tempo(row + 5 * kBar, 96);
+    song.dynamics({}, row + 3 * kBar, row + 6 * kBar, 1.0, 0.0);
+    echo(song, kLead, kEcho, theme, row + 6 * kBar, 3, 0.4);
+    song.end_at(row + 6 * kBar);
+    return song.build();
+}
+
+}  // namespace music
