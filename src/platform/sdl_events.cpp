@@ -1,11 +1,32 @@
 // SDL back end: window, keyboard and mouse events in the game's terms.
 #include <cmath>
+#include <vector>
 
+#include "platform/input_options.h"
 #include "platform/scaling.h"
 #include "platform/sdl_backend.h"
+#include "platform/sdl_controller.h"
 #include "platform/sdl_keymap.h"
 
 namespace platform {
+
+namespace {
+// Mouse buttons (bit n: button n) the game was told are down. SDL releases
+// held keys itself when the focus goes, but not buttons.
+unsigned g_buttons_down = 0;
+
+void release_buttons(std::deque<Event>& queue) {
+    for (int b = 0; b < 32 && g_buttons_down != 0; ++b) {
+        if ((g_buttons_down & (1u << b)) == 0) continue;
+        Event up;
+        up.type = EventType::MouseButton;
+        up.button = b;
+        up.pressed = false;
+        queue.push_back(up);
+        g_buttons_down &= ~(1u << b);
+    }
+}
+}  // namespace
 
 bool SdlBackend::poll_event(Event& event) {
     if (!pending_.empty()) {
@@ -23,6 +44,13 @@ bool SdlBackend::poll_event(Event& event) {
 
 bool SdlBackend::translate(const SDL_Event& in, Event& out) {
     out = Event{};
+    std::vector<Event> pad_keys;
+    if (controller_event(in, pad_keys)) {
+        if (pad_keys.empty()) return false;
+        out = pad_keys.front();
+        pending_.insert(pending_.end(), pad_keys.begin() + 1, pad_keys.end());
+        return true;
+    }
     switch (in.type) {
         case SDL_QUIT:
             out.type = EventType::Quit;
@@ -36,11 +64,18 @@ bool SdlBackend::translate(const SDL_Event& in, Event& out) {
                     capture_mouse(true);
                     out.type = EventType::FocusGained;
                     return true;
-                case SDL_WINDOWEVENT_FOCUS_LOST:
+                case SDL_WINDOWEVENT_FOCUS_LOST: {
                     capture_mouse(false);
                     out.type = EventType::FocusLost;
+                    // Nothing stays held while the player is elsewhere.
+                    release_buttons(pending_);
+                    std::vector<Event> keys;
+                    controllers_release(keys);
+                    pending_.insert(pending_.end(), keys.begin(), keys.end());
                     return true;
+                }
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
+                case SDL_WINDOWEVENT_DISPLAY_CHANGED:  // another display may scale differently
                 case SDL_WINDOWEVENT_EXPOSED:
                     redraw();
                     return false;
@@ -62,6 +97,10 @@ bool SdlBackend::translate(const SDL_Event& in, Event& out) {
                 case SDL_BUTTON_RIGHT: out.button = 1; break;
                 case SDL_BUTTON_MIDDLE: out.button = 2; break;
                 default: out.button = 2 + (in.button.button - SDL_BUTTON_MIDDLE); break;
+            }
+            if (out.button >= 0 && out.button < 32) {
+                if (out.pressed) g_buttons_down |= 1u << out.button;
+                else g_buttons_down &= ~(1u << out.button);
             }
             return true;
         default:
@@ -106,6 +145,8 @@ bool SdlBackend::translate_motion(const SDL_MouseMotionEvent& motion, Event& out
     const int pic_w = texture_w_ > 0 ? texture_w_ : 640, pic_h = texture_h_ > 0 ? texture_h_ : 480;
     const PictureRect r = place_picture(out_w, out_h, pic_w, pic_h, scaling_);
     if (win_w > 0 && r.w > 0) factor = (double(out_w) / win_w) * (double(pic_w) / r.w);
+    // Scaled here, before the game or a recording sees it.
+    factor *= input_options().mouse_sensitivity;
     motion_rest_x_ += motion.xrel * factor;
     motion_rest_y_ += motion.yrel * factor;
     const double dx = std::trunc(motion_rest_x_), dy = std::trunc(motion_rest_y_);

@@ -4,6 +4,7 @@
 #include "platform/frame_convert.h"
 #include "platform/scaling.h"
 #include "platform/sdl_backend.h"
+#include "platform/sdl_controller.h"
 
 namespace platform {
 
@@ -40,11 +41,13 @@ bool SdlBackend::open_window(const WindowOptions& options) {
     SDL_RenderPresent(renderer_);
     SDL_RaiseWindow(window_);
     if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0) capture_mouse(true);
+    controllers_start();
     return true;
 }
 
 void SdlBackend::close_window() {
     capture_mouse(false);
+    controllers_stop();
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
     if (window_ != nullptr) SDL_DestroyWindow(window_);

@@ -1,0 +1,415 @@
+#include "app/config.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "app/options.h"
+
+namespace {
+
+std::string trim(const std::string& s) {
+    size_t b = 0, e = s.size();
+    while (b < e && std::isspace(static_cast<unsigned char>(s[b])) != 0) ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])) != 0) --e;
+    return s.substr(b, e - b);
+}
+
+std::string lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::vector<std::string> split_lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// One "key = value  # comment" line taken apart. `key` is empty for blank
+// lines, comment lines and lines without '='.
+struct Entry {
+    std::string key;
+    std::string value;
+    bool malformed = false;  // text that is neither a comment nor key = value
+};
+
+// A '#' starts a comment only at the start of the value or after white space,
+// so a directory such as "shots#2" keeps its '#'.
+size_t comment_start(const std::string& value) {
+    for (size_t i = 0; i < value.size(); ++i)
+        if (value[i] == '#' && (i == 0 || std::isspace(static_cast<unsigned char>(value[i - 1])) != 0))
+            return i;
+    return std::string::npos;
+}
+
+Entry parse_line(const std::string& raw) {
+    Entry e;
+    std::string line = raw;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::string stripped = trim(line);
+    if (stripped.empty() || stripped[0] == '#' || stripped[0] == ';') return e;
+    const size_t eq = stripped.find('=');
+    if (eq == std::string::npos) {
+        e.malformed = true;
+        return e;
+    }
+    e.key = lower(trim(stripped.substr(0, eq)));
+    std::string value = stripped.substr(eq + 1);
+    const size_t hash = comment_start(value);
+    if (hash != std::string::npos) value.resize(hash);
+    e.value = trim(value);
+    if (e.key.empty()) e.malformed = true;
+    return e;
+}
+
+bool parse_bool(const std::string& text, bool& out) {
+    const std::string v = lower(text);
+    if (v == "yes" || v == "true" || v == "on" || v == "1") {
+        out = true;
+        return true;
+    }
+    if (v == "no" || v == "false" || v == "off" || v == "0") {
+        out = false;
+        return true;
+    }
+    return false;
+}
+
+bool parse_int(const std::string& text, long low, long high, int& out) {
+    if (text.empty() || text.size() > 12) return false;
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || end == text.c_str() || *end != '\0' || v < low || v > high) return false;
+    out = static_cast<int>(v);
+    return true;
+}
+
+bool parse_real(const std::string& text, double low, double high, double& out) {
+    if (text.empty() || text.size() > 32) return false;
+    // The C locale's decimal point whatever the user's locale says.
+    std::istringstream in(text);
+    in.imbue(std::locale::classic());
+    double v = 0;
+    if (!(in >> v) || !in.eof() || !std::isfinite(v) || v < low || v > high) return false;
+    out = v;
+    return true;
+}
+
+const char* scaling_name(platform::Scaling s) {
+    switch (s) {
+        case platform::Scaling::Fit: return "fit";
+        case platform::Scaling::Stretch: return "stretch";
+        default: return "integer";
+    }
+}
+
+// Applies one key; false with `expected` set when the value is unusable.
+// Unknown keys are accepted and ignored (and kept in the file).
+bool apply_key(const std::string& key, const std::string& value, Settings& s, bool& known,
+               std::string& expected) {
+    known = true;
+    if (key == "fullscreen") {
+        expected = "yes or no";
+        return parse_bool(value, s.fullscreen);
+    }
+    if (key == "display") {
+        expected = "ask or a display number 0..63";
+        if (lower(value) == "ask") {
+            s.display = -1;
+            return true;
+        }
+        return parse_int(value, 0, 63, s.display);
+    }
+    if (key == "scale") {
+        expected = "0..16";
+        return parse_int(value, 0, 16, s.scale);
+    }
+    if (key == "scaling") {
+        expected = "integer, fit or stretch";
+        const std::string v = lower(value);
+        if (v == "integer") s.scaling = platform::Scaling::Integer;
+        else if (v == "fit") s.scaling = platform::Scaling::Fit;
+        else if (v == "stretch") s.scaling = platform::Scaling::Stretch;
+        else return false;
+        return true;
+    }
+    if (key == "mouse_sensitivity") {
+        expected = "a number from 0.1 to 10";
+        return parse_real(value, kMinMouseSensitivity, kMaxMouseSensitivity, s.mouse_sensitivity);
+    }
+    if (key == "controller") {
+        expected = "yes or no";
+        return parse_bool(value, s.controller);
+    }
+    if (key == "controller_dead_zone") {
+        expected = "a percentage 0..90";
+        return parse_int(value, 0, kMaxDeadZone, s.controller_dead_zone);
+    }
+    if (key == "screenshot_dir") {
+        s.screenshot_dir = value;
+        return true;
+    }
+    known = false;
+    return true;
+}
+
+std::string home_directory() {
+    const char* home = std::getenv("HOME");
+    return home != nullptr && home[0] == '/' ? std::string(home) : std::string();
+}
+
+// The value of XDG_PICTURES_DIR in a user-dirs.dirs file: a shell assignment
+// whose value may start with $HOME.
+std::string pictures_from_user_dirs(const std::string& path, const std::string& home) {
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        const std::string t = trim(line);
+        const std::string prefix = "XDG_PICTURES_DIR=";
+        if (t.rfind(prefix, 0) != 0) continue;
+        std::string v = t.substr(prefix.size());
+        if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
+        if (v.rfind("$HOME", 0) == 0) {
+            if (home.empty()) return {};
+            v = home + v.substr(5);
+        }
+        // The desktop's way of saying "no pictures directory" is $HOME itself.
+        if (v.empty() || v[0] != '/' || v == home || v == home + "/") return {};
+        return v;
+    }
+    return {};
+}
+
+bool write_all(int fd, const std::string& text) {
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Writes a sibling temporary file and renames it over `path`, so a crash
+// never leaves half a settings file.
+bool replace_file(const std::string& path, const std::string& text) {
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return false;
+    bool ok = ::fchmod(fd, 0644) == 0 && write_all(fd, text) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+bool has(const std::vector<std::string>& given, const char* name) {
+    return std::find(given.begin(), given.end(), name) != given.end();
+}
+
+}  // namespace
+
+Settings parse_settings(const std::string& text, std::vector<std::string>& problems) {
+    Settings s;
+    const std::vector<std::string> lines = split_lines(text);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string where = "line " + std::to_string(i + 1) + ": ";
+        const Entry e = parse_line(lines[i]);
+        if (e.malformed) {
+            problems.push_back(where + "not a 'key = value' line; ignored");
+            continue;
+        }
+        if (e.key.empty()) continue;
+        Settings attempt = s;
+        bool known = true;
+        std::string expected;
+        if (!apply_key(e.key, e.value, attempt, known, expected)) {
+            // The default, not whatever an earlier line said: a broken line
+            // must not silently resurrect an older choice.
+            Settings defaults;
+            std::string unused;
+            apply_key(e.key, setting_text(defaults, e.key), s, known, unused);
+            problems.push_back(where + e.key + " = '" + e.value + "' is not " + expected +
+                               "; using " + setting_text(defaults, e.key));
+            continue;
+        }
+        if (!known) {
+            problems.push_back(where + "unknown setting '" + e.key + "'; ignored");
+            continue;
+        }
+        s = attempt;
+    }
+    return s;
+}
+
+std::string setting_text(const Settings& s, const std::string& key) {
+    if (key == "fullscreen") return s.fullscreen ? "yes" : "no";
+    if (key == "display") return s.display < 0 ? "ask" : std::to_string(s.display);
+    if (key == "scale") return std::to_string(s.scale);
+    if (key == "scaling") return scaling_name(s.scaling);
+    if (key == "mouse_sensitivity") {
+        std::ostringstream out;
+        out.imbue(std::locale::classic());
+        out << s.mouse_sensitivity;
+        std::string t = out.str();
+        if (t.find('.') == std::string::npos && t.find('e') == std::string::npos) t += ".0";
+        return t;
+    }
+    if (key == "controller") return s.controller ? "yes" : "no";
+    if (key == "controller_dead_zone") return std::to_string(s.controller_dead_zone);
+    if (key == "screenshot_dir") return s.screenshot_dir;
+    return {};
+}
+
+std::string default_config_text(const Settings& s) {
+    auto line = [&](const char* key) { return std::string(key) + " = " + setting_text(s, key) + "\n"; };
+    return "# Velmora settings: \"key = value\" lines; '#' starts a comment.\n"
+           "# Options given on the command line win over these for that run.\n"
+           "# The volumes are kept in the game's own preferences file, not here.\n"
+           "\n"
+           "# Full screen (yes) or a window (no). Alt+Enter switches and is remembered here.\n" +
+           line("fullscreen") +
+           "# The display to play on, counted from 0; 'ask' offers a choice when there are several.\n" +
+           line("display") +
+           "# Window size as a multiple of 640 x 480; 0 takes the largest that fits the desktop.\n" +
+           line("scale") +
+           "# How the picture fills the window or screen: integer (sharp whole multiples,\n"
+           "# black borders), fit (as large as fits, shape kept) or stretch (all of it).\n" +
+           line("scaling") +
+           "# Mouse speed for player one, 0.1 to 10.\n" + line("mouse_sensitivity") +
+           "# A game controller steers player two: yes or no.\n" + line("controller") +
+           "# How far (percent) a stick must lean before it counts, 0 to 90.\n" +
+           line("controller_dead_zone") +
+           "# Where F12 pictures go; empty: the pictures directory's velmora folder.\n" +
+           line("screenshot_dir");
+}
+
+std::string set_config_value(const std::string& text, const std::string& key, const std::string& value) {
+    std::vector<std::string> lines = split_lines(text);
+    const bool ends_with_newline = !text.empty() && text.back() == '\n';
+    const std::string wanted = lower(key);
+    for (size_t i = lines.size(); i-- > 0;) {
+        const Entry e = parse_line(lines[i]);
+        if (e.key != wanted) continue;
+        std::string& line = lines[i];
+        const size_t eq = line.find('=');
+        std::string rest = line.substr(eq + 1);
+        const size_t hash = comment_start(rest);
+        std::string comment;
+        if (hash != std::string::npos) {
+            // Keep the white space in front of the comment as it was.
+            size_t from = hash;
+            while (from > 0 && std::isspace(static_cast<unsigned char>(rest[from - 1])) != 0) --from;
+            comment = rest.substr(from);
+            if (!comment.empty() && comment.back() == '\r') comment.pop_back();
+        }
+        const bool crlf = !line.empty() && line.back() == '\r';
+        line = line.substr(0, eq + 1) + " " + value + comment + (crlf ? "\r" : "");
+        std::string out;
+        for (size_t k = 0; k < lines.size(); ++k) {
+            out += lines[k];
+            if (k + 1 < lines.size() || ends_with_newline) out += "\n";
+        }
+        return out;
+    }
+    std::string out = text;
+    if (!out.empty() && out.back() != '\n') out += "\n";
+    return out + key + " = " + value + "\n";
+}
+
+std::string config_directory() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg != nullptr && xdg[0] == '/') return std::string(xdg) + "/velmora";
+    const std::string home = home_directory();
+    return home.empty() ? std::string() : home + "/.config/velmora";
+}
+
+std::string config_file_path() {
+    const std::string dir = config_directory();
+    return dir.empty() ? std::string() : dir + "/velmora.cfg";
+}
+
+std::string pictures_directory() {
+    const char* env = std::getenv("XDG_PICTURES_DIR");
+    if (env != nullptr && env[0] == '/') return env;
+    const std::string home = home_directory();
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string config_home =
+        xdg != nullptr && xdg[0] == '/' ? std::string(xdg) : (home.empty() ? "" : home + "/.config");
+    if (!config_home.empty()) {
+        const std::string from_file = pictures_from_user_dirs(config_home + "/user-dirs.dirs", home);
+        if (!from_file.empty()) return from_file;
+    }
+    return home.empty() ? std::string() : home + "/Pictures";
+}
+
+Settings load_settings(const std::string& path) {
+    if (path.empty()) return {};
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    // A settings file is a few hundred bytes; a huge one is not ours.
+    constexpr std::streamsize kMaxBytes = 1 << 20;
+    std::string text(static_cast<size_t>(kMaxBytes), '\0');
+    in.read(text.data(), kMaxBytes);
+    text.resize(static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    std::vector<std::string> problems;
+    Settings s = parse_settings(text, problems);
+    for (const std::string& p : problems) std::fprintf(stderr, "velmora: %s: %s\n", path.c_str(), p.c_str());
+    return s;
+}
+
+bool store_setting(const std::string& path, const Settings& settings, const std::string& key) {
+    if (path.empty()) return false;
+    std::error_code ec;
+    const std::filesystem::path dir = std::filesystem::path(path).parent_path();
+    if (!dir.empty()) std::filesystem::create_directories(dir, ec);
+    std::string text;
+    std::ifstream in(path, std::ios::binary);
+    if (in) {
+        std::ostringstream all;
+        all << in.rdbuf();
+        text = all.str();
+    } else {
+        text = default_config_text(settings);
+    }
+    return replace_file(path, set_config_value(text, key, setting_text(settings, key)));
+}
+
+std::vector<std::string> options_given(int argc, const char* const* argv) {
+    std::vector<std::string> names;
+    for (int i = 1; i < argc && argv != nullptr && argv[i] != nullptr; ++i) {
+        const std::string arg = argv[i];
+        if (arg.rfind("--", 0) == 0) names.push_back(arg.substr(0, arg.find('=')));
+    }
+    return names;
+}
+
+void apply_settings(const Settings& s, const std::vector<std::string>& given, LaunchOptions& options) {
+    if (!has(given, "--windowed") && !has(given, "--fullscreen")) options.fullscreen = s.fullscreen;
+    if (!has(given, "--display")) options.display = s.display;
+    if (!has(given, "--scale")) options.scale = s.scale;
+    if (!has(given, "--scaling")) options.scaling = s.scaling;
+}

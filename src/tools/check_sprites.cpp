@@ -1,0 +1,220 @@
+// Sprite definitions (*.SPT) and their numbered bitmaps, one world at a time,
+// loaded the way the game loads them.
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "display/Surface.h"
+#include "tools/check_context.h"
+#include "tools/text_tokens.h"
+#include "tools/tool_window.h"
+
+namespace data_check {
+
+namespace {
+
+constexpr int kMaxFrames = 99;  // the game never forms a three-digit frame number
+
+std::string lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool ends_with_folded(const std::string& name, const std::string& suffix) {
+    return name.size() >= suffix.size() && lower(name.substr(name.size() - suffix.size())) == lower(suffix);
+}
+
+// The load order of the game: names compared without case, then exactly.
+bool load_order(const std::string& a, const std::string& b) {
+    const std::string la = lower(a), lb = lower(b);
+    return la != lb ? la < lb : a < b;
+}
+
+uint32_t le32(const unsigned char* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+// Why the loader refused a bitmap, from its headers; a guess for the message only.
+std::string refusal_reason(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char h[54] = {};
+    in.read(reinterpret_cast<char*>(h), sizeof h);
+    const std::streamsize got = in.gcount();
+    if (got < 2 || h[0] != 'B' || h[1] != 'M') return "not a Windows bitmap";
+    if (got < 54) return "truncated header";
+    const int32_t width = static_cast<int32_t>(le32(h + 18));
+    const int32_t height = static_cast<int32_t>(le32(h + 22));
+    const unsigned bits = unsigned(h[28]) | unsigned(h[29]) << 8;
+    if (le32(h + 30) != 0) return "compressed (only uncompressed bitmaps load)";
+    if (bits != 8 && bits != 24) return std::to_string(bits) + " bits per pixel (8-bit palettised or 24-bit only)";
+    if (height < 0) return "stored top-down (negative height); store it bottom-up";
+    if (width <= 0 || height <= 0) return "no pixels";
+    return "its size is out of range or the file is damaged";
+}
+
+struct Sequence {
+    int frames = 0;
+    bool stopped_by_refusal = false;
+};
+
+struct WorldFiles {
+    std::string base;      // "Levels/<world>/"
+    std::vector<std::string> bitmaps;  // names in Bitmaps/
+};
+
+bool has_file(const std::vector<std::string>& files, const std::string& name) {
+    return std::find(files.begin(), files.end(), name) != files.end();
+}
+
+// Loads name1.BMP, name2.BMP, ... through the game's loader until one is missing
+// or refused; checks each image's key colour.
+Sequence check_frames(Context& ctx, const WorldFiles& w, const std::string& name) {
+    Sequence seq;
+    for (int k = 1; k <= kMaxFrames; ++k) {
+        const std::string file = name + std::to_string(k) + ".BMP";
+        if (!has_file(w.bitmaps, file)) break;
+        const std::string rel = w.base + "Bitmaps/" + file;
+        Surface* s = ctx.window.CreateSurface(ctx.path(rel).c_str(), 0, 0);
+        if (s == nullptr) {
+            ctx.error(rel, 0, "the game's bitmap loader refuses this file: " + refusal_reason(ctx.path(rel)) +
+                                  "; the sprite's frames end before it");
+            seq.stopped_by_refusal = true;
+            break;
+        }
+        // The collision test treats the colour of the top-left pixel as empty;
+        // it must be the transparent key (pure green) as the display sees it.
+        if (s->get_pixel(0, 0) != s->format.gmask)
+            ctx.error(rel, 0, "top-left pixel is not the key colour pure green (0, 255, 0); "
+                              "collisions take that pixel's colour as empty");
+        ctx.window.ReleaseSurface(s);
+        ++seq.frames;
+    }
+    return seq;
+}
+
+// Numbers of the definition; reports the first token that is not one.
+int count_offsets(Context& ctx, const std::string& rel) {
+    std::vector<Token> tokens;
+    const ReadResult r = read_tokens(ctx.path(rel), tokens, 1u << 20);
+    if (r == ReadResult::Missing) {
+        ctx.error(rel, 0, "cannot be read");
+        return 0;
+    }
+    if (r == ReadResult::TooLarge) {
+        ctx.error(rel, 0, "larger than 1 MiB; a definition holds a few numbers");
+        return 0;
+    }
+    int count = 0;
+    for (const Token& t : tokens) {
+        int value = 0;
+        bool out_of_range = false;
+        if (!parse_int_token(t.text, value, out_of_range)) {
+            ctx.error(rel, t.line,
+                      out_of_range ? "'" + printable(t.text) + "' does not fit a 32-bit integer; reading stops here"
+                                   : "'" + printable(t.text) +
+                                         "' is not a whole number; reading stops here and later offsets are 0");
+            break;
+        }
+        ++count;
+    }
+    return count;
+}
+
+// The sprite a bitmap file belongs to: the longest defined name that the
+// file's name (less ".BMP" and a frame number) equals.
+bool owner_of(const std::string& file, const std::vector<std::string>& names, std::string& owner, int& number,
+              bool& canonical) {
+    if (!ends_with_folded(file, ".bmp")) return false;
+    const std::string stem = file.substr(0, file.size() - 4);
+    const std::string folded = lower(stem);
+    size_t digits = folded.size();
+    while (digits > 0 && std::isdigit(static_cast<unsigned char>(folded[digits - 1])) != 0) --digits;
+    if (digits == folded.size()) return false;  // no frame number
+    // Every split that leaves digits behind, longest name first.
+    for (size_t split = folded.size() - 1; split >= digits && split > 0; --split) {
+        const std::string name = folded.substr(0, split);
+        if (std::find(names.begin(), names.end(), name) == names.end()) continue;
+        const std::string num = folded.substr(split);
+        if (num.size() > 6) return false;
+        owner = name;
+        number = std::stoi(num);
+        canonical = file == name + std::to_string(number) + ".BMP";
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool WorldSprites::has(const std::string& name) const {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+WorldSprites check_world_sprites(Context& ctx, const std::string& world) {
+    WorldSprites out;
+    out.world = world;
+    WorldFiles w;
+    w.base = "Levels/" + world + "/";
+    const bool have_sprites = is_directory(ctx.path(w.base + "Sprites"));
+    const bool have_bitmaps = is_directory(ctx.path(w.base + "Bitmaps"));
+    if (!have_sprites)
+        ctx.error(w.base + "Sprites", 0, "missing directory: the world's sprite definitions (*.SPT) go here");
+    if (!have_bitmaps) ctx.error(w.base + "Bitmaps", 0, "missing directory: the sprites' images go here");
+    if (!have_sprites) return out;
+
+    std::vector<std::string> definitions;
+    for (const std::string& f : files_in(ctx.path(w.base + "Sprites")))
+        if (ends_with_folded(f, ".spt")) definitions.push_back(f);
+    std::sort(definitions.begin(), definitions.end(), load_order);
+    if (definitions.empty()) ctx.warning(w.base + "Sprites", 0, "no sprite definitions (*.SPT)");
+    if (have_bitmaps) w.bitmaps = files_in(ctx.path(w.base + "Bitmaps"));
+
+    std::map<std::string, Sequence> sequences;
+    for (const std::string& file : definitions) {
+        const std::string rel = w.base + "Sprites/" + file;
+        const std::string name = lower(file.substr(0, file.size() - 4));
+        if (out.has(name)) {
+            ctx.warning(rel, 0, "a second definition of '" + name + "' in this world; only the first is ever used");
+            continue;
+        }
+        out.names.push_back(name);
+        const int offsets = count_offsets(ctx, rel);
+        const Sequence seq = check_frames(ctx, w, name);
+        sequences[name] = seq;
+        if (seq.frames == 0 && !seq.stopped_by_refusal)
+            ctx.error(rel, 0, "no images: " + w.base + "Bitmaps/" + name + "1.BMP is missing");
+        if (offsets < 2 * seq.frames)
+            ctx.warning(rel, 0, std::to_string(seq.frames) + " frames need " + std::to_string(2 * seq.frames) +
+                                    " offsets, the file holds " + std::to_string(offsets) +
+                                    "; the missing ones are 0");
+    }
+
+    // Images the sequence never reaches: gaps, numbers past 99, names in the
+    // wrong case or with leading zeros.
+    for (const std::string& file : w.bitmaps) {
+        std::string owner;
+        int number = 0;
+        bool canonical = false;
+        if (!owner_of(file, out.names, owner, number, canonical)) continue;
+        const Sequence& seq = sequences[owner];
+        const std::string rel = w.base + "Bitmaps/" + file;
+        if (number == 0) {
+            ctx.error(rel, 0, "never loaded: frame numbers count from 1");
+        } else if (!canonical) {
+            ctx.error(rel, 0, "never loaded: the game looks for '" + owner + std::to_string(number) +
+                                  ".BMP' (lower-case name, no leading zeros, upper-case .BMP)");
+        } else if (number > seq.frames) {
+            if (number > kMaxFrames)
+                ctx.warning(rel, 0, "never loaded: frames above " + std::to_string(kMaxFrames) + " are not read");
+            else if (!seq.stopped_by_refusal)  // a refused frame was reported with what it hides
+                ctx.error(rel, 0, "frame gap: " + owner + std::to_string(seq.frames + 1) +
+                                      ".BMP is missing, so this image is never shown");
+        }
+    }
+    return out;
+}
+
+}  // namespace data_check

@@ -1,0 +1,204 @@
+// The settings file: reading it forgivingly, rewriting one key without
+// disturbing the rest, where it lives, and the command line winning over it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/config.h"
+#include "app/options.h"
+#include "support/temp_dir.h"
+#include "writers/data_writers.h"
+
+namespace {
+
+// Sets environment variables for one test and puts the old values back.
+class ScopedEnv {
+public:
+    void set(const char* name, const char* value) {
+        const char* old = std::getenv(name);
+        saved_.push_back({name, old != nullptr, old != nullptr ? old : ""});
+        if (value != nullptr) ::setenv(name, value, 1);
+        else ::unsetenv(name);
+    }
+    ~ScopedEnv() {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+            if (it->had) ::setenv(it->name.c_str(), it->value.c_str(), 1);
+            else ::unsetenv(it->name.c_str());
+        }
+    }
+
+private:
+    struct Saved {
+        std::string name;
+        bool had;
+        std::string value;
+    };
+    std::vector<Saved> saved_;
+};
+
+Settings parse(const std::string& text, std::vector<std::string>* problems = nullptr) {
+    std::vector<std::string> local;
+    return parse_settings(text, problems != nullptr ? *problems : local);
+}
+
+}  // namespace
+
+TEST(ComfortsConfig, ReadsEveryKeyWithCommentsSpacingAndLineEndings) {
+    std::vector<std::string> problems;
+    const Settings s = parse(
+        "# a comment\r\n"
+        "  FullScreen=no   # trailing comment\r\n"
+        "display = 2\n"
+        "scale = 3\n"
+        "scaling = Fit\n"
+        "mouse_sensitivity = 2.5\n"
+        "controller = off\n"
+        "controller_dead_zone = 40\n"
+        "screenshot_dir = /tmp/shots#2\n",
+        &problems);
+    EXPECT_TRUE(problems.empty()) << problems.front();
+    EXPECT_FALSE(s.fullscreen);
+    EXPECT_EQ(s.display, 2);
+    EXPECT_EQ(s.scale, 3);
+    EXPECT_EQ(s.scaling, platform::Scaling::Fit);
+    EXPECT_DOUBLE_EQ(s.mouse_sensitivity, 2.5);
+    EXPECT_FALSE(s.controller);
+    EXPECT_EQ(s.controller_dead_zone, 40);
+    EXPECT_EQ(s.screenshot_dir, "/tmp/shots#2");  // '#' inside a word is not a comment
+}
+
+TEST(ComfortsConfig, BadValuesFallBackToDefaultsAndUnknownKeysAreOnlyReported) {
+    std::vector<std::string> problems;
+    const Settings s = parse(
+        "scaling = stretch\n"
+        "scaling = blurry\n"  // broken: the default, not the earlier line's value
+        "scale = 99\n"
+        "mouse_sensitivity = nan\n"
+        "controller_dead_zone = -5\n"
+        "display = first\n"
+        "fullscreen = maybe\n"
+        "colour = purple\n"
+        "just some words\n",
+        &problems);
+    const Settings defaults;
+    EXPECT_EQ(s.scaling, defaults.scaling);
+    EXPECT_EQ(s.scale, defaults.scale);
+    EXPECT_DOUBLE_EQ(s.mouse_sensitivity, defaults.mouse_sensitivity);
+    EXPECT_EQ(s.controller_dead_zone, defaults.controller_dead_zone);
+    EXPECT_EQ(s.display, defaults.display);
+    EXPECT_EQ(s.fullscreen, defaults.fullscreen);
+    ASSERT_EQ(problems.size(), 8u);
+    EXPECT_EQ(problems[0].rfind("line 2: ", 0), 0u) << problems[0];
+    EXPECT_NE(problems[6].find("unknown setting 'colour'"), std::string::npos) << problems[6];
+    EXPECT_EQ(problems[7].rfind("line 9: ", 0), 0u) << problems[7];
+}
+
+TEST(ComfortsConfig, LastOccurrenceWinsAndIsTheOneRewritten) {
+    const std::string text = "fullscreen = yes\nfullscreen = no  # mine\nlook = kept\n";
+    EXPECT_FALSE(parse(text).fullscreen);
+    const std::string updated = set_config_value(text, "fullscreen", "yes");
+    EXPECT_EQ(updated, "fullscreen = yes\nfullscreen = yes  # mine\nlook = kept\n");
+    EXPECT_TRUE(parse(updated).fullscreen);
+}
+
+TEST(ComfortsConfig, SettingAMissingKeyAppendsItAndKeepsTheRestByteForByte) {
+    EXPECT_EQ(set_config_value("# mine\r\nodd = 1", "scale", "2"), "# mine\r\nodd = 1\nscale = 2\n");
+    EXPECT_EQ(set_config_value("", "scale", "2"), "scale = 2\n");
+}
+
+TEST(ComfortsConfig, DefaultTextReadsBackAsTheSettingsItWasMadeFrom) {
+    Settings chosen;
+    chosen.fullscreen = false;
+    chosen.display = 1;
+    chosen.scale = 2;
+    chosen.scaling = platform::Scaling::Stretch;
+    chosen.mouse_sensitivity = 0.25;
+    chosen.controller = false;
+    chosen.controller_dead_zone = 10;
+    chosen.screenshot_dir = "/pictures";
+    std::vector<std::string> problems;
+    const Settings back = parse(default_config_text(chosen), &problems);
+    EXPECT_TRUE(problems.empty());
+    for (const char* key : {"fullscreen", "display", "scale", "scaling", "mouse_sensitivity", "controller",
+                            "controller_dead_zone", "screenshot_dir"})
+        EXPECT_EQ(setting_text(back, key), setting_text(chosen, key)) << key;
+}
+
+TEST(ComfortsConfig, PlacesFollowTheXdgVariables) {
+    TempDir dir;
+    ScopedEnv env;
+    env.set("HOME", dir.path().c_str());
+    env.set("XDG_CONFIG_HOME", nullptr);
+    env.set("XDG_PICTURES_DIR", nullptr);
+    EXPECT_EQ(config_file_path(), dir.path() + "/.config/velmora/velmora.cfg");
+    EXPECT_EQ(pictures_directory(), dir.path() + "/Pictures");
+
+    // The desktop's user-dirs file names the pictures directory.
+    ASSERT_TRUE(writers::make_directories(dir.file(".config")));
+    ASSERT_TRUE(writers::write_text(dir.file(".config/user-dirs.dirs"),
+                                    "# written by xdg-user-dirs-update\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n"));
+    EXPECT_EQ(pictures_directory(), dir.path() + "/Bilder");
+
+    env.set("XDG_CONFIG_HOME", dir.file("conf").c_str());
+    env.set("XDG_PICTURES_DIR", "/srv/pics");
+    EXPECT_EQ(config_file_path(), dir.file("conf") + "/velmora/velmora.cfg");
+    EXPECT_EQ(pictures_directory(), "/srv/pics");
+
+    // Relative values are not directories of anyone's.
+    env.set("XDG_CONFIG_HOME", "relative");
+    env.set("HOME", "");
+    EXPECT_EQ(config_file_path(), "");
+}
+
+TEST(ComfortsConfig, StoringCreatesTheFileThenChangesOnlyItsKey) {
+    TempDir dir;
+    const std::string path = dir.file("deep/velmora/velmora.cfg");
+    Settings s;
+    s.fullscreen = false;
+    ASSERT_TRUE(store_setting(path, s, "fullscreen"));
+    EXPECT_FALSE(load_settings(path).fullscreen);
+
+    ASSERT_TRUE(writers::write_text(path, "# hand-edited\nscaling = fit\nfullscreen = no # later\nmine = 7\n"));
+    s.fullscreen = true;
+    ASSERT_TRUE(store_setting(path, s, "fullscreen"));
+    std::string text;
+    {
+        std::FILE* f = std::fopen(path.c_str(), "rb");
+        ASSERT_NE(f, nullptr);
+        char buffer[512];
+        text.assign(buffer, std::fread(buffer, 1, sizeof buffer, f));
+        std::fclose(f);
+    }
+    EXPECT_EQ(text, "# hand-edited\nscaling = fit\nfullscreen = yes # later\nmine = 7\n");
+
+    EXPECT_FALSE(store_setting(dir.file("deep/velmora/velmora.cfg/not-a-dir/x.cfg"), s, "fullscreen"));
+}
+
+TEST(ComfortsConfig, TheCommandLineWinsOverTheFileForTheRun) {
+    Settings file;
+    file.fullscreen = false;
+    file.display = 1;
+    file.scale = 3;
+    file.scaling = platform::Scaling::Fit;
+
+    const char* plain[] = {"velmora"};
+    LaunchOptions o;
+    std::string error;
+    ASSERT_TRUE(parse_launch_options(1, plain, o, error));
+    apply_settings(file, options_given(1, plain), o);
+    EXPECT_FALSE(o.fullscreen);
+    EXPECT_EQ(o.display, 1);
+    EXPECT_EQ(o.scale, 3);
+    EXPECT_EQ(o.scaling, platform::Scaling::Fit);
+
+    const char* given[] = {"velmora", "--fullscreen", "--scaling=stretch", "--display", "0"};
+    LaunchOptions g;
+    ASSERT_TRUE(parse_launch_options(5, given, g, error));
+    apply_settings(file, options_given(5, given), g);
+    EXPECT_TRUE(g.fullscreen);
+    EXPECT_EQ(g.scaling, platform::Scaling::Stretch);
+    EXPECT_EQ(g.display, 0);
+    EXPECT_EQ(g.scale, 3);  // not given: the file's
+}

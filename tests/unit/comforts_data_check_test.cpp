@@ -1,0 +1,211 @@
+// The data checker: silent on sound data, and every mistake planted in a copy
+// found and put on its file (and line, for text files).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <utility>
+
+#include "comforts_data_fixture.h"
+#include "support/temp_dir.h"
+#include "tools/data_check.h"
+#include "tools/data_layout.h"
+
+namespace {
+
+std::string all_findings(const CheckReport& r) {
+    std::string out;
+    for (const Finding& f : r.findings) out += format_finding(f) + "\n";
+    return out;
+}
+
+bool has_finding(const CheckReport& r, Severity severity, const std::string& file, int line) {
+    for (const Finding& f : r.findings)
+        if (f.severity == severity && f.file == file && (line < 0 || f.line == line)) return true;
+    return false;
+}
+
+std::string read_source(const std::string& relative) {
+    std::ifstream in(std::string(VELMORA_SOURCE_DIR) + "/" + relative);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Every match of `pattern`'s first group in `text`.
+std::set<std::string> quoted(const std::string& text, const std::string& pattern) {
+    std::set<std::string> out;
+    const std::regex re(pattern);
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator(); ++it)
+        out.insert((*it)[1].str());
+    return out;
+}
+
+}  // namespace
+
+TEST(ComfortsDataCheck, OurGeneratedDataHasNoErrors) {
+    const CheckReport report = check_data(VELMORA_DATA);
+    EXPECT_EQ(report.errors(), 0) << all_findings(report);
+}
+
+TEST(ComfortsDataCheck, ACompleteDataSetGivesNoFindingsAtAll) {
+    TempDir dir;
+    ASSERT_TRUE(comforts_fixture::write_complete_data(dir.path()));
+    const CheckReport report = check_data(dir.path());
+    EXPECT_TRUE(report.findings.empty()) << all_findings(report);
+}
+
+TEST(ComfortsDataCheck, EveryPlantedFaultIsFoundWithItsFileAndLine) {
+    using namespace comforts_fixture;
+    TempDir dir;
+    const std::string& root = dir.path();
+    ASSERT_TRUE(write_complete_data(root));
+    auto put = [&](const std::string& rel, const std::string& text) {
+        ASSERT_TRUE(writers::write_text(root + "/" + rel, text)) << rel;
+    };
+    std::error_code ec;
+
+    // Bitmaps: one the loader refuses, one without the key colour, a frame gap,
+    // a name in the wrong case.
+    put("Levels/Standard/Bitmaps/playerone1.BMP", "BM not really a bitmap");
+    writers::Image no_key(4, 4, {10, 10, 10});
+    ASSERT_TRUE(writers::write_file(root + "/Levels/Standard/Bitmaps/drone2.BMP", writers::encode_bmp24(no_key)));
+    ASSERT_TRUE(writers::write_file(root + "/Levels/Metal/Bitmaps/rockmetal3.BMP",
+                                    writers::encode_bmp24(sprite_image(4, 4, {1, 2, 3}))));
+    ASSERT_TRUE(writers::write_file(root + "/Levels/Metal/Bitmaps/Rockmetal2.bmp",
+                                    writers::encode_bmp24(sprite_image(4, 4, {1, 2, 3}))));
+    // A definition with a word among its numbers, on line 2.
+    put("Levels/Standard/Sprites/smoke.SPT", "0 0\n0 zero\n");
+    // Level files: a bad token, a layer out of range, a name nothing defines,
+    // a name in capitals, and a boss whose parts are missing.
+    put("Levels/Space/Levels/NORMAL.LVL",
+        "20 200 0 entranceportal\n"
+        "100 100 7 rockspace\n"
+        "200 100 0 nothing\n"
+        "300 100 0 ROCKSPACE\n"
+        "400 100 1 spaceboss\n"
+        "1400 200 0 exitportal\n"
+        "500 abc 0 rockspace\n");
+    ASSERT_TRUE(write_sprite(root, "Space", "spaceboss", 1));
+    // A world without its level file, a world missing altogether, a missing
+    // menu picture.
+    std::filesystem::remove(root + "/Levels/Water/Levels/NORMAL.LVL", ec);
+    std::filesystem::remove_all(root + "/Levels/Cave", ec);
+    std::filesystem::remove(root + "/Levels/Resource/ok_up.BMP", ec);
+    // Sound: a damaged wave, a missing one; music: a module that is not one.
+    put("Sound/g3.WAV", "RIFF....WAVEjunk");
+    std::filesystem::remove(root + "/Sound/tick.WAV", ec);
+    put("MUSIC/HIVE.S3M", "not a module at all, whatever the name says");
+
+    const std::pair<std::string, int> expected[] = {
+        {"Levels/Standard/Bitmaps/playerone1.BMP", 0},
+        {"Levels/Standard/Bitmaps/drone2.BMP", 0},
+        {"Levels/Metal/Bitmaps/rockmetal3.BMP", 0},
+        {"Levels/Metal/Bitmaps/Rockmetal2.bmp", 0},
+        {"Levels/Standard/Sprites/smoke.SPT", 2},
+        {"Levels/Space/Levels/NORMAL.LVL", 2},  // layer 7
+        {"Levels/Space/Levels/NORMAL.LVL", 3},  // "nothing"
+        {"Levels/Space/Levels/NORMAL.LVL", 4},  // "ROCKSPACE"
+        {"Levels/Space/Levels/NORMAL.LVL", 5},  // the boss's cannons
+        {"Levels/Space/Levels/NORMAL.LVL", 7},  // "abc"
+        {"Levels/Water/Levels/NORMAL.LVL", 0},
+        {"Levels/Cave", 0},
+        {"Levels/Resource/ok_up.BMP", 0},
+        {"Sound/g3.WAV", 0},
+        {"Sound/tick.WAV", 0},
+        {"MUSIC/HIVE.S3M", 0},
+    };
+    const CheckReport report = check_data(root);
+    std::set<std::string> planted_files;
+    for (const auto& [file, line] : expected) {
+        EXPECT_TRUE(has_finding(report, Severity::Error, file, line)) << file << ":" << line << "\n"
+                                                                      << all_findings(report);
+        planted_files.insert(file);
+    }
+    // Nothing else is blamed: every error is on a planted file.
+    for (const Finding& f : report.findings) {
+        if (f.severity == Severity::Error) {
+            EXPECT_EQ(planted_files.count(f.file), 1u) << format_finding(f);
+        }
+    }
+    // The boss's missing part is named, and the capitals get a hint.
+    const std::string text = all_findings(report);
+    EXPECT_NE(text.find("spacebosscannonup"), std::string::npos);
+    EXPECT_NE(text.find("'rockspace'"), std::string::npos);
+}
+
+TEST(ComfortsDataCheck, ShortDefinitionsAndDuplicatesAreWarningsNotErrors) {
+    TempDir dir;
+    ASSERT_TRUE(comforts_fixture::write_complete_data(dir.path()));
+    ASSERT_TRUE(writers::write_text(dir.file("Levels/Standard/Sprites/bar.SPT"), "3\n"));
+    ASSERT_TRUE(writers::write_text(dir.file("Levels/Metal/Sprites/ROCKMETAL.spt"), "0 0\n"));
+    const CheckReport report = check_data(dir.path());
+    EXPECT_EQ(report.errors(), 0) << all_findings(report);
+    EXPECT_TRUE(has_finding(report, Severity::Warning, "Levels/Standard/Sprites/bar.SPT", -1));
+    EXPECT_TRUE(has_finding(report, Severity::Warning, "Levels/Metal/Sprites/rockmetal.SPT", -1) ||
+                has_finding(report, Severity::Warning, "Levels/Metal/Sprites/ROCKMETAL.spt", -1))
+        << all_findings(report);
+}
+
+TEST(ComfortsDataCheck, ANameThatHoldsAnotherNameOwnsItsOwnFrames) {
+    // "bar2" frames (bar21.BMP) are not frame 21 of "bar", so no gap is seen.
+    TempDir dir;
+    ASSERT_TRUE(comforts_fixture::write_complete_data(dir.path()));
+    const CheckReport report = check_data(dir.path());
+    EXPECT_FALSE(has_finding(report, Severity::Error, "Levels/Standard/Bitmaps/bar21.BMP", -1));
+    EXPECT_FALSE(has_finding(report, Severity::Error, "Levels/Standard/Bitmaps/bar22.BMP", -1));
+}
+
+TEST(ComfortsDataCheck, ItsListsMatchWhatTheGameReads) {
+    // The checker keeps its own lists of the game's files; compare them with
+    // the names written in the game's code.
+    std::set<std::string> pictures;
+    for (const std::string& p : data_layout::interface_pictures()) pictures.insert(p);
+    for (const char* source : {"src/ui/interface_pictures.cpp", "src/app/input.cpp"})
+        for (const std::string& p : quoted(read_source(source), "\"(Levels/Resource/[^\"]+\\.BMP)\""))
+            EXPECT_EQ(pictures.count(p), 1u) << p;
+
+    std::set<std::string> worlds;
+    for (const std::string& w : data_layout::worlds()) worlds.insert(w);
+    const std::set<std::string> loaded = quoted(read_source("src/app/level_loading.cpp"), "\"/Levels/([A-Za-z]+)/\"");
+    for (const std::string& w : loaded) {
+        if (w != data_layout::kSharedWorld) {
+            EXPECT_EQ(worlds.count(w), 1u) << w;
+        }
+    }
+    EXPECT_EQ(loaded.size(), worlds.size() + 1);
+
+    const std::string sounds = read_source("src/app/sound_music.cpp");
+    const size_t table = sounds.find("kEffectNames[]");
+    ASSERT_NE(table, std::string::npos);
+    const std::set<std::string> effects =
+        quoted(sounds.substr(table, sounds.find(';', table) - table), "\"([a-z0-9]+)\"");
+    EXPECT_EQ(effects.size(), data_layout::sound_files().size());
+    for (const std::string& e : effects)
+        EXPECT_NE(std::find(data_layout::sound_files().begin(), data_layout::sound_files().end(), "Sound/" + e + ".WAV"),
+                  data_layout::sound_files().end())
+            << e;
+}
+
+TEST(ComfortsDataCheck, CommandLineReportAndExitStatus) {
+    TempDir dir;
+    ASSERT_TRUE(comforts_fixture::write_complete_data(dir.path()));
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    EXPECT_EQ(run_check_data(dir.path(), out), 0);
+    std::filesystem::remove(dir.file("Levels/Last/Levels/NORMAL.LVL"));
+    EXPECT_EQ(run_check_data(dir.path(), out), 1);
+    std::rewind(out);
+    char buffer[4096] = {};
+    const size_t n = std::fread(buffer, 1, sizeof buffer - 1, out);
+    std::fclose(out);
+    const std::string text(buffer, n);
+    EXPECT_NE(text.find(": 0 errors, 0 warnings"), std::string::npos) << text;
+    EXPECT_NE(text.find("Levels/Last/Levels/NORMAL.LVL: error: missing"), std::string::npos) << text;
+    EXPECT_NE(text.find(": 1 error, 0 warnings"), std::string::npos) << text;
+}

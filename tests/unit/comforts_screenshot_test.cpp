@@ -1,0 +1,124 @@
+// F12 pictures land in the pictures directory under fresh names, and the
+// full-screen choice made during a run is remembered in the settings file.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/config.h"
+#include "app/player_comforts.h"
+#include "display/DirectDrawApp.h"
+#include "support/temp_dir.h"
+#include "support/test_window.h"
+#include "writers/data_writers.h"
+
+namespace {
+
+class ComfortsScreenshot : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_PICTURES_DIR"}) {
+            const char* v = std::getenv(name);
+            saved_[name] = v != nullptr ? v : "";
+        }
+        ::setenv("HOME", home_.path().c_str(), 1);
+        ::unsetenv("XDG_CONFIG_HOME");
+        ::unsetenv("XDG_PICTURES_DIR");
+    }
+    void TearDown() override {
+        for (const auto& [name, value] : saved_) {
+            if (value.empty()) ::unsetenv(name.c_str());
+            else ::setenv(name.c_str(), value.c_str(), 1);
+        }
+    }
+    TempDir home_;
+    std::map<std::string, std::string> saved_;
+};
+
+platform::Event event_of(platform::EventType type) {
+    platform::Event e;
+    e.type = type;
+    return e;
+}
+
+}  // namespace
+
+TEST_F(ComfortsScreenshot, NamesCarryTheTimeAndNeverOverwrite) {
+    const std::time_t when = 1700000000;
+    const std::string first = screenshot_path(home_.path(), when);
+    std::tm local{};
+    ASSERT_NE(localtime_r(&when, &local), nullptr);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    EXPECT_EQ(first, home_.path() + "/velmora-" + stamp + ".png");
+    ASSERT_TRUE(writers::write_text(first, "taken"));
+    const std::string second = screenshot_path(home_.path(), when);
+    EXPECT_EQ(second, home_.path() + "/velmora-" + stamp + "-2.png");
+    ASSERT_TRUE(writers::write_text(second, "taken"));
+    EXPECT_EQ(screenshot_path(home_.path(), when), home_.path() + "/velmora-" + stamp + "-3.png");
+}
+
+TEST_F(ComfortsScreenshot, DirectoryIsTheChosenOneThenPicturesThenTheSettingsDirectory) {
+    Settings s;
+    EXPECT_EQ(screenshot_directory(s), home_.path() + "/Pictures/velmora");
+    EXPECT_TRUE(std::filesystem::is_directory(home_.path() + "/Pictures/velmora"));
+
+    s.screenshot_dir = home_.file("mine/shots");
+    EXPECT_EQ(screenshot_directory(s), s.screenshot_dir);
+
+    // A pictures "directory" that is a file: the settings directory instead.
+    s.screenshot_dir.clear();
+    ASSERT_TRUE(writers::write_text(home_.file("blocked"), "a file"));
+    ::setenv("XDG_PICTURES_DIR", home_.file("blocked").c_str(), 1);
+    EXPECT_EQ(screenshot_directory(s), home_.path() + "/.config/velmora");
+}
+
+TEST_F(ComfortsScreenshot, F12SavesAfterTheFrameAndTheEarlierHooksStillRun) {
+    TestWindow window;
+    ASSERT_TRUE(window.ok);
+    DirectDrawApp app;
+    app.ddwin = &window;
+    int earlier_events = 0, earlier_frames = 0;
+    app.on_event = [&](long, const platform::Event&) { ++earlier_events; };
+    app.after_frame = [&](long) {
+        ++earlier_frames;
+        return true;
+    };
+    PlayerComforts comforts(Settings{}, "", true);
+    comforts.attach(app);
+
+    app.on_event(1, event_of(platform::EventType::KeyDown));
+    EXPECT_TRUE(app.after_frame(1));
+    const std::string dir = home_.path() + "/Pictures/velmora";
+    EXPECT_FALSE(std::filesystem::exists(dir));
+
+    app.on_event(2, event_of(platform::EventType::Screenshot));
+    EXPECT_TRUE(app.after_frame(2));
+    int pictures = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        pictures += entry.path().extension() == ".png" ? 1 : 0;
+    EXPECT_EQ(pictures, 1);
+    EXPECT_EQ(earlier_events, 1);  // F12 is ours alone
+    EXPECT_EQ(earlier_frames, 2);
+    app.ddwin = nullptr;
+}
+
+TEST_F(ComfortsScreenshot, FullScreenIsRememberedOnlyWhenThePlayerChangedIt) {
+    const std::string path = config_file_path();
+    DirectDrawApp app;
+    {
+        PlayerComforts comforts(Settings{}, path, true);
+        comforts.attach(app);
+        app.on_event(1, event_of(platform::EventType::ToggleFullscreen));
+        app.on_event(2, event_of(platform::EventType::ToggleFullscreen));
+        comforts.remember_choices();
+        EXPECT_FALSE(std::filesystem::exists(path));  // switched back: nothing to remember
+    }
+    app.on_event = nullptr;
+    PlayerComforts comforts(Settings{}, path, true);
+    comforts.attach(app);
+    app.on_event(1, event_of(platform::EventType::ToggleFullscreen));
+    comforts.remember_choices();
+    EXPECT_FALSE(load_settings(path).fullscreen);
+}
