@@ -68,9 +68,7 @@ int main(int argc, char** argv) {
     if (!backend) return fail("no display back end is available (try --headless)", 1);
     platform::install_backend(std::move(backend));
 
-    game_srand(options.seed_given ? options.seed
-                                  : options.headless ? 1u
-                                                     : static_cast<unsigned>(std::time(nullptr)));
+    game_srand(options.seed);  // settled by prepare(): given, recorded, or the default
     god_mode = options.god;
 
     control.attach(theapp);

@@ -42,7 +42,8 @@ bool parse_frame_file(const std::string& text, FrameFile& out) {
     return true;
 }
 
-enum class Arg { None, Value };
+// Optional: only "--name=value" carries a value; "--name" alone takes none.
+enum class Arg { None, Value, Optional };
 
 struct Spec {
     const char* name;
@@ -55,7 +56,8 @@ constexpr Spec kSpecs[] = {
     {"--display", Arg::Value},   {"--scaling", Arg::Value},   {"--headless", Arg::None},
     {"--frames", Arg::Value},    {"--seed", Arg::Value},      {"--input", Arg::Value},
     {"--record", Arg::Value},    {"--screenshot", Arg::Value}, {"--dump-state", Arg::Value},
-    {"--god", Arg::None},
+    {"--god", Arg::None},        {"--autopilot", Arg::Optional}, {"--start-level", Arg::Value},
+    {"--stop-at-level", Arg::Value}, {"--trace", Arg::Value},
 };
 
 const Spec* find_spec(const std::string& name) {
@@ -107,6 +109,20 @@ bool apply(const std::string& name, const std::string& value, LaunchOptions& o, 
         if (!parse_frame_file(value, f)) return bad("FRAME:PATH");
         (name == "--screenshot" ? o.screenshots : o.dumps).push_back(f);
     } else if (name == "--god") o.god = true;
+    else if (name == "--autopilot") {
+        if (value.empty()) o.autopilot = 1;
+        else if (parse_number(value, 1, 2, n)) o.autopilot = static_cast<int>(n);
+        else return bad("1 or 2 players");
+    } else if (name == "--start-level") {
+        if (!parse_number(value, 1, 10, n)) return bad("a level 1..10");
+        o.start_level = static_cast<int>(n);
+    } else if (name == "--stop-at-level") {
+        if (!parse_number(value, 1, 11, n)) return bad("a level 1..11 (11: the ending)");
+        o.stop_at_level = static_cast<int>(n);
+    } else if (name == "--trace") {
+        if (value.empty()) return bad("a file");
+        o.trace_file = value;
+    }
     return true;
 }
 }  // namespace
@@ -135,6 +151,10 @@ bool parse_launch_options(int argc, const char* const* argv, LaunchOptions& out,
             error = arg + " takes no value";
             return false;
         }
+        if (spec->arg == Arg::Optional && inline_value && value.empty()) {
+            error = arg + "= needs a value after the '='";
+            return false;
+        }
         if (spec->arg == Arg::Value && !inline_value) {
             if (i + 1 >= argc || argv[i + 1] == nullptr) {
                 error = arg + " needs a value";
@@ -143,6 +163,10 @@ bool parse_launch_options(int argc, const char* const* argv, LaunchOptions& out,
             value = argv[++i];
         }
         if (!apply(arg, value, o, error)) return false;
+    }
+    if (o.autopilot != 0 && !o.input_file.empty()) {
+        error = "--autopilot and --input both supply the input; use one";
+        return false;
     }
     out = std::move(o);
     return true;
@@ -171,6 +195,13 @@ std::string launch_usage() {
            "  --screenshot N:PATH    write the screen after frame N as PNG (repeatable)\n"
            "  --dump-state N:PATH    write the game state after frame N (repeatable)\n"
            "  --god                  the ships never lose shield energy\n"
+           "  --autopilot[=N]        the game plays itself: through the menus, an N-player\n"
+           "                         game (1 or 2, default 1), the continue screen and the\n"
+           "                         ending, then quits; use with --headless for test runs\n"
+           "  --start-level N        the first game starts at level N (1..10)\n"
+           "  --stop-at-level N      end the run when level N starts (11: the ending)\n"
+           "  --trace FILE           write the run's progress to FILE: levels started and\n"
+           "                         ended, hits taken, sprite counts (docs/regression.md)\n"
            "\n"
            "Exit status: 0 on a normal end, 1 when the game cannot start or a requested\n"
            "file could not be written, 2 for a bad command line.\n";

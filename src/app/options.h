@@ -33,6 +33,10 @@ struct LaunchOptions {
     std::vector<FrameFile> screenshots;
     std::vector<FrameFile> dumps;
     bool god = false;
+    int autopilot = 0;        // players the autopilot starts a game for; 0: off
+    int start_level = 0;      // the first game starts at this level; 0: level 1
+    int stop_at_level = 0;    // end the run once this level is reached (11: the ending)
+    std::string trace_file;   // --trace: progress of the run, a line per event
 };
 
 // Parses argv[1..argc-1]. Both "--name value" and "--name=value" are taken.

@@ -11,6 +11,9 @@
 #include <system_error>
 
 #include "app/Velmora_Win.h"
+#include "app/autopilot.h"
+#include "app/globals.h"
+#include "app/run_trace.h"
 #include "app/state_dump.h"
 #include "display/DirectDrawApp.h"
 #include "display/DirectDrawWin.h"
@@ -119,39 +122,101 @@ std::vector<std::string> tokens_of(const std::string& line) {
 }
 }  // namespace
 
+namespace {
+// A settings line of a version-2 script; false with `problem` set when the
+// line is a malformed setting, false with `problem` empty when it is no setting.
+bool parse_setting(const std::vector<std::string>& t, ScriptSettings& settings, std::string& problem) {
+    long v = 0;
+    if (t[0] == "seed") {
+        if (t.size() != 2 || !parse_int(t[1], 0, UINT32_MAX, false, v)) {
+            problem = "expected 'seed S' with S in 0..4294967295";
+            return false;
+        }
+        settings.seed_given = true;
+        settings.seed = static_cast<uint32_t>(v);
+        return true;
+    }
+    if (t[0] == "start-level") {
+        if (t.size() != 2 || !parse_int(t[1], 1, 10, false, v)) {
+            problem = "expected 'start-level N' with N in 1..10";
+            return false;
+        }
+        settings.start_level = static_cast<int>(v);
+        return true;
+    }
+    if (t[0] == "god") {
+        if (t.size() != 1) {
+            problem = "unexpected text after 'god'";
+            return false;
+        }
+        settings.god = true;
+        return true;
+    }
+    return false;
+}
+
+// "F clock US": the clock at the start of frame F, in microseconds.
+std::string parse_clock(const std::vector<std::string>& t, ScriptedEvent& s) {
+    if (t.size() != 3) return "expected 'clock US'";
+    const std::string& text = t[2];
+    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos)
+        return "bad clock reading '" + text + "' (microseconds, at most 18 digits)";
+    s.is_clock = true;
+    s.clock_us = std::strtoull(text.c_str(), nullptr, 10);
+    return {};
+}
+}  // namespace
+
 bool parse_input_script(std::istream& in, std::vector<ScriptedEvent>& out, std::string& error) {
+    ScriptSettings ignored;
+    return parse_input_script(in, out, ignored, error);
+}
+
+bool parse_input_script(std::istream& in, std::vector<ScriptedEvent>& out, ScriptSettings& settings,
+                        std::string& error) {
     out.clear();
+    settings = ScriptSettings{};
     std::string line;
     long number = 0;
-    bool header_seen = false;
+    int version = 0;
     while (std::getline(in, line)) {
         ++number;
         const std::vector<std::string> t = tokens_of(line);
-        if (!header_seen) {
-            header_seen = true;
+        if (version == 0) {
             if (t.size() == 2 && t[0] == "velmora-input") {
-                if (t[1] == "1") continue;
+                if (t[1] == "1" || t[1] == "2") {
+                    version = t[1][0] - '0';
+                    continue;
+                }
                 error = "line 1: unsupported input format version '" + t[1] + "'";
                 return false;
             }
-            error = "line 1: expected '" + std::string(kInputScriptHeader) + "'";
+            error = "line 1: expected '" + std::string(kRecordingHeader) + "'";
             return false;
         }
         if (t.empty()) continue;
-        ScriptedEvent s;
-        if (!parse_int(t[0], 1, INT_MAX, false, s.frame)) {
-            error = "line " + std::to_string(number) + ": bad frame number '" + t[0] + "'";
-            return false;
-        }
-        const std::string problem = parse_event(t, s.event);
-        if (!problem.empty()) {
+        const auto fail = [&](const std::string& problem) {
             error = "line " + std::to_string(number) + ": " + problem;
             return false;
+        };
+        if (version >= 2 && !t[0].empty() && (t[0][0] < '0' || t[0][0] > '9')) {
+            std::string problem;
+            if (parse_setting(t, settings, problem)) {
+                if (!out.empty()) return fail("settings come before the first event");
+                continue;
+            }
+            if (!problem.empty()) return fail(problem);
         }
+        ScriptedEvent s;
+        if (!parse_int(t[0], 1, INT_MAX, false, s.frame))
+            return fail("bad frame number '" + t[0] + "'");
+        const std::string problem =
+            (version >= 2 && t.size() >= 2 && t[1] == "clock") ? parse_clock(t, s) : parse_event(t, s.event);
+        if (!problem.empty()) return fail(problem);
         out.push_back(s);
     }
-    if (!header_seen) {
-        error = "line 1: expected '" + std::string(kInputScriptHeader) + "'";
+    if (version == 0) {
+        error = "line 1: expected '" + std::string(kRecordingHeader) + "'";
         return false;
     }
     std::stable_sort(out.begin(), out.end(),
@@ -176,7 +241,14 @@ std::string format_input_event(long frame, const Event& e) {
     }
 }
 
-bool RunControl::prepare(const LaunchOptions& options, std::string& error) {
+std::string format_clock_line(long frame, uint64_t clock_us) {
+    return std::to_string(frame) + " clock " + std::to_string(clock_us);
+}
+
+RunControl::RunControl() = default;
+RunControl::~RunControl() = default;
+
+bool RunControl::prepare(LaunchOptions& options, std::string& error) {
     std::error_code ec;
     start_dir_ = std::filesystem::current_path(ec).string();
     screenshots_ = options.screenshots;
@@ -189,20 +261,45 @@ bool RunControl::prepare(const LaunchOptions& options, std::string& error) {
             return false;
         }
         std::string problem;
-        if (!parse_input_script(in, script_, problem)) {
+        ScriptSettings settings;
+        if (!parse_input_script(in, script_, settings, problem)) {
             error = options.input_file + ": " + problem;
             return false;
         }
+        // The command line wins: a replay may be run deliberately otherwise.
+        if (!options.seed_given && settings.seed_given) {
+            options.seed = settings.seed;
+            options.seed_given = true;
+        }
+        if (options.start_level == 0) options.start_level = settings.start_level;
+        options.god = options.god || settings.god;
     }
+    if (!options.seed_given)
+        options.seed = options.headless ? 1u : static_cast<uint32_t>(std::time(nullptr));
+    start_level_ = options.start_level;
+    stop_at_level_ = options.stop_at_level;
+    if (options.autopilot != 0) autopilot_ = std::make_unique<Autopilot>(options.autopilot);
+
     if (!options.record_file.empty()) {
         recording_.open(options.record_file, std::ios::trunc);
         if (!recording_) {
             error = "cannot write recording '" + options.record_file + "'";
             return false;
         }
-        recording_ << kInputScriptHeader << "\n";
-        if (options.seed_given) recording_ << "# replay with --seed " << options.seed << "\n";
+        // Whatever the run depended on besides its input goes first, so the
+        // recording alone replays it.
+        recording_ << kRecordingHeader << "\n";
+        recording_ << "seed " << options.seed << "\n";
+        if (options.start_level != 0) recording_ << "start-level " << options.start_level << "\n";
+        if (options.god) recording_ << "god\n";
         recording_on_ = true;
+    }
+    if (!options.trace_file.empty()) {
+        trace_ = std::make_unique<RunTrace>();
+        if (!trace_->open(options.trace_file)) {
+            error = "cannot write trace '" + options.trace_file + "'";
+            return false;
+        }
     }
     return true;
 }
@@ -217,9 +314,48 @@ void RunControl::attach(DirectDrawApp& app) {
 }
 
 void RunControl::before_frame(DirectDrawApp& app, long frame) {
+    auto* game = dynamic_cast<Velmora_Win*>(app.ddwin);
     while (next_event_ < script_.size() && script_[next_event_].frame < frame) ++next_event_;
-    while (next_event_ < script_.size() && script_[next_event_].frame == frame)
-        app.injected_events.push_back(script_[next_event_++].event);
+    while (next_event_ < script_.size() && script_[next_event_].frame == frame) {
+        const ScriptedEvent& s = script_[next_event_++];
+        if (s.is_clock) follow_recorded_clock(frame, s.clock_us);
+        else app.injected_events.push_back(s.event);
+    }
+    record_clock(game, frame);
+    if (game == nullptr) return;
+    // A new game chose level 1 on the title menu; start it elsewhere instead.
+    // Only the first game: a continue restarts the level that was lost.
+    if (start_level_ != 0 && game->game_state == 6) {
+        currentlevel = start_level_;
+        start_level_ = 0;
+    }
+    if (autopilot_) autopilot_->plan(*game, app.injected_events);
+}
+
+// The logo screens end after two seconds of the clock, so a live game's
+// recording notes the clock while they show; a headless replay moves its
+// virtual clock to the same readings and leaves them on the same frames.
+void RunControl::record_clock(const Velmora_Win* game, long frame) {
+    if (!recording_on_ || game == nullptr || game->game_state > 2 || !platform::has_backend()) return;
+    recording_ << format_clock_line(frame, platform::backend().now_us()) << "\n";
+}
+
+void RunControl::follow_recorded_clock(long frame, uint64_t clock_us) {
+    if (!platform::has_backend() || !platform::backend().headless()) return;  // real time cannot be set
+    platform::Backend& clock = platform::backend();
+    if (clock.now_us() <= clock_us) {
+        clock.wait_until_us(clock_us);
+    } else if (!clock_warned_) {
+        clock_warned_ = true;
+        std::fprintf(stderr, "velmora: frame %ld: the clock is past the recorded reading; the replay may differ\n",
+                     frame);
+    }
+}
+
+bool RunControl::level_limit_reached(const Velmora_Win* game) const {
+    if (stop_at_level_ == 0 || game == nullptr) return false;
+    if (game->game_state == 13) return true;  // the ending is "level 11"
+    return game->game_state == 8 && game->loaded_level >= stop_at_level_;
 }
 
 bool RunControl::after_frame(DirectDrawApp& app, long frame) {
@@ -244,7 +380,17 @@ bool RunControl::after_frame(DirectDrawApp& app, long frame) {
             recording_on_ = false;
         }
     }
-    return frame_limit_ <= 0 || frame < frame_limit_;
+    const auto* game = dynamic_cast<const Velmora_Win*>(window);
+    const bool go_on = (frame_limit_ <= 0 || frame < frame_limit_) && !level_limit_reached(game);
+    if (trace_) {
+        if (game != nullptr) trace_->observe(*game, frame);
+        if (!go_on || (window != nullptr && window->CloseMessagePosted())) trace_->finish(frame);
+        if (!trace_->ok()) {
+            report("cannot write the trace");
+            trace_.reset();
+        }
+    }
+    return go_on;
 }
 
 void RunControl::record(long frame, const Event& event) {

@@ -1,10 +1,13 @@
 // Driving a run from outside: scripted input replayed frame by frame, the
-// input of a live game recorded in the same format, screenshots and state
-// dumps after chosen frames, the frame limit, and F12 screenshots.
+// input of a live game recorded in the same format, the autopilot, screenshots
+// and state dumps after chosen frames, the run's trace, the frame and level
+// limits, and F12 screenshots.
 #pragma once
 
+#include <cstdint>
 #include <fstream>
 #include <istream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,40 +15,79 @@
 #include "platform/platform.h"
 
 class DirectDrawApp;
+class Autopilot;
+class RunTrace;
+class Velmora_Win;
 
+// The first version of the format: input events only.
 constexpr const char* kInputScriptHeader = "velmora-input 1";
+// What recordings are written in: version 1 plus the run's settings and the
+// clock readings the game's decisions depended on.
+constexpr const char* kRecordingHeader = "velmora-input 2";
 
 struct ScriptedEvent {
     long frame = 0;
     platform::Event event;
+    // A clock line instead of an event: the game's clock read `clock_us` when
+    // the frame began.
+    bool is_clock = false;
+    uint64_t clock_us = 0;
 };
 
-// Reads a whole input script into `out`, ordered by frame (events of one frame
-// keep their order). A malformed line gives false and "line N: reason".
+// Settings a version-2 script carries for the run it was recorded from.
+struct ScriptSettings {
+    bool seed_given = false;
+    uint32_t seed = 0;
+    int start_level = 0;  // 0: not given
+    bool god = false;
+};
+
+// Reads a whole input script into `out`, ordered by frame (entries of one
+// frame keep their order). A malformed line gives false and "line N: reason".
 bool parse_input_script(std::istream& in, std::vector<ScriptedEvent>& out, std::string& error);
+bool parse_input_script(std::istream& in, std::vector<ScriptedEvent>& out, ScriptSettings& settings,
+                        std::string& error);
 
 // The script line for an event (no line feed); empty for events the format
 // does not hold.
 std::string format_input_event(long frame, const platform::Event& event);
+// The script line for a clock reading at the start of a frame.
+std::string format_clock_line(long frame, uint64_t clock_us);
 
 class RunControl {
 public:
-    // Reads the input script and opens the recording the options name.
-    bool prepare(const LaunchOptions& options, std::string& error);
+    RunControl();
+    ~RunControl();
+    RunControl(const RunControl&) = delete;
+    RunControl& operator=(const RunControl&) = delete;
+
+    // Reads the input script, takes from it the settings the command line left
+    // open (seed, start level, god mode), settles the seed of the run (default
+    // 1 headless, else the time) in `options.seed`, and opens the recording and
+    // the trace the options name.
+    bool prepare(LaunchOptions& options, std::string& error);
     // Installs the frame hooks on the application.
     void attach(DirectDrawApp& app);
-    // False when a screenshot, dump or the recording could not be written.
+    // False when a screenshot, dump, the recording or the trace could not be written.
     bool all_written() const { return all_written_; }
 
 private:
     void before_frame(DirectDrawApp& app, long frame);
     bool after_frame(DirectDrawApp& app, long frame);
     void record(long frame, const platform::Event& event);
+    void record_clock(const Velmora_Win* game, long frame);
+    void follow_recorded_clock(long frame, uint64_t clock_us);
+    bool level_limit_reached(const Velmora_Win* game) const;
     void report(const std::string& what);
     void save_requested_screenshot(DirectDrawApp& app, long frame);
 
     std::vector<ScriptedEvent> script_;
     size_t next_event_ = 0;
+    std::unique_ptr<Autopilot> autopilot_;
+    std::unique_ptr<RunTrace> trace_;
+    int start_level_ = 0;  // applied to the first new game, then 0
+    int stop_at_level_ = 0;
+    bool clock_warned_ = false;
     std::vector<FrameFile> screenshots_;
     std::vector<FrameFile> dumps_;
     long frame_limit_ = 0;

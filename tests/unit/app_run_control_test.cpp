@@ -44,7 +44,7 @@ TEST(AppInputScript, MalformedLinesAreReportedWithTheirNumber) {
     std::vector<ScriptedEvent> ev;
     std::string error;
     EXPECT_FALSE(parse("", ev, error));
-    EXPECT_FALSE(parse("velmora-input 2\n", ev, error));
+    EXPECT_FALSE(parse("velmora-input 3\n", ev, error));
     EXPECT_FALSE(parse("1 key down 0x20\n", ev, error));
     for (const char* line : {"x quit", "0 quit", "5 key down", "5 key down 0x1FF", "5 key down 0xZZ",
                              "5 key up 0x20 repeat", "5 mouse move 1", "5 mouse move 200000 0",

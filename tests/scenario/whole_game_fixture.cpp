@@ -1,0 +1,96 @@
+#include "whole_game_fixture.h"
+
+#include <filesystem>
+#include <sstream>
+#include <system_error>
+
+namespace whole_game {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool link_generated(const std::string& dir, const std::string& relative) {
+    const fs::path source = fs::path(VELMORA_DATA) / relative;
+    if (!fs::exists(source)) return true;  // optional parts (the music) may be missing
+    std::error_code ec;
+    fs::create_directories((fs::path(dir) / relative).parent_path(), ec);
+    fs::create_directory_symlink(source, fs::path(dir) / relative, ec);
+    return !ec;
+}
+
+bool write_sprite(const std::string& world_dir, const FixtureSprite& s) {
+    std::vector<writers::FrameOffset> offsets(static_cast<size_t>(s.frames));
+    if (!writers::write_text(world_dir + "/Sprites/" + s.name + ".SPT", writers::encode_spt(offsets)))
+        return false;
+    writers::IndexedImage image;
+    image.width = s.width;
+    image.height = s.height;
+    image.palette = {{0, 255, 0}, s.colour};
+    image.indices.assign(size_t(s.width) * size_t(s.height), 0);
+    const double rx = s.width / 2.0, ry = s.height / 2.0;
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x) {
+            const double dx = (x + 0.5 - rx) / rx, dy = (y + 0.5 - ry) / ry;
+            if (!s.ellipse || dx * dx + dy * dy <= 1.0) image.indices[size_t(y) * size_t(s.width) + size_t(x)] = 1;
+        }
+    image.indices[0] = 0;  // the top-left pixel is the transparent colour
+    for (int f = 1; f <= s.frames; ++f)
+        if (!writers::write_file(world_dir + "/Bitmaps/" + s.name + std::to_string(f) + ".BMP",
+                                 writers::encode_bmp8(image)))
+            return false;
+    return true;
+}
+
+constexpr const char* kWorlds[] = {"Space", "Metal", "Crystal", "Water", "Hive",
+                                   "Mountain", "Castle", "Cave", "City", "Last"};
+
+}  // namespace
+
+const char* world_name(int level) { return level >= 1 && level <= 10 ? kWorlds[level - 1] : ""; }
+
+bool generated_level_present(int level) {
+    return fs::exists(fs::path(VELMORA_DATA) / "Levels" / world_name(level) / "Levels/NORMAL.LVL");
+}
+
+bool write_fixture_data(const std::string& dir, const std::string& world,
+                        const std::vector<FixtureSprite>& sprites,
+                        const std::vector<writers::LevelRecord>& records) {
+    const std::string world_dir = dir + "/Levels/" + world;
+    bool ok = link_generated(dir, "Levels/Standard") && link_generated(dir, "Levels/Resource") &&
+              link_generated(dir, "Sound") && link_generated(dir, "MUSIC") &&
+              writers::make_directories(dir + "/Other") && writers::make_directories(world_dir + "/Sprites") &&
+              writers::make_directories(world_dir + "/Bitmaps") && writers::make_directories(world_dir + "/Levels");
+    for (const FixtureSprite& s : sprites) ok = ok && write_sprite(world_dir, s);
+    return ok && writers::write_text(world_dir + "/Levels/NORMAL.LVL", writers::encode_lvl(records));
+}
+
+std::vector<std::string> autopilot_args(const std::string& data, const std::string& trace, int players,
+                                        long frame_limit) {
+    return {"--headless", "--data", data, "--seed", "1", "--autopilot=" + std::to_string(players),
+            "--trace", trace, "--frames", std::to_string(frame_limit)};
+}
+
+std::vector<TraceLine> trace_lines(const std::string& trace_text) {
+    std::vector<TraceLine> out;
+    std::istringstream in(trace_text);
+    std::string line;
+    while (std::getline(in, line)) {
+        const size_t space = line.find(' ');
+        if (space == std::string::npos || line.rfind("velmora-trace", 0) == 0) continue;
+        TraceLine t;
+        t.frame = std::strtol(line.substr(0, space).c_str(), nullptr, 10);
+        t.text = line.substr(space + 1);
+        out.push_back(t);
+    }
+    return out;
+}
+
+std::vector<std::string> trace_events(const std::string& trace_text, const std::string& prefix) {
+    std::vector<std::string> out;
+    for (const TraceLine& t : trace_lines(trace_text))
+        if (t.text.rfind(prefix, 0) == 0) out.push_back(t.text);
+    return out;
+}
+
+}  // namespace whole_game

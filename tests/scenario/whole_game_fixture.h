@@ -1,0 +1,52 @@
+// Helpers of the whole-game scenarios: a data tree made of the generated
+// shared data and a small world written by the test, runs of the autopilot,
+// and reading the run's trace.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "support/scenario.h"
+#include "writers/bmp_writer.h"
+#include "writers/data_writers.h"
+
+namespace whole_game {
+
+// A world sprite drawn in one colour: a filled ellipse, or the whole image.
+struct FixtureSprite {
+    std::string name;
+    int width = 40;
+    int height = 20;
+    int frames = 1;
+    writers::Rgb colour{200, 60, 60};
+    bool ellipse = true;
+};
+
+// Links the generated Standard and Resource sprites, the sounds and the music
+// into `dir`, and writes the world `world` ("Space" .. "Last") with its sprites
+// and level records.
+bool write_fixture_data(const std::string& dir, const std::string& world,
+                        const std::vector<FixtureSprite>& sprites,
+                        const std::vector<writers::LevelRecord>& records);
+
+// Whether the generated data holds the level file of world `level` (1..10).
+bool generated_level_present(int level);
+// The world directory name of level 1..10.
+const char* world_name(int level);
+
+// The arguments of a headless autopilot run on `data` writing its trace.
+std::vector<std::string> autopilot_args(const std::string& data, const std::string& trace,
+                                        int players, long frame_limit);
+
+// The trace's lines without their frame numbers (the event words only),
+// optionally only those starting with `prefix`.
+std::vector<std::string> trace_events(const std::string& trace_text, const std::string& prefix = "");
+
+// Frame numbers and texts of a trace, line by line.
+struct TraceLine {
+    long frame = 0;
+    std::string text;
+};
+std::vector<TraceLine> trace_lines(const std::string& trace_text);
+
+}  // namespace whole_game
