@@ -12,6 +12,7 @@
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
+#include "app/level_records.h"
 #include "audio/music.h"
 #include "behaviours/registry.h"
 #include "sprites/Sprite.h"
@@ -97,8 +98,8 @@ void reset_per_level_globals() {
     updatepowerupbar = true;
 }
 
-// Records of x, y, layer and name until the end of the file or the first
-// token that does not read; names without a master leave no trace.
+}  // namespace
+
 void read_level_records(std::istream& in) {
     while (in.good()) {
         int x = 0, y = 0, layer = 0;
@@ -113,8 +114,6 @@ void read_level_records(std::istream& in) {
         Sprite::the_level->push_back(copy);
     }
 }
-
-}  // namespace
 
 // The matches of one directory search, directories included (they are
 // skipped when handed out).
@@ -194,7 +193,10 @@ void Velmora_Win::load_level() {
     if (world != nullptr) {
         std::string cwd;
         get_directory(&cwd);
-        level_file.open(cwd + world->directory + "Levels/NORMAL.LVL");
+        const std::string path = cwd + world->directory + "Levels/NORMAL.LVL";
+        // A directory opens as a stream that reads nothing; it is no layout file.
+        std::error_code ec;
+        if (!std::filesystem::is_directory(path, ec)) level_file.open(path);
     }
 
     if (!level_file.is_open()) {

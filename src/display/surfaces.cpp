@@ -1,5 +1,6 @@
 // Off-screen surfaces, the flipping pair, surface queries and the per-frame
 // lost-surface check.
+#include <algorithm>
 #include <new>
 
 #include "display/DirectDrawWin.h"
@@ -7,6 +8,16 @@
 namespace {
 constexpr int kMaxSide = 16384;
 constexpr long long kMaxPixels = 64LL * 1024 * 1024;
+// All surfaces of a window together. A bitmap header of a few bytes may claim
+// the largest picture, and a sprite has up to 99 frames: without a budget a
+// small data set could make us allocate gigabytes.
+constexpr size_t kMaxLiveBytes = size_t(256) << 20;
+
+size_t live_bytes(const std::unordered_set<Surface*>& live) {
+    size_t total = 0;
+    for (const Surface* s : live) total += s->pixels.size();
+    return total;
+}
 }  // namespace
 
 Surface* DirectDrawWin::CreateSurface(int width, int height, int /*memflag*/) {
@@ -21,6 +32,11 @@ Surface* DirectDrawWin::CreateSurface(int width, int height, int /*memflag*/) {
     // Rows padded to 4 bytes, so pitch and width * bytes per pixel differ for
     // odd widths, as they do on real display memory.
     s->pitch = (width * s->bytes_per_pixel() + 3) & ~3;
+    const size_t bytes = static_cast<size_t>(s->pitch) * static_cast<size_t>(height);
+    if (bytes > kMaxLiveBytes - std::min(kMaxLiveBytes, live_bytes(live_surfaces))) {
+        delete s;
+        return nullptr;
+    }
     try {
         s->pixels.assign(static_cast<size_t>(s->pitch) * height, 0);
     } catch (const std::bad_alloc&) {

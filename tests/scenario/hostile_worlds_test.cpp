@@ -1,0 +1,165 @@
+// The game run headless through every world over damaged data: broken
+// pictures, definitions, level records, sound effects and music, and level
+// files that are missing, empty or not files. It must follow the failure rules
+// and never crash or trip a sanitizer.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/hostile_data.h"
+#include "support/scenario.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+using hostile::RunResult;
+
+namespace {
+
+constexpr long kDumpStep = 5;
+
+// Skip both logos with one held click, then press 1 Player.
+const std::vector<std::string> kStartOnePlayer = {
+    "3 mouse button 0 down", "5 mouse button 0 up", "7 mouse move -124 208",
+    "9 mouse button 0 down", "10 mouse button 0 up"};
+
+class HostileWorlds : public ::testing::Test {
+protected:
+    RunResult run(long frames, std::vector<std::string> input = kStartOnePlayer) {
+        EXPECT_TRUE(scenario::write_input_script(out.file("in.txt"), input));
+        std::vector<std::string> args = {"--headless", "--god",    "--data",   data.path(),
+                                         "--seed",     "3",        "--frames", std::to_string(frames),
+                                         "--input",    out.file("in.txt")};
+        for (long f = kDumpStep; f <= frames; f += kDumpStep)
+            args.insert(args.end(), {"--dump-state", std::to_string(f) + ":" + out.file(std::to_string(f) + ".txt")});
+        hostile::RunOptions options;
+        options.env = {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}};
+        RunResult r = hostile::run_game(args, options);
+        EXPECT_EQ(r.exit_code, 0) << r.output.substr(0, 4000);
+        EXPECT_FALSE(hostile::sanitizer_reported(r.output)) << r.output.substr(0, 4000);
+        return r;
+    }
+    std::vector<long long> values(long frames, const char* key) {
+        return hostile::dumped_values(out.path(), frames, kDumpStep, key);
+    }
+    // The levels the run played (state 8 seen with that level loaded).
+    std::set<long long> levels_played(long frames) {
+        const std::vector<long long> state = values(frames, "game_state");
+        const std::vector<long long> level = values(frames, "loaded_level");
+        std::set<long long> played;
+        for (size_t i = 0; i < std::min(state.size(), level.size()); ++i)
+            if (state[i] == 8) played.insert(level[i]);
+        return played;
+    }
+    bool state_seen(long frames, long long wanted) {
+        const std::vector<long long> state = values(frames, "game_state");
+        return std::find(state.begin(), state.end(), wanted) != state.end();
+    }
+    std::string world(int level) const { return data.path() + "/Levels/" + hostile::kWorlds[level - 1] + "/"; }
+
+    TempDir data;
+    TempDir out;
+};
+
+const std::set<long long> kAllLevels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+
+}  // namespace
+
+TEST_F(HostileWorlds, DamagedPicturesDefinitionsAndRecordsInEveryWorld) {
+    ASSERT_TRUE(hostile::make_tour_tree(data.path(), 60, hostile::odd_level_records()));
+    for (int level = 1; level <= 10; ++level) {
+        const std::string records = hostile::add_damaged_sprites(world(level));
+        // The damaged sprites go before the malformed record that ends the file.
+        const std::string path = world(level) + "Levels/NORMAL.LVL";
+        std::string text = scenario::read_file(path);
+        text.insert(text.find("5 5 five oops"), records);
+        ASSERT_TRUE(hostile::put(path, text));
+    }
+    // Shared pictures the play itself draws: explosions, smoke, shots.
+    const std::vector<hostile::Sample> bitmaps = hostile::damaged_bitmaps();
+    const std::string shared = data.path() + "/Levels/Standard/Bitmaps/";
+    size_t next = 0;
+    for (const char* file : {"smoke1.BMP", "smoke3.BMP", "standardexplosion2.BMP", "blueshot1.BMP",
+                             "powerup1.BMP", "shield1.BMP", "score3.BMP", "shieldbar1.BMP"}) {
+        if (!fs::exists(shared + file)) continue;
+        ASSERT_TRUE(hostile::put(shared + file, bitmaps[next++ % bitmaps.size()].bytes));
+    }
+
+    const long frames = 1200;
+    run(frames);
+    EXPECT_EQ(levels_played(frames), kAllLevels);
+    EXPECT_TRUE(state_seen(frames, 13)) << "the ending follows the last world";
+}
+
+TEST_F(HostileWorlds, DamagedSoundEffectsAndMusicEverywhere) {
+    ASSERT_TRUE(hostile::make_tour_tree(data.path(), 40));
+    const std::vector<hostile::Sample> waves = hostile::damaged_waves();
+    const char* effects[] = {"g3", "g4", "g5", "g9", "ex9", "scream", "yeah", "drip", "trap", "click", "tick", "orchit"};
+    size_t i = 0;
+    for (const char* name : effects)
+        ASSERT_TRUE(hostile::put(data.file(std::string("Sound/") + name + ".WAV"), waves[i++ % waves.size()].bytes));
+    const std::vector<hostile::Sample> modules = hostile::damaged_modules();
+    const char* tunes[] = {"SLINKY", "SEIZURE", "CRYSTAL", "PURPLE", "HIVE", "ORB", "CASTLE02",
+                           "SONG39", "ASTRONUK", "SWAN", "DILEMMA", "ASTROV2"};
+    i = 0;
+    for (const char* name : tunes)
+        ASSERT_TRUE(hostile::put(data.file(std::string("MUSIC/") + name + ".S3M"), modules[i++ % modules.size()].bytes));
+
+    // Fire all the way (the ships' sounds), through every world into the
+    // ending, where every frame retries a tune that never loads.
+    std::vector<std::string> input = kStartOnePlayer;
+    input.push_back("12 key down 0x20");
+    const long frames = 900;
+    run(frames, input);
+    EXPECT_EQ(levels_played(frames), kAllLevels);
+    EXPECT_TRUE(state_seen(frames, 13));
+}
+
+TEST_F(HostileWorlds, MissingOrUnreadableLevelFilesLeadBackToTheTitle) {
+    ASSERT_TRUE(hostile::make_tour_tree(data.path(), 30));
+    // World 2 has no layout file, world 3's is a directory.
+    fs::remove(world(2) + "Levels/NORMAL.LVL");
+    const long frames = 300;
+    run(frames);
+    EXPECT_EQ(levels_played(frames), std::set<long long>{1});
+    EXPECT_EQ(values(frames, "game_state").back(), 4);
+    EXPECT_EQ(values(frames, "currentlevel").back(), 2);
+
+    // With world 2 back the run stops at world 3, whose layout file is a directory.
+    ASSERT_TRUE(hostile::put(world(2) + "Levels/NORMAL.LVL", scenario::read_file(world(1) + "Levels/NORMAL.LVL")));
+    fs::remove(world(3) + "Levels/NORMAL.LVL");
+    fs::create_directories(world(3) + "Levels/NORMAL.LVL");
+    run(frames);
+    EXPECT_EQ(levels_played(frames), (std::set<long long>{1, 2}));
+    EXPECT_EQ(values(frames, "game_state").back(), 4);
+    EXPECT_EQ(values(frames, "currentlevel").back(), 3);
+}
+
+TEST_F(HostileWorlds, EmptyLevelsAndWorldsWithoutDefinitionsLoadAsEmptyLevels) {
+    ASSERT_TRUE(hostile::make_tour_tree(data.path(), 30));
+    // An empty layout file: a level with nothing in it, left with Escape.
+    ASSERT_TRUE(hostile::put(world(1) + "Levels/NORMAL.LVL", std::string()));
+    std::vector<std::string> input = kStartOnePlayer;
+    input.insert(input.end(), {"60 key down 0x1B", "61 key up 0x1B"});
+    const long frames = 100;
+    run(frames, input);
+    const std::vector<long long> state = values(frames, "game_state");
+    const std::vector<long long> sprites = values(frames, "level_sprites");
+    ASSERT_GE(state.size(), 11u);
+    EXPECT_EQ(state[10], 8);  // frame 55: still in the empty level
+    EXPECT_EQ(sprites[10], 0);
+    EXPECT_EQ(state.back(), 4);
+
+    // No shared definitions at all, and a world whose Sprites/ is a file: the
+    // records name nothing and the level is empty too.
+    fs::remove_all(data.file("Levels/Standard"));
+    ASSERT_TRUE(hostile::put(world(1) + "Levels/NORMAL.LVL", std::string("100 150 0 entranceportal\n")));
+    fs::remove_all(world(1) + "Sprites");
+    ASSERT_TRUE(hostile::put(world(1) + "Sprites", std::string("not a directory")));
+    run(frames, input);
+    EXPECT_EQ(values(frames, "level_sprites")[10], 0);
+    EXPECT_EQ(values(frames, "game_state")[10], 8);
+}

@@ -1,0 +1,83 @@
+// Damaged data for robustness tests: copies of the generated data tree with
+// broken bitmaps, sprite definitions, level files, waves and modules, and a
+// runner that watches the game's exit, its output and its memory.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace hostile {
+
+// The ten world directories, in level order ("Space" ... "Last").
+extern const char* const kWorlds[10];
+
+// A named piece of damaged data.
+struct Sample {
+    std::string label;
+    std::vector<uint8_t> bytes;
+};
+
+// Bitmaps the loader must refuse or take without reading outside the file:
+// truncated, absurd sizes, an image size larger than the file, depths it does
+// not convert, compressed, empty, not a bitmap, lying table and header sizes.
+std::vector<Sample> damaged_bitmaps();
+// Sprite definition texts: words, numbers beyond any integer, no numbers.
+std::vector<Sample> damaged_definitions();
+// Wave files whose chunk sizes lie, or whose format no mixer plays.
+std::vector<Sample> damaged_waves();
+// Files named like modules that are not, or not whole.
+std::vector<Sample> damaged_modules();
+
+// Level records that name nothing, lie outside the layers, or sit at the ends
+// of the integer range; every line reads, so the records after them load.
+std::string odd_level_records();
+
+// Copies the generated data (VELMORA_DATA) into `dir`, then gives every world
+// a "tour" level: both ships appear at once and a wall of exit portals sweeps
+// over them after about `frames_to_exit` frames, so a run with invincible
+// ships goes through every world. `extra` is appended to each level file.
+// With `keep_levels`, a world that already has a level keeps it and only gets
+// the wall of exit portals, farther in.
+bool make_tour_tree(const std::string& dir, int frames_to_exit = 60, const std::string& extra = {},
+                    bool keep_levels = false);
+
+// Puts the damaged bitmaps and definitions into `world_dir` (a Levels/<World>/
+// directory) as sprites "hostile<N>", and returns level records placing each
+// on screen. Frame 2 of each is a good picture behind the damaged frame 1.
+std::string add_damaged_sprites(const std::string& world_dir);
+
+// Overwrites the file with the bytes; creates the directory when needed.
+bool put(const std::string& path, const std::vector<uint8_t>& bytes);
+bool put(const std::string& path, const std::string& text);
+
+struct RunOptions {
+    std::map<std::string, std::string> env;  // an empty value unsets the variable
+    // Run without the powers that let root write anywhere (the program then
+    // obeys file permissions like any user). Needs root or CAP_SETPCAP.
+    bool without_override = false;
+    unsigned timeout_seconds = 600;
+};
+
+struct RunResult {
+    int exit_code = -1;    // -1 when the program did not exit normally
+    int signal = 0;        // the signal that ended it, if any
+    std::string output;    // standard output and standard error together
+    long peak_rss_kb = 0;  // the program's highest resident size
+    long last_rss_kb = 0;  // its resident size when last seen running
+    std::vector<long> rss_samples_kb;  // resident size about every 200 ms
+    bool setup_refused = false;  // without_override could not be set up
+};
+
+// Runs the game binary with `args`.
+RunResult run_game(const std::vector<std::string>& args, const RunOptions& options = {});
+
+// True when the output holds a report of a sanitizer.
+bool sanitizer_reported(const std::string& output);
+
+// The values of `key` in the run's state dumps `dir`/<frame>.txt for frames
+// step, 2 step, ... up to `frames`, in order (missing dumps skipped).
+std::vector<long long> dumped_values(const std::string& dir, long frames, long step, const std::string& key);
+
+}  // namespace hostile
