@@ -98,7 +98,10 @@ public:
     // Shows the back buffer: swaps the pair and hands the new front to the platform.
     BOOL Flip();
     // Shows the front surface as it is now, without swapping (drawing made
-    // straight onto the front surface, such as the loading bar).
+    // straight onto the front surface, such as the loading bar). At most once
+    // a refresh, as a screen would: a call within one refresh of the last
+    // picture shown here shows nothing, and a later present or flip shows
+    // what has been drawn since.
     BOOL PresentFront();
 
     // ---- bitmaps ----
@@ -163,6 +166,8 @@ protected:
     uint64_t last_flip_us = 0;
     bool window_open = false;
     bool flipped_once = false;
+    uint64_t last_front_present_us = 0;
+    bool front_presented_once = false;
     int window_display = -1;  // the display the window was opened on
 
 private:

@@ -12,7 +12,60 @@ struct Span {
     long long left, top, right, bottom;
 };
 
-// The copy primitive: `src_rect` of `src` to (dx, dy) of `dest`. Like a
+// One pixel of N bytes, least significant byte first. Fixed-size memcpy
+// compiles to a plain load or store, and lets the row loops vectorise.
+template <int N>
+struct Pixel;
+template <>
+struct Pixel<1> {
+    using Word = uint8_t;
+};
+template <>
+struct Pixel<2> {
+    using Word = uint16_t;
+};
+template <>
+struct Pixel<4> {
+    using Word = uint32_t;
+};
+
+// A keyed row: every source pixel but the key lands on the destination. The
+// destination is rewritten with its own value where the key is, which a
+// compiler can turn into a vector blend; no other thread draws.
+template <int N>
+void keyed_row(uint8_t* d, const uint8_t* s, int w, uint32_t key) {
+    using Word = typename Pixel<N>::Word;
+    const auto k = static_cast<Word>(key);
+    for (int x = 0; x < w; ++x) {
+        Word sv, dv;
+        std::memcpy(&sv, s + static_cast<size_t>(x) * N, N);
+        std::memcpy(&dv, d + static_cast<size_t>(x) * N, N);
+        const Word out = sv != k ? sv : dv;
+        std::memcpy(d + static_cast<size_t>(x) * N, &out, N);
+    }
+}
+
+// 24-bit pixels have no machine word; compare the three bytes.
+template <>
+void keyed_row<3>(uint8_t* d, const uint8_t* s, int w, uint32_t key) {
+    for (int x = 0; x < w; ++x, s += 3, d += 3) {
+        const uint32_t v = uint32_t(s[0]) | uint32_t(s[1]) << 8 | uint32_t(s[2]) << 16;
+        if (v != key) std::memcpy(d, s, 3);
+    }
+}
+
+using KeyedRow = void (*)(uint8_t*, const uint8_t*, int, uint32_t);
+
+KeyedRow keyed_row_for(int bpp) {
+    switch (bpp) {
+        case 1: return keyed_row<1>;
+        case 2: return keyed_row<2>;
+        case 3: return keyed_row<3>;
+        default: return keyed_row<4>;
+    }
+}
+
+// The copy primitive: `sr` of `src` to (dx, dy) of `dest`. Like a
 // hardware blitter it refuses (draws nothing) a rectangle that does not lie
 // wholly inside either surface, or surfaces of different pixel sizes.
 void copy_rect(Surface& dest, long long dx, long long dy, const Surface& src, const Span& sr,
@@ -22,35 +75,29 @@ void copy_rect(Surface& dest, long long dx, long long dy, const Surface& src, co
     const int w = static_cast<int>(sr.right - sr.left);
     const int h = static_cast<int>(sr.bottom - sr.top);
     if (dx < 0 || dy < 0 || dx + w > dest.width || dy + h > dest.height) return;
-    const RECT src_rect{static_cast<int>(sr.left), static_cast<int>(sr.top),
-                        static_cast<int>(sr.right), static_cast<int>(sr.bottom)};
     const int bpp = src.bytes_per_pixel();
     if (bpp != dest.bytes_per_pixel()) return;
+    const size_t row_bytes = static_cast<size_t>(w) * bpp;
+    const size_t src_left = static_cast<size_t>(sr.left) * bpp;
 
-    // A copy within one surface may overlap: read from a snapshot.
+    // A copy within one surface may overlap: read from a copy of the rows it reads.
     std::vector<uint8_t> snapshot;
-    const uint8_t* src_base = src.pixels.data();
+    const uint8_t* src_base = src.pixels.data() + static_cast<size_t>(sr.top) * src.pitch;
     if (&src == &dest) {
-        snapshot = src.pixels;
+        snapshot.assign(src_base, src_base + static_cast<size_t>(h) * src.pitch);
         src_base = snapshot.data();
     }
-    const size_t row_bytes = static_cast<size_t>(w) * bpp;
     const bool keyed = use_key && src.has_colorkey;
+    const KeyedRow row_copy = keyed_row_for(bpp);
     const uint32_t key = src.colorkey & pixel_codec::value_mask(bpp);
 
     for (int y = 0; y < h; ++y) {
-        const uint8_t* s = src_base + static_cast<size_t>(src_rect.top + y) * src.pitch +
-                           static_cast<size_t>(src_rect.left) * bpp;
+        const uint8_t* s = src_base + static_cast<size_t>(y) * src.pitch + src_left;
         uint8_t* d = dest.row(static_cast<int>(dy) + y) + static_cast<size_t>(dx) * bpp;
-        if (!keyed) {
+        if (keyed)
+            row_copy(d, s, w, key);
+        else
             std::memcpy(d, s, row_bytes);
-            continue;
-        }
-        for (int x = 0; x < w; ++x, s += bpp, d += bpp) {
-            uint32_t v = 0;
-            for (int i = 0; i < bpp; ++i) v |= uint32_t(s[i]) << (8 * i);
-            if (v != key) std::memcpy(d, s, static_cast<size_t>(bpp));
-        }
     }
 }
 
@@ -110,12 +157,20 @@ BOOL DirectDrawWin::ClearSurface(Surface* surf, uint32_t color, const RECT* rect
         return 0;
     const int bpp = surf->bytes_per_pixel();
     const uint32_t v = color & pixel_codec::value_mask(bpp);
+    if (r.right == r.left || r.bottom == r.top) return 1;
     uint8_t pattern[4];
     for (int i = 0; i < 4; ++i) pattern[i] = static_cast<uint8_t>(v >> (8 * i));
-    for (int y = r.top; y < r.bottom; ++y) {
-        uint8_t* d = surf->row(y) + static_cast<size_t>(r.left) * bpp;
-        for (int x = r.left; x < r.right; ++x, d += bpp) std::memcpy(d, pattern, static_cast<size_t>(bpp));
+    // Fill the first row pixel by pixel, then copy it down.
+    const size_t row_bytes = static_cast<size_t>(r.right - r.left) * bpp;
+    uint8_t* first = surf->row(r.top) + static_cast<size_t>(r.left) * bpp;
+    if (bpp == 1) {
+        std::memset(first, pattern[0], row_bytes);
+    } else {
+        for (size_t i = 0; i < row_bytes; i += static_cast<size_t>(bpp))
+            std::memcpy(first + i, pattern, static_cast<size_t>(bpp));
     }
+    for (int y = r.top + 1; y < r.bottom; ++y)
+        std::memcpy(surf->row(y) + static_cast<size_t>(r.left) * bpp, first, row_bytes);
     return 1;
 }
 

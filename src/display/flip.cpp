@@ -41,6 +41,13 @@ BOOL DirectDrawWin::Flip() {
 
 BOOL DirectDrawWin::PresentFront() {
     if (primsurf == nullptr) return 0;
+    // The loading bar grows once per sprite definition, far faster than a
+    // screen refreshes; showing every step cost more than the load itself.
+    platform::Backend& be = platform::backend();
+    const uint64_t now = be.now_us();
+    if (front_presented_once && now - last_front_present_us < kRefreshUs) return 1;
+    last_front_present_us = now;
+    front_presented_once = true;
     show(*primsurf, palette);
     return 1;
 }

@@ -80,6 +80,7 @@ BOOL DirectDrawWin::CreateFlippingSurfaces() {
     ClearSurface(primsurf, 0u, nullptr);
     ClearSurface(backsurf, 0u, nullptr);
     flipped_once = false;
+    front_presented_once = false;
     return 1;
 }
 

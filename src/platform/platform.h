@@ -95,7 +95,9 @@ public:
     virtual uint64_t now_us() = 0;
     virtual void wait_until_us(uint64_t deadline) = 0;
     uint32_t now_ms() { return static_cast<uint32_t>(now_us() / 1000); }
-    void sleep_ms(uint32_t ms) { wait_until_us(now_us() + uint64_t(ms) * 1000); }
+    // A pause of at least `ms`: no deadline to hold, so a real back end only
+    // sleeps (headless: the clock moves by exactly `ms`).
+    virtual void sleep_ms(uint32_t ms) { wait_until_us(now_us() + uint64_t(ms) * 1000); }
 
     // Dialogs. Headless: written to standard error; choose() returns 0.
     virtual void message_box(const std::string& title, const std::string& text) = 0;

@@ -2,8 +2,12 @@
 #include "platform/sdl_backend.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <memory>
+#include <thread>
+
+#include "platform/deadline_wait.h"
 
 namespace platform {
 
@@ -99,16 +103,18 @@ uint64_t SdlBackend::now_us() {
 }
 
 void SdlBackend::wait_until_us(uint64_t deadline) {
-    for (;;) {
-        const uint64_t now = now_us();
-        if (now >= deadline) return;
-        const uint64_t left = deadline - now;
-        if (left > 3000) {
-            // Sleep until about 2 ms before the deadline; sleeping overshoots, spinning does not.
+    wait_until_deadline(
+        deadline, [this] { return now_us(); },
+        [](uint64_t us) { std::this_thread::sleep_for(std::chrono::microseconds(us)); },
+        [this] {
             if (window_ != nullptr) SDL_PumpEvents();
-            SDL_Delay(static_cast<Uint32>((left - 2000) / 1000));
-        }
-    }
+        });
+}
+
+void SdlBackend::sleep_ms(uint32_t ms) {
+    const uint64_t until = now_us() + uint64_t(ms) * 1000;
+    for (uint64_t t = now_us(); t < until; t = now_us())
+        std::this_thread::sleep_for(std::chrono::microseconds(until - t));
 }
 
 void SdlBackend::message_box(const std::string& title, const std::string& text) {

@@ -36,6 +36,7 @@ public:
 
     uint64_t now_us() override;
     void wait_until_us(uint64_t deadline) override;
+    void sleep_ms(uint32_t ms) override;
 
     void message_box(const std::string& title, const std::string& text) override;
     int choose(const std::string& title, const std::vector<std::string>& items) override;

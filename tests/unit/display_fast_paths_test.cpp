@@ -1,0 +1,121 @@
+// The per-depth copy and fill loops against a plain pixel-by-pixel model, and
+// the refresh-paced presenting of the front surface.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "display/pixel_codec.h"
+#include "support/test_window.h"
+
+namespace {
+
+// What a keyed or plain copy must leave in `dest`: each source pixel of the
+// visible part, except key pixels when keyed.
+std::vector<uint32_t> model_copy(const Surface& dest, const Surface& src, int x, int y, bool keyed) {
+    std::vector<uint32_t> out;
+    const uint32_t mask = pixel_codec::value_mask(src.bytes_per_pixel());
+    for (int py = 0; py < dest.height; ++py)
+        for (int px = 0; px < dest.width; ++px) {
+            uint32_t v = dest.get_pixel(px, py);
+            const int sx = px - x, sy = py - y;
+            if (sx >= 0 && sy >= 0 && sx < src.width && sy < src.height) {
+                const uint32_t s = src.get_pixel(sx, sy);
+                if (!keyed || !src.has_colorkey || s != (src.colorkey & mask)) v = s;
+            }
+            out.push_back(v);
+        }
+    return out;
+}
+
+std::vector<uint32_t> pixels_of(const Surface& s) {
+    std::vector<uint32_t> out;
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x) out.push_back(s.get_pixel(x, y));
+    return out;
+}
+
+TEST(FastCopy, MatchesThePixelModelInEveryDepthKeyedOrNot) {
+    std::mt19937 rng(7);
+    for (int depth : {8, 15, 16, 24, 32}) {
+        TestWindow win(depth);
+        ASSERT_TRUE(win.ok) << depth;
+        const uint32_t mask = pixel_codec::value_mask(win.backsurf->bytes_per_pixel());
+        // Odd widths give padded rows; the source mixes key pixels, values
+        // one bit off the key, and noise.
+        Surface* src = win.CreateSurface(37, 11);
+        Surface* dest = win.CreateSurface(53, 29);
+        const uint32_t key = 0x00A5C3E7u & mask;
+        for (int y = 0; y < src->height; ++y)
+            for (int x = 0; x < src->width; ++x) {
+                const uint32_t r = rng();
+                src->put_pixel(x, y, (r % 3 == 0 ? key : r % 3 == 1 ? key ^ (1u << (r % 24)) : r) & mask);
+            }
+        win.SetColorKey(src, key);
+        for (int trial = 0; trial < 40; ++trial) {
+            for (int y = 0; y < dest->height; ++y)
+                for (int x = 0; x < dest->width; ++x) dest->put_pixel(x, y, rng() & mask);
+            const int x = int(rng() % 80) - 40, y = int(rng() % 50) - 15;
+            const bool keyed = trial % 2 == 0;
+            const std::vector<uint32_t> want = model_copy(*dest, *src, x, y, keyed);
+            win.BltSurface(dest, src, x, y, keyed ? 1 : 0);
+            ASSERT_EQ(pixels_of(*dest), want) << "depth " << depth << " at " << x << "," << y;
+        }
+    }
+}
+
+TEST(FastCopy, ACopyWithinOneSurfaceReadsTheOriginalPixels) {
+    TestWindow win(16);
+    ASSERT_TRUE(win.ok);
+    Surface* s = win.CreateSurface(20, 20);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x) s->put_pixel(x, y, uint32_t(y * 20 + x + 1));
+    // Down and right by a few pixels: overlapping rows must not be read after
+    // they were written.
+    const std::vector<uint32_t> want = model_copy(*s, *s, 3, 2, false);
+    win.BltSurface(s, s, 3, 2, 0);
+    EXPECT_EQ(pixels_of(*s), want);
+}
+
+TEST(FastFill, CoversExactlyTheRectangleInEveryDepth) {
+    for (int depth : {8, 15, 16, 24, 32}) {
+        TestWindow win(depth);
+        ASSERT_TRUE(win.ok) << depth;
+        const uint32_t mask = pixel_codec::value_mask(win.backsurf->bytes_per_pixel());
+        Surface* s = win.CreateSurface(13, 9);
+        const uint32_t colour = 0x89ABCDEFu & mask;
+        for (const RECT r : {RECT{2, 3, 11, 8}, RECT{0, 0, 13, 9}, RECT{4, 4, 4, 9}, RECT{5, 6, 6, 7}}) {
+            win.ClearSurface(s, 0u, nullptr);
+            ASSERT_EQ(win.ClearSurface(s, 0x89ABCDEFu, &r), 1);
+            for (int y = 0; y < 9; ++y)
+                for (int x = 0; x < 13; ++x) {
+                    const bool inside = x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+                    ASSERT_EQ(s->get_pixel(x, y), inside ? colour : 0u)
+                        << "depth " << depth << " at " << x << "," << y;
+                }
+        }
+    }
+}
+
+TEST(FrontPresents, AtMostOneARefreshWhileFlipsAreUnaffected) {
+    ScopedRecordingBackend be;
+    TestWindow win;
+    ASSERT_TRUE(win.ok);
+    be->clock_us = 5000;
+    EXPECT_EQ(win.PresentFront(), 1);
+    EXPECT_EQ(be->presents, 1);
+    // A loading bar step a moment later: drawn, but not shown yet.
+    be->clock_us += 300;
+    EXPECT_EQ(win.PresentFront(), 1);
+    EXPECT_EQ(be->presents, 1);
+    // A refresh after the last picture shown, the front goes up again.
+    be->clock_us = 5000 + 16667;
+    win.PresentFront();
+    EXPECT_EQ(be->presents, 2);
+    // Flips present every time, whatever the front did.
+    win.Flip();
+    EXPECT_EQ(be->presents, 3);
+}
+
+}  // namespace
