@@ -28,8 +28,18 @@ int lay_backdrop(World& world, const Backdrop& backdrop, int layer, int y, int l
     for (int k = 0; k < tiles; ++k) {
         art::Canvas piece = whole.crop(k * tile, 0, tile, backdrop.height);
         if (empty(piece)) continue;
+        // One more row on top, a copy of the first, placed one row above the
+        // field: the image's top-left pixel, which must be the key colour,
+        // then never opens a hole in the picture.
+        art::Canvas raised(tile, backdrop.height + 1);
+        raised.draw(piece, 0, 1);
+        {
+            auto scope = raised.scoped();
+            raised.rect(0, 0, tile, 1).clip();
+            raised.draw(piece, 0, 0);
+        }
         names[size_t(k)] = backdrop.prefix + letters(k);
-        world.sprite(names[size_t(k)], std::move(piece), 0, 0, backdrop.edges);
+        world.sprite(names[size_t(k)], std::move(raised), 0, -1, backdrop.edges);
     }
 
     // The layer moves speed / 3 as far as the level does; one tile spare at the end.

@@ -4,8 +4,10 @@
 //
 // The play area is never cleared between frames, so the layer-3 backdrop must
 // cover all of it at all times: paint it opaque (every pixel) and give it the
-// full field height. Layer-2 tiles may be partly transparent; a tile left
-// completely empty is not written.
+// full field height. (Each tile hangs one row above its place, that row a copy
+// of the first, so the forced key-colour pixel in its corner is off the field.)
+// Layer-2 tiles may be partly transparent; a tile left completely empty is
+// not written.
 //
 //   worlds::Backdrop far{"spacesky", 1280, 320, 416, paint_sky};
 //   worlds::lay_backdrop(world, far, 3, 0, level_length);

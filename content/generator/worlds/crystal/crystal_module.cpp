@@ -66,7 +66,7 @@ void script_level(worlds::LevelScript& level) {
     p.group("crystalredship", 5300, 120, line(4, 45, 30));
     level.place(5500, 200, 0, "crystalblobbig");
     p.roof_cannon(5700);
-    p.group("crystalwhiteship", 5900, 200, line(3, 60, -50));
+    p.group("crystalwhiteship", 5900, 230, line(3, 60, -30));
     p.floor_cannon(6100);
     p.group("crystalwhitehelicopter", 6300, 170, line(2, 80, 50));
 
@@ -85,7 +85,7 @@ void script_level(worlds::LevelScript& level) {
     p.group("crystalredship", 8700, 140, vee(7, 36, 22));
     p.group("crystalyellowship", 9000, 170, line(3, 80, 40));
     level.place(9300, 180, 0, "crystalblobbig");
-    p.group("crystalwhiteship", 9600, 150, line(3, 60, 60));
+    p.group("crystalwhiteship", 9600, 140, line(3, 60, 30));
     p.floor_cannon(9800);
     p.roof_cannon(10000);
 

@@ -29,7 +29,7 @@ void paint_cavern(Canvas& c) {
         const double depth = std::abs(y - 208) / 208.0;  // darker towards roof and floor
         Color base = Color::hex(0x120a26).mixed(Color::hex(0x2a1850), std::clamp(n * 1.3 - 0.2, 0.0, 1.0));
         base = base.scaled(1.0 - 0.45 * depth);
-        if (veins < 0.03) base = base.mixed(k.cyan.mid, (0.03 - veins) / 0.03 * 0.55);
+        if (veins < 0.016) base = base.mixed(k.cyan.mid, (0.016 - veins) / 0.016 * 0.3);
         out = base.with_alpha(1);
     });
     // Faint giant crystals far off, and motes of light.

@@ -28,7 +28,7 @@ public:
     int roof(int x, int w) const { return roof_line().surface_over(x, x + w); }
     void hive_up(int x) { level_.place(x, floor(x + 6, 72) - 72, 0, "hiveup"); }
     void hive_down(int x) { level_.place(x, roof(x + 8, 76) - 4, 0, "hivedown"); }
-    void tendrils_up(int x) { level_.place(x, floor(x, 40) - 96, 1, "hivetendralsup"); }
+    void tendrils_up(int x) { level_.place(x, floor(x, 40) - 100, 1, "hivetendralsup"); }
     void tendrils_down(int x) { level_.place(x, roof(x, 40) - 4, 1, "hivetendralsdown"); }
     void floor_cannon(int x) { level_.place(x, floor(x + 14, 56) - 30, 0, "hivecannonup"); }
     void roof_cannon(int x) { level_.place(x, roof(x + 14, 56) - 2, 0, "hivecannondown"); }

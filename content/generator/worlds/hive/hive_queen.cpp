@@ -93,9 +93,14 @@ Canvas queen() {
     maw(c, -10, 300, 11);
     // Wings folded along her back.
     for (int w = 0; w < 2; ++w) {
-        c.ellipse(216 + w * 8, 120 + w * 20, 18, 70);
-        c.fill_outlined(Paint::linear({200, 60}, {240, 200}, {{0, k.wing.with_alpha(0.95)}, {1, k.wing.mixed(k.amber.light, 0.4)}}),
+        const double cx = 216 + w * 8, cy = 120 + w * 20;
+        c.ellipse(cx, cy, 18, 70);
+        c.fill_outlined(Paint::linear({200, 60}, {240, 200},
+                                      {{0, Color::hex(0xc8b890)}, {0.5, Color::hex(0x8a7a5a)}, {1, Color::hex(0x5a4a30)}}),
                         k.outline, 1.0);
+        for (int v = -2; v <= 2; ++v) c.line({cx + v * 2, cy - 66}, {cx + v * 6, cy + 66});
+        c.stroke(Paint::solid(Color::hex(0x3a2a14).with_alpha(0.7)), 0.8);
+        c.highlight(cx - 6, cy - 40, 5, 20, 0.35);
     }
     return c;
 }

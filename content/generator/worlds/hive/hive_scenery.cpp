@@ -34,11 +34,11 @@ void paint_comb(Canvas& c) {
             const double t = std::clamp(0.15 + n * 0.6 - depth * 0.25, 0.0, 1.0);
             hexagon(c, cx, cy, r - 1.6);
             c.fill(Paint::radial({cx - r * 0.3, cy - r * 0.3}, 0, r,
-                                 {{0, k.amber.at(t * 0.7).scaled(0.75)}, {1, k.wax.at(t * 0.5).scaled(0.55)}}));
+                                 {{0, k.amber.at(t * 0.7).scaled(0.5)}, {1, k.wax.at(t * 0.5).scaled(0.38)}}));
             // Some cells still hold glowing honey.
             if (n > 0.62) {
                 c.circle(cx, cy + r * 0.2, r * 0.45);
-                c.fill(Paint::solid(k.glow.with_alpha(std::min(0.8, (n - 0.62) * 3))));
+                c.fill(Paint::solid(k.glow.scaled(0.8).with_alpha(std::min(0.55, (n - 0.62) * 2.5))));
             }
         }
 }

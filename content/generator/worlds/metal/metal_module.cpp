@@ -36,7 +36,7 @@ public:
     void radar_down(int x) { level_.place(x, roof(x, 56) - 2, 0, "radardown"); }
     void hatch_up(int x) { level_.place(x, floor(x, 90) - 34, 0, "metalopenerup"); }
     void hatch_down(int x) { level_.place(x, roof(x, 90) - 2, 0, "metalopenerdown"); }
-    void crusher(int x) { level_.place(x, roof(x, 88) - 6, 1, "crusher"); }
+    void crusher(int x) { level_.place(x, roof(x, 88) - 1, 1, "crusher"); }
     void walker(int x) { level_.place(x, floor(x, 60) - 60, 0, "landwalker"); }
     void helicopters(int x, int y, int count, int dy = 70) {
         level_.formation("metalbluehelicopter", x, y, worlds::line(count, 70, dy));

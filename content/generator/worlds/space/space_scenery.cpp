@@ -125,7 +125,7 @@ art::Color belt_rock(const art::Noise& noise, const worlds::GroundPixel& p) {
     const Look& k = look();
     const double n = noise.fractal(p.x * 0.045, p.y * 0.045, 4);
     const double crack = std::abs(noise.fractal(p.x * 0.02 + 9, p.y * 0.05, 3) - 0.5);
-    double t = 0.2 + 0.6 * std::exp(-p.depth / 10.0) + (n - 0.5) * 0.7;
+    double t = 0.08 + 0.55 * std::exp(-p.depth / 9.0) + (n - 0.5) * 0.6;
     if (crack < 0.025) t -= 0.25;
     return k.rock.at(std::clamp(t, 0.0, 1.0));
 }

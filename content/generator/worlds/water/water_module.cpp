@@ -81,7 +81,7 @@ void script_level(worlds::LevelScript& level) {
     p.standing(4600, 2);
     level.place(4700, 120, 0, "waterblob");
     level.place(4800, 250, 0, "waterblob");
-    p.group("wateryellowfish", 4900, 150, vee(5, 40, 30));
+    p.group("wateryellowfish", 4900, 180, vee(5, 40, 30));
     p.hanging(5100, 3);
     p.group("watergreysub", 5200, 100, line(2, 120, 120));
     p.standing(5400, 4);

@@ -1,0 +1,104 @@
+// Checks on a generated world ("Levels/<World>" of the build's data): its
+// sprites loaded the way the level loader loads them (the shared sprites
+// first, then the world's), its level file, and questions about both: what a
+// placed sprite covers, where the ground is, what the backdrop covers.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "sprites/Sprite.h"
+
+namespace world_checks {
+
+struct Record {
+    int x = 0, y = 0, layer = 0;
+    std::string name;
+};
+
+struct Box {
+    int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
+};
+
+// Frames a name needs at least.
+using Needs = std::vector<std::pair<std::string, int>>;
+
+class WorldData {
+public:
+    explicit WorldData(const std::string& world);  // "Space", "Metal", ...
+    ~WorldData();
+    WorldData(const WorldData&) = delete;
+    WorldData& operator=(const WorldData&) = delete;
+
+    bool loaded() const { return loaded_; }
+    const std::vector<Record>& records() const { return records_; }
+    std::vector<Record> placed(const std::string& name) const;
+    // The master the game would copy for a name: the shared one first.
+    const Sprite* master(const std::string& name) const;
+    bool world_has(const std::string& name) const;
+
+    // The image rectangle of frame `frame` (from 0) of `name` at (x, y).
+    Box box(const std::string& name, int frame, int x, int y) const;
+    // Whether the frame's pixel at (x + px, y + py) of a sprite at (x, y) is opaque.
+    bool opaque(const std::string& name, int frame, int px, int py) const;
+    // The same on a frame looked up once (null: nothing is opaque).
+    const Sprite::frame* frame_of(const std::string& name, int frame) const;
+    static bool opaque_at(const Sprite::frame* f, int px, int py);
+    // Distance from (px, py), relative to the sprite's position, to the
+    // nearest opaque pixel of the frame; 0 on one, 1e9 for an empty frame.
+    double distance_to_art(const std::string& name, int frame, int px, int py) const;
+
+    // Terrain made of layer-1 pieces whose names start with `prefix`: the
+    // first solid row from the top (floor) or the last solid row + 1 (roof) at
+    // level x, or -1 where there is none.
+    int floor_row(const std::string& prefix, int level_x) const;
+    int roof_row(const std::string& prefix, int level_x) const;
+    // The middle value of floor_row / roof_row over [x0, x1); -1 without ground.
+    int median_floor(const std::string& prefix, int x0, int x1) const;
+    int median_roof(const std::string& prefix, int x0, int x1) const;
+    // The ground under (over) the span [x0, x1), read past the dressing that
+    // grows on it (weed, crystals, eggs): the row that three quarters of the
+    // columns' floor_row reach down to (roof_row reach up to); -1 without ground.
+    int floor_under(const std::string& prefix, int x0, int x1) const;
+    int roof_over(const std::string& prefix, int x0, int x1) const;
+    // Whether a sprite placed by `r` overlaps an opaque pixel of the terrain
+    // pieces with these prefixes (both scroll alike, so this holds until it moves).
+    bool overlaps_terrain(const Record& r, const std::vector<std::string>& prefixes) const;
+
+    // The share (0..1) of the opaque pixels of `a` (frame fa at ax, ay) that
+    // lie over opaque pixels of `b` (frame fb at bx, by).
+    double covered_by(const std::string& a, int fa, int ax, int ay, const std::string& b, int fb, int bx,
+                      int by) const;
+
+    // ---- checks that report through gtest ----
+    // Each placement of these names rests on the floor pieces `prefix` (the
+    // lowest row of its first frame between `sink` rows above and `gap` rows
+    // below the ground under it), or hangs from the roof alike.
+    void expect_standing(const std::vector<std::string>& names, const std::string& prefix, int gap = 8,
+                         int sink = 4) const;
+    void expect_hanging(const std::vector<std::string>& names, const std::string& prefix, int gap = 8,
+                        int sink = 4) const;
+    // No placement of these names starts inside the terrain.
+    void expect_clear_of(const std::vector<std::string>& names, const std::vector<std::string>& prefixes) const;
+    void expect_every_record_resolves() const;
+    void expect_frames(const Needs& needs) const;
+    // The layer-3 pieces cover the whole play field with opaque pixels at every
+    // frame of scrolling until the exit portal has come in to x = 400.
+    void expect_backdrop_covers_field() const;
+    // Entrance near the start, the boss before the exit portal, the portal
+    // within the ships' reach, and 150 to 300 seconds of scrolling to the boss.
+    void expect_timeline(const std::string& boss) const;
+
+private:
+    int solid_edge(const std::string& prefix, int level_x, bool from_top) const;
+
+    struct Loader;
+    std::unique_ptr<Loader> loader_;
+    bool loaded_ = false;
+    std::vector<Record> records_;
+    std::vector<std::string> world_names_;
+};
+
+}  // namespace world_checks
