@@ -205,6 +205,7 @@ writers::S3mModule Song::build() const {
     m.initial_speed = speed_;
     m.initial_tempo = tempo_;
     m.master_volume = master_volume_;
+    m.global_volume = global_volume_;
     m.channel_pan = pans_;
     place_notes(out, m.samples);
 

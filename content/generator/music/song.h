@@ -28,6 +28,8 @@ public:
     // 0 (left) .. 15 (right); 7 and 8 are the middle.
     void pan(int channel, int position);
     void master_volume(int volume) { master_volume_ = volume; }
+    // 1..64: scales the whole tune in both players (the master volume only in some).
+    void global_volume(int volume) { global_volume_ = volume; }
 
     // Volumes are 0..64, before dynamics.
     void note(int channel, int row, int instrument, int midi, int volume);
@@ -76,6 +78,7 @@ private:
     int tempo_;
     int speed_;
     int master_volume_ = 48;
+    int global_volume_ = 64;
     int length_ = -1;
     std::vector<std::vector<writers::S3mCell>> grid_;  // by channel (the control channel last), then row
     std::vector<int> pans_;

@@ -263,12 +263,7 @@ writers::S3mSample to_sample(const Rendered& r, double c2spd, const char* name) 
     out.loop_start = r.loop_start;
     out.loop_end = r.loop_end;
 
-    double peak = 0;
-    for (double v : r.data) peak = std::max(peak, std::abs(v));
-    const double scale = peak > 0 ? 32000.0 / peak : 0.0;
-    Signal scaled(r.data.size());
-    for (size_t i = 0; i < r.data.size(); ++i) scaled[i] = r.data[i] * scale;
-
+    Signal scaled = r.data;
     // A short rise, so a sound whose first value is far from zero does not
     // start with a click; it stays out of the loop.
     const size_t rise = std::min<size_t>({16, scaled.size(), r.looped ? r.loop_start : scaled.size()});
@@ -281,8 +276,14 @@ writers::S3mSample to_sample(const Rendered& r, double c2spd, const char* name) 
             scaled[scaled.size() - 1 - i] *= x * x;
         }
     }
+    // Full range after the fades, so 16 bits are used to the top.
+    double peak = 0;
+    for (double v : scaled) peak = std::max(peak, std::abs(v));
+    const double scale = peak > 0 ? 32000.0 / peak : 0.0;
+    for (double& v : scaled) v *= scale;
     out.data.reserve(scaled.size());
-    for (double v : scaled) out.data.push_back(int16_t(std::lround(std::clamp(v, -32767.0, 32767.0))));
+    for (double v : scaled)
+        out.data.push_back(int16_t(std::isfinite(v) ? std::lround(std::clamp(v, -32767.0, 32767.0)) : 0));
     return out;
 }
 

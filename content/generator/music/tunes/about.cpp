@@ -41,6 +41,7 @@ writers::S3mModule about_tune() {
     const int pans[kChannels] = {7, 11, 4, 7, 4, 8, 11, 2, 7, 13, 7, 9, 5};
     for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
     song.master_volume(64);
+    song.global_volume(42);
 
     Line lead{kFlute, flute, 4, 42};
     lead.vibrato = 0x42;

@@ -45,16 +45,16 @@ writers::S3mModule castle_tune() {
     for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
     song.master_volume(64);
 
-    Line lead{kOrgan, organ, 4, 40};
+    Line lead{kOrgan, organ, 4, 46};
     lead.vibrato = 0x22;
     lead.vibrato_after = 6;
-    Line figures{kHarpsi, harpsichord, 4, 30};
+    Line figures{kHarpsi, harpsichord, 4, 34};
     figures.vibrato_after = 0;
     figures.cut_rests = false;
-    Bass walk{kBass, bass, 50, 33};
+    Bass walk{kBass, bass, 56, 33};
     walk.step = 4;
     walk.cut_rests = false;
-    Pad organ_pad{{kPadA, kPadB, kPadC}, organ, 18, 52, 71};
+    Pad organ_pad{{kPadA, kPadB, kPadC}, organ, 21, 52, 71};
     Pad choir_pad{{kChoirA, kChoirB, kChoirC}, choir, 24, 57, 76};
     Drum march{kRim, rim, -1, 28, 60, 1001};
     Drum toms{kToms, tom, crash, 40, 60, 1002};

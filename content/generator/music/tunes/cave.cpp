@@ -46,6 +46,7 @@ writers::S3mModule cave_tune() {
     const int pans[kChannels] = {7, 9, 4, 12, 10, 7, 3, 8, 12, 7, 8, 10, 5, 2, 13};
     for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
     song.master_volume(64);
+    song.global_volume(51);
 
     Line melody{kLead, lead, 3, 46};
     melody.vibrato = 0x43;

@@ -48,20 +48,20 @@ writers::S3mModule city_tune() {
     for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
     song.master_volume(64);
 
-    Line melody{kLead, brass, 4, 44};
+    Line melody{kLead, brass, 4, 50};
     melody.vibrato_after = 6;
     melody.glide = 0x30;
-    Line solo{kLead, synth, 4, 40};
+    Line solo{kLead, synth, 4, 46};
     solo.vibrato = 0x54;
     solo.glide = 0x28;
-    Bass slap{kBass, bass, 52, 28};
+    Bass slap{kBass, bass, 58, 28};
     slap.step = 1;
     slap.cut_rests = true;
-    Pad clav_pad{{kClavA, kClavB, kClavC}, clav, 22, 55, 72};
-    Pad stabs{{kStabA, kStabB, kStabC}, brass, 24, 57, 76};
-    Drum kick_drum{kKick, kick, -1, 54, 60, 1201};
-    Drum snare_drum{kSnare, snare, clap, 46, 60, 1202};
-    Drum hats{kHat, hat, open_hat, 26, 60, 1203};
+    Pad clav_pad{{kClavA, kClavB, kClavC}, clav, 26, 55, 72};
+    Pad stabs{{kStabA, kStabB, kStabC}, brass, 28, 57, 76};
+    Drum kick_drum{kKick, kick, -1, 60, 60, 1201};
+    Drum snare_drum{kSnare, snare, clap, 52, 60, 1202};
+    Drum hats{kHat, hat, open_hat, 30, 60, 1203};
     hats.swing = 1;
 
     const auto vamp = progression(key, "17 47 17 47 17 47 17 47");

@@ -44,6 +44,7 @@ writers::S3mModule crystal_tune() {
     const int pans[kChannels] = {6, 11, 3, 8, 7, 4, 8, 12, 10, 7, 9, 11, 5};
     for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
     song.master_volume(64);
+    song.global_volume(52);
 
     Line lead{kGlass, glass, 4, 46};
     lead.vibrato_after = 0;

@@ -38,6 +38,7 @@ writers::S3mModule mountain_tune() {
     const int pans[kChannels] = {6, 10, 9, 7, 3, 8, 12, 2, 7, 13, 7, 8, 5, 9};
     for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
     song.master_volume(64);
+    song.global_volume(56);
 
     Line lead{kBrass, brass, 4, 46};
     lead.step = 4;

@@ -44,6 +44,7 @@ writers::S3mModule space_tune() {
     const int pans[kChannels] = {7, 11, 3, 12, 7, 4, 8, 11, 10, 7, 8, 9, 6};
     for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
     song.master_volume(64);
+    song.global_volume(54);
 
     Line melody{kLead, lead, 5, 42};
     melody.vibrato = 0x24;

@@ -39,6 +39,7 @@ writers::S3mModule swan_tune() {
     const int pans[kChannels] = {7, 10, 9, 7, 4, 7, 10, 3, 8, 12, 5, 7};
     for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
     song.master_volume(64);
+    song.global_volume(42);
 
     Line lead{kFlute, flute, 4, 46};
     lead.vibrato = 0x32;

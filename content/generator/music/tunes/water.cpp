@@ -43,6 +43,7 @@ writers::S3mModule water_tune() {
     const int pans[kChannels] = {7, 10, 4, 11, 3, 7, 3, 8, 12, 7, 9, 5};
     for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
     song.master_volume(64);
+    song.global_volume(41);
 
     Line lead{kFlute, flute, 4, 44};
     lead.vibrato = 0x23;
