@@ -11,10 +11,14 @@
 #include <system_error>
 
 #include "app/Velmora_App.h"
+#include "app/config.h"
 #include "app/globals.h"
 #include "app/options.h"
+#include "app/player_comforts.h"
 #include "app/run_control.h"
+#include "platform/input_options.h"
 #include "platform/platform.h"
+#include "tools/tool_commands.h"
 #include "util/random.h"
 
 namespace {
@@ -36,15 +40,51 @@ void make_absolute(std::string& path) {
     const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
     if (!ec) path = absolute.string();
 }
+
+// The installed data as seen from the program, so an installation moved
+// elsewhere (or made with another prefix) still finds it; else where the build
+// meant to install it.
+std::string installed_share_dir(const std::string& exe_dir) {
+#ifdef VELMORA_SHARE_FROM_BIN
+    std::error_code ec;
+    const std::filesystem::path beside = std::filesystem::path(exe_dir) / VELMORA_SHARE_FROM_BIN;
+    if (!exe_dir.empty() && std::filesystem::is_directory(beside, ec)) return beside.lexically_normal().string();
+#else
+    (void)exe_dir;
+#endif
+    return VELMORA_SHARE_DIR;
+}
+
+// The player's own settings for a game in a window or on the screen; a
+// headless run (tests, replays) reads and writes none of them.
+Settings player_settings(int argc, char** argv, LaunchOptions& options, std::string& path) {
+    if (options.headless) return {};
+    path = config_file_path();
+    std::error_code ec;
+    // Written with its defaults on the first run, so there is a file to find and edit.
+    if (!path.empty() && !std::filesystem::exists(path, ec)) store_setting(path, Settings{}, "fullscreen");
+    const Settings settings = load_settings(path);
+    apply_settings(settings, options_given(argc, argv), options);
+    return settings;
+}
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::string exe_dir = executable_dir();
+    const DataDirPlaces places{std::getenv("VELMORA_DATA"), exe_dir, installed_share_dir(exe_dir)};
+    int tool_status = 0;
+    if (run_tool_command(argc, argv, places, tool_status)) return tool_status;
+
     LaunchOptions& options = launch_options();
     std::string error;
     if (!parse_launch_options(argc, argv, options, error))
         return fail(error + "\nTry 'velmora --help'.", 2);
     if (options.help) {
         std::fputs(launch_usage().c_str(), stdout);
+        const std::string settings_file = config_file_path();
+        std::printf("\n%s\nSettings: %s\n  display, mouse, controller and screenshot choices; options given\n"
+                    "  on the command line win for their run.\n",
+                    tool_usage().c_str(), settings_file.empty() ? "(no home directory)" : settings_file.c_str());
         return 0;
     }
     if (options.version) {
@@ -52,9 +92,11 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    const std::string data = find_data_dir(
-        options, DataDirPlaces{std::getenv("VELMORA_DATA"), executable_dir(), VELMORA_SHARE_DIR},
-        error);
+    std::string config_path;
+    const Settings settings = player_settings(argc, argv, options, config_path);
+    platform::set_input_options({settings.mouse_sensitivity, settings.controller, settings.controller_dead_zone});
+
+    const std::string data = find_data_dir(options, places, error);
     if (data.empty()) return fail(error, 1);
     for (FrameFile& f : options.screenshots) make_absolute(f.path);
     for (FrameFile& f : options.dumps) make_absolute(f.path);
@@ -72,11 +114,14 @@ int main(int argc, char** argv) {
     god_mode = options.god;
 
     control.attach(theapp);
+    PlayerComforts comforts(settings, config_path, options.fullscreen);
+    comforts.attach(theapp);
     if (!theapp.InitInstance()) {
         theapp.ExitInstance();
         return 1;
     }
     int status = theapp.Run();
+    comforts.remember_choices();
     if (!control.all_written() && status == 0) status = 1;
     return status;
 }

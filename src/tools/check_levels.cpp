@@ -46,14 +46,18 @@ std::vector<PlacedSprite> check_level_file(Context& ctx, const std::string& worl
     if (tokens.empty()) ctx.error(rel, 0, "empty: the level has no sprites");
 
     for (size_t i = 0; i < tokens.size(); i += 4) {
-        if (tokens.size() - i < 4) {
-            ctx.error(rel, tokens[i].line,
-                      "incomplete record at the end: each record is x, y, layer and a sprite name");
-            break;
-        }
+        // Field by field, as the game reads: a word where a number belongs is
+        // reported before a record cut short.
         int values[3] = {};
         bool readable = true;
-        for (int f = 0; f < 3 && readable; ++f) {
+        for (int f = 0; f < 4 && readable; ++f) {
+            if (i + static_cast<size_t>(f) >= tokens.size()) {
+                ctx.error(rel, tokens[i].line,
+                          "incomplete record at the end: each record is x, y, layer and a sprite name");
+                readable = false;
+                break;
+            }
+            if (f == 3) break;
             const Token& t = tokens[i + static_cast<size_t>(f)];
             bool out_of_range = false;
             if (parse_int_token(t.text, values[f], out_of_range)) continue;
