@@ -29,6 +29,7 @@ const std::vector<std::string> kStartOnePlayer = {
 class HostileWorlds : public ::testing::Test {
 protected:
     RunResult run(long frames, std::vector<std::string> input = kStartOnePlayer) {
+        frames_ = frames;
         EXPECT_TRUE(scenario::write_input_script(out.file("in.txt"), input));
         std::vector<std::string> args = {"--headless", "--god",    "--data",   data.path(),
                                          "--seed",     "3",        "--frames", std::to_string(frames),
@@ -42,26 +43,27 @@ protected:
         EXPECT_FALSE(hostile::sanitizer_reported(r.output)) << r.output.substr(0, 4000);
         return r;
     }
-    std::vector<long long> values(long frames, const char* key) {
-        return hostile::dumped_values(out.path(), frames, kDumpStep, key);
+    std::vector<long long> values(const char* key) {
+        return hostile::dumped_values({out.path(), kDumpStep}, frames_, key);
     }
-    // The levels the run played (state 8 seen with that level loaded).
-    std::set<long long> levels_played(long frames) {
-        const std::vector<long long> state = values(frames, "game_state");
-        const std::vector<long long> level = values(frames, "loaded_level");
+    // The levels the last run played (state 8 seen with that level loaded).
+    std::set<long long> levels_played() {
+        const std::vector<long long> state = values("game_state");
+        const std::vector<long long> level = values("loaded_level");
         std::set<long long> played;
         for (size_t i = 0; i < std::min(state.size(), level.size()); ++i)
             if (state[i] == 8) played.insert(level[i]);
         return played;
     }
-    bool state_seen(long frames, long long wanted) {
-        const std::vector<long long> state = values(frames, "game_state");
+    bool state_seen(long long wanted) {
+        const std::vector<long long> state = values("game_state");
         return std::find(state.begin(), state.end(), wanted) != state.end();
     }
     std::string world(int level) const { return data.path() + "/Levels/" + hostile::kWorlds[level - 1] + "/"; }
 
     TempDir data;
     TempDir out;
+    long frames_ = 0;
 };
 
 const std::set<long long> kAllLevels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
@@ -88,10 +90,9 @@ TEST_F(HostileWorlds, DamagedPicturesDefinitionsAndRecordsInEveryWorld) {
         ASSERT_TRUE(hostile::put(shared + file, bitmaps[next++ % bitmaps.size()].bytes));
     }
 
-    const long frames = 1200;
-    run(frames);
-    EXPECT_EQ(levels_played(frames), kAllLevels);
-    EXPECT_TRUE(state_seen(frames, 13)) << "the ending follows the last world";
+    run(1200);
+    EXPECT_EQ(levels_played(), kAllLevels);
+    EXPECT_TRUE(state_seen(13)) << "the ending follows the last world";
 }
 
 TEST_F(HostileWorlds, DamagedSoundEffectsAndMusicEverywhere) {
@@ -112,30 +113,28 @@ TEST_F(HostileWorlds, DamagedSoundEffectsAndMusicEverywhere) {
     // ending, where every frame retries a tune that never loads.
     std::vector<std::string> input = kStartOnePlayer;
     input.push_back("12 key down 0x20");
-    const long frames = 900;
-    run(frames, input);
-    EXPECT_EQ(levels_played(frames), kAllLevels);
-    EXPECT_TRUE(state_seen(frames, 13));
+    run(900, input);
+    EXPECT_EQ(levels_played(), kAllLevels);
+    EXPECT_TRUE(state_seen(13));
 }
 
 TEST_F(HostileWorlds, MissingOrUnreadableLevelFilesLeadBackToTheTitle) {
     ASSERT_TRUE(hostile::make_tour_tree(data.path(), 30));
     // World 2 has no layout file, world 3's is a directory.
     fs::remove(world(2) + "Levels/NORMAL.LVL");
-    const long frames = 300;
-    run(frames);
-    EXPECT_EQ(levels_played(frames), std::set<long long>{1});
-    EXPECT_EQ(values(frames, "game_state").back(), 4);
-    EXPECT_EQ(values(frames, "currentlevel").back(), 2);
+    run(300);
+    EXPECT_EQ(levels_played(), std::set<long long>{1});
+    EXPECT_EQ(values("game_state").back(), 4);
+    EXPECT_EQ(values("currentlevel").back(), 2);
 
     // With world 2 back the run stops at world 3, whose layout file is a directory.
     ASSERT_TRUE(hostile::put(world(2) + "Levels/NORMAL.LVL", scenario::read_file(world(1) + "Levels/NORMAL.LVL")));
     fs::remove(world(3) + "Levels/NORMAL.LVL");
     fs::create_directories(world(3) + "Levels/NORMAL.LVL");
-    run(frames);
-    EXPECT_EQ(levels_played(frames), (std::set<long long>{1, 2}));
-    EXPECT_EQ(values(frames, "game_state").back(), 4);
-    EXPECT_EQ(values(frames, "currentlevel").back(), 3);
+    run(300);
+    EXPECT_EQ(levels_played(), (std::set<long long>{1, 2}));
+    EXPECT_EQ(values("game_state").back(), 4);
+    EXPECT_EQ(values("currentlevel").back(), 3);
 }
 
 TEST_F(HostileWorlds, EmptyLevelsAndWorldsWithoutDefinitionsLoadAsEmptyLevels) {
@@ -144,10 +143,9 @@ TEST_F(HostileWorlds, EmptyLevelsAndWorldsWithoutDefinitionsLoadAsEmptyLevels) {
     ASSERT_TRUE(hostile::put(world(1) + "Levels/NORMAL.LVL", std::string()));
     std::vector<std::string> input = kStartOnePlayer;
     input.insert(input.end(), {"60 key down 0x1B", "61 key up 0x1B"});
-    const long frames = 100;
-    run(frames, input);
-    const std::vector<long long> state = values(frames, "game_state");
-    const std::vector<long long> sprites = values(frames, "level_sprites");
+    run(100, input);
+    const std::vector<long long> state = values("game_state");
+    const std::vector<long long> sprites = values("level_sprites");
     ASSERT_GE(state.size(), 11u);
     EXPECT_EQ(state[10], 8);  // frame 55: still in the empty level
     EXPECT_EQ(sprites[10], 0);
@@ -159,7 +157,7 @@ TEST_F(HostileWorlds, EmptyLevelsAndWorldsWithoutDefinitionsLoadAsEmptyLevels) {
     ASSERT_TRUE(hostile::put(world(1) + "Levels/NORMAL.LVL", std::string("100 150 0 entranceportal\n")));
     fs::remove_all(world(1) + "Sprites");
     ASSERT_TRUE(hostile::put(world(1) + "Sprites", std::string("not a directory")));
-    run(frames, input);
-    EXPECT_EQ(values(frames, "level_sprites")[10], 0);
-    EXPECT_EQ(values(frames, "game_state")[10], 8);
+    run(100, input);
+    EXPECT_EQ(values("level_sprites")[10], 0);
+    EXPECT_EQ(values("game_state")[10], 8);
 }

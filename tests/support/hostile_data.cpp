@@ -31,12 +31,19 @@ const char* const kWorlds[10] = {"Space", "Metal", "Crystal", "Water", "Hive",
 
 namespace {
 
-void put_le(std::vector<uint8_t>& b, size_t at, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) b[at + size_t(i)] = uint8_t(v >> (8 * i));
+// A little-endian field of a file: where it is and how many bytes it has.
+struct Field {
+    size_t at;
+    int bytes = 4;
+};
+
+void put_le(std::vector<uint8_t>& b, Field f, uint32_t v) {
+    for (int i = 0; i < f.bytes; ++i) b[f.at + size_t(i)] = uint8_t(v >> (8 * i));
 }
 
-// Offsets of the bitmap header fields.
-enum : size_t { kInfoSize = 14, kWidth = 18, kHeight = 22, kBits = 28, kCompression = 30, kImageSize = 34, kColorsUsed = 46 };
+// Bitmap header fields.
+constexpr Field kInfoSize{14}, kWidth{18}, kHeight{22}, kBits{28, 2}, kCompression{30}, kImageSize{34},
+    kColorsUsed{46};
 
 std::vector<uint8_t> good_bmp24(int w = 8, int h = 6) {
     writers::Image image(w, h, writers::Rgb{180, 60, 60});
@@ -54,9 +61,9 @@ std::vector<uint8_t> good_bmp8(int w = 8, int h = 6) {
     return writers::encode_bmp8(image);
 }
 
-// A good bitmap with one header field rewritten.
-std::vector<uint8_t> with_field(std::vector<uint8_t> b, size_t at, uint32_t value, int bytes = 4) {
-    put_le(b, at, value, bytes);
+// A file with one field rewritten.
+std::vector<uint8_t> with_field(std::vector<uint8_t> b, Field f, uint32_t value) {
+    put_le(b, f, value);
     return b;
 }
 
@@ -104,17 +111,17 @@ std::vector<Sample> damaged_bitmaps() {
                                                          kHeight, 2048)});
     out.push_back({"image size 4 GiB", with_field(b24, kImageSize, 0xFFFFFFFFu)});
     out.push_back({"image size larger than the file", with_field(b24, kImageSize, 1u << 20)});
-    out.push_back({"1-bit", with_field(b24, kBits, 1, 2)});
-    out.push_back({"4-bit", with_field(b8, kBits, 4, 2)});
-    out.push_back({"16-bit", with_field(b24, kBits, 16, 2)});
-    out.push_back({"32-bit", with_field(b24, kBits, 32, 2)});
-    out.push_back({"bit count 65535", with_field(b24, kBits, 0xFFFF, 2)});
+    out.push_back({"1-bit", with_field(b24, kBits, 1)});
+    out.push_back({"4-bit", with_field(b8, kBits, 4)});
+    out.push_back({"16-bit", with_field(b24, kBits, 16)});
+    out.push_back({"32-bit", with_field(b24, kBits, 32)});
+    out.push_back({"bit count 65535", with_field(b24, kBits, 0xFFFF)});
     out.push_back({"RLE8 compressed", with_field(b8, kCompression, 1)});
     out.push_back({"bit fields", with_field(b24, kCompression, 3)});
-    out.push_back({"PNG", text_bytes("\x89PNG\r\n\x1a\n\0\0\0\rIHDR")});
+    out.push_back({"PNG", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'}});
     out.push_back({"text", text_bytes("this is not a picture\n")});
     out.push_back({"colours used 2^32 - 1", with_field(b8, kColorsUsed, 0xFFFFFFFFu)});
-    out.push_back({"16 colours, pixels beyond them", with_field(with_field(b8, kColorsUsed, 16), 54 + 4 * 2, 0xFF, 1)});
+    out.push_back({"16 colours, pixels beyond them", with_field(with_field(b8, kColorsUsed, 16), Field{54 + 4 * 2, 1}, 0xFF)});
     out.push_back({"info header size 2^32 - 16", with_field(b24, kInfoSize, 0xFFFFFFF0u)});
     out.push_back({"info header size 0", with_field(b8, kInfoSize, 0)});
     std::vector<uint8_t> no_table(b8.begin(), b8.begin() + 54);
@@ -140,32 +147,29 @@ std::vector<Sample> damaged_definitions() {
 std::vector<Sample> damaged_waves() {
     const std::vector<int16_t> samples = tone(2000);
     const std::vector<uint8_t> good = writers::encode_wav(samples);
-    auto field = [](std::vector<uint8_t> b, size_t at, uint32_t v, int bytes = 4) {
-        put_le(b, at, v, bytes);
-        return b;
-    };
-    const size_t fmt_size = chunk_size_at(good, "fmt ");
-    const size_t data_size = chunk_size_at(good, "data");
+    const Field fmt_size{chunk_size_at(good, "fmt ")};
+    const Field data_size{chunk_size_at(good, "data")};
+    const Field channels{22, 2}, rate{24}, bits{34, 2}, riff_size{4};
     std::vector<Sample> out;
-    out.push_back({"data size 4 GiB", field(good, data_size, 0xFFFFFFFFu)});
-    out.push_back({"data size odd and past the end", field(good, data_size, 0x7FFFFFF1u)});
-    out.push_back({"RIFF size 4 GiB", field(good, 4, 0xFFFFFFFFu)});
-    out.push_back({"RIFF size 0", field(good, 4, 0)});
-    out.push_back({"RIFF size 5", field(good, 4, 5)});
-    out.push_back({"fmt size 4 GiB", field(good, fmt_size, 0xFFFFFFFFu)});
-    out.push_back({"fmt size 2", field(good, fmt_size, 2)});
+    out.push_back({"data size 4 GiB", with_field(good, data_size, 0xFFFFFFFFu)});
+    out.push_back({"data size odd and past the end", with_field(good, data_size, 0x7FFFFFF1u)});
+    out.push_back({"RIFF size 4 GiB", with_field(good, riff_size, 0xFFFFFFFFu)});
+    out.push_back({"RIFF size 0", with_field(good, riff_size, 0)});
+    out.push_back({"RIFF size 5", with_field(good, riff_size, 5)});
+    out.push_back({"fmt size 4 GiB", with_field(good, fmt_size, 0xFFFFFFFFu)});
+    out.push_back({"fmt size 2", with_field(good, fmt_size, 2)});
     out.push_back({"cut in the fmt chunk", {good.begin(), good.begin() + 30}});
     out.push_back({"cut in the data", {good.begin(), good.begin() + 60}});
-    out.push_back({"no data chunk", field(good, data_size - 4, 0x61746164u ^ 0x20202020u)});
+    out.push_back({"no data chunk", with_field(good, Field{data_size.at - 4}, 0x61746164u ^ 0x20202020u)});
     writers::WaveOptions extra;
     extra.fmt_extra_bytes = 22;
     std::vector<uint8_t> ext = writers::encode_wav(samples, extra);
-    out.push_back({"extra bytes claimed beyond the fmt chunk", field(ext, chunk_size_at(ext, "fmt ") + 4 + 16, 0xFFFF, 2)});
-    out.push_back({"channels 0", field(good, 22, 0, 2)});
-    out.push_back({"channels 65535", field(good, 22, 0xFFFF, 2)});
-    out.push_back({"rate 0", field(good, 24, 0)});
-    out.push_back({"rate 4 GHz", field(good, 24, 0xFFFFFFFFu)});
-    out.push_back({"bits 12", field(good, 34, 12, 2)});
+    out.push_back({"extra bytes claimed beyond the fmt chunk", with_field(ext, Field{chunk_size_at(ext, "fmt ") + 4 + 16, 2}, 0xFFFF)});
+    out.push_back({"channels 0", with_field(good, channels, 0)});
+    out.push_back({"channels 65535", with_field(good, channels, 0xFFFF)});
+    out.push_back({"rate 0", with_field(good, rate, 0)});
+    out.push_back({"rate 4 GHz", with_field(good, rate, 0xFFFFFFFFu)});
+    out.push_back({"bits 12", with_field(good, bits, 12)});
     out.push_back({"not a wave", text_bytes("RIFF....AVI LIST")});
     out.push_back({"zero-length", {}});
     return out;
@@ -185,8 +189,9 @@ std::vector<Sample> damaged_modules() {
     std::vector<Sample> out;
     out.push_back({"zero-length", {}});
     out.push_back({"text", text_bytes("these are not the notes you are looking for\n")});
-    out.push_back({"header only", {good.begin(), good.begin() + std::min<size_t>(good.size(), 0x60)}});
-    out.push_back({"cut in half", {good.begin(), good.begin() + long(good.size() / 2)}});
+    const auto cut = [&good](size_t n) { return std::vector<uint8_t>(good.begin(), good.begin() + std::ptrdiff_t(std::min(n, good.size()))); };
+    out.push_back({"header only", cut(0x60)});
+    out.push_back({"cut in half", cut(good.size() / 2)});
     std::vector<uint8_t> noise(4096);
     for (size_t i = 0; i < noise.size(); ++i) noise[i] = uint8_t((i * 2654435761u) >> 13);
     std::memcpy(noise.data() + 0x2C, "SCRM", 4);
@@ -367,10 +372,10 @@ bool sanitizer_reported(const std::string& output) {
     return false;
 }
 
-std::vector<long long> dumped_values(const std::string& dir, long frames, long step, const std::string& key) {
+std::vector<long long> dumped_values(const Dumps& dumps, long frames, const std::string& key) {
     std::vector<long long> values;
-    for (long f = step; f <= frames; f += step) {
-        std::ifstream in(dir + "/" + std::to_string(f) + ".txt");
+    for (long f = dumps.step; f <= frames; f += dumps.step) {
+        std::ifstream in(dumps.dir + "/" + std::to_string(f) + ".txt");
         std::string k;
         long long v = 0;
         while (in >> k >> v)

@@ -76,8 +76,13 @@ RunResult run_game(const std::vector<std::string>& args, const RunOptions& optio
 // True when the output holds a report of a sanitizer.
 bool sanitizer_reported(const std::string& output);
 
-// The values of `key` in the run's state dumps `dir`/<frame>.txt for frames
-// step, 2 step, ... up to `frames`, in order (missing dumps skipped).
-std::vector<long long> dumped_values(const std::string& dir, long frames, long step, const std::string& key);
+// State dumps written as <dir>/<frame>.txt after every `step` frames.
+struct Dumps {
+    std::string dir;
+    long step = 1;
+};
+// The values of `key` in the dumps up to frame `frames`, in order (missing
+// dumps skipped).
+std::vector<long long> dumped_values(const Dumps& dumps, long frames, const std::string& key);
 
 }  // namespace hostile
