@@ -53,7 +53,8 @@ void check_sounds(Context& ctx) {
     }
     for (const std::string& rel : data_layout::sound_files()) {
         if (!is_file(ctx.path(rel))) {
-            ctx.error(rel, 0, "missing: this effect stays silent");
+            ctx.error(rel, 0, std::string(exists(ctx.path(rel)) ? "not a plain file" : "missing") +
+                                  ": this effect stays silent");
             continue;
         }
         const std::string problem = wave_problem(ctx.path(rel));
@@ -69,7 +70,8 @@ void check_music(Context& ctx) {
     const bool library = music_init();
     for (const std::string& rel : data_layout::music_files()) {
         if (!is_file(ctx.path(rel))) {
-            ctx.error(rel, 0, "missing: no music plays where the game wants this tune");
+            ctx.error(rel, 0, std::string(exists(ctx.path(rel)) ? "not a plain file" : "missing") +
+                                  ": no music plays where the game wants this tune");
             continue;
         }
         if (!library) continue;

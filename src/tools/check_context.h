@@ -57,6 +57,7 @@ void check_music(Context& ctx);
 // Helpers shared by the checks.
 bool is_directory(const std::string& path);
 bool is_file(const std::string& path);
+bool exists(const std::string& path);  // anything at all, a dangling link included
 // Names of the plain files in a directory (empty when it cannot be read).
 std::vector<std::string> files_in(const std::string& dir);
 

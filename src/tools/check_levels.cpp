@@ -39,6 +39,10 @@ std::vector<PlacedSprite> check_level_file(Context& ctx, const std::string& worl
         ctx.error(rel, 0, "missing: without it the level cannot start and the game returns to the title menu");
         return placed;
     }
+    if (r == ReadResult::NotAFile) {
+        ctx.error(rel, 0, "not a plain file (a directory?): the game returns to the title menu");
+        return placed;
+    }
     if (r == ReadResult::TooLarge) {
         ctx.error(rel, 0, "larger than 64 MiB");
         return placed;

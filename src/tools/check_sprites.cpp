@@ -99,7 +99,7 @@ Sequence check_frames(Context& ctx, const WorldFiles& w, const std::string& name
 int count_offsets(Context& ctx, const std::string& rel) {
     std::vector<Token> tokens;
     const ReadResult r = read_tokens(ctx.path(rel), tokens, 1u << 20);
-    if (r == ReadResult::Missing) {
+    if (r == ReadResult::Missing || r == ReadResult::NotAFile) {
         ctx.error(rel, 0, "cannot be read");
         return 0;
     }
@@ -187,9 +187,9 @@ WorldSprites check_world_sprites(Context& ctx, const std::string& world) {
         if (seq.frames == 0 && !seq.stopped_by_refusal)
             ctx.error(rel, 0, "no images: " + w.base + "Bitmaps/" + name + "1.BMP is missing");
         if (offsets < 2 * seq.frames)
-            ctx.warning(rel, 0, std::to_string(seq.frames) + " frames need " + std::to_string(2 * seq.frames) +
-                                    " offsets, the file holds " + std::to_string(offsets) +
-                                    "; the missing ones are 0");
+            ctx.warning(rel, 0, std::to_string(seq.frames) + (seq.frames == 1 ? " frame needs " : " frames need ") +
+                                    std::to_string(2 * seq.frames) + " offsets, the file holds " +
+                                    std::to_string(offsets) + "; the missing ones are 0");
     }
 
     // Images the sequence never reaches: gaps, numbers past 99, names in the

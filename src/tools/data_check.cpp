@@ -24,6 +24,11 @@ bool is_file(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool exists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
 std::vector<std::string> files_in(const std::string& dir) {
     std::vector<std::string> names;
     std::error_code ec;
@@ -44,7 +49,8 @@ void check_interface_pictures(Context& ctx) {
     }
     for (const std::string& rel : data_layout::interface_pictures()) {
         if (!is_file(ctx.path(rel))) {
-            ctx.error(rel, 0, "missing: the game shows nothing in its place (a missing cursor stops the game)");
+            ctx.error(rel, 0, std::string(exists(ctx.path(rel)) ? "not a plain file" : "missing") +
+                                  ": the game shows nothing in its place (without a cursor it stops)");
             continue;
         }
         Surface* s = ctx.window.CreateSurface(ctx.path(rel).c_str(), 0, 0);

@@ -1,5 +1,7 @@
 #include "tools/text_tokens.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -13,6 +15,9 @@ bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' |
 }  // namespace
 
 ReadResult read_tokens(const std::string& path, std::vector<Token>& out, size_t max_bytes) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return ReadResult::Missing;
+    if (!S_ISREG(st.st_mode)) return ReadResult::NotAFile;
     std::ifstream in(path, std::ios::binary);
     if (!in) return ReadResult::Missing;
     in.seekg(0, std::ios::end);

@@ -12,7 +12,7 @@ struct Token {
     int line = 0;
 };
 
-enum class ReadResult { Ok, Missing, TooLarge };
+enum class ReadResult { Ok, Missing, NotAFile, TooLarge };
 
 // The tokens of the file at `path`. Files larger than `max_bytes` are refused.
 ReadResult read_tokens(const std::string& path, std::vector<Token>& out, size_t max_bytes = 64u << 20);
