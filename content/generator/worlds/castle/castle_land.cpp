@@ -180,8 +180,9 @@ void place_level(worlds::World& world, const Terrain& floor) {
     const auto big_tower = [&](int x) { level.place(x, ground(x, 104) - 224, 0, "bigtower"); };
     const auto catapult = [&](int x) { level.place(x, ground(x - 20, 110) - 31, 0, "catapult"); };
     const auto wizard = [&](int x) { level.place(x, ground(x - 8, 28) - 45, 0, "wizard"); };
-    const auto green = [&](int x) { level.place(x, ground(x - 11, 78) - 40, 0, "greendragon"); };
-    const auto red_walker = [&](int x) { level.place(x, ground(x - 11, 78) - 40, 0, "reddragonwalking"); };
+    // A walking dragon's claws are at x + 20 .. x + 40, 38 rows below y.
+    const auto green = [&](int x) { level.place(x, ground(x + 18, 24) - 40, 0, "greendragon"); };
+    const auto red_walker = [&](int x) { level.place(x, ground(x + 18, 24) - 40, 0, "reddragonwalking"); };
     const auto red_flyer = [&](int x, int y) { level.place(x, y, 0, "reddragonflying"); };
     const auto carpet = [&](int x, int y) { level.place(x, y, 0, "magiccarpet"); };
     const auto airship = [&](int x, int y) { level.place(x, y, 0, "blimp"); };
@@ -266,8 +267,8 @@ void place_level(worlds::World& world, const Terrain& floor) {
 }  // namespace
 
 void add_land_and_level(worlds::World& world) {
-    worlds::Backdrop sky{"castlesky", 1280, 320, worlds::kFieldHeight + 1, paint_sky};
-    worlds::lay_backdrop(world, sky, 3, -1, kLength);
+    worlds::Backdrop sky{"castlesky", 1280, 320, worlds::kFieldHeight, paint_sky};
+    worlds::lay_backdrop(world, sky, 3, 0, kLength);
     worlds::Backdrop near{"castlehills", 1536, 256, worlds::kFieldHeight, paint_near};
     worlds::lay_backdrop(world, near, 2, 0, kLength);
 

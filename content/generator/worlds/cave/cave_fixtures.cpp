@@ -6,8 +6,8 @@
 // high whose doors open upward (frames 1 shut .. 6 open); it releases its
 // ship at (x + 20, y), which rises 55 pixels from inside the bunker: stand it
 // at y = floor surface - 30. Roof hatch: the same bunker hanging, top row at
-// y; its ship appears at (x + 20, y + 20) and sinks 60: hang it at
-// y = roof surface - 2.
+// y - 1; its ship appears at (x + 20, y + 20) and sinks 60: hang it at
+// y = roof surface.
 #include <cmath>
 
 #include "generator/worlds/cave/cave.h"

@@ -24,6 +24,18 @@ constexpr int kLength = 14000;
 constexpr int kBossX = 12300;  // the first wheel stops the view after about 180 s
 constexpr int kExitX = 13100;
 
+// Hatches, known before the terrain is drawn: the rock around them is kept
+// bare, so the ships they release start in the open.
+constexpr int kFloorHatches[] = {2450, 7650, 8000, 11100};
+constexpr int kRoofHatches[] = {3150, 7800, 8150, 11200};
+
+template <size_t N>
+bool near_hatch(const int (&hatches)[N], int x) {
+    for (int h : hatches)
+        if (x > h - 16 && x < h + 90) return true;
+    return false;
+}
+
 // ---- backdrops ----
 void paint_deep(Canvas& c) {
     const int period = c.width();
@@ -131,6 +143,7 @@ void crystals(Canvas& c, int origin_x, int, const std::function<int(int)>& surfa
     const Look& k = look();
     art::Random random(art::seed_of("cavecrystals") ^ uint64_t(origin_x));
     for (double x = random.range(20, 90); x < c.width() - 10; x += random.range(70, 160)) {
+        if (near_hatch(kFloorHatches, origin_x + int(x))) continue;
         const int base = surface(int(x));
         const int count = random.integer(2, 4);
         for (int i = 0; i < count; ++i) {
@@ -150,6 +163,7 @@ void stalactites(Canvas& c, int origin_x, int, const std::function<int(int)>& su
     const Look& k = look();
     art::Random random(art::seed_of("cavestalactites") ^ uint64_t(origin_x));
     for (double x = random.range(10, 40); x < c.width() - 8; x += random.range(24, 70)) {
+        if (near_hatch(kRoofHatches, origin_x + int(x))) continue;
         const int base = surface(int(x));
         const double h = random.range(8, 24), w = random.range(4, 9);
         const std::vector<Pt> spike = {{x - w, double(base - 3)}, {x + w, double(base - 3)}, {x + w * 0.25, base + h}};
@@ -183,9 +197,12 @@ void place_level(worlds::World& world, const Ground& g) {
     const auto gun_up = [&](int x) { level.place(x, g.floor.surface_over(x - 4, x + 84) - 30, 0, "cavecannonup"); };
     const auto gun_down = [&](int x) { level.place(x, g.roof.surface_over(x - 4, x + 84) - 2, 0, "cavecannondown"); };
     const auto hatch_up = [&](int x) { level.place(x, g.floor.surface_over(x, x + 66) - 30, 0, "caveopenerup"); };
-    const auto hatch_down = [&](int x) { level.place(x, g.roof.surface_over(x, x + 66) - 2, 0, "caveopenerdown"); };
+    const auto hatch_down = [&](int x) { level.place(x, g.roof.surface_over(x, x + 66), 0, "caveopenerdown"); };
     const auto rock = [&](int x, int y) { level.place(x, y, 0, "rockexplosion"); };
     const auto rock_on_floor = [&](int x) { rock(x, g.floor.surface_over(x + 8, x + 52) - 48); };
+
+    for (int x : kFloorHatches) hatch_up(x);
+    for (int x : kRoofHatches) hatch_down(x);
 
     // The entrance cavern.
     red(900, 180);
@@ -195,9 +212,7 @@ void place_level(worlds::World& world, const Ground& g) {
     // The low tunnel: guns on the pads, hatches in between.
     gun_up(2050);
     gun_down(2250);
-    hatch_up(2450);
     gun_up(3050);
-    hatch_down(3150);
     gun_down(3300);
     red(2800, 200);
     red(2860, 230);
@@ -217,14 +232,10 @@ void place_level(worlds::World& world, const Ground& g) {
     red(6100, 150);
     red(6160, 200);
     gun_up(6600);
-    gun_down(6700);
+    gun_down(8250);
     rock(6900, 230);
     // The hatch gallery.
-    hatch_up(7650);
-    hatch_down(7800);
     tank(7900);
-    hatch_up(8000);
-    hatch_down(8150);
     gun_up(8300);
     tank(8350);
     heli(8200, 200);
@@ -244,8 +255,6 @@ void place_level(worlds::World& world, const Ground& g) {
     rock_on_floor(10700);
     rock(10690, 236);
     tank(10900);
-    hatch_up(11100);
-    hatch_down(11200);
     heli(11350, 180);
     heli(11450, 250);
 
@@ -259,8 +268,8 @@ void place_level(worlds::World& world, const Ground& g) {
 }  // namespace
 
 void add_land_and_level(worlds::World& world) {
-    worlds::Backdrop deep{"cavedeep", 1280, 320, worlds::kFieldHeight + 1, paint_deep};
-    worlds::lay_backdrop(world, deep, 3, -1, kLength);
+    worlds::Backdrop deep{"cavedeep", 1280, 320, worlds::kFieldHeight, paint_deep};
+    worlds::lay_backdrop(world, deep, 3, 0, kLength);
     worlds::Backdrop pillars{"cavepillars", 1536, 256, worlds::kFieldHeight, paint_pillars};
     worlds::lay_backdrop(world, pillars, 2, 0, kLength);
 

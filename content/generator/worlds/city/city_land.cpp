@@ -140,18 +140,23 @@ void place_level(worlds::World& world) {
     worlds::LevelScript& level = world.level();
     level.place(110, 110, 0, "entranceportal");
 
+    // Buildings stand with their foot two rows into the street; the street's
+    // top row is its outline, one row above its surface.
+    struct Block {
+        int x0, x1, top;
+    };
+    std::vector<Block> blocks;
     const auto tower = [&](int x, int index) {
         const Tower& t = towers()[size_t(index) % towers().size()];
-        level.place(x, kStreet - t.height + 4, 1, t.name);
+        level.place(x, kStreet - t.height + 2, 1, t.name);
+        blocks.push_back({x, x + t.width, kStreet - t.height + 2});
     };
-    const auto building = [&](int x) { level.place(x, kStreet - 256, 1, "buildingone"); };
+    const auto building = [&](int x) {
+        level.place(x, kStreet - 258, 1, "buildingone");
+        blocks.push_back({x, x + 120, kStreet - 258});
+        blocks.push_back({x + 64, x + 116, kStreet - 258 - 77});  // its roof sign
+    };
     const auto house = [&](int x) { level.place(x, kStreet - 64, 0, "housetwo"); };
-    const auto white = [&](int x, int y) { level.place(x, y, 0, "citywhiteship"); };
-    const auto green = [&](int x, int y) { level.place(x, y, 0, "citygreenship"); };
-    const auto frog = [&](int x, int y) { level.place(x, y, 0, "cityfrogship"); };
-    const auto heli = [&](int x, int y) { level.place(x, y, 0, "citybluehelicopter"); };
-    const auto blimp = [&](int x, int y) { level.place(x, y, 0, "cityblimp"); };
-    const auto rocket = [&](int x, int y) { level.place(x, y, 0, "rocketship"); };
 
     // The streets: towers and shops all the way, tallest in the middle stretch.
     const int plan[] = {3, -1, 1, -1, 0, -2, 3, -1, 2, -1, 1, -2, 0, -1, 3, -2, 1, -1, 2, 0, -1, 3, -2, 1, -1,
@@ -171,6 +176,21 @@ void place_level(worlds::World& world) {
         }
         x += 40;
     }
+
+    // A flyer starts above the blocks under it: the movers cannot leave
+    // solid scenery they start in.
+    const auto clear_y = [&](int fx, int wanted, int width, int height) {
+        int y = wanted;
+        for (const Block& b : blocks)
+            if (fx - 30 < b.x1 && fx + width > b.x0) y = std::min(y, b.top - height - 4);
+        return std::max(y, 0);
+    };
+    const auto white = [&](int x, int y) { level.place(x, clear_y(x, y, 64, 34), 0, "citywhiteship"); };
+    const auto green = [&](int x, int y) { level.place(x, clear_y(x, y, 64, 40), 0, "citygreenship"); };
+    const auto frog = [&](int x, int y) { level.place(x, clear_y(x, y, 64, 42), 0, "cityfrogship"); };
+    const auto heli = [&](int x, int y) { level.place(x, clear_y(x, y, 80, 42), 0, "citybluehelicopter"); };
+    const auto blimp = [&](int x, int y) { level.place(x, clear_y(x - 24, y, 176, 146), 0, "cityblimp"); };
+    const auto rocket = [&](int x, int y) { level.place(x, clear_y(x, y, 80, 24), 0, "rocketship"); };
 
     // Police first, then raiders in growing packs.
     heli(900, 60);
@@ -231,8 +251,8 @@ void place_level(worlds::World& world) {
 }  // namespace
 
 void add_land_and_level(worlds::World& world) {
-    worlds::Backdrop sky{"citysky", 1280, 320, worlds::kFieldHeight + 1, paint_sky};
-    worlds::lay_backdrop(world, sky, 3, -1, kLength);
+    worlds::Backdrop sky{"citysky", 1280, 320, worlds::kFieldHeight, paint_sky};
+    worlds::lay_backdrop(world, sky, 3, 0, kLength);
     worlds::Backdrop near{"cityskyline", 1536, 256, worlds::kFieldHeight, paint_skyline};
     worlds::lay_backdrop(world, near, 2, 0, kLength);
 

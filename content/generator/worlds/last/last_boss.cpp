@@ -12,7 +12,7 @@
 //   gun two (-18, 100): the chin pod, 40 x 30 at (-14, 42), never fires;
 //   gun four (-40, -15): the cluster of eyes at the brow, 44 x 36 at (-6, -6),
 //     never fires;
-//   gun five (67, -75): the dorsal turret, 54 x 40 at (-24, -8), muzzle at
+//   gun five (67, -75): the dorsal turret on its stalk, 54 x 56 at (-24, -8), muzzle at
 //     (-25, 20).
 // Shots: "finalbossshotone" an aimed acid orb, "finalbossshottwo" a bolt
 // flying left, "finalbossshotthree" a drifting spore (4 frames, looped), and
@@ -177,7 +177,10 @@ Canvas eye_cluster() {
 
 Canvas dorsal_turret() {
     const Look& k = look();
-    Canvas c(54, 40);
+    Canvas c(54, 56);
+    // A stalk down into the shell, then the turret on it.
+    c.polygon({{26, 30}, {44, 30}, {48, 56}, {22, 56}});
+    c.shade(k.flesh, k.outline, 1.0, 120);
     barrel(c, {1, 28}, 30, 6, 0);
     c.ellipse(34, 26, 17, 12);
     c.shade(k.chitin, k.outline, 1.2, 120);

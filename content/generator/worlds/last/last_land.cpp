@@ -25,6 +25,18 @@ constexpr int kShellX = 12000;  // arrives (x < 400) after about 174 s
 constexpr int kExitX = 12900;   // off screen while the shell holds the view
 constexpr int kGateX = 13200;   // stops the level for good at x 460, the portal at x 160
 
+// Pods, known before the walls are drawn: the teeth around them are left
+// out, so the fighters they launch start in the open.
+constexpr int kFloorPods[] = {2100, 3550, 6900, 8300};
+constexpr int kRoofPods[] = {2400, 3700, 8450};
+
+template <size_t N>
+bool near_pod(const int (&pods)[N], int x) {
+    for (int p : pods)
+        if (x > p - 16 && x < p + 96) return true;
+    return false;
+}
+
 // ---- layer 2: spines and ribs, dark against the far wall ----
 void paint_spines(Canvas& c) {
     const Look& k = look();
@@ -95,6 +107,7 @@ void teeth(Canvas& c, int origin_x, int, const std::function<int(int)>& surface,
     const Look& k = look();
     art::Random random(art::seed_of(floor ? "lastteethfloor" : "lastteethroof") ^ uint64_t(origin_x));
     for (double x = random.range(10, 50); x < c.width() - 8; x += random.range(30, 90)) {
+        if (floor ? near_pod(kFloorPods, origin_x + int(x)) : near_pod(kRoofPods, origin_x + int(x))) continue;
         const double base = surface(int(x));
         const double h = random.range(6, 16), w = random.range(3, 6);
         const double dir = floor ? -1 : 1;
@@ -130,7 +143,7 @@ void place_level(worlds::World& world, const Ground& g) {
     const auto pod_up = [&](int x) { level.place(x, g.floor.surface_over(x, x + 66) - 36, 0, "metalopenerup"); };
     const auto pod_down = [&](int x) { level.place(x, g.roof.surface_over(x, x + 66) + 8, 0, "metalopenerdown"); };
     const auto pylons = [&](int x) {
-        level.place(x, g.floor.surface_over(x, x + 44) - 146, 1, "bluebossleft");
+        level.place(x, g.floor.surface_over(x, x + 44) - 147, 1, "bluebossleft");
         level.place(x + 180, g.roof.surface_over(x + 180, x + 224) - 4, 1, "bluebossright");
     };
     const auto shield_wall = [&](int x, int y) {
@@ -141,6 +154,9 @@ void place_level(worlds::World& world, const Ground& g) {
         level.place(x, g.floor.surface_over(x, x + 90) - 56, 1, right ? "bosscannonright" : "bosscannonleft");
     };
 
+    for (int x : kFloorPods) pod_up(x);
+    for (int x : kRoofPods) pod_down(x);
+
     // The throat: darts and wasps.
     dart(900, 140);
     dart(960, 240);
@@ -148,15 +164,11 @@ void place_level(worlds::World& world, const Ground& g) {
     wasp(1360, 280);
     dart(1700, 180);
     // Pods on the floor and roof, turrets between them, spores drifting.
-    pod_up(2100);
     gun_down(2250);
-    pod_down(2400);
     gun_up(2500);
     spore(2700, 150);
     spore(2760, 260);
     wasp(2900, 200);
-    pod_up(3550);
-    pod_down(3700);
     gun_up(3850);
     dart(3300, 120);
     dart(3360, 260);
@@ -176,7 +188,6 @@ void place_level(worlds::World& world, const Ground& g) {
     spear(6200, 250);
     gun_up(6550);
     gun_down(6700);
-    pod_up(6900);
     spear(7000, 200);
     diver(7200, 140);
     diver(7260, 220);
@@ -184,8 +195,6 @@ void place_level(worlds::World& world, const Ground& g) {
     shield_wall(7900, 150);
     dart(8000, 100);
     dart(8060, 280);
-    pod_up(8300);
-    pod_down(8450);
     shield_wall(8600, 210);
     wasp(8700, 140);
     gun_up(8650);

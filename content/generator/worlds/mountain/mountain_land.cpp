@@ -1,5 +1,5 @@
-// The mountain range: granite floor with snow on its gentle slopes and pines
-// on the pads, overhanging crags in two passes, a dusk sky with a far range
+// The mountain range: granite floor with snow on its gentle slopes and
+// stones strewn on it, overhanging crags in two passes, a dusk sky with a far range
 // (layer 3) and a nearer snowy ridge (layer 2); and the level's timeline.
 #include <algorithm>
 #include <cmath>
@@ -21,7 +21,7 @@ namespace {
 constexpr int kLength = 14200;      // level x covered by terrain and backdrops
 constexpr int kBossX = 12400;       // arrives (x < 350) after about 180 s
 constexpr int kExitX = 12800;       // off screen while the boss holds the view
-constexpr int kTreeClear = 24;      // rows above the floor kept for pines
+constexpr int kStoneClear = 8;      // rows above the floor kept for stones
 
 // ---- backdrops ----
 struct RangeStyle {
@@ -165,23 +165,18 @@ Color granite(const Terrain& t, const art::Noise& noise, const worlds::GroundPix
     return rock;
 }
 
-void pines(Canvas& c, int origin_x, int, const std::function<int(int)>& surface) {
-    art::Random random(art::seed_of("mountainpines") ^ uint64_t(origin_x));
-    for (double x = random.range(10, 60); x < c.width() - 8; x += random.range(40, 110)) {
-        const int col = int(x);
-        const int base = surface(col);
-        if (std::abs(surface(col + 6) - surface(col - 6)) > 6) continue;  // too steep to stand on
-        const double h = random.range(14, 22);
-        const Color dark = Color::hex(0x16241e), mid = Color::hex(0x2c4a38);
-        c.rect(x - 1, base - 4, 2, 5);
-        c.fill(Paint::solid(Color::hex(0x3a2418)));
-        for (int tier = 0; tier < 3; ++tier) {
-            const double top = base - h + tier * h * 0.22, w = h * (0.2 + tier * 0.1);
-            c.polygon({{x, top}, {x + w, top + h * 0.45}, {x - w, top + h * 0.45}});
-            c.fill_outlined(Paint::linear({x - w, 0}, {x + w, 0}, {{0, mid}, {1, dark}}), look().outline, 0.8);
-            c.polyline({{x - w * 0.6, top + h * 0.4}, {x, top + h * 0.3}});
-            c.stroke(Paint::solid(look().snow.light.with_alpha(0.8)), 1.0);
-        }
+// Snowy stones on the ground: low enough for the walkers to step over (a
+// walker climbs whatever it stands in, so anything taller would be climbed).
+void stones(Canvas& c, int origin_x, int, const std::function<int(int)>& surface) {
+    const Look& k = look();
+    art::Random random(art::seed_of("mountainstones") ^ uint64_t(origin_x));
+    for (double x = random.range(10, 60); x < c.width() - 8; x += random.range(30, 90)) {
+        const int base = surface(int(x));
+        const double w = random.range(3, 7), h = random.range(2, 4.5);
+        c.ellipse(x, base + 0.5, w, h);
+        c.shade(k.rock, k.outline, 0.8, 120);
+        c.ellipse(x - w * 0.2, base - h * 0.45, w * 0.7, h * 0.4);
+        c.fill(Paint::solid(k.snow.light));
     }
 }
 
@@ -191,22 +186,24 @@ worlds::TerrainLook ground_look(const Terrain& t, const art::Noise& noise, bool 
     l.rock = look().rock;
     l.outline = look().outline;
     l.rim = Color{1, 1, 1, 0};
-    l.margin = dressed ? kTreeClear : 6;
-    if (dressed) l.dressing = pines;
+    l.margin = dressed ? kStoneClear : 6;
+    if (dressed) l.dressing = stones;
     return l;
 }
 
 // ---- the timeline ----
-// A ground unit's y so that its lowest row rests on the floor across its width.
-int on_floor(const Ground& g, int x, int width, int foot) { return g.floor.surface_over(x, x + width) - foot - 2; }
+// A ground unit's y: its lowest row just above the floor and the stones on
+// it, across its width (it drops onto them on its first move).
+int on_floor(const Ground& g, int x, int width, int foot) { return g.floor.surface_over(x, x + width) - foot - 7; }
 
 void place_level(worlds::World& world, const Ground& g) {
     worlds::LevelScript& level = world.level();
     level.place(110, 110, 0, "entranceportal");
 
     const auto heli = [&](int x, int y) { level.place(x, y, 0, "mountaincamohelicopter"); };
-    const auto walker = [&](int x) { level.place(x, on_floor(g, x - 1, 60, 61), 0, "landwalker"); };
-    const auto tank = [&](int x) { level.place(x, on_floor(g, x - 10, 90, 33), 0, "hovertank"); };
+    // Feet span x + 19 .. x + 49 on a walker, the skirt x - 2 .. x + 78 on a tank.
+    const auto walker = [&](int x) { level.place(x, on_floor(g, x + 19, 30, 61), 0, "landwalker"); };
+    const auto tank = [&](int x) { level.place(x, on_floor(g, x - 2, 80, 33), 0, "hovertank"); };
 
     // Scouts, then the first patrols on the foothills.
     heli(900, 120);
@@ -242,11 +239,10 @@ void place_level(worlds::World& world, const Ground& g) {
     heli(7450, 90);
     // The second pass.
     heli(8150, 200);
-    walker(8400);
     heli(8450, 230);
-    walker(8600);
     heli(8800, 170);
-    tank(9000);
+    walker(8950);
+    tank(9040);
     walker(9150);
     tank(9300);
     walker(9450);
@@ -270,8 +266,8 @@ void place_level(worlds::World& world, const Ground& g) {
 }  // namespace
 
 void add_land_and_level(worlds::World& world) {
-    worlds::Backdrop sky{"mountainsky", 1280, 320, worlds::kFieldHeight + 1, paint_sky};
-    worlds::lay_backdrop(world, sky, 3, -1, kLength);
+    worlds::Backdrop sky{"mountainsky", 1280, 320, worlds::kFieldHeight, paint_sky};
+    worlds::lay_backdrop(world, sky, 3, 0, kLength);
     worlds::Backdrop ridge{"mountainridge", 1536, 256, worlds::kFieldHeight, paint_ridge};
     worlds::lay_backdrop(world, ridge, 2, 0, kLength);
 
