@@ -72,7 +72,7 @@ writers::S3mModule space_tune() {
     int row = 0;
     // Intro: pad and arpeggio out of nothing, bells; hats and kick join.
     pad(song, pad_voices, row, home, kBar);
-    arpeggio(song, arp, row, home, kBar, kRipple, 60);
+    arpeggio(song, arp, row, home, kBar, kRipple, 53);
     arpeggio(song, bells, row + 2 * kBar, progression(key, "17 4 17 4 b6M7 7"), kBar, "4 . 2 .", 72);
     beat(song, hats, row + 4 * kBar, 4 * kBar, "o.x.o.x.o.x.o.xa");
     beat(song, kick_drum, row + 6 * kBar, 2 * kBar, "x...x...x...x...");
@@ -84,7 +84,7 @@ writers::S3mModule space_tune() {
     song.note(kPerc, row, crash, 60, 40);
     play(song, key, melody, row, kThemeA);
     pad(song, pad_voices, row, home, kBar);
-    arpeggio(song, arp, row, home, kBar, kRipple, 60);
+    arpeggio(song, arp, row, home, kBar, kRipple, 53);
     bassline(song, slinky, row, home, kBar, "R - . 8 R . 5 >");
     beat(song, kick_drum, row, 8 * kBar, "x...x...x...x...");
     beat(song, clap_drum, row, 8 * kBar, "....x.......x...");
@@ -94,7 +94,7 @@ writers::S3mModule space_tune() {
     song.note(kPerc, row, crash, 60, 36);
     play(song, key, melody, row, kThemeA2);
     pad(song, pad_voices, row, home_close, kBar);
-    arpeggio(song, arp, row, home_close, kBar, kRipple, 60);
+    arpeggio(song, arp, row, home_close, kBar, kRipple, 53);
     arpeggio(song, bells, row, home_close, kBar, ". 4 . 2", 72);
     bassline(song, slinky, row, home_close, kBar, "R - . 8 R . 5 >");
     beat(song, kick_drum, row, 8 * kBar, "x...x...x...x...");
@@ -105,7 +105,7 @@ writers::S3mModule space_tune() {
     song.note(kPerc, row, crash, 60, 40);
     play(song, key, melody, row, kThemeB);
     pad(song, pad_voices, row, away, kBar);
-    arpeggio(song, arp, row, away, kBar, "0 1 2 3 4 3 2 1", 60);
+    arpeggio(song, arp, row, away, kBar, "0 1 2 3 4 3 2 1", 53);
     bassline(song, slinky, row, away, kBar, "R 8 . R 8 . 5 7");
     beat(song, kick_drum, row, 8 * kBar, "x...x...x...x...");
     beat(song, clap_drum, row, 8 * kBar, "....x.......x...");
@@ -120,7 +120,7 @@ writers::S3mModule space_tune() {
     arpeggio(song, slow_bells, row, drift, kBar, "0 2 4 3", 67);
     Line sparse = arp;
     sparse.step = 2;
-    arpeggio(song, sparse, row, drift, kBar, "0 . 2 . 4 . 2 .", 60);
+    arpeggio(song, sparse, row, drift, kBar, "0 . 2 . 4 . 2 .", 53);
     bassline(song, slinky, row, drift, kBar, "R - - - - - - - ");
     beat(song, hats, row + 6 * kBar, 2 * kBar, "x...x...x...x.x.");
     song.note(kPerc, row + 7 * kBar, riser, 60, 40);
@@ -135,7 +135,7 @@ writers::S3mModule space_tune() {
     third.volume = 26;
     play(song, key, third, row, kThemeA2, -2);
     pad(song, pad_voices, row, home_close, kBar);
-    arpeggio(song, arp, row, home_close, kBar, kRipple, 60);
+    arpeggio(song, arp, row, home_close, kBar, kRipple, 53);
     bassline(song, slinky, row, home_close, kBar, "R - . 8 R . 5 >");
     beat(song, kick_drum, row, 8 * kBar, "x...x...x...x...");
     beat(song, clap_drum, row, 8 * kBar, "....x.......x..o");
@@ -146,7 +146,7 @@ writers::S3mModule space_tune() {
     const auto out = progression(key, "b6M7 7 17 17");
     play(song, key, melody, row, "3' - - - 2' - - - | 4' - - - 2' - - - | 1' - - - - - - - | - - - - - - - . ");
     pad(song, pad_voices, row, out, kBar);
-    arpeggio(song, arp, row, out, kBar, kRipple, 60);
+    arpeggio(song, arp, row, out, kBar, kRipple, 53);
     bassline(song, slinky, row, out, kBar, "R - - - R - - - ");
     beat(song, kick_drum, row, 2 * kBar, "x...x...x...x...");
     beat(song, hats, row, 3 * kBar, "o.x.o.x.o.x.o.x.");
