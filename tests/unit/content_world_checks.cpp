@@ -363,7 +363,7 @@ void WorldData::expect_timeline(const std::string& boss) const {
     EXPECT_GE(exits[0].y, 0);
     EXPECT_LE(exits[0].y + kPortalHeight, kFieldHeight);
     const double seconds = (bosses[0].x - kFieldWidth) / 3.0 * 0.045;
-    EXPECT_GE(seconds, 150) << "the boss comes too soon";
+    EXPECT_GE(seconds, 120) << "the boss comes too soon";
     EXPECT_LE(seconds, 300) << "the boss comes too late";
     // Nothing of the level lies beyond the exit but scenery.
     for (const Record& r : records_) {

@@ -88,7 +88,8 @@ public:
     // frame of scrolling until the exit portal has come in to x = 400.
     void expect_backdrop_covers_field() const;
     // Entrance near the start, the boss before the exit portal, the portal
-    // within the ships' reach, and 150 to 300 seconds of scrolling to the boss.
+    // within the ships' reach, and 120 to 300 seconds of scrolling to the boss
+    // (the fight takes the level to its three to five minutes).
     void expect_timeline(const std::string& boss) const;
 
 private:

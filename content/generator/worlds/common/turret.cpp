@@ -60,9 +60,10 @@ TurretPainter dome_turret(const TurretStyle& s, bool ceiling) {
         const double dir = ceiling ? -1 : 1;  // +1: the foot is below the pivot
         // The dome's flat side; the foot plate lies beyond it, against the mount.
         const double foot_y = ceiling ? py - 14 : py + 14;
-        c.rounded_rect(px - 27, ceiling ? foot_y - 8 : foot_y, 54, 8, 2);
+        const double half_foot = s.dome_width + 6;
+        c.rounded_rect(px - half_foot, ceiling ? foot_y - 8 : foot_y, 2 * half_foot, 8, 2);
         c.shade(s.foot, s.outline);
-        for (double bx : {px - 21, px + 21}) {
+        for (double bx : {px - s.dome_width, px + s.dome_width}) {
             c.circle(bx, foot_y + dir * 4, 1.4);
             c.fill(Paint::solid(s.foot.light));
         }
@@ -70,7 +71,7 @@ TurretPainter dome_turret(const TurretStyle& s, bool ceiling) {
         c.new_path();
         cairo_save(c.cr());
         cairo_translate(c.cr(), px, foot_y);
-        cairo_scale(c.cr(), 21, 20);
+        cairo_scale(c.cr(), s.dome_width, s.dome_height);
         if (ceiling)
             cairo_arc(c.cr(), 0, 0, 1, 0, 3.14159265358979);
         else
@@ -79,7 +80,7 @@ TurretPainter dome_turret(const TurretStyle& s, bool ceiling) {
         cairo_restore(c.cr());
         c.shade(s.dome, s.outline, 1.0, ceiling ? 130 : 110);
         // Armour seams and the eye.
-        c.arc(px, foot_y, 13, ceiling ? 20 : 200, ceiling ? 160 : 340);
+        c.arc(px, foot_y, s.dome_height * 0.65, ceiling ? 20 : 200, ceiling ? 160 : 340);
         c.stroke(Paint::solid(s.dome.dark.with_alpha(0.8)), 1.0);
         c.circle(px - 11, foot_y - dir * 7, 2.6);
         c.fill_outlined(Paint::radial({px - 11.6, foot_y - dir * 7 - 0.6}, 0, 2.6, {{0, Color{1, 1, 1}}, {1, s.light}}),

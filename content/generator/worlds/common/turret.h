@@ -45,6 +45,7 @@ struct TurretStyle {
     art::Color light;  // the sensor eye on the dome
     double barrel_length = 34;
     double barrel_width = 7;
+    double dome_width = 21, dome_height = 20;  // half-axes; at most 30 and 28
 };
 TurretPainter dome_turret(const TurretStyle& style, bool ceiling);
 

@@ -1,6 +1,6 @@
 // Module "world_space": the Space world (level 1), its sprites and its level.
 //
-// The level scrolls for about three minutes: open space with divers and
+// The level scrolls for about two and a half minutes: open space with divers and
 // stalkers, a first asteroid belt with rockets racing through it, satellites
 // and a meteor field, a second, narrower belt, a last mixed onslaught, then
 // the battleship, which stops the level when it has come in to x < 25 and
@@ -18,8 +18,8 @@ const Look& look() {
 
 namespace {
 
-constexpr int kBossX = 12400;
-constexpr int kExitX = 13300;
+constexpr int kBossX = 9700;
+constexpr int kExitX = 10600;
 constexpr int kLength = kExitX + 700;
 
 void script_waves(worlds::LevelScript& level) {
@@ -28,61 +28,61 @@ void script_waves(worlds::LevelScript& level) {
     level.place(110, 140, 0, "entranceportal");
 
     // Open space: divers from above and below, then stalkers.
-    level.formation("spacegreenship", 1100, 90, vee(3, 40, 26));
-    level.formation("spacegreenship", 1500, 280, vee(3, 40, 26));
-    level.formation("spacegreenship", 1900, 150, vee(5, 36, 24));
-    level.formation("spacewhiteship", 2300, 110, line(2, 60, 150));
-    level.formation("spacefrogship", 2700, 170, line(1, 0));
-    level.formation("spacegreenship", 2900, 300, vee(5, 36, 22));
-    level.place(3150, 90, 0, "spacemetiorbig");
-    level.place(3300, 250, 0, "spacemetiorbig");
+    level.formation("spacegreenship", 990, 90, vee(3, 40, 26));
+    level.formation("spacegreenship", 1300, 280, vee(3, 40, 26));
+    level.formation("spacegreenship", 1610, 150, vee(5, 36, 24));
+    level.formation("spacewhiteship", 1920, 110, line(2, 60, 150));
+    level.formation("spacefrogship", 2230, 170, line(1, 0));
+    level.formation("spacegreenship", 2380, 300, vee(5, 36, 22));
+    level.place(2570, 90, 0, "spacemetiorbig");
+    level.place(2690, 250, 0, "spacemetiorbig");
 
     // First belt: rockets race through the gap, frogs loop in it.
-    level.formation("rocketship", 3700, 200, line(1, 0));
-    level.formation("rocketship", 3900, 140, line(2, 90, 110));
-    level.formation("spacefrogship", 4050, 150, line(1, 0));
-    level.formation("rocketship", 4300, 160, line(3, 70, 40));
-    level.formation("spacewhiteship", 4500, 180, line(2, 80, 60));
-    level.formation("rocketship", 4800, 250, line(2, 50, -90));
-    level.formation("spacegreenship", 5000, 130, vee(5, 34, 22));
-    level.formation("rocketship", 5300, 190, line(3, 60, 0));
+    level.formation("rocketship", 3000, 200, line(1, 0));
+    level.formation("rocketship", 3150, 140, line(2, 90, 110));
+    level.formation("spacefrogship", 3270, 150, line(1, 0));
+    level.formation("rocketship", 3460, 160, line(3, 70, 40));
+    level.formation("spacewhiteship", 3610, 180, line(2, 80, 60));
+    level.formation("rocketship", 3840, 250, line(2, 50, -90));
+    level.formation("spacegreenship", 4000, 130, vee(5, 34, 22));
+    level.formation("rocketship", 4230, 190, line(3, 60, 0));
 
     // Satellites drift in with divers around them.
-    level.place(5750, 90, 0, "spacesatalite");
-    level.place(5850, 280, 0, "spacesatalite");
-    level.formation("spacegreenship", 5950, 180, vee(5, 36, 26));
-    level.formation("spacefrogship", 6300, 80, line(2, 120, 130));
-    level.formation("spacewhiteship", 6600, 120, line(3, 70, 80));
-    level.formation("spacegreenship", 6900, 310, vee(5, 34, 20));
-    level.place(7100, 170, 0, "spacesatalite");
+    level.place(4570, 90, 0, "spacesatalite");
+    level.place(4650, 280, 0, "spacesatalite");
+    level.formation("spacegreenship", 4730, 180, vee(5, 36, 26));
+    level.formation("spacefrogship", 5000, 80, line(2, 120, 130));
+    level.formation("spacewhiteship", 5230, 120, line(3, 70, 80));
+    level.formation("spacegreenship", 5460, 310, vee(5, 34, 20));
+    level.place(5610, 170, 0, "spacesatalite");
 
     // A meteor field.
-    level.place(7500, 70, 0, "spacemetiorbig");
-    level.place(7650, 270, 0, "spacemetiorbig");
-    level.place(7800, 160, 0, "spacemetiorbig");
-    level.formation("rocketship", 7900, 40, line(2, 40, 330));
-    level.place(8000, 40, 0, "spacemetiorbig");
-    level.place(8120, 300, 0, "spacemetiorbig");
+    level.place(5920, 70, 0, "spacemetiorbig");
+    level.place(6040, 270, 0, "spacemetiorbig");
+    level.place(6150, 160, 0, "spacemetiorbig");
+    level.formation("rocketship", 6230, 40, line(2, 40, 330));
+    level.place(6310, 40, 0, "spacemetiorbig");
+    level.place(6400, 300, 0, "spacemetiorbig");
 
     // Second belt, narrower and busier.
-    level.formation("spacewhiteship", 8500, 160, line(2, 60, 60));
-    level.formation("rocketship", 8800, 180, line(3, 60, 30));
-    level.formation("spacefrogship", 9000, 150, line(1, 0));
-    level.formation("spacegreenship", 9200, 150, vee(5, 32, 20));
-    level.formation("rocketship", 9500, 200, line(4, 45, -20));
-    level.place(9700, 170, 0, "spacemetiorbig");
-    level.formation("spacewhiteship", 9900, 130, line(3, 60, 60));
-    level.formation("rocketship", 10200, 150, line(4, 50, 30));
-    level.formation("spacegreenship", 10500, 200, vee(5, 32, 20));
+    level.formation("spacewhiteship", 6690, 160, line(2, 60, 60));
+    level.formation("rocketship", 6920, 180, line(3, 60, 30));
+    level.formation("spacefrogship", 7080, 150, line(1, 0));
+    level.formation("spacegreenship", 7230, 150, vee(5, 32, 20));
+    level.formation("rocketship", 7460, 200, line(4, 45, -20));
+    level.place(7620, 170, 0, "spacemetiorbig");
+    level.formation("spacewhiteship", 7770, 130, line(3, 60, 60));
+    level.formation("rocketship", 8000, 150, line(4, 50, 30));
+    level.formation("spacegreenship", 8230, 200, vee(5, 32, 20));
 
     // The last push before the battleship.
-    level.formation("spacefrogship", 10850, 70, line(3, 90, 110));
-    level.formation("spacewhiteship", 11100, 100, line(3, 70, 100));
-    level.place(11250, 250, 0, "spacesatalite");
-    level.formation("spacegreenship", 11350, 90, vee(5, 34, 22));
-    level.formation("spacegreenship", 11500, 300, vee(5, 34, 22));
-    level.formation("rocketship", 11700, 120, line(4, 50, 60));
-    level.place(11900, 180, 0, "spacemetiorbig");
+    level.formation("spacefrogship", 8500, 70, line(3, 90, 110));
+    level.formation("spacewhiteship", 8690, 100, line(3, 70, 100));
+    level.place(8810, 250, 0, "spacesatalite");
+    level.formation("spacegreenship", 8890, 90, vee(5, 34, 22));
+    level.formation("spacegreenship", 9000, 300, vee(5, 34, 22));
+    level.formation("rocketship", 9160, 120, line(4, 50, 60));
+    level.place(9310, 180, 0, "spacemetiorbig");
 
     // Its first pass goes along the top; the exit portal comes after it.
     level.place(kBossX, -200, 0, "spaceboss");

@@ -145,26 +145,26 @@ void add_scenery(worlds::World& world, int level_length) {
     auto far = [&](int level_x, int y, const char* name) {
         world.level().place(worlds::x_on_layer(level_x, 2), y, 2, name);
     };
-    far(900, 40, "spacegiant");
-    far(2600, 260, "spacerocksa");
-    far(4200, 30, "spacemoon");
-    far(5600, 220, "spacestation");
-    far(7000, 60, "spacerocksb");
-    far(8200, 200, "spacegiant");
-    far(9800, 20, "spacerocksa");
-    far(11000, 250, "spacemoon");
-    far(12300, 40, "spacestation");
+    far(840, 40, "spacegiant");
+    far(2150, 260, "spacerocksa");
+    far(3380, 30, "spacemoon");
+    far(4460, 220, "spacestation");
+    far(5540, 60, "spacerocksb");
+    far(6460, 200, "spacegiant");
+    far(7690, 20, "spacerocksa");
+    far(8620, 250, "spacemoon");
+    far(9620, 40, "spacestation");
 
     // Two belts of rock, coming in from off the field and leaving again.
     const int L = level_length;
     worlds::Terrain floor(worlds::Terrain::Kind::Floor, L, art::seed_of("spacefloor"));
-    floor.keys({{0, 470, 0},     {3300, 470, 0},   {3700, 372, 14}, {4300, 340, 22}, {4700, 384, 18},
-                {5200, 350, 20}, {5600, 470, 0},   {8300, 470, 0},  {8700, 350, 16}, {9300, 320, 24},
-                {9800, 360, 20}, {10300, 330, 20}, {10700, 470, 0}, {double(L), 470, 0}});
+    floor.keys({{0, 470, 0},     {2690, 470, 0},   {3000, 372, 14}, {3460, 340, 22}, {3770, 384, 18},
+                {4150, 350, 20}, {4460, 470, 0},   {6540, 470, 0},  {6850, 350, 16}, {7310, 320, 24},
+                {7690, 360, 20}, {8080, 330, 20}, {8390, 470, 0}, {double(L), 470, 0}});
     worlds::Terrain roof(worlds::Terrain::Kind::Roof, L, art::seed_of("spaceroof"));
-    roof.keys({{0, -60, 0},     {3500, -60, 0},  {3900, 46, 14},  {4500, 74, 20}, {5000, 40, 18},
-               {5500, -60, 0},  {8400, -60, 0},  {8800, 60, 16},  {9400, 96, 22}, {9900, 62, 20},
-               {10400, 86, 18}, {10800, -60, 0}, {double(L), -60, 0}});
+    roof.keys({{0, -60, 0},     {2840, -60, 0},  {3150, 46, 14},  {3610, 74, 20}, {4000, 40, 18},
+               {4380, -60, 0},  {6620, -60, 0},  {6920, 60, 16},  {7390, 96, 22}, {7770, 62, 20},
+               {8160, 86, 18}, {8460, -60, 0}, {double(L), -60, 0}});
     const art::Noise grain(art::seed_of("spacebelt"));
     worlds::TerrainLook rock;
     rock.material = [&](const worlds::GroundPixel& p) { return belt_rock(grain, p); };
