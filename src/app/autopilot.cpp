@@ -231,7 +231,9 @@ Autopilot::Snapshot Autopilot::look(const ShipModel* any_ship) {
 
         if (s->layer < 2 && s->damage != 0 && (s->hitclass == kEnemy || s->hitclass == kEnemyShot))
             seen.hostiles.push_back(mover_of(s, here.box, any_ship));
-        if (s->layer < 2 && s->hitclass == kEnemy) seen.targets.push_back(here);
+        // Enemies lose hit points in their own behaviour: one without any
+        // (scenery, terrain) cannot be shot down.
+        if (s->layer < 2 && s->hitclass == kEnemy && s->behavior != nullptr) seen.targets.push_back(here);
         if (s->hitclass == kBonus || s->hitclass == kWeapon) seen.pickups.push_back(here);
         if (s->behavior == &moveexitportal && s->param2 == 2) seen.exit_piece = s;
 

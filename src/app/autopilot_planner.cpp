@@ -13,6 +13,8 @@ namespace {
 constexpr float kBaseMargin = 3.f;   // pixels kept clear of anything hostile
 constexpr float kHitCost = 400.f;    // per hostile met, times the square of how soon
 constexpr float kTravelCost = 0.02f; // per pixel to the heading: stay calm when all is well
+constexpr float kRoom = 30.f;        // distance from anything hostile the ship likes to end at
+constexpr float kRoomCost = 1.5f;    // per pixel closer than that
 constexpr float kFarRight = 440.f;   // beyond this the ship meets newcomers unseen
 constexpr float kFarRightCost = 0.5f;
 constexpr float kGameMaxSpeed = 25.f;
@@ -62,6 +64,21 @@ bool within_reach(const ShipModel& ship, const Mover& m) {
     const float t = std::min<float>(m.box.top, m.box.top + dy) - margin;
     const float bo = std::max<float>(m.box.bottom, m.box.bottom + dy) + margin;
     return overlap(b.left - reach, b.top - reach, b.right + reach, b.bottom + reach, l, t, r, bo);
+}
+
+// How far the ship's box at the end of a path is from the nearest hostile box
+// as seen now (moved on by the planning window).
+float room_left(const ShipModel& ship, const std::vector<const Mover*>& near) {
+    const Box s = ship_box(ship, ship.x, ship.y);
+    float nearest = kRoom;
+    for (const Mover* m : near) {
+        const int moving = std::max(0, kPlanFrames - m->still_frames);
+        const float l = m->box.left + m->vx * moving, t = m->box.top + m->vy * moving;
+        const float dx = std::max({0.f, l - s.right, s.left - (l + m->box.width())});
+        const float dy = std::max({0.f, t - s.bottom, s.top - (t + m->box.height())});
+        nearest = std::min(nearest, std::hypot(dx, dy));
+    }
+    return nearest;
 }
 
 }  // namespace
@@ -204,6 +221,7 @@ Heading choose_heading(const ShipModel& ship, const std::vector<Mover>& hostiles
         float cost = danger + kTravelCost * std::hypot(tx - ship.x, ty - ship.y);
         if (goal.set) cost += goal.weight * goal.distance(sim.x, sim.y);
         if (sim.x > kFarRight) cost += kFarRightCost * (sim.x - kFarRight);
+        cost += kRoomCost * std::max(0.f, kRoom - room_left(sim, near));
         if (first || cost < best.cost) {
             best = Heading{tx, ty, cost, danger > 0};
             first = false;
