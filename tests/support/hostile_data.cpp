@@ -240,8 +240,13 @@ bool make_tour_tree(const std::string& dir, int frames_to_exit, const std::strin
     // Ships appear at (120, 205) 20 frames in; the right-hand piece of an exit
     // portal reaches their left edge 3 pixels a frame later each.
     const int exit_x = 150 + 3 * frames_to_exit;
+    // Three portals cover the play area's height with gaps narrower than a
+    // ship; one behind the other, so one ship never meets two in a frame
+    // (each would raise the level by one).
     std::ostringstream wall;
-    for (int y : {0, 132, 264, 284}) wall << exit_x << ' ' << y << " 0 exitportal\n";
+    wall << exit_x << " 142 0 exitportal\n"
+         << exit_x + 90 << " 0 0 exitportal\n"
+         << exit_x + 180 << " 284 0 exitportal\n";
     std::ostringstream level;
     level << "100 150 0 entranceportal\n" << wall.str() << extra;
     level << "5 5 five oops\n" << exit_x << " 150 0 exitportal\n";  // never read
