@@ -1,0 +1,13 @@
+// One world played through by the autopilot, checked from the run's trace.
+#pragma once
+
+namespace world_play {
+
+// Plays level `level` (1..10) alone in god mode from its start until the next
+// level starts, and checks the trace: the level started, the scroll stood
+// still for the boss (the trace samples it every 500 frames), and the level
+// ended by its exit portal after 4000 to 6700 frames (three to five minutes).
+// Skips when the level is not generated.
+void expect_played_through(int level);
+
+}  // namespace world_play
