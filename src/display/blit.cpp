@@ -32,29 +32,34 @@ struct Pixel<4> {
 // A keyed row: every source pixel but the key lands on the destination. The
 // destination is rewritten with its own value where the key is, which a
 // compiler can turn into a vector blend; no other thread draws.
+// The source colour key, already cut to the pixel size.
+struct ColourKey {
+    uint32_t value;
+};
+
 template <int N>
-void keyed_row(uint8_t* d, const uint8_t* s, int w, uint32_t key) {
+void keyed_row(uint8_t* d, const uint8_t* s, size_t w, ColourKey key) {
     using Word = typename Pixel<N>::Word;
-    const auto k = static_cast<Word>(key);
-    for (int x = 0; x < w; ++x) {
+    const auto k = static_cast<Word>(key.value);
+    for (size_t x = 0; x < w; ++x) {
         Word sv, dv;
-        std::memcpy(&sv, s + static_cast<size_t>(x) * N, N);
-        std::memcpy(&dv, d + static_cast<size_t>(x) * N, N);
+        std::memcpy(&sv, s + x * N, N);
+        std::memcpy(&dv, d + x * N, N);
         const Word out = sv != k ? sv : dv;
-        std::memcpy(d + static_cast<size_t>(x) * N, &out, N);
+        std::memcpy(d + x * N, &out, N);
     }
 }
 
 // 24-bit pixels have no machine word; compare the three bytes.
 template <>
-void keyed_row<3>(uint8_t* d, const uint8_t* s, int w, uint32_t key) {
-    for (int x = 0; x < w; ++x, s += 3, d += 3) {
+void keyed_row<3>(uint8_t* d, const uint8_t* s, size_t w, ColourKey key) {
+    for (size_t x = 0; x < w; ++x, s += 3, d += 3) {
         const uint32_t v = uint32_t(s[0]) | uint32_t(s[1]) << 8 | uint32_t(s[2]) << 16;
-        if (v != key) std::memcpy(d, s, 3);
+        if (v != key.value) std::memcpy(d, s, 3);
     }
 }
 
-using KeyedRow = void (*)(uint8_t*, const uint8_t*, int, uint32_t);
+using KeyedRow = void (*)(uint8_t*, const uint8_t*, size_t, ColourKey);
 
 KeyedRow keyed_row_for(int bpp) {
     switch (bpp) {
@@ -89,13 +94,13 @@ void copy_rect(Surface& dest, long long dx, long long dy, const Surface& src, co
     }
     const bool keyed = use_key && src.has_colorkey;
     const KeyedRow row_copy = keyed_row_for(bpp);
-    const uint32_t key = src.colorkey & pixel_codec::value_mask(bpp);
+    const ColourKey key{src.colorkey & pixel_codec::value_mask(bpp)};
 
     for (int y = 0; y < h; ++y) {
         const uint8_t* s = src_base + static_cast<size_t>(y) * src.pitch + src_left;
         uint8_t* d = dest.row(static_cast<int>(dy) + y) + static_cast<size_t>(dx) * bpp;
         if (keyed)
-            row_copy(d, s, w, key);
+            row_copy(d, s, static_cast<size_t>(w), key);
         else
             std::memcpy(d, s, row_bytes);
     }

@@ -11,9 +11,14 @@
 
 namespace {
 
+struct At {
+    int x, y;
+};
+
 // What a keyed or plain copy must leave in `dest`: each source pixel of the
 // visible part, except key pixels when keyed.
-std::vector<uint32_t> model_copy(const Surface& dest, const Surface& src, int x, int y, bool keyed) {
+std::vector<uint32_t> model_copy(const Surface& dest, const Surface& src, At at, bool keyed) {
+    const int x = at.x, y = at.y;
     std::vector<uint32_t> out;
     const uint32_t mask = pixel_codec::value_mask(src.bytes_per_pixel());
     for (int py = 0; py < dest.height; ++py)
@@ -58,7 +63,7 @@ TEST(FastCopy, MatchesThePixelModelInEveryDepthKeyedOrNot) {
                 for (int x = 0; x < dest->width; ++x) dest->put_pixel(x, y, rng() & mask);
             const int x = int(rng() % 80) - 40, y = int(rng() % 50) - 15;
             const bool keyed = trial % 2 == 0;
-            const std::vector<uint32_t> want = model_copy(*dest, *src, x, y, keyed);
+            const std::vector<uint32_t> want = model_copy(*dest, *src, At{x, y}, keyed);
             win.BltSurface(dest, src, x, y, keyed ? 1 : 0);
             ASSERT_EQ(pixels_of(*dest), want) << "depth " << depth << " at " << x << "," << y;
         }
@@ -73,7 +78,7 @@ TEST(FastCopy, ACopyWithinOneSurfaceReadsTheOriginalPixels) {
         for (int x = 0; x < 20; ++x) s->put_pixel(x, y, uint32_t(y * 20 + x + 1));
     // Down and right by a few pixels: overlapping rows must not be read after
     // they were written.
-    const std::vector<uint32_t> want = model_copy(*s, *s, 3, 2, false);
+    const std::vector<uint32_t> want = model_copy(*s, *s, At{3, 2}, false);
     win.BltSurface(s, s, 3, 2, 0);
     EXPECT_EQ(pixels_of(*s), want);
 }

@@ -31,34 +31,36 @@ struct ScriptedClock {
     }
 };
 
-uint64_t wait(ScriptedClock& c, uint64_t deadline, uint64_t margin) {
+constexpr uint64_t kMargin = 500;
+
+uint64_t wait(ScriptedClock& c, uint64_t deadline) {
     platform::wait_until_deadline(
-        deadline, [&] { return c.now(); }, [&](uint64_t us) { c.sleep(us); }, [&] { ++c.pumps; }, margin);
+        deadline, [&] { return c.now(); }, [&](uint64_t us) { c.sleep(us); }, [&] { ++c.pumps; }, kMargin);
     return c.t;
 }
 
 TEST(DeadlineWait, SleepsUpToTheMarginThenSpins) {
     ScriptedClock c;
     c.sleep_errors = {80};  // a typical late wake-up
-    const uint64_t end = wait(c, 45000, 500);
+    const uint64_t end = wait(c, 45000);
     ASSERT_EQ(c.requests.size(), 1u);
-    EXPECT_EQ(c.requests[0], 45000u - 500u);
+    EXPECT_EQ(c.requests[0], 45000u - kMargin);
     EXPECT_EQ(c.pumps, 1);
     EXPECT_GE(end, 45000u);
     EXPECT_LE(end, 45002u);  // spun, not overslept
-    EXPECT_LT(c.readings, 500u);
+    EXPECT_LT(c.readings, kMargin);
 }
 
 TEST(DeadlineWait, AnEarlyWakeSleepsAgainAndALateOneReturnsAtOnce) {
     ScriptedClock early;
     early.sleep_errors = {-20000};  // interrupted far from the deadline
-    wait(early, 45000, 500);
+    wait(early, 45000);
     ASSERT_EQ(early.requests.size(), 2u);
     EXPECT_GE(early.t, 45000u);
 
     ScriptedClock late;
     late.sleep_errors = {3000};  // the scheduler kept the thread away
-    wait(late, 45000, 500);
+    wait(late, 45000);
     EXPECT_EQ(late.requests.size(), 1u);
     EXPECT_EQ(late.readings, 2u);  // one look at the clock after the sleep, no more waiting
 }
@@ -66,14 +68,14 @@ TEST(DeadlineWait, AnEarlyWakeSleepsAgainAndALateOneReturnsAtOnce) {
 TEST(DeadlineWait, ShortOrPassedDeadlinesOnlySpin) {
     ScriptedClock c;
     c.t = 1000;
-    wait(c, 1300, 500);
+    wait(c, 1300);
     EXPECT_TRUE(c.requests.empty());
     EXPECT_EQ(c.pumps, 0);
     EXPECT_GE(c.t, 1300u);
 
     ScriptedClock passed;
     passed.t = 9000;
-    EXPECT_EQ(wait(passed, 100, 500), 9001u);
+    EXPECT_EQ(wait(passed, 100), 9001u);
     EXPECT_TRUE(passed.requests.empty());
 }
 
