@@ -1,0 +1,13 @@
+// What the benchmark entry point starts besides the statically registered
+// benchmarks.
+#pragma once
+
+namespace bench {
+
+// One benchmark per world found in the data directory (busiest frame, level load).
+void register_world_benchmarks();
+
+// The real-time pacing run (`velmora_bench --pacing ...`); returns the exit status.
+int run_pacing(int argc, char** argv);
+
+}  // namespace bench

@@ -1,0 +1,317 @@
+// The real-time pacing run: the game on the SDL back end (dummy video driver
+// or an X server), started into a world with both players firing, played for
+// a while, with every frame's start time, every frame deadline's wake-up and
+// the processor time recorded. `--spin` replaces the deadline wait by a pure
+// busy-wait, the way the game was first paced, for comparison in the same
+// conditions. Prints one line of key=value figures.
+#include <sys/resource.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/Velmora_App.h"
+#include "app/Velmora_Win.h"
+#include "app/globals.h"
+#include "app/options.h"
+#include "bench_registry.h"
+#include "game_session.h"
+#include "platform/platform.h"
+#include "util/random.h"
+
+namespace bench {
+namespace {
+
+constexpr int kStateLoadLevel = 7;
+constexpr int kStatePlaying = 8;
+constexpr double kNominalPeriodMs = 46.0;  // the 45 ms deadline, then the frame's 1 ms sleep
+constexpr uint64_t kFrameWaitUs = 5000;    // waits longer than this are frame deadlines
+
+struct PacingOptions {
+    bool spin = false;
+    double seconds = 20;
+    int world = 1;
+    std::string data;
+    int scale = 1;
+    bool fullscreen = false;
+    long long launched_at_ns = 0;  // CLOCK_REALTIME when the process was launched, if known
+    std::string trace;             // file for one line per measured frame
+};
+
+const char* const kUsage =
+    "velmora_bench --pacing [--spin] [--seconds S] [--world N] [--data DIR] [--scale N]\n"
+    "              [--fullscreen] [--launched-at NS] [--trace FILE]\n"
+    "Plays world N (default 1) in real time with both players firing and prints\n"
+    "frame period, deadline wake-up and processor figures. --spin waits for each\n"
+    "deadline by spinning instead of sleeping. --launched-at: CLOCK_REALTIME in ns\n"
+    "when the process was started (date +%s%N), for the start-up figure.\n"
+    "--trace: one line per measured frame: start (us), game state, then period,\n"
+    "presenting and pausing time (ms).\n";
+
+bool parse(int argc, char** argv, PacingOptions& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        const bool has_value = i + 1 < argc;
+        if (a == "--spin") o.spin = true;
+        else if (a == "--fullscreen") o.fullscreen = true;
+        else if (a == "--seconds" && has_value) o.seconds = std::atof(argv[++i]);
+        else if (a == "--world" && has_value) o.world = std::atoi(argv[++i]);
+        else if (a == "--data" && has_value) o.data = argv[++i];
+        else if (a == "--scale" && has_value) o.scale = std::atoi(argv[++i]);
+        else if (a == "--launched-at" && has_value) o.launched_at_ns = std::atoll(argv[++i]);
+        else if (a == "--trace" && has_value) o.trace = argv[++i];
+        else return false;
+    }
+    return o.seconds > 0 && o.world >= 1 && o.world <= 10 && o.scale >= 0;
+}
+
+struct Wait {
+    uint64_t called = 0, deadline = 0, returned = 0;
+};
+
+// The SDL back end, with every wait timed; `spin` makes the deadline wait a
+// pure busy-wait (the frame's 1 ms pause stays a sleep, as it always was).
+class MeasuredBackend final : public platform::Backend {
+public:
+    MeasuredBackend(std::unique_ptr<platform::Backend> inner, bool spin)
+        : inner_(std::move(inner)), spin_(spin) {}
+
+    std::vector<Wait> waits;
+    bool recording = false;
+    uint64_t present_us = 0, sleep_us = 0;  // time spent presenting and in pauses, running totals
+
+    bool headless() const override { return inner_->headless(); }
+    std::vector<platform::DisplayInfo> displays() override { return inner_->displays(); }
+    std::vector<platform::VideoMode> modes(int d) override { return inner_->modes(d); }
+    void desktop_mode(int d, platform::VideoMode& out) override { inner_->desktop_mode(d, out); }
+    bool open_window(const platform::WindowOptions& o) override { return inner_->open_window(o); }
+    void close_window() override { inner_->close_window(); }
+    void present(const void* p, int pitch, int w, int h, const platform::FrameFormat& f) override {
+        const uint64_t t0 = inner_->now_us();
+        inner_->present(p, pitch, w, h, f);
+        present_us += inner_->now_us() - t0;
+    }
+    void toggle_fullscreen() override { inner_->toggle_fullscreen(); }
+    void set_scaling(platform::Scaling s) override { inner_->set_scaling(s); }
+    bool poll_event(platform::Event& e) override { return inner_->poll_event(e); }
+    uint64_t now_us() override { return inner_->now_us(); }
+    void wait_until_us(uint64_t deadline) override {
+        const uint64_t called = inner_->now_us();
+        if (spin_) {
+            while (inner_->now_us() < deadline) {
+            }
+        } else {
+            inner_->wait_until_us(deadline);
+        }
+        if (recording) waits.push_back({called, deadline, inner_->now_us()});
+    }
+    void sleep_ms(uint32_t ms) override {
+        const uint64_t t0 = inner_->now_us();
+        inner_->sleep_ms(ms);
+        sleep_us += inner_->now_us() - t0;
+    }
+    void message_box(const std::string& t, const std::string& m) override { inner_->message_box(t, m); }
+    int choose(const std::string& t, const std::vector<std::string>& items) override {
+        return inner_->choose(t, items);
+    }
+    bool open_audio(platform::AudioCallback cb, void* u, int rate, int frames) override {
+        return inner_->open_audio(cb, u, rate, frames);
+    }
+    void close_audio() override { inner_->close_audio(); }
+    void lock_audio() override { inner_->lock_audio(); }
+    void unlock_audio() override { inner_->unlock_audio(); }
+
+private:
+    std::unique_ptr<platform::Backend> inner_;
+    bool spin_;
+};
+
+double cpu_seconds(clockid_t clock) {
+    timespec t{};
+    clock_gettime(clock, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
+}
+
+long long realtime_ns() {
+    timespec t{};
+    clock_gettime(CLOCK_REALTIME, &t);
+    return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec;
+}
+
+// The value below which `share` of the sorted values lie.
+double percentile(std::vector<double> v, double share) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const auto i = static_cast<size_t>(std::ceil(share * double(v.size()))) - 1;
+    return v[std::min(i, v.size() - 1)];
+}
+
+double mean(const std::vector<double>& v) {
+    double s = 0;
+    for (double x : v) s += x;
+    return v.empty() ? 0 : s / double(v.size());
+}
+
+struct FrameMark {
+    uint64_t start_us = 0;
+    int state = 0;  // game state when the frame began
+    uint64_t present_us = 0, sleep_us = 0;  // the back end's totals when the frame began
+};
+
+class PacingRun {
+public:
+    PacingRun(const PacingOptions& o, MeasuredBackend& backend) : o_(o), backend_(backend) {}
+
+    void before_frame(long frame) {
+        auto* win = dynamic_cast<Velmora_Win*>(theapp.ddwin);
+        if (win == nullptr) return;
+        // After the first logo frame, straight into a two-player game.
+        if (frame == 3 || (frame > 3 && (win->game_state == 4 || win->game_state == 10))) {
+            game_srand(kSeed);
+            currentlevel = o_.world;
+            player1 = player2 = true;
+            win->game_state = 6;
+        }
+        keycodes[4] = keycodes[13] = true;  // both players fire
+        const bool up = (frame / 48) % 2 == 0;
+        keycodes[10] = up;
+        keycodes[12] = !up;
+        g_themousebutton = true;
+
+        const uint64_t now = backend_.now_us();
+        if (win->game_state == kStatePlaying && !measuring_) {
+            measuring_ = true;
+            backend_.recording = true;
+            play_start_us_ = now;
+            cpu_main0_ = cpu_seconds(CLOCK_THREAD_CPUTIME_ID);
+            cpu_process0_ = cpu_seconds(CLOCK_PROCESS_CPUTIME_ID);
+        }
+        if (measuring_) marks_.push_back({now, win->game_state, backend_.present_us, backend_.sleep_us});
+        frame_state_ = win->game_state;
+        frame_start_us_ = now;
+    }
+
+    bool after_frame(long frame) {
+        const uint64_t now = backend_.now_us();
+        if (frame == 2) {
+            first_logo_us_ = now;
+            first_logo_realtime_ns_ = realtime_ns();
+        }
+        if (frame_state_ == kStateLoadLevel && load_ms_ < 0) load_ms_ = double(now - frame_start_us_) / 1000.0;
+        if (!measuring_) return true;
+        if (double(now - play_start_us_) < o_.seconds * 1e6) return true;
+        play_end_us_ = now;
+        cpu_main1_ = cpu_seconds(CLOCK_THREAD_CPUTIME_ID);
+        cpu_process1_ = cpu_seconds(CLOCK_PROCESS_CPUTIME_ID);
+        backend_.recording = false;
+        return false;
+    }
+
+    void write_trace(const std::string& path) const {
+        FILE* f = std::fopen(path.c_str(), "w");
+        if (f == nullptr) return;
+        for (size_t i = 0; i + 1 < marks_.size(); ++i) {
+            const FrameMark& a = marks_[i];
+            const FrameMark& b = marks_[i + 1];
+            std::fprintf(f, "%llu %d %.3f %.3f %.3f\n", static_cast<unsigned long long>(a.start_us), a.state,
+                         double(b.start_us - a.start_us) / 1000.0, double(b.present_us - a.present_us) / 1000.0,
+                         double(b.sleep_us - a.sleep_us) / 1000.0);
+        }
+        std::fclose(f);
+    }
+
+    void report(long long main_entry_realtime_ns) const {
+        std::vector<double> periods, jitter;
+        for (size_t i = 0; i + 1 < marks_.size(); ++i) {
+            if (marks_[i].state != kStatePlaying || marks_[i + 1].state != kStatePlaying) continue;
+            const double p = double(marks_[i + 1].start_us - marks_[i].start_us) / 1000.0;
+            periods.push_back(p);
+            jitter.push_back(std::fabs(p - kNominalPeriodMs));
+        }
+        std::vector<double> late;
+        for (const Wait& w : backend_.waits)
+            if (w.deadline > w.called + kFrameWaitUs) late.push_back(double(w.returned - w.deadline) / 1000.0);
+        const double wall = double(play_end_us_ - play_start_us_) / 1e6;
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("mode=%s frames=%zu period_mean_ms=%.3f period_p50_ms=%.3f period_p99_ms=%.3f "
+                    "period_max_ms=%.3f jitter_mean_ms=%.3f jitter_p99_ms=%.3f "
+                    "deadline_late_mean_ms=%.3f deadline_late_p99_ms=%.3f deadline_late_max_ms=%.3f "
+                    "cpu_main_pct=%.2f cpu_process_pct=%.2f peak_rss_mb=%.1f level_load_frame_ms=%.1f "
+                    "first_logo_since_main_ms=%.1f",
+                    o_.spin ? "busy-wait" : "sleep-then-spin", periods.size(), mean(periods),
+                    percentile(periods, 0.5), percentile(periods, 0.99),
+                    periods.empty() ? 0 : *std::max_element(periods.begin(), periods.end()), mean(jitter),
+                    percentile(jitter, 0.99), mean(late), percentile(late, 0.99),
+                    late.empty() ? 0 : *std::max_element(late.begin(), late.end()),
+                    wall > 0 ? 100.0 * (cpu_main1_ - cpu_main0_) / wall : 0,
+                    wall > 0 ? 100.0 * (cpu_process1_ - cpu_process0_) / wall : 0,
+                    double(usage.ru_maxrss) / 1024.0, load_ms_,
+                    double(first_logo_realtime_ns_ - main_entry_realtime_ns) / 1e6);
+        if (o_.launched_at_ns > 0)
+            std::printf(" first_logo_since_launch_ms=%.1f",
+                        double(first_logo_realtime_ns_ - o_.launched_at_ns) / 1e6);
+        std::printf("\n");
+    }
+
+private:
+    const PacingOptions& o_;
+    MeasuredBackend& backend_;
+    std::vector<FrameMark> marks_;
+    bool measuring_ = false;
+    uint64_t play_start_us_ = 0, play_end_us_ = 0;
+    uint64_t frame_start_us_ = 0;
+    int frame_state_ = 0;
+    uint64_t first_logo_us_ = 0;
+    long long first_logo_realtime_ns_ = 0;
+    double load_ms_ = -1;
+    double cpu_main0_ = 0, cpu_main1_ = 0, cpu_process0_ = 0, cpu_process1_ = 0;
+};
+
+}  // namespace
+
+int run_pacing(int argc, char** argv) {
+    const long long main_entry_ns = realtime_ns();
+    PacingOptions o;
+    if (!parse(argc, argv, o)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (o.data.empty()) o.data = data_dir();
+    if (worlds_in(o.data).empty() || ::chdir(o.data.c_str()) != 0) {
+        std::fprintf(stderr, "velmora_bench: no world levels in '%s'\n", o.data.c_str());
+        return 1;
+    }
+    auto measured = std::make_unique<MeasuredBackend>(platform::make_sdl_backend(), o.spin);
+    MeasuredBackend& backend = *measured;
+    platform::install_backend(std::move(measured));
+
+    LaunchOptions& launch = launch_options();
+    launch.fullscreen = o.fullscreen;
+    launch.scale = o.scale;
+    god_mode = true;
+    game_srand(kSeed);
+
+    PacingRun run(o, backend);
+    theapp.before_frame = [&run](long frame) { run.before_frame(frame); };
+    theapp.after_frame = [&run](long frame) { return run.after_frame(frame); };
+    if (!theapp.InitInstance()) {
+        theapp.ExitInstance();
+        std::fprintf(stderr, "velmora_bench: the game did not start\n");
+        return 1;
+    }
+    theapp.Run();
+    run.report(main_entry_ns);
+    if (!o.trace.empty()) run.write_trace(o.trace);
+    return 0;
+}
+
+}  // namespace bench
