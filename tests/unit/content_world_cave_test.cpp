@@ -1,8 +1,10 @@
 // The generated Cave world: its level resolves and runs its course to a pack
 // of wheels; its fixtures sit on the tunnel's floor and roof; the red ships
 // the hatches release start clear of the rock (a mover that starts in solid
-// scenery can never leave it); the wheels start clear of the rock and of
-// each other (they turn back on touching either, and would shake in place).
+// scenery can never leave it); the wheels wait out of the shots' reach until
+// they hold the view (one shot down before would let the view run on), clear
+// of the rock and of each other (they turn back on touching either, and
+// would shake in place).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -56,8 +58,11 @@ TEST_F(CaveWorld, BackdropCoversTheFieldAndTheWheelsComeBeforeTheExit) {
     EXPECT_LE(seconds, 300);
 }
 
-TEST_F(CaveWorld, WheelsStartClearOfTheRockAndOfEachOther) {
-    data->expect_clear_of({"caveboss"}, kRock);
+TEST_F(CaveWorld, WheelsWaitOutOfReachClearOfTheRockAndOfEachOther) {
+    data->expect_clear_of({"caveboss"}, {"cavefloor", "caveroof", "caveshaftcap"});
+    // Shots end at the field's top edge: a wheel wholly above it is out of reach.
+    for (const Record& w : data->placed("caveboss"))
+        EXPECT_LE(data->box("caveboss", 0, w.x, w.y).bottom, 0) << "wheel at " << w.x << " can be shot before it holds the view";
     const std::vector<Record> wheels = data->placed("caveboss");
     for (size_t i = 0; i < wheels.size(); ++i)
         for (size_t j = i + 1; j < wheels.size(); ++j) {
