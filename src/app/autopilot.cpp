@@ -33,6 +33,7 @@ constexpr int kBonus = 4, kWeapon = 5, kEnemy = 6, kEnemyShot = 7;
 
 // Flying.
 constexpr int kGunLine = 11;          // the ship's shots leave this far below its y
+constexpr float kMuzzle = 42;         // and this far right of its x
 constexpr int kStandOff = 150;        // how near the ship comes to its target's left side
 constexpr float kGunInset = 3;        // keep the gun line this far inside the target's rows
 constexpr float kLeftmost = 20, kRightmost = 300;  // the ship's working columns
@@ -234,6 +235,7 @@ Autopilot::Snapshot Autopilot::look(const ShipModel* any_ship) {
         // Enemies lose hit points in their own behaviour: one without any
         // (scenery, terrain) cannot be shot down.
         if (s->layer < 2 && s->hitclass == kEnemy && s->behavior != nullptr) seen.targets.push_back(here);
+        if (s->layer < 2 && s->hitclass == kEnemy) seen.blockers.push_back(here);
         if (s->hitclass == kBonus || s->hitclass == kWeapon) seen.pickups.push_back(here);
         if (s->behavior == &moveexitportal && s->param2 == 2) seen.exit_piece = s;
 
@@ -345,11 +347,17 @@ Goal Autopilot::goal_for(int player, const ShipModel& ship, const Snapshot& seen
     }
 
     if (const Seen* target = pick_target(player, ship, seen)) {
-        // Any height that puts the gun line across the target's solid rows.
+        // A height that puts the gun line across the target where nothing
+        // else stops the shots first; failing that, anywhere across it.
+        const autopilot::Obstacle aim{target->box, shape_of(target->sprite)};
+        std::vector<autopilot::Obstacle> in_the_way;
+        for (const Seen& b : seen.blockers)
+            if (b.sprite != target->sprite) in_the_way.push_back({b.box, shape_of(b.sprite)});
         float top = static_cast<float>(target->box.top), bottom = static_cast<float>(target->box.bottom);
-        if (const autopilot::Shape* shape = shape_of(target->sprite)) {
+        if (!autopilot::open_band(aim, in_the_way, ship.x + kMuzzle, ship.y + kGunLine, top, bottom) &&
+            aim.shape != nullptr) {
             int first = 0, last = 0;
-            if (autopilot::solid_rows(*shape, first, last)) {
+            if (autopilot::solid_rows(*aim.shape, first, last)) {
                 bottom = top + static_cast<float>((last + 1) * autopilot::kShapeCell);
                 top += static_cast<float>(first * autopilot::kShapeCell);
             }

@@ -47,7 +47,8 @@ private:
     };
     struct Snapshot {
         std::vector<autopilot::Mover> hostiles;
-        std::vector<Seen> targets;  // what can be shot at
+        std::vector<Seen> targets;   // what can be shot at
+        std::vector<Seen> blockers;  // what stops the ship's shots
         std::vector<Seen> pickups;
         const Sprite* exit_piece = nullptr;  // the exit portal's right piece
     };

@@ -123,6 +123,67 @@ bool solid_rows(const Shape& shape, int& first, int& last) {
     return first >= 0;
 }
 
+namespace {
+// Does the obstacle hold anything solid in screen rows [y0, y1) and columns [x0, x1)?
+bool solid_in(const Obstacle& o, float x0, float x1, float y0, float y1) {
+    if (!overlap(x0, y0, x1, y1, o.box.left, o.box.top, o.box.right, o.box.bottom)) return false;
+    if (o.shape == nullptr || o.shape->cols == 0) return true;
+    const int c0 = std::max(0, static_cast<int>(std::floor((x0 - o.box.left) / kShapeCell)));
+    const int c1 = std::min(o.shape->cols - 1, static_cast<int>(std::floor((x1 - 1 - o.box.left) / kShapeCell)));
+    const int r0 = std::max(0, static_cast<int>(std::floor((y0 - o.box.top) / kShapeCell)));
+    const int r1 = std::min(o.shape->rows - 1, static_cast<int>(std::floor((y1 - 1 - o.box.top) / kShapeCell)));
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c)
+            if (o.shape->filled(c, r)) return true;
+    return false;
+}
+}  // namespace
+
+bool open_band(const Obstacle& target, const std::vector<Obstacle>& in_the_way, float from_x, float gun_y,
+               float& top, float& bottom) {
+    const int rows = target.shape != nullptr && target.shape->cols > 0
+                         ? target.shape->rows
+                         : (target.box.height() + kShapeCell - 1) / kShapeCell;
+    std::vector<bool> open(static_cast<size_t>(std::max(rows, 0)), false);
+    for (int r = 0; r < rows; ++r) {
+        const float y0 = static_cast<float>(target.box.top + r * kShapeCell), y1 = y0 + kShapeCell;
+        // The first solid column of the target in this row is where the shot lands.
+        float hit_x = -1;
+        if (target.shape == nullptr || target.shape->cols == 0) {
+            hit_x = static_cast<float>(target.box.left);
+        } else {
+            for (int c = 0; c < target.shape->cols && hit_x < 0; ++c)
+                if (target.shape->filled(c, r)) hit_x = static_cast<float>(target.box.left + c * kShapeCell);
+        }
+        if (hit_x < 0 || hit_x <= from_x) continue;
+        bool clear = true;
+        for (const Obstacle& o : in_the_way)
+            if (solid_in(o, from_x, hit_x, y0, y1)) {
+                clear = false;
+                break;
+            }
+        open[static_cast<size_t>(r)] = clear;
+    }
+    int best = -1;
+    float best_distance = 0;
+    for (int r = 0; r < rows; ++r) {
+        if (!open[static_cast<size_t>(r)]) continue;
+        const float centre = static_cast<float>(target.box.top + r * kShapeCell) + kShapeCell / 2.f;
+        const float d = std::fabs(centre - gun_y);
+        if (best < 0 || d < best_distance) {
+            best = r;
+            best_distance = d;
+        }
+    }
+    if (best < 0) return false;
+    int first = best, last = best;
+    while (first > 0 && open[static_cast<size_t>(first - 1)]) --first;
+    while (last + 1 < rows && open[static_cast<size_t>(last + 1)]) ++last;
+    top = static_cast<float>(target.box.top + first * kShapeCell);
+    bottom = static_cast<float>(target.box.top + (last + 1) * kShapeCell);
+    return true;
+}
+
 bool meets(const ShipModel& ship, float x, float y, const Mover& m, int frames) {
     const Box s = ship_box(ship, x, y);
     const int moving = std::max(0, frames - m.still_frames);

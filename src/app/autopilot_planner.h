@@ -30,6 +30,19 @@ Shape shape_of(const Surface& surface, int left, int top, int right, int bottom)
 // The first and last rows of cells that hold anything; false for an empty shape.
 bool solid_rows(const Shape& shape, int& first, int& last);
 
+// Something solid: the ship's shots stop at the first one they touch.
+struct Obstacle {
+    Box box;
+    const Shape* shape = nullptr;  // null: the whole box is solid
+};
+
+// Of the target's solid rows, the band (screen rows [top, bottom)) that shots
+// flying right from column `from_x` reach without touching anything in the
+// way first: the run of open rows nearest to row `gun_y`. False when no row is
+// open (or the target has no solid rows).
+bool open_band(const Obstacle& target, const std::vector<Obstacle>& in_the_way, float from_x, float gun_y,
+               float& top, float& bottom);
+
 // Something hostile whose path matters: where its image is now and how it moves.
 struct Mover {
     Box box;                       // screen box of the image now

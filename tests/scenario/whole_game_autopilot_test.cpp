@@ -83,9 +83,10 @@ TEST_F(WholeGameAutopilot, TwoPlayersReachTheEndingTogether) {
 }
 
 TEST_F(WholeGameAutopilot, AnswersTheContinueScreenThenGivesUp) {
-    // The ship appears inside a wall as large as the play field: every level
-    // start is lost, so each continue restarts it until the autopilot cancels.
-    const RunResult r = run("Last", {{"wall", 640, 416, 1, {90, 90, 120}, false}},
+    // The ship appears inside a wall twice as wide as the play field, which it
+    // cannot leave before its shield is gone: every level start is lost, so
+    // each continue restarts it until the autopilot cancels.
+    const RunResult r = run("Last", {{"wall", 1280, 416, 1, {90, 90, 120}, false}},
                             {{100, 150, 0, "entranceportal"}, {0, 0, 0, "wall"}}, {"--start-level", "10"});
     ASSERT_EQ(r.exit_code, 0) << r.output;
     const std::string t = trace();

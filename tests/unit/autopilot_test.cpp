@@ -160,3 +160,22 @@ TEST(AutopilotPlanner, KeyShipPhysicsFollowTheGame) {
     EXPECT_FLOAT_EQ(ship.ramp, 23);
     EXPECT_NEAR(ship.vx * 2, 11.5f, 0.1f);
 }
+
+TEST(AutopilotPlanner, AimsWhereNothingElseStopsTheShots) {
+    const Obstacle target{Box{300, 100, 360, 160}, nullptr};
+    float top = 0, bottom = 0;
+    // A block between the ship and the target covers the target's upper half;
+    // things behind the ship or beyond the target do not count.
+    const std::vector<Obstacle> in_the_way = {{Box{200, 100, 240, 130}, nullptr},
+                                              {Box{20, 130, 60, 160}, nullptr},
+                                              {Box{400, 100, 460, 160}, nullptr}};
+    ASSERT_TRUE(open_band(target, in_the_way, 100, 110, top, bottom));
+    EXPECT_FLOAT_EQ(top, 130);
+    EXPECT_FLOAT_EQ(bottom, 160);
+    // Nothing in the way: the whole height, wherever the gun line is.
+    ASSERT_TRUE(open_band(target, {}, 100, 400, top, bottom));
+    EXPECT_FLOAT_EQ(top, 100);
+    EXPECT_FLOAT_EQ(bottom, 160);
+    // A wall across the whole height leaves no band.
+    EXPECT_FALSE(open_band(target, {{Box{250, 0, 260, 416}, nullptr}}, 100, 110, top, bottom));
+}
