@@ -45,12 +45,12 @@ bool parse_frame_file(const std::string& text, FrameFile& out) {
 // Optional: only "--name=value" carries a value; "--name" alone takes none.
 enum class Arg { None, Value, Optional };
 
-struct Spec {
+struct OptionForm {
     const char* name;
     Arg arg;
 };
 
-constexpr Spec kSpecs[] = {
+constexpr OptionForm kOptionForms[] = {
     {"--help", Arg::None},       {"--version", Arg::None},    {"--data", Arg::Value},
     {"--windowed", Arg::None},   {"--fullscreen", Arg::None}, {"--scale", Arg::Value},
     {"--display", Arg::Value},   {"--scaling", Arg::Value},   {"--headless", Arg::None},
@@ -60,8 +60,8 @@ constexpr Spec kSpecs[] = {
     {"--stop-at-level", Arg::Value}, {"--trace", Arg::Value},
 };
 
-const Spec* find_spec(const std::string& name) {
-    for (const Spec& s : kSpecs)
+const OptionForm* find_option_form(const std::string& name) {
+    for (const OptionForm& s : kOptionForms)
         if (name == s.name) return &s;
     return nullptr;
 }
@@ -141,21 +141,21 @@ bool parse_launch_options(int argc, const char* const* argv, LaunchOptions& out,
             arg.resize(eq);
             inline_value = true;
         }
-        const Spec* spec = find_spec(arg);
-        if (spec == nullptr) {
+        const OptionForm* form = find_option_form(arg);
+        if (form == nullptr) {
             error = arg.rfind("-", 0) == 0 ? "unknown option '" + arg + "'"
                                            : "unexpected argument '" + arg + "'";
             return false;
         }
-        if (spec->arg == Arg::None && inline_value) {
+        if (form->arg == Arg::None && inline_value) {
             error = arg + " takes no value";
             return false;
         }
-        if (spec->arg == Arg::Optional && inline_value && value.empty()) {
+        if (form->arg == Arg::Optional && inline_value && value.empty()) {
             error = arg + "= needs a value after the '='";
             return false;
         }
-        if (spec->arg == Arg::Value && !inline_value) {
+        if (form->arg == Arg::Value && !inline_value) {
             if (i + 1 >= argc || argv[i + 1] == nullptr) {
                 error = arg + " needs a value";
                 return false;
