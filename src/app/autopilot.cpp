@@ -36,6 +36,8 @@ constexpr int kGunLine = 11;          // the ship's shots leave this far below i
 constexpr float kMuzzle = 42;         // and this far right of its x
 constexpr int kStandOff = 150;        // how near the ship comes to its target's left side
 constexpr float kGunInset = 3;        // keep the gun line this far inside the target's rows
+constexpr float kLead = 4;            // frames of the target's motion the aim runs ahead
+constexpr float kSpotWeight = 4;      // a firing spot among shields is worth some crowding
 constexpr float kLeftmost = 20, kRightmost = 300;  // the ship's working columns
 constexpr int kFrontMin = 80;         // a target must be this far right of the ship
 constexpr float kPickupReach = 260;   // power-ups further away are left alone
@@ -72,6 +74,14 @@ ShipModel model_of(int player, const Sprite* ship) {
     if (level_view::box_of(ship, box))
         m.extent = Box{box.left - ship->x, box.top - ship->y, box.right - ship->x, box.bottom - ship->y};
     return m;
+}
+
+// A boss whose own parts still live takes no hits until they are gone: its
+// parts are the targets, not it.
+bool guarded(const Sprite* s) {
+    for (const Sprite* c = s->nextchild; c != nullptr; c = c->nextchild)
+        if (c->parent == s && c->hitpoints >= 1 && c->hitclass == kEnemy && c->behavior != nullptr) return true;
+    return false;
 }
 
 }  // namespace
@@ -234,7 +244,8 @@ Autopilot::Snapshot Autopilot::look(const ShipModel* any_ship) {
             seen.hostiles.push_back(mover_of(s, here.box, any_ship));
         // Enemies lose hit points in their own behaviour: one without any
         // (scenery, terrain) cannot be shot down.
-        if (s->layer < 2 && s->hitclass == kEnemy && s->behavior != nullptr) seen.targets.push_back(here);
+        if (s->layer < 2 && s->hitclass == kEnemy && s->behavior != nullptr && !guarded(s))
+            seen.targets.push_back(here);
         if (s->layer < 2 && s->hitclass == kEnemy) seen.blockers.push_back(here);
         if (s->hitclass == kBonus || s->hitclass == kWeapon) seen.pickups.push_back(here);
         if (s->behavior == &moveexitportal && s->param2 == 2) seen.exit_piece = s;
@@ -348,25 +359,39 @@ Goal Autopilot::goal_for(int player, const ShipModel& ship, const Snapshot& seen
 
     if (const Seen* target = pick_target(player, ship, seen)) {
         // A height that puts the gun line across the target where nothing
-        // else stops the shots first; failing that, anywhere across it.
+        // else stops the shots first, from the stand-off columns; failing
+        // that, a column further in (between the shields of a boss) from
+        // which the shots get through; failing that, anywhere across it.
         const autopilot::Obstacle aim{target->box, shape_of(target->sprite)};
         std::vector<autopilot::Obstacle> in_the_way;
         for (const Seen& b : seen.blockers)
             if (b.sprite != target->sprite) in_the_way.push_back({b.box, shape_of(b.sprite)});
+        const float gun_y = ship.y + kGunLine;
+        float left = kLeftmost;
+        float right = std::clamp<float>(static_cast<float>(target->box.left - kStandOff), kLeftmost, kRightmost);
+        const float column = std::clamp(ship.x, left, right);
+        float weight = 1;
         float top = static_cast<float>(target->box.top), bottom = static_cast<float>(target->box.bottom);
-        if (!autopilot::open_band(aim, in_the_way, ship.x + kMuzzle, ship.y + kGunLine, top, bottom) &&
-            aim.shape != nullptr) {
+        autopilot::FiringSpot spot;
+        if (autopilot::open_band(aim, in_the_way, column + kMuzzle, gun_y, top, bottom)) {
+            // The stand-off columns will do.
+        } else if (autopilot::firing_spot(aim, in_the_way, ship.extent, kMuzzle, kGunLine, kLeftmost,
+                                          static_cast<float>(target->box.left) - kFrontMin, column, gun_y, spot)) {
+            top = spot.top;
+            bottom = spot.bottom;
+            left = right = spot.x + target->vx * kLead;
+            weight = kSpotWeight;
+        } else if (aim.shape != nullptr) {
             int first = 0, last = 0;
             if (autopilot::solid_rows(*aim.shape, first, last)) {
                 bottom = top + static_cast<float>((last + 1) * autopilot::kShapeCell);
                 top += static_cast<float>(first * autopilot::kShapeCell);
             }
         }
-        top += target->vy * 4 + kGunInset;
-        bottom += target->vy * 4 - kGunInset;
+        top += target->vy * kLead + kGunInset;
+        bottom += target->vy * kLead - kGunInset;
         if (bottom < top) top = bottom = (top + bottom) / 2;
-        const float right = std::clamp<float>(static_cast<float>(target->box.left - kStandOff), kLeftmost, kRightmost);
-        return Goal::area(kLeftmost, top - kGunLine, right, bottom - kGunLine, 1);
+        return Goal::area(left, top - kGunLine, right, bottom - kGunLine, weight);
     }
     return Goal::area(60, 120, 160, 280, 0.3f);
 }

@@ -184,6 +184,37 @@ bool open_band(const Obstacle& target, const std::vector<Obstacle>& in_the_way, 
     return true;
 }
 
+bool firing_spot(const Obstacle& target, const std::vector<Obstacle>& in_the_way, const Box& extent,
+                 float muzzle, float gun_line, float min_x, float max_x, float prefer_x, float gun_y,
+                 FiringSpot& out) {
+    bool found = false;
+    float best_cost = 0;
+    for (float x = min_x; x <= max_x; x += kShapeCell) {
+        float top = 0, bottom = 0;
+        if (!open_band(target, in_the_way, x + muzzle, gun_y, top, bottom)) continue;
+        // The gun line nearest the current one that keeps inside the band.
+        const float line = clampf(gun_y, top + 1, std::max(top + 1, bottom - 1));
+        const float y = line - gun_line;
+        const float l = x + static_cast<float>(extent.left), r = x + static_cast<float>(extent.right);
+        const float t = y + static_cast<float>(extent.top), b = y + static_cast<float>(extent.bottom);
+        if (solid_in(target, l, r, t, b)) continue;
+        bool clear = true;
+        for (const Obstacle& o : in_the_way)
+            if (solid_in(o, l, r, t, b)) {
+                clear = false;
+                break;
+            }
+        if (!clear) continue;
+        const float cost = std::fabs(x - prefer_x) + std::fabs(line - gun_y);
+        if (!found || cost < best_cost) {
+            out = FiringSpot{x, top, bottom};
+            best_cost = cost;
+            found = true;
+        }
+    }
+    return found;
+}
+
 bool meets(const ShipModel& ship, float x, float y, const Mover& m, int frames) {
     const Box s = ship_box(ship, x, y);
     const int moving = std::max(0, frames - m.still_frames);

@@ -43,6 +43,23 @@ struct Obstacle {
 bool open_band(const Obstacle& target, const std::vector<Obstacle>& in_the_way, float from_x, float gun_y,
                float& top, float& bottom);
 
+// A column the ship can fire from when its own is shielded: the ship's x and
+// the band of screen rows its gun line should cross there.
+struct FiringSpot {
+    float x = 0;
+    float top = 0, bottom = 0;
+};
+
+// Where a ship standing between the target's shields can fire: of the ship
+// columns in [min_x, max_x] (in steps of kShapeCell), the one nearest to
+// `prefer_x` (counting the climb to the band too) from whose muzzle (x +
+// `muzzle`) open_band finds rows, with the ship's image (`extent` around x
+// and the gun line less `gun_line`) clear of every obstacle there. False when
+// no column works.
+bool firing_spot(const Obstacle& target, const std::vector<Obstacle>& in_the_way, const Box& extent,
+                 float muzzle, float gun_line, float min_x, float max_x, float prefer_x, float gun_y,
+                 FiringSpot& out);
+
 // Something hostile whose path matters: where its image is now and how it moves.
 struct Mover {
     Box box;                       // screen box of the image now

@@ -179,3 +179,35 @@ TEST(AutopilotPlanner, AimsWhereNothingElseStopsTheShots) {
     // A wall across the whole height leaves no band.
     EXPECT_FALSE(open_band(target, {{Box{250, 0, 260, 416}, nullptr}}, 100, 110, top, bottom));
 }
+
+TEST(AutopilotPlanner, FindsAColumnBetweenShieldsWhereTheShipFitsAndTheShotsGetThrough) {
+    // A cannon hanging at rows 100-142 behind a pylon that reaches down to row
+    // 150: nothing fired from left of the pylon gets through.
+    const Obstacle cannon{Box{400, 100, 440, 142}, nullptr};
+    std::vector<Obstacle> shields = {{Box{200, 0, 240, 150}, nullptr}};
+    const Box ship{0, -10, 60, 11};  // image around the ship's position; the gun line is 11 below it
+    float top = 0, bottom = 0;
+    ASSERT_FALSE(open_band(cannon, shields, 100, 120, top, bottom));
+
+    // Between the pylon and the cannon there is room for the ship: it fires from
+    // there, at the cannon's rows, as near the preferred column as it can.
+    FiringSpot spot;
+    ASSERT_TRUE(firing_spot(cannon, shields, ship, 42, 11, 20, 320, 40, 120, spot));
+    EXPECT_GE(spot.x, 240);           // clear of the pylon
+    EXPECT_LE(spot.x + 60, 400);      // short of the cannon
+    EXPECT_LE(spot.x, 246);           // the nearest such column to the left
+    EXPECT_FLOAT_EQ(spot.top, 100);
+    EXPECT_FLOAT_EQ(spot.bottom, 142);
+
+    // A second pylon leaves a gap narrower than the ship: no column will do.
+    shields.push_back({Box{280, 0, 340, 150}, nullptr});
+    EXPECT_FALSE(firing_spot(cannon, shields, ship, 42, 11, 20, 320, 40, 120, spot));
+
+    // A gap whose rows are shielded lower down still serves: the ship hangs
+    // below the pylons and fires along the cannon's open bottom rows.
+    shields = {{Box{200, 0, 240, 124}, nullptr}};
+    ASSERT_TRUE(firing_spot(cannon, shields, ship, 42, 11, 20, 320, 40, 110, spot));
+    EXPECT_NEAR(spot.x, 40, 3);  // the preferred column itself
+    EXPECT_FLOAT_EQ(spot.top, 124);
+    EXPECT_FLOAT_EQ(spot.bottom, 142);
+}
