@@ -1,5 +1,6 @@
 // The last boss: a shell that rams and sweeps, with five guns that its own
 // words switch on and off. The shell can be hurt only once every gun is gone.
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 
@@ -14,6 +15,12 @@ namespace {
 enum ShellState { kArriving = 0, kChoose = 1, kRam = 2, kSweep = 3, kPause = 4 };
 constexpr int kRamSpeed = 10;
 constexpr int kRetreatSpeed = 16;
+constexpr int kRetreatLine = 500;  // a ram beyond it turns into a retreat, a retreat ends past it
+// The furthest right the shell goes: where a retreat from the left ends. A ram
+// that starts beyond the line and a retreat from there must not carry it
+// further each time: past the field's right edge it would stop acting (only
+// what overlaps the screen is run) and the level could never end.
+constexpr int kFurthestRight = kRetreatLine + kRetreatSpeed;
 constexpr int kSweepSpeed = 6;
 constexpr int kAimed = 1;
 constexpr int kRetreating = 2;
@@ -34,15 +41,16 @@ void ram(Sprite* s) {
         return;
     }
     if (s->param1 == kRetreating) {
-        s->x += kRetreatSpeed;
-        if (s->x > 500) s->state = kChoose;
+        s->x = std::min(s->x + kRetreatSpeed, std::max(s->x, kFurthestRight));
+        if (s->x > kRetreatLine) s->state = kChoose;
         return;
     }
     s->x = static_cast<int>(std::trunc(s->x + kRamSpeed * s->dirx));
     s->y = static_cast<int>(std::trunc(s->y + kRamSpeed * s->diry));
     if (s->y < 20) s->y = 20;
     if (s->y > 350) s->y = 350;
-    if (s->x > 500 || s->x < 50) s->param1 = kRetreating;
+    if (s->x > kFurthestRight) s->x = kFurthestRight;
+    if (s->x > kRetreatLine || s->x < 50) s->param1 = kRetreating;
 }
 
 // A sweep switches guns three and five on for its length, and gun one while
