@@ -1,0 +1,76 @@
+// Regression goldens: for each generated world, the autopilot plays from the
+// title menu into that world (god mode, seed 1) until the next world loads,
+// and the run's trace (level start and end frames, scores, shields, every hit,
+// sprite counts every 500 frames) must match tests/golden/ line for line.
+// docs/regression.md says how to regenerate the goldens after a deliberate
+// change.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "support/scenario.h"
+#include "support/temp_dir.h"
+#include "whole_game_fixture.h"
+
+using namespace scenario;
+using namespace whole_game;
+
+namespace {
+
+constexpr long kFrameLimit = 20000;  // far beyond any world; a stalled run still ends
+
+std::string golden_path(int level) {
+    char name[64];
+    std::snprintf(name, sizeof name, "/tests/golden/level%02d-%s.trace", level, world_name(level));
+    return std::string(VELMORA_SOURCE_DIR) + name;
+}
+
+// The first line where two texts differ, for a readable failure.
+std::string first_difference(const std::string& expected, const std::string& actual) {
+    std::istringstream a(expected), b(actual);
+    std::string la, lb;
+    for (int line = 1;; ++line) {
+        const bool ha = static_cast<bool>(std::getline(a, la)), hb = static_cast<bool>(std::getline(b, lb));
+        if (!ha && !hb) return "no difference";
+        if (la != lb || ha != hb)
+            return "line " + std::to_string(line) + ":\n  golden: " + (ha ? la : "(end)") +
+                   "\n  now:    " + (hb ? lb : "(end)");
+    }
+}
+
+class WorldGolden : public ::testing::TestWithParam<int> {};
+
+}  // namespace
+
+TEST_P(WorldGolden, MatchesItsTrace) {
+    const int level = GetParam();
+    if (!generated_level_present(level)) GTEST_SKIP() << world_name(level) << " is not generated yet";
+    TempDir out;
+    std::vector<std::string> args = autopilot_args(VELMORA_DATA, out.file("trace.txt"), 1, kFrameLimit);
+    args.insert(args.end(), {"--god", "--start-level", std::to_string(level), "--stop-at-level",
+                             std::to_string(level + 1)});
+    const RunResult r = run_velmora(args, {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}});
+    ASSERT_EQ(r.exit_code, 0) << r.output;
+    const std::string trace = read_file(out.file("trace.txt"));
+    ASSERT_NE(trace.find("end level " + std::to_string(level) + " exit"), std::string::npos)
+        << "the autopilot did not finish " << world_name(level) << " within " << kFrameLimit << " frames:\n"
+        << trace;
+
+    const std::string path = golden_path(level);
+    if (std::getenv("VELMORA_UPDATE_GOLDENS") != nullptr) {
+        ASSERT_TRUE(writers::write_text(path, trace)) << path;
+        GTEST_SKIP() << "golden written: " << path;
+    }
+    ASSERT_TRUE(std::filesystem::exists(path))
+        << "no golden for " << world_name(level) << "; write it with VELMORA_UPDATE_GOLDENS=1 (docs/regression.md)";
+    const std::string golden = read_file(path);
+    EXPECT_TRUE(golden == trace) << world_name(level) << " plays differently from its golden, "
+                                 << first_difference(golden, trace)
+                                 << "\nIf the change is deliberate, regenerate (docs/regression.md).";
+}
+
+INSTANTIATE_TEST_SUITE_P(Worlds, WorldGolden, ::testing::Range(1, 11),
+                         [](const ::testing::TestParamInfo<int>& info) { return std::string(world_name(info.param)); });
