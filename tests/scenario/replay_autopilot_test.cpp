@@ -98,8 +98,13 @@ TEST(ReplayAutopilot, ALiveGameUnderXvfbReplaysHeadless) {
     const std::string live = out.file("live.txt"), replayed = out.file("replayed.txt");
 
     // xvfb-run starts a server, runs the game in it and passes on its status.
+    // In a sanitizer build the X, D-Bus and GL libraries that SDL loads leak a
+    // few blocks at exit (some from modules already unloaded, so they cannot
+    // be suppressed by name); leak checking stays on for the headless replay.
     std::string command;
     for (const auto& [name, value] : env) command += name + "='" + value + "' ";
+    const char* asan = std::getenv("ASAN_OPTIONS");
+    command += "ASAN_OPTIONS='" + std::string(asan != nullptr ? asan : "") + ":detect_leaks=0' ";
     command += std::string("xvfb-run -a -s '-screen 0 800x600x24' ") + VELMORA_BINARY + " --windowed --data " +
                VELMORA_DATA + " --autopilot --frames " + std::to_string(frames) + " --record " +
                out.file("rec.txt") + " --dump-state " + std::to_string(frames) + ":" + live + " > " +
