@@ -111,6 +111,7 @@ void Autopilot::plan(const Velmora_Win& game, std::deque<Event>& out) {
 // A new level: its masters (and so their frames) are about to be replaced.
 void Autopilot::remember_level() {
     shapes_.clear();
+    reaches_.clear();
     tracks_.clear();
     ignored_until_.clear();
     strikes_.clear();
@@ -291,14 +292,40 @@ Mover Autopilot::mover_of(const Sprite* s, const Box& box, const ShipModel* any_
     return m;
 }
 
-const autopilot::Shape* Autopilot::shape_of(const Sprite* s) {
-    const Sprite::frame* f = s->current_frame();
+const autopilot::Shape* Autopilot::shape_of(const Sprite* s) { return shape_of_frame(s->current_frame()); }
+
+const autopilot::Shape* Autopilot::shape_of_frame(const Sprite::frame* f) {
     if (f == nullptr || f->surface == nullptr) return nullptr;
     auto it = shapes_.find(f);
     if (it == shapes_.end())
         it = shapes_.emplace(f, autopilot::shape_of(*f->surface, f->rect.left, f->rect.top, f->rect.right,
                                                     f->rect.bottom)).first;
     return &it->second;
+}
+
+// The cells any of the sprite's frames fills, among the frames laid out like
+// the current one: where a part that turns can reach.
+const autopilot::Shape* Autopilot::reach_of(const Sprite* s) {
+    const Sprite::frame* now = s->current_frame();
+    if (now == nullptr) return nullptr;
+    auto it = reaches_.find(now);
+    if (it != reaches_.end()) return &it->second;
+    autopilot::Shape reach;
+    for (const Sprite::frame* f : s->frames) {
+        if (f == nullptr || f->xoffset != now->xoffset || f->yoffset != now->yoffset ||
+            f->rect.left != now->rect.left || f->rect.top != now->rect.top ||
+            f->rect.right != now->rect.right || f->rect.bottom != now->rect.bottom)
+            continue;
+        const autopilot::Shape* one = shape_of_frame(f);
+        if (one == nullptr) continue;
+        if (reach.cells.empty()) {
+            reach = *one;
+        } else if (one->cells.size() == reach.cells.size()) {
+            for (size_t i = 0; i < reach.cells.size(); ++i) reach.cells[i] |= one->cells[i];
+        }
+    }
+    if (reach.cells.empty()) return nullptr;
+    return &reaches_.emplace(now, std::move(reach)).first->second;
 }
 
 void Autopilot::fly_ship(int player, const Sprite* ship, const Snapshot& seen, std::deque<Event>& out) {
@@ -381,6 +408,16 @@ Goal Autopilot::goal_for(int player, const ShipModel& ship, const Snapshot& seen
             bottom = spot.bottom;
             left = right = spot.x + target->vx * kLead;
             weight = kSpotWeight;
+        } else if (const autopilot::Obstacle reach{target->box, reach_of(target->sprite)};
+                   reach.shape != nullptr &&
+                   autopilot::firing_spot(reach, in_the_way, ship.extent, kMuzzle, kGunLine, kLeftmost,
+                                          static_cast<float>(target->box.left) - kFrontMin, column, gun_y, spot)) {
+            // A turning part shielded whichever way it faces now: go where it
+            // reaches when it turns to face the ship there (a barrel raised
+            // above a bridge).
+            top = spot.top;
+            bottom = spot.bottom;
+            left = right = spot.x + target->vx * kLead;
         } else if (aim.shape != nullptr) {
             int first = 0, last = 0;
             if (autopilot::solid_rows(*aim.shape, first, last)) {

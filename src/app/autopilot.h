@@ -61,6 +61,8 @@ private:
     autopilot::Goal goal_for(int player, const autopilot::ShipModel& ship, const Snapshot& seen);
     const Seen* pick_target(int player, const autopilot::ShipModel& ship, const Snapshot& seen);
     const autopilot::Shape* shape_of(const Sprite* s);
+    const autopilot::Shape* shape_of_frame(const Sprite::frame* f);
+    const autopilot::Shape* reach_of(const Sprite* s);
     autopilot::Mover mover_of(const Sprite* s, const level_view::Box& box,
                               const autopilot::ShipModel* any_ship);
 
@@ -86,4 +88,5 @@ private:
     uint32_t target_[3] = {};          // serial of each ship's target
     long target_since_[3] = {};
     std::map<const Sprite::frame*, autopilot::Shape> shapes_;
+    std::map<const Sprite::frame*, autopilot::Shape> reaches_;  // by the frame shown when first asked
 };

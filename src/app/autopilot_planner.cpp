@@ -178,7 +178,7 @@ bool open_band(const Obstacle& target, const std::vector<Obstacle>& in_the_way, 
     if (best < 0) return false;
     int first = best, last = best;
     while (first > 0 && open[static_cast<size_t>(first - 1)]) --first;
-    while (last + 1 < rows && open[static_cast<size_t>(last + 1)]) ++last;
+    while (last + 1 < rows && open[static_cast<size_t>(last) + 1]) ++last;
     top = static_cast<float>(target.box.top + first * kShapeCell);
     bottom = static_cast<float>(target.box.top + (last + 1) * kShapeCell);
     return true;
