@@ -1,6 +1,6 @@
 // The one source of random numbers for game logic, seeded at start-up
-// (--seed), so that a run is a pure function of data, seed and input. Same
-// range as the C library's rand() on the original platform: 0..32767.
+// (--seed), so that a run is a pure function of data, seed and input. The
+// range is 0..32767, which the game's tables and odds are written for.
 #pragma once
 
 constexpr int kGameRandMax = 32767;
