@@ -33,8 +33,9 @@ public:
 // (without the game's input devices and content).
 class GameChoiceWindow : public Velmora_Win {
 public:
-    int OnCreate() override { return DirectDrawWin::OnCreate(); }
-    void OnDestroy() override { DirectDrawWin::OnDestroy(); }
+    // Skipping the game window's own start-up is the point here.
+    int OnCreate() override { return DirectDrawWin::OnCreate(); }  // NOLINT(bugprone-parent-virtual-call)
+    void OnDestroy() override { DirectDrawWin::OnDestroy(); }      // NOLINT(bugprone-parent-virtual-call)
 };
 
 TEST(Modes, SortRunsBySizeThenDepthAndTheGamePicks640x480x16) {

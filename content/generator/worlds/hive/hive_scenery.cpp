@@ -65,7 +65,8 @@ void paint_strands(Canvas& c) {
         const double x = random.range(0, kStrandPeriod);
         worlds::wrap_x(kStrandPeriod, [&](double dx) {
             for (int j = 0; j < 5; ++j) {
-                hexagon(c, x + dx + (j % 3) * 15, 400 - (j / 3) * 17 - (j % 2) * 8, 9);
+                const int column = j % 3, row = j / 3;  // three cells, then two on top
+                hexagon(c, x + dx + column * 15, 400 - row * 17 - (j % 2) * 8, 9);
                 c.fill_outlined(Paint::solid(k.wax.mid.scaled(0.6)), k.outline, 1.0);
             }
         });
