@@ -82,7 +82,7 @@ TEST(Text, GlyphsChangeOnlyCoveredPixelsAndStayInside) {
         win.ClearSurface(s, 0x2u, nullptr);
         ASSERT_EQ(win.DrawText(s, 3, 2, "Hi", 255, 255, 255, 28), 1);
         int changed = 0, full = 0;
-        const uint32_t white = depth == 8 ? win.RGBtoPixel(255, 255, 255) : win.RGBtoPixel(255, 255, 255);
+        const uint32_t white = win.RGBtoPixel(255, 255, 255);
         for (int y = 0; y < 40; ++y)
             for (int x = 0; x < 60; ++x) {
                 const uint32_t p = s->get_pixel(x, y);

@@ -7,11 +7,11 @@
 #include <cmath>
 #include <numbers>
 
-#include "generator/music/arrange.cpp"
-#include "generator/music/instruments.cpp"
-#include "generator/music/song.cpp"
-#include "generator/music/synth.cpp"
-#include "generator/music/theory.cpp"
+#include "generator/music/arrange.cpp"  // NOLINT(bugprone-suspicious-include)
+#include "generator/music/instruments.cpp"  // NOLINT(bugprone-suspicious-include)
+#include "generator/music/song.cpp"  // NOLINT(bugprone-suspicious-include)
+#include "generator/music/synth.cpp"  // NOLINT(bugprone-suspicious-include)
+#include "generator/music/theory.cpp"  // NOLINT(bugprone-suspicious-include)
 
 namespace {
 

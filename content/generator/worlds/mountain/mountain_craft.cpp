@@ -182,7 +182,8 @@ Canvas walker_frame(double phase) {
     c.rounded_rect(44, 14, 14, 12, 2);
     c.shade(k.khaki, k.outline);
     for (int i = 0; i < 3; ++i) {
-        c.circle(48 + (i % 2) * 5, 18 + (i / 2) * 5, 1.5);
+        const int column = i % 2, row = i / 2;  // two lamps, one below
+        c.circle(48 + column * 5, 18 + row * 5, 1.5);
         c.fill(Paint::solid(Color::hex(0xc03020)));
     }
     c.translate(0, bob);
