@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -46,10 +46,12 @@ const EnemyCase kCases[] = {
 
 // A value of a state dump ("name value" lines), or -1.
 long dumped(const std::string& dump, const std::string& name) {
-    const size_t at = dump.find("\n" + name + " ");
-    const size_t start = dump.rfind(name + " ", 0) == 0 ? 0 : (at == std::string::npos ? at : at + 1);
-    if (start == std::string::npos) return -1;
-    return std::strtol(dump.c_str() + start + name.size() + 1, nullptr, 10);
+    std::istringstream in(dump);
+    std::string key;
+    long value = 0;
+    while (in >> key >> value)
+        if (key == name) return value;
+    return -1;
 }
 
 class EnemyScenario : public ::testing::TestWithParam<EnemyCase> {};
