@@ -78,7 +78,8 @@ TEST_P(EnemyScenario, EntersActsFiresAndDiesToTheShipsShots) {
         const std::string dump = read_file(out.file(std::to_string(f)));
         ASSERT_FALSE(dump.empty()) << "no state dump at frame " << f;
         const long enemies = dumped(dump, "live_hitclass6");
-        series += " " + std::to_string(enemies);
+        series += ' ';
+        series += std::to_string(enemies);
         if (enemies > 0 && first_seen < 0) first_seen = f;
         peak_enemies = std::max(peak_enemies, enemies);
         enemy_shots = std::max(enemy_shots, dumped(dump, "live_hitclass7"));
