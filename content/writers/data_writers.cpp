@@ -30,7 +30,9 @@ void put16(std::vector<uint8_t>& out, uint32_t v) {
 void put32(std::vector<uint8_t>& out, uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
 }
-void put_tag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void put_tag(std::vector<uint8_t>& out, const char* tag) {
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
+}
 }  // namespace
 
 std::vector<uint8_t> encode_wav(const std::vector<int16_t>& samples, const WaveOptions& o) {
