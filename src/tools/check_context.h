@@ -50,6 +50,9 @@ std::vector<PlacedSprite> check_level_file(Context& ctx, const std::string& worl
 void check_spawned_names(Context& ctx, const std::string& world, const std::vector<PlacedSprite>& placed,
                          const WorldSprites& shared, const WorldSprites& own);
 
+// Damage inside a bitmap the game's loader accepted.
+void check_bitmap_bytes(Context& ctx, const std::string& rel);
+
 // Sound effects and music modules.
 void check_sounds(Context& ctx);
 void check_music(Context& ctx);

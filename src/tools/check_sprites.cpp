@@ -84,6 +84,7 @@ Sequence check_frames(Context& ctx, const WorldFiles& w, const std::string& name
             seq.stopped_by_refusal = true;
             break;
         }
+        check_bitmap_bytes(ctx, rel);
         // The collision test treats the colour of the top-left pixel as empty;
         // it must be the transparent key (pure green) as the display sees it.
         if (s->get_pixel(0, 0) != s->format.gmask)

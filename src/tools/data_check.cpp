@@ -60,6 +60,7 @@ void check_interface_pictures(Context& ctx) {
             continue;
         }
         ctx.window.ReleaseSurface(s);
+        check_bitmap_bytes(ctx, rel);
     }
 }
 
