@@ -2,7 +2,8 @@
 // autopilot in god mode: they come on screen, act, fire at the ship (the
 // shooters that live long enough: the autopilot takes turrets and helicopters
 // out within their first firing delay) or split (the meteor), and die to the
-// ship's shots (the score grows only by kills). The game is read through state dumps every
+// ship's shots (the score grows only by the bonuses that kills drop, so a score
+// means at least one was shot down). The game is read through state dumps every
 // few frames (live sprites per collision class); the explosions themselves
 // are checked by the unit tests of the explosion code.
 #include <gtest/gtest.h>
