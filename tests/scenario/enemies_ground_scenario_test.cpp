@@ -133,16 +133,6 @@ std::vector<Footing> footings(const Picture& p, Rgb c) {
     return out;
 }
 
-// A value of a state dump ("name value" lines), or -1.
-long dumped(const std::string& dump, const std::string& name) {
-    std::istringstream in(dump);
-    std::string key;
-    long value = 0;
-    while (in >> key >> value)
-        if (key == name) return value;
-    return -1;
-}
-
 // One run of the autopilot through a world: a state dump after every play
 // frame and screenshots every few frames.
 struct Play {

@@ -45,16 +45,6 @@ const EnemyCase kCases[] = {
      EnemyCase::Splits},
 };
 
-// A value of a state dump ("name value" lines), or -1.
-long dumped(const std::string& dump, const std::string& name) {
-    std::istringstream in(dump);
-    std::string key;
-    long value = 0;
-    while (in >> key >> value)
-        if (key == name) return value;
-    return -1;
-}
-
 class EnemyScenario : public ::testing::TestWithParam<EnemyCase> {};
 
 }  // namespace

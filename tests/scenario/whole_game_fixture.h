@@ -49,4 +49,7 @@ struct TraceLine {
 };
 std::vector<TraceLine> trace_lines(const std::string& trace_text);
 
+// A value of a state dump ("name value" lines), or -1.
+long dumped(const std::string& dump, const std::string& name);
+
 }  // namespace whole_game
