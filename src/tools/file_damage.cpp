@@ -138,7 +138,7 @@ std::vector<Damage> s3m_damage(const std::vector<uint8_t>& file) {
         const uint64_t at = uint64_t(r.u16(pattern_table + 2 * p)) * 16;
         if (at == 0) continue;
         // The packed length counts its own two bytes.
-        if (!r.has(at, 2) || !r.has(at, std::max<uint32_t>(r.u16(at), 2)))
+        if (!r.has(at, std::max<uint32_t>(r.u16(at), 2)))
             add(out, Severity::Warning,
                 "pattern " + n(p + 1) + " runs past the end of the file (" + n(size) +
                     " bytes); the module is cut short and the missing rows are empty");

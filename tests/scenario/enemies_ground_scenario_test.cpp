@@ -246,6 +246,17 @@ bool seen_at(const Play& run, const Standing& s, Rgb c) {
 // line up with them) and one that scrolls in later.
 const int kStandingXs[] = {420, 580, 740};
 
+// Adds `kind` to the world and places three at height y.
+std::vector<Standing> place_three(World& w, const FixtureSprite& kind, int y) {
+    w.add(kind);
+    std::vector<Standing> placed;
+    for (int x : kStandingXs) {
+        w.place(x, y, kind.name);
+        placed.push_back({x, y, kind.width, kind.height, kind.colour});
+    }
+    return placed;
+}
+
 // ---------------------------------------------------------------------------
 // Ground units, put a little above the floor, fall onto it and walk along it,
 // climbing the step on their way; they fire up at a ship ahead of them (all
@@ -331,13 +342,8 @@ class Hatch : public ::testing::TestWithParam<HatchCase> {};
 TEST_P(Hatch, LetsShipsOutAndIsShotDown) {
     const HatchCase& c = GetParam();
     World w = open_world();
-    w.add(c.hatch);
     w.add(c.ship);
-    std::vector<Standing> hatches;
-    for (int x : kStandingXs) {
-        w.place(x, c.y, c.hatch.name);
-        hatches.push_back({x, c.y, c.hatch.width, c.hatch.height, c.hatch.colour});
-    }
+    const std::vector<Standing> hatches = place_three(w, c.hatch, c.y);
     Play run;
     ASSERT_TRUE(play(w, 400, 8, 248, run));
 
@@ -456,14 +462,8 @@ TEST_P(Structure, BurnsOrFiresAndIsShotDown) {
     const StructureCase& c = GetParam();
     const FixtureSprite fire = shape("fire", 16, 22, 6, kYellow);
     World w = open_world();
-    w.add(c.structure);
     w.add(fire);
-    std::vector<Standing> structures;
-    const int y = kPlayHeight - c.structure.height;
-    for (int x : kStandingXs) {
-        w.place(x, y, c.structure.name);
-        structures.push_back({x, y, c.structure.width, c.structure.height, c.structure.colour});
-    }
+    const std::vector<Standing> structures = place_three(w, c.structure, kPlayHeight - c.structure.height);
     Play run;
     ASSERT_TRUE(play(w, 400, c.picture_every, 248, run));
 
