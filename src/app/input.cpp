@@ -9,6 +9,7 @@
 #include "app/globals.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
+#include "ui/menu_navigation.h"
 
 namespace {
 constexpr unsigned kEscape = 0x1B;
@@ -56,7 +57,9 @@ int Velmora_Win::key_slot(unsigned vkey) {
     }
 }
 
-void Velmora_Win::OnKeyDown(unsigned vkey, unsigned /*repeat*/, unsigned /*flags*/) {
+void Velmora_Win::OnKeyDown(unsigned vkey, unsigned repeat, unsigned /*flags*/) {
+    // For the screen showing now, before Escape switches it.
+    menu_keys().key_down(vkey, repeat != 0, game_state, menu_frame());
     const int slot = key_slot(vkey);
     if (slot >= 0) keycodes[slot] = true;
     if (vkey != kEscape) return;
