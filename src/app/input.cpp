@@ -134,8 +134,12 @@ void Velmora_Win::drain_clicks(bool& flag, bool* left_arrived) {
 }
 
 void Velmora_Win::load_cursor() {
-    cursor = CreateSurface("Levels/Resource/cursor_08.BMP", 0, 0);
-    if (cursor == nullptr) Fatal("Can't find" "Cursor 8Bit");
+    const char* const file = "Levels/Resource/cursor_08.BMP";
+    cursor = CreateSurface(file, 0, 0);
+    if (cursor == nullptr) {
+        report_unloadable_data_file(file);
+        Fatal("Can't find" "Cursor 8Bit");
+    }
     uint32_t w = 0, h = 0;
     GetSurfaceDimensions(cursor, w, h);
     cursor_width = static_cast<int>(w);

@@ -117,9 +117,10 @@ void SdlBackend::sleep_ms(uint32_t ms) {
         std::this_thread::sleep_for(std::chrono::microseconds(until - t));
 }
 
+// On standard error as well: the box may not come up, and a terminal keeps the text.
 void SdlBackend::message_box(const std::string& title, const std::string& text) {
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), text.c_str(), window_) != 0)
-        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), text.c_str(), window_);
 }
 
 int SdlBackend::choose(const std::string& title, const std::vector<std::string>& items) {
