@@ -17,12 +17,17 @@ namespace scenario {
 
 RunResult run_velmora(const std::vector<std::string>& args,
                       const std::map<std::string, std::string>& env, unsigned timeout_seconds) {
+    return run_velmora_at(VELMORA_BINARY, args, env, timeout_seconds);
+}
+
+RunResult run_velmora_at(const std::string& binary, const std::vector<std::string>& args,
+                         const std::map<std::string, std::string>& env, unsigned timeout_seconds) {
     RunResult result;
     int pipe_fds[2];
     if (::pipe(pipe_fds) != 0) return result;
 
     std::vector<std::string> argv_storage;
-    argv_storage.push_back(VELMORA_BINARY);
+    argv_storage.push_back(binary);
     argv_storage.insert(argv_storage.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& a : argv_storage) argv.push_back(a.data());

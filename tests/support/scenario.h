@@ -19,6 +19,9 @@ struct RunResult {
 RunResult run_velmora(const std::vector<std::string>& args,
                       const std::map<std::string, std::string>& env = {},
                       unsigned timeout_seconds = 300);
+// The same with a copy of the game elsewhere (it finds its data from there).
+RunResult run_velmora_at(const std::string& binary, const std::vector<std::string>& args,
+                         const std::map<std::string, std::string>& env = {}, unsigned timeout_seconds = 300);
 
 // A state dump as key -> value; empty when the file is missing.
 using StateDump = std::map<std::string, std::string>;
