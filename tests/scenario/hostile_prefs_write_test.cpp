@@ -4,16 +4,13 @@
 // place, a full disk.
 #include <gtest/gtest.h>
 
-#include <sched.h>
 #include <signal.h>
-#include <sys/mount.h>
+#include <sys/mount.h>  // umount2
 #include <sys/ptrace.h>
 #include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -131,17 +128,6 @@ protected:
     TempDir out;
 };
 
-// A small tmpfs over `dir` in a mount namespace of this test's own, so the
-// mount goes away with the process whatever happens.
-std::string mount_small_tmpfs(const std::string& dir) {
-    if (::geteuid() != 0) return "mounting a small tmpfs needs root";
-    if (::unshare(CLONE_NEWNS) != 0) return std::string("cannot make a mount namespace: ") + std::strerror(errno);
-    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-        ::mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=64k") != 0)
-        return std::string("cannot mount a tmpfs: ") + std::strerror(errno);
-    return {};
-}
-
 // Fills the file system holding `dir` until it has no byte left.
 bool fill_up(const std::string& dir) {
     std::ofstream filler(dir + "/filler", std::ios::binary);
@@ -172,7 +158,7 @@ TEST_F(HostileSave, ADirectoryInTheFilesPlaceSendsTheVolumesToTheConfigDirectory
 
 TEST_F(HostileSave, AFullDiskIsReportedAndTheVolumesGoWhereThereIsRoom) {
     const std::string other = data.file("Other");
-    const std::string refused = mount_small_tmpfs(other);
+    const std::string refused = scenario::mount_private_tmpfs(other, "64k");
     if (!refused.empty()) GTEST_SKIP() << refused;
     ASSERT_TRUE(hostile::put(other + "/Preferences.txt", std::string("4\n6\n")));
     std::filesystem::create_directories(other + "/config");  // a configuration directory on the full disk too

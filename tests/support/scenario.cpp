@@ -1,12 +1,15 @@
 #include "support/scenario.h"
 
 #include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -143,6 +146,16 @@ bool write_minimal_data_tree(const std::string& dir) {
         ok = ok && write_picture(res + b + "down.BMP", kButtonWidth, kButtonHeight, {250, 250, 0});
     }
     return ok;
+}
+
+std::string mount_private_tmpfs(const std::string& dir, const char* size) {
+    if (::geteuid() != 0) return "mounting a tmpfs needs root";
+    if (::unshare(CLONE_NEWNS) != 0) return std::string("cannot make a mount namespace: ") + std::strerror(errno);
+    const std::string options = std::string("size=") + size;
+    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tmpfs", dir.c_str(), "tmpfs", 0, options.c_str()) != 0)
+        return std::string("cannot mount a tmpfs: ") + std::strerror(errno);
+    return {};
 }
 
 }  // namespace scenario

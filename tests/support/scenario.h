@@ -44,4 +44,9 @@ constexpr int kButtonHeight = 40;
 // sounds, music or levels: a game started there returns to the title menu.
 bool write_minimal_data_tree(const std::string& dir);
 
+// Mounts a tmpfs of `size` ("64k") over `dir`, in a mount namespace of this
+// process's own so it goes away with the process. Needs root: returns why it
+// could not be done, or the empty string. Call it before starting threads.
+std::string mount_private_tmpfs(const std::string& dir, const char* size);
+
 }  // namespace scenario
