@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -160,9 +161,13 @@ bool newer(const struct stat& a, const struct stat& b) {
 // What could not be saved, on standard error and, with a window, in a box.
 void report_unsaved(const std::string& text) {
     Velmora_Win::prefs_unsaved = true;
-    std::fprintf(stderr, "velmora: %s\n", text.c_str());
-    if (platform::has_backend() && !platform::backend().headless())
-        platform::backend().message_box("Velmora", text);
+    if (platform::has_backend() && !platform::backend().headless()) {
+        std::string sentence = text;
+        sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+        platform::backend().message_box("Velmora", sentence);  // also on standard error
+    } else {
+        std::fprintf(stderr, "velmora: %s\n", text.c_str());
+    }
 }
 }  // namespace
 
