@@ -91,23 +91,3 @@ TEST_F(MenuKeysTest, HeldKeysNeverShowTheHighlightNorPressAndOldKeysAreDropped) 
     EXPECT_EQ(win.game_state, 6);
     EXPECT_TRUE(player1 && player2);
 }
-
-TEST_F(MenuKeysTest, TheEndingIgnoresKeysForItsFirstSecond) {
-    win.game_state = 13;
-    for (int n = 1; n <= 30; ++n) {
-        ++app.frames_run;
-        win.OnKeyDown(0xC3, 0, 0);
-        win.play_ending();
-        ASSERT_EQ(win.game_state, 13) << "frame " << n;
-    }
-    ++app.frames_run;
-    win.OnKeyDown(0xC3, 0, 0);
-    win.play_ending();
-    EXPECT_EQ(win.game_state, 4);
-
-    win.game_state = 3;  // the about screen was chosen: no wait
-    ++app.frames_run;
-    win.OnKeyDown(0x1B, 0, 0);
-    win.about_game();
-    EXPECT_EQ(win.game_state, 4);
-}
