@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/Velmora_App.h"
 #include "app/Velmora_Win.h"
+#include "display/DirectDrawApp.h"
 #include "platform/controller_map.h"
 
 namespace {
