@@ -1,6 +1,7 @@
 #include "app/config.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -303,7 +304,8 @@ std::string default_config_text(const Settings& s) {
            "# A game controller steers player two: yes or no.\n" + line("controller") +
            "# How far (percent) a stick must lean before it counts, 0 to 90.\n" +
            line("controller_dead_zone") +
-           "# Where F12 pictures go; empty: the pictures directory's velmora folder.\n" +
+           "# Where F12 pictures go; empty: the pictures directory's velmora folder.\n"
+           "# ~ is your home directory, and a relative path starts there.\n" +
            line("screenshot_dir");
 }
 
@@ -365,6 +367,31 @@ std::string pictures_directory() {
     }
     return home.empty() ? std::string() : home + "/Pictures";
 }
+
+// ---- directories named in the settings ----
+
+std::string expand_user_dir(const std::string& value) {
+    if (value.empty()) return {};
+    if (value[0] == '/') return value;
+    std::string rest = value;
+    if (value[0] == '~') {
+        const size_t slash = value.find('/');
+        const std::string user = value.substr(1, slash == std::string::npos ? std::string::npos : slash - 1);
+        rest = slash == std::string::npos ? std::string() : value.substr(slash + 1);
+        if (!user.empty()) {
+            // ~name: that user's home.
+            const passwd* entry = ::getpwnam(user.c_str());
+            if (entry == nullptr || entry->pw_dir == nullptr || entry->pw_dir[0] != '/') return {};
+            return rest.empty() ? std::string(entry->pw_dir) : std::string(entry->pw_dir) + "/" + rest;
+        }
+    }
+    // Relative paths start at the home directory, not wherever the game runs.
+    const std::string home = home_directory();
+    if (home.empty()) return {};
+    return rest.empty() ? home : home + "/" + rest;
+}
+
+// ---- the file ----
 
 Settings load_settings(const std::string& path) {
     if (path.empty()) return {};

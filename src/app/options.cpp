@@ -214,12 +214,16 @@ std::string find_data_dir(const LaunchOptions& options, const DataDirPlaces& pla
     const std::string& share_dir = places.share_dir;
     if (!options.data_dir.empty()) {
         if (is_directory(options.data_dir)) return options.data_dir;
-        error = "data directory '" + options.data_dir + "' (from --data) does not exist";
+        error = "data directory '" + options.data_dir +
+                "' (from --data) does not exist; name the directory that holds the game's Levels, Sound and "
+                "MUSIC directories";
         return {};
     }
     if (env_value != nullptr && env_value[0] != '\0') {
         if (is_directory(env_value)) return env_value;
-        error = "data directory '" + std::string(env_value) + "' (from VELMORA_DATA) does not exist";
+        error = "data directory '" + std::string(env_value) +
+                "' (from VELMORA_DATA) does not exist; set VELMORA_DATA to the directory that holds the game's "
+                "Levels, Sound and MUSIC directories, or unset it";
         return {};
     }
     std::string tried;
@@ -230,7 +234,7 @@ std::string find_data_dir(const LaunchOptions& options, const DataDirPlaces& pla
     }
     if (is_directory(share_dir)) return share_dir;
     error = "no data directory found (tried " + tried + share_dir +
-            "); name one with --data DIR or VELMORA_DATA";
+            "); reinstall the game, or name one with --data DIR or VELMORA_DATA";
     return {};
 }
 
