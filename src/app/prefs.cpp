@@ -13,6 +13,7 @@
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
+#include "util/file_read.h"
 
 namespace {
 const char* const kDataPrefs = "Other/Preferences.txt";
@@ -94,7 +95,7 @@ void Velmora_Win::load_prefs() {
     std::error_code ec;
     if (path != kDataPrefs && !std::filesystem::exists(path, ec)) path = kDataPrefs;
 
-    std::ifstream in(path);
+    file_read::InputFile in(path, file_read::kMaxLineBytes);
     if (!in.is_open() || is_directory(path.c_str())) {
         fxvolume = 10;
         musicvolume = 10;
