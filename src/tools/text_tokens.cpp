@@ -1,12 +1,9 @@
 #include "tools/text_tokens.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 
 namespace data_check {
 
@@ -14,22 +11,8 @@ namespace {
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 }  // namespace
 
-ReadResult read_tokens(const std::string& path, std::vector<Token>& out, size_t max_bytes) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return ReadResult::Missing;
-    if (!S_ISREG(st.st_mode)) return ReadResult::NotAFile;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return ReadResult::Missing;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0) return ReadResult::Missing;
-    if (static_cast<unsigned long long>(size) > max_bytes) return ReadResult::TooLarge;
-    in.seekg(0);
-    std::string text(static_cast<size_t>(size), '\0');
-    in.read(text.data(), size);
-    text.resize(static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
-
-    int line = 1;
+void split_tokens(const std::string& text, int first_line, std::vector<Token>& out) {
+    int line = first_line;
     size_t i = 0;
     while (i < text.size()) {
         if (is_space(text[i])) {
@@ -41,7 +24,30 @@ ReadResult read_tokens(const std::string& path, std::vector<Token>& out, size_t 
         while (i < text.size() && !is_space(text[i])) ++i;
         out.push_back({text.substr(start, i - start), line});
     }
-    return ReadResult::Ok;
+}
+
+TextTokens read_tokens(const std::string& path, size_t max_bytes) {
+    TextTokens result;
+    file_read::InputFile in(path, file_read::kMaxLineBytes);
+    if (!in.is_open()) {
+        result.error = in.error();
+        return result;
+    }
+    // Line by line, so memory follows the tokens rather than the file.
+    std::string line;
+    size_t bytes = 0;
+    int number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        bytes += line.size() + 1;
+        if (bytes > max_bytes) {
+            result.too_large = true;
+            break;
+        }
+        split_tokens(line, number, result.tokens);
+    }
+    if (in.line_too_long()) result.long_line = in.long_line();
+    return result;
 }
 
 bool parse_int_token(const std::string& text, int& out, bool& out_of_range) {
