@@ -56,6 +56,12 @@ Sequence check_frames(Context& ctx, const WorldFiles& w, const std::string& name
         const std::string file = name + std::to_string(k) + ".BMP";
         if (!has_file(w.bitmaps, file)) break;
         const std::string rel = w.base + "Bitmaps/" + file;
+        const file_read::OpenError why = openable(ctx.path(rel));
+        if (why != file_read::OpenError::None) {
+            ctx.error(rel, 0, std::string(file_read::describe(why)) + ": the sprite's frames end before it");
+            seq.stopped_by_refusal = true;
+            break;
+        }
         Surface* s = ctx.window.CreateSurface(ctx.path(rel).c_str(), 0, 0);
         if (s == nullptr) {
             ctx.error(rel, 0, "the game's bitmap loader refuses this file: " + bitmap_refusal_of_file(ctx.path(rel)) +
