@@ -84,6 +84,10 @@ Entry parse_line(const std::string& raw) {
     return e;
 }
 
+// What follows the '=': " value", or nothing for an empty value, so a
+// rewrite never adds to the space before a comment.
+std::string after_equals(const std::string& value) { return value.empty() ? std::string() : " " + value; }
+
 bool parse_bool(const std::string& text, bool& out) {
     const std::string v = lower(text);
     if (v == "yes" || v == "true" || v == "on" || v == "1") {
@@ -315,7 +319,7 @@ std::string setting_text(const Settings& s, const std::string& key) {
 }
 
 std::string default_config_text(const Settings& s) {
-    auto line = [&](const char* key) { return std::string(key) + " = " + setting_text(s, key) + "\n"; };
+    auto line = [&](const char* key) { return key + std::string(" =") + after_equals(setting_text(s, key)) + "\n"; };
     return "# Velmora settings: \"key = value\" lines; '#' starts a comment.\n"
            "# Options given on the command line win over these for that run.\n"
            "# The volumes are kept in the game's own preferences file, not here.\n"
@@ -369,7 +373,7 @@ std::string set_config_value(const std::string& text, const std::string& key, co
         // the new value and the comment would read as one value.
         if (!comment.empty() && std::isspace(static_cast<unsigned char>(comment[0])) == 0) comment.insert(0, " ");
         const bool crlf = !line.empty() && line.back() == '\r';
-        line = line.substr(0, eq + 1) + " " + value + comment + (crlf ? "\r" : "");
+        line = line.substr(0, eq + 1) + after_equals(value) + comment + (crlf ? "\r" : "");
         std::string out;
         for (size_t k = 0; k < lines.size(); ++k) {
             out += lines[k];
@@ -379,7 +383,7 @@ std::string set_config_value(const std::string& text, const std::string& key, co
     }
     std::string out = text;
     if (!out.empty() && out.back() != '\n') out += "\n";
-    return out + key + " = " + value + "\n";
+    return out + key + " =" + after_equals(value) + "\n";
 }
 
 std::string config_directory() {

@@ -106,6 +106,8 @@ void read_level_records(std::istream& in) {
         int x = 0, y = 0, layer = 0;
         std::string name;
         if (!(in >> x >> y >> layer >> name)) break;
+        // Names compare whole: "rock" followed by a zero byte is not "rock".
+        if (name.find('\0') != std::string::npos) continue;
         Sprite* master = Sprite::getnamedsprite(name.c_str());
         if (master == nullptr) continue;
         Sprite* copy = master->make_copy();

@@ -2,6 +2,7 @@
 // loaded the way the game loads them.
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <map>
 #include <string>
 #include <vector>
@@ -9,7 +10,7 @@
 #include "display/Surface.h"
 #include "tools/bitmap_refusal.h"
 #include "tools/check_context.h"
-#include "tools/text_tokens.h"
+#include "tools/text_fields.h"
 #include "tools/tool_window.h"
 
 namespace data_check {
@@ -86,22 +87,29 @@ Sequence check_frames(Context& ctx, const WorldFiles& w, const std::string& name
 // when the game cannot open the file (and so never defines the sprite).
 bool count_offsets(Context& ctx, const std::string& rel, int& count) {
     count = 0;
-    const TextTokens text = read_tokens(ctx.path(rel), 1u << 20);
+    const TextFile text = read_text(ctx.path(rel), 1u << 20);
     if (text.error != file_read::OpenError::None) {
         ctx.error(rel, 0, std::string(file_read::describe(text.error)) + ": the game skips this definition");
         return false;
     }
     if (text.too_large) ctx.error(rel, 0, "larger than 1 MiB; a definition holds a few numbers");
-    for (const Token& t : text.tokens) {
-        int value = 0;
-        bool out_of_range = false;
-        if (!parse_int_token(t.text, value, out_of_range)) {
-            ctx.error(rel, t.line,
-                      out_of_range ? "'" + printable(t.text) + "' does not fit a 32-bit integer; reading stops here"
-                                   : "'" + printable(t.text) +
-                                         "' is not a whole number; reading stops here and later offsets are 0");
+    FieldReader reader(text.text);
+    for (;;) {
+        long long value = 0;
+        const FieldReader::Number r = reader.number(INT_MIN, INT_MAX, value);
+        if (r == FieldReader::Number::End) break;
+        if (r != FieldReader::Number::Ok) {
+            const std::string field = "'" + printable(reader.field_text()) + "'";
+            ctx.error(rel, reader.line(),
+                      r == FieldReader::Number::OutOfRange
+                          ? field + " does not fit a 32-bit integer; reading stops here"
+                          : field + " is not a whole number; reading stops here and later offsets are 0");
             return true;
         }
+        if (reader.glued())
+            ctx.warning(rel, reader.line(),
+                        "'" + printable(reader.field_text()) + "': the game reads " + std::to_string(value) +
+                            " and what follows as the next offset; put white space between them");
         ++count;
     }
     if (text.long_line > 0)

@@ -21,8 +21,6 @@
 namespace {
 
 constexpr int kPlayAreaHeight = 416;
-// Wider than any level needs; keeps a stray coordinate from asking for gigabytes.
-constexpr long long kMaxStripWidth = 1 << 18;
 
 std::string lower(std::string s) {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -99,7 +97,8 @@ bool level_strip_x(int x, int layer, int width, long long& column) {
     return true;
 }
 
-bool render_level(const std::string& data_dir, int level, LevelPicture& out, std::string& error) {
+bool render_level(const std::string& data_dir, int level, LevelPicture& out, std::string& error,
+                  long long max_width) {
     const std::string world = data_layout::world_of_level(level);
     if (world.empty()) {
         error = "level " + std::to_string(level) + " does not exist (1..10)";
@@ -143,9 +142,9 @@ bool render_level(const std::string& data_dir, int level, LevelPicture& out, std
         left = std::min(left, column + f->xoffset);
         right = std::max(right, column + f->xoffset + f->surface->width);
     }
-    if (right - left > kMaxStripWidth) {
+    if (right - left > max_width) {
         error = "the level spans " + std::to_string(right - left) + " columns, more than " +
-                std::to_string(kMaxStripWidth) + " can be drawn";
+                std::to_string(max_width) + " can be drawn";
         return false;
     }
     out.width = static_cast<int>(right - left);

@@ -33,10 +33,15 @@ struct LevelPicture {
     int sprites_never_shown = 0;  // placed, but never on screen in play
 };
 
+// Wider than any level needs; keeps a stray coordinate from asking for gigabytes.
+constexpr long long kMaxStripWidth = 1 << 18;
+
 // Loads world `level` (1..10) of the data directory `data_dir` (Standard first,
-// then the world, as the game does), reads its level file and draws it. The
-// current directory is restored before returning.
-bool render_level(const std::string& data_dir, int level, LevelPicture& out, std::string& error);
+// then the world, as the game does), reads its level file and draws it; a
+// picture wider than `max_width` is refused. The current directory is
+// restored before returning.
+bool render_level(const std::string& data_dir, int level, LevelPicture& out, std::string& error,
+                  long long max_width = kMaxStripWidth);
 
 // The command: renders and writes a PNG. Returns the exit status (0 or 1);
 // messages go to `log`.

@@ -156,6 +156,9 @@ TEST(ComfortsConfig, ReadingWritingAndReadingAgainKeepsTheSettings) {
         for (const std::string& key : keys) EXPECT_EQ(setting_text(second, key), setting_text(first, key)) << key;
         EXPECT_EQ(second.mouse_sensitivity, first.mouse_sensitivity);  // not only as far as its text shows
         for (const std::string& p : problems) EXPECT_EQ(p.find("is not"), std::string::npos) << written << p;
+        std::string again = written;
+        for (const std::string& key : keys) again = set_config_value(again, key, setting_text(second, key));
+        EXPECT_EQ(again, written) << "a second rewrite changes nothing";
     }
     EXPECT_EQ(set_config_value("fullscreen =#yes\n", "fullscreen", "no"), "fullscreen = no #yes\n");
     EXPECT_EQ(set_config_value("fullscreen = yes   # kept as it was\n", "fullscreen", "no"),

@@ -8,11 +8,15 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <list>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/level_records.h"
 #include "app/options.h"
 #include "comforts_data_fixture.h"
+#include "sprites/Sprite.h"
 #include "support/temp_dir.h"
 #include "tools/bitmap_refusal.h"
 #include "tools/data_check.h"
@@ -216,4 +220,44 @@ TEST(ComfortsDataCheckReasons, ALineLongerThanTheGameReadsIsReportedWhereItIs) {
         << text;
     EXPECT_EQ(text.find("'7777"), std::string::npos) << "the cut line is not read as a token";
     EXPECT_NE(findings_on(report, definition).find(":2: error: line 2 is longer than"), std::string::npos);
+}
+
+TEST(ComfortsDataCheckReasons, TheCheckerReadsALevelExactlyAsTheGameDoes) {
+    // A number that runs into a word is read as the number, the word as the
+    // next item (found by fuzzing the two readers against each other); a name
+    // with a zero byte in it is no name the game has.
+    TempDir dir;
+    const std::string& root = dir.path();
+    ASSERT_TRUE(comforts_fixture::write_complete_data(root));
+    const std::string rel = "Levels/Space/Levels/NORMAL.LVL";
+    const std::string level = std::string("20 200 0 entranceportal\n"
+                                          "0 0 4+rockspace\n"     // layer 4, name "+rockspace": skipped
+                                          "5 0 0rockspace\n"      // layer 0, name "rockspace": placed
+                                          "7 7 0 rockspace") +
+                              '\0' + "x\n" +                      // not "rockspace"
+                              "1400 200 0 exitportal\n";
+    ASSERT_TRUE(writers::write_text(root + "/" + rel, level));
+    const std::string text = findings_on(check_data(root), rel);
+    EXPECT_EQ(text.find("stops reading"), std::string::npos) << text;
+    EXPECT_NE(text.find(":2: error: no sprite named '+rockspace'"), std::string::npos) << text;
+    EXPECT_NE(text.find(":3: warning: '0rockspace': the game reads 0 as the layer of a record and what follows as "
+                        "the next item"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find(":4: error: no sprite named 'rockspace\\x00x'"), std::string::npos) << text;
+    EXPECT_EQ(text.find("exitportal"), std::string::npos) << "the records after them are read: " << text;
+
+    // The game places the same three.
+    for (const char* name : {"entranceportal", "rockspace", "exitportal"}) {
+        std::string n = name;
+        (new Sprite)->load(&n, nullptr, nullptr);
+    }
+    Sprite::the_level = new std::list<Sprite*>;
+    std::istringstream in(level);
+    read_level_records(in);
+    std::vector<int> xs;
+    for (const Sprite* s : *Sprite::the_level) xs.push_back(s->x);
+    Sprite::destroy_level();
+    Sprite::dumpall();
+    EXPECT_EQ(xs, (std::vector<int>{20, 5, 1400}));
 }
