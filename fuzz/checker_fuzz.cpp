@@ -45,6 +45,9 @@ struct Checker {
             (new Sprite)->load(&name, nullptr, nullptr);  // masters without images
         }
     }
+    ~Checker() { Sprite::dumpall(); }
+    Checker(const Checker&) = delete;
+    Checker& operator=(const Checker&) = delete;
 };
 
 void compare_level_readings(Checker& c, const uint8_t* data, size_t size) {

@@ -17,12 +17,15 @@ TextFile read_text(const std::string& path, size_t max_bytes) {
         result.error = in.error();
         return result;
     }
-    result.text.resize(max_bytes + 1);
-    in.read(result.text.data(), static_cast<std::streamsize>(result.text.size()));
-    result.text.resize(static_cast<size_t>(in.gcount() > 0 ? in.gcount() : 0));
-    if (result.text.size() > max_bytes) {
-        result.text.resize(max_bytes);
-        result.too_large = true;
+    char chunk[1 << 16];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        const size_t got = static_cast<size_t>(in.gcount());
+        if (result.text.size() + got > max_bytes) {
+            result.text.append(chunk, max_bytes - result.text.size());
+            result.too_large = true;
+            break;
+        }
+        result.text.append(chunk, got);
     }
     if (in.line_too_long()) result.long_line = in.long_line();
     return result;

@@ -96,14 +96,15 @@ bool FileBuf::open(const std::string& path, size_t max_line) {
     struct stat st {};
     if (::fstat(fd_, &st) == 0 && st.st_size > 0) size_ = uint64_t(st.st_size);
     max_line_ = max_line;
-    buf_.resize(kChunk);
+    // Most of the game's files are small: no more buffer than they need.
+    buf_.resize(static_cast<size_t>(std::clamp<uint64_t>(size_ + 1, 4096, kChunk)));
     setg(buf_.data(), buf_.data(), buf_.data());
     return true;
 }
 
 bool FileBuf::fill_more() {
     if (at_end_) return false;
-    if (buf_.size() - filled_ < kChunk) buf_.resize(std::max(buf_.size() * 2, filled_ + kChunk));
+    if (filled_ == buf_.size()) buf_.resize(std::max(buf_.size() * 2, filled_ + kChunk));
     for (;;) {
         const ssize_t n = ::read(fd_, buf_.data() + filled_, buf_.size() - filled_);
         if (n < 0 && errno == EINTR) continue;
