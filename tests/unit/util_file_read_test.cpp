@@ -93,25 +93,3 @@ TEST(UtilFileRead, FormattedReadingNeverTakesPartOfALongLine) {
     EXPECT_EQ(file_read::long_line_message(in.long_line(), in.max_line()),
               "line 2 is longer than 1000 bytes; the file is read only up to that line");
 }
-
-TEST(UtilFileRead, UncappedFilesSeekAndKnowTheirSize) {
-    TempDir dir;
-    std::string bytes;
-    for (int i = 0; i < 200000; ++i) bytes += static_cast<char>(i * 7);
-    ASSERT_TRUE(writers::write_text(dir.file("b"), bytes));
-    InputFile in(dir.file("b"));
-    EXPECT_EQ(in.size(), bytes.size());
-    char c[4] = {};
-    in.seekg(150001);
-    ASSERT_TRUE(in.read(c, 4));
-    EXPECT_EQ(std::string(c, 4), bytes.substr(150001, 4));
-    in.seekg(3);
-    ASSERT_TRUE(in.read(c, 2));
-    EXPECT_EQ(std::string(c, 2), bytes.substr(3, 2));
-    EXPECT_EQ(static_cast<long>(in.tellg()), 5);
-
-    std::vector<uint8_t> prefix;
-    ASSERT_TRUE(file_read::read_prefix(dir.file("b"), 70000, prefix));
-    EXPECT_EQ(std::string(prefix.begin(), prefix.end()), bytes.substr(0, 70000));
-    EXPECT_FALSE(file_read::read_prefix("/dev/zero", 10, prefix));
-}
