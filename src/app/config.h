@@ -45,6 +45,9 @@ std::string set_config_value(const std::string& text, const std::string& key, co
 // The text form a setting is written in ("yes", "fit", "ask", ...).
 std::string setting_text(const Settings& settings, const std::string& key);
 
+// Every key the default text holds, in its order.
+std::vector<std::string> setting_keys();
+
 // Places, from the environment: empty when no absolute directory results.
 // $XDG_CONFIG_HOME/velmora (default ~/.config/velmora).
 std::string config_directory();

@@ -27,6 +27,7 @@
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
 #include "platform/platform.h"
+#include "util/file_read.h"
 
 bool Velmora_Win::installed_data = false;
 bool Velmora_Win::prefs_unsaved = false;
@@ -200,9 +201,8 @@ void Velmora_Win::load_prefs() {
     if (!config.empty()) remove_stale_temp_files(std::filesystem::path(config).parent_path().string());
 
     const std::string path = prefs_read_path();
-    std::ifstream in;
-    if (!path.empty()) in.open(path);
-    if (!in.is_open()) {
+    file_read::InputFile in(path, file_read::kMaxLineBytes);
+    if (path.empty() || !in.is_open()) {
         fxvolume = 10;
         musicvolume = 10;
         return;
