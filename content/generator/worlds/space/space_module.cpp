@@ -85,7 +85,7 @@ void script_waves(worlds::LevelScript& level) {
     level.place(9310, 180, 0, "spacemetiorbig");
 
     // Its first pass goes along the top; the exit portal comes after it.
-    level.place(kBossX, -200, 0, "spaceboss");
+    level.place(kBossX, -40, 0, "spaceboss");
     level.place(kExitX, 140, 0, "exitportal");
 }
 
