@@ -22,13 +22,16 @@ namespace {
 
 constexpr int kLength = 14000;
 constexpr int kBossX = 12300;  // the first wheel stops the view after about 180 s
-// The wheels wait in a shaft above the arena, out of the field and so out of
-// reach of every shot, until the first of them holds the view (a wheel shot
-// down before it holds the view would let the view run on past the others).
-// A cap of rock closes the shaft high above the field, and they roll down
-// out of it into the arena.
-constexpr int kShaftX0 = kBossX - 60, kShaftX1 = kBossX + 300;
-constexpr int kCapY = -420;
+// The wheels wait side by side in a shallow shaft just above the arena, out
+// of the field and so out of reach of every shot, until the first of them
+// holds the view (a wheel shot down before it holds the view would let the
+// view run on past the others). A cap of rock closes the shaft a wheel's
+// height above the field, so a wheel rolling up turns back before it has
+// been out of sight for long.
+constexpr int kShaftX0 = kBossX - 60, kShaftX1 = kBossX + 340;
+constexpr int kWheelY = -62;                 // images at rows -93..-11
+constexpr int kWheelGap = 80;                // teeth (radius 39, outlined) apart
+constexpr int kCapY = kWheelY - 31 - 9 - 40;  // its 40 rows end 9 rows above the wheels
 constexpr int kExitX = 13100;
 
 // Hatches, known before the terrain is drawn: the rock around them is kept
@@ -133,8 +136,9 @@ void shape(Ground& g) {
                  {2700, 90, 12},  {3000, 100, 0},   {3400, 100, 0},   {3700, 40, 10},   {5300, 44, 10},
                  {5700, 50, 14},  {6200, 26, 10},   {6600, 70, 12},   {7000, 140, 16},  {7600, 96, 0},
                  {8400, 96, 0},   {8800, 110, 12},  {9200, 92, 0},    {9500, 92, 0},    {9800, 110, 12},
-                 {10300, 118, 14}, {10800, 100, 12}, {11300, 34, 0},  {kShaftX0 - 20, 34, 0},
-                 {kShaftX0, -40, 0}, {kShaftX1, -40, 0}, {kShaftX1 + 20, 34, 0}, {14000, 34, 0}});
+                 {10300, 118, 14}, {10800, 100, 12}, {11300, 34, 0},  {kShaftX0 - 90, 40, 10},
+                 {kShaftX0 - 40, 12, 12}, {kShaftX0 - 8, -110, 0}, {kShaftX1 + 8, -110, 0},
+                 {kShaftX1 + 40, 14, 12}, {kShaftX1 + 90, 38, 10}, {14000, 34, 0}});
 }
 
 Color ochre(const art::Noise& noise, const worlds::GroundPixel& p) {
@@ -266,14 +270,11 @@ void place_level(worlds::World& world, const Ground& g) {
     heli(11350, 180);
     heli(11450, 250);
 
-    // The pack of wheels up the shaft, clear of its walls, its cap and each
+    // The pack of wheels in the shaft, clear of its walls, its cap and each
     // other. The first holds the view at x 399, the others are then on screen
-    // (x 559..639) and join it.
+    // (x 479..639) and join it.
     level.place(kShaftX0 - 10, kCapY, 1, "caveshaftcap");
-    level.place(kBossX, -120, 0, "caveboss");
-    level.place(kBossX + 160, -120, 0, "caveboss");
-    level.place(kBossX + 200, -220, 0, "caveboss");
-    level.place(kBossX + 239, -320, 0, "caveboss");
+    for (int i = 0; i < 4; ++i) level.place(kBossX + kWheelGap * i, kWheelY, 0, "caveboss");
     level.place(kExitX, 130, 0, "exitportal");
 }
 
