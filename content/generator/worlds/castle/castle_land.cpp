@@ -19,6 +19,7 @@ using worlds::Terrain;
 
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;
 constexpr int kLength = 14000;
 constexpr int kHorseX = 6400;   // holds the road (x < 400) after about 90 s
 constexpr int kGround = 392;
@@ -42,7 +43,7 @@ void hills(Canvas& c, const art::Noise& noise, double base, double amplitude, do
            const Color& bottom) {
     const int period = c.width();
     c.map_pixels([&](int x, int y, Color& out) {
-        const double h = worlds::periodic_noise(noise, x * scale, 0.5, int(std::lround(period * scale)), 3);
+        const double h = worlds::periodic_noise_px(noise, x, 0.5, period, scale, 3);
         const double ridge = base - amplitude * h;
         if (y < ridge) return;
         out = top.mixed(bottom, std::clamp((y - ridge) / 120.0, 0.0, 1.0));
@@ -92,15 +93,14 @@ void paint_sky(Canvas& c) {
     const art::Noise clouds(art::seed_of("castleclouds"));
     c.map_pixels([&](int x, int y, Color& out) {
         if (y > 260) return;
-        const double n = worlds::periodic_noise(clouds, x * 0.006, y * 0.02, int(std::lround(c.width() * 0.006)));
-        const double band = std::exp(-std::pow((y - 150 - 40 * std::sin(x * 0.005)) / 40.0, 2));
+        const double n = worlds::periodic_noise_px(clouds, x, y * 0.02, c.width(), 0.006);
+        const double band = std::exp(-std::pow((y - 150 - 40 * std::sin(x * 2 * kPi / c.width())) / 40.0, 2));
         const double a = std::clamp((n - 0.5) * 3.0, 0.0, 1.0) * band * 0.8;
         out = out.mixed(Color::hex(0x2a3a52), a);
     });
     hills(c, art::Noise(art::seed_of("castlefarhills")), 330, 90, 0.005, Color::hex(0x1c3042), Color::hex(0x142030));
     castle_silhouette(c, 180, 290, 0.9, Color::hex(0x142436), Color::hex(0xffc860));
     castle_silhouette(c, 860, 300, 0.7, Color::hex(0x142436), Color::hex(0xffc860));
-    worlds::posterize(c);
 }
 
 void paint_near(Canvas& c) {
@@ -111,7 +111,7 @@ void paint_near(Canvas& c) {
     const int period = c.width();
     for (int i = 0; i < 160; ++i) {
         const double x = random.range(0, period);
-        const double h = worlds::periodic_noise(noise, x * 0.0045, 0.5, int(std::lround(period * 0.0045)), 3);
+        const double h = worlds::periodic_noise_px(noise, x, 0.5, period, 0.0045, 3);
         const double ground = 372 - 110 * h + random.range(4, 30);
         const double r = random.range(7, 14);
         worlds::wrap_x(period, [&](double dx) {
@@ -122,7 +122,6 @@ void paint_near(Canvas& c) {
         });
     }
     castle_silhouette(c, 1100, 300, 1.3, Color::hex(0x0e1a1c), Color::hex(0xffd070));
-    worlds::posterize(c);
 }
 
 // ---- terrain ----

@@ -52,8 +52,8 @@ void paint_deep(Canvas& c) {
     const art::Noise noise(art::seed_of("cavedeep"));
     const Look& k = look();
     c.map_pixels([&](int x, int y, Color& out) {
-        const double n = worlds::periodic_noise(noise, x * 0.012, y * 0.012, int(std::lround(period * 0.012)));
-        const double m = worlds::periodic_noise(noise, x * 0.05, y * 0.05 + 20, int(std::lround(period * 0.05)), 3);
+        const double n = worlds::periodic_noise_px(noise, x, y * 0.012, period, 0.012);
+        const double m = worlds::periodic_noise_px(noise, x, y * 0.05 + 20, period, 0.05, 3);
         // Darker towards the roof and floor, a warm haze in the middle distance.
         const double mid = 1 - std::abs(y - 230.0) / 230.0;
         Color wall = Color::hex(0x120c0c).mixed(Color::hex(0x3a2418), std::clamp(n * 0.9 + mid * 0.35 - 0.2, 0.0, 1.0));
@@ -73,7 +73,6 @@ void paint_deep(Canvas& c) {
         const double r = random.range(0.8, 2.0);
         c.orb(x, y, r, k.crystal.light, k.crystal_glow.darker(0.3));
     }
-    worlds::posterize(c);
 }
 
 // Pillars from roof to floor, some broken into a hanging and a standing
@@ -117,7 +116,6 @@ void paint_pillars(Canvas& c) {
             }
         }
     });
-    worlds::posterize(c);
 }
 
 // ---- terrain ----

@@ -7,7 +7,8 @@
 // full field height. (Each tile hangs one row above its place, that row a copy
 // of the first, so the forced key-colour pixel in its corner is off the field.)
 // Layer-2 tiles may be partly transparent; a tile left completely empty is
-// not written.
+// not written. The picture is dithered to the display's 16-bit colour grid
+// before it is cut (its period a multiple of 8, so the pattern repeats whole).
 //
 //   worlds::Backdrop far{"spacesky", 1280, 320, 416, paint_sky};
 //   worlds::lay_backdrop(world, far, 3, 0, level_length);
@@ -39,6 +40,11 @@ int lay_backdrop(World& world, const Backdrop& backdrop, int layer, int y, int l
 
 // Fractal noise that repeats every `period` units in x (4 octaves).
 double periodic_noise(const art::Noise& noise, double x, double y, int period, int octaves = 4);
+// The same along a picture `period` pixels wide, at pixel column `x`, about
+// `per_pixel` noise units a pixel: the rate is rounded so a whole number of
+// units spans the period, so the picture joins where it repeats. `y` is in
+// noise units.
+double periodic_noise_px(const art::Noise& noise, double x, double y, int period, double per_pixel, int octaves = 4);
 
 // Calls draw(dx) for dx = -period, 0, +period: a shape near an edge of a
 // periodic picture is drawn on both sides.

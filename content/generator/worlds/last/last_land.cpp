@@ -67,7 +67,6 @@ void paint_spines(Canvas& c) {
             }
         });
     }
-    worlds::posterize(c);
 }
 
 // ---- terrain ----

@@ -36,8 +36,8 @@ struct RangeStyle {
 void mountain_range(Canvas& c, const art::Noise& noise, const RangeStyle& st) {
     const int period = c.width();
     const auto height = [&](double x) {
-        const double h = worlds::periodic_noise(noise, x * st.scale, 0.3, int(std::lround(period * st.scale)));
-        const double crag = worlds::periodic_noise(noise, x * st.scale * 5, 5.1, int(std::lround(period * st.scale * 5)));
+        const double h = worlds::periodic_noise_px(noise, x, 0.3, period, st.scale);
+        const double crag = worlds::periodic_noise_px(noise, x, 5.1, period, st.scale * 5);
         return st.base - st.amplitude * h * h * 1.6 - st.crags * crag;
     };
     std::vector<double> ridge(size_t(period) + 2);
@@ -98,7 +98,6 @@ void paint_sky(Canvas& c) {
     far.haze = Color::hex(0xe08a6a);
     far.haze_depth = 70;
     mountain_range(c, art::Noise(art::seed_of("mountainfar")), far);
-    worlds::posterize(c);
 }
 
 void paint_ridge(Canvas& c) {
@@ -126,7 +125,6 @@ void paint_ridge(Canvas& c) {
             c.fill(Paint::solid(Color::hex(0x141a1e)));
         });
     }
-    worlds::posterize(c);
 }
 
 // ---- terrain ----
