@@ -171,3 +171,71 @@ INSTANTIATE_TEST_SUITE_P(Worlds, Backdrops,
                          [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
 }  // namespace
+
+namespace {
+
+// Moons and planets: each shown once in its world, not painted into a
+// picture that repeats. A moon over a repeating sky is a piece of the sky
+// picture with the moon in it, laid once over the tiles: away from the moon
+// (its box's corners) it is the very picture beneath.
+TEST(OnceOnly, MoonsAndPlanetsAppearOncePerLevel) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> once = {
+        {"Space", {"spacegiant", "spacemoon"}}, {"Mountain", {"mountainmoon"}}, {"Castle", {"castlemoon"}}};
+    for (const auto& [world, names] : once) {
+        const WorldData d(world);
+        if (!d.loaded()) continue;
+        for (const std::string& name : names) EXPECT_EQ(d.placed(name).size(), 1u) << world << " " << name;
+    }
+    for (const auto& [world, piece] : {std::pair<std::string, std::string>{"Mountain", "mountainmoon"},
+                                       {"Castle", "castlemoon"}}) {
+        const WorldData d(world);
+        if (!d.loaded()) continue;
+        const std::vector<Record> at = d.placed(piece);
+        ASSERT_EQ(at.size(), 1u);
+        const Sprite::frame* moon = d.frame_of(piece, 0);
+        ASSERT_NE(moon, nullptr);
+        // The tile of the same layer under a column of the piece.
+        const auto beneath = [&](int x, const Record*& tile) {
+            for (const Record& r : d.records()) {
+                if (r.layer != at[0].layer || r.name == piece) continue;
+                const Sprite::frame* f = d.frame_of(r.name, 0);
+                if (f != nullptr && r.x <= x && x < r.x + f->surface->width) {
+                    tile = &r;
+                    return f;
+                }
+            }
+            return static_cast<const Sprite::frame*>(nullptr);
+        };
+        const int w = moon->surface->width, h = moon->surface->height;
+        long same = 0, corner_pixels = 0, bright_moon = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const Rgb p = pixel(moon, x, y);
+                if (p.r + p.g + p.b > 600) ++bright_moon;
+                const bool corner = (x < 8 || x >= w - 8) && (y < 8 || y >= h - 8);
+                if (!corner || (x == 0 && y == 0)) continue;
+                const Record* tile = nullptr;
+                const Sprite::frame* f = beneath(at[0].x + x, tile);
+                ASSERT_NE(f, nullptr) << piece << " lies over no tile";
+                const Rgb q = pixel(f, at[0].x + x - tile->x, at[0].y + y - tile->y + 1);  // tiles hang a row higher
+                ++corner_pixels;
+                same += p.r == q.r && p.g == q.g && p.b == q.b;
+            }
+        EXPECT_EQ(same, corner_pixels) << piece << " does not match the sky beneath it";
+        // The tiles beneath hold no moon: at its middle the piece differs
+        // from them.
+        long alike = 0;
+        for (int y = h / 2 - 6; y < h / 2 + 6; ++y)
+            for (int x = w / 2 - 6; x < w / 2 + 6; ++x) {
+                const Record* tile = nullptr;
+                const Sprite::frame* f = beneath(at[0].x + x, tile);
+                const Rgb p = pixel(moon, x, y);
+                const Rgb q = pixel(f, at[0].x + x - tile->x, at[0].y + y - tile->y + 1);
+                alike += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) < 60;
+            }
+        EXPECT_EQ(alike, 0) << world << "'s sky tiles hold the moon too";
+        EXPECT_GT(bright_moon, w * h / 20) << piece << " is no moon";
+    }
+}
+
+}  // namespace

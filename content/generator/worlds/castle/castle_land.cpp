@@ -70,7 +70,11 @@ void castle_silhouette(Canvas& c, double x, double ground, double size, const Co
     });
 }
 
-void paint_sky(Canvas& c) {
+// The moon's place in the sky picture: shown once in the level, laid over
+// the sky as its own piece (see worlds::Once).
+constexpr double kMoonX = 380, kMoonY = 110, kHalo = 90;
+
+void paint_sky_with(Canvas& c, bool moon) {
     const Look& k = look();
     c.fill_all(Paint::vertical(0, c.height(), {{0, Color::hex(0x060a1c)}, {0.5, Color::hex(0x142a4a)},
                                                {0.85, Color::hex(0x2e5468)}, {1, Color::hex(0x46706e)}}));
@@ -79,17 +83,18 @@ void paint_sky(Canvas& c) {
         c.rect(std::floor(random.range(0, c.width())), std::floor(random.range(0, 220)), 1, 1);
         c.fill(Paint::solid(Color{1, 1, 0.9, random.range(0.25, 0.9)}));
     }
-    // The great moon with its halo and a few drifting clouds across it.
-    worlds::wrap_x(c.width(), [&](double dx) {
-        c.circle(380 + dx, 110, 90);
-        c.fill(Paint::radial({380 + dx, 110}, 40, 90, {{0, k.moon.with_alpha(0.25)}, {1, k.moon.with_alpha(0)}}));
-        c.circle(380 + dx, 110, 46);
-        c.fill(Paint::radial({368 + dx, 98}, 0, 48, {{0, Color::hex(0xfffaf0)}, {0.75, k.moon}, {1, Color::hex(0xd8c8a8)}}));
-        for (const Pt& m : std::vector<Pt>{{366, 96}, {394, 124}, {372, 126}, {398, 92}}) {
-            c.circle(m.x + dx, m.y, 5 + std::fmod(m.x, 4));
+    // The great moon with its halo, with a few drifting clouds across it.
+    if (moon) {
+        c.circle(kMoonX, kMoonY, kHalo);
+        c.fill(Paint::radial({kMoonX, kMoonY}, 40, kHalo, {{0, k.moon.with_alpha(0.25)}, {1, k.moon.with_alpha(0)}}));
+        c.circle(kMoonX, kMoonY, 46);
+        c.fill(Paint::radial({kMoonX - 12, kMoonY - 12}, 0, 48,
+                             {{0, Color::hex(0xfffaf0)}, {0.75, k.moon}, {1, Color::hex(0xd8c8a8)}}));
+        for (const Pt& m : std::vector<Pt>{{-14, -14}, {14, 14}, {-8, 16}, {18, -18}}) {
+            c.circle(kMoonX + m.x, kMoonY + m.y, 5 + std::fmod(kMoonX + m.x, 4));
             c.fill(Paint::solid(Color::hex(0xe0d0b0).with_alpha(0.7)));
         }
-    });
+    }
     const art::Noise clouds(art::seed_of("castleclouds"));
     c.map_pixels([&](int x, int y, Color& out) {
         if (y > 260) return;
@@ -102,6 +107,8 @@ void paint_sky(Canvas& c) {
     castle_silhouette(c, 180, 290, 0.9, Color::hex(0x142436), Color::hex(0xffc860));
     castle_silhouette(c, 860, 300, 0.7, Color::hex(0x142436), Color::hex(0xffc860));
 }
+
+void paint_sky(Canvas& c) { paint_sky_with(c, false); }
 
 void paint_near(Canvas& c) {
     const art::Noise noise(art::seed_of("castlenearhills"));
@@ -267,6 +274,8 @@ void place_level(worlds::World& world, const Terrain& floor) {
 
 void add_land_and_level(worlds::World& world) {
     worlds::Backdrop sky{"castlesky", 1280, 320, worlds::kFieldHeight, paint_sky};
+    sky.once = {"castlemoon", int(kMoonX - kHalo), int(kMoonY - kHalo), int(2 * kHalo), int(2 * kHalo), 1,
+                [](Canvas& c) { paint_sky_with(c, true); }};
     worlds::lay_backdrop(world, sky, 3, 0, kLength);
     worlds::Backdrop near{"castlehills", 1536, 256, worlds::kFieldHeight, paint_near};
     worlds::lay_backdrop(world, near, 2, 0, kLength);

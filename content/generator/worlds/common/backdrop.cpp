@@ -71,6 +71,18 @@ int lay_backdrop(World& world, const Backdrop& backdrop, int layer, int y, int l
         world.level().place(i * tile, y, layer, name);
         ++placed;
     }
+
+    const Once& once = backdrop.once;
+    if (!once.name.empty() && once.paint) {
+        art::Canvas with(tiles * tile, backdrop.height);
+        once.paint(with);
+        art::dither_565(with);
+        std::vector<art::Frame> frames;
+        frames.push_back({with.crop(once.x, once.y, once.width, once.height), 0, 0, backdrop.edges});
+        world.sprite(once.name, frames, colours(frames.front().image) > 255 ? art::Depth::True24 : art::Depth::Indexed8);
+        world.level().place(once.repeat * tiles * tile + once.x, y + once.y, layer, once.name);
+        ++placed;
+    }
     return placed;
 }
 

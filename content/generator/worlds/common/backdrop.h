@@ -22,6 +22,19 @@
 
 namespace worlds {
 
+// Something the picture shows only once in the whole level (a moon): the
+// picture painted with it, the box around it cut out and laid once over the
+// strip, on the same layer right after the tiles, where the `repeat`-th
+// repetition of the picture passes. Beyond the feature the piece is the
+// picture itself, so it joins the tiles under it without a trace.
+struct Once {
+    std::string name;            // the piece's sprite name
+    int x = 0, y = 0;            // its box in the picture
+    int width = 0, height = 0;
+    int repeat = 1;              // which pass of the picture shows it
+    std::function<void(art::Canvas&)> paint;  // the whole picture with the feature
+};
+
 struct Backdrop {
     std::string prefix;  // tiles are "<prefix>a", "<prefix>b", ...
     int period = 1280;   // width of the repeating picture
@@ -31,6 +44,7 @@ struct Backdrop {
     // right edge must continue at the left (see wrap_x and periodic_noise).
     std::function<void(art::Canvas&)> paint;
     art::Edges edges = art::Edges::Threshold;
+    Once once = {};  // none when its name is empty
 };
 
 // Writes the tiles and places them on `layer` at field row `y`, from level x 0

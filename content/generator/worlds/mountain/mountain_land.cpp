@@ -63,7 +63,11 @@ void mountain_range(Canvas& c, const art::Noise& noise, const RangeStyle& st) {
     });
 }
 
-void paint_sky(Canvas& c) {
+// The moon's place in the sky picture: shown once in the level, laid over
+// the sky as its own piece (see worlds::Once).
+constexpr int kMoonX = 900, kMoonY = 120, kMoonBox = 40;
+
+void paint_sky_with(Canvas& c, bool moon) {
     const int period = c.width();
     c.fill_all(Paint::vertical(0, c.height(), {{0, Color::hex(0x120e30)}, {0.35, Color::hex(0x35285e)},
                                                {0.62, Color::hex(0x8a4a78)}, {0.8, Color::hex(0xe08a6a)},
@@ -76,14 +80,15 @@ void paint_sky(Canvas& c) {
         c.fill(Paint::solid(Color{1, 1, 1, b}));
     }
     // A pale moon low over the range.
-    worlds::wrap_x(period, [&](double dx) {
-        c.circle(900 + dx, 120, 26);
-        c.fill(Paint::radial({893 + dx, 113}, 0, 28, {{0, Color::hex(0xfff6e8)}, {0.8, Color::hex(0xf2d8c8)}, {1, Color::hex(0xd0a8b0)}}));
-        c.circle(908 + dx, 126, 5);
+    if (moon) {
+        c.circle(kMoonX, kMoonY, 26);
+        c.fill(Paint::radial({kMoonX - 7.0, kMoonY - 7.0}, 0, 28,
+                             {{0, Color::hex(0xfff6e8)}, {0.8, Color::hex(0xf2d8c8)}, {1, Color::hex(0xd0a8b0)}}));
+        c.circle(kMoonX + 8, kMoonY + 6, 5);
         c.fill(Paint::solid(Color::hex(0xe6c8c0)));
-        c.circle(892 + dx, 108, 3.5);
+        c.circle(kMoonX - 8, kMoonY - 12, 3.5);
         c.fill(Paint::solid(Color::hex(0xe6c8c0)));
-    });
+    }
     // The far range: violet peaks, their flanks facing the low sun lit pink.
     RangeStyle far;
     far.base = 262;
@@ -99,6 +104,8 @@ void paint_sky(Canvas& c) {
     far.haze_depth = 70;
     mountain_range(c, art::Noise(art::seed_of("mountainfar")), far);
 }
+
+void paint_sky(Canvas& c) { paint_sky_with(c, false); }
 
 void paint_ridge(Canvas& c) {
     const int period = c.width();
@@ -265,6 +272,8 @@ void place_level(worlds::World& world, const Ground& g) {
 
 void add_land_and_level(worlds::World& world) {
     worlds::Backdrop sky{"mountainsky", 1280, 320, worlds::kFieldHeight, paint_sky};
+    sky.once = {"mountainmoon", kMoonX - kMoonBox, kMoonY - kMoonBox, 2 * kMoonBox, 2 * kMoonBox, 1,
+                [](Canvas& c) { paint_sky_with(c, true); }};
     worlds::lay_backdrop(world, sky, 3, 0, kLength);
     worlds::Backdrop ridge{"mountainridge", 1536, 256, worlds::kFieldHeight, paint_ridge};
     worlds::lay_backdrop(world, ridge, 2, 0, kLength);
