@@ -229,6 +229,26 @@ TEST(Synth, PcmIsScaledCentredAndFadedAtTheEnds) {
     EXPECT_TRUE(sound::to_pcm(sound::silence(0.1)) == std::vector<int16_t>(sound::silence(0.1).size(), 0));
 }
 
+// A sound with a sharp crack over a quiet tail, brought to a loudness its
+// peak alone would not allow: the level is reached and the crack rounded off
+// under the ceiling rather than clipped.
+TEST(Synth, PcmAtALoudnessReachesItWithoutClipping) {
+    sound::Buffer b = sound::tone(0.3, sound::constant(220), sound::Wave::Sine);
+    sound::shape(b, sound::constant(0.05));
+    for (size_t i = 300; i < 330; ++i) b[i] = (i % 2 ? 1.0 : -1.0);
+    const double target = std::pow(10.0, -17.0 / 20.0);
+    const std::vector<int16_t> pcm = sound::to_pcm_at(b, target, 0.94);
+    double sum = 0;
+    int peak = 0;
+    for (int16_t v : pcm) {
+        sum += double(v) * v;
+        peak = std::max(peak, std::abs(int(v)));
+    }
+    EXPECT_NEAR(20 * std::log10(std::sqrt(sum / double(pcm.size())) / 32767.0), -17.0, 0.5);
+    EXPECT_LE(peak, int(0.94 * 32767) + 1);
+    EXPECT_EQ(pcm.back(), 0);  // faded out
+}
+
 TEST(Synth, MixPlacesAndGrows) {
     sound::Buffer dst(10, 1.0);
     const sound::Buffer src(10, 2.0);
