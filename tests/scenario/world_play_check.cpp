@@ -141,6 +141,18 @@ struct Watcher {
                              !is_scenery(name)))
                     enemy = true;
             });
+            if (std::getenv("WP_NECK")) {
+                out << "# chain";
+                level_view::for_each_in_level([&](const Sprite* h) {
+                    const std::string& n = names.of(h);
+                    if (h->hitpoints < 1 || (n.rfind("neck", 0) != 0 && n != "bossdragonhead" && n != "bossdragon")) return;
+                    level_view::Box b;
+                    if (!level_view::box_of(h, b)) return;
+                    out << ' ' << (n == "bossdragonhead" ? "H" : n == "bossdragon" ? "B" : "n") << ':' << (b.left + b.right) / 2
+                        << ',' << (b.top + b.bottom) / 2;
+                });
+                out << '\n';
+            }
             out << "play " << scroll << ' ' << int(boss) << ' ' << int(enemy) << ' ' << p1powerupitem << ' '
                 << p1poweruplevel << ' ' << parts << ' ' << player1score << '\n';
         }

@@ -33,6 +33,9 @@ public:
     WorldData& operator=(const WorldData&) = delete;
 
     bool loaded() const { return loaded_; }
+    // Where on layer 0 a placement would come into view on the same frame
+    // (a sprite on a slower layer comes in later for its x).
+    static int level_x(const Record& r);
     const std::vector<Record>& records() const { return records_; }
     std::vector<Record> placed(const std::string& name) const;
     // The master the game would copy for a name: the shared one first.

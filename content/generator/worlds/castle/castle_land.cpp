@@ -266,7 +266,9 @@ void place_level(worlds::World& world, const Terrain& floor) {
     green(11600);
     small_tower(11750);
 
-    level.place(kDragonX, 250, 0, "bossdragon");
+    // The dragon's body stands on the far layer: a great bulk that neither
+    // stops shots nor hurts a ship; its heads and necks come out on layer 0.
+    level.place(worlds::x_on_layer(kDragonX, 2), 310, 2, "bossdragon");
     level.place(kExitX, 120, 0, "exitportal");
 }
 
