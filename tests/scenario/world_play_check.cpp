@@ -203,7 +203,7 @@ struct Watcher {
 void read_log(const std::string& text, Play& play) {
     std::istringstream in(text);
     std::string line;
-    long quiet_run = 0;
+    long quiet_run = 0, scrolled = 0;
     bool held = false;
     while (std::getline(in, line)) {
         if (line == "exit") play.exited = true;
@@ -224,7 +224,9 @@ void read_log(const std::string& text, Play& play) {
         if (quiet_run > play.quiet) {
             play.quiet = quiet_run;
             play.quiet_from = play.frames - quiet_run + 1;
+            play.quiet_scrolled_from = scrolled - quiet_run;
         }
+        if (!holding) ++scrolled;
     }
 }
 
@@ -272,7 +274,8 @@ std::string summary(const Play& p) {
     for (const Fight& f : p.fights)
         s << " | hold from " << f.first << " for " << f.frames << ", boss seen "
           << int(f.seen_share() * 100 + 0.5) << "%, weapon " << f.weapon << "/" << f.weapon_level;
-    s << " | longest without an enemy " << p.quiet << " from " << p.quiet_from;
+    s << " | longest without an enemy " << p.quiet << " from " << p.quiet_from << " (level x "
+      << 640 + 3 * p.quiet_scrolled_from << ")";
     return s.str();
 }
 

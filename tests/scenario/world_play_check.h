@@ -33,6 +33,7 @@ struct Play {
     std::vector<Fight> fights;
     long quiet = 0;        // longest run of play frames without an enemy on screen
     long quiet_from = 0;   // where it began
+    long quiet_scrolled_from = 0;  // frames the level had scrolled by then
     std::string trace;     // the run's trace, for messages
 };
 

@@ -211,6 +211,9 @@ void place_level(worlds::World& world, const Terrain& floor) {
     fireball(2840, 200);
     green(3000);
     green(3120);
+    carpet(3350, 110);
+    red_flyer(3500, 200);
+    red_flyer(3560, 60);
     // The first rampart, with its tower and sorcerers.
     big_tower(3760);
     wizard(3950);
@@ -225,6 +228,10 @@ void place_level(worlds::World& world, const Terrain& floor) {
     red_flyer(5100, 60);
     red_flyer(5160, 140);
     red_flyer(5220, 220);
+    carpet(5450, 90);
+    carpet(5510, 170);
+    fireball(5700, 130);
+    fireball(5740, 230);
     house(5950);
     catapult(6100);
 
@@ -232,6 +239,8 @@ void place_level(worlds::World& world, const Terrain& floor) {
     level.place(kHorseX, kGround - 320, 0, "horse");
 
     // Beyond the horse: the realm fights in earnest.
+    red_flyer(6700, 100);
+    red_flyer(6760, 190);
     carpet(7000, 70);
     carpet(7060, 150);
     carpet(7120, 230);
@@ -248,6 +257,10 @@ void place_level(worlds::World& world, const Terrain& floor) {
     red_flyer(8500, 80);
     red_flyer(8560, 160);
     catapult(9100);
+    fireball(9350, 90);
+    fireball(9390, 190);
+    carpet(9550, 140);
+    red_flyer(9650, 60);
     house(9950);
     house(10300);
     red_walker(9800);

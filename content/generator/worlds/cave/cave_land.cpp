@@ -219,6 +219,9 @@ void place_level(worlds::World& world, const Ground& g) {
     red(960, 240);
     heli(1250, 190);
     rock_on_floor(1300);
+    red(1550, 150);
+    red(1610, 230);
+    heli(1800, 170);
     // The low tunnel: guns on the pads, hatches in between.
     gun_up(2050);
     gun_down(2250);
@@ -237,6 +240,9 @@ void place_level(worlds::World& world, const Ground& g) {
     red(5000, 120);
     red(5060, 260);
     rock_on_floor(5200);
+    heli(5400, 210);
+    red(5600, 170);
+    red(5660, 230);
     // The climb and the drop.
     heli(5800, 170);
     red(6100, 150);
@@ -244,18 +250,23 @@ void place_level(worlds::World& world, const Ground& g) {
     gun_up(6600);
     gun_down(8250);
     rock(6900, 230);
+    heli(7100, 200);
+    red(7300, 220);
+    red(7360, 260);
     // The hatch gallery.
     tank(7900);
     gun_up(8300);
     tank(8350);
     heli(8200, 200);
     heli(8500, 230);
+    red(8700, 200);
     // Boulders block the narrows: shoot through or slip above.
     rock_on_floor(8900);
     rock(8900, 262);
     gun_up(9250);
     gun_down(9350);
     tank(9400);
+    heli(9650, 220);
     rock_on_floor(9900);
     rock(9910, 230);
     rock(9920, 180);
@@ -267,6 +278,10 @@ void place_level(worlds::World& world, const Ground& g) {
     tank(10900);
     heli(11350, 180);
     heli(11450, 250);
+    red(11700, 180);
+    red(11760, 240);
+    heli(11950, 210);
+    red(12150, 230);
 
     // The pack of wheels in the shaft, clear of its walls, its cap and each
     // other. The first holds the view at x 399, the others are then on screen

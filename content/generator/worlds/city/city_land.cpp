@@ -252,6 +252,10 @@ void place_level(worlds::World& world) {
     white(10900, 140);
     green(11100, 80);
     green(11160, 150);
+    heli(11400, 60);
+    white(11550, 200);
+    white(11610, 110);
+    frog(11800, 20);
 
     level.place(kBossX, 60, 0, "cityboss");
     level.place(kExitX, 120, 0, "exitportal");

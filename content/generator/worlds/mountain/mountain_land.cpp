@@ -214,11 +214,19 @@ void place_level(worlds::World& world, const Ground& g) {
     heli(900, 120);
     heli(1350, 70);
     heli(1420, 170);
+    heli(1700, 230);
+    heli(1760, 280);
+    tank(1950);
     walker(2150);
     walker(2330);
     heli(2600, 60);
     heli(2680, 130);
     heli(2760, 100);
+    heli(2950, 40);
+    heli(3010, 100);
+    heli(3150, 130);
+    heli(3300, 180);
+    heli(3360, 230);
     // The first armour on the pad below the high peak.
     tank(3600);
     tank(3820);
@@ -235,6 +243,9 @@ void place_level(worlds::World& world, const Ground& g) {
     tank(5950);
     heli(5700, 70);
     heli(5760, 130);
+    heli(6150, 60);
+    heli(6220, 200);
+    heli(6380, 140);
     // Squadron over the next peak.
     for (int i = 0; i < 4; ++i) heli(6600 + 70 * i, 50 + 40 * i);
     tank(7200);
@@ -254,6 +265,10 @@ void place_level(worlds::World& world, const Ground& g) {
     heli(9100, 60);
     heli(9160, 120);
     heli(9400, 90);
+    heli(9650, 150);
+    heli(9720, 210);
+    heli(9800, 130);
+    heli(10000, 80);
     // Last stand before the crags.
     for (int i = 0; i < 5; ++i) heli(10200 + 60 * i, 40 + 30 * i);
     tank(10800);
@@ -263,6 +278,14 @@ void place_level(worlds::World& world, const Ground& g) {
     tank(11200);
     heli(11300, 80);
     heli(11380, 150);
+    // The crags' pickets.
+    walker(11600);
+    heli(11700, 60);
+    heli(11760, 120);
+    tank(11900);
+    heli(12050, 200);
+    heli(12110, 250);
+    walker(12200);
 
     level.place(kBossX, 70, 0, "mountainboss");
     level.place(kExitX, 120, 0, "exitportal");
