@@ -256,6 +256,10 @@ void place_level(worlds::World& world) {
     white(11550, 200);
     white(11610, 110);
     frog(11800, 20);
+    // A star cache before the fortress: its eyes open only for a moment,
+    // and bursting stars reach them wherever they open.
+    for (const auto& [x, y] : {std::pair{11300, 200}, {11480, 120}, {11650, 250}, {11820, 160}, {11950, 300}})
+        level.place(x, y, 0, "starpowerup");
 
     level.place(kBossX, 60, 0, "cityboss");
     level.place(kExitX, 120, 0, "exitportal");

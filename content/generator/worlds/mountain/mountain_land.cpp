@@ -286,6 +286,10 @@ void place_level(worlds::World& world, const Ground& g) {
     heli(12050, 200);
     heli(12110, 250);
     walker(12200);
+    // A star cache before the crags: bursting stars light the eyes wherever
+    // the crags wander.
+    for (const auto& [x, y] : std::vector<std::pair<int, int>>{{11500, 200}, {11800, 120}, {12000, 260}, {12250, 160}})
+        level.place(x, y, 0, "starpowerup");
 
     level.place(kBossX, 70, 0, "mountainboss");
     level.place(kExitX, 120, 0, "exitportal");
