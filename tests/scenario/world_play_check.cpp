@@ -106,15 +106,15 @@ bool is_scenery(const std::string& name) {
     return name.rfind("blueboss", 0) == 0 || name.rfind("bosscannon", 0) == 0 || name.rfind("shield", 0) == 0;
 }
 
-// What one play frame showed: "play scroll boss enemy item level", the boss
-// and enemy flags 0 or 1, then player one's weapon.
+// What one play frame showed: "play scroll boss enemy item level parts
+// score": the boss and enemy flags 0 or 1, player one's weapon, the boss's
+// parts on screen and the score (the last two for reading a run by eye).
 struct Watcher {
     int level = 0;
     std::ofstream out;
     level_view::Names names;
     Sight sight;
     int last_state = 0;
-    long frames_seen = 0;
 
     void after(const Velmora_Win& game) {
         const int state = game.game_state;
@@ -123,16 +123,11 @@ struct Watcher {
             sight = Sight{};
         }
         if (state == kStatePlaying && game.loaded_level == level) {
-            ++frames_seen;
             bool boss = false, enemy = false;
             int parts = 0;
             level_view::for_each_active([&](const Sprite* s) {
                 if (s->hitpoints < 1 || s->hitclass == kShotClass) return;
-                if (is_boss(level, names.of(s))) {
-                    ++parts;
-                    if (std::getenv("WP_DEBUG") && (frames_seen % 100 == 0 || std::getenv("WP_ALL")))
-                        out << "# " << names.of(s) << ' ' << s->x << ' ' << s->y << ' ' << s->hitpoints << ' ' << s->reverse << " p1 " << player1h << ' ' << player1v << '\n';
-                }
+                if (is_boss(level, names.of(s))) ++parts;
                 if (!sight.seen(s)) return;
                 const std::string& name = names.of(s);
                 const bool part = is_boss(level, name);
@@ -141,18 +136,6 @@ struct Watcher {
                              !is_scenery(name)))
                     enemy = true;
             });
-            if (std::getenv("WP_NECK")) {
-                out << "# chain";
-                level_view::for_each_in_level([&](const Sprite* h) {
-                    const std::string& n = names.of(h);
-                    if (h->hitpoints < 1 || (n.rfind("neck", 0) != 0 && n != "bossdragonhead" && n != "bossdragon")) return;
-                    level_view::Box b;
-                    if (!level_view::box_of(h, b)) return;
-                    out << ' ' << (n == "bossdragonhead" ? "H" : n == "bossdragon" ? "B" : "n") << ':' << (b.left + b.right) / 2
-                        << ',' << (b.top + b.bottom) / 2;
-                });
-                out << '\n';
-            }
             out << "play " << scroll << ' ' << int(boss) << ' ' << int(enemy) << ' ' << p1powerupitem << ' '
                 << p1poweruplevel << ' ' << parts << ' ' << player1score << '\n';
         }

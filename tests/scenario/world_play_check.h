@@ -38,8 +38,10 @@ struct Play {
 };
 
 // Plays level `level` (1..10) alone from its start until the next level
-// starts, with the autopilot and `seed`, in a child process, watching every
-// play frame. Writes the run's trace beside nothing: it is returned.
+// starts, with the autopilot and `seed`, in a child process (the game's
+// globals stay the test's own), watching every play frame. The run's trace
+// is returned in the play; with VELMORA_WORLD_PLAY_LOG set to a directory the
+// frame-by-frame log is kept there as <World>-<seed>.txt.
 Play play_world(int level, uint32_t seed);
 
 // One line of figures for a play: frames, each fight's hold and share, the
