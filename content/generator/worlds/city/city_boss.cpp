@@ -6,10 +6,12 @@
 // (-95, -88): the body's x, y lies at (95, 88) in the image. Its four frames
 // flicker the thrusters and the beacons; frame 1 is where an eye opens. The
 // visor, closed lids, lies at (-63..273, 7..107) from the body's x, y: where
-// the eyes open, each spawned at (body x - 63, body y + 27) with offsets
-// (0, -20).
-// Eyes: 336 x 100: frame 1 shut (the same lids as the body's), 4 wide open;
-// the lids part to show the eye lights. Left shots leave at (x - 15, y + 50
+// the eyes open, each spawned at (body x - 63, body y + 27) with the visor
+// at (0, -20) in its frames.
+// Eyes: 400 x 195 at (-32, -115), the body's top rows down to the visor's
+// foot: the visor, frame 1 shut (the same lids as the body's), 4 wide open,
+// the lids parting to show the eye lights, and both wing pods and their
+// sensor masts armed. Left shots leave at (x - 15, y + 50
 // or 5), right shots at (x + 340, y + 5 or 50): the muzzles of the body's
 // wing pods. The visor is tall so the guns of a ship and of both its drones
 // can reach an open eye together.
@@ -36,6 +38,8 @@ constexpr double kOx = 95, kOy = 88;                      // the body's x, y in 
 constexpr int kEyeTop = -20;                              // the eye's image top from its y
 constexpr double kBandX = kOx - 63, kBandY = kOy + 27 + kEyeTop;  // visor in the image
 constexpr int kBandW = 336, kBandH = 100;
+constexpr double kPodTop = 108, kPodH = 76;               // the wing pods' rows in the image
+constexpr double kSensor = 15;                            // the pods' sensors, this far into both corners
 
 const Ramp& lid_ramp() {
     static const Ramp r{Color::hex(0x241c34), Color::hex(0x584872), Color::hex(0xb4a2d0)};
@@ -86,6 +90,33 @@ void lids(Canvas& c, double bx, double by, double open) {
         c.rect(bx, edge, kBandW, 4);
         c.fill(Paint::vertical(edge, edge + 4, {{0, k.gold.light}, {1, k.gold.dark}}));
     }
+}
+
+// A wing pod with two muzzles, where the eyes' shots leave (an eye's left
+// shots at rows 120 and 165 of the image, x 17; its right ones at x 372).
+// On each pod a mast carries a sensor up to the image's top corner: seeking
+// missiles make for the top-left corner of what they seek, and there they
+// find the sensor, which belongs to an open eye as the pods do.
+void wing_pod(Canvas& c, bool left, const Color& muzzle, const Color& lamp) {
+    const Look& k = look();
+    const double x = left ? 0 : kBodyW - 30;
+    const double sx = left ? kSensor : kBodyW - kSensor;
+    c.polygon({{sx - 2.5, kSensor}, {sx + 2.5, kSensor}, {sx + 4, kPodTop + 2}, {sx - 4, kPodTop + 2}});
+    c.shade(k.steel, k.outline);
+    for (double y = kSensor + 22; y < kPodTop - 8; y += 22) {
+        c.rect(sx - 6, y, 12, 3);
+        c.fill_outlined(Paint::solid(k.steel.mid), k.outline, 1.0);
+    }
+    c.circle(sx, kSensor, 10);
+    c.shade(k.steel, k.outline);
+    c.orb(sx, kSensor, 6, Color{1, 1, 1}, lamp);
+    c.rounded_rect(x, kPodTop, 30, kPodH, 7);
+    c.shade(k.steel, k.outline);
+    for (double my : {120.0, 165.0}) {
+        c.circle(left ? x + 9 : x + 21, my, 5.5);
+        c.fill_outlined(Paint::solid(muzzle), k.outline, 1.0);
+    }
+    c.orb(x + 15, 142, 3, Color{1, 1, 1}, lamp);
 }
 
 void thruster(Canvas& c, double x, double y, int frame) {
@@ -179,21 +210,10 @@ Canvas body(int frame) {
     lids(c, kBandX, kBandY, 0);
     visor_path(c, kBandX, kBandY);
     c.stroke(Paint::solid(k.gold.mid), 2.0);
-    // Wing pods: two muzzles at each end, where the eyes' shots leave (an
-    // eye's left shots at rows 120 and 165 of the image, x 17; its right
-    // ones at x 372).
-    for (const bool left : {true, false}) {
-        const double x = left ? 0 : kBodyW - 30;
-        c.rounded_rect(x, 108, 30, 76, 7);
-        c.shade(k.steel, k.outline);
-        for (double my : {120.0, 165.0}) {
-            c.circle(left ? x + 9 : x + 21, my, 5.5);
-            c.fill_outlined(Paint::solid(Color::hex(0x08060c)), k.outline, 1.0);
-        }
-        c.orb(x + 15, 142, 3, Color{1, 1, 1},
-              left ? (frame < 2 ? Color::hex(0xff3030) : Color::hex(0x602020))
-                   : (frame < 2 ? Color::hex(0x30ff60) : Color::hex(0x206030)));
-    }
+    for (const bool left : {true, false})
+        wing_pod(c, left, Color::hex(0x08060c),
+                 left ? (frame < 2 ? Color::hex(0xff3030) : Color::hex(0x602020))
+                      : (frame < 2 ? Color::hex(0x30ff60) : Color::hex(0x206030)));
     // Vents under the visor.
     for (int i = 0; i < 8; ++i) {
         c.rect(100 + i * 26, 214, 14, 4);
@@ -243,16 +263,25 @@ void eye_lights(Canvas& c, const EyeStyle& e) {
     }
 }
 
+// An open eye arms both wing pods: their muzzles glow in its colour, and
+// they belong to the eye, so a shot into a pod wounds the fortress too (the
+// left pod still shows when the fortress wanders to the right edge).
 std::vector<Frame> eye_frames(const EyeStyle& style) {
     const Look& k = look();
     std::vector<Frame> frames;
     for (int f = 0; f < 4; ++f) {
-        Canvas c(kBandW, kBandH);
-        eye_lights(c, style);
-        lids(c, 0, 0, f / 3.0);
-        visor_path(c, 0, 0, 1);
-        c.stroke(Paint::solid(k.gold.mid), 2.0);
-        frames.push_back({std::move(c), 0, kEyeTop});
+        Canvas c(kBodyW, int(kBandY) + kBandH);
+        for (const bool left : {true, false})
+            wing_pod(c, left, style.iris.darker(0.3 - 0.1 * f), style.iris.lighter(0.3));
+        {
+            auto scope = c.scoped();
+            cairo_translate(c.cr(), kBandX, kBandY);
+            eye_lights(c, style);
+            lids(c, 0, 0, f / 3.0);
+            visor_path(c, 0, 0, 1);
+            c.stroke(Paint::solid(k.gold.mid), 2.0);
+        }
+        frames.push_back({std::move(c), -int(kBandX), kEyeTop - int(kBandY)});
     }
     return frames;
 }
