@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -256,7 +257,7 @@ std::string summary(const Play& p) {
     s << "frames " << p.frames << (p.exited ? " exit" : " no-exit");
     for (const Fight& f : p.fights)
         s << " | hold from " << f.first << " for " << f.frames << ", boss seen "
-          << int(f.seen_share() * 100 + 0.5) << "%, weapon " << f.weapon << "/" << f.weapon_level;
+          << std::lround(f.seen_share() * 100) << "%, weapon " << f.weapon << "/" << f.weapon_level;
     s << " | longest without an enemy " << p.quiet << " from " << p.quiet_from << " (level x "
       << 640 + 3 * p.quiet_scrolled_from << ")";
     return s.str();

@@ -47,10 +47,9 @@ int jumps(const Sprite::frame* a, int xa, const Sprite::frame* b, int xb, int ro
     for (int y = 0; y < rows; ++y) {
         const Rgb p = pixel(a, xa, y), q = pixel(b, xb, y);
         if (shown != nullptr && (p.opaque || q.opaque)) ++*shown;
-        if (p.opaque != q.opaque) ++n;
-        else if (p.opaque && (std::abs(p.r - q.r) > tolerance || std::abs(p.g - q.g) > tolerance ||
-                              std::abs(p.b - q.b) > tolerance))
-            ++n;
+        const bool differ = std::abs(p.r - q.r) > tolerance || std::abs(p.g - q.g) > tolerance ||
+                            std::abs(p.b - q.b) > tolerance;
+        if (p.opaque != q.opaque || (p.opaque && differ)) ++n;
     }
     return n;
 }
@@ -186,9 +185,10 @@ TEST(OnceOnly, MoonsAndPlanetsAppearOncePerLevel) {
         if (!d.loaded()) continue;
         for (const std::string& name : names) EXPECT_EQ(d.placed(name).size(), 1u) << world << " " << name;
     }
-    for (const auto& [world, piece] : {std::pair<std::string, std::string>{"Mountain", "mountainmoon"},
-                                       {"Castle", "castlemoon"}}) {
-        const WorldData d(world);
+    for (const auto& entry : {std::pair<std::string, std::string>{"Mountain", "mountainmoon"},
+                              {"Castle", "castlemoon"}}) {
+        const std::string& piece = entry.second;
+        const WorldData d(entry.first);
         if (!d.loaded()) continue;
         const std::vector<Record> at = d.placed(piece);
         ASSERT_EQ(at.size(), 1u);
@@ -229,11 +229,12 @@ TEST(OnceOnly, MoonsAndPlanetsAppearOncePerLevel) {
             for (int x = w / 2 - 6; x < w / 2 + 6; ++x) {
                 const Record* tile = nullptr;
                 const Sprite::frame* f = beneath(at[0].x + x, tile);
+                ASSERT_NE(f, nullptr) << piece << " lies over no tile";
                 const Rgb p = pixel(moon, x, y);
                 const Rgb q = pixel(f, at[0].x + x - tile->x, at[0].y + y - tile->y + 1);
                 alike += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) < 60;
             }
-        EXPECT_EQ(alike, 0) << world << "'s sky tiles hold the moon too";
+        EXPECT_EQ(alike, 0) << entry.first << "'s sky tiles hold the moon too";
         EXPECT_GT(bright_moon, w * h / 20) << piece << " is no moon";
     }
 }

@@ -70,6 +70,19 @@ TEST_F(CityWorld, EyesOpenOnTheFortressFaceAndShootFromTheirEnds) {
     EXPECT_GT(data->covered_by("cityboss", 0, 110, 90, "citybosseyesone", 0, -63, 27), 0.3);
 }
 
+TEST_F(CityWorld, AnOpenEyesPodsAndSensorsTakeShotsForIt) {
+    // Seeking missiles make for the top-left corner (+15, +15) of the nearest
+    // enemy's picture: the body and every eye have a sensor there to strike.
+    for (const char* name : {"cityboss", kEyes[0], kEyes[1], kEyes[2], kEyes[3]}) {
+        for (int f = 0; f < data->master(name)->frame_count(); ++f) {
+            const world_checks::Box b = data->box(name, f, 0, 0);
+            EXPECT_TRUE(data->opaque(name, f, b.left + 15, b.top + 15)) << name << " frame " << f + 1;
+        }
+    }
+    // The left pod, where the eye's left shots leave, is the eye's own.
+    for (const char* eye : kEyes) EXPECT_LE(data->distance_to_art(eye, 0, -15, 50), 3.0) << eye;
+}
+
 TEST_F(CityWorld, GunsAndSignSitWhereTheirBehavioursSpawnFrom) {
     for (int f = 0; f < data->master("cityblimp")->frame_count(); ++f) {
         EXPECT_LE(data->distance_to_art("cityblimp", f, -20, -5), 2.0) << "blimp frame " << f + 1;
