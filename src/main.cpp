@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "app/Velmora_App.h"
+#include "app/autofire.h"
 #include "app/config.h"
 #include "app/globals.h"
 #include "app/options.h"
@@ -94,7 +95,10 @@ int main(int argc, char** argv) {
 
     std::string config_path;
     const Settings settings = player_settings(argc, argv, options, config_path);
-    platform::set_input_options({settings.mouse_sensitivity, settings.controller, settings.controller_dead_zone});
+    platform::InputOptions input{settings.mouse_sensitivity, settings.controller, settings.controller_dead_zone};
+    input.keys = settings.keys;
+    platform::set_input_options(input);
+    set_autofire(settings.autofire);  // an input script decides for its replay (RunControl)
 
     const std::string data = find_data_dir(options, places, error);
     if (data.empty()) return fail(error, 1);

@@ -6,9 +6,11 @@
 // reported and its default used. When a key appears twice the last one counts.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
+#include "platform/input_options.h"
 #include "platform/platform.h"
 
 struct LaunchOptions;
@@ -22,6 +24,11 @@ struct Settings {
     bool controller = true;
     int controller_dead_zone = 25;  // percent of full stick deflection
     std::string screenshot_dir;     // empty: the pictures directory
+
+    // ---- firing and keys ----
+    bool autofire = false;  // a held fire control taps for the player
+    // SDL key names per job, as written ("Left Ctrl, Right Ctrl").
+    std::array<std::string, platform::kKeyJobCount> keys = platform::default_key_names();
 };
 
 // Limits of the numeric settings.

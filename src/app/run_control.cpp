@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "app/Velmora_Win.h"
+#include "app/autofire.h"
 #include "app/autopilot.h"
 #include "app/globals.h"
 #include "app/run_trace.h"
@@ -152,6 +153,14 @@ bool parse_setting(const std::vector<std::string>& t, ScriptSettings& settings, 
         settings.god = true;
         return true;
     }
+    if (t[0] == "autofire") {
+        if (t.size() != 1) {
+            problem = "unexpected text after 'autofire'";
+            return false;
+        }
+        settings.autofire = true;
+        return true;
+    }
     return false;
 }
 
@@ -273,6 +282,9 @@ bool RunControl::prepare(LaunchOptions& options, std::string& error) {
         }
         if (options.start_level == 0) options.start_level = settings.start_level;
         options.god = options.god || settings.god;
+        // The events are the real presses; whether held fire tapped is the
+        // recording's choice, whatever this machine's settings say.
+        set_autofire(settings.autofire);
     }
     if (!options.seed_given)
         options.seed = options.headless ? 1u : static_cast<uint32_t>(std::time(nullptr));
@@ -292,6 +304,7 @@ bool RunControl::prepare(LaunchOptions& options, std::string& error) {
         recording_ << "seed " << options.seed << "\n";
         if (options.start_level != 0) recording_ << "start-level " << options.start_level << "\n";
         if (options.god) recording_ << "god\n";
+        if (autofire()) recording_ << "autofire\n";
         recording_on_ = true;
     }
     if (!options.trace_file.empty()) {
