@@ -40,18 +40,18 @@ float Limiter::frame_gain(int32_t left, int32_t right) const {
 }
 
 void Limiter::process(const int32_t* in, int16_t* out, int frames) {
-    constexpr int n = kLookAheadFrames;
+    constexpr size_t n = kLookAheadFrames;
     for (int f = 0; f < frames; ++f) {
         const int32_t left = in[2 * f], right = in[2 * f + 1];
-        delay_[size_t(2 * position_)] = left;
-        delay_[size_t(2 * position_ + 1)] = right;
-        needed_[size_t(position_)] = frame_gain(left, right);
+        delay_[2 * position_] = left;
+        delay_[2 * position_ + 1] = right;
+        needed_[position_] = frame_gain(left, right);
 
         // The lowest gain any frame of the window needs, then its average over
         // the last window: the average falls in a straight ramp across the
         // look-ahead and never above what the leaving frame needs, since every
         // minimum it averages covers that frame.
-        window_min_[size_t(position_)] = *std::min_element(needed_.begin(), needed_.end());
+        window_min_[position_] = *std::min_element(needed_.begin(), needed_.end());
         float sum = 0.0f;
         for (float m : window_min_) sum += m;
         const float target = std::min(1.0f, sum / float(n));
@@ -63,9 +63,9 @@ void Limiter::process(const int32_t* in, int16_t* out, int frames) {
             if (target - release_gain_ < kSnap) release_gain_ = target;
         }
 
-        const int leaving = (position_ + 1) % n;  // the frame that entered n - 1 frames ago
-        out[2 * f] = to_output(delay_[size_t(2 * leaving)], release_gain_);
-        out[2 * f + 1] = to_output(delay_[size_t(2 * leaving + 1)], release_gain_);
+        const size_t leaving = (position_ + 1) % n;  // the frame that entered n - 1 frames ago
+        out[2 * f] = to_output(delay_[2 * leaving], release_gain_);
+        out[2 * f + 1] = to_output(delay_[2 * leaving + 1], release_gain_);
         position_ = leaving;
     }
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace mixer {
@@ -34,7 +35,7 @@ private:
     std::array<int32_t, 2 * kLookAheadFrames> delay_{};  // stereo frames waiting to leave
     std::array<float, kLookAheadFrames> needed_{};        // gain each waiting frame needs
     std::array<float, kLookAheadFrames> window_min_{};    // minimum of `needed_` as each frame arrived
-    int position_ = 0;
+    size_t position_ = 0;  // where the next frame enters
     float release_gain_ = 1.0f;
 };
 

@@ -22,14 +22,14 @@
 namespace {
 
 using mixer::Limiter;
-constexpr int kLatency = Limiter::kLatencyFrames;
+constexpr size_t kLatency = Limiter::kLatencyFrames;
 
 // The next `frames` frames the mixer makes from now: what the limiter still
 // delays is pulled first and dropped.
 std::vector<int16_t> pull(int frames) {
-    std::vector<int16_t> out(size_t(frames + kLatency) * 2);
-    mixer::mix(out.data(), frames + kLatency);
-    return std::vector<int16_t>(out.begin() + 2 * kLatency, out.end());
+    std::vector<int16_t> out((size_t(frames) + kLatency) * 2);
+    mixer::mix(out.data(), frames + Limiter::kLatencyFrames);
+    return std::vector<int16_t>(out.begin() + std::ptrdiff_t(2 * kLatency), out.end());
 }
 
 int constant_voice(int16_t value, int frames) {
@@ -75,8 +75,8 @@ TEST_F(EffectMixer, EffectsAddAndScaleAfterTheLimitersDelay) {
     const int b = constant_voice(2500, 50);
     mixer::play(a);
     mixer::play(b);
-    std::vector<int16_t> raw(size_t(2 * (kLatency + 1)));
-    mixer::mix(raw.data(), kLatency + 1);
+    std::vector<int16_t> raw(2 * (kLatency + 1));
+    mixer::mix(raw.data(), Limiter::kLatencyFrames + 1);
     EXPECT_EQ(raw[2 * kLatency - 1], 0) << "nothing leaves before the look-ahead is full";
     EXPECT_EQ(raw[2 * kLatency], 12500);
 
@@ -112,18 +112,18 @@ TEST_F(EffectMixer, LoudEffectsTogetherAreLimitedNotClipped) {
 // scale starting over it a third of a second in.
 TEST(MixLimiter, FullScaleToneAndEffectStayInsideTheRangeWithoutFlatTops) {
     Limiter limiter;
-    const int frames = mixer::kRate;  // one second
-    std::vector<int32_t> in(size_t(2 * frames));
-    for (int f = 0; f < frames; ++f) {
+    const size_t frames = mixer::kRate;  // one second
+    std::vector<int32_t> in(2 * frames);
+    for (size_t f = 0; f < frames; ++f) {
         const double t = double(f) / mixer::kRate;
         int32_t v = int32_t(std::lround(32767 * std::sin(2 * M_PI * 220 * t)));
         if (f >= frames / 3) v += int32_t(std::lround(32767 * std::sin(2 * M_PI * 1300 * t)));
-        in[size_t(2 * f)] = in[size_t(2 * f + 1)] = v;
+        in[2 * f] = in[2 * f + 1] = v;
     }
     std::vector<int16_t> out(in.size());
     float last_gain = 1.0f, steepest = 0.0f;
-    for (int f = 0; f < frames; ++f) {
-        limiter.process(&in[size_t(2 * f)], &out[size_t(2 * f)], 1);
+    for (size_t f = 0; f < frames; ++f) {
+        limiter.process(&in[2 * f], &out[2 * f], 1);
         steepest = std::max(steepest, std::abs(limiter.gain() - last_gain));
         last_gain = limiter.gain();
     }
@@ -141,9 +141,10 @@ TEST(MixLimiter, FullScaleToneAndEffectStayInsideTheRangeWithoutFlatTops) {
     EXPECT_LE(steepest, 1.0f / Limiter::kLookAheadFrames + 1e-4f);
     // The tone alone, before the effect: within 1 dB of what went in.
     double in_power = 0, out_power = 0;
-    for (int f = kLatency; f < frames / 3 - 1000; ++f) {
-        in_power += double(in[size_t(2 * (f - kLatency))]) * in[size_t(2 * (f - kLatency))];
-        out_power += double(out[size_t(2 * f)]) * out[size_t(2 * f)];
+    for (size_t f = kLatency; f < frames / 3 - 1000; ++f) {
+        const double before = in[2 * (f - kLatency)], after = out[2 * f];
+        in_power += before * before;
+        out_power += after * after;
     }
     EXPECT_LT(10 * std::log10(in_power / out_power), 1.0);
 }
@@ -154,7 +155,7 @@ TEST(MixLimiter, QuietPassesUntouchedAndTheGainRecoversAfterAPeak) {
     for (size_t i = 0; i < in.size(); ++i) in[i] = int32_t(i % 200) * 100 - 10000;
     std::vector<int16_t> out(in.size());
     limiter.process(in.data(), out.data(), 4096);
-    for (int f = kLatency; f < 4096; ++f) ASSERT_EQ(out[size_t(2 * f)], in[size_t(2 * (f - kLatency))]) << f;
+    for (size_t f = kLatency; f < 4096; ++f) ASSERT_EQ(out[2 * f], in[2 * (f - kLatency)]) << f;
 
     std::vector<int32_t> burst(2 * 441, 60000);  // 10 ms twice full scale
     std::vector<int16_t> scratch(burst.size());
