@@ -83,8 +83,8 @@ int main(int argc, char** argv) {
     if (options.help) {
         std::fputs(launch_usage().c_str(), stdout);
         const std::string settings_file = config_file_path();
-        std::printf("\n%s\nSettings: %s\n  display, mouse, controller and screenshot choices; options given\n"
-                    "  on the command line win for their run.\n",
+        std::printf("\n%s\nSettings: %s\n  display, mouse, controller, screenshot, firing and key choices;\n"
+                    "  options given on the command line win for their run.\n",
                     tool_usage().c_str(), settings_file.empty() ? "(no home directory)" : settings_file.c_str());
         return 0;
     }

@@ -205,7 +205,8 @@ void report_shared_keys(const Settings& s, std::vector<std::string>& problems) {
         std::string bad;
         if (!platform::key_codes_for_names(s.keys[size_t(job)], codes, bad)) continue;
         for (int32_t code : codes) {
-            const auto other = std::find_if(seen.begin(), seen.end(), [code](const auto& e) { return e.first == code; });
+            const auto other =
+                std::find_if(seen.begin(), seen.end(), [code](const auto& e) { return e.first == code; });
             if (other == seen.end()) {
                 seen.emplace_back(code, job);
             } else if (other->second != job) {

@@ -1,5 +1,5 @@
-// Our own settings file, velmora.cfg: display, mouse, controller and
-// screenshot choices, as readable "key = value" lines with comments. The two
+// Our own settings file, velmora.cfg: display, mouse, controller, screenshot,
+// firing and key choices, as readable "key = value" lines with comments. The two
 // volumes stay in the game's own preferences file; nothing of theirs is here.
 //
 // Unknown keys and comments survive a rewrite untouched; a bad value is
