@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <sstream>
 #include <system_error>
+#include <utility>
 
 #include "app/Velmora_Win.h"
 #include "app/autofire.h"
@@ -145,20 +146,14 @@ bool parse_setting(const std::vector<std::string>& t, ScriptSettings& settings, 
         settings.start_level = static_cast<int>(v);
         return true;
     }
-    if (t[0] == "god") {
+    // Settings that are on when named.
+    for (const auto& [name, flag] : {std::pair{"god", &ScriptSettings::god}, {"autofire", &ScriptSettings::autofire}}) {
+        if (t[0] != name) continue;
         if (t.size() != 1) {
-            problem = "unexpected text after 'god'";
+            problem = "unexpected text after '" + std::string(name) + "'";
             return false;
         }
-        settings.god = true;
-        return true;
-    }
-    if (t[0] == "autofire") {
-        if (t.size() != 1) {
-            problem = "unexpected text after 'autofire'";
-            return false;
-        }
-        settings.autofire = true;
+        settings.*flag = true;
         return true;
     }
     return false;
