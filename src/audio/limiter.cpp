@@ -31,6 +31,9 @@ void Limiter::reset() {
     needed_.fill(1.0f);
     window_min_.fill(1.0f);
     position_ = 0;
+    loud_ = 0;
+    lowered_ = 0;
+    min_sum_ = kLookAheadFrames;
     release_gain_ = 1.0f;
 }
 
@@ -45,16 +48,21 @@ void Limiter::process(const int32_t* in, int16_t* out, int frames) {
         const int32_t left = in[2 * f], right = in[2 * f + 1];
         delay_[2 * position_] = left;
         delay_[2 * position_ + 1] = right;
-        needed_[position_] = frame_gain(left, right);
+        const float needed = frame_gain(left, right);
+        loud_ += int(needed < 1.0f) - int(needed_[position_] < 1.0f);
+        needed_[position_] = needed;
 
         // The lowest gain any frame of the window needs, then its average over
         // the last window: the average falls in a straight ramp across the
         // look-ahead and never above what the leaving frame needs, since every
-        // minimum it averages covers that frame.
-        window_min_[position_] = *std::min_element(needed_.begin(), needed_.end());
-        float sum = 0.0f;
-        for (float m : window_min_) sum += m;
-        const float target = std::min(1.0f, sum / float(n));
+        // minimum it averages covers that frame. Counts of the entries below 1
+        // let quiet passages skip both scans.
+        const float lowest = loud_ == 0 ? 1.0f : *std::min_element(needed_.begin(), needed_.end());
+        lowered_ += int(lowest < 1.0f) - int(window_min_[position_] < 1.0f);
+        min_sum_ += double(lowest) - double(window_min_[position_]);
+        window_min_[position_] = lowest;
+        if (lowered_ == 0) min_sum_ = double(n);  // exact again, whatever rounding gathered
+        const float target = lowered_ == 0 ? 1.0f : std::min(1.0f, float(min_sum_ / double(n)));
 
         if (target <= release_gain_) {
             release_gain_ = target;

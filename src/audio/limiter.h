@@ -36,6 +36,9 @@ private:
     std::array<float, kLookAheadFrames> needed_{};        // gain each waiting frame needs
     std::array<float, kLookAheadFrames> window_min_{};    // minimum of `needed_` as each frame arrived
     size_t position_ = 0;  // where the next frame enters
+    int loud_ = 0;         // entries of `needed_` below 1
+    int lowered_ = 0;      // entries of `window_min_` below 1
+    double min_sum_ = kLookAheadFrames;  // sum of `window_min_`
     float release_gain_ = 1.0f;
 };
 
