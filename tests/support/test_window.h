@@ -38,6 +38,7 @@ public:
 
     std::vector<std::string> messages;
     std::vector<std::vector<std::string>> dialogs;
+    std::vector<std::string> dialog_texts;  // title and prompt of each dialog
     std::vector<platform::WindowOptions> windows_opened;
     bool window_is_open = false;
     int presents = 0;
@@ -62,8 +63,10 @@ public:
         if (deadline > clock_us) clock_us = deadline;
     }
     void message_box(const std::string&, const std::string& text) override { messages.push_back(text); }
-    int choose(const std::string&, const std::vector<std::string>& items) override {
+    int choose(const std::string& title, const std::string& prompt,
+               const std::vector<std::string>& items) override {
         dialogs.push_back(items);
+        dialog_texts.push_back(title + "\n" + prompt);
         return choice;
     }
     bool open_audio(platform::AudioCallback, void*, int, int) override { return false; }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "platform/frame_convert.h"
 #include "platform/platform.h"
@@ -27,12 +29,90 @@ TEST(Scaling, IntegerFitAndStretchPlacement) {
     expect_rect(platform::place_picture(640, 480, 640, 480, Scaling::Integer), 0, 0, 640, 480);
     // Smaller than the picture: integer gives way to an aspect-correct fit.
     expect_rect(platform::place_picture(600, 400, 640, 480, Scaling::Integer), 33, 0, 533, 400);
-    expect_rect(platform::place_picture(1920, 1080, 640, 480, Scaling::Fit), 240, 0, 1440, 1080);
     expect_rect(platform::place_picture(1000, 2000, 640, 480, Scaling::Fit), 0, 625, 1000, 750);
     expect_rect(platform::place_picture(1920, 1080, 640, 480, Scaling::Stretch), 0, 0, 1920, 1080);
     expect_rect(platform::place_picture(0, 1080, 640, 480, Scaling::Fit), 0, 0, 0, 0);
-    EXPECT_EQ(platform::largest_scale(1920, 1050, 640, 480), 2);
-    EXPECT_EQ(platform::largest_scale(500, 400, 640, 480), 1);
+    expect_rect(platform::place_picture(1920, 1080, 0, 480, Scaling::Auto), 0, 0, 0, 0);
+}
+
+// The screens players have, full screen: where the picture goes and whether it
+// is enlarged by a whole multiple first (0: drawn directly at a whole multiple).
+struct ScreenCase {
+    int w, h;
+    PictureRect place;
+    int upscale;
+};
+
+void expect_plans(Scaling scaling, const std::vector<ScreenCase>& cases) {
+    for (const ScreenCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h));
+        const platform::PicturePlan plan = platform::plan_picture(c.w, c.h, 640, 480, scaling);
+        expect_rect(plan.place, c.place.x, c.place.y, c.place.w, c.place.h);
+        EXPECT_EQ(plan.upscale, c.upscale);
+        if (plan.upscale >= 2) {
+            // The enlarged picture covers the place, and one step less would not.
+            EXPECT_GE(640 * plan.upscale, plan.place.w);
+            EXPECT_GE(480 * plan.upscale, plan.place.h);
+            EXPECT_TRUE(640 * (plan.upscale - 1) < plan.place.w || 480 * (plan.upscale - 1) < plan.place.h);
+        }
+    }
+}
+
+TEST(Scaling, AutoTakesWholeMultiplesOnlyWhenTheyNearlyFillTheScreen) {
+    expect_plans(Scaling::Auto, {
+                                    {1366, 768, {171, 0, 1024, 768}, 2},     // 1x would fill 62%
+                                    {1600, 900, {200, 0, 1200, 900}, 2},     // 1x: 53%
+                                    {1920, 1080, {320, 60, 1280, 960}, 0},   // 2x: 89%
+                                    {2560, 1440, {320, 0, 1920, 1440}, 0},   // 3x: all of the height
+                                    {3840, 2160, {640, 120, 2560, 1920}, 0}, // 4x: 89%
+                                    {640, 480, {0, 0, 640, 480}, 0},
+                                    {1280, 1024, {0, 32, 1280, 960}, 0},      // 2x fills the 4:3 fit
+                                });
+    // The 85% line itself: 480 of 564 is just above it, 480 of 565 just below.
+    expect_rect(platform::place_picture(800, 564, 640, 480, Scaling::Auto), 80, 42, 640, 480);
+    expect_rect(platform::place_picture(800, 565, 640, 480, Scaling::Auto), 23, 0, 753, 565);
+}
+
+TEST(Scaling, FitIsAsLargeAsFitsAndDrawnSharp) {
+    expect_plans(Scaling::Fit, {
+                                   {1366, 768, {171, 0, 1024, 768}, 2},
+                                   {1600, 900, {200, 0, 1200, 900}, 2},
+                                   {1920, 1080, {240, 0, 1440, 1080}, 3},
+                                   {2560, 1440, {320, 0, 1920, 1440}, 0},  // exactly 3x: nothing to filter
+                                   {3840, 2160, {480, 0, 2880, 2160}, 5},
+                                   {640, 480, {0, 0, 640, 480}, 0},
+                               });
+    // Smaller than the picture: filtered straight down. Stretch stays nearest.
+    EXPECT_EQ(platform::plan_picture(600, 400, 640, 480, Scaling::Integer).upscale, 1);
+    EXPECT_EQ(platform::plan_picture(1366, 768, 640, 480, Scaling::Stretch).upscale, 0);
+}
+
+TEST(Scaling, WindowsFitTheUsableAreaWithTheirFrame) {
+    using platform::Borders;
+    const Borders title_bar{20, 0, 0, 0};
+    // A frame on a 2560 x 1440 screen: 3x would put the frame off the screen.
+    platform::WindowFit f = platform::fit_window({0, 0, 2560, 1440}, title_bar, 640, 480, 0);
+    expect_rect(f.client, 640, 250, 1280, 960);
+    EXPECT_EQ(f.scale, 2);
+    EXPECT_FALSE(f.lowered);
+    // No window manager, no frame: 3x fills the height exactly.
+    f = platform::fit_window({0, 0, 2560, 1440}, Borders{}, 640, 480, 0);
+    expect_rect(f.client, 320, 0, 1920, 1440);
+    // A scale asked for that does not fit is lowered, and says so.
+    f = platform::fit_window({0, 0, 1280, 1024}, title_bar, 640, 480, 4);
+    expect_rect(f.client, 0, 42, 1280, 960);
+    EXPECT_TRUE(f.lowered);
+    f = platform::fit_window({0, 0, 1280, 1024}, title_bar, 640, 480, 1);
+    expect_rect(f.client, 320, 282, 640, 480);
+    EXPECT_FALSE(f.lowered);
+    // A panel on the left moves the area; the window is centred in what is left.
+    f = platform::fit_window({64, 0, 1856, 1080}, Borders{30, 0, 0, 0}, 640, 480, 0);
+    expect_rect(f.client, 352, 75, 1280, 960);
+    // Too small even for 1x: the largest 4:3 client that fits with its frame.
+    f = platform::fit_window({0, 0, 640, 480}, Borders{24, 1, 1, 1}, 640, 480, 0);
+    expect_rect(f.client, 17, 24, 606, 455);
+    EXPECT_EQ(f.scale, 0);
+    EXPECT_TRUE(platform::fit_window({0, 0, 640, 480}, Borders{24, 1, 1, 1}, 640, 480, 1).lowered);
 }
 
 TEST(FrameConvert, EveryDepthBecomesXrgb) {
