@@ -36,8 +36,7 @@ int Velmora_Win::SelectDriver() {
     dialog.prompt = (missing.empty() ? "" : missing + "\n") + "Which display should Velmora play on?";
     const std::string& settings = choices_file();
     if (!settings.empty())
-        dialog.prompt += "\nThe choice is kept in " + settings + " as display = N; set 'display = ask' there to "
-                         "be asked again.";
+        dialog.prompt += "\nYour choice is saved in " + settings + "; set 'display = ask' there to be asked again.";
     if (dialog.DoModal() != 1) {
         quit_by_player = true;
         std::fprintf(stderr, "velmora: no display chosen; quitting\n");

@@ -41,6 +41,8 @@ public:
     std::vector<std::string> dialog_texts;  // title and prompt of each dialog
     std::vector<platform::WindowOptions> windows_opened;
     bool window_is_open = false;
+    int icon_size = 0;
+    std::vector<uint32_t> icon;  // the last icon given, 0xAARRGGBB
     int presents = 0;
     platform::FrameFormat last_format;
     std::vector<uint32_t> last_palette;  // copied when a palette came with the picture
@@ -57,6 +59,10 @@ public:
                  const platform::FrameFormat& format) override;
     void toggle_fullscreen() override {}
     void set_scaling(platform::Scaling) override {}
+    void set_window_icon(int width, int height, const uint32_t* argb) override {
+        icon_size = width == height ? width : -1;
+        icon.assign(argb, argb + static_cast<size_t>(width) * height);
+    }
     bool poll_event(platform::Event&) override { return false; }
     uint64_t now_us() override { return clock_us; }
     void wait_until_us(uint64_t deadline) override {

@@ -2,6 +2,7 @@
 // end once for real when a display is available.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "platform/platform.h"
 #include "platform/scaling.h"
 #include "platform/sdl_keymap.h"
+#include "platform/stop_signals.h"
 
 namespace {
 
@@ -202,6 +204,44 @@ TEST(SdlBackend, OpensAWindowAndShowsAPicture) {
     EXPECT_LT(b->now_us(), t0 + 50000);
     b->toggle_fullscreen();
     b->close_window();
+}
+
+}  // namespace
+
+namespace {
+
+// Each case runs in a child process: the handlers are process-wide.
+TEST(StopSignalsDeathTest, AStopEndsTheProgramAtOnceUnlessTheGameLoopIsReadingEvents) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // Start-up (nobody polls yet): killed by the signal, as without a handler.
+    EXPECT_EXIT(
+        {
+            platform::install_stop_signals();
+            std::raise(SIGTERM);
+            std::_Exit(3);
+        },
+        ::testing::KilledBySignal(SIGTERM), "");
+    // The game loop polls: the first stop becomes one Quit, a second one kills.
+    EXPECT_EXIT(
+        {
+            platform::install_stop_signals();
+            if (platform::take_stop_request()) std::_Exit(3);
+            std::raise(SIGINT);
+            if (!platform::take_stop_request() || platform::take_stop_request()) std::_Exit(4);
+            std::raise(SIGTERM);
+            std::_Exit(5);
+        },
+        ::testing::KilledBySignal(SIGTERM), "");
+    // A dialog waiting for an answer: nothing would read a Quit, so it kills.
+    EXPECT_EXIT(
+        {
+            platform::install_stop_signals();
+            platform::take_stop_request();
+            const platform::BlockingScope dialog;
+            std::raise(SIGINT);
+            std::_Exit(3);
+        },
+        ::testing::KilledBySignal(SIGINT), "");
 }
 
 }  // namespace
