@@ -28,8 +28,6 @@ PictureRect whole_rect(int out_w, int out_h, int pic_w, int pic_h, int whole) {
     r.y = (out_h - r.h) / 2;
     return r;
 }
-
-int ceil_div(long long a, long long b) { return static_cast<int>((a + b - 1) / b); }
 }  // namespace
 
 PictureRect place_picture(int out_w, int out_h, int pic_w, int pic_h, Scaling scaling) {
@@ -49,8 +47,7 @@ PicturePlan plan_picture(int out_w, int out_h, int pic_w, int pic_h, Scaling sca
     plan.place = place_picture(out_w, out_h, pic_w, pic_h, scaling);
     const PictureRect& p = plan.place;
     if (p.w <= 0 || p.h <= 0 || scaling == Scaling::Stretch) return plan;
-    if (p.w % pic_w == 0 && p.h % pic_h == 0 && p.w / pic_w == p.h / pic_h) return plan;  // a whole multiple
-    plan.upscale = std::max({1, ceil_div(p.w, pic_w), ceil_div(p.h, pic_h)});
+    plan.sharp = !(p.w % pic_w == 0 && p.h % pic_h == 0 && p.w / pic_w == p.h / pic_h);  // not a whole multiple
     return plan;
 }
 

@@ -21,15 +21,13 @@ constexpr int kAutoWholeShare = 85;
 // of it. Centred; the rest is letterbox.
 PictureRect place_picture(int out_w, int out_h, int pic_w, int pic_h, Scaling scaling);
 
-// How the picture reaches its place. `upscale` 0: drawn as it is with nearest
-// sampling (whole multiples and Stretch). 1: filtered straight to the place
-// (a place smaller than the picture). 2 and more: first enlarged by that whole
-// multiple with nearest sampling, the smallest that covers the place, then
-// filtered down to it, so every picture pixel keeps the same width and only
-// the edges between pixels are blended.
+// How the picture reaches its place: `sharp` when the place is not a whole
+// multiple of it, so it is scaled sharp (sharp_scale.h) to the place's size;
+// otherwise (whole multiples, and Stretch, which keeps nearest sampling) the
+// picture goes there as it is with nearest sampling.
 struct PicturePlan {
     PictureRect place;
-    int upscale = 0;
+    bool sharp = false;
 };
 PicturePlan plan_picture(int out_w, int out_h, int pic_w, int pic_h, Scaling scaling);
 

@@ -11,6 +11,7 @@
 
 #include "platform/platform.h"
 #include "platform/scaling.h"
+#include "platform/sharp_scale.h"
 
 namespace platform {
 
@@ -69,11 +70,13 @@ private:
     void cover_display();
     // A window event that may have changed its size, place or frame.
     void on_window_changed(bool resized);
+    // Where and how the picture goes in the drawable as it is now.
+    PicturePlan current_plan() const;
     // Reads the drawable size again and draws the last picture in it.
     void redraw();
-    // The picture at the plan's whole multiple, into enlarged_; false when the
-    // renderer cannot (then it is drawn directly).
-    bool draw_enlarged(const PicturePlan& plan);
+    // The last picture scaled sharp to the place's size, into scaled_; false
+    // when it cannot be (then it is drawn filtered).
+    bool draw_sharp(const PictureRect& place);
     void apply_icon();
     void capture_mouse(bool on);
     // One SDL event to at most one of ours (more go to pending_). False: nothing to report.
@@ -92,8 +95,11 @@ private:
     int texture_w_ = 0, texture_h_ = 0;
     Uint32 texture_format_ = 0;
     std::vector<uint32_t> converted_;
-    SDL_Texture* enlarged_ = nullptr;  // the picture at a whole multiple, filtered down from
-    int enlarged_w_ = 0, enlarged_h_ = 0;
+    bool converted_valid_ = false;   // converted_ holds the last picture
+    SDL_Texture* scaled_ = nullptr;  // the last picture at its place's size
+    int scaled_w_ = 0, scaled_h_ = 0;
+    SharpScaler sharp_;
+    std::vector<uint32_t> scaled_pixels_;
     Scaling scaling_ = Scaling::Auto;
     int display_ = 0;
     int requested_scale_ = 0;

@@ -1,5 +1,6 @@
 // SDL back end: the window and the picture in it.
 #include <cstdio>
+#include <cstring>
 
 #include "platform/frame_convert.h"
 #include "platform/scaling.h"
@@ -75,16 +76,17 @@ bool SdlBackend::open_window(const WindowOptions& options) {
 void SdlBackend::close_window() {
     capture_mouse(false);
     controllers_stop();
-    if (enlarged_ != nullptr) SDL_DestroyTexture(enlarged_);
+    if (scaled_ != nullptr) SDL_DestroyTexture(scaled_);
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
     if (window_ != nullptr) SDL_DestroyWindow(window_);
-    enlarged_ = nullptr;
+    scaled_ = nullptr;
     texture_ = nullptr;
     renderer_ = nullptr;
     window_ = nullptr;
-    enlarged_w_ = enlarged_h_ = 0;
+    scaled_w_ = scaled_h_ = 0;
     texture_w_ = texture_h_ = 0;
+    converted_valid_ = false;
     texture_format_ = 0;
     frame_checks_left_ = 0;
     pending_.clear();
@@ -176,59 +178,67 @@ void SdlBackend::present(const void* pixels, int pitch, int width, int height,
         if (texture_ != nullptr) SDL_DestroyTexture(texture_);
         texture_ = SDL_CreateTexture(renderer_, wanted, SDL_TEXTUREACCESS_STREAMING, width, height);
         if (texture_ == nullptr) return;
+        SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
         texture_w_ = width;
         texture_h_ = height;
         texture_format_ = wanted;
     }
-    if (direct) {
-        SDL_UpdateTexture(texture_, nullptr, pixels, pitch);
-    } else {
-        converted_.resize(static_cast<size_t>(width) * height);
-        frame_to_xrgb(pixels, pitch, width, height, format, converted_.data());
-        SDL_UpdateTexture(texture_, nullptr, converted_.data(), width * 4);
-    }
+    // The sharp scaler and the redraw after a size change work from the
+    // picture in XRGB; a 5-6-5 picture is converted only when that is needed.
+    converted_.resize(static_cast<size_t>(width) * height);
+    converted_valid_ = !direct || current_plan().sharp;
+    if (converted_valid_) frame_to_xrgb(pixels, pitch, width, height, format, converted_.data());
+    if (direct) SDL_UpdateTexture(texture_, nullptr, pixels, pitch);
+    else SDL_UpdateTexture(texture_, nullptr, converted_.data(), width * 4);
     redraw();
 }
 
-bool SdlBackend::draw_enlarged(const PicturePlan& plan) {
-    const int w = texture_w_ * plan.upscale, h = texture_h_ * plan.upscale;
-    if (enlarged_ == nullptr || enlarged_w_ != w || enlarged_h_ != h) {
-        if (enlarged_ != nullptr) SDL_DestroyTexture(enlarged_);
-        enlarged_w_ = enlarged_h_ = 0;
-        enlarged_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, w, h);
-        if (enlarged_ == nullptr) return false;
-        SDL_SetTextureScaleMode(enlarged_, SDL_ScaleModeLinear);
-        enlarged_w_ = w;
-        enlarged_h_ = h;
+PicturePlan SdlBackend::current_plan() const {
+    int out_w = 0, out_h = 0;
+    // Drawable pixels, not window points: right on high-DPI screens.
+    if (renderer_ != nullptr) SDL_GetRendererOutputSize(renderer_, &out_w, &out_h);
+    return plan_picture(out_w, out_h, texture_w_, texture_h_, scaling_);
+}
+
+bool SdlBackend::draw_sharp(const PictureRect& place) {
+    if (!converted_valid_) return false;
+    if (scaled_ == nullptr || scaled_w_ != place.w || scaled_h_ != place.h) {
+        if (scaled_ != nullptr) SDL_DestroyTexture(scaled_);
+        scaled_w_ = scaled_h_ = 0;
+        scaled_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, place.w, place.h);
+        if (scaled_ == nullptr) return false;
+        scaled_w_ = place.w;
+        scaled_h_ = place.h;
     }
-    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
-    if (SDL_SetRenderTarget(renderer_, enlarged_) != 0) return false;
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_SetRenderTarget(renderer_, nullptr);
+    void* out = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(scaled_, nullptr, &out, &pitch) != 0) return false;
+    if (pitch == place.w * 4) {
+        sharp_.scale(converted_.data(), texture_w_, texture_h_, static_cast<uint32_t*>(out), place.w, place.h);
+    } else {
+        scaled_pixels_.resize(static_cast<size_t>(place.w) * place.h);
+        sharp_.scale(converted_.data(), texture_w_, texture_h_, scaled_pixels_.data(), place.w, place.h);
+        for (int y = 0; y < place.h; ++y)
+            std::memcpy(static_cast<uint8_t*>(out) + static_cast<size_t>(y) * pitch,
+                        &scaled_pixels_[static_cast<size_t>(y) * place.w], static_cast<size_t>(place.w) * 4);
+    }
+    SDL_UnlockTexture(scaled_);
     return true;
 }
 
 void SdlBackend::redraw() {
     if (renderer_ == nullptr) return;
-    PicturePlan plan;
-    bool enlarged = false;
-    if (texture_ != nullptr) {
-        int out_w = 0, out_h = 0;
-        // Drawable pixels, not window points: right on high-DPI screens.
-        SDL_GetRendererOutputSize(renderer_, &out_w, &out_h);
-        plan = plan_picture(out_w, out_h, texture_w_, texture_h_, scaling_);
-        // Enlarged first, into its own texture, then the window is drawn.
-        enlarged = plan.upscale >= 2 && SDL_RenderTargetSupported(renderer_) == SDL_TRUE && draw_enlarged(plan);
-    }
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     if (texture_ != nullptr) {
+        const PicturePlan plan = current_plan();
         const SDL_Rect dest{plan.place.x, plan.place.y, plan.place.w, plan.place.h};
-        if (enlarged) {
-            SDL_RenderCopy(renderer_, enlarged_, nullptr, &dest);
+        if (plan.sharp && draw_sharp(plan.place)) {
+            SDL_RenderCopy(renderer_, scaled_, nullptr, &dest);  // one to one
         } else {
-            // Smaller than the picture: filtered; otherwise sharp pixels.
-            SDL_SetTextureScaleMode(texture_, plan.upscale == 1 ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+            // Whole multiples and stretch; also a sharp place until the next
+            // picture arrives in XRGB (a size change just after a 5-6-5 one).
+            SDL_SetTextureScaleMode(texture_, plan.sharp ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
             SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
         }
     }

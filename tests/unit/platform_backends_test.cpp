@@ -2,15 +2,18 @@
 // end once for real when a display is available.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/frame_convert.h"
 #include "platform/platform.h"
 #include "platform/scaling.h"
 #include "platform/sdl_keymap.h"
+#include "platform/sharp_scale.h"
 #include "platform/stop_signals.h"
 
 namespace {
@@ -37,12 +40,12 @@ TEST(Scaling, IntegerFitAndStretchPlacement) {
     expect_rect(platform::place_picture(1920, 1080, 0, 480, Scaling::Auto), 0, 0, 0, 0);
 }
 
-// The screens players have, full screen: where the picture goes and whether it
-// is enlarged by a whole multiple first (0: drawn directly at a whole multiple).
+// The screens players have, full screen: where the picture goes and whether
+// it is scaled sharp (not a whole multiple) or goes there as it is.
 struct ScreenCase {
     int w, h;
     PictureRect place;
-    int upscale;
+    bool sharp;
 };
 
 void expect_plans(Scaling scaling, const std::vector<ScreenCase>& cases) {
@@ -50,25 +53,19 @@ void expect_plans(Scaling scaling, const std::vector<ScreenCase>& cases) {
         SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h));
         const platform::PicturePlan plan = platform::plan_picture(c.w, c.h, 640, 480, scaling);
         expect_rect(plan.place, c.place.x, c.place.y, c.place.w, c.place.h);
-        EXPECT_EQ(plan.upscale, c.upscale);
-        if (plan.upscale >= 2) {
-            // The enlarged picture covers the place, and one step less would not.
-            EXPECT_GE(640 * plan.upscale, plan.place.w);
-            EXPECT_GE(480 * plan.upscale, plan.place.h);
-            EXPECT_TRUE(640 * (plan.upscale - 1) < plan.place.w || 480 * (plan.upscale - 1) < plan.place.h);
-        }
+        EXPECT_EQ(plan.sharp, c.sharp);
     }
 }
 
 TEST(Scaling, AutoTakesWholeMultiplesOnlyWhenTheyNearlyFillTheScreen) {
     expect_plans(Scaling::Auto, {
-                                    {1366, 768, {171, 0, 1024, 768}, 2},     // 1x would fill 62%
-                                    {1600, 900, {200, 0, 1200, 900}, 2},     // 1x: 53%
-                                    {1920, 1080, {320, 60, 1280, 960}, 0},   // 2x: 89%
-                                    {2560, 1440, {320, 0, 1920, 1440}, 0},   // 3x: all of the height
-                                    {3840, 2160, {640, 120, 2560, 1920}, 0}, // 4x: 89%
-                                    {640, 480, {0, 0, 640, 480}, 0},
-                                    {1280, 1024, {0, 32, 1280, 960}, 0},      // 2x fills the 4:3 fit
+                                    {1366, 768, {171, 0, 1024, 768}, true},      // 1x would fill 62%
+                                    {1600, 900, {200, 0, 1200, 900}, true},      // 1x: 53%
+                                    {1920, 1080, {320, 60, 1280, 960}, false},   // 2x: 89%
+                                    {2560, 1440, {320, 0, 1920, 1440}, false},   // 3x: all of the height
+                                    {3840, 2160, {640, 120, 2560, 1920}, false}, // 4x: 89%
+                                    {640, 480, {0, 0, 640, 480}, false},
+                                    {1280, 1024, {0, 32, 1280, 960}, false},     // 2x fills the 4:3 fit
                                 });
     // The 85% line itself: 480 of 564 is just above it, 480 of 565 just below.
     expect_rect(platform::place_picture(800, 564, 640, 480, Scaling::Auto), 80, 42, 640, 480);
@@ -77,16 +74,16 @@ TEST(Scaling, AutoTakesWholeMultiplesOnlyWhenTheyNearlyFillTheScreen) {
 
 TEST(Scaling, FitIsAsLargeAsFitsAndDrawnSharp) {
     expect_plans(Scaling::Fit, {
-                                   {1366, 768, {171, 0, 1024, 768}, 2},
-                                   {1600, 900, {200, 0, 1200, 900}, 2},
-                                   {1920, 1080, {240, 0, 1440, 1080}, 3},
-                                   {2560, 1440, {320, 0, 1920, 1440}, 0},  // exactly 3x: nothing to filter
-                                   {3840, 2160, {480, 0, 2880, 2160}, 5},
-                                   {640, 480, {0, 0, 640, 480}, 0},
+                                   {1366, 768, {171, 0, 1024, 768}, true},
+                                   {1600, 900, {200, 0, 1200, 900}, true},
+                                   {1920, 1080, {240, 0, 1440, 1080}, true},
+                                   {2560, 1440, {320, 0, 1920, 1440}, false},  // exactly 3x
+                                   {3840, 2160, {480, 0, 2880, 2160}, true},
+                                   {640, 480, {0, 0, 640, 480}, false},
                                });
-    // Smaller than the picture: filtered straight down. Stretch stays nearest.
-    EXPECT_EQ(platform::plan_picture(600, 400, 640, 480, Scaling::Integer).upscale, 1);
-    EXPECT_EQ(platform::plan_picture(1366, 768, 640, 480, Scaling::Stretch).upscale, 0);
+    // Smaller than the picture: sharp too (averaged down). Stretch stays nearest.
+    EXPECT_TRUE(platform::plan_picture(600, 400, 640, 480, Scaling::Integer).sharp);
+    EXPECT_FALSE(platform::plan_picture(1366, 768, 640, 480, Scaling::Stretch).sharp);
 }
 
 TEST(Scaling, WindowsFitTheUsableAreaWithTheirFrame) {
@@ -242,6 +239,60 @@ TEST(StopSignalsDeathTest, AStopEndsTheProgramAtOnceUnlessTheGameLoopIsReadingEv
             std::_Exit(3);
         },
         ::testing::KilledBySignal(SIGINT), "");
+}
+
+}  // namespace
+
+namespace {
+
+uint32_t channel(uint32_t p) { return p & 0xFF; }
+
+TEST(SharpScale, EveryPicturePixelKeepsItsWidthAndOnlyEdgesBlend) {
+    // 2-pixel white and black stripes, 640 -> 1024 (1.6x): each stripe is
+    // 3.2 screen pixels wide.
+    std::vector<uint32_t> src(640 * 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 640; ++x) src[size_t(y) * 640 + x] = (x / 2) % 2 == 0 ? 0xFFFFFFu : 0u;
+    std::vector<uint32_t> dst(1024 * 3);
+    platform::SharpScaler scaler;
+    scaler.scale(src.data(), 640, 2, dst.data(), 1024, 3);
+    const uint32_t* row = &dst[1024];
+    int blend_run = 0;
+    for (int x = 0; x < 1024; ++x) {
+        const uint32_t v = channel(row[x]);
+        blend_run = v != 0 && v != 255 ? blend_run + 1 : 0;
+        ASSERT_LE(blend_run, 1) << x;  // never blurred over two pixels
+        EXPECT_EQ(row[x], v * 0x010101u) << x;  // grey stays grey: the channels move together
+    }
+    for (int stripe = 0; stripe < 160; ++stripe) {  // all the same width
+        double ink = 0;
+        for (int x = int(stripe * 6.4) - 1; x <= int(stripe * 6.4 + 3.2) + 1; ++x)
+            if (x >= 0 && x < 1024) ink += channel(row[x]) / 255.0;
+        EXPECT_NEAR(ink, 3.2, 0.02) << stripe;
+    }
+}
+
+TEST(SharpScale, WholeMultiplesFlatColoursAndReductionsKeepWhatTheyShould) {
+    platform::SharpScaler scaler;
+    // A whole multiple is plain repetition.
+    const std::vector<uint32_t> two = {0x102030u, 0xA0B0C0u};
+    std::vector<uint32_t> out(6);
+    scaler.scale(two.data(), 2, 1, out.data(), 6, 1);
+    EXPECT_EQ(out, (std::vector<uint32_t>{0x102030u, 0x102030u, 0x102030u, 0xA0B0C0u, 0xA0B0C0u, 0xA0B0C0u}));
+    // A flat picture stays flat at any size, larger or smaller.
+    const std::vector<uint32_t> flat(640 * 480, 0x3C7AE1u);
+    for (const auto& [w, h] : std::vector<std::pair<int, int>>{{1366, 768}, {1000, 600}, {300, 200}, {1, 1}}) {
+        std::vector<uint32_t> o(size_t(w) * h, 0);
+        scaler.scale(flat.data(), 640, 480, o.data(), w, h);
+        EXPECT_TRUE(std::all_of(o.begin(), o.end(), [](uint32_t p) { return p == 0x3C7AE1u; })) << w << "x" << h;
+    }
+    // Smaller than the picture: each screen pixel averages what it covers.
+    std::vector<uint32_t> checker(640 * 480);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) checker[size_t(y) * 640 + x] = (x + y) % 2 == 0 ? 0xFFFFFFu : 0u;
+    std::vector<uint32_t> small(64 * 48);
+    scaler.scale(checker.data(), 640, 480, small.data(), 64, 48);
+    for (uint32_t p : small) EXPECT_NEAR(double(channel(p)), 127.5, 1.0);
 }
 
 }  // namespace
