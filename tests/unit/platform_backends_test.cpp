@@ -181,6 +181,7 @@ TEST(SdlBackend, OpensAWindowAndShowsAPicture) {
     if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr)
         GTEST_SKIP() << "no display";
     auto b = platform::make_sdl_backend();
+    ASSERT_NE(b, nullptr) << platform::kNoDisplayMessage;
     ASSERT_FALSE(b->displays().empty());
     platform::WindowOptions options;
     options.fullscreen = false;
