@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "platform/deadline_wait.h"
+#include "platform/sdl_x11.h"
 #include "platform/stop_signals.h"
 
 namespace platform {
@@ -48,6 +49,7 @@ SdlBackend::SdlBackend() {
     // Our own handlers, which can also end a waiting dialog (stop_signals.h).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     install_stop_signals();
+    x11::end_when_display_lost();
     // The class the desktop matches to the menu entry: StartupWMClass on X11,
     // the entry's own name on Wayland. A value set by the user wins.
     setenv("SDL_VIDEO_X11_WMCLASS", "velmora", 0);

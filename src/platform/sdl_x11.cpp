@@ -1,6 +1,7 @@
 #include "platform/sdl_x11.h"
 
 #include <SDL_syswm.h>
+#include <unistd.h>
 
 namespace platform::x11 {
 
@@ -88,5 +89,16 @@ void place(SDL_Window* window, const SDL_Rect& r) {
     XMoveResizeWindow(h.display, h.window, r.x, r.y, static_cast<unsigned>(r.w), static_cast<unsigned>(r.h));
     XFlush(h.display);
 }
+
+namespace {
+int on_display_lost(Display* /*display*/) {
+    static const char kMessage[] = "velmora: the connection to the display was lost\n";
+    const ssize_t written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+    (void)written;
+    ::_exit(1);
+}
+}  // namespace
+
+void end_when_display_lost() { XSetIOErrorHandler(on_display_lost); }
 
 }  // namespace platform::x11

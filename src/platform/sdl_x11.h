@@ -23,4 +23,9 @@ bool frame_may_come(SDL_Window* window);
 // Moves and sizes the window directly, as a window manager would have.
 void place(SDL_Window* window, const SDL_Rect& r);
 
+// When the X server goes away (the session ends, the server is killed) the
+// program ends with status 1. Xlib's own reaction, exit(), runs the back
+// end's destructor, which waits on the dead connection forever at full speed.
+void end_when_display_lost();
+
 }  // namespace platform::x11

@@ -75,9 +75,12 @@ VirtualX::VirtualX(int width, int height) : width_(width), height_(height) {
     ::setenv("SDL_VIDEODRIVER", "x11", 1);
 }
 
-VirtualX::~VirtualX() {
+VirtualX::~VirtualX() { stop(); }
+
+void VirtualX::stop() {
     if (connection_ != nullptr) {
         XCloseDisplay(dpy(connection_));
+        connection_ = nullptr;
         restore_env("DISPLAY", had_display_, saved_display_);
         restore_env("SDL_VIDEODRIVER", had_driver_, saved_driver_);
     }
@@ -86,6 +89,7 @@ VirtualX::~VirtualX() {
         int status = 0;
         while (::waitpid(server_, &status, 0) < 0 && errno == EINTR) {
         }
+        server_ = -1;
     }
 }
 

@@ -32,6 +32,8 @@ public:
     void resize_window(unsigned long id, int w, int h) const;
     // The number of CARDINALs in a window's _NET_WM_ICON property.
     long icon_cardinals(unsigned long id) const;
+    // Ends the server, as the end of a session does.
+    void stop();
 
 private:
     int width_, height_;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -119,6 +121,35 @@ TEST(SdlWindow, APictureFollowsTheWindowsRealSizeAndTheWindowIsKnownToTheDesktop
     x.resize_window(id, 1000, 600);
     const Box want{wx + 100, wy, 800, 600};
     expect_box(show_until(*b, x, picture, want), x, want);
+}
+
+// The session ends under a running game: it ends too, instead of waiting on
+// the dead connection forever at full speed.
+TEST(SdlWindowDeathTest, WhenTheXServerGoesAwayTheGameEnds) {
+    if (!std::filesystem::exists("/usr/bin/Xvfb")) GTEST_SKIP() << "no Xvfb";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            VirtualX x(800, 600);
+            auto b = sdl_on(x);
+            if (!b) std::_Exit(3);
+            platform::WindowOptions options;
+            options.fullscreen = false;
+            options.scale = 1;
+            options.title = "test";
+            if (!b->open_window(options)) std::_Exit(4);
+            const std::vector<uint16_t> picture = striped_picture();
+            x.stop();
+            for (int frame = 0; frame < 500; ++frame) {
+                platform::Event e;
+                while (b->poll_event(e)) {
+                }
+                b->present(picture.data(), kW * 2, kW, kH, platform::FrameFormat{});
+                b->wait_until_us(b->now_us() + 10000);
+            }
+            std::_Exit(5);
+        },
+        ::testing::ExitedWithCode(1), "the connection to the display was lost");
 }
 
 }  // namespace
