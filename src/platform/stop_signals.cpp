@@ -1,6 +1,8 @@
 #include "platform/stop_signals.h"
 
+#include <fcntl.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <atomic>
 
@@ -13,7 +15,38 @@ std::atomic<bool> g_pending{false};  // asked, not yet taken
 std::atomic<bool> g_asked{false};    // asked at least once
 std::atomic<bool> g_installed{false};
 
+// SDL shows a dialog from a child process of the thread that asked for it
+// (the main thread): it would stay on the screen after the game is gone.
+// Async-signal-safe calls only.
+void stop_children(int sig) {
+    char path[64] = "/proc/self/task/";
+    size_t at = 16;
+    char digits[16];
+    size_t count = 0;
+    for (long pid = ::getpid(); pid > 0 && count < sizeof digits; pid /= 10) digits[count++] = char('0' + pid % 10);
+    while (count > 0) path[at++] = digits[--count];
+    for (const char* tail = "/children"; *tail != '\0';) path[at++] = *tail++;
+    path[at] = '\0';
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    char list[256];
+    const ssize_t n = ::read(fd, list, sizeof list);
+    ::close(fd);
+    // "pid pid ... ": a number counts only once its space is read, so one cut
+    // short by a full buffer is never taken for another process.
+    long child = 0;
+    for (ssize_t i = 0; i < n; ++i) {
+        if (list[i] >= '0' && list[i] <= '9') {
+            child = child * 10 + (list[i] - '0');
+            continue;
+        }
+        if (list[i] == ' ' && child > 0) ::kill(static_cast<pid_t>(child), sig);
+        child = 0;
+    }
+}
+
 void end_now(int sig) {
+    stop_children(sig);
     // The default action, as if no handler had been installed.
     ::signal(sig, SIG_DFL);
     ::raise(sig);

@@ -2,9 +2,13 @@
 // end once for real when a display is available.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -240,6 +244,48 @@ TEST(StopSignalsDeathTest, AStopEndsTheProgramAtOnceUnlessTheGameLoopIsReadingEv
             std::_Exit(3);
         },
         ::testing::KilledBySignal(SIGINT), "");
+}
+
+
+// Ended or only a zombie waiting for its parent to collect it.
+bool process_gone(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string id, name, state;
+    return !(stat >> id >> name >> state) || state == "Z";
+}
+
+// SDL shows its dialogs from a child process; stopping the game while one
+// waits must not leave the dialog on the screen.
+TEST(StopSignals, ADialogsChildProcessEndsWithTheGame) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    const pid_t game = ::fork();
+    ASSERT_GE(game, 0);
+    if (game == 0) {
+        platform::install_stop_signals();
+        platform::take_stop_request();
+        const platform::BlockingScope dialog;
+        const pid_t box = ::fork();
+        if (box == 0)
+            for (;;) ::pause();
+        if (::write(fds[1], &box, sizeof box) != sizeof box) std::_Exit(3);
+        for (;;) ::pause();
+    }
+    pid_t box = 0;
+    ASSERT_EQ(::read(fds[0], &box, sizeof box), static_cast<ssize_t>(sizeof box));
+    ::close(fds[0]);
+    ::close(fds[1]);
+    ::kill(game, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(::waitpid(game, &status, 0), game);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    bool gone = false;
+    for (int i = 0; i < 200 && !gone; ++i) {
+        gone = process_gone(box);
+        if (!gone) ::usleep(10000);
+    }
+    EXPECT_TRUE(gone);
+    if (!gone) ::kill(box, SIGKILL);
 }
 
 }  // namespace
