@@ -22,9 +22,7 @@ std::string asan_options_without_leak_check() {
     const char* inherited = std::getenv("ASAN_OPTIONS");
     return std::string(inherited != nullptr ? inherited : "") + ":detect_leaks=0";
 }
-}  // namespace
 
-namespace {
 
 TEST(DisplayStartup, WithoutADisplayItSaysSoAndEndsInsteadOfRunningUnseen) {
     TempDir tmp;
