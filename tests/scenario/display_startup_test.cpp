@@ -23,7 +23,6 @@ std::string asan_options_without_leak_check() {
     return std::string(inherited != nullptr ? inherited : "") + ":detect_leaks=0";
 }
 
-
 TEST(DisplayStartup, WithoutADisplayItSaysSoAndEndsInsteadOfRunningUnseen) {
     TempDir tmp;
     ASSERT_TRUE(scenario::write_minimal_data_tree(tmp.file("data")));
