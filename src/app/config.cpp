@@ -171,6 +171,10 @@ bool apply_key(const std::string& key, const std::string& value, Settings& s, bo
         s.screenshot_dir = value;
         return true;
     }
+    if (key == "renderer") {
+        expected = "auto, software or accelerated";
+        return platform::parse_renderer_setting(value, s.renderer);
+    }
     known = false;
     return true;
 }
@@ -281,6 +285,7 @@ std::string setting_text(const Settings& s, const std::string& key) {
     if (key == "controller") return s.controller ? "yes" : "no";
     if (key == "controller_dead_zone") return std::to_string(s.controller_dead_zone);
     if (key == "screenshot_dir") return s.screenshot_dir;
+    if (key == "renderer") return platform::renderer_setting_name(s.renderer);
     return {};
 }
 
@@ -304,7 +309,10 @@ std::string default_config_text(const Settings& s) {
            "# How far (percent) a stick must lean before it counts, 0 to 90.\n" +
            line("controller_dead_zone") +
            "# Where F12 pictures go; empty: the pictures directory's velmora folder.\n" +
-           line("screenshot_dir");
+           line("screenshot_dir") +
+           "# What draws the picture: auto (the accelerated renderer on a GPU, the\n"
+           "# software one where OpenGL would run on the processor), software or accelerated.\n" +
+           line("renderer");
 }
 
 std::string set_config_value(const std::string& text, const std::string& key, const std::string& value) {
@@ -412,4 +420,5 @@ void apply_settings(const Settings& s, const std::vector<std::string>& given, La
     if (!has(given, "--display")) options.display = s.display;
     if (!has(given, "--scale")) options.scale = s.scale;
     if (!has(given, "--scaling")) options.scaling = s.scaling;
+    options.renderer = s.renderer;
 }

@@ -22,6 +22,7 @@ struct Settings {
     bool controller = true;
     int controller_dead_zone = 25;  // percent of full stick deflection
     std::string screenshot_dir;     // empty: the pictures directory
+    platform::RendererSetting renderer = platform::RendererSetting::Auto;
 };
 
 // Limits of the numeric settings.

@@ -4,13 +4,16 @@
 // memory; the platform back end only ever sees finished pictures.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "display/Surface.h"
 #include "display/types.h"
+#include "platform/renderer_choice.h"
 
 namespace platform {
 struct Event;
@@ -155,6 +158,7 @@ public:
     bool start_fullscreen = true;
     int window_scale = 0;
     int scaling_mode = 0;  // platform::Scaling as int
+    platform::RendererSetting renderer = platform::RendererSetting::Auto;
     std::string window_title;
 
     // Every surface made by this window and not yet released; what is left when
@@ -168,6 +172,15 @@ protected:
     bool flipped_once = false;
     uint64_t last_front_present_us = 0;
     bool front_presented_once = false;
+    // The picture last handed to the back end, to skip showing it again.
+    struct ShownPicture {
+        bool valid = false;
+        int width = 0, height = 0, pitch = 0;
+        uint32_t depth = 0;
+        std::vector<uint8_t> pixels;
+        std::array<uint32_t, 256> colours{};
+    } shown;
+    void show(const Surface& s);
     int window_display = -1;  // the display the window was opened on
 
 private:

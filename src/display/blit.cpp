@@ -1,8 +1,10 @@
 // Rectangle copies with clipping and source colour key, and colour fills.
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "display/DirectDrawWin.h"
+#include "display/key_spans.h"
 #include "display/pixel_codec.h"
 
 namespace {
@@ -70,6 +72,26 @@ KeyedRow keyed_row_for(int bpp) {
     }
 }
 
+// Columns [left, right) of source row `y` (whose first pixel `s` points at)
+// to `d`: only the runs that differ from the key are written.
+void keyed_row_copy(const KeySpans& spans, size_t y, uint8_t* d, const uint8_t* s, long long left,
+                    long long right, int bpp, ColourKey key) {
+    const KeySpans::Run* run = spans.runs.data() + spans.row_start[y];
+    const KeySpans::Run* const end = spans.runs.data() + spans.row_start[y + 1];
+    const bool compare = spans.compare_row[y] != 0;
+    for (; run != end; ++run) {
+        const long long b = std::max<long long>(run->begin, left);
+        const long long e = std::min<long long>(run->end, right);
+        if (b >= e) continue;
+        uint8_t* to = d + static_cast<size_t>(b - left) * bpp;
+        const uint8_t* from = s + static_cast<size_t>(b) * bpp;
+        if (compare)
+            keyed_row_for(bpp)(to, from, static_cast<size_t>(e - b), key);
+        else
+            std::memcpy(to, from, static_cast<size_t>(e - b) * bpp);
+    }
+}
+
 // The copy primitive: `sr` of `src` to (dx, dy) of `dest`. Like a
 // hardware blitter it refuses (draws nothing) a rectangle that does not lie
 // wholly inside either surface, or surfaces of different pixel sizes.
@@ -92,17 +114,21 @@ void copy_rect(Surface& dest, long long dx, long long dy, const Surface& src, co
         snapshot.assign(src_base, src_base + static_cast<size_t>(h) * src.pitch);
         src_base = snapshot.data();
     }
-    const bool keyed = use_key && src.has_colorkey;
-    const KeyedRow row_copy = keyed_row_for(bpp);
     const ColourKey key{src.colorkey & pixel_codec::value_mask(bpp)};
+    // Held here: the destination's spans go now, and it may be the source.
+    std::shared_ptr<const KeySpans> spans;
+    if (use_key && src.has_colorkey) spans = key_spans_for(src, key.value);
+    // An image without a key pixel (a backdrop) copies like an unkeyed one.
+    if (spans != nullptr && spans->opaque) spans.reset();
+    dest.pixels_changed();
 
     for (int y = 0; y < h; ++y) {
-        const uint8_t* s = src_base + static_cast<size_t>(y) * src.pitch + src_left;
-        uint8_t* d = dest.row(static_cast<int>(dy) + y) + static_cast<size_t>(dx) * bpp;
-        if (keyed)
-            row_copy(d, s, static_cast<size_t>(w), key);
+        const uint8_t* s = src_base + static_cast<size_t>(y) * src.pitch;
+        uint8_t* d = dest.pixels.data() + static_cast<size_t>(dy + y) * dest.pitch + static_cast<size_t>(dx) * bpp;
+        if (spans == nullptr)
+            std::memcpy(d, s + src_left, row_bytes);
         else
-            std::memcpy(d, s, row_bytes);
+            keyed_row_copy(*spans, static_cast<size_t>(sr.top + y), d, s, sr.left, sr.right, bpp, key);
     }
 }
 

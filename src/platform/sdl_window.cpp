@@ -5,6 +5,7 @@
 #include "platform/scaling.h"
 #include "platform/sdl_backend.h"
 #include "platform/sdl_controller.h"
+#include "platform/sdl_renderer.h"
 
 namespace platform {
 
@@ -29,8 +30,7 @@ bool SdlBackend::open_window(const WindowOptions& options) {
         return false;
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    renderer_ = create_window_renderer(window_, options.renderer, renderer_description_);
     if (renderer_ == nullptr) {
         std::fprintf(stderr, "velmora: no renderer: %s\n", SDL_GetError());
         close_window();

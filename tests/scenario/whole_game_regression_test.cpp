@@ -1,7 +1,8 @@
 // Regression goldens: for each generated world, the autopilot plays from the
 // title menu into that world (god mode, seed 1) until the next world loads,
 // and the run's trace (level start and end frames, scores, shields, every hit,
-// sprite counts every 500 frames) must match tests/golden/ line for line.
+// sprite counts every 500 frames) must match tests/golden/ line for line, and
+// every contact test must give what the full walk over the active list gives.
 // docs/regression.md says how to regenerate the goldens after a deliberate
 // change.
 #include <gtest/gtest.h>
@@ -52,7 +53,9 @@ TEST_P(WorldGolden, MatchesItsTrace) {
     std::vector<std::string> args = autopilot_args(VELMORA_DATA, out.file("trace.txt"), 1, kFrameLimit);
     args.insert(args.end(), {"--god", "--start-level", std::to_string(level), "--stop-at-level",
                              std::to_string(level + 1)});
-    const RunResult r = run_velmora(args, {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}});
+    // Every contact test of the run is also taken the long way and compared.
+    const RunResult r = run_velmora(
+        args, {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}, {"VELMORA_CHECK_CONTACTS", "1"}});
     ASSERT_EQ(r.exit_code, 0) << r.output;
     const std::string trace = read_file(out.file("trace.txt"));
     ASSERT_NE(trace.find("end level " + std::to_string(level) + " exit"), std::string::npos)
