@@ -72,23 +72,43 @@ KeyedRow keyed_row_for(int bpp) {
     }
 }
 
+// A run of a sprite row is a few dozen bytes: copied inline in fixed-size
+// pieces (the last one overlapping the one before), not through a call.
+inline void copy_run(uint8_t* d, const uint8_t* s, size_t n) {
+    if (n >= 32) {
+        for (size_t i = 0; i + 32 < n; i += 32) std::memcpy(d + i, s + i, 32);
+        std::memcpy(d + n - 32, s + n - 32, 32);
+    } else if (n >= 16) {
+        std::memcpy(d, s, 16);
+        std::memcpy(d + n - 16, s + n - 16, 16);
+    } else if (n >= 8) {
+        std::memcpy(d, s, 8);
+        std::memcpy(d + n - 8, s + n - 8, 8);
+    } else if (n >= 4) {
+        std::memcpy(d, s, 4);
+        std::memcpy(d + n - 4, s + n - 4, 4);
+    } else {
+        for (size_t i = 0; i < n; ++i) d[i] = s[i];
+    }
+}
+
 // Columns [left, right) of source row `y` (whose first pixel `s` points at)
 // to `d`: only the runs that differ from the key are written.
-void keyed_row_copy(const KeySpans& spans, size_t y, uint8_t* d, const uint8_t* s, long long left,
-                    long long right, int bpp, ColourKey key) {
+void keyed_row_copy(const KeySpans& spans, size_t y, uint8_t* d, const uint8_t* s, size_t left, size_t right,
+                    size_t bpp, KeyedRow compare_row, ColourKey key) {
     const KeySpans::Run* run = spans.runs.data() + spans.row_start[y];
     const KeySpans::Run* const end = spans.runs.data() + spans.row_start[y + 1];
     const bool compare = spans.compare_row[y] != 0;
     for (; run != end; ++run) {
-        const long long b = std::max<long long>(run->begin, left);
-        const long long e = std::min<long long>(run->end, right);
+        const size_t b = std::max<size_t>(run->begin, left);
+        const size_t e = std::min<size_t>(run->end, right);
         if (b >= e) continue;
-        uint8_t* to = d + static_cast<size_t>(b - left) * bpp;
-        const uint8_t* from = s + static_cast<size_t>(b) * bpp;
+        uint8_t* to = d + (b - left) * bpp;
+        const uint8_t* from = s + b * bpp;
         if (compare)
-            keyed_row_for(bpp)(to, from, static_cast<size_t>(e - b), key);
+            compare_row(to, from, e - b, key);
         else
-            std::memcpy(to, from, static_cast<size_t>(e - b) * bpp);
+            copy_run(to, from, (e - b) * bpp);
     }
 }
 
@@ -120,6 +140,7 @@ void copy_rect(Surface& dest, long long dx, long long dy, const Surface& src, co
     if (use_key && src.has_colorkey) spans = key_spans_for(src, key.value);
     // An image without a key pixel (a backdrop) copies like an unkeyed one.
     if (spans != nullptr && spans->opaque) spans.reset();
+    const KeyedRow compare_row = keyed_row_for(bpp);
     dest.pixels_changed();
 
     for (int y = 0; y < h; ++y) {
@@ -128,7 +149,8 @@ void copy_rect(Surface& dest, long long dx, long long dy, const Surface& src, co
         if (spans == nullptr)
             std::memcpy(d, s + src_left, row_bytes);
         else
-            keyed_row_copy(*spans, static_cast<size_t>(sr.top + y), d, s, sr.left, sr.right, bpp, key);
+            keyed_row_copy(*spans, static_cast<size_t>(sr.top + y), d, s, static_cast<size_t>(sr.left),
+                           static_cast<size_t>(sr.right), static_cast<size_t>(bpp), compare_row, key);
     }
 }
 

@@ -18,14 +18,50 @@ constexpr long long kGridLeft = -512, kGridTop = -512;
 constexpr int kColumns = 26, kRows = 24;
 constexpr size_t kNone = std::numeric_limits<size_t>::max();
 
-// One member of a chain in one cell, as it was when the chain was placed.
+// A chain with a member of some kind in some cell, as it was when the chain
+// was placed.
 struct Item {
     uint32_t chain;
     uint32_t version;  // the chain's placing; older ones are left behind
-    int hitclass;
-    int layer;
-    bool top;
 };
+
+// A cell's items by kind: the hit class of members on layers 0 and 1, or the
+// layer of top-level sprites. A cell holds few kinds.
+struct Bucket {
+    int kind;
+    std::vector<Item> items;
+};
+
+struct Cell {
+    std::vector<Bucket> by_class, by_layer;
+};
+
+void add(std::vector<Bucket>& buckets, int kind, Item item) {
+    for (Bucket& b : buckets)
+        if (b.kind == kind) {
+            b.items.push_back(item);
+            return;
+        }
+    buckets.push_back(Bucket{kind, {item}});
+}
+
+const std::vector<Item>* items_of(const std::vector<Bucket>& buckets, int kind) {
+    for (const Bucket& b : buckets)
+        if (b.kind == kind) return &b.items;
+    return nullptr;
+}
+
+// What placing a member depended on; a chain whose members all look the same
+// after its behaviours ran stays where it was placed.
+struct Snapshot {
+    const Sprite* sprite;
+    const Sprite::frame* frame;
+    int x, y, hitclass, layer;
+
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot snapshot_of(const Sprite* s) { return Snapshot{s, s->current_frame(), s->x, s->y, s->hitclass, s->layer}; }
 
 struct State {
     bool in_pass = false;
@@ -35,7 +71,8 @@ struct State {
     size_t current = kNone;
     std::vector<uint32_t> ran;  // chains whose behaviours ran since they were placed
     std::vector<uint32_t> version;
-    std::array<std::vector<Item>, static_cast<size_t>(kColumns) * kRows> cells;
+    std::vector<std::vector<Snapshot>> placed;  // per chain
+    std::array<Cell, static_cast<size_t>(kColumns) * kRows> cells;
     std::vector<uint64_t> marks;  // one bit per chain, for one test
     bool checking = false;
     bool stop_on_mismatch = false;
@@ -78,21 +115,46 @@ void for_cells(const Area& a, Each&& each) {
         for (int c = c0; c <= c1; ++c) each(state().cells[static_cast<size_t>(r) * kColumns + c]);
 }
 
+bool unchanged(const State& st, uint32_t chain) {
+    const std::vector<Snapshot>& placed = st.placed[chain];
+    size_t i = 0;
+    for (const Sprite* b = (*st.list)[chain]; b != nullptr; b = b->nextchild, ++i)
+        if (i == placed.size() || !(placed[i] == snapshot_of(b))) return false;
+    return i == placed.size();
+}
+
+// Layers 0 and 1 only: the contact tests of the game look for nothing else,
+// and the backdrops of layers 2 and 3 would fill every cell.
+bool layer_indexed(int layer) { return layer == 0 || layer == 1; }
+
 void place_chain(State& st, uint32_t chain) {
-    const uint32_t v = ++st.version[chain];
+    const Item item{chain, ++st.version[chain]};
+    std::vector<Snapshot>& placed = st.placed[chain];
+    placed.clear();
     bool top = true;
     for (Sprite* b = (*st.list)[chain]; b != nullptr; b = b->nextchild, top = false) {
+        placed.push_back(snapshot_of(b));
+        // Hit-class tests look at layers below 2, negative ones too.
+        const bool by_class = b->layer < 2;
+        const bool by_layer = top && layer_indexed(b->layer);
         Area a{};
-        if (!image_area(b, a)) continue;
-        const Item item{chain, v, b->hitclass, b->layer, top};
-        for_cells(a, [&item](std::vector<Item>& cell) { cell.push_back(item); });
+        if ((!by_class && !by_layer) || !image_area(b, a)) continue;
+        const int hitclass = b->hitclass, layer = b->layer;
+        for_cells(a, [&](Cell& cell) {
+            if (by_class) add(cell.by_class, hitclass, item);
+            if (by_layer) add(cell.by_layer, layer, item);
+        });
     }
 }
 
 void build(State& st) {
-    for (std::vector<Item>& cell : st.cells) cell.clear();
+    // Emptied, not freed: the next frame fills them much the same way.
+    for (Cell& cell : st.cells)
+        for (std::vector<Bucket>* buckets : {&cell.by_class, &cell.by_layer})
+            for (Bucket& b : *buckets) b.items.clear();
     st.chains = st.list->size();
     st.version.assign(st.chains, 0);
+    if (st.placed.size() < st.chains) st.placed.resize(st.chains);
     st.marks.assign((st.chains + 63) / 64, 0);
     st.ran.clear();
     for (size_t i = 0; i < st.chains; ++i) place_chain(st, static_cast<uint32_t>(i));
@@ -132,16 +194,18 @@ bool chains_near(const Area& area, Looking looking, int value, std::vector<uint3
     if (!st.in_pass || st.list == nullptr || st.list != Sprite::list_of_active_sprites) return false;
     if (!st.built) build(st);
     if (st.list->size() != st.chains) return false;
-    for (uint32_t chain : st.ran) place_chain(st, chain);
+    for (uint32_t chain : st.ran)
+        if (!unchanged(st, chain)) place_chain(st, chain);
     st.ran.clear();
+    // Other layers are not in the grid: such a test walks everything.
+    if (looking == Looking::Layer && !layer_indexed(value)) return false;
 
-    for_cells(area, [&](const std::vector<Item>& cell) {
-        for (const Item& item : cell) {
-            if (item.version != st.version[item.chain] || item.chain == st.current) continue;
-            const bool wanted = looking == Looking::Class ? item.layer < 2 && item.hitclass == value
-                                                           : item.top && item.layer == value;
-            if (wanted) st.marks[item.chain >> 6] |= uint64_t(1) << (item.chain & 63);
-        }
+    for_cells(area, [&](const Cell& cell) {
+        const std::vector<Item>* items = items_of(looking == Looking::Class ? cell.by_class : cell.by_layer, value);
+        if (items == nullptr) return;
+        for (const Item& item : *items)
+            if (item.version == st.version[item.chain])
+                st.marks[item.chain >> 6] |= uint64_t(1) << (item.chain & 63);
     });
     // The running chain is looked at as it is now, whatever was placed.
     if (st.current < st.chains) st.marks[st.current >> 6] |= uint64_t(1) << (st.current & 63);

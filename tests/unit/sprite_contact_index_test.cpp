@@ -25,7 +25,7 @@ long answers = 0;
 
 void ask_everything(Sprite* s) {
     answers += s->hitsomthing(3) + 2 * s->hitsomthing(6) + 3 * s->hitsomthingwhere(7) +
-               5 * s->hitsomthing2(2) + 7 * s->hitlayer(1) + 11 * s->hitlayer(0);
+               5 * s->hitsomthing2(2) + 7 * s->hitlayer(1) + 11 * s->hitlayer(0) + 13 * s->hitlayer(2);
     answers += hitx + hity + (Sprite::g_sprite != nullptr ? static_cast<long>(Sprite::g_sprite->serial) : 0);
 }
 
@@ -40,7 +40,7 @@ void wander(Sprite* s) {
     }
     if (roll(10) == 0) s->curframe = roll(s->frame_count() + 1);  // sometimes no frame at all
     if (roll(40) == 0) s->hitclass = 1 + roll(8);
-    if (roll(60) == 0) s->layer = roll(3);
+    if (roll(60) == 0) s->layer = roll(5) - 1;  // -1 counts as below 2; 2 and 3 do not
     ask_everything(s);
 }
 
