@@ -172,15 +172,18 @@ protected:
     bool flipped_once = false;
     uint64_t last_front_present_us = 0;
     bool front_presented_once = false;
-    // The picture last handed to the back end, to skip showing it again.
+    // The picture last handed to the back end: the front surface's pixels
+    // as they were then (their buffer and its count of changes) and the
+    // palette. A flip whose new picture equals it shows nothing.
     struct ShownPicture {
         bool valid = false;
-        int width = 0, height = 0, pitch = 0;
-        uint32_t depth = 0;
-        std::vector<uint8_t> pixels;
+        const uint8_t* buffer = nullptr;
+        uint64_t changes = 0;
         std::array<uint32_t, 256> colours{};
     } shown;
-    void show(const Surface& s);
+    bool front_is_shown(const std::array<uint32_t, 256>& colours) const;
+    void note_shown(const std::array<uint32_t, 256>& colours);
+    void show(const std::array<uint32_t, 256>& colours);
     int window_display = -1;  // the display the window was opened on
 
 private:

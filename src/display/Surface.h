@@ -41,10 +41,14 @@ struct Surface {
 
     // Where the pixels differ from the colour key, row by row: worked out at
     // the first keyed copy from the surface, so later copies skip the key.
-    // Writing through row() or put_pixel drops it; whoever writes to `pixels`
-    // directly must call pixels_changed().
+    // Writing through row() or put_pixel drops it and counts a change;
+    // whoever writes to `pixels` directly must call pixels_changed().
     mutable std::shared_ptr<const KeySpans> key_spans;
-    void pixels_changed() { key_spans.reset(); }
+    uint64_t changes = 0;  // how the front surface is known to be the picture shown
+    void pixels_changed() {
+        key_spans.reset();
+        ++changes;
+    }
 
     int bytes_per_pixel() const { return format.bytes_per_pixel(); }
     uint8_t* row(int y) {

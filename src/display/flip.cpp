@@ -20,35 +20,37 @@ std::array<uint32_t, 256> palette_colours(const Palette* palette) {
 }
 }  // namespace
 
-// Hands the picture to the back end unless it is the one shown last: a menu
-// redraws the same picture every frame, and an upload and a scaled draw of
-// the whole screen cost far more than comparing it.
-void DirectDrawWin::show(const Surface& s) {
-    const std::array<uint32_t, 256> colours = palette_colours(palette);
-    const bool paletted = s.format.depth == 8;
-    const bool same = shown.valid && shown.width == s.width && shown.height == s.height &&
-                      shown.pitch == s.pitch && shown.depth == s.format.depth && shown.pixels == s.pixels &&
-                      (!paletted || shown.colours == colours);
-    if (same) return;
-    shown.valid = true;
-    shown.width = s.width;
-    shown.height = s.height;
-    shown.pitch = s.pitch;
-    shown.depth = s.format.depth;
-    shown.pixels = s.pixels;
-    shown.colours = colours;
+bool DirectDrawWin::front_is_shown(const std::array<uint32_t, 256>& colours) const {
+    return shown.valid && primsurf->pixels.data() == shown.buffer && primsurf->changes == shown.changes &&
+           (primsurf->format.depth != 8 || shown.colours == colours);
+}
 
+void DirectDrawWin::note_shown(const std::array<uint32_t, 256>& colours) {
+    shown.valid = true;
+    shown.buffer = primsurf->pixels.data();
+    shown.changes = primsurf->changes;
+    shown.colours = colours;
+}
+
+void DirectDrawWin::show(const std::array<uint32_t, 256>& colours) {
+    const Surface& s = *primsurf;
     platform::FrameFormat format;
     format.depth = static_cast<int>(s.format.depth);
     format.rmask = s.format.rmask;
     format.gmask = s.format.gmask;
     format.bmask = s.format.bmask;
-    if (paletted) format.palette = colours.data();
+    if (s.format.depth == 8) format.palette = colours.data();
     platform::backend().present(s.pixels.data(), s.pitch, s.width, s.height, format);
+    note_shown(colours);
 }
 
 BOOL DirectDrawWin::Flip() {
     if (primsurf == nullptr || backsurf == nullptr) return 0;
+    // A menu draws the same picture every frame; an upload and a scaled draw
+    // of the whole screen cost far more than comparing it with the one the
+    // front surface still holds.
+    const std::array<uint32_t, 256> colours = palette_colours(palette);
+    const bool unchanged = front_is_shown(colours) && backsurf->pixels == primsurf->pixels;
     // Swapping the buffers, not the surfaces: primsurf and backsurf stay valid.
     std::swap(primsurf->pixels, backsurf->pixels);
     primsurf->pixels_changed();
@@ -59,7 +61,10 @@ BOOL DirectDrawWin::Flip() {
     if (flipped_once) be.sleep_until_us(last_flip_us + kRefreshUs);
     last_flip_us = be.now_us();
     flipped_once = true;
-    show(*primsurf);
+    if (unchanged)
+        note_shown(colours);
+    else
+        show(colours);
     return 1;
 }
 
@@ -70,8 +75,10 @@ BOOL DirectDrawWin::PresentFront() {
     platform::Backend& be = platform::backend();
     const uint64_t now = be.now_us();
     if (front_presented_once && now - last_front_present_us < kRefreshUs) return 1;
+    const std::array<uint32_t, 256> colours = palette_colours(palette);
+    if (front_is_shown(colours)) return 1;  // nothing drawn on it since
     last_front_present_us = now;
     front_presented_once = true;
-    show(*primsurf);
+    show(colours);
     return 1;
 }
