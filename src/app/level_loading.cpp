@@ -82,6 +82,9 @@ const char* world_directory(int level) {
 }
 
 void reset_per_level_globals() {
+    // A level that placed the game-over sprite ended with the flag up; the
+    // reloaded level must not end again on its first frame.
+    gameover = false;
     scroll = 1;
     p1poweruplevel = p2poweruplevel = 1;
     p1p1poweruplevel = p1p2poweruplevel = p2p1poweruplevel = p2p2poweruplevel = 1;
