@@ -20,6 +20,7 @@ platform::Backend* open_window(int scale = 1,
                                platform::RendererSetting renderer = platform::RendererSetting::Auto) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     static std::unique_ptr<platform::Backend> backend = platform::make_sdl_backend();
+    if (!backend) return nullptr;
     platform::WindowOptions options;
     options.fullscreen = false;
     options.scale = scale;
