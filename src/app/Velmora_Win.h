@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 
+#include "app/clock.h"
 #include "display/DirectDrawWin.h"
 
 class Sprite;
@@ -136,6 +137,7 @@ public:
     // ---- state ----
     int game_state = 0;
     uint32_t frame_time = 0;
+    PlayFrameSchedule play_schedule;  // the deadlines of consecutive play frames
     int loaded_level = 0;
     RECT statusbar_rect{0, 0, 640, 31};
     RECT playfield_rect{0, 32, 640, 448};
