@@ -16,6 +16,7 @@
 #include "app/options.h"
 #include "app/player_comforts.h"
 #include "app/run_control.h"
+#include "net/net_game.h"
 #include "platform/input_options.h"
 #include "platform/platform.h"
 #include "tools/tool_commands.h"
@@ -101,8 +102,14 @@ int main(int argc, char** argv) {
     for (FrameFile& f : options.screenshots) make_absolute(f.path);
     for (FrameFile& f : options.dumps) make_absolute(f.path);
 
+    // A guest takes the seed and the test settings from the host before the
+    // run is prepared; a host settles them first and then waits for its guest.
     RunControl control;
+    net::NetGame network;
+    const bool networked = options.host_port >= 0 || !options.join_host.empty();
+    if (!options.join_host.empty() && !network.join(options, data, error)) return fail(error, 1);
     if (!control.prepare(options, error)) return fail(error, 1);
+    if (options.host_port >= 0 && !network.host(options, data, error)) return fail(error, 1);
     if (::chdir(data.c_str()) != 0) return fail("cannot enter data directory '" + data + "'", 1);
 
     std::unique_ptr<platform::Backend> backend =
@@ -114,6 +121,7 @@ int main(int argc, char** argv) {
     god_mode = options.god;
 
     control.attach(theapp);
+    if (networked) network.attach(theapp);
     PlayerComforts comforts(settings, config_path, options.fullscreen);
     comforts.attach(theapp);
     if (!theapp.InitInstance()) {

@@ -267,6 +267,8 @@ bool RunControl::prepare(LaunchOptions& options, std::string& error) {
             return false;
         }
         // The command line wins: a replay may be run deliberately otherwise.
+        // The host of a network game chose for both games: a guest's script is input only.
+        if (options.settings_from_host) settings = ScriptSettings{};
         if (!options.seed_given && settings.seed_given) {
             options.seed = settings.seed;
             options.seed_given = true;
