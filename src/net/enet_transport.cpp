@@ -57,9 +57,10 @@ void send_to(ENetHost* host, ENetPeer* peer, const Message& message) {
     enet_host_flush(host);
 }
 
-// Silence for kSilenceMs ends the connection, also at ENet's level.
-void set_timeouts(ENetPeer* peer) {
-    enet_peer_timeout(peer, 0, static_cast<enet_uint32>(kSilenceMs), static_cast<enet_uint32>(kSilenceMs));
+// Silence for `ms` ends the connection at ENet's level too. Until the game
+// runs, each side is busy opening its window and loading, and gets longer.
+void set_timeout(ENetPeer* peer, uint64_t ms = kStartSilenceMs) {
+    enet_peer_timeout(peer, 0, static_cast<enet_uint32>(ms), static_cast<enet_uint32>(ms));
 }
 
 void refuse(ENetHost* host, ENetPeer* peer, const Refuse& refusal) {
@@ -115,6 +116,10 @@ public:
             if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
             if (event.type == ENET_EVENT_TYPE_CONNECT && hosting_) refuse(host_, event.peer, host_has_guest());
         }
+    }
+
+    void set_silence_limit(int ms) override {
+        if (peer_ != nullptr) set_timeout(peer_, static_cast<uint64_t>(ms));
     }
 
     void close() override {
@@ -193,7 +198,7 @@ std::unique_ptr<Transport> wait_for_guest(int port, const Hello& local, const We
         }
         if (got == 0) continue;
         if (event.type == ENET_EVENT_TYPE_CONNECT) {
-            set_timeouts(event.peer);
+            set_timeout(event.peer);
             continue;
         }
         if (event.type != ENET_EVENT_TYPE_RECEIVE) continue;
@@ -230,7 +235,7 @@ std::unique_ptr<Transport> join_host(const std::string& name, int port, const He
         error = "cannot open a network connection";
         return nullptr;
     }
-    set_timeouts(peer);
+    set_timeout(peer);
     auto fail = [&](const std::string& why) -> std::unique_ptr<Transport> {
         enet_peer_reset(peer);
         enet_host_destroy(host);

@@ -68,13 +68,17 @@ void Session::pump(int wait_ms) {
             return;
         }
         last_heard_ms_ = now();
+        if (!heard_) {
+            heard_ = true;
+            link_->set_silence_limit(static_cast<int>(kSilenceMs));
+        }
         handle(event.bytes);
         if (link_down_) return;
     }
 }
 
 void Session::check_silence() {
-    if (stopped_ || now() - last_heard_ms_ < kSilenceMs) return;
+    if (stopped_ || now() - last_heard_ms_ < (heard_ ? kSilenceMs : kStartSilenceMs)) return;
     stopped_ = true;
     if (ending_ == Ending::None) ending_ = Ending::ConnectionLost;
     if (link_) link_->close();

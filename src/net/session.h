@@ -23,6 +23,9 @@ namespace net {
 constexpr long kDigestInterval = 22;
 // A peer not heard from for this long, while its input is awaited, is gone.
 constexpr uint64_t kSilenceMs = 5000;
+// Until its first message of the game, while it opens its window and loads,
+// a peer has longer.
+constexpr uint64_t kStartSilenceMs = 20000;
 
 // The digest of a state dump ("key value" lines) less what may differ between
 // two machines playing the same game: the clock readings and the player's own
@@ -90,6 +93,7 @@ private:
     std::unique_ptr<Transport> link_;
     Clock clock_;
     uint64_t last_heard_ms_ = 0;
+    bool heard_ = false;  // a message of the game has arrived
 
     bool link_down_ = false;   // nothing more will arrive
     bool stopped_ = false;     // a fault: stop at once

@@ -180,6 +180,15 @@ TEST(NetSession, ALeavingPeersInputIsPlayedOutBeforeTheGameEnds) {
 }
 
 TEST(NetSession, SilenceIsALostConnectionOnlyAfterFiveSeconds) {
+    Game starting;  // nothing heard yet: the other side is still opening its window
+    starting.host.send_input(1, {});
+    starting.now_ms += kSilenceMs;
+    starting.host.check_silence();
+    EXPECT_FALSE(starting.host.over(3));
+    starting.now_ms += kStartSilenceMs - kSilenceMs;
+    starting.host.check_silence();
+    EXPECT_TRUE(starting.host.over(3));
+
     Game g;
     g.play(1, {}, {});
     g.host.send_input(2, {});
