@@ -35,7 +35,13 @@ BOOL DirectDrawWin::Flip() {
     if (flipped_once) be.wait_until_us(last_flip_us + kRefreshUs);
     last_flip_us = be.now_us();
     flipped_once = true;
-    show(*primsurf, palette);
+    if (overlay) {
+        Surface picture = *primsurf;
+        overlay(picture);
+        show(picture, palette);
+    } else {
+        show(*primsurf, palette);
+    }
     return 1;
 }
 
@@ -49,5 +55,11 @@ BOOL DirectDrawWin::PresentFront() {
     last_front_present_us = now;
     front_presented_once = true;
     show(*primsurf, palette);
+    return 1;
+}
+
+BOOL DirectDrawWin::PresentSurface(const Surface& picture) {
+    if (primsurf == nullptr) return 0;
+    show(picture, palette);
     return 1;
 }

@@ -256,9 +256,15 @@ void NetGame::after_frame(DirectDrawApp& app, long frame) {
         }
         if (session_->ending() == Ending::Desync) finish();
     }
-    if (!notice_.empty() && app.ddwin != nullptr) {
-        if (steady_ms() < notice_until_ms_) show_notice(*app.ddwin, notice_);
-        else notice_.clear();
+    // The end's notice goes over every picture shown for a while.
+    if (!notice_.empty() && app.ddwin != nullptr && !platform::backend().headless()) {
+        if (steady_ms() >= notice_until_ms_) {
+            notice_.clear();
+            app.ddwin->overlay = nullptr;
+        } else if (!app.ddwin->overlay) {
+            DirectDrawWin* window = app.ddwin;
+            app.ddwin->overlay = [this, window](Surface& picture) { draw_notice(*window, picture, notice_); };
+        }
     }
 }
 

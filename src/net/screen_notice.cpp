@@ -1,7 +1,6 @@
 #include "net/screen_notice.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "display/DirectDrawWin.h"
 #include "platform/platform.h"
@@ -26,20 +25,20 @@ void darken(Surface& s, int top, int bottom) {
 }
 }  // namespace
 
-void show_notice(DirectDrawWin& window, const std::string& text) {
-    if (window.primsurf == nullptr || !platform::has_backend() || platform::backend().headless()) return;
-    Surface picture = *window.primsurf;
+void draw_notice(DirectDrawWin& window, Surface& picture, const std::string& text) {
     const int top = (picture.height - kBandHeight) / 2;
     darken(picture, top, top + kBandHeight);
     platform::TextMask mask;
     const int width = platform::render_text(text, kCell, mask) ? mask.width : 0;
     window.DrawText(&picture, std::max(0, (picture.width - width) / 2), top + (kBandHeight - kCell) / 2, text,
                     255, 255, 255, kCell);
-    // Shown through the front surface, which gets its own pixels back at once:
-    // the game's buffers never hold the notice.
-    std::swap(window.primsurf->pixels, picture.pixels);
-    window.PresentFront();
-    std::swap(window.primsurf->pixels, picture.pixels);
+}
+
+void show_notice(DirectDrawWin& window, const std::string& text) {
+    if (window.primsurf == nullptr || !platform::has_backend() || platform::backend().headless()) return;
+    Surface picture = *window.primsurf;
+    draw_notice(window, picture, text);
+    window.PresentSurface(picture);
 }
 
 }  // namespace net

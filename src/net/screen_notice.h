@@ -6,11 +6,15 @@
 #include <string>
 
 class DirectDrawWin;
+struct Surface;
 
 namespace net {
 
-// Shows the front surface with a darkened band across its middle holding
-// `text`, centred. Headless runs show nothing.
+// Darkens a band across the middle of `picture` and writes `text` in it, centred.
+void draw_notice(DirectDrawWin& window, Surface& picture, const std::string& text);
+
+// Shows the front surface at once with the notice over it (the picture stands
+// still while the other side is awaited). Headless runs show nothing.
 void show_notice(DirectDrawWin& window, const std::string& text);
 
 }  // namespace net
