@@ -27,24 +27,13 @@ ChildProcess::~ChildProcess() {
 bool ChildProcess::start(const std::vector<std::string>& args, const std::string& log_path,
                          const std::map<std::string, std::string>& env, unsigned timeout_seconds) {
     log_path_ = log_path;
-    std::vector<std::string> storage{VELMORA_BINARY};
-    storage.insert(storage.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : storage) argv.push_back(a.data());
-    argv.push_back(nullptr);
     const int fd = ::open(log_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     pid_ = ::fork();
     if (pid_ == 0) {
         ::dup2(fd, STDOUT_FILENO);
         ::dup2(fd, STDERR_FILENO);
-        for (const auto& [name, value] : env) {
-            if (value.empty()) ::unsetenv(name.c_str());
-            else ::setenv(name.c_str(), value.c_str(), 1);
-        }
-        ::alarm(timeout_seconds);
-        ::execv(argv[0], argv.data());
-        _exit(127);
+        exec_velmora(args, env, timeout_seconds);
     }
     ::close(fd);
     reaped_ = false;

@@ -6,35 +6,15 @@
 #include <vector>
 
 #include "net/message.h"
+#include "support/input_events.h"
 
 namespace {
 using namespace net;
 using platform::Event;
 using platform::EventType;
-
-Event key(EventType type, int vkey, bool repeat = false) {
-    Event e;
-    e.type = type;
-    e.vkey = vkey;
-    e.repeat = repeat;
-    return e;
-}
-
-Event motion(int dx, int dy) {
-    Event e;
-    e.type = EventType::MouseMotion;
-    e.dx = dx;
-    e.dy = dy;
-    return e;
-}
-
-Event button(int b, bool pressed) {
-    Event e;
-    e.type = EventType::MouseButton;
-    e.button = b;
-    e.pressed = pressed;
-    return e;
-}
+using test_events::button;
+using test_events::key;
+using test_events::motion;
 
 std::string describe(const Event& e) {
     return std::to_string(static_cast<int>(e.type)) + "/" + std::to_string(e.vkey) + "/" +

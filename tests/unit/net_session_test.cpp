@@ -10,26 +10,16 @@
 
 #include "net/net_game.h"
 #include "net/session.h"
+#include "support/input_events.h"
 #include "support/temp_dir.h"
 
 namespace {
 using namespace net;
 using platform::Event;
 using platform::EventType;
+using test_events::key;
 
-Event key(EventType type, int vkey) {
-    Event e;
-    e.type = type;
-    e.vkey = vkey;
-    return e;
-}
-
-Event click(bool pressed) {
-    Event e;
-    e.type = EventType::MouseButton;
-    e.pressed = pressed;
-    return e;
-}
+Event click(bool pressed) { return test_events::button(0, pressed); }
 
 // Two ends of a connection in memory; either may be cut.
 struct Wire {
