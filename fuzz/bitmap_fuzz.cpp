@@ -8,6 +8,11 @@
 
 namespace {
 
+// What the loader takes at most, and what the harness lets it allocate.
+constexpr int64_t kLoaderMaxSide = 16384;
+constexpr int64_t kLoaderMaxPixels = int64_t(64) << 20;
+constexpr int64_t kMaxPixels = int64_t(1) << 16;
+
 struct Windows {
     std::unique_ptr<TestWindow> by_depth[5];
     Windows() {
@@ -26,13 +31,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::string path = fuzz::scratch_dir() + "/picture.BMP";
     if (!fuzz::write_bytes(path, data, size)) return 0;
 
-    // Claimed sizes up to the loader's limit cost a surface of hundreds of
-    // megabytes each: those are loaded on one display only, to keep the pace.
+    // A size the loader accepts (up to 64 M pixels) costs a surface of up to
+    // hundreds of megabytes, filled with black beyond the few pixels an input
+    // holds: such inputs are left out, so the fuzzer keeps its pace. Sizes
+    // beyond the loader's limits are refused before anything is allocated and
+    // stay in.
     int claimed_w = 0, claimed_h = 0;
-    const bool huge = DirectDrawWin::GetBmpDimensions(path.c_str(), claimed_w, claimed_h) &&
-                      int64_t(claimed_w) * claimed_h > (int64_t(1) << 20);
+    if (DirectDrawWin::GetBmpDimensions(path.c_str(), claimed_w, claimed_h)) {
+        const int64_t pixels = int64_t(claimed_w) * claimed_h;
+        const bool loadable = claimed_w > 0 && claimed_h > 0 && claimed_w <= kLoaderMaxSide &&
+                              claimed_h <= kLoaderMaxSide && pixels <= kLoaderMaxPixels;
+        if (loadable && pixels > kMaxPixels) return 0;
+    }
     for (auto& win : windows.by_depth) {
-        if (huge && win->displaydepth != 16) continue;
         const size_t before = win->live_surfaces.size();
         // Palettes are installed only from 8-bit displays' point of view.
         Surface* s = win->CreateSurface(path.c_str(), win->displaydepth == 8 ? 1 : 0, 0);

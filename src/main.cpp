@@ -1,9 +1,11 @@
 // Start-up: options, data directory, the platform back end, then the game.
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <memory>
@@ -11,6 +13,7 @@
 #include <system_error>
 
 #include "app/Velmora_App.h"
+#include "app/Velmora_Win.h"
 #include "app/config.h"
 #include "app/globals.h"
 #include "app/options.h"
@@ -26,6 +29,22 @@ namespace {
 int fail(const std::string& message, int status) {
     std::fprintf(stderr, "velmora: %s\n", message.c_str());
     return status;
+}
+
+// A player who started the game from a desktop menu sees no terminal: an
+// error that ends a start-up with a window also comes up in a message box.
+int fail_where_seen(const std::string& message, bool headless) {
+    if (headless) return fail(message, 1);
+    std::unique_ptr<platform::Backend> backend = platform::make_sdl_backend();
+    if (!backend) return fail(message, 1);
+    backend->message_box("Velmora", message);  // also on standard error
+    return 1;
+}
+
+// The installed data is read-only by policy (even for root), however it was named.
+bool is_installed_data(const std::string& data, const std::string& share_dir) {
+    std::error_code ec;
+    return std::filesystem::equivalent(data, share_dir, ec) && !ec;
 }
 
 std::string executable_dir() {
@@ -98,7 +117,8 @@ int main(int argc, char** argv) {
     platform::set_input_options({settings.mouse_sensitivity, settings.controller, settings.controller_dead_zone});
 
     const std::string data = find_data_dir(options, places, error);
-    if (data.empty()) return fail(error, 1);
+    if (data.empty()) return fail_where_seen(error, options.headless);
+    Velmora_Win::installed_data = is_installed_data(data, places.share_dir);
     for (FrameFile& f : options.screenshots) make_absolute(f.path);
     for (FrameFile& f : options.dumps) make_absolute(f.path);
 
@@ -110,7 +130,10 @@ int main(int argc, char** argv) {
     if (!options.join_host.empty() && !network.join(options, data, error)) return fail(error, 1);
     if (!control.prepare(options, error)) return fail(error, 1);
     if (options.host_port >= 0 && !network.host(options, data, error)) return fail(error, 1);
-    if (::chdir(data.c_str()) != 0) return fail("cannot enter data directory '" + data + "'", 1);
+    if (::chdir(data.c_str()) != 0)
+        return fail_where_seen("cannot enter the data directory '" + data + "': " + std::strerror(errno) +
+                                   "; make it readable or name another with --data DIR",
+                               options.headless);
 
     std::unique_ptr<platform::Backend> backend =
         options.headless ? platform::make_headless_backend() : platform::make_sdl_backend();
@@ -131,5 +154,6 @@ int main(int argc, char** argv) {
     int status = theapp.Run();
     comforts.remember_choices();
     if (!control.all_written() && status == 0) status = 1;
+    if (Velmora_Win::prefs_unsaved && status == 0) status = 1;
     return status;
 }

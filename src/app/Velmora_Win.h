@@ -89,8 +89,17 @@ public:
     // ---- preferences (prefs.cpp) ----
     void load_prefs();
     void save_prefs();
-    // Where the preferences file is read from and written to.
+    // Where the preferences file is written to first (the configuration
+    // directory's file is the fallback), and where it is read from (empty:
+    // nowhere, the defaults).
     static std::string prefs_path();
+    static std::string prefs_read_path();
+    // The data directory is the installed one: read-only by policy, so the
+    // preferences live in the configuration directory (set by main).
+    static bool installed_data;
+    // The last save_prefs found nowhere to keep the volumes (the run then
+    // ends with status 1).
+    static bool prefs_unsaved;
 
     // ---- sound and music (sound_music.cpp) ----
     void load_sounds();

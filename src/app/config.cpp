@@ -1,21 +1,23 @@
 #include "app/config.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <system_error>
 
 #include "app/options.h"
+#include "util/file_read.h"
 
 namespace {
 
@@ -82,6 +84,10 @@ Entry parse_line(const std::string& raw) {
     if (e.key.empty()) e.malformed = true;
     return e;
 }
+
+// What follows the '=': " value", or nothing for an empty value, so a
+// rewrite never adds to the space before a comment.
+std::string after_equals(const std::string& value) { return value.empty() ? std::string() : " " + value; }
 
 bool parse_bool(const std::string& text, bool& out) {
     const std::string v = lower(text);
@@ -183,7 +189,7 @@ std::string home_directory() {
 // The value of XDG_PICTURES_DIR in a user-dirs.dirs file: a shell assignment
 // whose value may start with $HOME.
 std::string pictures_from_user_dirs(const std::string& path, const std::string& home) {
-    std::ifstream in(path);
+    file_read::InputFile in(path, file_read::kMaxLineBytes);
     std::string line;
     while (std::getline(in, line)) {
         const std::string t = trim(line);
@@ -224,6 +230,35 @@ bool replace_file(const std::string& path, const std::string& text) {
     if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
     if (!ok) ::unlink(temp.c_str());
     return ok;
+}
+
+enum class ConfigRead { Whole, Missing, Cut, Unreadable };
+
+// The text of the settings file; `problem` says why when it is not Whole (a
+// Cut text holds what came before the cut).
+ConfigRead read_config_text(const std::string& path, std::string& text, std::string& problem) {
+    // A settings file is a few hundred bytes; a huge one is not ours.
+    constexpr size_t kMaxBytes = size_t{1} << 20;
+    text.clear();
+    file_read::InputFile in(path, file_read::kMaxLineBytes);
+    if (!in.is_open()) {
+        if (in.error() == file_read::OpenError::Missing) return ConfigRead::Missing;
+        problem = file_read::describe(in.error());
+        return ConfigRead::Unreadable;
+    }
+    text.resize(kMaxBytes + 1);
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    if (in.line_too_long()) {
+        problem = file_read::long_line_message(in.long_line(), in.max_line());
+        return ConfigRead::Cut;
+    }
+    if (text.size() > kMaxBytes) {
+        text.resize(kMaxBytes);
+        problem = "larger than " + std::to_string(kMaxBytes) + " bytes; only the start is read";
+        return ConfigRead::Cut;
+    }
+    return ConfigRead::Whole;
 }
 
 bool has(const std::vector<std::string>& given, const char* name) {
@@ -271,10 +306,10 @@ std::string setting_text(const Settings& s, const std::string& key) {
     if (key == "scale") return std::to_string(s.scale);
     if (key == "scaling") return scaling_name(s.scaling);
     if (key == "mouse_sensitivity") {
-        std::ostringstream out;
-        out.imbue(std::locale::classic());
-        out << s.mouse_sensitivity;
-        std::string t = out.str();
+        // The shortest text that reads back as the same number.
+        char digits[32];
+        const auto done = std::to_chars(digits, digits + sizeof digits, s.mouse_sensitivity);
+        std::string t(digits, done.ptr);
         if (t.find('.') == std::string::npos && t.find('e') == std::string::npos) t += ".0";
         return t;
     }
@@ -285,7 +320,7 @@ std::string setting_text(const Settings& s, const std::string& key) {
 }
 
 std::string default_config_text(const Settings& s) {
-    auto line = [&](const char* key) { return std::string(key) + " = " + setting_text(s, key) + "\n"; };
+    auto line = [&](const char* key) { return key + std::string(" =") + after_equals(setting_text(s, key)) + "\n"; };
     return "# Velmora settings: \"key = value\" lines; '#' starts a comment.\n"
            "# Options given on the command line win over these for that run.\n"
            "# The volumes are kept in the game's own preferences file, not here.\n"
@@ -303,8 +338,18 @@ std::string default_config_text(const Settings& s) {
            "# A game controller steers player two: yes or no.\n" + line("controller") +
            "# How far (percent) a stick must lean before it counts, 0 to 90.\n" +
            line("controller_dead_zone") +
-           "# Where F12 pictures go; empty: the pictures directory's velmora folder.\n" +
+           "# Where F12 pictures go; empty: the pictures directory's velmora folder.\n"
+           "# ~ is your home directory, and a relative path starts there.\n" +
            line("screenshot_dir");
+}
+
+std::vector<std::string> setting_keys() {
+    std::vector<std::string> keys;
+    for (const std::string& line : split_lines(default_config_text(Settings{}))) {
+        const Entry e = parse_line(line);
+        if (!e.key.empty()) keys.push_back(e.key);
+    }
+    return keys;
 }
 
 std::string set_config_value(const std::string& text, const std::string& key, const std::string& value) {
@@ -326,8 +371,11 @@ std::string set_config_value(const std::string& text, const std::string& key, co
             comment = rest.substr(from);
             if (!comment.empty() && comment.back() == '\r') comment.pop_back();
         }
+        // "key =#note" has no space before its comment: one is put there, or
+        // the new value and the comment would read as one value.
+        if (!comment.empty() && std::isspace(static_cast<unsigned char>(comment[0])) == 0) comment.insert(0, " ");
         const bool crlf = !line.empty() && line.back() == '\r';
-        line = line.substr(0, eq + 1) + " " + value + comment + (crlf ? "\r" : "");
+        line = line.substr(0, eq + 1) + after_equals(value) + comment + (crlf ? "\r" : "");
         std::string out;
         for (size_t k = 0; k < lines.size(); ++k) {
             out += lines[k];
@@ -337,7 +385,7 @@ std::string set_config_value(const std::string& text, const std::string& key, co
     }
     std::string out = text;
     if (!out.empty() && out.back() != '\n') out += "\n";
-    return out + key + " = " + value + "\n";
+    return out + key + " =" + after_equals(value) + "\n";
 }
 
 std::string config_directory() {
@@ -366,15 +414,39 @@ std::string pictures_directory() {
     return home.empty() ? std::string() : home + "/Pictures";
 }
 
+// ---- directories named in the settings ----
+
+std::string expand_user_dir(const std::string& value) {
+    if (value.empty()) return {};
+    if (value[0] == '/') return value;
+    std::string rest = value;
+    if (value[0] == '~') {
+        const size_t slash = value.find('/');
+        const std::string user = value.substr(1, slash == std::string::npos ? std::string::npos : slash - 1);
+        rest = slash == std::string::npos ? std::string() : value.substr(slash + 1);
+        if (!user.empty()) {
+            // ~name: that user's home.
+            const passwd* entry = ::getpwnam(user.c_str());
+            if (entry == nullptr || entry->pw_dir == nullptr || entry->pw_dir[0] != '/') return {};
+            return rest.empty() ? std::string(entry->pw_dir) : std::string(entry->pw_dir) + "/" + rest;
+        }
+    }
+    // Relative paths start at the home directory, not wherever the game runs.
+    const std::string home = home_directory();
+    if (home.empty()) return {};
+    return rest.empty() ? home : home + "/" + rest;
+}
+
+// ---- the file ----
+
 Settings load_settings(const std::string& path) {
     if (path.empty()) return {};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    // A settings file is a few hundred bytes; a huge one is not ours.
-    constexpr std::streamsize kMaxBytes = 1 << 20;
-    std::string text(static_cast<size_t>(kMaxBytes), '\0');
-    in.read(text.data(), kMaxBytes);
-    text.resize(static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+    std::string text, problem;
+    if (read_config_text(path, text, problem) != ConfigRead::Whole) {
+        if (!problem.empty()) std::fprintf(stderr, "velmora: %s: %s\n", path.c_str(), problem.c_str());
+        // What was read before a cut still counts.
+        if (text.empty()) return {};
+    }
     std::vector<std::string> problems;
     Settings s = parse_settings(text, problems);
     for (const std::string& p : problems) std::fprintf(stderr, "velmora: %s: %s\n", path.c_str(), p.c_str());
@@ -386,14 +458,12 @@ bool store_setting(const std::string& path, const Settings& settings, const std:
     std::error_code ec;
     const std::filesystem::path dir = std::filesystem::path(path).parent_path();
     if (!dir.empty()) std::filesystem::create_directories(dir, ec);
-    std::string text;
-    std::ifstream in(path, std::ios::binary);
-    if (in) {
-        std::ostringstream all;
-        all << in.rdbuf();
-        text = all.str();
-    } else {
-        text = default_config_text(settings);
+    std::string text, problem;
+    switch (read_config_text(path, text, problem)) {
+        case ConfigRead::Whole: break;
+        case ConfigRead::Missing: text = default_config_text(settings); break;
+        // A file that cannot be read whole is not replaced by a part of it.
+        default: return false;
     }
     return replace_file(path, set_config_value(text, key, setting_text(settings, key)));
 }

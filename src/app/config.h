@@ -21,7 +21,7 @@ struct Settings {
     double mouse_sensitivity = 1.0;
     bool controller = true;
     int controller_dead_zone = 25;  // percent of full stick deflection
-    std::string screenshot_dir;     // empty: the pictures directory
+    std::string screenshot_dir;     // as written; empty: the pictures directory (expand_user_dir)
 };
 
 // Limits of the numeric settings.
@@ -45,6 +45,9 @@ std::string set_config_value(const std::string& text, const std::string& key, co
 // The text form a setting is written in ("yes", "fit", "ask", ...).
 std::string setting_text(const Settings& settings, const std::string& key);
 
+// Every key the default text holds, in its order.
+std::vector<std::string> setting_keys();
+
 // Places, from the environment: empty when no absolute directory results.
 // $XDG_CONFIG_HOME/velmora (default ~/.config/velmora).
 std::string config_directory();
@@ -53,6 +56,11 @@ std::string config_file_path();
 // The user's pictures directory: $XDG_PICTURES_DIR, else the entry in
 // ~/.config/user-dirs.dirs, else ~/Pictures.
 std::string pictures_directory();
+
+// A directory named in the settings as an absolute path: "~" and "~/..." are
+// in the home directory, "~name/..." in that user's, and a relative path is
+// taken from the home directory. Empty when there is no such home.
+std::string expand_user_dir(const std::string& value);
 
 // Reads the config file at `path` (a missing file gives the defaults).
 // Problems are written to standard error naming the file.

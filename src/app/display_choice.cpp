@@ -30,6 +30,7 @@ int Velmora_Win::SelectInitialDisplayMode() {
         if (modes[i].width == 640 && modes[i].height == 480 && modes[i].depth == 16) return i;
     RestoreDisplayMode();
     platform::backend().message_box(window_title,
-                                    "This display offers no 640 x 480 mode with 16 bits per pixel.");
+                                    "This display offers no 640 x 480 mode with 16 bits per pixel. "
+                                    "Choose another display with --display N.");
     return -1;
 }

@@ -9,6 +9,7 @@
 #include "app/globals.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
+#include "ui/menu_navigation.h"
 
 namespace {
 constexpr unsigned kEscape = 0x1B;
@@ -56,7 +57,9 @@ int Velmora_Win::key_slot(unsigned vkey) {
     }
 }
 
-void Velmora_Win::OnKeyDown(unsigned vkey, unsigned /*repeat*/, unsigned /*flags*/) {
+void Velmora_Win::OnKeyDown(unsigned vkey, unsigned repeat, unsigned /*flags*/) {
+    // For the screen showing now, before Escape switches it.
+    menu_keys().key_down(vkey, repeat != 0, game_state, menu_frame());
     const int slot = key_slot(vkey);
     if (slot >= 0) keycodes[slot] = true;
     if (vkey != kEscape) return;
@@ -131,8 +134,12 @@ void Velmora_Win::drain_clicks(bool& flag, bool* left_arrived) {
 }
 
 void Velmora_Win::load_cursor() {
-    cursor = CreateSurface("Levels/Resource/cursor_08.BMP", 0, 0);
-    if (cursor == nullptr) Fatal("Can't find" "Cursor 8Bit");
+    const char* const file = "Levels/Resource/cursor_08.BMP";
+    cursor = CreateSurface(file, 0, 0);
+    if (cursor == nullptr) {
+        report_unloadable_data_file(file);
+        Fatal("Can't find" "Cursor 8Bit");
+    }
     uint32_t w = 0, h = 0;
     GetSurfaceDimensions(cursor, w, h);
     cursor_width = static_cast<int>(w);

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -17,6 +17,7 @@
 #include "behaviours/registry.h"
 #include "sprites/Sprite.h"
 #include "sprites/limits.h"
+#include "util/file_read.h"
 
 namespace {
 
@@ -105,6 +106,8 @@ void read_level_records(std::istream& in) {
         int x = 0, y = 0, layer = 0;
         std::string name;
         if (!(in >> x >> y >> layer >> name)) break;
+        // Names compare whole: "rock" followed by a zero byte is not "rock".
+        if (name.find('\0') != std::string::npos) continue;
         Sprite* master = Sprite::getnamedsprite(name.c_str());
         if (master == nullptr) continue;
         Sprite* copy = master->make_copy();
@@ -189,17 +192,16 @@ void Velmora_Win::load_level() {
     const World* world = world_of(currentlevel);
     if (world != nullptr) music_load(world->music);
 
-    std::ifstream level_file;
+    // A directory, a FIFO or a device is no layout file.
+    std::unique_ptr<file_read::InputFile> level_file;
     if (world != nullptr) {
         std::string cwd;
         get_directory(&cwd);
-        const std::string path = cwd + world->directory + "Levels/NORMAL.LVL";
-        // A directory opens as a stream that reads nothing; it is no layout file.
-        std::error_code ec;
-        if (!std::filesystem::is_directory(path, ec)) level_file.open(path);
+        level_file = std::make_unique<file_read::InputFile>(cwd + world->directory + "Levels/NORMAL.LVL",
+                                                            file_read::kMaxLineBytes);
     }
 
-    if (!level_file.is_open()) {
+    if (level_file == nullptr || !level_file->is_open()) {
         // The previous level, if any, stays as it was.
         game_state = 4;
     } else {
@@ -212,7 +214,8 @@ void Velmora_Win::load_level() {
         set_behaviors();
 
         Sprite::the_level = new std::list<Sprite*>;
-        read_level_records(level_file);
+        read_level_records(*level_file);
+        file_read::warn_if_cut(std::string(world->directory + 1) + "Levels/NORMAL.LVL", *level_file);
 
         black_out_ports();
         load_power_up_icons();
@@ -273,7 +276,7 @@ void Velmora_Win::load_sprites(std::string dir) {
     const float step = static_cast<float>(whole_step);
     float right_edge = static_cast<float>(kBarLeft);
     for (const std::string& file : names) {
-        std::ifstream in(definitions + file);
+        file_read::InputFile in(definitions + file, file_read::kMaxLineBytes);
         if (!in.is_open()) continue;
         // Images are looked up in the current directory; one that cannot be
         // entered gives the definition no frames.
@@ -281,7 +284,7 @@ void Velmora_Win::load_sprites(std::string dir) {
         std::string name = file.substr(0, file.size() >= 4 ? file.size() - 4 : 0);
         auto* master = new Sprite;
         master->load(&name, &in, in_bitmaps ? this : nullptr);
-        in.close();
+        file_read::warn_if_cut(dir.substr(dir.rfind('/', 0) == 0 ? 1 : 0) + "Sprites/" + file, in);
         right_edge += step;
         fill(RECT{kBarLeft, kBarTop, static_cast<int>(right_edge), kBarBottom}, red);
     }

@@ -16,6 +16,14 @@ bool is_directory(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+// Why `path` is no directory to play from.
+std::string not_a_directory(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return errno == EACCES ? "cannot be reached (permission)" : "does not exist";
+    return "is not a directory";
+}
+
 // A whole decimal number within [low, high]; nothing else accepted.
 bool parse_number(const std::string& text, long long low, long long high, long long& out) {
     if (text.empty() || text.size() > 20) return false;
@@ -263,12 +271,15 @@ std::string find_data_dir(const LaunchOptions& options, const DataDirPlaces& pla
     const std::string& share_dir = places.share_dir;
     if (!options.data_dir.empty()) {
         if (is_directory(options.data_dir)) return options.data_dir;
-        error = "data directory '" + options.data_dir + "' (from --data) does not exist";
+        error = "data directory '" + options.data_dir + "' (from --data) " + not_a_directory(options.data_dir) +
+                "; name the directory that holds the game's Levels, Sound and MUSIC directories";
         return {};
     }
     if (env_value != nullptr && env_value[0] != '\0') {
         if (is_directory(env_value)) return env_value;
-        error = "data directory '" + std::string(env_value) + "' (from VELMORA_DATA) does not exist";
+        error = "data directory '" + std::string(env_value) + "' (from VELMORA_DATA) " + not_a_directory(env_value) +
+                "; set VELMORA_DATA to the directory that holds the game's Levels, Sound and MUSIC directories, "
+                "or unset it";
         return {};
     }
     std::string tried;
@@ -279,7 +290,7 @@ std::string find_data_dir(const LaunchOptions& options, const DataDirPlaces& pla
     }
     if (is_directory(share_dir)) return share_dir;
     error = "no data directory found (tried " + tried + share_dir +
-            "); name one with --data DIR or VELMORA_DATA";
+            "); reinstall the game, or name one with --data DIR or VELMORA_DATA";
     return {};
 }
 

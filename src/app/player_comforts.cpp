@@ -28,8 +28,12 @@ bool exists(const std::string& path) {
 }  // namespace
 
 std::string screenshot_directory(const Settings& settings) {
-    if (!settings.screenshot_dir.empty() && make_directory(settings.screenshot_dir))
-        return settings.screenshot_dir;
+    if (!settings.screenshot_dir.empty()) {
+        const std::string chosen = expand_user_dir(settings.screenshot_dir);
+        if (make_directory(chosen)) return chosen;
+        std::fprintf(stderr, "velmora: cannot make the screenshot directory '%s' (screenshot_dir in the settings); "
+                     "using the default\n", chosen.empty() ? settings.screenshot_dir.c_str() : chosen.c_str());
+    }
     const std::string pictures = pictures_directory();
     if (!pictures.empty() && make_directory(pictures + "/velmora")) return pictures + "/velmora";
     const std::string config = config_directory();

@@ -10,9 +10,10 @@
 
 class DirectDrawApp;
 
-// The directory F12 pictures go to: the configured one, else
-// <pictures>/velmora, else the settings directory. Created when missing;
-// empty when none can be made.
+// The directory F12 pictures go to: the configured one (~ and relative paths
+// from the home directory), else <pictures>/velmora, else the settings
+// directory. Created when missing; a configured one that cannot be made is
+// reported. Empty when none can be made.
 std::string screenshot_directory(const Settings& settings);
 
 // A free name in `dir` for a picture taken at `when`:

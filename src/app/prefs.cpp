@@ -1,30 +1,56 @@
 // The two volumes, kept between runs in a small text file: the effect volume
 // and the music volume, one decimal number a line.
+//
+// Two places can hold it: "Other/Preferences.txt" in the data directory, for a
+// data directory of the player's own (given with --data or VELMORA_DATA, or
+// data/ beside the program) that can be written; and
+// $XDG_CONFIG_HOME/velmora/Preferences.txt, for the installed data (never
+// written, even by root) and whenever the data directory's file cannot be
+// written. Where both exist, the one saved last holds the volumes.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <string>
-#include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
+#include "platform/platform.h"
+#include "util/file_read.h"
+
+bool Velmora_Win::installed_data = false;
+bool Velmora_Win::prefs_unsaved = false;
 
 namespace {
 const char* const kDataPrefs = "Other/Preferences.txt";
+const char* const kPrefsName = "Preferences.txt";
+// A temporary file younger than this may belong to another copy of the game
+// saving at this moment.
+constexpr time_t kStaleTempSeconds = 60;
 
-bool is_directory(const char* path) {
+bool regular_file(const std::string& path, struct stat* out = nullptr) {
     struct stat st {};
-    return ::stat(path, &st) == 0 && S_ISDIR(st.st_mode);
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    if (out != nullptr) *out = st;
+    return true;
 }
 
-// The data directory (the current directory) can hold the file: "Other" is a
-// writable directory, or is missing and can be made.
-bool data_dir_writable() {
+// The data directory (the current directory) may hold the file: it is not
+// the installed data, and "Other" is a writable directory, or is missing and
+// can be made.
+bool data_dir_usable() {
+    if (Velmora_Win::installed_data) return false;
     struct stat st {};
     if (::stat("Other", &st) == 0) return S_ISDIR(st.st_mode) && ::access("Other", W_OK) == 0;
     return errno == ENOENT && ::access(".", W_OK) == 0;
@@ -42,7 +68,15 @@ std::string config_prefs_path() {
         if (home == nullptr || home[0] != '/') return {};
         base = std::string(home) + "/.config";
     }
-    return base + "/velmora/Preferences.txt";
+    return base + "/velmora/" + kPrefsName;
+}
+
+// The path as a player can find it (the data file is relative to the data
+// directory the program runs in).
+std::string shown_path(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    return ec ? path : absolute.string();
 }
 
 bool write_all(int fd, const std::string& text) {
@@ -50,6 +84,7 @@ bool write_all(int fd, const std::string& text) {
     while (done < text.size()) {
         const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = ENOSPC;
         if (n <= 0) return false;
         done += static_cast<size_t>(n);
     }
@@ -58,44 +93,116 @@ bool write_all(int fd, const std::string& text) {
 
 // Writes the volumes to a sibling temporary file, flushes it to the disk and
 // renames it over `path`, so the old file stays whole until the new one is
-// complete.
-bool replace_prefs_file(const std::string& path) {
+// complete. Returns the reason it failed, or the empty string.
+std::string replace_prefs_file(const std::string& path) {
+    const std::filesystem::path dir = std::filesystem::path(path).parent_path();
+    std::error_code ec;
+    if (!dir.empty()) std::filesystem::create_directories(dir, ec);
+
     const std::string text = std::to_string(fxvolume) + "\n" + std::to_string(musicvolume) + "\n";
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
+    if (fd < 0) return std::strerror(errno);
     bool ok = ::fchmod(fd, 0644) == 0 && write_all(fd, text) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
+    int error = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
     if (!ok) {
         ::unlink(temp.c_str());
-        return false;
+        return std::strerror(error);
     }
     // Make the rename itself durable.
-    const std::string dir = std::filesystem::path(path).parent_path().string();
     const int dfd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
     if (dfd >= 0) {
         ::fsync(dfd);
         ::close(dfd);
     }
+    return {};
+}
+
+// "Preferences.txt." and the six characters mkstemp adds.
+bool is_our_temp_name(const char* name) {
+    const size_t prefix = std::strlen(kPrefsName) + 1;
+    if (std::strncmp(name, kPrefsName, prefix - 1) != 0 || name[prefix - 1] != '.') return false;
+    const char* suffix = name + prefix;
+    if (std::strlen(suffix) != 6) return false;
+    for (const char* c = suffix; *c != '\0'; ++c)
+        if (!((*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') || (*c >= '0' && *c <= '9'))) return false;
     return true;
+}
+
+// Removes what a writer killed before its rename left beside the file.
+void remove_stale_temp_files(const std::string& dir) {
+    DIR* d = ::opendir(dir.c_str());
+    if (d == nullptr) return;
+    const time_t now = std::time(nullptr);
+    std::vector<std::string> stale;
+    while (const dirent* entry = ::readdir(d)) {
+        if (!is_our_temp_name(entry->d_name)) continue;
+        const std::string path = dir + "/" + entry->d_name;
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime >= kStaleTempSeconds)
+            stale.push_back(path);
+    }
+    ::closedir(d);
+    for (const std::string& path : stale) ::unlink(path.c_str());
+}
+
+bool newer(const struct stat& a, const struct stat& b) {
+    if (a.st_mtim.tv_sec != b.st_mtim.tv_sec) return a.st_mtim.tv_sec > b.st_mtim.tv_sec;
+    return a.st_mtim.tv_nsec > b.st_mtim.tv_nsec;
+}
+
+// What could not be saved, on standard error and, with a window, in a box.
+void report_unsaved(const std::string& text) {
+    Velmora_Win::prefs_unsaved = true;
+    if (platform::has_backend() && !platform::backend().headless()) {
+        std::string sentence = text;
+        sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+        platform::backend().message_box("Velmora", sentence);  // also on standard error
+    } else {
+        std::fprintf(stderr, "velmora: %s\n", text.c_str());
+    }
 }
 }  // namespace
 
 std::string Velmora_Win::prefs_path() {
-    if (data_dir_writable()) return kDataPrefs;
+    if (data_dir_usable()) return kDataPrefs;
     std::string config = config_prefs_path();
-    return config.empty() ? kDataPrefs : config;
+    if (!config.empty() || installed_data) return config;
+    return kDataPrefs;
+}
+
+std::string Velmora_Win::prefs_read_path() {
+    const std::string config = config_prefs_path();
+    struct stat data_st {}, config_st {};
+    const bool data_ok = regular_file(kDataPrefs, &data_st);
+    const bool config_ok = !config.empty() && regular_file(config, &config_st);
+    if (data_dir_usable()) {
+        // A save that could not replace the data directory's file went to the
+        // configuration directory: the newer of the two is the last one saved.
+        if (config_ok && (!data_ok || newer(config_st, data_st))) return config;
+        return data_ok ? kDataPrefs : std::string();
+    }
+    // A read-only data set may ship its own defaults beside the game's data.
+    if (config_ok) return config;
+    return data_ok ? kDataPrefs : std::string();
 }
 
 void Velmora_Win::load_prefs() {
-    std::string path = prefs_path();
-    // A read-only data set may ship its own defaults beside the game's data.
-    std::error_code ec;
-    if (path != kDataPrefs && !std::filesystem::exists(path, ec)) path = kDataPrefs;
+    if (data_dir_usable()) remove_stale_temp_files("Other");
+    const std::string config = config_prefs_path();
+    if (!config.empty()) remove_stale_temp_files(std::filesystem::path(config).parent_path().string());
 
-    std::ifstream in(path);
-    if (!in.is_open() || is_directory(path.c_str())) {
+    const std::string path = prefs_read_path();
+    file_read::InputFile in(path, file_read::kMaxLineBytes);
+    if (path.empty() || !in.is_open()) {
         fxvolume = 10;
         musicvolume = 10;
         return;
@@ -110,10 +217,30 @@ void Velmora_Win::load_prefs() {
 }
 
 void Velmora_Win::save_prefs() {
-    const std::string path = prefs_path();
-    const std::filesystem::path dir = std::filesystem::path(path).parent_path();
-    std::error_code ec;
-    if (!dir.empty()) std::filesystem::create_directories(dir, ec);
-    // A file that cannot be written loses the change silently.
-    replace_prefs_file(path);
+    prefs_unsaved = false;
+    std::vector<std::string> places;
+    if (data_dir_usable()) places.emplace_back(kDataPrefs);
+    const std::string config = config_prefs_path();
+    if (!config.empty()) places.push_back(config);
+    if (places.empty()) {
+        report_unsaved(installed_data ? "the volumes could not be saved: no home directory (set HOME or XDG_CONFIG_HOME)"
+                                      : "the volumes could not be saved: no home directory and no writable "
+                                        "Other directory in the data directory");
+        return;
+    }
+    std::string failures;
+    for (const std::string& path : places) {
+        const std::string error = replace_prefs_file(path);
+        if (error.empty()) {
+            if (!failures.empty())
+                std::fprintf(stderr, "velmora: cannot save the volumes in %s; saved them in %s\n", failures.c_str(),
+                             shown_path(path).c_str());
+            return;
+        }
+        if (!failures.empty()) failures += "; nor in ";
+        failures += shown_path(path) + " (" + error + ")";
+    }
+    report_unsaved("the volumes could not be saved in " + failures +
+                   ". Free some disk space or make one of these writable; until then the game starts with the "
+                   "volumes saved before.");
 }

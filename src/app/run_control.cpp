@@ -18,8 +18,13 @@
 #include "display/DirectDrawApp.h"
 #include "display/DirectDrawWin.h"
 #include "display/screenshot.h"
+#include "util/file_read.h"
 
 namespace {
+
+// An event line is a few dozen bytes; a script of one endless line is no script.
+constexpr size_t kMaxInputScriptLine = 4096;
+
 using platform::Event;
 using platform::EventType;
 
@@ -255,14 +260,17 @@ bool RunControl::prepare(LaunchOptions& options, std::string& error) {
     dumps_ = options.dumps;
     frame_limit_ = options.frames;
     if (!options.input_file.empty()) {
-        std::ifstream in(options.input_file);
-        if (!in) {
-            error = "cannot read input script '" + options.input_file + "'";
+        file_read::InputFile in(options.input_file, kMaxInputScriptLine);
+        if (!in.is_open()) {
+            error = "cannot read input script '" + options.input_file + "': " + file_read::describe(in.error());
             return false;
         }
         std::string problem;
         ScriptSettings settings;
-        if (!parse_input_script(in, script_, settings, problem)) {
+        const bool parsed = parse_input_script(in, script_, settings, problem);
+        // The cut comes first: the lines before it may read well or badly.
+        if (in.line_too_long()) problem = file_read::long_line_message(in.long_line(), in.max_line());
+        if (!parsed || in.line_too_long()) {
             error = options.input_file + ": " + problem;
             return false;
         }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "audio/mixer.h"
+#include "util/file_read.h"
 
 // libmikmod mixes into our own output driver; the audio device's callback
 // pulls that mix through music_mix. The driver itself never touches a device.
@@ -145,7 +146,11 @@ void music_shutdown() {
 bool music_load(const char* path) {
     free_module();
     if (!g_initialised) return false;
-    g_module = Player_Load(path, kMaxModuleChannels, 0);
+    // Opened here, so a FIFO or a device named like a module never blocks.
+    std::FILE* file = path != nullptr ? file_read::fopen_regular(path) : nullptr;
+    if (file == nullptr) return false;
+    g_module = Player_LoadFP(file, kMaxModuleChannels, 0);
+    std::fclose(file);
     if (g_module == nullptr) return false;
     // A tune that jumps back with Bxx would otherwise never end, and the game
     // restarts the state's tune when it does.

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "util/file_read.h"
+
 // Chunk sizes in a file are not trusted: every search and read is bounded by
 // the enclosing chunk and by the end of the file, in 64-bit arithmetic.
 
@@ -81,7 +83,7 @@ int fail(WaveFile** handle, WAVEFORMATEX** format, int error) {
 int WaveOpenFile(const char* name, WaveFile** handle, WAVEFORMATEX** format, WaveChunk* riffchunk) {
     *handle = nullptr;
     *format = nullptr;
-    std::FILE* f = std::fopen(name, "rb");
+    std::FILE* f = name != nullptr ? file_read::fopen_regular(name) : nullptr;
     if (f == nullptr) return WAVE_ERR_CANNOTOPEN;
     WaveFile* w = new (std::nothrow) WaveFile;
     if (w == nullptr) {

@@ -187,3 +187,7 @@ private:
 
 // Unrecoverable error: restore the desktop, show the message, exit with status 1.
 [[noreturn]] void Fatal(const char* message);
+// Says on standard error which data file (relative to the data directory, the
+// current one) could not be loaded, why, and how to mend it; for the messages
+// whose own text names no file.
+void report_unloadable_data_file(const char* relative_path);

@@ -1,9 +1,9 @@
 // Loading uncompressed bitmap files into surfaces of the display's format.
 #include <algorithm>
-#include <fstream>
 #include <vector>
 
 #include "display/DirectDrawWin.h"
+#include "util/file_read.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ BITMAPINFOHEADER parse_info(const uint8_t* p) {
 
 BOOL DirectDrawWin::GetBmpDimensions(const char* filename, int& width, int& height) {
     if (filename == nullptr) return 0;
-    std::ifstream in(filename, std::ios::binary);
+    file_read::InputFile in(filename);
     if (!in) return 0;
     uint8_t head[26];
     if (!read_exact(in, head, sizeof head) || head[0] != 'B' || head[1] != 'M') return 0;
@@ -55,11 +55,9 @@ Surface* DirectDrawWin::CreateSurface(const char* filename, BOOL installpalette,
         return nullptr;
     };
 
-    std::ifstream in(filename, std::ios::binary);
+    file_read::InputFile in(filename);
     if (!in) return fail();
-    in.seekg(0, std::ios::end);
-    const uint64_t file_size = static_cast<uint64_t>(std::max<std::streamoff>(in.tellg(), 0));
-    in.seekg(0);
+    const uint64_t file_size = in.size();
 
     uint8_t file_header[14];
     if (!read_exact(in, file_header, sizeof file_header) || file_header[0] != 'B' || file_header[1] != 'M')

@@ -5,7 +5,8 @@
 namespace platform {
 
 namespace {
-constexpr int kKeys[] = {kPadLeftKey, kPadUpKey, kPadRightKey, kPadDownKey, kPadFireKey, kPadMenuKey};
+constexpr int kKeys[] = {kPadLeftKey, kPadUpKey, kPadRightKey, kPadDownKey, kPadFireKey,
+                         kPadAKey,    kPadBKey,  kPadStartKey, kPadMenuKey};
 // The trigger fires past a third of its travel.
 constexpr int kTriggerThreshold = 32767 / 3;
 }  // namespace
@@ -32,6 +33,9 @@ void PadMapper::update(const PadState& s, std::vector<Event>& out) {
     set(Right, stick_[Right] || s.dpad_right, out);
     set(Down, stick_[Down] || s.dpad_down, out);
     set(Fire, s.south || s.right_trigger > kTriggerThreshold, out);
+    set(ButtonA, s.south, out);
+    set(ButtonB, s.east, out);
+    set(ButtonStart, s.start, out);
     set(Menu, s.start, out);
 }
 

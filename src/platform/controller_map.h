@@ -1,7 +1,9 @@
 // A game controller as player two's keys: the left stick and the d-pad press
 // the four direction keys, the south face button or the right trigger the fire
-// key, Start the Escape key. The game only ever sees key events, so recordings
-// and replays hold controller play like keyboard play.
+// key, Start the Escape key. The menus also get the south (A) and east (B)
+// face buttons and Start as keys of their own, the gamepad codes of the
+// Windows key table. The game only ever sees key events, so recordings and
+// replays hold controller play like keyboard play.
 #pragma once
 
 #include <array>
@@ -19,6 +21,9 @@ constexpr int kPadRightKey = 0x66;
 constexpr int kPadDownKey = 0x65;
 constexpr int kPadFireKey = 0x60;
 constexpr int kPadMenuKey = 0x1B;
+constexpr int kPadAKey = 0xC3;
+constexpr int kPadBKey = 0xC4;
+constexpr int kPadStartKey = 0xCF;
 
 // One reading of a controller. Axes run -32768..32767 (y grows downwards),
 // triggers 0..32767.
@@ -26,6 +31,7 @@ struct PadState {
     int left_x = 0, left_y = 0;
     bool dpad_left = false, dpad_up = false, dpad_right = false, dpad_down = false;
     bool south = false;
+    bool east = false;
     int right_trigger = 0;
     bool start = false;
 };
@@ -40,7 +46,8 @@ public:
     void release_all(std::vector<Event>& out);
 
 private:
-    enum Key { Left, Up, Right, Down, Fire, Menu, KeyCount };
+    // Start's own key comes before its Escape.
+    enum Key { Left, Up, Right, Down, Fire, ButtonA, ButtonB, ButtonStart, Menu, KeyCount };
     void set(Key key, bool down, std::vector<Event>& out);
     bool stick_leans(int value, bool negative, bool was_leaning) const;
 

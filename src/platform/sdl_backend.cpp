@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <string>
 #include <thread>
 
 #include "platform/deadline_wait.h"
@@ -117,9 +118,44 @@ void SdlBackend::sleep_ms(uint32_t ms) {
         std::this_thread::sleep_for(std::chrono::microseconds(until - t));
 }
 
+namespace {
+// A message box does not wrap its text: long lines are broken at spaces (a
+// word longer than a line, such as a path, keeps a line of its own).
+std::string wrapped_for_box(const std::string& text, size_t width) {
+    std::string out;
+    size_t line_start = 0;
+    for (size_t i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != '\n') continue;
+        const std::string line = text.substr(line_start, i - line_start);
+        size_t column = 0;
+        size_t word_start = 0;
+        while (word_start < line.size()) {
+            size_t word_end = line.find(' ', word_start);
+            if (word_end == std::string::npos) word_end = line.size();
+            const size_t length = word_end - word_start;
+            if (column > 0 && column + 1 + length > width) {
+                out += '\n';
+                column = 0;
+            } else if (column > 0) {
+                out += ' ';
+                ++column;
+            }
+            out += line.substr(word_start, length);
+            column += length;
+            word_start = word_end + 1;
+        }
+        if (i < text.size()) out += '\n';
+        line_start = i + 1;
+    }
+    return out;
+}
+}  // namespace
+
+// On standard error as well: the box may not come up, and a terminal keeps the text.
 void SdlBackend::message_box(const std::string& title, const std::string& text) {
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), text.c_str(), window_) != 0)
-        std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
+    const std::string shown = wrapped_for_box(text, 72);
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), shown.c_str(), window_);
 }
 
 int SdlBackend::choose(const std::string& title, const std::vector<std::string>& items) {

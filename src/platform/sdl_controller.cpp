@@ -28,6 +28,7 @@ PadState read_state(SDL_GameController* pad) {
     s.dpad_right = SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) != 0;
     s.dpad_down = SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN) != 0;
     s.south = SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_A) != 0;
+    s.east = SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_B) != 0;
     s.start = SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_START) != 0;
     return s;
 }

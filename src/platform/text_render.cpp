@@ -2,7 +2,9 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include <cstdio>
 #include <map>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -67,12 +69,20 @@ private:
                 }
             }
         }
+        if (path_.empty() && !warned_) {
+            warned_ = true;
+            std::fprintf(stderr,
+                         "velmora: warning: no Liberation Sans font (looked for %s); the credits stay blank. "
+                         "Install the package fonts-liberation.\n",
+                         VELMORA_FONT_PATH);
+        }
         return !path_.empty();
     }
 
     TTF_Font* open(int pt) { return TTF_OpenFont(path_.c_str(), pt); }
 
     bool initialised_ = false;
+    bool warned_ = false;
     std::string path_;
     std::map<int, TTF_Font*> fonts_;
 };

@@ -83,9 +83,9 @@ void check_sounds(Context& ctx) {
         return;
     }
     for (const std::string& rel : data_layout::sound_files()) {
-        if (!is_file(ctx.path(rel))) {
-            ctx.error(rel, 0, std::string(exists(ctx.path(rel)) ? "not a plain file" : "missing") +
-                                  ": this effect stays silent");
+        const file_read::OpenError why = openable(ctx.path(rel));
+        if (why != file_read::OpenError::None) {
+            ctx.error(rel, 0, std::string(file_read::describe(why)) + ": this effect stays silent");
             continue;
         }
         report_damage(ctx, rel, wave_problems(ctx.path(rel)));
@@ -99,9 +99,9 @@ void check_music(Context& ctx) {
     }
     const bool library = music_init();
     for (const std::string& rel : data_layout::music_files()) {
-        if (!is_file(ctx.path(rel))) {
-            ctx.error(rel, 0, std::string(exists(ctx.path(rel)) ? "not a plain file" : "missing") +
-                                  ": no music plays where the game wants this tune");
+        const file_read::OpenError why = openable(ctx.path(rel));
+        if (why != file_read::OpenError::None) {
+            ctx.error(rel, 0, std::string(file_read::describe(why)) + ": no music plays where the game wants this tune");
             continue;
         }
         if (!library) continue;

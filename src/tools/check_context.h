@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tools/data_check.h"
+#include "util/file_read.h"
 
 class ToolWindow;
 
@@ -31,6 +32,7 @@ struct Context {
 struct WorldSprites {
     std::string world;               // "Standard", "Space", ...
     std::vector<std::string> names;  // lower-cased, as the game registers them
+    std::map<std::string, int> first_width;  // of the sprites with images
     bool has(const std::string& name) const;
 };
 
@@ -42,9 +44,16 @@ WorldSprites check_world_sprites(Context& ctx, const std::string& world);
 struct PlacedSprite {
     int line = 0;
     std::string name;
+    int x = 0;
+    int layer = 0;
 };
 std::vector<PlacedSprite> check_level_file(Context& ctx, const std::string& world,
                                            const WorldSprites& shared, const WorldSprites& own);
+
+// Sprites only the game places, and more sprites on screen at once than the
+// game should run.
+void check_level_load(Context& ctx, const std::string& world, const std::vector<PlacedSprite>& placed,
+                      const WorldSprites& shared, const WorldSprites& own);
 
 // Names the code spawns for what this world places, missing from both.
 void check_spawned_names(Context& ctx, const std::string& world, const std::vector<PlacedSprite>& placed,
@@ -57,11 +66,15 @@ void check_bitmap_bytes(Context& ctx, const std::string& rel);
 void check_sounds(Context& ctx);
 void check_music(Context& ctx);
 
+// The preferences file, when there is one.
+void check_preferences(Context& ctx);
+
 // Helpers shared by the checks.
 bool is_directory(const std::string& path);
-bool is_file(const std::string& path);
-bool exists(const std::string& path);  // anything at all, a dangling link included
-// Names of the plain files in a directory (empty when it cannot be read).
+// Whether the game can open the file (None), or why not.
+file_read::OpenError openable(const std::string& path);
+// Names of what a directory holds besides directories, as the game's file
+// search lists them (empty when it cannot be read).
 std::vector<std::string> files_in(const std::string& dir);
 
 }  // namespace data_check

@@ -2,14 +2,15 @@
 // loaded the way the game loads them.
 #include <algorithm>
 #include <cctype>
-#include <fstream>
+#include <climits>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "display/Surface.h"
+#include "tools/bitmap_refusal.h"
 #include "tools/check_context.h"
-#include "tools/text_tokens.h"
+#include "tools/text_fields.h"
 #include "tools/tool_window.h"
 
 namespace data_check {
@@ -33,30 +34,9 @@ bool load_order(const std::string& a, const std::string& b) {
     return la != lb ? la < lb : a < b;
 }
 
-uint32_t le32(const unsigned char* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
-
-// Why the loader refused a bitmap, from its headers; a guess for the message only.
-std::string refusal_reason(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    unsigned char h[54] = {};
-    in.read(reinterpret_cast<char*>(h), sizeof h);
-    const std::streamsize got = in.gcount();
-    if (got < 2 || h[0] != 'B' || h[1] != 'M') return "not a Windows bitmap";
-    if (got < 54) return "truncated header";
-    const int32_t width = static_cast<int32_t>(le32(h + 18));
-    const int32_t height = static_cast<int32_t>(le32(h + 22));
-    const unsigned bits = unsigned(h[28]) | unsigned(h[29]) << 8;
-    if (le32(h + 30) != 0) return "compressed (only uncompressed bitmaps load)";
-    if (bits != 8 && bits != 24) return std::to_string(bits) + " bits per pixel (8-bit palettised or 24-bit only)";
-    if (height < 0) return "stored top-down (negative height); store it bottom-up";
-    if (width <= 0 || height <= 0) return "no pixels";
-    return "its size is out of range or the file is damaged";
-}
-
 struct Sequence {
     int frames = 0;
+    int first_width = 0;
     bool stopped_by_refusal = false;
 };
 
@@ -77,9 +57,15 @@ Sequence check_frames(Context& ctx, const WorldFiles& w, const std::string& name
         const std::string file = name + std::to_string(k) + ".BMP";
         if (!has_file(w.bitmaps, file)) break;
         const std::string rel = w.base + "Bitmaps/" + file;
+        const file_read::OpenError why = openable(ctx.path(rel));
+        if (why != file_read::OpenError::None) {
+            ctx.error(rel, 0, std::string(file_read::describe(why)) + ": the sprite's frames end before it");
+            seq.stopped_by_refusal = true;
+            break;
+        }
         Surface* s = ctx.window.CreateSurface(ctx.path(rel).c_str(), 0, 0);
         if (s == nullptr) {
-            ctx.error(rel, 0, "the game's bitmap loader refuses this file: " + refusal_reason(ctx.path(rel)) +
+            ctx.error(rel, 0, "the game's bitmap loader refuses this file: " + bitmap_refusal_of_file(ctx.path(rel)) +
                                   "; the sprite's frames end before it");
             seq.stopped_by_refusal = true;
             break;
@@ -90,38 +76,46 @@ Sequence check_frames(Context& ctx, const WorldFiles& w, const std::string& name
         if (s->get_pixel(0, 0) != s->format.gmask)
             ctx.error(rel, 0, "top-left pixel is not the key colour pure green (0, 255, 0); "
                               "collisions take that pixel's colour as empty");
+        if (k == 1) seq.first_width = s->width;
         ctx.window.ReleaseSurface(s);
         ++seq.frames;
     }
     return seq;
 }
 
-// Numbers of the definition; reports the first token that is not one.
-int count_offsets(Context& ctx, const std::string& rel) {
-    std::vector<Token> tokens;
-    const ReadResult r = read_tokens(ctx.path(rel), tokens, 1u << 20);
-    if (r == ReadResult::Missing || r == ReadResult::NotAFile) {
-        ctx.error(rel, 0, "cannot be read");
-        return 0;
+// Numbers of the definition; reports the first token that is not one. False
+// when the game cannot open the file (and so never defines the sprite).
+bool count_offsets(Context& ctx, const std::string& rel, int& count) {
+    count = 0;
+    const TextFile text = read_text(ctx.path(rel), 1u << 20);
+    if (text.error != file_read::OpenError::None) {
+        ctx.error(rel, 0, std::string(file_read::describe(text.error)) + ": the game skips this definition");
+        return false;
     }
-    if (r == ReadResult::TooLarge) {
-        ctx.error(rel, 0, "larger than 1 MiB; a definition holds a few numbers");
-        return 0;
-    }
-    int count = 0;
-    for (const Token& t : tokens) {
-        int value = 0;
-        bool out_of_range = false;
-        if (!parse_int_token(t.text, value, out_of_range)) {
-            ctx.error(rel, t.line,
-                      out_of_range ? "'" + printable(t.text) + "' does not fit a 32-bit integer; reading stops here"
-                                   : "'" + printable(t.text) +
-                                         "' is not a whole number; reading stops here and later offsets are 0");
-            break;
+    if (text.too_large) ctx.error(rel, 0, "larger than 1 MiB; a definition holds a few numbers");
+    FieldReader reader(text.text);
+    for (;;) {
+        long long value = 0;
+        const FieldReader::Number r = reader.number(INT_MIN, INT_MAX, value);
+        if (r == FieldReader::Number::End) break;
+        if (r != FieldReader::Number::Ok) {
+            const std::string field = "'" + printable(reader.field_text()) + "'";
+            ctx.error(rel, reader.line(),
+                      r == FieldReader::Number::OutOfRange
+                          ? field + " does not fit a 32-bit integer; reading stops here"
+                          : field + " is not a whole number; reading stops here and later offsets are 0");
+            return true;
         }
+        if (reader.glued())
+            ctx.warning(rel, reader.line(),
+                        "'" + printable(reader.field_text()) + "': the game reads " + std::to_string(value) +
+                            " and what follows as the next offset; put white space between them");
         ++count;
     }
-    return count;
+    if (text.long_line > 0)
+        ctx.error(rel, static_cast<int>(text.long_line),
+                  file_read::long_line_message(text.long_line, file_read::kMaxLineBytes) + "; later offsets are 0");
+    return true;
 }
 
 // The sprite a bitmap file belongs to: the longest defined name that the
@@ -181,10 +175,12 @@ WorldSprites check_world_sprites(Context& ctx, const std::string& world) {
             ctx.warning(rel, 0, "a second definition of '" + name + "' in this world; only the first is ever used");
             continue;
         }
+        int offsets = 0;
+        if (!count_offsets(ctx, rel, offsets)) continue;
         out.names.push_back(name);
-        const int offsets = count_offsets(ctx, rel);
         const Sequence seq = check_frames(ctx, w, name);
         sequences[name] = seq;
+        if (seq.frames > 0) out.first_width[name] = seq.first_width;
         if (seq.frames == 0 && !seq.stopped_by_refusal)
             ctx.error(rel, 0, "no images: " + w.base + "Bitmaps/" + name + "1.BMP is missing");
         if (offsets < 2 * seq.frames)

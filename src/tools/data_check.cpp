@@ -1,12 +1,14 @@
 #include "tools/data_check.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
 #include "display/Surface.h"
+#include "tools/bitmap_refusal.h"
 #include "tools/check_context.h"
 #include "tools/data_layout.h"
 #include "tools/spawn_needs.h"
@@ -19,14 +21,11 @@ bool is_directory(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool is_file(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-bool exists(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
+file_read::OpenError openable(const std::string& path) {
+    file_read::OpenError why = file_read::OpenError::None;
+    const int fd = file_read::open_regular(path, &why);
+    if (fd >= 0) ::close(fd);
+    return why;
 }
 
 std::vector<std::string> files_in(const std::string& dir) {
@@ -34,7 +33,7 @@ std::vector<std::string> files_in(const std::string& dir) {
     std::error_code ec;
     for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code type_ec;
-        if (it->is_regular_file(type_ec)) names.push_back(it->path().filename().string());
+        if (!it->is_directory(type_ec)) names.push_back(it->path().filename().string());
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -42,21 +41,27 @@ std::vector<std::string> files_in(const std::string& dir) {
 
 namespace {
 
+constexpr const char* kCursor = "Levels/Resource/cursor_08.BMP";
+
 void check_interface_pictures(Context& ctx) {
     if (!is_directory(ctx.path("Levels/Resource"))) {
         ctx.error("Levels/Resource", 0, "missing directory: the menus' and screens' pictures go here");
         return;
     }
     for (const std::string& rel : data_layout::interface_pictures()) {
-        if (!is_file(ctx.path(rel))) {
-            ctx.error(rel, 0, std::string(exists(ctx.path(rel)) ? "not a plain file" : "missing") +
-                                  ": the game shows nothing in its place (without a cursor it stops)");
+        // Only the cursor is one the game cannot do without.
+        const std::string consequence =
+            rel == kCursor ? "the game stops at start with the message \"Can't findCursor 8Bit\""
+                           : "the game draws nothing in its place";
+        const file_read::OpenError why = openable(ctx.path(rel));
+        if (why != file_read::OpenError::None) {
+            ctx.error(rel, 0, std::string(file_read::describe(why)) + ": " + consequence);
             continue;
         }
         Surface* s = ctx.window.CreateSurface(ctx.path(rel).c_str(), 0, 0);
         if (s == nullptr) {
-            ctx.error(rel, 0, "the game's bitmap loader refuses this file (uncompressed 8-bit palettised or "
-                              "24-bit bitmaps only)");
+            ctx.error(rel, 0, "the game's bitmap loader refuses this file: " + bitmap_refusal_of_file(ctx.path(rel)) +
+                                  "; " + consequence);
             continue;
         }
         ctx.window.ReleaseSurface(s);
@@ -83,7 +88,8 @@ CheckReport check_data(const std::string& root_in) {
     ToolWindow window;
     Context ctx{root, report, window};
     if (!is_directory(root)) {
-        ctx.error(".", 0, "'" + root + "' is not a directory");
+        struct stat st {};
+        ctx.error(".", 0, "'" + root + (::stat(root.c_str(), &st) == 0 ? "' is not a directory" : "' does not exist"));
         return report;
     }
     if (!window.ready()) {
@@ -107,11 +113,13 @@ CheckReport check_data(const std::string& root_in) {
             const WorldSprites own = check_world_sprites(ctx, world);
             const std::vector<PlacedSprite> placed = check_level_file(ctx, world, shared, own);
             check_spawned_names(ctx, world, placed, shared, own);
+            check_level_load(ctx, world, placed, shared, own);
         }
         check_interface_pictures(ctx);
     }
     check_sounds(ctx);
     check_music(ctx);
+    check_preferences(ctx);
     return report;
 }
 

@@ -1,9 +1,9 @@
 #include "tools/file_damage.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "tools/check_context.h"
+#include "util/file_read.h"
 
 namespace data_check {
 
@@ -24,13 +24,8 @@ void add(std::vector<Damage>& out, Severity s, std::string message) { out.push_b
 }  // namespace
 
 std::vector<uint8_t> read_bytes(const std::string& path, uint64_t limit) {
-    std::ifstream in(path, std::ios::binary);
     std::vector<uint8_t> out;
-    char chunk[65536];
-    while (in && out.size() < limit) {
-        in.read(chunk, static_cast<std::streamsize>(std::min<uint64_t>(sizeof chunk, limit - out.size())));
-        out.insert(out.end(), chunk, chunk + in.gcount());
-    }
+    file_read::read_prefix(path, limit, out);
     return out;
 }
 

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <climits>
 #include <filesystem>
-#include <fstream>
 #include <list>
 #include <system_error>
 #include <utility>
@@ -15,25 +13,14 @@
 #include "sprites/Sprite.h"
 #include "tools/check_context.h"
 #include "tools/data_layout.h"
+#include "tools/level_timeline.h"
 #include "tools/tool_window.h"
+#include "util/file_read.h"
 #include "util/png_write.h"
 
 namespace {
 
 constexpr int kPlayAreaHeight = 416;
-constexpr int kScreenWidth = 640;
-// Wider than any level needs; keeps a stray coordinate from asking for gigabytes.
-constexpr long long kMaxStripWidth = 1 << 18;
-
-int scroll_speed(int layer) {
-    switch (layer) {
-        case 0:
-        case 1: return 3;
-        case 2: return 2;
-        case 3: return 1;
-        default: return 0;
-    }
-}
 
 std::string lower(std::string s) {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -55,8 +42,8 @@ void load_world(ToolWindow& window, const std::string& data_dir, const std::stri
     std::filesystem::current_path(bitmaps, ec);
     const bool in_bitmaps = !ec;
     for (const std::string& f : files) {
-        std::ifstream in(sprites + "/" + f);
-        if (!in) continue;
+        file_read::InputFile in(sprites + "/" + f, file_read::kMaxLineBytes);
+        if (!in.is_open()) continue;
         std::string name = f.substr(0, f.size() - 4);
         // Images are read from the current directory, as in the game.
         (new Sprite)->load(&name, &in, in_bitmaps ? &window : nullptr);
@@ -78,9 +65,16 @@ struct LoadedLevel {
     LoadedLevel& operator=(const LoadedLevel&) = delete;
 };
 
-void draw_sprite(const Sprite& s, const Sprite::frame& f, int left_column, LevelPicture& out) {
+// The strip column of a level sprite's position; false when it is never shown.
+bool strip_column(const Sprite& s, long long& column) {
+    const Sprite::frame* first = s.frames.empty() ? nullptr : s.frames.front();
+    return first != nullptr && first->surface != nullptr && level_strip_x(s.x, s.layer, first->rect.right, column);
+}
+
+void draw_sprite(const Sprite& s, const Sprite::frame& f, long long column, long long left_column,
+                 LevelPicture& out) {
     const Surface& img = *f.surface;
-    const int x0 = level_strip_x(s.x, s.layer) + f.xoffset - left_column;
+    const int x0 = static_cast<int>(column + f.xoffset - left_column);
     const int y0 = s.y + f.yoffset;
     for (int y = std::max(0, -y0); y < img.height && y0 + y < out.height; ++y) {
         for (int x = std::max(0, -x0); x < img.width && x0 + x < out.width; ++x) {
@@ -94,14 +88,17 @@ void draw_sprite(const Sprite& s, const Sprite::frame& f, int left_column, Level
 
 }  // namespace
 
-int level_strip_x(int x, int layer) {
-    const long long scaled = static_cast<long long>(x) * scroll_speed(layer);
-    // Rounded down, negative positions included.
-    const long long q = scaled >= 0 ? scaled / 3 : -((-scaled + 2) / 3);
-    return static_cast<int>(q);
+bool level_strip_x(int x, int layer, int width, long long& column) {
+    using namespace level_timeline;
+    const Span span = on_screen(x, layer, width);
+    if (span.empty() || layer_speed(layer) == 0) return false;
+    // In that frame the view has moved kFrameScroll pixels of layer 0 a frame.
+    column = kFrameScroll * span.first + x_at(x, layer, span.first);
+    return true;
 }
 
-bool render_level(const std::string& data_dir, int level, LevelPicture& out, std::string& error) {
+bool render_level(const std::string& data_dir, int level, LevelPicture& out, std::string& error,
+                  long long max_width) {
     const std::string world = data_layout::world_of_level(level);
     if (world.empty()) {
         error = "level " + std::to_string(level) + " does not exist (1..10)";
@@ -110,9 +107,9 @@ bool render_level(const std::string& data_dir, int level, LevelPicture& out, std
     std::error_code ec;
     const std::filesystem::path data = std::filesystem::absolute(data_dir, ec);
     const std::string level_path = data.string() + "/Levels/" + world + "/Levels/NORMAL.LVL";
-    std::ifstream level_file(level_path);
-    if (!level_file) {
-        error = "cannot read " + level_path;
+    file_read::InputFile level_file(level_path, file_read::kMaxLineBytes);
+    if (!level_file.is_open()) {
+        error = level_path + ": " + file_read::describe(level_file.error());
         return false;
     }
     if (Sprite::the_level != nullptr || !Sprite::list_of_master_sprites.empty()) {
@@ -131,18 +128,23 @@ bool render_level(const std::string& data_dir, int level, LevelPicture& out, std
     read_level_records(level_file);
 
     // The strip's extent: the level's start and first screen, and every
-    // sprite's first image where its layer puts it.
-    long long left = 0, right = kScreenWidth;
+    // sprite's first image where the play first shows it.
+    long long left = 0, right = level_timeline::kScreenWidth;
+    out.sprites_never_shown = 0;
     for (const Sprite* s : *Sprite::the_level) {
+        long long column = 0;
+        if (!strip_column(*s, column)) {
+            ++out.sprites_never_shown;
+            continue;
+        }
         const Sprite::frame* f = s->current_frame();
-        if (f == nullptr || f->surface == nullptr || scroll_speed(s->layer) == 0) continue;
-        const long long x = static_cast<long long>(level_strip_x(s->x, s->layer)) + f->xoffset;
-        left = std::min(left, x);
-        right = std::max(right, x + f->surface->width);
+        if (f == nullptr || f->surface == nullptr) continue;
+        left = std::min(left, column + f->xoffset);
+        right = std::max(right, column + f->xoffset + f->surface->width);
     }
-    if (right - left > kMaxStripWidth) {
+    if (right - left > max_width) {
         error = "the level spans " + std::to_string(right - left) + " columns, more than " +
-                std::to_string(kMaxStripWidth) + " can be drawn";
+                std::to_string(max_width) + " can be drawn";
         return false;
     }
     out.width = static_cast<int>(right - left);
@@ -154,8 +156,9 @@ bool render_level(const std::string& data_dir, int level, LevelPicture& out, std
     for (int layer = 3; layer >= 0; --layer) {
         for (const Sprite* s : *Sprite::the_level) {
             const Sprite::frame* f = s->current_frame();
-            if (s->layer != layer || f == nullptr || f->surface == nullptr) continue;
-            draw_sprite(*s, *f, static_cast<int>(left), out);
+            long long column = 0;
+            if (s->layer != layer || f == nullptr || f->surface == nullptr || !strip_column(*s, column)) continue;
+            draw_sprite(*s, *f, column, left, out);
             ++out.sprites_drawn;
         }
     }
@@ -176,5 +179,8 @@ int run_render_level(const std::string& data_dir, int level, const std::string& 
     std::fprintf(log, "velmora: level %d (%s): %d x %d pixels, %d sprites, level start at column %d -> %s\n", level,
                  data_layout::world_of_level(level).c_str(), picture.width, picture.height, picture.sprites_drawn,
                  picture.start_column, png_path.c_str());
+    if (picture.sprites_never_shown > 0)
+        std::fprintf(log, "velmora: %d sprites are never on screen in play and are not drawn\n",
+                     picture.sprites_never_shown);
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "app/Velmora_Win.h"
 #include "app/clock.h"
 #include "ui/credits_text.h"
+#include "ui/menu_navigation.h"
 
 namespace {
 
@@ -16,6 +17,9 @@ constexpr int kScreenHeight = 480;
 // The about screen starts over once the last line is this far above the screen.
 constexpr int kRestartMargin = 50;
 constexpr int kRestartScroll = 300;
+// The ending follows play at once: a fire button still being hammered in the
+// last moments must not throw it away. Keys count after about a second.
+constexpr long kEndingKeyDelayFrames = 30;
 
 void draw_lines(Velmora_Win& win, std::span<const CreditLine> lines) {
     const int cell = win.font_cell_height;
@@ -37,6 +41,15 @@ void credits_frame(Velmora_Win& win, bool ending) {
         bool left_arrived = false;
         win.drain_clicks(win.mouse_down, &left_arrived);
         if (!win.mouse_down && left_arrived) win.game_state = 4;
+    }
+    // Enter, Escape or a controller's A, B or Start leave as a click does.
+    const int screen = ending ? 13 : 3;
+    MenuKeys& keys = menu_keys();
+    for (MenuCommand command : keys.take(screen, menu_frame(), 0)) {
+        const bool leaves = command == MenuCommand::Press || command == MenuCommand::Back ||
+                            command == MenuCommand::Start;
+        if (leaves && win.game_state == screen && (!ending || keys.frames_on_screen() > kEndingKeyDelayFrames))
+            win.game_state = 4;
     }
 
     // The ending keeps rising while it waits for the click; stop short of overflow.

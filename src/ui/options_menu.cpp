@@ -7,6 +7,7 @@
 #include "audio/Sample.h"
 #include "audio/music.h"
 #include "ui/button_area.h"
+#include "ui/menu_navigation.h"
 
 namespace {
 
@@ -72,6 +73,54 @@ void draw_volume_bar(Velmora_Win& win, long volume, int y) {
         win.BltSurface(win.backsurf, win.red_bar, kBarLeft + kBarStep * static_cast<int>(i), y, 0);
 }
 
+// Keys and controller: the highlight is on the effects row, the music row or
+// OK (up and down); left and right on a row press its arrows; Enter or A on OK,
+// or Escape or B anywhere, go back to the title.
+enum KeyItem { EffectsRow, MusicRow, OkItem, KeyItemCount };
+
+void option_keys(Velmora_Win& win) {
+    MenuKeys& keys = menu_keys();
+    for (MenuCommand command : keys.take(12, menu_frame(), EffectsRow)) {
+        if (win.game_state != 12) break;
+        if (command == MenuCommand::Back) {
+            perform(win, OptionAction::Ok);
+            break;
+        }
+        if (keys.reveal()) continue;
+        const int item = keys.selected();
+        switch (command) {
+            case MenuCommand::Up: keys.select(std::max(item - 1, 0)); break;
+            case MenuCommand::Down: keys.select(std::min(item + 1, KeyItemCount - 1)); break;
+            case MenuCommand::Left:
+            case MenuCommand::Right: {
+                if (item == OkItem) break;
+                const bool up = command == MenuCommand::Right;
+                perform(win, item == EffectsRow ? (up ? OptionAction::EffectsUp : OptionAction::EffectsDown)
+                                                : (up ? OptionAction::MusicUp : OptionAction::MusicDown));
+                break;
+            }
+            default:
+                if (item == OkItem) perform(win, OptionAction::Ok);
+                break;
+        }
+    }
+    if (win.game_state != 12 || !keys.shown()) return;
+    if (keys.selected() == OkItem) {
+        const OptionButton& ok = kOptionButtons[4];
+        if (const Surface* picture = win.*ok.normal)
+            draw_highlight(win, RECT{ok.x, ok.y, ok.x + picture->width, ok.y + picture->height});
+        return;
+    }
+    // A row: from its left arrow to the end of its right arrow.
+    const OptionButton& left = kOptionButtons[keys.selected() == EffectsRow ? 0 : 1];
+    const OptionButton& right = kOptionButtons[keys.selected() == EffectsRow ? 2 : 3];
+    const Surface* left_picture = win.*left.normal;
+    const Surface* right_picture = win.*right.normal;
+    const int height = std::max(left_picture ? left_picture->height : 0, right_picture ? right_picture->height : 0);
+    const int end = right.x + (right_picture ? right_picture->width : 0);
+    draw_highlight(win, RECT{left.x, left.y, end, left.y + height});
+}
+
 }  // namespace
 
 void Velmora_Win::draw_option_interface() {
@@ -101,4 +150,5 @@ void Velmora_Win::draw_option_interface() {
             if (cursor_on_button(this->*button.normal, button.x, button.y, curx, cury))
                 perform(*this, button.action);
     }
+    option_keys(*this);
 }

@@ -3,7 +3,9 @@
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
+#include "sprites/Sprite.h"
 #include "ui/button_area.h"
+#include "ui/menu_navigation.h"
 
 namespace {
 
@@ -18,7 +20,10 @@ struct TitleButton {
     TitleAction action;
 };
 
-constexpr TitleButton kTitleButtons[] = {
+constexpr int kButtonCount = 5;
+constexpr int kFirstKeyButton = 1;  // 1 Player
+
+constexpr TitleButton kTitleButtons[kButtonCount] = {
     {24, &Velmora_Win::about_up, &Velmora_Win::about_down, TitleAction::About},
     {146, &Velmora_Win::oneplayer_up, &Velmora_Win::oneplayer_down, TitleAction::OnePlayer},
     {268, &Velmora_Win::twoplayer_up, &Velmora_Win::twoplayer_down, TitleAction::TwoPlayer},
@@ -50,6 +55,31 @@ void perform(Velmora_Win& win, TitleAction action) {
     }
 }
 
+// Keys and controller: the highlight walks the row of buttons (any direction,
+// going round), Enter or A presses. Start presses too when there is no game
+// to go back to; otherwise it is the Escape that resumes the game.
+void title_keys(Velmora_Win& win) {
+    MenuKeys& keys = menu_keys();
+    for (MenuCommand command : keys.take(4, menu_frame(), kFirstKeyButton)) {
+        if (win.game_state != 4) break;
+        if (command == MenuCommand::Back) continue;
+        if (command == MenuCommand::Start && Sprite::the_level != nullptr) continue;
+        if (keys.reveal()) continue;
+        switch (command) {
+            case MenuCommand::Left:
+            case MenuCommand::Up: keys.move(-1, kButtonCount); break;
+            case MenuCommand::Right:
+            case MenuCommand::Down: keys.move(+1, kButtonCount); break;
+            default: perform(win, kTitleButtons[keys.selected()].action); break;
+        }
+    }
+    if (win.game_state != 4 || !keys.shown()) return;
+    const TitleButton& button = kTitleButtons[keys.selected()];
+    const Surface* picture = win.*button.normal;
+    if (picture == nullptr) return;
+    draw_highlight(win, RECT{button.x, kButtonY, button.x + picture->width, kButtonY + picture->height});
+}
+
 }  // namespace
 
 void Velmora_Win::draw_user_interface() {
@@ -73,4 +103,5 @@ void Velmora_Win::draw_user_interface() {
             if (cursor_on_button(this->*button.pressed, button.x, kButtonY, curx, cury))
                 perform(*this, button.action);
     }
+    title_keys(*this);
 }

@@ -98,7 +98,19 @@ TEST(ComfortsInstall, InstalledGameFindsItsDataAndKeepsSettingsUnderXdg) {
     const std::string log = tmp.file("install.log");
     const std::string command =
         "cmake --install '" + build_dir + "' --prefix '" + prefix + "' >'" + log + "' 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << scenario::read_file(log);
+    // Volumes saved while playing from the build tree, and what a killed save
+    // left there, are that player's: never installed as everyone's defaults.
+    std::vector<std::string> planted;
+    fs::create_directories(std::string(VELMORA_DATA) + "/Other");
+    for (const char* name : {"Other/Preferences.txt", "Other/Preferences.txt.Ab12Cd"}) {
+        const std::string path = std::string(VELMORA_DATA) + "/" + name;
+        if (!fs::exists(path) && writers::write_text(path, "3\n4\n")) planted.push_back(path);
+    }
+    const int installed = std::system(command.c_str());
+    for (const std::string& path : planted) fs::remove(path);
+    ASSERT_EQ(installed, 0) << scenario::read_file(log);
+    EXPECT_FALSE(fs::exists(prefix + "/share/velmora/Other/Preferences.txt"));
+    EXPECT_FALSE(fs::exists(prefix + "/share/velmora/Other/Preferences.txt.Ab12Cd"));
 
     // Where a desktop looks for each piece.
     for (const char* rel : {"bin/velmora", "share/velmora/Levels/Standard/Sprites/playerone.SPT",

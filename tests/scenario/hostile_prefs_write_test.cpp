@@ -1,17 +1,24 @@
 // The preferences writer killed at every system call it makes: whatever the
-// moment, the file holds either the old or the new volumes, whole.
+// moment, the file holds either the old or the new volumes, whole. And saves
+// that cannot be made where the volumes were: a directory in the file's
+// place, a full disk.
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/mount.h>  // umount2
 #include <sys/ptrace.h>
+#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
+#include "support/hostile_data.h"
 #include "support/scenario.h"
 #include "support/temp_dir.h"
 #include "writers/data_writers.h"
@@ -87,4 +94,98 @@ TEST(HostilePrefsWrite, KilledAtAnySystemCallTheFileIsOldOrNewAndWhole) {
     EXPECT_GT(new_seen, 0) << "kills after the rename, and the finished run";
     RecordProperty("kill_points", old_seen + new_seen);
     RecordProperty("stray_temp_files", stray_temp_files);
+}
+
+namespace {
+
+// A run that changes the effects volume with the keyboard: through the title
+// menu to the options (right three times, Enter), one step down on the
+// effects row (the first key shows the highlight), then the window closes.
+const std::vector<std::string> kLowerEffectsAndQuit = {
+    "300 key down 0x27", "302 key down 0x27", "304 key down 0x27", "306 key down 0x0D",
+    "308 key down 0x25", "310 key down 0x25", "314 quit"};
+
+class HostileSave : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(scenario::write_minimal_data_tree(data.path())); }
+
+    hostile::RunResult run(const std::vector<std::string>& input, const std::string& config) {
+        EXPECT_TRUE(scenario::write_input_script(out.file("in.txt"), input));
+        hostile::RunOptions options;
+        options.env = {{"XDG_CONFIG_HOME", config}, {"VELMORA_DATA", ""}};
+        return hostile::run_game({"--headless", "--data", data.path(), "--frames", "400", "--input",
+                                  out.file("in.txt"), "--dump-state", "5:" + out.file("5.txt")},
+                                 options);
+    }
+    long long started_with(const char* key) {
+        return scenario::dump_number(scenario::read_state_dump(out.file("5.txt")), key);
+    }
+    bool said(const hostile::RunResult& r, const std::string& text) {
+        return r.output.find(text) != std::string::npos;
+    }
+
+    TempDir data;
+    TempDir out;
+};
+
+// Fills the file system holding `dir` until it has no byte left.
+bool fill_up(const std::string& dir) {
+    std::ofstream filler(dir + "/filler", std::ios::binary);
+    const std::string block(4096, 'x');
+    for (int i = 0; i < 100000 && filler.write(block.data(), static_cast<std::streamsize>(block.size())); ++i)
+        filler.flush();
+    struct statvfs fs {};
+    return ::statvfs(dir.c_str(), &fs) == 0 && fs.f_bavail == 0;
+}
+
+}  // namespace
+
+TEST_F(HostileSave, ADirectoryInTheFilesPlaceSendsTheVolumesToTheConfigDirectory) {
+    std::filesystem::create_directories(data.file("Other/Preferences.txt"));
+    const std::string config = out.file("config");
+    const hostile::RunResult r = run(kLowerEffectsAndQuit, config);
+    EXPECT_EQ(r.exit_code, 0) << r.output;
+    EXPECT_TRUE(said(r, "cannot save the volumes in " + data.file("Other/Preferences.txt") + " (Is a directory); "
+                        "saved them in " + config + "/velmora/Preferences.txt"))
+        << r.output;
+    EXPECT_EQ(scenario::read_file(config + "/velmora/Preferences.txt"), "9\n10\n");
+
+    // The next start takes them from there.
+    const hostile::RunResult again = run({"20 quit"}, config);
+    EXPECT_EQ(again.exit_code, 0) << again.output;
+    EXPECT_EQ(started_with("fxvolume"), 9);
+}
+
+TEST_F(HostileSave, AFullDiskIsReportedAndTheVolumesGoWhereThereIsRoom) {
+    const std::string other = data.file("Other");
+    const std::string refused = scenario::mount_private_tmpfs(other, "64k");
+    if (!refused.empty()) GTEST_SKIP() << refused;
+    ASSERT_TRUE(hostile::put(other + "/Preferences.txt", std::string("4\n6\n")));
+    std::filesystem::create_directories(other + "/config");  // a configuration directory on the full disk too
+    ASSERT_TRUE(fill_up(other));
+
+    // Room in the configuration directory: the volumes go there, and the
+    // next start reads them (the newer file) rather than the stale one.
+    const std::string config = out.file("config");
+    const hostile::RunResult r = run(kLowerEffectsAndQuit, config);
+    EXPECT_EQ(r.exit_code, 0) << r.output;
+    EXPECT_TRUE(said(r, "cannot save the volumes in " + other + "/Preferences.txt (No space left on device)"))
+        << r.output;
+    EXPECT_EQ(scenario::read_file(other + "/Preferences.txt"), "4\n6\n");
+    EXPECT_EQ(scenario::read_file(config + "/velmora/Preferences.txt"), "3\n6\n");
+    EXPECT_EQ(run({"20 quit"}, config).exit_code, 0);
+    EXPECT_EQ(started_with("fxvolume"), 3);
+
+    // No room anywhere: said, and the run does not end as a success.
+    const hostile::RunResult nowhere = run(kLowerEffectsAndQuit, other + "/config");
+    EXPECT_EQ(nowhere.exit_code, 1) << nowhere.output;
+    EXPECT_TRUE(said(nowhere, "the volumes could not be saved in " + other +
+                                  "/Preferences.txt (No space left on device); nor in " + other +
+                                  "/config/velmora/Preferences.txt ("))
+        << nowhere.output;
+    EXPECT_EQ(scenario::read_file(other + "/Preferences.txt"), "4\n6\n") << "the old file stays whole";
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(other))
+        EXPECT_EQ(entry.path().filename().string().find("Preferences.txt."), std::string::npos)
+            << "left behind: " << entry.path();
+    ::umount2(other.c_str(), MNT_DETACH);
 }

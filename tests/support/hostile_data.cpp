@@ -323,7 +323,9 @@ RunResult run_game(const std::vector<std::string>& args, const RunOptions& optio
         if (options.without_override && ::geteuid() == 0) {
             // Out of the bounding set, the power is gone from the program
             // started next, root or not.
-            if (::prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, 0, 0, 0) != 0) _exit(125);
+            if (::prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, 0, 0, 0) != 0 ||
+                ::prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH, 0, 0, 0) != 0)
+                _exit(125);
         }
         ::alarm(options.timeout_seconds);
         ::execv(argv[0], argv.data());

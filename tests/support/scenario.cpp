@@ -1,12 +1,15 @@
 #include "support/scenario.h"
 
 #include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -15,10 +18,10 @@
 
 namespace scenario {
 
-void exec_velmora(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
-                  unsigned timeout_seconds) {
+[[noreturn]] void exec_velmora_at(const std::string& binary, const std::vector<std::string>& args,
+                    const std::map<std::string, std::string>& env, unsigned timeout_seconds) {
     std::vector<std::string> argv_storage;
-    argv_storage.push_back(VELMORA_BINARY);
+    argv_storage.push_back(binary);
     argv_storage.insert(argv_storage.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& a : argv_storage) argv.push_back(a.data());
@@ -33,8 +36,18 @@ void exec_velmora(const std::vector<std::string>& args, const std::map<std::stri
     _exit(127);
 }
 
+[[noreturn]] void exec_velmora(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
+                  unsigned timeout_seconds) {
+    exec_velmora_at(VELMORA_BINARY, args, env, timeout_seconds);
+}
+
 RunResult run_velmora(const std::vector<std::string>& args,
                       const std::map<std::string, std::string>& env, unsigned timeout_seconds) {
+    return run_velmora_at(VELMORA_BINARY, args, env, timeout_seconds);
+}
+
+RunResult run_velmora_at(const std::string& binary, const std::vector<std::string>& args,
+                         const std::map<std::string, std::string>& env, unsigned timeout_seconds) {
     RunResult result;
     int pipe_fds[2];
     if (::pipe(pipe_fds) != 0) return result;
@@ -50,7 +63,7 @@ RunResult run_velmora(const std::vector<std::string>& args,
         ::dup2(pipe_fds[1], STDERR_FILENO);
         ::close(pipe_fds[0]);
         ::close(pipe_fds[1]);
-        exec_velmora(args, env, timeout_seconds);
+        exec_velmora_at(binary, args, env, timeout_seconds);
     }
     ::close(pipe_fds[1]);
     char buffer[4096];
@@ -142,6 +155,16 @@ bool write_minimal_data_tree(const std::string& dir) {
         ok = ok && write_picture(res + b + "down.BMP", kButtonWidth, kButtonHeight, {250, 250, 0});
     }
     return ok;
+}
+
+std::string mount_private_tmpfs(const std::string& dir, const char* size) {
+    if (::geteuid() != 0) return "mounting a tmpfs needs root";
+    if (::unshare(CLONE_NEWNS) != 0) return std::string("cannot make a mount namespace: ") + std::strerror(errno);
+    const std::string options = std::string("size=") + size;
+    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tmpfs", dir.c_str(), "tmpfs", 0, options.c_str()) != 0)
+        return std::string("cannot mount a tmpfs: ") + std::strerror(errno);
+    return {};
 }
 
 }  // namespace scenario

@@ -19,12 +19,17 @@ struct RunResult {
 RunResult run_velmora(const std::vector<std::string>& args,
                       const std::map<std::string, std::string>& env = {},
                       unsigned timeout_seconds = 300);
+// The same with a copy of the game elsewhere (it finds its data from there).
+RunResult run_velmora_at(const std::string& binary, const std::vector<std::string>& args,
+                         const std::map<std::string, std::string>& env = {}, unsigned timeout_seconds = 300);
 
 // In a child process after fork(): sets the variables in `env` (an empty value
 // unsets one), arms an alarm of `timeout_seconds` and becomes the game binary
 // run with `args`. Never returns.
 [[noreturn]] void exec_velmora(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
                                unsigned timeout_seconds);
+[[noreturn]] void exec_velmora_at(const std::string& binary, const std::vector<std::string>& args,
+                                  const std::map<std::string, std::string>& env, unsigned timeout_seconds);
 
 // A state dump as key -> value; empty when the file is missing.
 using StateDump = std::map<std::string, std::string>;
@@ -46,5 +51,10 @@ constexpr int kButtonHeight = 40;
 // screen need ("Levels/Resource/..."), plus an empty "Other" directory. No
 // sounds, music or levels: a game started there returns to the title menu.
 bool write_minimal_data_tree(const std::string& dir);
+
+// Mounts a tmpfs of `size` ("64k") over `dir`, in a mount namespace of this
+// process's own so it goes away with the process. Needs root: returns why it
+// could not be done, or the empty string. Call it before starting threads.
+std::string mount_private_tmpfs(const std::string& dir, const char* size);
 
 }  // namespace scenario

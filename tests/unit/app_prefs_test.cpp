@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -19,17 +20,39 @@
 using scenario::read_file;
 using writers::write_text;
 
+namespace fs = std::filesystem;
+
 namespace {
 class AppPrefs : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::filesystem::create_directories(dir.file("Other"));
+        fs::create_directories(dir.file("Other"));
         fxvolume = musicvolume = 10;
+        const char* old = std::getenv("XDG_CONFIG_HOME");
+        had_xdg = old != nullptr;
+        saved_xdg = old != nullptr ? old : "";
+        // The fallback place must never be the tester's own settings.
+        ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
     }
-    void TearDown() override { fxvolume = musicvolume = 10; }
+    void TearDown() override {
+        fxvolume = musicvolume = 10;
+        Velmora_Win::installed_data = false;
+        if (had_xdg) ::setenv("XDG_CONFIG_HOME", saved_xdg.c_str(), 1);
+        else ::unsetenv("XDG_CONFIG_HOME");
+    }
+    std::string config_file() const { return config.file("velmora/Preferences.txt"); }
+    static int entries(const std::string& directory) {
+        int n = 0;
+        for ([[maybe_unused]] const auto& entry : fs::directory_iterator(directory)) ++n;
+        return n;
+    }
+
     TempDir dir;
+    TempDir config;
     ScopedChdir here{dir.path()};
     Velmora_Win win;
+    bool had_xdg = false;
+    std::string saved_xdg;
 };
 }  // namespace
 
@@ -74,26 +97,112 @@ TEST_F(AppPrefs, AFailedWriteLeavesTheOldFileWhole) {
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_EQ(read_file("Other/Preferences.txt"), "3\n4\n");
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("Other")) ++files;
-    EXPECT_EQ(files, 1) << "no temporary file is left behind";
+    EXPECT_EQ(entries("Other"), 1) << "no temporary file is left behind";
+    EXPECT_FALSE(fs::exists(config_file())) << "the fallback could not be written either";
+    EXPECT_EQ(entries(config.file("velmora")), 0);
 }
 
 TEST_F(AppPrefs, UnusableDataDirectoryFallsBackToTheConfigDirectory) {
-    std::filesystem::remove("Other");
+    fs::remove("Other");
     write_text("Other", "x");  // a plain file: unusable even for root
-    TempDir config;
-    const char* old = std::getenv("XDG_CONFIG_HOME");
-    const std::string saved = old ? old : "";
-    setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
 
-    EXPECT_EQ(Velmora_Win::prefs_path(), config.path() + "/velmora/Preferences.txt");
+    EXPECT_EQ(Velmora_Win::prefs_path(), config_file());
     fxvolume = 2;
     win.save_prefs();
     fxvolume = 0;
     win.load_prefs();
     EXPECT_EQ(fxvolume, 2);
+}
 
-    if (old) setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
-    else unsetenv("XDG_CONFIG_HOME");
+TEST_F(AppPrefs, InstalledDataIsNeverWrittenEvenWhenItCouldBe) {
+    Velmora_Win::installed_data = true;
+    write_text("Other/Preferences.txt", "4\n6\n");  // defaults shipped with the data
+    EXPECT_EQ(Velmora_Win::prefs_path(), config_file());
+    win.load_prefs();
+    EXPECT_EQ(fxvolume, 4);
+    EXPECT_EQ(musicvolume, 6);
+
+    fxvolume = 7;
+    win.save_prefs();
+    EXPECT_EQ(read_file("Other/Preferences.txt"), "4\n6\n");
+    EXPECT_EQ(entries("Other"), 1);
+    EXPECT_EQ(read_file(config_file()), "7\n6\n");
+    fxvolume = 0;
+    win.load_prefs();
+    EXPECT_EQ(fxvolume, 7) << "the player's file wins over the shipped one";
+
+    // The same directory named by the player as their own keeps the file there.
+    Velmora_Win::installed_data = false;
+    EXPECT_EQ(Velmora_Win::prefs_path(), "Other/Preferences.txt");
+}
+
+TEST_F(AppPrefs, AFileThatCannotBeReplacedFallsBackAndTheLastSavedIsRead) {
+    fs::create_directories("Other/Preferences.txt");  // a directory where the file should be
+    fxvolume = 3;
+    testing::internal::CaptureStderr();
+    win.save_prefs();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(Velmora_Win::prefs_unsaved);
+    EXPECT_EQ(read_file(config_file()), "3\n10\n");
+    EXPECT_NE(said.find("cannot save the volumes in " + dir.path() + "/Other/Preferences.txt"), std::string::npos)
+        << said;
+    EXPECT_NE(said.find("saved them in " + config_file()), std::string::npos) << said;
+    EXPECT_EQ(entries("Other"), 1) << "no temporary file left beside the directory";
+    fxvolume = 0;
+    win.load_prefs();
+    EXPECT_EQ(fxvolume, 3);
+
+    // A full disk leaves the old data file in place: the newer file is the one
+    // saved last, whichever place holds it.
+    fs::remove("Other/Preferences.txt");
+    write_text("Other/Preferences.txt", "1\n1\n");
+    const auto now = fs::file_time_type::clock::now();
+    fs::last_write_time("Other/Preferences.txt", now - std::chrono::hours(1));
+    fs::last_write_time(config_file(), now);
+    win.load_prefs();
+    EXPECT_EQ(fxvolume, 3);
+    fs::last_write_time("Other/Preferences.txt", now + std::chrono::seconds(1));
+    win.load_prefs();
+    EXPECT_EQ(fxvolume, 1);
+}
+
+TEST_F(AppPrefs, NothingSavedIsReportedWithBothPlaces) {
+    fs::create_directories("Other/Preferences.txt");
+    write_text(config.file("blocked"), "a file");
+    ::setenv("XDG_CONFIG_HOME", config.file("blocked").c_str(), 1);  // velmora/ cannot be made under a file
+    testing::internal::CaptureStderr();
+    win.save_prefs();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(Velmora_Win::prefs_unsaved);
+    EXPECT_NE(said.find("the volumes could not be saved in " + dir.path() + "/Other/Preferences.txt ("),
+              std::string::npos)
+        << said;
+    EXPECT_NE(said.find("nor in " + config.file("blocked/velmora/Preferences.txt") + " ("), std::string::npos)
+        << said;
+
+    ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    win.save_prefs();
+    EXPECT_FALSE(Velmora_Win::prefs_unsaved) << "a later save that works clears it";
+}
+
+TEST_F(AppPrefs, TemporaryFilesOfAKilledSaveAreRemovedAtTheNextStart) {
+    fs::create_directories(config.file("velmora"));
+    const auto long_ago = fs::file_time_type::clock::now() - std::chrono::hours(2);
+    for (const std::string& stale : {std::string("Other/Preferences.txt.a1B2c3"),
+                                     config.file("velmora/Preferences.txt.zzzzzz")}) {
+        write_text(stale, "7\n");
+        fs::last_write_time(stale, long_ago);
+    }
+    // Kept: a save in progress in another copy of the game, and files not ours.
+    write_text("Other/Preferences.txt.young1", "7\n");
+    for (const char* other : {"Other/Preferences.txt.old", "Other/Preferences.txt.a1B2c3d", "Other/notes.txt"}) {
+        write_text(other, "x");
+        fs::last_write_time(other, long_ago);
+    }
+    win.load_prefs();
+    EXPECT_FALSE(fs::exists("Other/Preferences.txt.a1B2c3"));
+    EXPECT_FALSE(fs::exists(config.file("velmora/Preferences.txt.zzzzzz")));
+    for (const char* kept :
+         {"Other/Preferences.txt.young1", "Other/Preferences.txt.old", "Other/Preferences.txt.a1B2c3d", "Other/notes.txt"})
+        EXPECT_TRUE(fs::exists(kept)) << kept;
 }

@@ -2,7 +2,10 @@
 // disturbing the rest, where it lives, and the command line winning over it.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -126,6 +129,42 @@ TEST(ComfortsConfig, DefaultTextReadsBackAsTheSettingsItWasMadeFrom) {
         EXPECT_EQ(setting_text(back, key), setting_text(chosen, key)) << key;
 }
 
+TEST(ComfortsConfig, ReadingWritingAndReadingAgainKeepsTheSettings) {
+    // Each text is read, every key written back with the value read, and the
+    // result read again: the two readings agree, and a value never runs into
+    // a comment.
+    const char* const texts[] = {
+        "fullscreen =#yes\n",                 // a comment right after '='
+        "fullscreen =\t#yes\r\n",
+        "screenshot_dir =#x\n",               // an empty value before a comment
+        "screenshot_dir = a#b #c\n",          // '#' inside a value, then a comment
+        "mouse_sensitivity = 0.1000000001\n",  // more digits than six
+        "mouse_sensitivity = 3.14159265358979\n",
+        "scale = 3\nscale = bad\n",           // the broken last line gives the default
+        "display = 2 # two\nDISPLAY = 5#five\n",
+        "fullscreen = no\rfullscreen = yes\n",  // a lone carriage return inside a line
+    };
+    const std::vector<std::string> keys = setting_keys();
+    ASSERT_GE(keys.size(), 8u);
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        const Settings first = parse(text);
+        std::string written = text;
+        for (const std::string& key : keys) written = set_config_value(written, key, setting_text(first, key));
+        std::vector<std::string> problems;
+        const Settings second = parse(written, &problems);
+        for (const std::string& key : keys) EXPECT_EQ(setting_text(second, key), setting_text(first, key)) << key;
+        EXPECT_EQ(second.mouse_sensitivity, first.mouse_sensitivity);  // not only as far as its text shows
+        for (const std::string& p : problems) EXPECT_EQ(p.find("is not"), std::string::npos) << written << p;
+        std::string again = written;
+        for (const std::string& key : keys) again = set_config_value(again, key, setting_text(second, key));
+        EXPECT_EQ(again, written) << "a second rewrite changes nothing";
+    }
+    EXPECT_EQ(set_config_value("fullscreen =#yes\n", "fullscreen", "no"), "fullscreen = no #yes\n");
+    EXPECT_EQ(set_config_value("fullscreen = yes   # kept as it was\n", "fullscreen", "no"),
+              "fullscreen = no   # kept as it was\n");
+}
+
 TEST(ComfortsConfig, PlacesFollowTheXdgVariables) {
     TempDir dir;
     ScopedEnv env;
@@ -174,6 +213,20 @@ TEST(ComfortsConfig, StoringCreatesTheFileThenChangesOnlyItsKey) {
     EXPECT_EQ(text, "# hand-edited\nscaling = fit\nfullscreen = yes # later\nmine = 7\n");
 
     EXPECT_FALSE(store_setting(dir.file("deep/velmora/velmora.cfg/not-a-dir/x.cfg"), s, "fullscreen"));
+
+    // A file that cannot be read whole is left as it is, and what it held
+    // before an over-long line still counts.
+    const std::string long_line = "scale = 2\nfullscreen = no\n" + std::string(2 << 20, 'x') + "\n";
+    ASSERT_TRUE(writers::write_text(path, long_line));
+    EXPECT_FALSE(load_settings(path).fullscreen);
+    EXPECT_EQ(load_settings(path).scale, 2);
+    EXPECT_FALSE(store_setting(path, s, "fullscreen"));
+    EXPECT_EQ(std::filesystem::file_size(path), long_line.size());
+    const std::string fifo = dir.file("fifo.cfg");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_TRUE(load_settings(fifo).fullscreen);  // the defaults, without waiting for a writer
+    EXPECT_FALSE(store_setting(fifo, s, "fullscreen"));
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 
 TEST(ComfortsConfig, TheCommandLineWinsOverTheFileForTheRun) {

@@ -78,21 +78,25 @@ TEST(ComfortsController, DpadAndStickHoldTheSameKeyTogether) {
     EXPECT_EQ(step(pad, s), "-0x68");
 }
 
-TEST(ComfortsController, FaceButtonOrTriggerFireAndStartIsEscape) {
+TEST(ComfortsController, FaceButtonOrTriggerFireStartIsEscapeAndTheMenusGetButtonsOfTheirOwn) {
     PadMapper pad;
     PadState s;
     s.right_trigger = 5000;
     EXPECT_EQ(step(pad, s), "");
     s.right_trigger = 20000;
-    EXPECT_EQ(step(pad, s), "+0x60");
+    EXPECT_EQ(step(pad, s), "+0x60");  // the trigger fires but presses nothing in a menu
     s.south = true;
     s.right_trigger = 0;
-    EXPECT_EQ(step(pad, s), "");
+    EXPECT_EQ(step(pad, s), "+0xC3");
     s.south = false;
     s.start = true;
-    EXPECT_EQ(step(pad, s), "-0x60 +0x1B");
+    // Start's own key before its Escape.
+    EXPECT_EQ(step(pad, s), "-0x60 -0xC3 +0xCF +0x1B");
     s.start = false;
-    EXPECT_EQ(step(pad, s), "-0x1B");
+    s.east = true;
+    EXPECT_EQ(step(pad, s), "+0xC4 -0xCF -0x1B");
+    s.east = false;
+    EXPECT_EQ(step(pad, s), "-0xC4");
 }
 
 TEST(ComfortsController, ReleaseAllLetsGoOfEverythingHeldOnce) {
@@ -103,12 +107,12 @@ TEST(ComfortsController, ReleaseAllLetsGoOfEverythingHeldOnce) {
     step(pad, s);
     std::vector<Event> events;
     pad.release_all(events);
-    EXPECT_EQ(keys(events), "-0x66 -0x60");
+    EXPECT_EQ(keys(events), "-0x66 -0x60 -0xC3");
     events.clear();
     pad.release_all(events);
     EXPECT_TRUE(events.empty());
     // A stick still leaning after the release presses again on the next reading.
-    EXPECT_EQ(step(pad, s), "+0x66 +0x60");
+    EXPECT_EQ(step(pad, s), "+0x66 +0x60 +0xC3");
 }
 
 TEST(ComfortsController, DeadZoneIsKeptWithinReason) {

@@ -37,22 +37,44 @@ void write_world(const std::string& root, const std::string& level_text) {
 
 }  // namespace
 
-TEST(ComfortsLevelRender, LayersSitAtTheirScrollDistance) {
-    EXPECT_EQ(level_strip_x(900, 0), 900);
-    EXPECT_EQ(level_strip_x(900, 1), 900);
-    EXPECT_EQ(level_strip_x(900, 2), 600);
-    EXPECT_EQ(level_strip_x(900, 3), 300);
-    EXPECT_EQ(level_strip_x(-1, 3), -1);  // rounded down, also left of the start
-    EXPECT_EQ(level_strip_x(-4, 2), -3);
-    EXPECT_EQ(level_strip_x(900, 4), 0);  // layers outside 0..3 do not scroll
+TEST(ComfortsLevelRender, EachSpriteSitsWhereItComesOnScreen) {
+    // The column, from the level's start, where a sprite 40 wide shows in the
+    // frame it comes on screen; layer 0 scrolls 3 a frame, so the frame that
+    // is is the column of the view's left edge divided by 3.
+    struct Case {
+        int x, layer;
+        bool shown;
+        long long column;
+    };
+    const Case cases[] = {
+        {900, 0, true, 900},    // frame 87: at 639 on screen, the view at 261
+        {900, 1, true, 900},
+        {900, 2, true, 1031},   // frame 131: at 638, the view at 393
+        {900, 3, true, 1422},   // frame 261: at 639, the view at 783: long after the floor
+        {100, 3, true, 102},    // on screen from the first frame, which scrolls once
+        {100, 0, true, 100},
+        {-30, 3, true, -28},    // still 9 columns on screen after the first frame
+        {-38, 0, false, 0},     // off the left edge after the first frame
+        {900, 4, false, 0},     // layers outside 0..3 are never drawn
+        {-5, 7, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.x) + " on layer " + std::to_string(c.layer));
+        long long column = -1;
+        EXPECT_EQ(level_strip_x(c.x, c.layer, 40, column), c.shown);
+        if (c.shown) {
+            EXPECT_EQ(column, c.column);
+        }
+    }
 }
 
 TEST(ComfortsLevelRender, StripSpansTheWholeLevelAndPlacesEachLayer) {
     TempDir dir;
     write_world(dir.path(),
-                "3000 100 0 red\n"    // the far right end: 3000 + 20
-                "-90 0 0 red\n"       // left of the start by 90 columns
-                "1500 200 3 blue\n"   // layer 3: one third of the way
+                "3000 100 0 red\n"    // the far right end of layer 0: 3000 + 20
+                "-90 0 0 red\n"       // never shown: off the left edge from the first frame
+                "-15 0 3 red\n"       // still on screen at the first frame, at -16: 13 left of the start
+                "1500 200 3 blue\n"   // layer 3: comes into view much later than layer 0's
                 "1500 200 0 blue\n"   // the same place on layer 0, for comparison
                 "5000 50 5 red\n"     // layer 5 is never drawn and does not widen the strip
                 "10 10 0 nothing\n"); // no such sprite
@@ -65,19 +87,23 @@ TEST(ComfortsLevelRender, StripSpansTheWholeLevelAndPlacesEachLayer) {
     EXPECT_EQ(Sprite::the_level, nullptr);
 
     EXPECT_EQ(p.height, 416);
-    EXPECT_EQ(p.start_column, 90);
-    EXPECT_EQ(p.width, 90 + 3020);
+    const int start = 13;
+    EXPECT_EQ(p.start_column, start);
     EXPECT_EQ(p.sprites_drawn, 4);
-    // Layer 3's blue block at 1500 / 3 - 2 = 498 from the start, 203 down.
-    const int layer3_left = 90 + 498;
+    EXPECT_EQ(p.sprites_never_shown, 2);
+    EXPECT_EQ(at(p, 0, 5).r, 255);  // the layer-3 red block at the far left
+    // Layer 3's blue block comes on screen at frame 861, at 639: 3 * 861 + 639
+    // = 3222 from the start, drawn 2 further left; it widens the strip.
+    const int layer3_left = start + 3222 - 2;
+    EXPECT_EQ(p.width, layer3_left + 10);
     EXPECT_EQ(at(p, layer3_left + 1, 205).b, 255);
     EXPECT_EQ(at(p, layer3_left - 1, 205).b, 0);
     // Layer 0's at 1498.
-    EXPECT_EQ(at(p, 90 + 1498 + 5, 205).b, 255);
+    EXPECT_EQ(at(p, start + 1498 + 5, 205).b, 255);
     // The key colour stays transparent: the block's top-left pixel is background.
-    const Pixel corner = at(p, 90 + 3000, 100);
+    const Pixel corner = at(p, start + 3000, 100);
     EXPECT_EQ(corner.g, 0);
-    EXPECT_EQ(at(p, 90 + 3001, 100).r, 255);
+    EXPECT_EQ(at(p, start + 3001, 100).r, 255);
 }
 
 TEST(ComfortsLevelRender, AShortLevelIsStillOneScreenWideAndBadRequestsFail) {

@@ -74,6 +74,31 @@ TEST_F(ComfortsScreenshot, DirectoryIsTheChosenOneThenPicturesThenTheSettingsDir
     EXPECT_EQ(screenshot_directory(s), home_.path() + "/.config/velmora");
 }
 
+TEST_F(ComfortsScreenshot, ChosenDirectoryStartsAtHomeAndOneThatCannotBeMadeGivesTheDefault) {
+    const std::string home = home_.path();
+    EXPECT_EQ(expand_user_dir("~"), home);
+    EXPECT_EQ(expand_user_dir("~/shots/x"), home + "/shots/x");
+    EXPECT_EQ(expand_user_dir("shots"), home + "/shots") << "not the data directory the game runs in";
+    EXPECT_EQ(expand_user_dir("/srv/shots"), "/srv/shots");
+    EXPECT_EQ(expand_user_dir("~root/shots"), "/root/shots");
+    EXPECT_EQ(expand_user_dir("~no-such-user-here/shots"), "");
+    ::unsetenv("HOME");
+    EXPECT_EQ(expand_user_dir("~/shots"), "") << "no home, no guess";
+    ::setenv("HOME", home.c_str(), 1);
+
+    Settings s;
+    s.screenshot_dir = "~/Shots";
+    EXPECT_EQ(screenshot_directory(s), home + "/Shots");
+    EXPECT_TRUE(std::filesystem::is_directory(home + "/Shots"));
+
+    ASSERT_TRUE(writers::write_text(home_.file("file"), "not a directory"));
+    s.screenshot_dir = "file/shots";
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(screenshot_directory(s), home + "/Pictures/velmora");
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("cannot make the screenshot directory '" + home + "/file/shots'"), std::string::npos) << said;
+}
+
 TEST_F(ComfortsScreenshot, F12SavesAfterTheFrameAndTheEarlierHooksStillRun) {
     TestWindow window;
     ASSERT_TRUE(window.ok);

@@ -1,0 +1,85 @@
+// Input scripts played into the game: the script is read as --input reads
+// it, and its events drive a headless game over a small complete data set
+// (every world a short level of tiny sprites) for at most a few hundred
+// frames. The harness starts a one-player game once start-up is done, so the
+// events steer ships, fire, pause, leave for the menus and click there.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "app/Velmora_App.h"
+#include "app/Velmora_Win.h"
+#include "app/globals.h"
+#include "app/options.h"
+#include "app/run_control.h"
+#include "fuzz_support.h"
+#include "platform/platform.h"
+#include "sprites/Sprite.h"
+#include "unit/comforts_data_fixture.h"
+#include "util/random.h"
+
+namespace {
+
+constexpr long kMaxFrames = 300;
+constexpr long kNewGameFrame = 2;  // after start-up, instead of the logos
+constexpr int kNewGame = 6;
+
+std::string prepare() {
+    const std::string root = fuzz::scratch_dir() + "/player";
+    if (!comforts_fixture::write_complete_data(root + "/data")) std::abort();
+    // The settings and the preferences must never be the tester's own.
+    ::setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
+    if (::chdir((root + "/data").c_str()) != 0) std::abort();
+    platform::install_backend(platform::make_headless_backend());
+    return root;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const std::string root = prepare();
+    const std::string script = root + "/script.txt";
+    if (!fuzz::write_bytes(script, data, size)) std::abort();
+
+    LaunchOptions options;
+    options.headless = true;
+    options.input_file = script;
+    options.frames = kMaxFrames;
+    options.seed = 1;
+    options.seed_given = true;
+    RunControl control;
+    std::string error;
+    if (!control.prepare(options, error)) {
+        if (error.empty()) std::abort();  // a refusal always says why
+        return 0;
+    }
+    reset_globals_to_program_start();
+    game_srand(options.seed);
+    god_mode = options.god;
+    control.attach(theapp);
+    const auto scripted_before = theapp.before_frame;
+    theapp.before_frame = [&scripted_before](long frame) {
+        auto* game = static_cast<Velmora_Win*>(theapp.ddwin);
+        if (frame == kNewGameFrame && game->game_state < kNewGame) game->game_state = kNewGame;
+        scripted_before(frame);
+    };
+    // The level and its definitions go while their window still exists.
+    const auto scripted_after = theapp.after_frame;
+    theapp.after_frame = [&scripted_after](long frame) {
+        const bool go_on = scripted_after(frame);
+        if (!go_on || theapp.ddwin->CloseMessagePosted()) {
+            Sprite::destroy_level();
+            Sprite::dumpall();
+        }
+        return go_on;
+    };
+    if (!theapp.InitInstance()) std::abort();
+    theapp.Run();
+    if (theapp.frames_run > kMaxFrames) std::abort();
+    theapp.before_frame = nullptr;
+    theapp.after_frame = nullptr;
+    theapp.on_event = nullptr;
+    return 0;
+}

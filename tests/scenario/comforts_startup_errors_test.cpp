@@ -1,0 +1,63 @@
+// What a player is told when the start goes wrong: the file the game could
+// not load and how to mend it, and a warning naming the package when the
+// credits' font is missing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "support/scenario.h"
+#include "support/temp_dir.h"
+#include "writers/data_writers.h"
+
+using namespace scenario;
+
+namespace {
+
+class ComfortsStartupErrors : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(write_minimal_data_tree(data.path())); }
+    RunResult run(long frames, const std::vector<std::string>& script = {}) {
+        EXPECT_TRUE(write_input_script(out.file("in.txt"), script));
+        return run_velmora({"--headless", "--data", data.path(), "--frames", std::to_string(frames), "--input",
+                            out.file("in.txt")},
+                           {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}});
+    }
+    static bool says(const RunResult& r, const std::string& text) { return r.output.find(text) != std::string::npos; }
+
+    TempDir data;
+    TempDir out;
+};
+
+}  // namespace
+
+TEST_F(ComfortsStartupErrors, AMissingOrDamagedCursorKeepsItsMessageAndNamesTheFile) {
+    const std::string cursor = data.file("Levels/Resource/cursor_08.BMP");
+    const std::string named = "cannot load " + cursor + ": ";
+    const std::string fix = "Check the data with 'velmora --check-data " + data.path() + "'";
+
+    ASSERT_TRUE(writers::write_text(cursor, "not a picture"));
+    RunResult r = run(5);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_TRUE(says(r, "Can't findCursor 8Bit")) << r.output;
+    EXPECT_TRUE(says(r, named + "it is not a bitmap the game can read. " + fix)) << r.output;
+
+    std::filesystem::remove(cursor);
+    r = run(5);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_TRUE(says(r, named + "it is missing")) << r.output;
+
+    r = run_velmora({"--headless", "--data", data.file("nowhere")});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_TRUE(says(r, data.file("nowhere"))) << r.output;
+}
+
+TEST_F(ComfortsStartupErrors, WithoutTheFontTheCreditsAreBlankAndThePackageIsNamed) {
+    const std::string refused = mount_private_tmpfs("/usr/share/fonts", "64k");
+    if (!refused.empty()) GTEST_SKIP() << refused << " (to hide the fonts)";
+    // To the about screen with the keyboard, where the text is drawn.
+    const RunResult r = run(330, {"300 key down 0x27", "302 key down 0x25", "304 key down 0x0D"});
+    EXPECT_EQ(r.exit_code, 0) << r.output;
+    EXPECT_TRUE(says(r, "warning: no Liberation Sans font")) << r.output;
+    EXPECT_TRUE(says(r, "Install the package fonts-liberation.")) << r.output;
+}
