@@ -1,6 +1,9 @@
 #include "net/lockstep.h"
 
+#include <algorithm>
+
 #include "app/Velmora_Win.h"
+#include "ui/menu_navigation.h"
 
 namespace net {
 namespace {
@@ -27,6 +30,11 @@ bool belongs_to(Role role, const Event& e) {
         case EventType::MouseButton: return role == Role::Host;
         default: return false;
     }
+}
+
+bool guest_plays_on_menu(const Event& e) {
+    if (e.type != EventType::KeyDown) return true;
+    return e.vkey != static_cast<int>(kEscape) && !menu_command_for_key(static_cast<unsigned>(e.vkey));
 }
 
 void InputQueue::put_local(long frame, std::vector<Event> events) {
@@ -56,11 +64,14 @@ std::vector<Event> InputQueue::pop(std::deque<Frame>& queue, long frame) {
     return events;
 }
 
-std::vector<Event> InputQueue::take(long frame) {
+std::vector<Event> InputQueue::take(long frame, bool menu_showing) {
     std::vector<Event> mine = pop(local_, frame);
     std::vector<Event> theirs = pop(remote_, frame);
     std::vector<Event>& host = role_ == Role::Host ? mine : theirs;
     std::vector<Event>& guest = role_ == Role::Host ? theirs : mine;
+    if (menu_showing)
+        guest.erase(std::remove_if(guest.begin(), guest.end(), [](const Event& e) { return !guest_plays_on_menu(e); }),
+                    guest.end());
     host.insert(host.end(), guest.begin(), guest.end());
     return std::move(host);
 }

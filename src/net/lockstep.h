@@ -23,6 +23,12 @@ inline const char* side_name(Role role) { return role == Role::Host ? "host" : "
 // Nothing else (window, focus, screenshots) leaves the machine.
 bool belongs_to(Role role, const platform::Event& event);
 
+// Whether the guest's event reaches the game while a menu screen shows. The
+// host alone drives the menus, so the guest's presses there (its arrows move
+// the highlight, its Escape would resume) are dropped; its releases still
+// count, so no key stays down.
+bool guest_plays_on_menu(const platform::Event& event);
+
 class InputQueue {
 public:
     InputQueue(Role role, int delay) : role_(role), delay_(delay), next_local_(delay + 1), next_remote_(delay + 1) {}
@@ -36,8 +42,10 @@ public:
     // Both sides' input for `frame` is held.
     bool ready(long frame) const;
     // The input of `frame`: the host's events, then the guest's. Frames are
-    // taken in order; an earlier frame's input is dropped with it.
-    std::vector<platform::Event> take(long frame);
+    // taken in order; an earlier frame's input is dropped with it. With
+    // `menu_showing` (the same on both sides: the state before the frame) the
+    // guest's events pass guest_plays_on_menu().
+    std::vector<platform::Event> take(long frame, bool menu_showing = false);
     // The last frame whose input from the other side has arrived.
     long remote_through() const { return next_remote_ - 1; }
 

@@ -17,6 +17,7 @@
 #include "net/enet_transport.h"
 #include "net/screen_notice.h"
 #include "net/session.h"
+#include "ui/menu_navigation.h"
 
 namespace net {
 namespace {
@@ -195,7 +196,8 @@ void NetGame::exchange(DirectDrawApp& app, long frame, std::vector<Event>& event
         return;
     }
     events = opening_input(frame);
-    const std::vector<Event> played = session_->take(frame);
+    const bool menu_showing = game != nullptr && is_menu_screen(game->game_state);
+    const std::vector<Event> played = session_->take(frame, menu_showing);
     events.insert(events.end(), played.begin(), played.end());
     events.insert(events.end(), kept.begin(), kept.end());
 }

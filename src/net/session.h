@@ -57,7 +57,9 @@ public:
     void check_silence();
 
     bool ready(long frame) const { return queue_.ready(frame); }
-    std::vector<platform::Event> take(long frame) { return queue_.take(frame); }
+    std::vector<platform::Event> take(long frame, bool menu_showing = false) {
+        return queue_.take(frame, menu_showing);
+    }
 
     // The network game is over before `frame`: at once after a fault, or,
     // once the other side left or the connection dropped, when the input it

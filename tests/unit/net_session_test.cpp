@@ -118,6 +118,31 @@ TEST(NetSession, BothSidesPlayTheHostsThenTheGuestsInputAfterTheDelay) {
     EXPECT_FALSE(g.host.ready(6)) << "frame 6 waits for the guest's events of its frame 4";
 }
 
+TEST(NetSession, OnAMenuOnlyTheHostsPressesCountOnBothSides) {
+    Game g;
+    for (long f = 1; f <= 2; ++f) g.play(f, {}, {});
+    // The guest's arrow, keypad arrow and Escape would move the highlight or
+    // resume; its releases and its fire still count, the host's Enter too.
+    const std::vector<Event> guest = {key(EventType::KeyDown, 0x26), key(EventType::KeyDown, 0x65),
+                                      key(EventType::KeyDown, 0x1B), key(EventType::KeyUp, 0x25),
+                                      key(EventType::KeyDown, 0x11)};
+    g.host.send_input(3, {key(EventType::KeyDown, 0x0D)});
+    g.guest.send_input(3, guest);
+    g.host.pump(0);
+    g.guest.pump(0);
+    const std::string on_menu = text({key(EventType::KeyDown, 0x0D), key(EventType::KeyUp, 0x25),
+                                      key(EventType::KeyDown, 0x11)});
+    EXPECT_EQ(text(g.host.take(5, true)), on_menu);
+    EXPECT_EQ(text(g.guest.take(5, true)), on_menu);
+
+    // In play the guest's presses all count.
+    g.host.send_input(4, {});
+    g.guest.send_input(4, guest);
+    g.host.pump(0);
+    g.guest.pump(0);
+    EXPECT_EQ(text(g.host.take(6, false)), text(guest));
+}
+
 TEST(NetSession, DigestsIgnoreClocksAndVolumesButNotPlay) {
     EXPECT_EQ(play_state_digest(state(22, 100, 5000)), play_state_digest(state(22, 100, 7777)));
     EXPECT_NE(play_state_digest(state(22, 100, 5000)), play_state_digest(state(22, 101, 5000)));
