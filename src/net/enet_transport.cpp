@@ -16,7 +16,9 @@ namespace {
 // the game accepts (so an oversized one arrives and is reported), far below
 // ENet's default of 32 MiB.
 constexpr size_t kEnetPacketLimit = 1 << 20;
-constexpr int kClosingMs = 200;  // how long a hang-up waits for its last packets to go
+// How long a hang-up waits for its last packets (a lost one is sent again
+// after a round trip or more) and for the other side to acknowledge it.
+constexpr int kClosingMs = 1500;
 
 bool enet_ready() {
     static const bool ready = [] {
@@ -120,6 +122,12 @@ public:
 
     void set_silence_limit(int ms) override {
         if (peer_ != nullptr) set_timeout(peer_, static_cast<uint64_t>(ms));
+    }
+
+    void abandon() override {
+        if (peer_ == nullptr) return;
+        enet_peer_disconnect_now(peer_, 0);
+        peer_ = nullptr;
     }
 
     void close() override {

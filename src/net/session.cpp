@@ -81,7 +81,7 @@ void Session::check_silence() {
     if (stopped_ || now() - last_heard_ms_ < (heard_ ? kSilenceMs : kStartSilenceMs)) return;
     stopped_ = true;
     if (ending_ == Ending::None) ending_ = Ending::ConnectionLost;
-    if (link_) link_->close();
+    if (link_) link_->abandon();
     link_down_ = true;
 }
 

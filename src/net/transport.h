@@ -23,6 +23,9 @@ public:
     virtual LinkEvent poll(int wait_ms) = 0;
     // Hangs up after what was sent has gone out (as far as a short wait allows).
     virtual void close() = 0;
+    // Hangs up at once: the other side has gone silent and would never
+    // acknowledge a goodbye.
+    virtual void abandon() { close(); }
     // How long the other side may stay silent before the connection counts as
     // dropped.
     virtual void set_silence_limit(int /*ms*/) {}
