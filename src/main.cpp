@@ -13,12 +13,14 @@
 #include <system_error>
 
 #include "app/Velmora_App.h"
+#include "app/autofire.h"
 #include "app/Velmora_Win.h"
 #include "app/config.h"
 #include "app/globals.h"
 #include "app/options.h"
 #include "app/player_comforts.h"
 #include "app/run_control.h"
+#include "display/DirectDrawWin.h"
 #include "net/net_game.h"
 #include "platform/input_options.h"
 #include "platform/platform.h"
@@ -85,6 +87,7 @@ Settings player_settings(int argc, char** argv, LaunchOptions& options, std::str
     if (!path.empty() && !std::filesystem::exists(path, ec)) store_setting(path, Settings{}, "fullscreen");
     const Settings settings = load_settings(path);
     apply_settings(settings, options_given(argc, argv), options);
+    set_choices_file(path);  // the display chooser's answer is kept there
     return settings;
 }
 }  // namespace
@@ -102,8 +105,8 @@ int main(int argc, char** argv) {
     if (options.help) {
         std::fputs(launch_usage().c_str(), stdout);
         const std::string settings_file = config_file_path();
-        std::printf("\n%s\nSettings: %s\n  display, mouse, controller and screenshot choices; options given\n"
-                    "  on the command line win for their run.\n",
+        std::printf("\n%s\nSettings: %s\n  display, mouse, controller, screenshot, firing and key choices;\n"
+                    "  options given on the command line win for their run.\n",
                     tool_usage().c_str(), settings_file.empty() ? "(no home directory)" : settings_file.c_str());
         return 0;
     }
@@ -114,7 +117,10 @@ int main(int argc, char** argv) {
 
     std::string config_path;
     const Settings settings = player_settings(argc, argv, options, config_path);
-    platform::set_input_options({settings.mouse_sensitivity, settings.controller, settings.controller_dead_zone});
+    platform::InputOptions input{settings.mouse_sensitivity, settings.controller, settings.controller_dead_zone};
+    input.keys = settings.keys;
+    platform::set_input_options(input);
+    set_autofire(settings.autofire);  // an input script decides for its replay (RunControl)
 
     const std::string data = find_data_dir(options, places, error);
     if (data.empty()) return fail_where_seen(error, options.headless);
@@ -137,7 +143,7 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<platform::Backend> backend =
         options.headless ? platform::make_headless_backend() : platform::make_sdl_backend();
-    if (!backend) return fail("no display back end is available (try --headless)", 1);
+    if (!backend) return fail(platform::kNoDisplayMessage, 1);
     platform::install_backend(std::move(backend));
 
     game_srand(options.seed);  // settled by prepare(): given, recorded, or the default
@@ -148,8 +154,10 @@ int main(int argc, char** argv) {
     PlayerComforts comforts(settings, config_path, options.fullscreen);
     comforts.attach(theapp);
     if (!theapp.InitInstance()) {
+        // Cancelling the display chooser is the player's answer, not a failure.
+        const bool declined = theapp.ddwin != nullptr && theapp.ddwin->quit_by_player;
         theapp.ExitInstance();
-        return 1;
+        return declined ? 0 : 1;
     }
     int status = theapp.Run();
     comforts.remember_choices();

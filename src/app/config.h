@@ -1,14 +1,16 @@
-// Our own settings file, velmora.cfg: display, mouse, controller and
-// screenshot choices, as readable "key = value" lines with comments. The two
+// Our own settings file, velmora.cfg: display, mouse, controller, screenshot,
+// firing and key choices, as readable "key = value" lines with comments. The two
 // volumes stay in the game's own preferences file; nothing of theirs is here.
 //
 // Unknown keys and comments survive a rewrite untouched; a bad value is
 // reported and its default used. When a key appears twice the last one counts.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
+#include "platform/input_options.h"
 #include "platform/platform.h"
 
 struct LaunchOptions;
@@ -17,11 +19,16 @@ struct Settings {
     bool fullscreen = true;
     int display = -1;  // -1: ask when there are several
     int scale = 0;     // window scale; 0: the largest that fits
-    platform::Scaling scaling = platform::Scaling::Integer;
+    platform::Scaling scaling = platform::Scaling::Auto;
     double mouse_sensitivity = 1.0;
     bool controller = true;
     int controller_dead_zone = 25;  // percent of full stick deflection
     std::string screenshot_dir;     // as written; empty: the pictures directory (expand_user_dir)
+
+    // ---- firing and keys ----
+    bool autofire = false;  // a held fire control taps for the player
+    // SDL key names per job, as written ("Left Ctrl, Right Ctrl").
+    std::array<std::string, platform::kKeyJobCount> keys = platform::default_key_names();
 };
 
 // Limits of the numeric settings.
@@ -77,3 +84,12 @@ std::vector<std::string> options_given(int argc, const char* const* argv);
 // Copies the display settings into `options` for every option that is not
 // among `given` (the command line wins for its run).
 void apply_settings(const Settings& settings, const std::vector<std::string>& given, LaunchOptions& options);
+
+// ---- choices the player makes inside the game, kept for the next run ----
+// The settings file of this run: set for a live game; empty (the default,
+// and so in headless runs and tests) keeps every such choice to the run.
+void set_choices_file(const std::string& path);
+const std::string& choices_file();
+// Writes "display = N" into that file. False when there is none or it
+// cannot be written.
+bool remember_display(int display);

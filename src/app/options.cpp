@@ -111,10 +111,11 @@ bool apply(const std::string& name, const std::string& value, LaunchOptions& o, 
         if (!parse_number(value, 0, 63, n)) return bad("0..63");
         o.display = static_cast<int>(n);
     } else if (name == "--scaling") {
-        if (value == "integer") o.scaling = platform::Scaling::Integer;
+        if (value == "auto") o.scaling = platform::Scaling::Auto;
+        else if (value == "integer") o.scaling = platform::Scaling::Integer;
         else if (value == "fit") o.scaling = platform::Scaling::Fit;
         else if (value == "stretch") o.scaling = platform::Scaling::Stretch;
-        else return bad("integer, fit or stretch");
+        else return bad("auto, integer, fit or stretch");
     } else if (name == "--headless") o.headless = true;
     else if (name == "--frames") {
         if (!parse_number(value, 1, kMaxFrame, n)) return bad("a frame count from 1");
@@ -232,7 +233,8 @@ std::string launch_usage() {
            "  --fullscreen           play full screen (the default)\n"
            "  --scale N              window scale 1..16; 0 picks the largest that fits\n"
            "  --display N            the display to use (0 is the first)\n"
-           "  --scaling MODE         integer (sharp, the default), fit or stretch\n"
+           "  --scaling MODE         auto (the default: whole multiples when they nearly\n"
+           "                         fill the screen, else fit), integer, fit or stretch\n"
            "\n"
            "Network play (docs/network.md):\n"
            "  --host [PORT]          wait for a second player to join over the network and\n"
