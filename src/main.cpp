@@ -120,7 +120,9 @@ int main(int argc, char** argv) {
     platform::InputOptions input{settings.mouse_sensitivity, settings.controller, settings.controller_dead_zone};
     input.keys = settings.keys;
     platform::set_input_options(input);
-    set_autofire(settings.autofire);  // an input script decides for its replay (RunControl)
+    // An input script decides for its replay (RunControl); a network game
+    // takes the other player's choice for their ship (NetGame).
+    set_autofire(options.autofire >= 0 ? options.autofire == 1 : settings.autofire);
 
     const std::string data = find_data_dir(options, places, error);
     if (data.empty()) return fail_where_seen(error, options.headless);

@@ -67,7 +67,7 @@ constexpr OptionForm kOptionForms[] = {
     {"--frames", Arg::Value},    {"--seed", Arg::Value},      {"--input", Arg::Value},
     {"--record", Arg::Value},    {"--screenshot", Arg::Value}, {"--dump-state", Arg::Value},
     {"--god", Arg::None},        {"--autopilot", Arg::Optional}, {"--start-level", Arg::Value},
-    {"--stop-at-level", Arg::Value}, {"--trace", Arg::Value},
+    {"--stop-at-level", Arg::Value}, {"--trace", Arg::Value}, {"--autofire", Arg::Optional},
     {"--host", Arg::NextOptional}, {"--join", Arg::Value}, {"--net-delay", Arg::Value},
 };
 
@@ -135,7 +135,11 @@ bool apply(const std::string& name, const std::string& value, LaunchOptions& o, 
         if (!parse_frame_file(value, f)) return bad("FRAME:PATH");
         (name == "--screenshot" ? o.screenshots : o.dumps).push_back(f);
     } else if (name == "--god") o.god = true;
-    else if (name == "--autopilot") {
+    else if (name == "--autofire") {
+        if (value.empty() || value == "yes") o.autofire = 1;
+        else if (value == "no") o.autofire = 0;
+        else return bad("yes or no");
+    } else if (name == "--autopilot") {
         if (value.empty()) o.autopilot = 1;
         else if (parse_number(value, 1, 2, n)) o.autopilot = static_cast<int>(n);
         else return bad("1 or 2 players");
@@ -243,6 +247,8 @@ std::string launch_usage() {
            "  --join HOST[:PORT]     join the game HOST hosts and play player two\n"
            "  --net-delay N          with --host: input delay in frames, 0..10 (default 2);\n"
            "                         more hides a slower connection, at the cost of response\n"
+           "  --autofire[=yes|no]    a held fire control taps by itself (velmora.cfg's\n"
+           "                         autofire, for this run; in a network game, for your ship)\n"
            "\n"
            "Testing aids:\n"
            "  --headless             no window, no sound device, a virtual clock\n"

@@ -33,6 +33,7 @@ struct LaunchOptions {
     std::vector<FrameFile> screenshots;
     std::vector<FrameFile> dumps;
     bool god = false;
+    int autofire = -1;        // --autofire[=yes|no]: 1 or 0; -1: velmora.cfg (or an input script) decides
     int autopilot = 0;        // players the autopilot starts a game for; 0: off
     int start_level = 0;      // the first game starts at this level; 0: level 1
     int stop_at_level = 0;    // end the run once this level is reached (11: the ending)

@@ -155,7 +155,7 @@ private:
 
 // What the host answers a peer's first message with: the welcome when it is an
 // introduction that agrees, else the refusal.
-bool answer(const ENetPacket& packet, const Hello& local, Refuse& refusal) {
+bool answer(const ENetPacket& packet, const Hello& local, Hello& guest, Refuse& refusal) {
     Message message;
     std::string error;
     if (!decode(packet.data, packet.dataLength, message, error)) {
@@ -173,12 +173,14 @@ bool answer(const ENetPacket& packet, const Hello& local, Refuse& refusal) {
         refusal = *refused;
         return false;
     }
+    guest = *hello;
     return true;
 }
 }  // namespace
 
 std::unique_ptr<Transport> wait_for_guest(int port, const Hello& local, const Welcome& welcome,
-                                          const std::function<void(int port)>& listening, std::string& error) {
+                                          const std::function<void(int port)>& listening, Hello& guest,
+                                          std::string& error) {
     if (!enet_ready()) {
         error = "cannot start the network library";
         return nullptr;
@@ -211,7 +213,7 @@ std::unique_ptr<Transport> wait_for_guest(int port, const Hello& local, const We
         }
         if (event.type != ENET_EVENT_TYPE_RECEIVE) continue;
         Refuse refusal;
-        const bool welcome_it = answer(*event.packet, local, refusal);
+        const bool welcome_it = answer(*event.packet, local, guest, refusal);
         enet_packet_destroy(event.packet);
         if (!welcome_it) {
             refuse(host, event.peer, refusal);

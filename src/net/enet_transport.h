@@ -22,8 +22,10 @@ constexpr int kJoinTimeoutMs = 5000;
 // sides, and the wait goes on. While the game runs, whoever else connects is
 // refused because the host has a guest. Null with `error` when the port
 // cannot be opened.
+// The guest's introduction goes to `guest`.
 std::unique_ptr<Transport> wait_for_guest(int port, const Hello& local, const Welcome& welcome,
-                                          const std::function<void(int port)>& listening, std::string& error);
+                                          const std::function<void(int port)>& listening, Hello& guest,
+                                          std::string& error);
 
 // Connects to `host` (a name or an IPv4 address) on `port`, introduces itself
 // with `hello` and returns the connection once the host welcomed it, with the

@@ -181,6 +181,7 @@ struct Encoder {
         w.text(m.program_version, kMaxVersionBytes, false);
         w.u64(m.data_digest);
         w.u32(m.data_files);
+        w.u8(m.autofire ? 1 : 0);
     }
     void operator()(const Welcome& m) const {
         w.u8(static_cast<uint8_t>(MessageType::Welcome));
@@ -188,6 +189,7 @@ struct Encoder {
         w.u8(m.start_level);
         w.u8(m.god ? 1 : 0);
         w.u8(m.delay);
+        w.u8(m.autofire ? 1 : 0);
     }
     void operator()(const Refuse& m) const {
         w.u8(static_cast<uint8_t>(MessageType::Refuse));
@@ -226,6 +228,7 @@ bool read_body(Reader& r, uint8_t type, Message& out) {
             m.program_version = r.text("program version", kMaxVersionBytes, false, false);
             m.data_digest = r.u64("data digest");
             m.data_files = r.u32("data file count");
+            m.autofire = r.flag("autofire flag");
             out = m;
             return true;
         }
@@ -237,6 +240,7 @@ bool read_body(Reader& r, uint8_t type, Message& out) {
             m.god = r.flag("god flag");
             m.delay = r.u8("input delay");
             if (r.ok() && m.delay > 10) r.fail("input delay " + std::to_string(m.delay) + " (0..10)");
+            m.autofire = r.flag("autofire flag");
             out = m;
             return true;
         }

@@ -22,7 +22,7 @@
 namespace net {
 
 constexpr uint8_t kMagic = 0x56;
-constexpr uint8_t kFormatVersion = 1;
+constexpr uint8_t kFormatVersion = 2;
 constexpr int kDefaultPort = 27183;
 
 // Limits the decoder enforces (and the encoder keeps to).
@@ -49,6 +49,7 @@ struct Hello {
     std::string program_version;
     uint64_t data_digest = 0;
     uint32_t data_files = 0;
+    bool autofire = false;  // the guest's own choice, for player two's ship
 };
 
 // The host's acceptance, with the settings it chose for both games.
@@ -57,6 +58,7 @@ struct Welcome {
     uint8_t start_level = 0;  // 0: level 1, as without --start-level
     bool god = false;
     uint8_t delay = 0;        // input delay in frames
+    bool autofire = false;    // the host's own choice, for player one's ship
 };
 
 enum class RefuseReason : uint8_t {

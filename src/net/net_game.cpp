@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "app/Velmora_Win.h"
+#include "app/autofire.h"
 #include "app/config.h"
 #include "app/options.h"
 #include "app/state_dump.h"
@@ -101,12 +102,17 @@ bool NetGame::host(const LaunchOptions& options, const std::string& data_dir, st
     welcome.start_level = static_cast<uint8_t>(options.start_level);
     welcome.god = options.god;
     welcome.delay = static_cast<uint8_t>(delay);
+    welcome.autofire = player_autofire(1);
     const auto listening = [](int port) {
         std::printf("velmora: hosting a network game on UDP port %d; waiting for a guest\n", port);
         std::fflush(stdout);
     };
-    std::unique_ptr<Transport> link = wait_for_guest(options.host_port, local_hello(data), welcome, listening, error);
+    Hello guest;
+    std::unique_ptr<Transport> link =
+        wait_for_guest(options.host_port, local_hello(data), welcome, listening, guest, error);
     if (!link) return false;
+    // Each player's own choice holds for their ship on both machines.
+    set_player_autofire(2, guest.autofire);
     role_ = Role::Host;
     session_ = std::make_unique<Session>(Role::Host, delay, std::move(link));
     return true;
@@ -116,9 +122,11 @@ bool NetGame::join(LaunchOptions& options, const std::string& data_dir, std::str
     DataDigest data;
     if (!digest_data_dir(data_dir, data, error)) return false;
     Welcome welcome;
-    std::unique_ptr<Transport> link =
-        join_host(options.join_host, options.join_port, local_hello(data), welcome, error);
+    Hello hello = local_hello(data);
+    hello.autofire = player_autofire(2);
+    std::unique_ptr<Transport> link = join_host(options.join_host, options.join_port, hello, welcome, error);
     if (!link) return false;
+    set_player_autofire(1, welcome.autofire);
     // The host chose these for both games.
     options.seed = welcome.seed;
     options.seed_given = true;

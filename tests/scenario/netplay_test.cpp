@@ -217,6 +217,56 @@ TEST_F(NetPlay, AVanishedGuestSendsTheHostBackToTheTitleWithinSixSeconds) {
     EXPECT_TRUE(p.host.running()) << "the host plays on alone";
 }
 
+// Each player's autofire choice holds for their own ship on both machines:
+// the host's is off, the guest's on, and both hold their fire button.
+TEST_F(NetPlay, EachPlayersAutofireHoldsOnBothMachinesAndInTheRecording) {
+    const long frames = 300;
+    const std::vector<long> checked = {150, 300};
+    ASSERT_TRUE(write_input_script(out_.file("host-in.txt"), {"30 key down 0x20", "250 key up 0x20"}));
+    ASSERT_TRUE(write_input_script(out_.file("guest-in.txt"), {"30 key down 0x11", "250 key up 0x11"}));
+    Pair p;
+    const int port = start_host(
+        p.host,
+        with(with(common(frames), {"--host", "0", "--seed", "5", "--god", "--autofire=no", "--input",
+                                   out_.file("host-in.txt"), "--record", out_.file("game.txt")}),
+             dump_args(out_.file("host-"), checked)),
+        out_.file("host.log"), env_);
+    ASSERT_GT(port, 0) << p.host.output();
+    ASSERT_TRUE(p.guest.start(with(with(common(frames), {"--join", "127.0.0.1:" + std::to_string(port), "--autofire",
+                                                         "--input", out_.file("guest-in.txt")}),
+                                   dump_args(out_.file("guest-"), checked)),
+                              out_.file("guest.log"), env_));
+    ASSERT_EQ(p.guest.wait(60000), 0) << p.guest.output();
+    ASSERT_EQ(p.host.wait(60000), 0) << p.host.output();
+
+    // The recording holds the real presses and whose hold tapped.
+    const std::string recording = read_file(out_.file("game.txt"));
+    EXPECT_NE(recording.find("\nautofire 2\n"), std::string::npos) << recording;
+    for (const char* line : {"\n32 key down 0x20\n", "\n32 key down 0x11\n", "\n252 key up 0x11\n"})
+        EXPECT_NE(recording.find(line), std::string::npos) << line;
+    EXPECT_EQ(recording.find("key up 0x11"), recording.rfind("key up 0x11")) << "no made-up releases";
+
+    const auto replay = [&](const std::string& name, const std::string& script) {
+        const RunResult r = run_velmora(
+            with(with(common(frames), {"--input", script}), dump_args(out_.file(name + "-"), checked)), env_, 120);
+        EXPECT_EQ(r.exit_code, 0) << r.output;
+        return read_file(out_.file(name + "-" + std::to_string(frames) + ".txt"));
+    };
+    const std::string replayed = replay("replay", out_.file("game.txt"));
+    std::string without = recording;
+    without.erase(without.find("autofire 2\n"), 11);
+    ASSERT_TRUE(writers::write_text(out_.file("without.txt"), without));
+    const std::string plain = replay("without", out_.file("without.txt"));
+
+    for (const long f : checked) {
+        const std::string host = read_file(out_.file("host-" + std::to_string(f) + ".txt"));
+        ASSERT_FALSE(host.empty()) << "frame " << f;
+        EXPECT_EQ(host, read_file(out_.file("guest-" + std::to_string(f) + ".txt"))) << "frame " << f;
+    }
+    EXPECT_EQ(replayed, read_file(out_.file("host-300.txt")));
+    EXPECT_NE(plain, replayed) << "without the line the guest's hold is a single press";
+}
+
 // Guests on small data trees written by the test: the game they start has no
 // level and goes back to the title menu, where both sides idle in lockstep.
 TEST(NetPlayAgreement, MismatchedDataAndASecondGuestAreRefusedWithTheirReasons) {

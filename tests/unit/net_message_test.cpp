@@ -40,13 +40,15 @@ std::string refusal(const std::vector<uint8_t>& bytes) {
 }
 
 TEST(NetMessage, EveryMessageComesBackAsItWent) {
-    const auto hello = std::get<Hello>(round_trip(Hello{"1.0.0", 0x0123456789ABCDEFULL, 3116}));
+    const auto hello = std::get<Hello>(round_trip(Hello{"1.0.0", 0x0123456789ABCDEFULL, 3116, true}));
     EXPECT_EQ(hello.program_version, "1.0.0");
+    EXPECT_TRUE(hello.autofire);
     EXPECT_EQ(hello.data_digest, 0x0123456789ABCDEFULL);
     EXPECT_EQ(hello.data_files, 3116u);
 
-    const auto welcome = std::get<Welcome>(round_trip(Welcome{4294967295u, 10, true, 10}));
+    const auto welcome = std::get<Welcome>(round_trip(Welcome{4294967295u, 10, true, 10, true}));
     EXPECT_EQ(welcome.seed, 4294967295u);
+    EXPECT_TRUE(welcome.autofire);
     EXPECT_EQ(welcome.start_level, 10);
     EXPECT_TRUE(welcome.god);
     EXPECT_EQ(welcome.delay, 10);
