@@ -101,7 +101,7 @@ TEST(NetMessage, AnythingElseIsRefusedWithItsReason) {
     };
     // magic, version, type, frame(4), count, kind, vkey, repeat, kind, button, pressed
     EXPECT_NE(with(0, 'X').find("not a message of this game"), std::string::npos);
-    EXPECT_EQ(with(1, 2), "network format version 2 (this program speaks 1)");
+    EXPECT_EQ(with(1, 3), "network format version 3 (this program speaks 2)");
     EXPECT_EQ(with(2, 99), "unknown message type 99");
     EXPECT_EQ(with(3, 0), "input frame 0 out of range");
     EXPECT_EQ(with(6, 0x80), "input frame 2147483651 out of range");

@@ -222,11 +222,11 @@ TEST(NetSession, WhatNoGameSendsEndsTheGameAtOnce) {
         const char* says;
     };
     const std::vector<Case> cases = {
-        {{0x56, 1, 4, 7, 0, 0, 0, 0}, "input for frame 7 where frame 4 was due"},
+        {{0x56, kFormatVersion, 4, 7, 0, 0, 0, 0}, "input for frame 7 where frame 4 was due"},
         {encode(Input{4, {click(true)}}), "input of the other player's controls"},
         {encode(Hello{"1.0.0", 1, 1}), "a start-up message in the middle of the game"},
         {encode(StateHash{23, 5}), "state digest for frame 23 out of turn"},
-        {{0x56, 1, 4}, "cut short in input frame"},
+        {{0x56, kFormatVersion, 4}, "cut short in input frame"},
     };
     for (const Case& c : cases) {
         Game g;
