@@ -263,6 +263,7 @@ TEST_F(NetPlay, EachPlayersAutofireHoldsOnBothMachinesAndInTheRecording) {
         ASSERT_FALSE(host.empty()) << "frame " << f;
         EXPECT_EQ(host, read_file(out_.file("guest-" + std::to_string(f) + ".txt"))) << "frame " << f;
     }
+    EXPECT_EQ(dump_number(read_state_dump(out_.file("host-300.txt")), "game_state"), 8) << "still in play";
     EXPECT_EQ(replayed, read_file(out_.file("host-300.txt")));
     EXPECT_NE(plain, replayed) << "without the line the guest's hold is a single press";
 }
