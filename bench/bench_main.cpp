@@ -1,5 +1,6 @@
 // The one entry point of every benchmark in this directory, and of the
-// real-time pacing run (`velmora_bench --pacing --help`).
+// real-time pacing run (`velmora_bench --pacing --help`) and the network
+// play measurement (`velmora_bench --netplay`).
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -8,6 +9,7 @@
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--pacing") == 0) return bench::run_pacing(argc - 1, argv + 1);
+    if (argc > 1 && std::strcmp(argv[1], "--netplay") == 0) return bench::run_netplay(argc - 1, argv + 1);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     bench::register_world_benchmarks();

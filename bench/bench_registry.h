@@ -12,4 +12,7 @@ void register_keyed_copy_benchmarks();
 // The real-time pacing run (`velmora_bench --pacing ...`); returns the exit status.
 int run_pacing(int argc, char** argv);
 
+// Two processes playing over the network (`velmora_bench --netplay ...`); returns the exit status.
+int run_netplay(int argc, char** argv);
+
 }  // namespace bench

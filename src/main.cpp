@@ -21,6 +21,7 @@
 #include "app/player_comforts.h"
 #include "app/run_control.h"
 #include "display/DirectDrawWin.h"
+#include "net/net_game.h"
 #include "platform/input_options.h"
 #include "platform/platform.h"
 #include "tools/tool_commands.h"
@@ -119,7 +120,9 @@ int main(int argc, char** argv) {
     platform::InputOptions input{settings.mouse_sensitivity, settings.controller, settings.controller_dead_zone};
     input.keys = settings.keys;
     platform::set_input_options(input);
-    set_autofire(settings.autofire);  // an input script decides for its replay (RunControl)
+    // An input script decides for its replay (RunControl); a network game
+    // takes the other player's choice for their ship (NetGame).
+    set_autofire(options.autofire >= 0 ? options.autofire == 1 : settings.autofire);
 
     const std::string data = find_data_dir(options, places, error);
     if (data.empty()) return fail_where_seen(error, options.headless);
@@ -127,8 +130,14 @@ int main(int argc, char** argv) {
     for (FrameFile& f : options.screenshots) make_absolute(f.path);
     for (FrameFile& f : options.dumps) make_absolute(f.path);
 
+    // A guest takes the seed and the test settings from the host before the
+    // run is prepared; a host settles them first and then waits for its guest.
     RunControl control;
+    net::NetGame network;
+    const bool networked = options.host_port >= 0 || !options.join_host.empty();
+    if (!options.join_host.empty() && !network.join(options, data, error)) return fail(error, 1);
     if (!control.prepare(options, error)) return fail(error, 1);
+    if (options.host_port >= 0 && !network.host(options, data, error)) return fail(error, 1);
     if (::chdir(data.c_str()) != 0)
         return fail_where_seen("cannot enter the data directory '" + data + "': " + std::strerror(errno) +
                                    "; make it readable or name another with --data DIR",
@@ -143,6 +152,7 @@ int main(int argc, char** argv) {
     god_mode = options.god;
 
     control.attach(theapp);
+    if (networked) network.attach(theapp);
     PlayerComforts comforts(settings, config_path, options.fullscreen);
     comforts.attach(theapp);
     if (!theapp.InitInstance()) {

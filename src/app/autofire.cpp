@@ -7,22 +7,24 @@ namespace {
 constexpr int kSpaceSlot = 4;       // player one's fire key
 constexpr int kPlayerTwoSlot = 13;  // player two's fire key (and the pad's)
 
-bool g_autofire = false;
+bool g_autofire[2] = {false, false};
 // Whether each player's fire control was shown pressed on the last play frame.
 bool g_shown_pressed[2] = {false, false};
 
 }  // namespace
 
-void set_autofire(bool on) { g_autofire = on; }
-bool autofire() { return g_autofire; }
+void set_autofire(bool on) { g_autofire[0] = g_autofire[1] = on; }
+void set_player_autofire(int player, bool on) {
+    if (player == 1 || player == 2) g_autofire[player - 1] = on;
+}
+bool player_autofire(int player) { return (player == 1 || player == 2) && g_autofire[player - 1]; }
 void reset_autofire_taps() { g_shown_pressed[0] = g_shown_pressed[1] = false; }
 
 HeldFireAsTaps::HeldFireAsTaps() {
-    if (!g_autofire) return;
     const bool held[2] = {keycodes[kSpaceSlot] || g_themousebutton, keycodes[kPlayerTwoSlot]};
     for (int p = 0; p < 2; ++p) {
         // A fresh hold starts with a press; then released, pressed, ...
-        hidden_[p] = held[p] && g_shown_pressed[p];
+        hidden_[p] = g_autofire[p] && held[p] && g_shown_pressed[p];
         g_shown_pressed[p] = held[p] && !hidden_[p];
     }
     if (hidden_[0]) {

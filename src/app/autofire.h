@@ -8,10 +8,16 @@
 // The taps are made inside the play frame from the held state, never as input
 // events: a recording keeps the real presses and notes the choice it was
 // played with, and a replay follows the recording's choice, not the machine's.
+//
+// Each player's choice is kept apart: in a network game each player's own
+// choice holds for their ship on both machines.
 #pragma once
 
+// For both players (one machine, one settings file).
 void set_autofire(bool on);
-bool autofire();
+// For player 1 or 2 alone.
+void set_player_autofire(int player, bool on);
+bool player_autofire(int player);
 
 // Lives for the part of a play frame in which the sprites move. While it
 // lives, each player whose fire control is held and was shown pressed on the

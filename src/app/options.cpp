@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include "display/DirectDrawWin.h"
+#include "net/message.h"
 
 namespace {
 constexpr long kMaxFrame = INT_MAX;
@@ -51,7 +52,8 @@ bool parse_frame_file(const std::string& text, FrameFile& out) {
 }
 
 // Optional: only "--name=value" carries a value; "--name" alone takes none.
-enum class Arg { None, Value, Optional };
+// NextOptional: as Optional, or the next argument when it is no option.
+enum class Arg { None, Value, Optional, NextOptional };
 
 struct OptionForm {
     const char* name;
@@ -65,13 +67,28 @@ constexpr OptionForm kOptionForms[] = {
     {"--frames", Arg::Value},    {"--seed", Arg::Value},      {"--input", Arg::Value},
     {"--record", Arg::Value},    {"--screenshot", Arg::Value}, {"--dump-state", Arg::Value},
     {"--god", Arg::None},        {"--autopilot", Arg::Optional}, {"--start-level", Arg::Value},
-    {"--stop-at-level", Arg::Value}, {"--trace", Arg::Value},
+    {"--stop-at-level", Arg::Value}, {"--trace", Arg::Value}, {"--autofire", Arg::Optional},
+    {"--host", Arg::NextOptional}, {"--join", Arg::Value}, {"--net-delay", Arg::Value},
 };
 
 const OptionForm* find_option_form(const std::string& name) {
     for (const OptionForm& s : kOptionForms)
         if (name == s.name) return &s;
     return nullptr;
+}
+
+// "HOST" or "HOST:PORT".
+bool parse_join(const std::string& value, LaunchOptions& o, std::string& error) {
+    const size_t colon = value.rfind(':');
+    std::string host = value.substr(0, colon);
+    long long port = net::kDefaultPort;
+    if (host.empty() || (colon != std::string::npos && !parse_number(value.substr(colon + 1), 1, 65535, port))) {
+        error = "invalid value '" + value + "' for --join (expected HOST or HOST:PORT, PORT 1..65535)";
+        return false;
+    }
+    o.join_host = host;
+    o.join_port = static_cast<int>(port);
+    return true;
 }
 
 bool apply(const std::string& name, const std::string& value, LaunchOptions& o, std::string& error) {
@@ -118,7 +135,11 @@ bool apply(const std::string& name, const std::string& value, LaunchOptions& o, 
         if (!parse_frame_file(value, f)) return bad("FRAME:PATH");
         (name == "--screenshot" ? o.screenshots : o.dumps).push_back(f);
     } else if (name == "--god") o.god = true;
-    else if (name == "--autopilot") {
+    else if (name == "--autofire") {
+        if (value.empty() || value == "yes") o.autofire = 1;
+        else if (value == "no") o.autofire = 0;
+        else return bad("yes or no");
+    } else if (name == "--autopilot") {
         if (value.empty()) o.autopilot = 1;
         else if (parse_number(value, 1, 2, n)) o.autopilot = static_cast<int>(n);
         else return bad("1 or 2 players");
@@ -131,8 +152,28 @@ bool apply(const std::string& name, const std::string& value, LaunchOptions& o, 
     } else if (name == "--trace") {
         if (value.empty()) return bad("a file");
         o.trace_file = value;
+    } else if (name == "--host") {
+        if (value.empty()) o.host_port = net::kDefaultPort;
+        else if (parse_number(value, 0, 65535, n)) o.host_port = static_cast<int>(n);
+        else return bad("a UDP port 0..65535, 0 for any free one");
+    } else if (name == "--join") {
+        return parse_join(value, o, error);
+    } else if (name == "--net-delay") {
+        if (!parse_number(value, 0, kMaxNetDelay, n)) return bad("0..10 frames");
+        o.net_delay = static_cast<int>(n);
     }
     return true;
+}
+
+// The options of a network game that cannot go together.
+bool check_network_options(const LaunchOptions& o, std::string& error) {
+    const bool hosting = o.host_port >= 0, joining = !o.join_host.empty();
+    if (hosting && joining) error = "--host and --join cannot go together";
+    else if (joining && o.net_delay >= 0) error = "the host chooses the input delay: give --net-delay to --host";
+    else if (joining && (o.seed_given || o.start_level != 0 || o.god))
+        error = "the host chooses the seed, the start level and god mode: give them to --host";
+    else if (!hosting && o.net_delay >= 0) error = "--net-delay goes with --host";
+    return error.empty();
 }
 }  // namespace
 
@@ -160,7 +201,10 @@ bool parse_launch_options(int argc, const char* const* argv, LaunchOptions& out,
             error = arg + " takes no value";
             return false;
         }
-        if (form->arg == Arg::Optional && inline_value && value.empty()) {
+        if (form->arg == Arg::NextOptional && !inline_value && i + 1 < argc && argv[i + 1] != nullptr &&
+            argv[i + 1][0] != '-')
+            value = argv[++i];
+        if ((form->arg == Arg::Optional || form->arg == Arg::NextOptional) && inline_value && value.empty()) {
             error = arg + "= needs a value after the '='";
             return false;
         }
@@ -177,6 +221,7 @@ bool parse_launch_options(int argc, const char* const* argv, LaunchOptions& out,
         error = "--autopilot and --input both supply the input; use one";
         return false;
     }
+    if (!check_network_options(o, error)) return false;
     out = std::move(o);
     return true;
 }
@@ -194,6 +239,16 @@ std::string launch_usage() {
            "  --display N            the display to use (0 is the first)\n"
            "  --scaling MODE         auto (the default: whole multiples when they nearly\n"
            "                         fill the screen, else fit), integer, fit or stretch\n"
+           "\n"
+           "Network play (docs/network.md):\n"
+           "  --host [PORT]          wait for a second player to join over the network and\n"
+           "                         play player one (UDP port, default 27183; 0 picks a\n"
+           "                         free one and prints it)\n"
+           "  --join HOST[:PORT]     join the game HOST hosts and play player two\n"
+           "  --net-delay N          with --host: input delay in frames, 0..10 (default 2);\n"
+           "                         more hides a slower connection, at the cost of response\n"
+           "  --autofire[=yes|no]    a held fire control taps by itself (velmora.cfg's\n"
+           "                         autofire, for this run; in a network game, for your ship)\n"
            "\n"
            "Testing aids:\n"
            "  --headless             no window, no sound device, a virtual clock\n"

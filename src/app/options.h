@@ -34,11 +34,23 @@ struct LaunchOptions {
     std::vector<FrameFile> screenshots;
     std::vector<FrameFile> dumps;
     bool god = false;
+    int autofire = -1;        // --autofire[=yes|no]: 1 or 0; -1: velmora.cfg (or an input script) decides
     int autopilot = 0;        // players the autopilot starts a game for; 0: off
     int start_level = 0;      // the first game starts at this level; 0: level 1
     int stop_at_level = 0;    // end the run once this level is reached (11: the ending)
     std::string trace_file;   // --trace: progress of the run, a line per event
+    // Network play.
+    int host_port = -1;         // --host: the UDP port to wait on (0: any free one); -1: not hosting
+    std::string join_host;      // --join HOST[:PORT]: the host's name or address; empty: not joining
+    int join_port = 0;
+    int net_delay = -1;         // --net-delay: input delay in frames; -1: kDefaultNetDelay
+    // The seed, start level and god mode came from the host of a network game:
+    // an input script's settings do not override them.
+    bool settings_from_host = false;
 };
+
+constexpr int kDefaultNetDelay = 2;
+constexpr int kMaxNetDelay = 10;
 
 // Parses argv[1..argc-1]. Both "--name value" and "--name=value" are taken.
 // On failure returns false and says why in `error`.

@@ -151,14 +151,23 @@ bool parse_setting(const std::vector<std::string>& t, ScriptSettings& settings, 
         settings.start_level = static_cast<int>(v);
         return true;
     }
-    // Settings that are on when named.
-    for (const auto& [name, flag] : {std::pair{"god", &ScriptSettings::god}, {"autofire", &ScriptSettings::autofire}}) {
-        if (t[0] != name) continue;
+    if (t[0] == "god") {
         if (t.size() != 1) {
-            problem = "unexpected text after '" + std::string(name) + "'";
+            problem = "unexpected text after 'god'";
             return false;
         }
-        settings.*flag = true;
+        settings.god = true;
+        return true;
+    }
+    if (t[0] == "autofire") {
+        if (t.size() == 1) {
+            settings.autofire[0] = settings.autofire[1] = true;
+        } else if (t.size() == 2 && (t[1] == "1" || t[1] == "2")) {
+            settings.autofire[t[1][0] - '1'] = true;
+        } else {
+            problem = "expected 'autofire', 'autofire 1' or 'autofire 2'";
+            return false;
+        }
         return true;
     }
     return false;
@@ -279,6 +288,8 @@ bool RunControl::prepare(LaunchOptions& options, std::string& error) {
             return false;
         }
         // The command line wins: a replay may be run deliberately otherwise.
+        // The host of a network game chose for both games: a guest's script is input only.
+        if (options.settings_from_host) settings = ScriptSettings{};
         if (!options.seed_given && settings.seed_given) {
             options.seed = settings.seed;
             options.seed_given = true;
@@ -286,8 +297,12 @@ bool RunControl::prepare(LaunchOptions& options, std::string& error) {
         if (options.start_level == 0) options.start_level = settings.start_level;
         options.god = options.god || settings.god;
         // The events are the real presses; whether held fire tapped is the
-        // recording's choice, whatever this machine's settings say.
-        set_autofire(settings.autofire);
+        // recording's choice, whatever this machine's settings say, unless
+        // the command line says otherwise. A guest's choice is its own.
+        if (options.autofire < 0 && !options.settings_from_host) {
+            set_player_autofire(1, settings.autofire[0]);
+            set_player_autofire(2, settings.autofire[1]);
+        }
     }
     if (!options.seed_given)
         options.seed = options.headless ? 1u : static_cast<uint32_t>(std::time(nullptr));
@@ -303,11 +318,10 @@ bool RunControl::prepare(LaunchOptions& options, std::string& error) {
         }
         // Whatever the run depended on besides its input goes first, so the
         // recording alone replays it.
-        recording_ << kRecordingHeader << "\n";
-        recording_ << "seed " << options.seed << "\n";
-        if (options.start_level != 0) recording_ << "start-level " << options.start_level << "\n";
-        if (options.god) recording_ << "god\n";
-        if (autofire()) recording_ << "autofire\n";
+        recording_settings_ = "seed " + std::to_string(options.seed) + "\n";
+        if (options.start_level != 0)
+            recording_settings_ += "start-level " + std::to_string(options.start_level) + "\n";
+        if (options.god) recording_settings_ += "god\n";
         recording_on_ = true;
     }
     if (!options.trace_file.empty()) {
@@ -320,7 +334,20 @@ bool RunControl::prepare(LaunchOptions& options, std::string& error) {
     return true;
 }
 
+std::string autofire_setting_line() {
+    const bool one = player_autofire(1), two = player_autofire(2);
+    if (one && two) return "autofire";
+    if (one) return "autofire 1";
+    if (two) return "autofire 2";
+    return {};
+}
+
 void RunControl::attach(DirectDrawApp& app) {
+    if (recording_on_) {
+        recording_ << kRecordingHeader << "\n" << recording_settings_;
+        const std::string autofire = autofire_setting_line();
+        if (!autofire.empty()) recording_ << autofire << "\n";
+    }
     app.before_frame = [this, &app](long frame) { before_frame(app, frame); };
     app.after_frame = [this, &app](long frame) { return after_frame(app, frame); };
     app.on_event = [this](long frame, const Event& event) {

@@ -40,7 +40,9 @@ struct ScriptSettings {
     uint32_t seed = 0;
     int start_level = 0;  // 0: not given
     bool god = false;
-    bool autofire = false;  // a held fire control tapped (app/autofire.h)
+    // Whose held fire control tapped (app/autofire.h): "autofire" names both
+    // players, "autofire 1" or "autofire 2" one of them.
+    bool autofire[2] = {false, false};
 };
 
 // Reads a whole input script into `out`, ordered by frame (entries of one
@@ -52,6 +54,9 @@ bool parse_input_script(std::istream& in, std::vector<ScriptedEvent>& out, Scrip
 // The script line for an event (no line feed); empty for events the format
 // does not hold.
 std::string format_input_event(long frame, const platform::Event& event);
+// The recording's line for the autofire choices of app/autofire.h; empty
+// when neither player has it.
+std::string autofire_setting_line();
 // The script line for a clock reading at the start of a frame.
 std::string format_clock_line(long frame, uint64_t clock_us);
 
@@ -63,11 +68,13 @@ public:
     RunControl& operator=(const RunControl&) = delete;
 
     // Reads the input script, takes from it the settings the command line left
-    // open (seed, start level, god mode), settles the seed of the run (default
-    // 1 headless, else the time) in `options.seed`, and opens the recording and
-    // the trace the options name.
+    // open (seed, start level, god mode, autofire), settles the seed of the run
+    // (default 1 headless, else the time) in `options.seed`, and opens the
+    // recording and the trace the options name.
     bool prepare(LaunchOptions& options, std::string& error);
-    // Installs the frame hooks on the application.
+    // Installs the frame hooks on the application and starts the recording:
+    // its settings go first, written now, as a host of a network game learns
+    // its guest's autofire choice only after prepare().
     void attach(DirectDrawApp& app);
     // False when a screenshot, dump, the recording or the trace could not be written.
     bool all_written() const { return all_written_; }
@@ -93,6 +100,7 @@ private:
     std::vector<FrameFile> dumps_;
     long frame_limit_ = 0;
     std::ofstream recording_;
+    std::string recording_settings_;  // seed, start level, god: the lines after the header
     bool recording_on_ = false;
     bool all_written_ = true;
     bool screenshot_requested_ = false;  // F12 during this frame

@@ -40,6 +40,7 @@ int DirectDrawApp::Run() {
             platform::Event e;
             while (platform::backend().poll_event(e)) events.push_back(e);
         }
+        if (exchange_input) exchange_input(frame, events);
 
         mouse_batch.clear();
         for (const platform::Event& e : events) {

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -35,6 +36,10 @@ public:
     // Called for every event handed to the window, with the frame it belongs to
     // (recording).
     std::function<void(long frame, const platform::Event& event)> on_event;
+    // Called with the frame's events (injected, then the back end's) before
+    // the window sees them; may replace them (network play: the local events
+    // go to the other machine and the input of both comes back).
+    std::function<void(long frame, std::vector<platform::Event>& events)> exchange_input;
     // Events to hand to the window at the start of the next frame, before the
     // back end's own (scripted input, autopilot).
     std::deque<platform::Event> injected_events;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_set>
@@ -106,6 +107,12 @@ public:
     // picture shown here shows nothing, and a later present or flip shows
     // what has been drawn since.
     BOOL PresentFront();
+    // Shows `picture` (a copy of the front surface drawn over, such as a
+    // notice) at once; the screen pair is left as it is.
+    BOOL PresentSurface(const Surface& picture);
+    // When set, drawn over a copy of every picture Flip shows, so what it
+    // draws is seen without ever entering the game's buffers.
+    std::function<void(Surface& picture)> overlay;
 
     // ---- bitmaps ----
     static BOOL GetBmpDimensions(const char* filename, int& width, int& height);

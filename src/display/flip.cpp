@@ -18,6 +18,16 @@ std::array<uint32_t, 256> palette_colours(const Palette* palette) {
         }
     return colours;
 }
+
+void present_surface(const Surface& s, const std::array<uint32_t, 256>& colours) {
+    platform::FrameFormat format;
+    format.depth = static_cast<int>(s.format.depth);
+    format.rmask = s.format.rmask;
+    format.gmask = s.format.gmask;
+    format.bmask = s.format.bmask;
+    if (s.format.depth == 8) format.palette = colours.data();
+    platform::backend().present(s.pixels.data(), s.pitch, s.width, s.height, format);
+}
 }  // namespace
 
 bool DirectDrawWin::front_is_shown(const std::array<uint32_t, 256>& colours) const {
@@ -33,14 +43,7 @@ void DirectDrawWin::note_shown(const std::array<uint32_t, 256>& colours) {
 }
 
 void DirectDrawWin::show(const std::array<uint32_t, 256>& colours) {
-    const Surface& s = *primsurf;
-    platform::FrameFormat format;
-    format.depth = static_cast<int>(s.format.depth);
-    format.rmask = s.format.rmask;
-    format.gmask = s.format.gmask;
-    format.bmask = s.format.bmask;
-    if (s.format.depth == 8) format.palette = colours.data();
-    platform::backend().present(s.pixels.data(), s.pitch, s.width, s.height, format);
+    present_surface(*primsurf, colours);
     note_shown(colours);
 }
 
@@ -61,10 +64,16 @@ BOOL DirectDrawWin::Flip() {
     if (flipped_once) be.sleep_until_us(last_flip_us + kRefreshUs);
     last_flip_us = be.now_us();
     flipped_once = true;
-    if (unchanged)
+    if (overlay) {
+        Surface picture = *primsurf;
+        overlay(picture);
+        present_surface(picture, colours);
+        shown.valid = false;  // the window holds more than the front surface
+    } else if (unchanged) {
         note_shown(colours);
-    else
+    } else {
         show(colours);
+    }
     return 1;
 }
 
@@ -80,5 +89,12 @@ BOOL DirectDrawWin::PresentFront() {
     last_front_present_us = now;
     front_presented_once = true;
     show(colours);
+    return 1;
+}
+
+BOOL DirectDrawWin::PresentSurface(const Surface& picture) {
+    if (primsurf == nullptr) return 0;
+    present_surface(picture, palette_colours(palette));
+    shown.valid = false;
     return 1;
 }

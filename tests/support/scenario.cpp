@@ -18,6 +18,29 @@
 
 namespace scenario {
 
+[[noreturn]] void exec_velmora_at(const std::string& binary, const std::vector<std::string>& args,
+                    const std::map<std::string, std::string>& env, unsigned timeout_seconds) {
+    std::vector<std::string> argv_storage;
+    argv_storage.push_back(binary);
+    argv_storage.insert(argv_storage.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : argv_storage) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    for (const auto& [name, value] : env) {
+        if (value.empty()) ::unsetenv(name.c_str());
+        else ::setenv(name.c_str(), value.c_str(), 1);
+    }
+    // A hung run ends by the alarm, which survives exec.
+    ::alarm(timeout_seconds);
+    ::execv(argv[0], argv.data());
+    _exit(127);
+}
+
+[[noreturn]] void exec_velmora(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
+                  unsigned timeout_seconds) {
+    exec_velmora_at(VELMORA_BINARY, args, env, timeout_seconds);
+}
+
 RunResult run_velmora(const std::vector<std::string>& args,
                       const std::map<std::string, std::string>& env, unsigned timeout_seconds) {
     return run_velmora_at(VELMORA_BINARY, args, env, timeout_seconds);
@@ -28,13 +51,6 @@ RunResult run_velmora_at(const std::string& binary, const std::vector<std::strin
     RunResult result;
     int pipe_fds[2];
     if (::pipe(pipe_fds) != 0) return result;
-
-    std::vector<std::string> argv_storage;
-    argv_storage.push_back(binary);
-    argv_storage.insert(argv_storage.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : argv_storage) argv.push_back(a.data());
-    argv.push_back(nullptr);
 
     const pid_t child = ::fork();
     if (child < 0) {
@@ -47,14 +63,7 @@ RunResult run_velmora_at(const std::string& binary, const std::vector<std::strin
         ::dup2(pipe_fds[1], STDERR_FILENO);
         ::close(pipe_fds[0]);
         ::close(pipe_fds[1]);
-        for (const auto& [name, value] : env) {
-            if (value.empty()) ::unsetenv(name.c_str());
-            else ::setenv(name.c_str(), value.c_str(), 1);
-        }
-        // A hung run ends by the alarm, which survives exec.
-        ::alarm(timeout_seconds);
-        ::execv(argv[0], argv.data());
-        _exit(127);
+        exec_velmora_at(binary, args, env, timeout_seconds);
     }
     ::close(pipe_fds[1]);
     char buffer[4096];

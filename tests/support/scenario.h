@@ -23,6 +23,14 @@ RunResult run_velmora(const std::vector<std::string>& args,
 RunResult run_velmora_at(const std::string& binary, const std::vector<std::string>& args,
                          const std::map<std::string, std::string>& env = {}, unsigned timeout_seconds = 300);
 
+// In a child process after fork(): sets the variables in `env` (an empty value
+// unsets one), arms an alarm of `timeout_seconds` and becomes the game binary
+// run with `args`. Never returns.
+[[noreturn]] void exec_velmora(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
+                               unsigned timeout_seconds);
+[[noreturn]] void exec_velmora_at(const std::string& binary, const std::vector<std::string>& args,
+                                  const std::map<std::string, std::string>& env, unsigned timeout_seconds);
+
 // A state dump as key -> value; empty when the file is missing.
 using StateDump = std::map<std::string, std::string>;
 StateDump read_state_dump(const std::string& path);

@@ -7,6 +7,7 @@
 #include "app/autofire.h"
 #include "app/options.h"
 #include "app/run_control.h"
+#include "display/DirectDrawApp.h"
 #include "players_fixture.h"
 #include "support/temp_dir.h"
 
@@ -88,44 +89,67 @@ TEST_F(Autofire, ANewHoldBeginsWithAPress) {
     EXPECT_TRUE(p1_fire_button_up);
 }
 
-TEST(AutofireRecording, TheRecordingKeepsRealPressesAndItsChoiceWins) {
+TEST_F(Autofire, EachPlayerHasTheirOwnChoice) {
+    set_player_autofire(2, true);
+    frames(2, true, false, true);  // both held: player one's hold is one press, player two's taps
+    EXPECT_FALSE(p1_fire_button_up);
+    EXPECT_TRUE(p2_fire_button_up);
+    set_autofire(false);
+    set_player_autofire(1, true);
+    reset_autofire_taps();
+    frames(2, true, false, true);
+    EXPECT_TRUE(p1_fire_button_up);
+    EXPECT_FALSE(p2_fire_button_up);
+}
+
+// Whose fire taps comes from the script (which an explicit --autofire and a
+// guest's own choice overrule) and goes on to the recording as one line.
+TEST(AutofireRecording, TheRecordingKeepsRealPressesAndWhoseChoiceHeld) {
+    struct Case {
+        const char* script_line;  // after the header; "" for none
+        bool machine;             // what this machine's velmora.cfg says
+        int command_line;         // --autofire: -1 not given
+        bool guest;               // the script of a network game's guest
+        bool one, two;            // the choices the run plays with
+        const char* recorded;     // the recording's line; "" for none
+    };
+    const Case cases[] = {
+        {"autofire", false, -1, false, true, true, "autofire"},
+        {"autofire 1", true, -1, false, true, false, "autofire 1"},
+        {"autofire 2", false, -1, false, false, true, "autofire 2"},
+        {"autofire 1\nautofire 2", false, -1, false, true, true, "autofire"},
+        {"", true, -1, false, false, false, ""},
+        {"autofire", true, 0, false, false, false, ""},
+        {"", false, 1, false, true, true, "autofire"},
+        {"autofire", false, -1, true, false, false, ""},
+        {"", true, -1, true, true, true, "autofire"},
+    };
     TempDir dir;
-    const std::string script = dir.file("held.txt");
-    {
-        std::ofstream out(script);
-        out << "velmora-input 2\nautofire\n20 key down 0x20\n200 key up 0x20\n";
-    }
-    for (const bool machine : {false, true}) {
-        set_autofire(machine);  // what this machine's velmora.cfg says
+    for (const Case& c : cases) {
+        const std::string script = dir.file("held.txt");
+        std::ofstream(script) << "velmora-input 2\n" << c.script_line << "\n20 key down 0x20\n200 key up 0x20\n";
+        set_autofire(c.command_line >= 0 ? c.command_line == 1 : c.machine);  // as main() does
         LaunchOptions options;
         options.headless = true;
         options.input_file = script;
         options.record_file = dir.file("again.txt");
+        options.autofire = c.command_line;
+        options.settings_from_host = c.guest;
         std::string error;
         {
             RunControl control;
             ASSERT_TRUE(control.prepare(options, error)) << error;
-            EXPECT_TRUE(autofire()) << "the script's choice, whatever the machine says";
+            EXPECT_EQ(player_autofire(1), c.one) << c.script_line;
+            EXPECT_EQ(player_autofire(2), c.two) << c.script_line;
+            DirectDrawApp app;
+            control.attach(app);
         }
         std::ifstream again(options.record_file);
-        std::string header, seed, choice;
+        std::string header, seed, next;
         std::getline(again, header);
         std::getline(again, seed);
-        std::getline(again, choice);
-        EXPECT_EQ(choice, "autofire");
+        std::getline(again, next);
+        EXPECT_EQ(next, c.recorded) << c.script_line;
     }
-
-    {
-        std::ofstream out(script);
-        out << "velmora-input 1\n20 key down 0x20\n";
-    }
-    set_autofire(true);
-    LaunchOptions options;
-    options.headless = true;
-    options.input_file = script;
-    std::string error;
-    RunControl control;
-    ASSERT_TRUE(control.prepare(options, error)) << error;
-    EXPECT_FALSE(autofire()) << "a script without the choice was played without autofire";
     set_autofire(false);
 }

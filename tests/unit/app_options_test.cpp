@@ -29,6 +29,14 @@ TEST(AppOptions, ParsesBothSpellingsAndRepeats) {
     EXPECT_EQ(o.screenshots[1].frame, 20);
     EXPECT_EQ(o.screenshots[1].path, "b:c.png");
     EXPECT_EQ(o.dumps.at(0).frame, 5);
+
+    // Unset, --autofire alone and --autofire=no are three different answers.
+    EXPECT_EQ(o.autofire, -1);
+    for (const auto& [arg, value] : {std::pair{"--autofire", 1}, {"--autofire=yes", 1}, {"--autofire=no", 0}}) {
+        LaunchOptions a;
+        ASSERT_TRUE(parse({arg}, a)) << arg;
+        EXPECT_EQ(a.autofire, value) << arg;
+    }
 }
 
 TEST(AppOptions, RejectsMissingValuesAndNumbersOutOfRange) {
@@ -37,6 +45,7 @@ TEST(AppOptions, RejectsMissingValuesAndNumbersOutOfRange) {
         {"--frames", "12abc"}, {"--frames", ""}, {"--frames", "99999999999999999999999"},
         {"--seed", "4294967296"}, {"--seed", "-1"}, {"--scale", "17"}, {"--scaling", "smooth"},
         {"--screenshot", "x:a.png"}, {"--screenshot", "10:"}, {"--dump-state", "10"},
+        {"--autofire=on"},
     };
     for (const auto& args : bad) {
         LaunchOptions o;

@@ -1,0 +1,23 @@
+// What the two machines of a network game compare before they start: one
+// digest over every file of the data directory.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace net {
+
+struct DataDigest {
+    uint64_t digest = 0;
+    uint32_t files = 0;
+    uint64_t bytes = 0;
+};
+
+// Every regular file under `dir`, by its path relative to `dir` in byte order:
+// the path, the size and the contents. Left out: hidden names (starting with
+// '.') and the volumes file the game writes into its data directory
+// ("Other/Preferences.txt" and its temporaries), which differ between players
+// and which play does not read. False with `error` when a file cannot be read.
+bool digest_data_dir(const std::string& dir, DataDigest& out, std::string& error);
+
+}  // namespace net

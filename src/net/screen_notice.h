@@ -1,0 +1,20 @@
+// A line of text over the picture on screen, without touching the game's
+// surfaces: the frozen picture while the other player is awaited, and the
+// message at the end of a network game.
+#pragma once
+
+#include <string>
+
+class DirectDrawWin;
+struct Surface;
+
+namespace net {
+
+// Darkens a band across the middle of `picture` and writes `text` in it, centred.
+void draw_notice(DirectDrawWin& window, Surface& picture, const std::string& text);
+
+// Shows the front surface at once with the notice over it (the picture stands
+// still while the other side is awaited). Headless runs show nothing.
+void show_notice(DirectDrawWin& window, const std::string& text);
+
+}  // namespace net

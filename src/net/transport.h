@@ -1,0 +1,34 @@
+// The connection of a network game as the game sees it: whole messages, in
+// order, to and from the one other player. Implemented over ENet
+// (enet_transport.h) and, in the tests, in memory.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace net {
+
+struct LinkEvent {
+    enum class Kind { None, Received, Closed };
+    Kind kind = Kind::None;
+    std::vector<uint8_t> bytes;  // Received: one message as it arrived
+};
+
+class Transport {
+public:
+    virtual ~Transport() = default;
+    // Queues one message for the other side and sends it at once.
+    virtual void send(const std::vector<uint8_t>& bytes) = 0;
+    // The next thing that happened, waiting at most `wait_ms` for one.
+    virtual LinkEvent poll(int wait_ms) = 0;
+    // Hangs up after what was sent has gone out (as far as a short wait allows).
+    virtual void close() = 0;
+    // Hangs up at once: the other side has gone silent and would never
+    // acknowledge a goodbye.
+    virtual void abandon() { close(); }
+    // How long the other side may stay silent before the connection counts as
+    // dropped.
+    virtual void set_silence_limit(int /*ms*/) {}
+};
+
+}  // namespace net

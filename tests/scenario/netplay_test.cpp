@@ -1,0 +1,351 @@
+// Network play between two real processes on the loopback: the two games are
+// the same game (and the same as a replay of the host's recording), also
+// through a relay that loses, repeats, delays and reorders packets; a guest
+// that vanishes sends the host back to the title; guests that do not agree,
+// a second guest and bad messages are turned away.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "net/agreement.h"
+#include "net/data_digest.h"
+#include "net/enet_transport.h"
+#include "support/child_process.h"
+#include "support/scenario.h"
+#include "support/temp_dir.h"
+#include "support/udp_relay.h"
+#include "writers/data_writers.h"
+
+using namespace scenario;
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+bool generated_level_present() {
+    return std::filesystem::exists(std::string(VELMORA_DATA) + "/Levels/Space/Levels/NORMAL.LVL");
+}
+
+// Player one's hand: the mouse wanders and both its fire buttons are pressed
+// now and then; one arrow press that is player two's and must not count.
+std::vector<std::string> host_script(long frames) {
+    std::vector<std::string> lines;
+    for (long f = 10; f < frames; f += 7)
+        lines.push_back(std::to_string(f) + " mouse move " + std::to_string((f * 37) % 41 - 20) + " " +
+                        std::to_string((f * 53) % 31 - 15));
+    for (long f = 30; f < frames; f += 30) {
+        lines.push_back(std::to_string(f) + " key down 0x20");
+        lines.push_back(std::to_string(f + 15) + " key up 0x20");
+    }
+    for (long f = 100; f < frames; f += 200) {
+        lines.push_back(std::to_string(f) + " mouse button 0 down");
+        lines.push_back(std::to_string(f + 40) + " mouse button 0 up");
+    }
+    lines.push_back("555 key down 0x26");
+    lines.push_back("556 key up 0x26");
+    return lines;
+}
+
+// Player two's hand: a direction held for half of every 25 frames, Ctrl
+// every 20; one Space press that is player one's and must not count.
+std::vector<std::string> guest_script(long frames) {
+    const char* directions[] = {"0x25", "0x26", "0x27", "0x28", "0x64", "0x68", "0x66", "0x65"};
+    std::vector<std::string> lines;
+    for (long f = 25, i = 0; f < frames; f += 25, ++i) {
+        lines.push_back(std::to_string(f) + " key down " + directions[i % 8]);
+        lines.push_back(std::to_string(f + 12) + " key up " + directions[i % 8]);
+    }
+    for (long f = 20; f < frames; f += 20) {
+        lines.push_back(std::to_string(f) + " key down 0x11");
+        lines.push_back(std::to_string(f + 10) + " key up 0x11");
+    }
+    lines.push_back("777 key down 0x20");
+    lines.push_back("778 key up 0x20");
+    return lines;
+}
+
+std::vector<std::string> dump_args(const std::string& prefix, const std::vector<long>& frames) {
+    std::vector<std::string> args;
+    for (const long f : frames) {
+        args.push_back("--dump-state");
+        args.push_back(std::to_string(f) + ":" + prefix + std::to_string(f) + ".txt");
+    }
+    return args;
+}
+
+std::vector<std::string> with(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// A host and its guest, both headless on the generated data, running
+// `frames` frames; the guest goes to `join_port` (the host's, or a relay's).
+struct Pair {
+    ChildProcess host, guest;
+};
+
+class NetPlay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!generated_level_present()) GTEST_SKIP() << "the generated data is not complete yet";
+        env_ = {{"XDG_CONFIG_HOME", out_.file("config")}};
+    }
+    std::vector<std::string> common(long frames) const {
+        return {"--headless", "--data", VELMORA_DATA, "--frames", std::to_string(frames)};
+    }
+    TempDir out_;
+    std::map<std::string, std::string> env_;
+};
+
+TEST_F(NetPlay, TwoMachinesPlayOneGameThatTheHostsRecordingReplays) {
+    const long frames = 2000;
+    const std::vector<long> checked = {300, 1000, 1500, 2000};
+    ASSERT_TRUE(write_input_script(out_.file("host-in.txt"), host_script(frames)));
+    ASSERT_TRUE(write_input_script(out_.file("guest-in.txt"), guest_script(frames)));
+
+    Pair p;
+    const int port = start_host(
+        p.host,
+        with(with(common(frames), {"--host", "0", "--seed", "77", "--god", "--input", out_.file("host-in.txt"),
+                                   "--record", out_.file("game.txt")}),
+             dump_args(out_.file("host-"), checked)),
+        out_.file("host.log"), env_);
+    ASSERT_GT(port, 0) << p.host.output();
+    ASSERT_TRUE(p.guest.start(with(with(common(frames), {"--join", "127.0.0.1:" + std::to_string(port), "--input",
+                                                         out_.file("guest-in.txt")}),
+                                   dump_args(out_.file("guest-"), checked)),
+                              out_.file("guest.log"), env_));
+    ASSERT_EQ(p.guest.wait(60000), 0) << p.guest.output();
+    ASSERT_EQ(p.host.wait(60000), 0) << p.host.output();
+
+    const RunResult replay = run_velmora(
+        with(with(common(frames), {"--input", out_.file("game.txt")}), dump_args(out_.file("replay-"), checked)),
+        env_, 120);
+    ASSERT_EQ(replay.exit_code, 0) << replay.output;
+
+    for (const long f : checked) {
+        const std::string host = read_file(out_.file("host-" + std::to_string(f) + ".txt"));
+        ASSERT_FALSE(host.empty()) << "frame " << f;
+        EXPECT_EQ(host, read_file(out_.file("guest-" + std::to_string(f) + ".txt"))) << "frame " << f;
+        EXPECT_EQ(host, read_file(out_.file("replay-" + std::to_string(f) + ".txt"))) << "frame " << f;
+    }
+    const StateDump last = read_state_dump(out_.file("host-2000.txt"));
+    EXPECT_EQ(dump_number(last, "game_state"), 8) << "a two-player game should be on";
+    EXPECT_EQ(dump_number(last, "player2"), 1);
+
+    // Both hands reached the game, each side's only, after the input delay.
+    const std::string recording = read_file(out_.file("game.txt"));
+    EXPECT_NE(recording.find("\n42 key down 0x11\n"), std::string::npos) << "the guest's fire, 2 frames late";
+    EXPECT_NE(recording.find("\n32 key down 0x20\n"), std::string::npos) << "the host's fire, 2 frames late";
+    EXPECT_EQ(recording.find("\n557 key down 0x26\n"), std::string::npos) << "the host's arrow is not its to play";
+    EXPECT_EQ(recording.find("\n779 key down 0x20\n"), std::string::npos) << "the guest's Space is not its to play";
+}
+
+TEST_F(NetPlay, GamesStayTheSameThroughALossyReorderingRelay) {
+    const long frames = 300;
+    const std::vector<long> checked = {150, 300};
+    ASSERT_TRUE(write_input_script(out_.file("host-in.txt"), host_script(frames)));
+    ASSERT_TRUE(write_input_script(out_.file("guest-in.txt"), guest_script(frames)));
+    Pair p;
+    const int port = start_host(p.host,
+                                with(with(common(frames), {"--host", "0", "--god", "--net-delay", "3", "--input",
+                                                           out_.file("host-in.txt")}),
+                                     dump_args(out_.file("host-"), checked)),
+                                out_.file("host.log"), env_);
+    ASSERT_GT(port, 0) << p.host.output();
+    RelayFaults faults;
+    faults.delay_ms = 2;
+    faults.jitter_ms = 8;
+    faults.drop_percent = 3;
+    faults.duplicate_percent = 5;
+    UdpRelay relay(port, faults, 40000, 60);
+    ASSERT_TRUE(relay.ok());
+    ASSERT_TRUE(p.guest.start(with(with(common(frames), {"--join", "127.0.0.1:" + std::to_string(relay.port()),
+                                                         "--input", out_.file("guest-in.txt")}),
+                                   dump_args(out_.file("guest-"), checked)),
+                              out_.file("guest.log"), env_));
+    ASSERT_EQ(p.guest.wait(60000), 0) << p.guest.output();
+    ASSERT_EQ(p.host.wait(60000), 0) << p.host.output();
+    relay.stop();
+
+    const RelayCounts counts = relay.counts();
+    EXPECT_GT(counts.dropped, 0);
+    EXPECT_GT(counts.duplicated, 0);
+    EXPECT_GT(counts.overtaken, 0);
+    for (const long f : checked) {
+        const std::string host = read_file(out_.file("host-" + std::to_string(f) + ".txt"));
+        ASSERT_FALSE(host.empty()) << "frame " << f;
+        EXPECT_EQ(host, read_file(out_.file("guest-" + std::to_string(f) + ".txt"))) << "frame " << f;
+    }
+    EXPECT_EQ(p.host.output().find("network game over"), std::string::npos) << p.host.output();
+    EXPECT_EQ(p.guest.output().find("network game over"), std::string::npos) << p.guest.output();
+}
+
+TEST_F(NetPlay, AVanishedGuestSendsTheHostBackToTheTitleWithinSixSeconds) {
+    const long frames = 1000000;  // the run is ended by the test
+    Pair p;
+    const int port =
+        start_host(p.host, with(common(frames), {"--host", "0", "--god", "--trace", out_.file("host.trace")}),
+                   out_.file("host.log"), env_);
+    ASSERT_GT(port, 0) << p.host.output();
+    const std::string playing = out_.file("guest-60.txt");
+    ASSERT_TRUE(p.guest.start(with(common(frames), {"--join", "127.0.0.1:" + std::to_string(port), "--dump-state",
+                                                    "60:" + playing}),
+                              out_.file("guest.log"), env_));
+    const auto deadline = Clock::now() + std::chrono::seconds(30);
+    while (!std::filesystem::exists(playing) && Clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(std::filesystem::exists(playing)) << p.guest.output();
+
+    p.guest.kill(SIGKILL);
+    const auto killed = Clock::now();
+    bool paused = false;
+    while (!paused && Clock::now() < killed + std::chrono::seconds(10)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        paused = read_file(out_.file("host.trace")).find(" pause level 1\n") != std::string::npos;
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - killed).count();
+    EXPECT_TRUE(paused) << p.host.output();
+    EXPECT_LT(seconds, 6.0);
+    EXPECT_GT(seconds, 4.0) << "a short stall is waited out, not taken for a lost connection";
+    EXPECT_NE(p.host.output().find("network game over: connection lost"), std::string::npos) << p.host.output();
+    EXPECT_TRUE(p.host.running()) << "the host plays on alone";
+}
+
+// Each player's autofire choice holds for their own ship on both machines:
+// the host's is off, the guest's on, and both hold their fire button.
+TEST_F(NetPlay, EachPlayersAutofireHoldsOnBothMachinesAndInTheRecording) {
+    const long frames = 300;
+    const std::vector<long> checked = {150, 300};
+    ASSERT_TRUE(write_input_script(out_.file("host-in.txt"), {"30 key down 0x20", "250 key up 0x20"}));
+    ASSERT_TRUE(write_input_script(out_.file("guest-in.txt"), {"30 key down 0x11", "250 key up 0x11"}));
+    Pair p;
+    const int port = start_host(
+        p.host,
+        with(with(common(frames), {"--host", "0", "--seed", "5", "--god", "--autofire=no", "--input",
+                                   out_.file("host-in.txt"), "--record", out_.file("game.txt")}),
+             dump_args(out_.file("host-"), checked)),
+        out_.file("host.log"), env_);
+    ASSERT_GT(port, 0) << p.host.output();
+    ASSERT_TRUE(p.guest.start(with(with(common(frames), {"--join", "127.0.0.1:" + std::to_string(port), "--autofire",
+                                                         "--input", out_.file("guest-in.txt")}),
+                                   dump_args(out_.file("guest-"), checked)),
+                              out_.file("guest.log"), env_));
+    ASSERT_EQ(p.guest.wait(60000), 0) << p.guest.output();
+    ASSERT_EQ(p.host.wait(60000), 0) << p.host.output();
+
+    // The recording holds the real presses and whose hold tapped.
+    const std::string recording = read_file(out_.file("game.txt"));
+    EXPECT_NE(recording.find("\nautofire 2\n"), std::string::npos) << recording;
+    for (const char* line : {"\n32 key down 0x20\n", "\n32 key down 0x11\n", "\n252 key up 0x11\n"})
+        EXPECT_NE(recording.find(line), std::string::npos) << line;
+    EXPECT_EQ(recording.find("key up 0x11"), recording.rfind("key up 0x11")) << "no made-up releases";
+
+    const auto replay = [&](const std::string& name, const std::string& script) {
+        const RunResult r = run_velmora(
+            with(with(common(frames), {"--input", script}), dump_args(out_.file(name + "-"), checked)), env_, 120);
+        EXPECT_EQ(r.exit_code, 0) << r.output;
+        return read_file(out_.file(name + "-" + std::to_string(frames) + ".txt"));
+    };
+    const std::string replayed = replay("replay", out_.file("game.txt"));
+    std::string without = recording;
+    without.erase(without.find("autofire 2\n"), 11);
+    ASSERT_TRUE(writers::write_text(out_.file("without.txt"), without));
+    const std::string plain = replay("without", out_.file("without.txt"));
+
+    for (const long f : checked) {
+        const std::string host = read_file(out_.file("host-" + std::to_string(f) + ".txt"));
+        ASSERT_FALSE(host.empty()) << "frame " << f;
+        EXPECT_EQ(host, read_file(out_.file("guest-" + std::to_string(f) + ".txt"))) << "frame " << f;
+    }
+    EXPECT_EQ(dump_number(read_state_dump(out_.file("host-300.txt")), "game_state"), 8) << "still in play";
+    EXPECT_EQ(replayed, read_file(out_.file("host-300.txt")));
+    EXPECT_NE(plain, replayed) << "without the line the guest's hold is a single press";
+}
+
+// Guests on small data trees written by the test: the game they start has no
+// level and goes back to the title menu, where both sides idle in lockstep.
+TEST(NetPlayAgreement, MismatchedDataAndASecondGuestAreRefusedWithTheirReasons) {
+    TempDir out;
+    const std::string same = out.file("data"), other = out.file("other-data");
+    ASSERT_TRUE(write_minimal_data_tree(same));
+    ASSERT_TRUE(write_minimal_data_tree(other));
+    ASSERT_TRUE(writers::write_text(other + "/Levels/Resource/extra.txt", "one more file\n"));
+    const std::map<std::string, std::string> env = {{"XDG_CONFIG_HOME", out.file("config")}};
+    auto args = [](const std::string& data) {
+        return std::vector<std::string>{"--headless", "--data", data, "--frames", "1000000"};
+    };
+
+    ChildProcess host, mismatched, guest, second;
+    const int port = start_host(host, with(args(same), {"--host", "0"}), out.file("host.log"), env);
+    ASSERT_GT(port, 0) << host.output();
+    const std::string address = "127.0.0.1:" + std::to_string(port);
+
+    ASSERT_TRUE(mismatched.start(with(args(other), {"--join", address}), out.file("mismatched.log"), env));
+    EXPECT_EQ(mismatched.wait(20000), 1);
+    net::DataDigest mine, theirs;
+    std::string error;
+    ASSERT_TRUE(net::digest_data_dir(same, mine, error) && net::digest_data_dir(other, theirs, error)) << error;
+    EXPECT_NE(mismatched.output().find("the host refused: the data sets differ: the host has " +
+                                       std::to_string(mine.files) + " files"),
+              std::string::npos)
+        << mismatched.output();
+    EXPECT_NE(mismatched.output().find("the guest " + std::to_string(theirs.files) + " files"), std::string::npos)
+        << mismatched.output();
+    EXPECT_TRUE(host.wait_for_output("refused the guest at 127.0.0.1:", 5000)) << host.output();
+    EXPECT_NE(host.output().find("the data sets differ"), std::string::npos) << host.output();
+
+    // The host still waits, and the next guest that agrees joins.
+    ASSERT_TRUE(guest.start(with(args(same), {"--join", address}), out.file("guest.log"), env));
+    ASSERT_TRUE(host.wait_for_output(" joined", 20000)) << host.output();
+    ASSERT_TRUE(guest.wait_for_output("joined the game hosted at", 5000)) << guest.output();
+
+    ASSERT_TRUE(second.start(with(args(same), {"--join", address}), out.file("second.log"), env));
+    EXPECT_EQ(second.wait(20000), 1);
+    EXPECT_NE(second.output().find("the host refused: the host already has a guest"), std::string::npos)
+        << second.output();
+    EXPECT_TRUE(host.wait_for_output("already has a guest", 5000)) << host.output();
+    EXPECT_TRUE(host.running() && guest.running()) << "the game goes on";
+    EXPECT_EQ(host.output().find("network game over"), std::string::npos) << host.output();
+}
+
+// A guest that agrees and then sends what no game sends: the host drops it
+// with a message and plays on alone.
+TEST(NetPlayAgreement, ABadMessageEndsTheNetworkGameNotTheHost) {
+    TempDir out;
+    const std::string data = out.file("data");
+    ASSERT_TRUE(write_minimal_data_tree(data));
+    net::DataDigest digest;
+    std::string error;
+    ASSERT_TRUE(net::digest_data_dir(data, digest, error)) << error;
+    const std::map<std::string, std::string> env = {{"XDG_CONFIG_HOME", out.file("config")}};
+
+    const std::vector<std::pair<std::string, std::vector<uint8_t>>> bad = {
+        {"cut short in event kind", {net::kMagic, net::kFormatVersion, 4, 3, 0, 0, 0, 1}},
+        {"oversized message of 100000 bytes", std::vector<uint8_t>(100000, net::kMagic)},
+    };
+    for (const auto& [says, bytes] : bad) {
+        ChildProcess host;
+        const int port = start_host(host, {"--headless", "--data", data, "--frames", "300", "--host", "0"},
+                                    out.file("host.log"), env);
+        ASSERT_GT(port, 0) << host.output();
+        net::Welcome welcome;
+        auto link = net::join_host("127.0.0.1", port, net::local_hello(digest), welcome, error);
+        ASSERT_TRUE(link) << error;
+        link->send(bytes);
+        // Served until the host hangs up: a large message goes out in pieces.
+        const auto until = Clock::now() + std::chrono::seconds(20);
+        while (host.running() && Clock::now() < until) link->poll(10);
+        EXPECT_EQ(host.wait(1000), 0) << host.output();
+        EXPECT_NE(host.output().find("network game over: the other player sent a bad message (" + says),
+                  std::string::npos)
+            << host.output();
+    }
+}
+
+}  // namespace
