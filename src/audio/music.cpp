@@ -163,8 +163,6 @@ void music_start() {
     if (g_module != nullptr) Player_Start(g_module);
 }
 
-void music_stop() { Player_Stop(); }
-
 bool music_loaded() { return g_module != nullptr; }
 
 bool music_active() { return Player_Active() != 0; }

@@ -13,7 +13,6 @@ void music_shutdown();
 // Loads a module (up to 16 channels) without starting it; false if it failed.
 bool music_load(const char* path);
 void music_start();
-void music_stop();
 bool music_loaded();
 bool music_active();
 void music_update();

@@ -25,8 +25,6 @@ using art::Ramp;
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 struct BossColours {
     Ramp scales, belly, wing;
     Color eye;

@@ -24,15 +24,10 @@ namespace worlds {
 
 constexpr int kFieldWidth = 640;
 constexpr int kFieldHeight = 416;
-constexpr double kFrameSeconds = 0.045;
 
 // Pixels a frame the level moves a layer by: 3, 3, 2, 1; 0 for any other.
 int layer_speed(int layer);
 
-// The level x of a layer-0 sprite that enters the screen after `frame` frames.
-inline int level_x_at_frame(int frame) { return kFieldWidth + 3 * frame; }
-// Frames of scrolling until a layer-0 sprite placed at level x enters the screen.
-inline int frame_at_level_x(int x) { return (x - kFieldWidth) / 3; }
 // Where a sprite on `layer` must start to stand at screen column `column` at
 // the moment the layer-0 content placed at `level_x` stands at that column.
 int x_on_layer(int level_x, int layer, int column = kFieldWidth);
