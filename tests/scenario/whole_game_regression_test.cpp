@@ -11,6 +11,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/world_list.h"
 #include "support/scenario.h"
 #include "support/temp_dir.h"
 #include "whole_game_fixture.h"
@@ -72,5 +73,5 @@ TEST_P(WorldGolden, MatchesItsTrace) {
                                  << "\nIf the change is deliberate, regenerate (docs/regression.md).";
 }
 
-INSTANTIATE_TEST_SUITE_P(Worlds, WorldGolden, ::testing::Range(1, 11),
+INSTANTIATE_TEST_SUITE_P(Worlds, WorldGolden, ::testing::Range(1, world_list::kCount + 1),
                          [](const ::testing::TestParamInfo<int>& info) { return std::string(world_name(info.param)); });

@@ -4,22 +4,12 @@
 
 namespace worlds {
 
-int layer_speed(int layer) {
-    switch (layer) {
-        case 0:
-        case 1: return 3;
-        case 2: return 2;
-        case 3: return 1;
-        default: return 0;
-    }
-}
-
 int x_on_layer(int level_x, int layer, int column) {
     const int speed = layer_speed(layer);
     if (speed == 0) return column;
     // Frames until the level-x content reaches the column, then the distance
     // the other layer covers in that time.
-    const double frames = (level_x - column) / 3.0;
+    const double frames = (level_x - column) / double(layers::kLevelSpeed);
     return column + int(std::lround(frames * speed));
 }
 
