@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "app/Velmora_App.h"
+#include "app/autofire.h"
 #include "app/Velmora_Win.h"
 #include "app/config.h"
 #include "app/globals.h"
@@ -101,8 +102,8 @@ int main(int argc, char** argv) {
     if (options.help) {
         std::fputs(launch_usage().c_str(), stdout);
         const std::string settings_file = config_file_path();
-        std::printf("\n%s\nSettings: %s\n  display, mouse, controller and screenshot choices; options given\n"
-                    "  on the command line win for their run.\n",
+        std::printf("\n%s\nSettings: %s\n  display, mouse, controller, screenshot, firing and key choices;\n"
+                    "  options given on the command line win for their run.\n",
                     tool_usage().c_str(), settings_file.empty() ? "(no home directory)" : settings_file.c_str());
         return 0;
     }
@@ -113,7 +114,10 @@ int main(int argc, char** argv) {
 
     std::string config_path;
     const Settings settings = player_settings(argc, argv, options, config_path);
-    platform::set_input_options({settings.mouse_sensitivity, settings.controller, settings.controller_dead_zone});
+    platform::InputOptions input{settings.mouse_sensitivity, settings.controller, settings.controller_dead_zone};
+    input.keys = settings.keys;
+    platform::set_input_options(input);
+    set_autofire(settings.autofire);  // an input script decides for its replay (RunControl)
 
     const std::string data = find_data_dir(options, places, error);
     if (data.empty()) return fail_where_seen(error, options.headless);

@@ -48,7 +48,7 @@ public:
     void run_state_handler();
     // Keep the music alive: update it, or restart the tune of the state.
     void keep_music_alive();
-    // The start-up state's libmikmod set-up (state 0).
+    // The start-up state's sound set-up (state 0): the stored volumes, libmikmod.
     void start_music_system();
     // The quit state's shutdown of the music (state 14).
     void stop_music_system();
@@ -57,6 +57,9 @@ public:
     void reset_game();
     void end_game();
     void retry_level();
+    // A level list Escape on the title menu can return to: none once the game
+    // has moved past the level it holds (the ending has been shown).
+    bool game_to_resume() const;
 
     // ---- level loading (level_loading.cpp) ----
     void load_level();

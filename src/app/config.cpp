@@ -131,6 +131,13 @@ const char* scaling_name(platform::Scaling s) {
     }
 }
 
+// The job of a "keys.*" setting, or -1.
+int key_job_of(const std::string& key) {
+    for (int job = 0; job < platform::kKeyJobCount; ++job)
+        if (key == platform::key_job(job).setting) return job;
+    return -1;
+}
+
 // Applies one key; false with `expected` set when the value is unusable.
 // Unknown keys are accepted and ignored (and kept in the file).
 bool apply_key(const std::string& key, const std::string& value, Settings& s, bool& known,
@@ -177,8 +184,44 @@ bool apply_key(const std::string& key, const std::string& value, Settings& s, bo
         s.screenshot_dir = value;
         return true;
     }
+    if (key == "autofire") {
+        expected = "yes or no";
+        return parse_bool(value, s.autofire);
+    }
+    if (const int job = key_job_of(key); job >= 0) {
+        std::vector<int32_t> codes;
+        std::string bad;
+        if (platform::key_codes_for_names(value, codes, bad)) {
+            s.keys[size_t(job)] = value;
+            return true;
+        }
+        expected = bad.empty() ? "a list of SDL key names"
+                               : "a list of SDL key names ('" + bad + "' is unknown or kept by the game)";
+        return false;
+    }
     known = false;
     return true;
+}
+
+// Two jobs naming one key: the first job has it (platform::job_vkey_for_key).
+void report_shared_keys(const Settings& s, std::vector<std::string>& problems) {
+    std::vector<std::pair<int32_t, int>> seen;  // key code, job
+    for (int job = 0; job < platform::kKeyJobCount; ++job) {
+        std::vector<int32_t> codes;
+        std::string bad;
+        if (!platform::key_codes_for_names(s.keys[size_t(job)], codes, bad)) continue;
+        for (int32_t code : codes) {
+            const auto other =
+                std::find_if(seen.begin(), seen.end(), [code](const auto& e) { return e.first == code; });
+            if (other == seen.end()) {
+                seen.emplace_back(code, job);
+            } else if (other->second != job) {
+                problems.push_back(std::string(platform::key_job(job).setting) + " and " +
+                                   platform::key_job(other->second).setting + " name the same key; it does " +
+                                   platform::key_job(other->second).setting);
+            }
+        }
+    }
 }
 
 std::string home_directory() {
@@ -297,6 +340,7 @@ Settings parse_settings(const std::string& text, std::vector<std::string>& probl
         }
         s = attempt;
     }
+    report_shared_keys(s, problems);
     return s;
 }
 
@@ -316,8 +360,29 @@ std::string setting_text(const Settings& s, const std::string& key) {
     if (key == "controller") return s.controller ? "yes" : "no";
     if (key == "controller_dead_zone") return std::to_string(s.controller_dead_zone);
     if (key == "screenshot_dir") return s.screenshot_dir;
+    if (key == "autofire") return s.autofire ? "yes" : "no";
+    if (const int job = key_job_of(key); job >= 0) return s.keys[size_t(job)];
     return {};
 }
+
+namespace {
+std::string firing_and_keys_text(const Settings& s) {
+    std::string text =
+        "\n# Firing: the ships fire once per press of the fire control (mouse button or\n"
+        "# Space for player one, Ctrl, keypad 0 or a controller's A or right trigger for\n"
+        "# player two), so tap it; shots with a reload need several presses. With\n"
+        "# autofire = yes a held fire control taps by itself as fast as the game allows.\n"
+        "autofire = " + setting_text(s, "autofire") + "\n"
+        "# Keys of your own, by SDL key name (Up, W, Return, Left Shift, Keypad 0, ...;\n"
+        "# several separated by commas). A key named here does that job; keys named\n"
+        "# nowhere keep theirs, and the keypad and a controller always work.\n";
+    for (int job = 0; job < platform::kKeyJobCount; ++job) {
+        const std::string key = platform::key_job(job).setting;
+        text += key + " = " + setting_text(s, key) + "\n";
+    }
+    return text;
+}
+}  // namespace
 
 std::string default_config_text(const Settings& s) {
     auto line = [&](const char* key) { return key + std::string(" =") + after_equals(setting_text(s, key)) + "\n"; };
@@ -340,7 +405,7 @@ std::string default_config_text(const Settings& s) {
            line("controller_dead_zone") +
            "# Where F12 pictures go; empty: the pictures directory's velmora folder.\n"
            "# ~ is your home directory, and a relative path starts there.\n" +
-           line("screenshot_dir");
+           line("screenshot_dir") + firing_and_keys_text(s);
 }
 
 std::vector<std::string> setting_keys() {

@@ -1,14 +1,16 @@
-// Our own settings file, velmora.cfg: display, mouse, controller and
-// screenshot choices, as readable "key = value" lines with comments. The two
+// Our own settings file, velmora.cfg: display, mouse, controller, screenshot,
+// firing and key choices, as readable "key = value" lines with comments. The two
 // volumes stay in the game's own preferences file; nothing of theirs is here.
 //
 // Unknown keys and comments survive a rewrite untouched; a bad value is
 // reported and its default used. When a key appears twice the last one counts.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
+#include "platform/input_options.h"
 #include "platform/platform.h"
 
 struct LaunchOptions;
@@ -22,6 +24,11 @@ struct Settings {
     bool controller = true;
     int controller_dead_zone = 25;  // percent of full stick deflection
     std::string screenshot_dir;     // as written; empty: the pictures directory (expand_user_dir)
+
+    // ---- firing and keys ----
+    bool autofire = false;  // a held fire control taps for the player
+    // SDL key names per job, as written ("Left Ctrl, Right Ctrl").
+    std::array<std::string, platform::kKeyJobCount> keys = platform::default_key_names();
 };
 
 // Limits of the numeric settings.

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "app/Velmora_Win.h"
+#include "app/autofire.h"
 #include "app/clock.h"
 #include "app/globals.h"
 #include "platform/platform.h"
@@ -108,6 +109,7 @@ void Velmora_Win::game_loop() {
     frame_time = now_ms() + kPlayFrameMs;
 
     if (Sprite::the_level != nullptr) {
+        const HeldFireAsTaps taps;  // autofire: a held fire control taps
         make_sprite_active_list();
         move_sprite_active_list();
         draw_sprite_active_list();

@@ -67,7 +67,7 @@ void Velmora_Win::OnKeyDown(unsigned vkey, unsigned repeat, unsigned /*flags*/) 
     if (game_state == 8) {
         // The level stays loaded and its music keeps playing.
         game_state = 4;
-    } else if (game_state == 4 && Sprite::the_level != nullptr) {
+    } else if (game_state == 4 && game_to_resume()) {
         black_out_ports();
         prep_shield_bars();
         prep_score_bar();

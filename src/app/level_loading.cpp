@@ -21,20 +21,12 @@
 
 namespace {
 
-struct World {
-    const char* directory;
-    const char* music;
+// Levels 1..10. Their tunes come from music_file_for, the one table of tunes.
+constexpr const char* kWorldDirectories[] = {
+    "/Levels/Space/",    "/Levels/Metal/",  "/Levels/Crystal/", "/Levels/Water/", "/Levels/Hive/",
+    "/Levels/Mountain/", "/Levels/Castle/", "/Levels/Cave/",    "/Levels/City/",  "/Levels/Last/",
 };
-
-// Levels 1..10.
-constexpr World kWorlds[] = {
-    {"/Levels/Space/", "MUSIC/SLINKY.S3M"},    {"/Levels/Metal/", "MUSIC/SEIZURE.S3M"},
-    {"/Levels/Crystal/", "MUSIC/CRYSTAL.S3M"}, {"/Levels/Water/", "MUSIC/PURPLE.S3M"},
-    {"/Levels/Hive/", "MUSIC/HIVE.S3M"},       {"/Levels/Mountain/", "MUSIC/ORB.S3M"},
-    {"/Levels/Castle/", "MUSIC/CASTLE02.S3M"}, {"/Levels/Cave/", "MUSIC/SONG39.S3M"},
-    {"/Levels/City/", "MUSIC/ASTRONUK.S3M"},   {"/Levels/Last/", "MUSIC/SONG39.S3M"},
-};
-constexpr int kWorldCount = static_cast<int>(sizeof(kWorlds) / sizeof(kWorlds[0]));
+constexpr int kWorldCount = static_cast<int>(sizeof(kWorldDirectories) / sizeof(kWorldDirectories[0]));
 constexpr int kEndingLevel = 11;
 constexpr const char* kSharedWorld = "/Levels/Standard/";
 
@@ -85,11 +77,14 @@ bool names_in_order(const std::string& a, const std::string& b) {
 }
 
 // Null for a level number outside the table.
-const World* world_of(int level) {
-    return (level >= 1 && level <= kWorldCount) ? &kWorlds[level - 1] : nullptr;
+const char* world_directory(int level) {
+    return (level >= 1 && level <= kWorldCount) ? kWorldDirectories[level - 1] : nullptr;
 }
 
 void reset_per_level_globals() {
+    // A level that placed the game-over sprite ended with the flag up; the
+    // reloaded level must not end again on its first frame.
+    gameover = false;
     scroll = 1;
     p1poweruplevel = p2poweruplevel = 1;
     p1p1poweruplevel = p1p2poweruplevel = p2p1poweruplevel = p2p2poweruplevel = 1;
@@ -189,15 +184,16 @@ void Velmora_Win::load_level() {
 
     music_shutdown();
     music_init();
-    const World* world = world_of(currentlevel);
-    if (world != nullptr) music_load(world->music);
+    const char* world = world_directory(currentlevel);
+    const char* tune = music_for_state();
+    if (world != nullptr && tune != nullptr) music_load(tune);
 
     // A directory, a FIFO or a device is no layout file.
     std::unique_ptr<file_read::InputFile> level_file;
     if (world != nullptr) {
         std::string cwd;
         get_directory(&cwd);
-        level_file = std::make_unique<file_read::InputFile>(cwd + world->directory + "Levels/NORMAL.LVL",
+        level_file = std::make_unique<file_read::InputFile>(cwd + world + "Levels/NORMAL.LVL",
                                                             file_read::kMaxLineBytes);
     }
 
@@ -210,12 +206,12 @@ void Velmora_Win::load_level() {
         Sprite::destroy_level();
         Sprite::dumpall();
         load_sprites(kSharedWorld);
-        load_sprites(world->directory);
+        load_sprites(world);
         set_behaviors();
 
         Sprite::the_level = new std::list<Sprite*>;
         read_level_records(*level_file);
-        file_read::warn_if_cut(std::string(world->directory + 1) + "Levels/NORMAL.LVL", *level_file);
+        file_read::warn_if_cut(std::string(world + 1) + "Levels/NORMAL.LVL", *level_file);
 
         black_out_ports();
         load_power_up_icons();

@@ -5,6 +5,7 @@
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
+#include "sprites/Sprite.h"
 
 namespace {
 bool down(int hitpoints) { return hitpoints < 1; }
@@ -26,4 +27,11 @@ void Velmora_Win::end_game() {
     const bool lost = (player1 && !player2 && down(player1hitpoints)) ||
                       (player2 && down(player1hitpoints) && down(player2hitpoints));
     game_state = lost ? 10 : 7;
+}
+
+bool Velmora_Win::game_to_resume() const {
+    // After the last exit portal currentlevel is beyond the loaded level for
+    // good: resuming would only end that level again, one level further each
+    // time. A new game loads its first level and can be resumed again.
+    return Sprite::the_level != nullptr && currentlevel == loaded_level;
 }

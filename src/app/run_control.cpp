@@ -9,8 +9,10 @@
 #include <filesystem>
 #include <sstream>
 #include <system_error>
+#include <utility>
 
 #include "app/Velmora_Win.h"
+#include "app/autofire.h"
 #include "app/autopilot.h"
 #include "app/globals.h"
 #include "app/run_trace.h"
@@ -149,12 +151,14 @@ bool parse_setting(const std::vector<std::string>& t, ScriptSettings& settings, 
         settings.start_level = static_cast<int>(v);
         return true;
     }
-    if (t[0] == "god") {
+    // Settings that are on when named.
+    for (const auto& [name, flag] : {std::pair{"god", &ScriptSettings::god}, {"autofire", &ScriptSettings::autofire}}) {
+        if (t[0] != name) continue;
         if (t.size() != 1) {
-            problem = "unexpected text after 'god'";
+            problem = "unexpected text after '" + std::string(name) + "'";
             return false;
         }
-        settings.god = true;
+        settings.*flag = true;
         return true;
     }
     return false;
@@ -281,6 +285,9 @@ bool RunControl::prepare(LaunchOptions& options, std::string& error) {
         }
         if (options.start_level == 0) options.start_level = settings.start_level;
         options.god = options.god || settings.god;
+        // The events are the real presses; whether held fire tapped is the
+        // recording's choice, whatever this machine's settings say.
+        set_autofire(settings.autofire);
     }
     if (!options.seed_given)
         options.seed = options.headless ? 1u : static_cast<uint32_t>(std::time(nullptr));
@@ -300,6 +307,7 @@ bool RunControl::prepare(LaunchOptions& options, std::string& error) {
         recording_ << "seed " << options.seed << "\n";
         if (options.start_level != 0) recording_ << "start-level " << options.start_level << "\n";
         if (options.god) recording_ << "god\n";
+        if (autofire()) recording_ << "autofire\n";
         recording_on_ = true;
     }
     if (!options.trace_file.empty()) {

@@ -40,6 +40,7 @@ struct ScriptSettings {
     uint32_t seed = 0;
     int start_level = 0;  // 0: not given
     bool god = false;
+    bool autofire = false;  // a held fire control tapped (app/autofire.h)
 };
 
 // Reads a whole input script into `out`, ordered by frame (entries of one

@@ -64,6 +64,9 @@ const char* Velmora_Win::music_for_state() const { return music_file_for(game_st
 
 void Velmora_Win::load_music() {
     const char* file = music_for_state();
+    // The state's tune is the one in memory (it ended, or is asked for
+    // again): from its start, without reading the file.
+    if (music_restart(file)) return;
     if (!music_loaded() && g_failed_tune.same(file)) return;
 
     music_shutdown();
@@ -93,6 +96,9 @@ void Velmora_Win::keep_music_alive() {
 }
 
 void Velmora_Win::start_music_system() {
+    // The effects were loaded with the window, before the preferences were
+    // read: they take the stored volume now, before anything plays.
+    Sample::set_volume();
     music_register_all();
     music_init();
     music_set_volume(music_volume_for(musicvolume));

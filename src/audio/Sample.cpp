@@ -1,6 +1,7 @@
 #include "audio/Sample.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/globals.h"
 #include "audio/convert.h"
@@ -48,8 +49,12 @@ std::vector<int16_t> load_effect(const std::string& name) {
 }  // namespace
 
 long volume_for_fx(long fx) {
-    // The preferences file may hold anything; the mixer gets 0..10.
-    return -(10 - std::clamp(fx, 0L, 10L)) * 1000;
+    // The preferences file may hold anything; the mixer gets 0..10. Each step
+    // is a tenth of full level, as the music's bar, so the low half of the bar
+    // is still heard: 5 is half, 1 a tenth (-20 dB), 0 silent.
+    const long step = std::clamp(fx, 0L, 10L);
+    if (step == 0) return kSilentVolume;
+    return std::lround(2000.0 * std::log10(double(step) / 10.0));
 }
 
 Sample::~Sample() {

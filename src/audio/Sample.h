@@ -34,5 +34,7 @@ public:
 
 extern Sample thesample;
 
-// Effect volume in hundredths of a decibel for an fxvolume 0..10 (clamped).
+// Effect volume in hundredths of a decibel for an fxvolume 0..10 (clamped):
+// fxvolume / 10 of full level, as the music's volume steps.
 long volume_for_fx(long fx);
+constexpr long kSilentVolume = -10000;

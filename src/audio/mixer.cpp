@@ -1,9 +1,11 @@
 #include "audio/mixer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <mutex>
 
+#include "audio/limiter.h"
 #include "audio/music.h"
 #include "platform/platform.h"
 
@@ -31,6 +33,8 @@ struct State {
     uint64_t last_pull_us = 0;    // game thread only
     bool pulled_before = false;
     uint64_t remainder = 0;  // clock time not yet turned into whole frames, in us * kRate
+    Limiter limiter;                       // whoever mixes: the audio thread, or the game headless
+    std::atomic<bool> limiter_reset{false};  // asked by the game thread, done by the mixing one
 };
 
 // Never destroyed: the audio thread may still run while statics are torn down.
@@ -38,8 +42,6 @@ State& state() {
     static State* s = new State;
     return *s;
 }
-
-int16_t saturate(int32_t v) { return int16_t(std::clamp<int32_t>(v, INT16_MIN, INT16_MAX)); }
 
 void add_voice_into(Voice& v, int32_t* acc, int frames) {
     const size_t total = v.frames.size() / 2;
@@ -75,7 +77,9 @@ void remove_all_voices() {
         std::lock_guard<std::mutex> guard(s.lock);
         old.swap(s.voices);
     }
-    // `old` frees the sample data outside the lock.
+    // `old` frees the sample data outside the lock. What the old voices left
+    // in the limiter's delay line goes too.
+    s.limiter_reset = true;
 }
 
 void play(int voice) {
@@ -110,6 +114,7 @@ void mix(int16_t* out, int frames) {
     State& s = state();
     int16_t music[2 * kBufferFrames];
     int32_t acc[2 * kBufferFrames];
+    if (s.limiter_reset.exchange(false)) s.limiter.reset();
     while (frames > 0) {
         const int n = std::min(frames, kBufferFrames);
         // The music takes libmikmod's lock, the effects ours: never both at once.
@@ -120,7 +125,7 @@ void mix(int16_t* out, int frames) {
             for (Voice& v : s.voices)
                 if (v.playing) add_voice_into(v, acc, n);
         }
-        for (int i = 0; i < 2 * n; ++i) out[i] = saturate(acc[i]);
+        s.limiter.process(acc, out, n);
         out += 2 * n;
         frames -= n;
     }

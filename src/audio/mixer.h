@@ -1,5 +1,6 @@
 // The effect mixer: one voice per sound effect, mixed with the music into the
-// audio device's buffer.
+// audio device's buffer. Effects and music sum at full level; the limiter
+// keeps the sum inside the output's range.
 #pragma once
 
 #include <cstdint>
@@ -20,7 +21,8 @@ bool playing(int voice);
 // Gain in hundredths of a decibel (0 full, -10000 silent).
 void set_volume(int voice, long hundredths_db);
 
-// Fills `frames` stereo frames: effects plus music, saturated.
+// Fills `frames` stereo frames: effects plus music through the limiter
+// (audio/limiter.h), which delays everything by Limiter::kLatencyFrames.
 void mix(int16_t* out, int frames);
 
 // Opens the audio device through the platform; false headless or on failure.

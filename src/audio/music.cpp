@@ -20,6 +20,7 @@ constexpr int kDefaultFragmentLog2 = 16;
 constexpr int kMaxModuleChannels = 16;
 
 MODULE* g_module = nullptr;
+std::string g_module_path;  // the file g_module was loaded from
 bool g_registered = false;
 bool g_initialised = false;
 int g_player_volume = -1;  // -1: never set; modules keep their own volume
@@ -102,6 +103,7 @@ void free_module() {
         Player_Free(g_module);
         g_module = nullptr;
     }
+    g_module_path.clear();
 }
 
 // The settings the game's music was made for.
@@ -152,11 +154,21 @@ bool music_load(const char* path) {
     g_module = Player_LoadFP(file, kMaxModuleChannels, 0);
     std::fclose(file);
     if (g_module == nullptr) return false;
-    // A tune that jumps back with Bxx would otherwise never end, and the game
-    // restarts the state's tune when it does.
-    g_module->loop = 0;
+    g_module_path = path;
+    // The library's own `loop` stays on: a tune that jumps back with Bxx
+    // loops as it was written; one that runs off its end stops, and the game
+    // restarts it (music_restart).
     if (g_player_volume >= 0) g_module->volume = g_module->initvolume = UBYTE(g_player_volume);
     return true;
+}
+
+bool music_restart(const char* path) {
+    if (g_module == nullptr || path == nullptr || g_module_path != path) return false;
+    // Position 0 sets the module up as a load does (speed, tempo, volume,
+    // channels), from what is already in memory.
+    Player_Start(g_module);
+    Player_SetPosition(0);
+    return Player_Active() != 0;
 }
 
 void music_start() {

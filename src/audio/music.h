@@ -13,6 +13,9 @@ void music_shutdown();
 // Loads a module (up to 16 channels) without starting it; false if it failed.
 bool music_load(const char* path);
 void music_start();
+// Starts the loaded module again from its beginning, without reading its file,
+// when it was loaded from `path`. False when another module (or none) is loaded.
+bool music_restart(const char* path);
 bool music_loaded();
 bool music_active();
 void music_update();

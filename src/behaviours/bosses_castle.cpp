@@ -59,10 +59,13 @@ void drift_in(Sprite* s) {
 
 void idle(Sprite* s) {
     animatebackandforth(s);
-    if (s->curframe == s->lastframe && s->param3 == 0) {
+    // A shot on every frame that shows the last image; back on the first, a
+    // new move.
+    if (s->curframe == s->lastframe) {
         s->spawnbyname("enemyshottwo", s->x - 5, s->y + 25, 0, 0);
         s->param3 = 1;
-    } else if (s->curframe == s->firstframe && s->param3 == 1) {
+    }
+    if (s->curframe == s->firstframe && s->param3 == 1) {
         s->param3 = 0;
         s->state = 1 + game_rand() % 6;
         s->param1 = 20 + game_rand() % 31;

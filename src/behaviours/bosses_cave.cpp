@@ -26,8 +26,8 @@ void arrive(Sprite* s) {
 void spin(Sprite* s) {
     if (s->param1 == kSpinForwards) animateloop(s);
     else animateloopbackwards(s);
-    // One shot each time the wheel comes round to its first image.
-    if (s->curframe == s->firstframe && s->framecount == 0)
+    // A shot on every frame that shows the first image.
+    if (s->curframe == s->firstframe)
         s->spawnbyname("enemyshottwo", s->x - 40, s->y + 10, 0, 0);
 }
 

@@ -122,7 +122,8 @@ bool SdlBackend::translate_key(const SDL_KeyboardEvent& key, bool down, Event& o
         swallow_enter_up_ = false;
         return false;
     }
-    const int vkey = vkey_for(key.keysym.scancode, key.keysym.sym);
+    // Keys the player named for a job arrive as that job's code.
+    const int vkey = game_vkey_for(key.keysym.scancode, key.keysym.sym);
     if (vkey == 0) return false;
     out.type = down ? EventType::KeyDown : EventType::KeyUp;
     out.vkey = vkey;

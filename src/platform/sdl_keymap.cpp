@@ -1,6 +1,63 @@
 #include "platform/sdl_keymap.h"
 
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "platform/input_options.h"
+
 namespace platform {
+
+namespace {
+
+std::string trimmed(const std::string& s) {
+    size_t b = 0, e = s.size();
+    while (b < e && std::isspace(static_cast<unsigned char>(s[b])) != 0) ++b;
+    while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1])) != 0) --e;
+    return s.substr(b, e - b);
+}
+
+// SDL's code for one key name; SDLK_UNKNOWN for names it does not know and
+// for the keys the game keeps: Escape opens the menu, F12 takes a picture.
+SDL_Keycode usable_key(const std::string& name) {
+    if (name.empty()) return SDLK_UNKNOWN;
+    const SDL_Keycode code = SDL_GetKeyFromName(name.c_str());
+    if (code == SDLK_ESCAPE || code == SDLK_F12) return SDLK_UNKNOWN;
+    return code;
+}
+
+}  // namespace
+
+bool key_codes_for_names(const std::string& names, std::vector<int32_t>& codes, std::string& bad) {
+    codes.clear();
+    bad.clear();
+    const std::string whole = trimmed(names);
+    // A name with a comma in it (",", "Keypad ,") stands alone.
+    if (const SDL_Keycode code = usable_key(whole); code != SDLK_UNKNOWN) {
+        codes.push_back(code);
+        return true;
+    }
+    size_t start = 0;
+    while (true) {
+        const size_t comma = whole.find(',', start);
+        const std::string name = trimmed(whole.substr(start, comma == std::string::npos ? std::string::npos
+                                                                                          : comma - start));
+        const SDL_Keycode code = usable_key(name);
+        if (code == SDLK_UNKNOWN) {
+            bad = name;
+            codes.clear();
+            return false;
+        }
+        codes.push_back(code);
+        if (comma == std::string::npos) return true;
+        start = comma + 1;
+    }
+}
+
+int game_vkey_for(SDL_Scancode scancode, SDL_Keycode keycode) {
+    const int job = job_vkey_for_key(keycode);
+    return job != 0 ? job : vkey_for(scancode, keycode);
+}
 
 int vkey_for(SDL_Scancode sc, SDL_Keycode kc) {
     if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9) return 0x61 + (sc - SDL_SCANCODE_KP_1);

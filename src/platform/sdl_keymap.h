@@ -10,4 +10,8 @@ namespace platform {
 // where it has them and the key's position where it does not.
 int vkey_for(SDL_Scancode scancode, SDL_Keycode keycode);
 
+// What the game gets for a key: the code of the job the player named it for
+// (input_options.h), else its own code as vkey_for gives it.
+int game_vkey_for(SDL_Scancode scancode, SDL_Keycode keycode);
+
 }  // namespace platform

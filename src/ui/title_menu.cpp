@@ -3,7 +3,6 @@
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
-#include "sprites/Sprite.h"
 #include "ui/button_area.h"
 #include "ui/menu_navigation.h"
 
@@ -63,7 +62,7 @@ void title_keys(Velmora_Win& win) {
     for (MenuCommand command : keys.take(4, menu_frame(), kFirstKeyButton)) {
         if (win.game_state != 4) break;
         if (command == MenuCommand::Back) continue;
-        if (command == MenuCommand::Start && Sprite::the_level != nullptr) continue;
+        if (command == MenuCommand::Start && win.game_to_resume()) continue;
         if (keys.reveal()) continue;
         switch (command) {
             case MenuCommand::Left:

@@ -113,9 +113,11 @@ TEST_F(AppMenuKeys, AControllerAlonePlaysAGameToTheEndingAndQuits) {
     press(s, ending + 5, kPadA);    // too soon after the last level: not taken
     press(s, ending + 40, kPadA);   // back to the title
     const long t = ending + 41;
-    press(s, t + 1, kPadA);         // shows the highlight on 1 Player
+    // The finished game cannot be resumed, so Start (with its Escape) works
+    // the title as it does before a first game.
+    press(s, t + 1, kPadStart);     // shows the highlight on 1 Player
     for (long f : {t + 3, t + 5, t + 7}) press(s, f, {0x66});  // the stick to the right, to Quit
-    press(s, t + 9, kPadA);
+    press(s, t + 9, kPadStart);
     const RunResult r = run(s, args, 4000);
     ASSERT_EQ(r.exit_code, 0) << r.output;
     EXPECT_EQ(frame_of("new-game players 1"), kTitleShows + 2);

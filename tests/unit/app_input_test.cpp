@@ -86,6 +86,22 @@ TEST_F(AppInput, EscapeTogglesPlayAndMenuOnlyWithALevel) {
     EXPECT_EQ(win.game_state, 12);
 }
 
+TEST_F(AppInput, AfterTheEndingEscapeOnTheTitleResumesNothingUntilANewGame) {
+    // The exit portal of the last world raised the level past the one loaded;
+    // the ending was shown and clicked away.
+    Sprite::the_level = new std::list<Sprite*>;
+    win.loaded_level = 10;
+    currentlevel = 11;
+    win.game_state = 4;
+    for (int press = 0; press < 12; ++press) win.OnKeyDown(0x1B, 1, 0);
+    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(currentlevel, 11);
+
+    currentlevel = win.loaded_level = 1;  // a new game has loaded its first level
+    win.OnKeyDown(0x1B, 1, 0);
+    EXPECT_EQ(win.game_state, 8);
+}
+
 TEST_F(AppInput, CursorIsClampedOnBothSidesAndPublishedEveryFrame) {
     batch({motion(5000, 5000)});
     EXPECT_EQ(Velmora_Win::curx, 639 - 10);

@@ -1,25 +1,35 @@
-// Sound effects through the mixer, pulled directly as the audio callback would.
+// Sound effects through the mixer, pulled directly as the audio callback
+// would, and the limiter that keeps their sum with the music in range.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
 #include "audio/Sample.h"
+#include "audio/limiter.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
+#include "platform/platform.h"
 #include "support/temp_dir.h"
 #include "writers/bmp_writer.h"
 #include "writers/data_writers.h"
 
 namespace {
 
+using mixer::Limiter;
+constexpr size_t kLatency = Limiter::kLatencyFrames;
+
+// The next `frames` frames the mixer makes from now: what the limiter still
+// delays is pulled first and dropped.
 std::vector<int16_t> pull(int frames) {
-    std::vector<int16_t> out(size_t(frames) * 2);
-    mixer::mix(out.data(), frames);
-    return out;
+    std::vector<int16_t> out((size_t(frames) + kLatency) * 2);
+    mixer::mix(out.data(), frames + Limiter::kLatencyFrames);
+    return std::vector<int16_t>(out.begin() + std::ptrdiff_t(2 * kLatency), out.end());
 }
 
 int constant_voice(int16_t value, int frames) {
@@ -44,40 +54,118 @@ protected:
 
 }  // namespace
 
-TEST(EffectVolume, HundredthsOfADecibelFromTheClampedSetting) {
+TEST(EffectVolume, EachStepIsATenthOfFullLevelLikeTheMusic) {
+    for (long step = 0; step <= 10; ++step) {
+        const double share = mixer::gain_for(volume_for_fx(step)) / 65536.0;
+        EXPECT_NEAR(share, step / 10.0, 0.001) << step;
+        // The music bar's share for the same step.
+        EXPECT_NEAR(share, music_volume_for(step) / 128.0, 0.01) << step;
+    }
     EXPECT_EQ(volume_for_fx(10), 0);
-    EXPECT_EQ(volume_for_fx(9), -1000);
-    EXPECT_EQ(volume_for_fx(0), -10000);
-    EXPECT_EQ(volume_for_fx(15), 0);
-    EXPECT_EQ(volume_for_fx(-3), -10000);
-    EXPECT_EQ(mixer::gain_for(0), 65536);
-    EXPECT_EQ(mixer::gain_for(-10000), 0);
-    EXPECT_NEAR(mixer::gain_for(-600) / 65536.0, 0.501, 1e-3);  // -6 dB halves
+    EXPECT_EQ(volume_for_fx(5), -602);  // half
+    EXPECT_EQ(volume_for_fx(1), -2000);
+    EXPECT_EQ(volume_for_fx(0), kSilentVolume);
+    EXPECT_EQ(volume_for_fx(15), 0);  // as a preferences file may hold them
+    EXPECT_EQ(volume_for_fx(-3), kSilentVolume);
+    EXPECT_EQ(mixer::gain_for(kSilentVolume), 0);
 }
 
-TEST_F(EffectMixer, EffectsAddScaleAndSaturate) {
+TEST_F(EffectMixer, EffectsAddAndScaleAfterTheLimitersDelay) {
     const int a = constant_voice(10000, 100);
     const int b = constant_voice(2500, 50);
     mixer::play(a);
     mixer::play(b);
+    std::vector<int16_t> raw(2 * (kLatency + 1));
+    mixer::mix(raw.data(), Limiter::kLatencyFrames + 1);
+    EXPECT_EQ(raw[2 * kLatency - 1], 0) << "nothing leaves before the look-ahead is full";
+    EXPECT_EQ(raw[2 * kLatency], 12500);
+
+    Sample::release_all();
+    const int c = constant_voice(10000, 100);
+    const int d = constant_voice(2500, 50);
+    mixer::play(c);
+    mixer::play(d);
     std::vector<int16_t> out = pull(100);
     EXPECT_EQ(out[0], 12500);
-    EXPECT_EQ(out[2 * 50], 10000);  // b has ended
-    EXPECT_FALSE(mixer::playing(b));
+    EXPECT_EQ(out[2 * 50], 10000);  // d has ended
+    EXPECT_FALSE(mixer::playing(d));
 
-    mixer::set_volume(a, -1000);
-    mixer::play(a);
+    mixer::set_volume(c, -1000);
+    mixer::play(c);
     EXPECT_NEAR(pull(1)[0], 3162, 1);
-    mixer::set_volume(a, 0);
-    const int loud = constant_voice(30000, 10);
-    mixer::play(a);
-    mixer::play(loud);
-    EXPECT_EQ(pull(1)[1], 32767);
-    mixer::stop(a);
-    mixer::stop(loud);
-    mixer::play(constant_voice(-30000, 10));
-    mixer::play(constant_voice(-20000, 10));
-    EXPECT_EQ(pull(1)[0], -32768);
+}
+
+TEST_F(EffectMixer, LoudEffectsTogetherAreLimitedNotClipped) {
+    mixer::play(constant_voice(30000, 4000));
+    mixer::play(constant_voice(20000, 4000));
+    mixer::play(constant_voice(-30000, 2000));  // cancels for a while
+    const std::vector<int16_t> out = pull(4000);
+    for (int16_t v : out) {
+        ASSERT_LE(v, Limiter::kCeiling);
+        ASSERT_GE(v, -Limiter::kCeiling);
+    }
+    EXPECT_EQ(out[2 * 100], 20000);  // 30000 + 20000 - 30000 passes untouched
+    EXPECT_EQ(out[2 * 3999], Limiter::kCeiling);
+}
+
+// A tone at full scale, as the loudest music can be, and an effect at full
+// scale starting over it a third of a second in.
+TEST(MixLimiter, FullScaleToneAndEffectStayInsideTheRangeWithoutFlatTops) {
+    Limiter limiter;
+    const size_t frames = mixer::kRate;  // one second
+    std::vector<int32_t> in(2 * frames);
+    for (size_t f = 0; f < frames; ++f) {
+        const double t = double(f) / mixer::kRate;
+        int32_t v = int32_t(std::lround(32767 * std::sin(2 * M_PI * 220 * t)));
+        if (f >= frames / 3) v += int32_t(std::lround(32767 * std::sin(2 * M_PI * 1300 * t)));
+        in[2 * f] = in[2 * f + 1] = v;
+    }
+    std::vector<int16_t> out(in.size());
+    float last_gain = 1.0f, steepest = 0.0f;
+    for (size_t f = 0; f < frames; ++f) {
+        limiter.process(&in[2 * f], &out[2 * f], 1);
+        steepest = std::max(steepest, std::abs(limiter.gain() - last_gain));
+        last_gain = limiter.gain();
+    }
+    int at_rail = 0, at_ceiling = 0, clamped = 0;
+    for (size_t i = 0; i < out.size(); ++i) {
+        at_rail += out[i] >= 32767 || out[i] <= -32767;
+        at_ceiling += std::abs(out[i]) >= Limiter::kCeiling - 1;
+        clamped += std::abs(in[i]) >= Limiter::kCeiling;
+    }
+    EXPECT_EQ(at_rail, 0);
+    // A clamp would flatten every crest of the sum; the limiter turns the whole
+    // mix down, so only a crest's very top touches the ceiling.
+    EXPECT_LT(at_ceiling * 10, clamped) << at_ceiling << " of " << clamped;
+    // The gain moves in ramps across the look-ahead, never in a step.
+    EXPECT_LE(steepest, 1.0f / Limiter::kLookAheadFrames + 1e-4f);
+    // The tone alone, before the effect: within 1 dB of what went in.
+    double in_power = 0, out_power = 0;
+    for (size_t f = kLatency; f < frames / 3 - 1000; ++f) {
+        const double before = in[2 * (f - kLatency)], after = out[2 * f];
+        in_power += before * before;
+        out_power += after * after;
+    }
+    EXPECT_LT(10 * std::log10(in_power / out_power), 1.0);
+}
+
+TEST(MixLimiter, QuietPassesUntouchedAndTheGainRecoversAfterAPeak) {
+    Limiter limiter;
+    std::vector<int32_t> in(2 * 4096);
+    for (size_t i = 0; i < in.size(); ++i) in[i] = int32_t(i % 200) * 100 - 10000;
+    std::vector<int16_t> out(in.size());
+    limiter.process(in.data(), out.data(), 4096);
+    for (size_t f = kLatency; f < 4096; ++f) ASSERT_EQ(out[2 * f], in[2 * (f - kLatency)]) << f;
+
+    std::vector<int32_t> burst(2 * 441, 60000);  // 10 ms twice full scale
+    std::vector<int16_t> scratch(burst.size());
+    limiter.process(burst.data(), scratch.data(), 441);
+    std::vector<int32_t> quiet(2 * 441, 1000);
+    limiter.process(quiet.data(), scratch.data(), 441);
+    EXPECT_LT(limiter.gain(), 0.9f) << "10 ms after the peak it is still coming back";
+    for (int i = 0; i < 40; ++i) limiter.process(quiet.data(), scratch.data(), 441);
+    EXPECT_EQ(limiter.gain(), 1.0f) << "0.4 s later the mix is back at full level";
+    EXPECT_EQ(scratch.back(), 1000);
 }
 
 TEST_F(EffectMixer, PlayingAgainRestartsInsteadOfDoubling) {
@@ -117,8 +205,33 @@ TEST_F(EffectMixer, LoadsTheTableInOrderAndKeepsMissingOnesSilent) {
     Sample::set_volume();
     thesample.play("yeah");
     EXPECT_TRUE(silent(pull(2)));
-    fxvolume = 9;
+    fxvolume = 5;
     Sample::set_volume();
     thesample.play("yeah");
-    EXPECT_NEAR(pull(1)[0], 2530, 1);  // -10 dB
+    EXPECT_NEAR(pull(1)[0], 4000, 1);  // half
+}
+
+// The effects are loaded with the window, before start-up reads the stored
+// volumes; the first sound must already play at the stored level.
+TEST_F(EffectMixer, StoredVolumesAreHeardFromTheFirstSound) {
+    TempDir dir;
+    ScopedChdir in(dir.path());
+    ASSERT_TRUE(writers::make_directories("Sound") && writers::make_directories("Other"));
+    writers::WaveOptions o;
+    o.rate = 44100;
+    ASSERT_TRUE(writers::write_file("Sound/yeah.WAV", writers::encode_wav({20000, 20000}, o)));
+    if (!platform::has_backend()) platform::install_backend(platform::make_headless_backend());
+    for (const char* stored : {"0\n0\n", "4\n10\n"}) {
+        ASSERT_TRUE(writers::write_text("Other/Preferences.txt", stored));
+        Velmora_Win win;
+        win.load_sounds();
+        win.run_state_handler();  // start-up: the preferences, then the sound system
+        EXPECT_EQ(win.game_state, 1);
+        thesample.play("yeah");
+        const int16_t first = pull(1)[0];
+        if (fxvolume == 0) EXPECT_EQ(first, 0) << stored;
+        else EXPECT_NEAR(first, 8000, 8) << stored;  // 4 of 10: 0.4 of full level
+        win.stop_music_system();
+        Sample::release_all();
+    }
 }

@@ -1,5 +1,6 @@
 // Boss parts: the space cannons' tables, the brain cell that breaks loose,
-// the city boss's eyes, the dragon's heads and necks, the mountain boss's eyes.
+// the city boss's eyes, the cave boss's and the dragon heads' fire, the
+// dragon's heads and necks, the mountain boss's eyes.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -14,7 +15,7 @@ protected:
         BossTest::SetUp();
         masters({"spacebosscannonup", "spacebosscannondown", "waterboss", "waterbraincell", "cityboss",
                  "citybosseyesone", "citybosseyestwo", "citybosseyesthree", "citybosseyesfour",
-                 "citybossshotone", "citybossshotfour", "bossdragonhead", "mountainbosseye",
+                 "citybossshotone", "citybossshotfour", "bossdragonhead", "caveboss", "mountainbosseye",
                  "mountainbosseyelid", "mountainbosseyetwo", "mountainbosscannonup",
                  "mountainbosscannondown", "mountainbossenergyhorizontal", "mountainbossenergyverticle"});
         masters({"neckone", "necktwo", "neckthree", "neckfour"}, 12, 6, 6);
@@ -105,6 +106,50 @@ TEST_F(BossParts, CityEyeCountsDownNineteenFramesAndPassesItsHitsToTheBody) {
     hit_once(body->nextchild, body->hitpoints);
     EXPECT_LT(body->hitpoints, 1);
     EXPECT_EQ(scroll, 1);
+}
+
+// Both fire on every frame that shows their firing image, however long the
+// image is held, not only on the frame it comes up.
+TEST_F(BossParts, CaveBossAndDragonHeadFireOnEveryFrameOfTheirFiringImage) {
+    scroll = 0;
+    for (const int delay : {0, 1, 3}) {
+        Sprite* wheel = place("caveboss", 300, 200);
+        wheel->state = 1;
+        wheel->param1 = 1;  // spinning forwards
+        wheel->param2 = 0;  // riding nowhere
+        wheel->framedelay = delay;
+        int shots = 0, first_image = 0;
+        for (int call = 0; call < 3 * 8 * (delay + 2); ++call) {  // three turns of eight images
+            const size_t before = Sprite::the_level->size();
+            run(wheel);
+            const bool fired = Sprite::the_level->size() > before;
+            ASSERT_EQ(fired, wheel->curframe == wheel->firstframe) << "delay " << delay << " call " << call;
+            shots += fired;
+            first_image += wheel->curframe == wheel->firstframe;
+        }
+        EXPECT_EQ(shots, 3 * (delay + 2)) << "each image shows for delay + 2 frames";
+        wheel->hitpoints = 0;
+        frames();
+
+        Sprite* head = place("bossdragonhead", 200, 200);
+        head->state = 1;
+        head->param4 = 1;  // no neck
+        head->framedelay = delay;
+        int head_shots = 0, last_image = 0;
+        for (int call = 0; call < 500 && head->state == 1; ++call) {
+            const size_t before = Sprite::the_level->size();
+            const bool swing_over = head->param3 == 1;
+            run(head);
+            if (swing_over && head->param3 == 0) break;  // back on its first image: a new move
+            const bool fired = Sprite::the_level->size() > before;
+            ASSERT_EQ(fired, head->curframe == head->lastframe) << "delay " << delay << " call " << call;
+            head_shots += fired;
+            last_image += head->curframe == head->lastframe;
+        }
+        EXPECT_EQ(head_shots, delay + 2) << "one swing";
+        head->hitpoints = 0;
+        frames();
+    }
 }
 
 TEST_F(BossParts, DragonHeadLungeEndsOnlyAtX320X50OrY380) {

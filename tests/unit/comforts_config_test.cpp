@@ -129,6 +129,50 @@ TEST(ComfortsConfig, DefaultTextReadsBackAsTheSettingsItWasMadeFrom) {
         EXPECT_EQ(setting_text(back, key), setting_text(chosen, key)) << key;
 }
 
+TEST(ComfortsConfig, AutofireAndKeysOfYourOwnWithBadNamesReported) {
+    const Settings defaults;
+    EXPECT_FALSE(defaults.autofire);
+    EXPECT_EQ(defaults.keys[platform::kPlayerTwoUp], "Up");
+    EXPECT_EQ(defaults.keys[platform::kPlayerTwoFire], "Left Ctrl, Right Ctrl");
+
+    std::vector<std::string> problems;
+    const Settings s = parse(
+        "autofire = yes\n"
+        "keys.p2_up = W\n"
+        "keys.p2_fire = right shift,Keypad Enter\n"
+        "keys.p1_fire = Frobnicate\n"
+        "keys.p2_left = Escape\n"
+        "keys.p2_down = ,\n"
+        "keys.p2_right = D, \n",
+        &problems);
+    EXPECT_TRUE(s.autofire);
+    EXPECT_EQ(s.keys[platform::kPlayerTwoUp], "W");
+    EXPECT_EQ(s.keys[platform::kPlayerTwoFire], "right shift,Keypad Enter");
+    EXPECT_EQ(s.keys[platform::kPlayerTwoDown], ",");
+    EXPECT_EQ(s.keys[platform::kPlayerOneFire], "Space");
+    EXPECT_EQ(s.keys[platform::kPlayerTwoLeft], "Left") << "Escape belongs to the menu";
+    EXPECT_EQ(s.keys[platform::kPlayerTwoRight], "Right") << "an empty name in a list";
+    ASSERT_EQ(problems.size(), 3u);
+    EXPECT_EQ(problems[0].rfind("line 4: keys.p1_fire = 'Frobnicate' is not", 0), 0u) << problems[0];
+    EXPECT_NE(problems[0].find("using Space"), std::string::npos) << problems[0];
+    EXPECT_NE(problems[1].find("'Escape'"), std::string::npos) << problems[1];
+
+    problems.clear();
+    const Settings shared = parse("keys.p2_fire = W\nkeys.p2_up = w\n", &problems);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0], "keys.p2_fire and keys.p2_up name the same key; it does keys.p2_up");
+
+    Settings chosen;
+    chosen.autofire = true;
+    chosen.keys[platform::kPlayerTwoLeft] = "A, Keypad 1";
+    problems.clear();
+    const Settings back = parse(default_config_text(chosen), &problems);
+    EXPECT_TRUE(problems.empty()) << problems.front();
+    EXPECT_TRUE(back.autofire);
+    EXPECT_EQ(back.keys, chosen.keys);
+    EXPECT_EQ(parse(default_config_text(defaults)).keys, defaults.keys);
+}
+
 TEST(ComfortsConfig, ReadingWritingAndReadingAgainKeepsTheSettings) {
     // Each text is read, every key written back with the value read, and the
     // result read again: the two readings agree, and a value never runs into

@@ -7,8 +7,9 @@
 #include <cmath>
 #include <set>
 
-// The test target does not link the generator; these three sources need
-// nothing beyond the writers it does link.
+// The test target does not link the generator; these sources need nothing
+// beyond the writers it does link.
+#include "generator/art/dither.cpp"      // NOLINT(bugprone-suspicious-include)
 #include "generator/art/key_colour.cpp"  // NOLINT(bugprone-suspicious-include)
 #include "generator/art/random.cpp"      // NOLINT(bugprone-suspicious-include)
 #include "generator/sound/synth.cpp"     // NOLINT(bugprone-suspicious-include)
@@ -140,6 +141,40 @@ TEST(ArtNoise, SmoothBoundedAndPeriodicWhereAsked) {
     }
 }
 
+// A ramp dithered to the 16-bit grid: every pixel is a colour the display
+// keeps as it is, each 8 x 8 block keeps the ramp's mean (rounding would be
+// off by up to half a step, in bands), the same input gives the same pixels,
+// and a picture already on the grid is left alone.
+TEST(Dither, RampLandsOnTheGridKeepingItsMeanBlockByBlock) {
+    writers::Image ramp(256, 16);
+    for (int y = 0; y < ramp.height; ++y)
+        for (int x = 0; x < ramp.width; ++x) ramp.at(x, y) = Rgb{uint8_t(x), uint8_t(255 - x), uint8_t(x / 2 + 60)};
+    writers::Image once = ramp;
+    art::dither_565(once);
+    for (const Rgb& p : once.pixels) {
+        EXPECT_EQ(art::grid_value(p.r >> 3, 5), p.r);
+        EXPECT_EQ(art::grid_value(p.g >> 2, 6), p.g);
+        EXPECT_EQ(art::grid_value(p.b >> 3, 5), p.b);
+    }
+    for (int bx = 0; bx < ramp.width; bx += 8)
+        for (int by = 0; by < ramp.height; by += 8) {
+            double want[3] = {}, got[3] = {};
+            for (int y = by; y < by + 8; ++y)
+                for (int x = bx; x < bx + 8; ++x) {
+                    const Rgb a = ramp.at(x, y), b = once.at(x, y);
+                    want[0] += a.r, want[1] += a.g, want[2] += a.b;
+                    got[0] += b.r, got[1] += b.g, got[2] += b.b;
+                }
+            for (int c = 0; c < 3; ++c) EXPECT_NEAR(got[c] / 64, want[c] / 64, 1.2) << "block at " << bx << ", " << by;
+        }
+    writers::Image again = ramp;
+    art::dither_565(again);
+    EXPECT_EQ(again.pixels, once.pixels);
+    writers::Image twice = once;
+    art::dither_565(twice);
+    EXPECT_EQ(twice.pixels, once.pixels);
+}
+
 TEST(Synth, CurvesReachTheirEnds) {
     const sound::Curve g = sound::glide(100, 1000, 1.0);
     EXPECT_DOUBLE_EQ(g(0), 100);
@@ -192,6 +227,26 @@ TEST(Synth, PcmIsScaledCentredAndFadedAtTheEnds) {
     EXPECT_EQ(pcm.front(), 0);
     EXPECT_LT(std::abs(int(pcm.back())), 0.2 * 32767);
     EXPECT_TRUE(sound::to_pcm(sound::silence(0.1)) == std::vector<int16_t>(sound::silence(0.1).size(), 0));
+}
+
+// A sound with a sharp crack over a quiet tail, brought to a loudness its
+// peak alone would not allow: the level is reached and the crack rounded off
+// under the ceiling rather than clipped.
+TEST(Synth, PcmAtALoudnessReachesItWithoutClipping) {
+    sound::Buffer b = sound::tone(0.3, sound::constant(220), sound::Wave::Sine);
+    sound::shape(b, sound::constant(0.05));
+    for (size_t i = 300; i < 330; ++i) b[i] = (i % 2 ? 1.0 : -1.0);
+    const double target = std::pow(10.0, -17.0 / 20.0);
+    const std::vector<int16_t> pcm = sound::to_pcm_at(b, target, 0.94);
+    double sum = 0;
+    int peak = 0;
+    for (int16_t v : pcm) {
+        sum += double(v) * v;
+        peak = std::max(peak, std::abs(int(v)));
+    }
+    EXPECT_NEAR(20 * std::log10(std::sqrt(sum / double(pcm.size())) / 32767.0), -17.0, 0.5);
+    EXPECT_LE(peak, int(0.94 * 32767) + 1);
+    EXPECT_EQ(pcm.back(), 0);  // faded out
 }
 
 TEST(Synth, MixPlacesAndGrows) {

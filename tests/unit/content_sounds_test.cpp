@@ -1,7 +1,9 @@
 // The generated sound effects read through the game's wave reader and are
-// clean 16-bit mono PCM: no clipping, no click at either end, short.
+// clean 16-bit mono PCM: no clipping, no click at either end, short; all at
+// one loudness, each dying away to silence.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -38,10 +40,20 @@ bool read_wave(const fs::path& file, Pcm& out) {
     return ok;
 }
 
+const char* const kEffects[] = {"g3", "g4", "g5", "g9", "ex9", "scream", "yeah", "drip", "trap", "click", "tick", "orchit"};
+
+// RMS of samples [from, to) in dB of full scale.
+double rms_db(const std::vector<int16_t>& s, size_t from, size_t to) {
+    double sum = 0;
+    for (size_t i = from; i < to; ++i) sum += double(s[i]) * s[i];
+    const double rms = to > from ? std::sqrt(sum / double(to - from)) / 32768.0 : 0.0;
+    return rms > 0 ? 20 * std::log10(rms) : -200.0;
+}
+
 TEST(ContentSounds, EveryEffectIsCleanShortMonoPcm) {
     const fs::path dir = fs::path(VELMORA_DATA) / "Sound";
     ASSERT_TRUE(fs::is_directory(dir)) << "no generated data in " << VELMORA_DATA;
-    for (const char* name : {"g3", "g4", "g5", "g9", "ex9", "scream", "yeah", "drip", "trap", "click", "tick", "orchit"}) {
+    for (const char* name : kEffects) {
         Pcm pcm;
         ASSERT_TRUE(read_wave(dir / (std::string(name) + ".WAV"), pcm)) << name;
         EXPECT_EQ(pcm.format.wFormatTag, 1) << name;
@@ -59,13 +71,39 @@ TEST(ContentSounds, EveryEffectIsCleanShortMonoPcm) {
             sum += s;
         }
         EXPECT_LT(peak, 32000) << name << " clips";
-        EXPECT_GT(peak, 12000) << name << " is too quiet";
         // Starts and stops at rest: no click when it starts or is cut off.
         EXPECT_LT(std::abs(int(pcm.samples.front())), 1500) << name;
         EXPECT_LT(std::abs(int(pcm.samples.back())), 1500) << name;
         // No offset that would thump when the buffer starts.
         EXPECT_LT(std::abs(double(sum) / double(pcm.samples.size())), 1200.0) << name;
     }
+}
+
+// Loudness is the RMS over the whole sound: the wail of a lost ship must not
+// drown the rest, nor the shield's clang vanish under them. Every effect
+// dies away: its last 5 ms lie 38 dB under its loudness. The boss's blast
+// keeps its rumble going into its last 0.7 s before it fades.
+TEST(ContentSounds, EffectsShareOneLoudnessAndFadeToSilence) {
+    const fs::path dir = fs::path(VELMORA_DATA) / "Sound";
+    double quietest = 0, loudest = -200;
+    for (const char* name : kEffects) {
+        Pcm pcm;
+        ASSERT_TRUE(read_wave(dir / (std::string(name) + ".WAV"), pcm)) << name;
+        const std::vector<int16_t>& s = pcm.samples;
+        const size_t rate = pcm.format.nSamplesPerSec;
+        const double loudness = rms_db(s, 0, s.size());
+        quietest = std::min(quietest, loudness);
+        loudest = std::max(loudest, loudness);
+        EXPECT_GT(loudness, -20.0) << name;
+        EXPECT_LT(loudness, -14.0) << name;
+        const size_t tail = std::min(s.size(), rate / 200);
+        EXPECT_LT(rms_db(s, s.size() - tail, s.size()), loudness - 38) << name << " is cut off, not faded";
+        if (std::string(name) == "ex9") {
+            const size_t last = std::min(s.size(), rate * 7 / 10);
+            EXPECT_GT(rms_db(s, s.size() - last, s.size()), loudness - 20) << "the rumble dies too soon";
+        }
+    }
+    EXPECT_LE(loudest - quietest, 3.0);
 }
 
 }  // namespace

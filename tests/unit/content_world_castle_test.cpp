@@ -55,8 +55,9 @@ TEST_F(CastleWorld, BackdropCoversTheFieldAndTheLevelRunsItsCourse) {
     const std::vector<Record> horses = data->placed("horse"), dragons = data->placed("bossdragon");
     ASSERT_EQ(horses.size(), 1u);
     ASSERT_EQ(dragons.size(), 1u);
-    EXPECT_GT(horses[0].x, dragons[0].x / 4);
-    EXPECT_LT(horses[0].x, dragons[0].x * 3 / 4);
+    const int dragon_x = WorldData::level_x(dragons[0]);
+    EXPECT_GT(horses[0].x, dragon_x / 4);
+    EXPECT_LT(horses[0].x, dragon_x * 3 / 4);
 }
 
 TEST_F(CastleWorld, BuildingsEnginesAndWalkersStandOnTheGround) {

@@ -63,14 +63,18 @@ TEST_F(CaveWorld, WheelsWaitOutOfReachClearOfTheRockAndOfEachOther) {
     // Shots end at the field's top edge: a wheel wholly above it is out of reach.
     for (const Record& w : data->placed("caveboss"))
         EXPECT_LE(data->box("caveboss", 0, w.x, w.y).bottom, 0) << "wheel at " << w.x << " can be shot before it holds the view";
+    // They wait side by side, their teeth apart whichever way each has
+    // turned (a wheel that touches another turns back on the spot).
     const std::vector<Record> wheels = data->placed("caveboss");
-    for (size_t i = 0; i < wheels.size(); ++i)
-        for (size_t j = i + 1; j < wheels.size(); ++j) {
-            const world_checks::Box a = data->box("caveboss", 0, wheels[i].x, wheels[i].y);
-            const world_checks::Box b = data->box("caveboss", 0, wheels[j].x, wheels[j].y);
-            const bool apart = a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
-            EXPECT_TRUE(apart) << "wheels at " << wheels[i].x << " and " << wheels[j].x;
-        }
+    const int frames = data->master("caveboss")->frame_count();
+    for (size_t i = 0; i + 1 < wheels.size(); ++i)
+        for (int fa = 0; fa < frames; ++fa)
+            for (int fb = 0; fb < frames; ++fb)
+                EXPECT_EQ(data->covered_by("caveboss", fa, wheels[i].x, wheels[i].y, "caveboss", fb, wheels[i + 1].x,
+                                           wheels[i + 1].y),
+                          0.0)
+                    << "wheels at " << wheels[i].x << " and " << wheels[i + 1].x << ", frames " << fa + 1 << ", "
+                    << fb + 1;
     // Each wheel fires from its rim at (x - 40, y + 10).
     EXPECT_LE(data->distance_to_art("caveboss", 0, -40, 10), 5.0);
 }

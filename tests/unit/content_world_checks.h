@@ -33,6 +33,9 @@ public:
     WorldData& operator=(const WorldData&) = delete;
 
     bool loaded() const { return loaded_; }
+    // Where on layer 0 a placement would come into view on the same frame
+    // (a sprite on a slower layer comes in later for its x).
+    static int level_x(const Record& r);
     const std::vector<Record>& records() const { return records_; }
     std::vector<Record> placed(const std::string& name) const;
     // The master the game would copy for a name: the shared one first.
@@ -84,8 +87,9 @@ public:
     void expect_clear_of(const std::vector<std::string>& names, const std::vector<std::string>& prefixes) const;
     void expect_every_record_resolves() const;
     void expect_frames(const Needs& needs) const;
-    // The layer-3 pieces cover the whole play field with opaque pixels at every
-    // frame of scrolling until the exit portal has come in to x = 400.
+    // The layer-3 pieces spanning the field's height cover the whole play field
+    // with opaque pixels at every frame of scrolling until the exit portal has
+    // come in to x = 400 (smaller pieces only lie over them).
     void expect_backdrop_covers_field() const;
     // Entrance near the start, the boss before the exit portal, the portal
     // within the ships' reach, and 120 to 300 seconds of scrolling to the boss

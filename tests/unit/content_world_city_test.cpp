@@ -60,14 +60,27 @@ TEST_F(CityWorld, EyesOpenOnTheFortressFaceAndShootFromTheirEnds) {
     // an eye is spawned at (body x - 63, body y + 27).
     for (const char* eye : kEyes) {
         EXPECT_GT(data->covered_by(eye, 0, -63, 27, "cityboss", 0, 110, 90), 0.97) << eye << " overhangs the face";
-        // Left shots leave at (x - 15, y + 50 or 5), right ones at (x + 340,
-        // y + 5 or 50): just outside the ends of the open band.
-        const int open = 3;
-        for (const auto& [sx, sy] : {std::pair{-15, 50}, {-15, 5}, {340, 5}, {340, 50}})
-            EXPECT_LE(data->distance_to_art(eye, open, sx, sy), 20.0) << eye << " shot at " << sx << ", " << sy;
     }
+    // An eye's left shots leave at (x - 15, y + 50 or 5), its right ones at
+    // (x + 340, y + 5 or 50): from the muzzles of the wing pods at the ends of
+    // the face (the body's frames are drawn 110, 90 further on once it arrives).
+    for (const auto& [sx, sy] : {std::pair{-15, 50}, {-15, 5}, {340, 5}, {340, 50}})
+        EXPECT_LE(data->distance_to_art("cityboss", 0, -110 - 63 + sx, -90 + 27 + sy), 3.0) << sx << ", " << sy;
     // Shut, an eye matches the shutters painted on the body beneath it.
     EXPECT_GT(data->covered_by("cityboss", 0, 110, 90, "citybosseyesone", 0, -63, 27), 0.3);
+}
+
+TEST_F(CityWorld, AnOpenEyesPodsAndSensorsTakeShotsForIt) {
+    // Seeking missiles make for the top-left corner (+15, +15) of the nearest
+    // enemy's picture: the body and every eye have a sensor there to strike.
+    for (const char* name : {"cityboss", kEyes[0], kEyes[1], kEyes[2], kEyes[3]}) {
+        for (int f = 0; f < data->master(name)->frame_count(); ++f) {
+            const world_checks::Box b = data->box(name, f, 0, 0);
+            EXPECT_TRUE(data->opaque(name, f, b.left + 15, b.top + 15)) << name << " frame " << f + 1;
+        }
+    }
+    // The left pod, where the eye's left shots leave, is the eye's own.
+    for (const char* eye : kEyes) EXPECT_LE(data->distance_to_art(eye, 0, -15, 50), 3.0) << eye;
 }
 
 TEST_F(CityWorld, GunsAndSignSitWhereTheirBehavioursSpawnFrom) {

@@ -51,10 +51,29 @@ TEST_F(SpaceWorld, FlyersStartOutsideTheAsteroidBelts) {
                           {"spacefloor", "spaceroof"});
 }
 
-TEST_F(SpaceWorld, CannonsSitOnTheHullAndFireFromTheirBarrels) {
-    // An upper cannon's foot is 30 rows below its position; a lower one hangs from it.
-    for (const Point& s : kUpperSlots) EXPECT_LE(data->distance_to_art("spaceboss", 0, s.x + 40, s.y + 31), 2.0) << s.x;
-    for (const Point& s : kLowerSlots) EXPECT_LE(data->distance_to_art("spaceboss", 0, s.x + 40, s.y - 1), 2.0) << s.x;
+TEST_F(SpaceWorld, CannonsStandOnColumnsFromTheHullWhichShieldsNoneOfThem) {
+    // Each cannon carries its column into the hull: an upper one down to the
+    // deck (row 157), a lower one up to the keel (row 275).
+    for (const Point& s : kUpperSlots) {
+        EXPECT_TRUE(data->opaque("spacebosscannonup", 0, 40, 161 - s.y)) << s.x;
+        EXPECT_TRUE(data->opaque("spaceboss", 0, s.x + 40, 161)) << s.x;
+    }
+    for (const Point& s : kLowerSlots) {
+        EXPECT_TRUE(data->opaque("spacebosscannondown", 0, 40, 271 - s.y)) << s.x;
+        EXPECT_TRUE(data->opaque("spaceboss", 0, s.x + 40, 271)) << s.x;
+    }
+    // Shots fly from the left and stop at the hull: on the rows of a cannon
+    // clear of the hull (and its outline), nothing of the hull lies left of it.
+    for (const Point& s : kUpperSlots)
+        for (int row = s.y - 34; row < 155; ++row)
+            for (int col = -120; col < s.x; col += 2)
+                EXPECT_FALSE(data->opaque("spaceboss", 0, col, row)) << "shields upper cannon " << s.x << " at " << col
+                                                                     << ", " << row;
+    for (const Point& s : kLowerSlots)
+        for (int row = 277; row < s.y + 70; ++row)
+            for (int col = -120; col < s.x; col += 2)
+                EXPECT_FALSE(data->opaque("spaceboss", 0, col, row)) << "shields lower cannon " << s.x << " at " << col
+                                                                     << ", " << row;
     // A muzzle lies off the barrel but near it, in the frame that fires from
     // it. The cannons turn to the ship by the direction tables, a wider sweep
     // than the muzzle table was laid out for, so some muzzles lie further off.

@@ -5,6 +5,7 @@
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
+#include "behaviours/behaviours.h"
 #include "sprites/Sprite.h"
 #include "support/sprite_fixtures.h"
 #include "support/test_window.h"
@@ -45,13 +46,20 @@ TEST_F(ActiveList, VisibleByTheFirstFrameWidthBetweenTheScreenEdges) {
     win.make_sprite_active_list();
     EXPECT_EQ(active(), (std::vector<Sprite*>{s}));  // x 637 in the 21st frame
 
+    // The current frame's width and the drawing offsets do not count: a sprite
+    // showing a narrow frame, or drawn off screen to the right, is still seen.
     scroll = 0;
     s->x = -40;
     Sprite* edge = place("block", -39, 0);
-    Sprite::getnamedsprite("block")->frames[0]->xoffset = 500;  // offsets do not count
+    Sprite* blinking = make_master("blinking", 2, 40, 40);
+    blinking->frames[1]->rect.right = 4;
+    setframe(blinking, 2);
+    Sprite* narrow = place("blinking", -10, 0);
+    Sprite* offset = place("tiny", 630, 0);
+    Sprite::getnamedsprite("tiny")->frames[0]->xoffset = 20;
     win.make_sprite_active_list();
-    EXPECT_EQ(active(), (std::vector<Sprite*>{edge}));
-    EXPECT_EQ(Sprite::the_level->size(), 2u);  // off screen is not removed
+    EXPECT_EQ(active(), (std::vector<Sprite*>{edge, narrow, offset}));
+    EXPECT_EQ(Sprite::the_level->size(), 4u);  // off screen is not removed
 }
 
 TEST_F(ActiveList, ScrollSpeedsPerLayerForSpritesAndChildren) {

@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
+#include "audio/music.h"
+#include "music_modules.h"
 #include "sprites/Sprite.h"
 #include "support/sprite_fixtures.h"
 #include "support/temp_dir.h"
 #include "support/test_window.h"
 #include "writers/bmp_writer.h"
 #include "writers/data_writers.h"
+#include "writers/s3m_writer.h"
 
 namespace {
 
@@ -73,6 +77,30 @@ TEST_F(LevelLoading, RecordsBecomeSpritesInFileOrder) {
     EXPECT_EQ(l[1]->damage, 5);  // statistics from the master after the registry ran
     l[1]->x = 5;                 // identical records, independent sprites
     EXPECT_EQ(l[2]->x, 97);
+}
+
+// Each world starts the tune the game plays for it (the one the about screen
+// and the restart after a tune ends also use), and the level scrolls again
+// whatever a boss or the game-over picture left.
+TEST_F(LevelLoading, EachWorldStartsItsTuneAndScrolls) {
+    const char* worlds[] = {"Space", "Metal", "Crystal", "Water", "Hive",
+                            "Mountain", "Castle", "Cave", "City", "Last"};
+    for (int level = 1; level <= 10; ++level) {
+        SCOPED_TRACE(worlds[level - 1]);
+        level_file("", worlds[level - 1]);
+        std::filesystem::remove_all(dir.file("MUSIC"));
+        const char* tune = music_file_for(8, level);  // the only tune on disk
+        ASSERT_NE(tune, nullptr);
+        ASSERT_TRUE(writers::make_directories(dir.file("MUSIC")));
+        ASSERT_TRUE(writers::write_file(dir.file(tune), writers::encode_s3m(music_fixtures::short_tune())));
+        currentlevel = level;
+        scroll = level % 2 == 0 ? -1 : 0;
+        win.load_level();
+        EXPECT_EQ(win.game_state, 8);
+        EXPECT_TRUE(music_loaded());
+        EXPECT_EQ(scroll, 1);
+    }
+    music_shutdown();
 }
 
 TEST_F(LevelLoading, ABadTokenKeepsTheRecordsBeforeIt) {

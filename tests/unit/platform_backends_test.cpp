@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/frame_convert.h"
+#include "platform/input_options.h"
 #include "platform/platform.h"
 #include "platform/scaling.h"
 #include "platform/sdl_keymap.h"
@@ -76,6 +77,29 @@ TEST(Keymap, KeypadByPositionLettersByLayout) {
     EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_Q, SDLK_a), 'A');             // the layout's letter
     EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_1, SDLK_AMPERSAND), '1');     // no digit there: position
     EXPECT_EQ(platform::vkey_for(SDL_SCANCODE_APPLICATION, SDLK_APPLICATION), 0);
+}
+
+TEST(Keymap, KeysNamedForAJobArriveAsThatJobsCode) {
+    platform::InputOptions options;
+    options.keys[platform::kPlayerTwoUp] = "W";
+    options.keys[platform::kPlayerOneFire] = "Return, Keypad 0";
+    platform::set_input_options(options);
+    EXPECT_EQ(platform::game_vkey_for(SDL_SCANCODE_W, SDLK_w), 0x26);
+    EXPECT_EQ(platform::game_vkey_for(SDL_SCANCODE_RETURN, SDLK_RETURN), 0x20);
+    EXPECT_EQ(platform::game_vkey_for(SDL_SCANCODE_KP_0, SDLK_KP_0), 0x20) << "named: no longer player two's";
+    // Named nowhere: their own codes, so the menus and the old jobs still have them.
+    EXPECT_EQ(platform::game_vkey_for(SDL_SCANCODE_UP, SDLK_UP), 0x26);
+    EXPECT_EQ(platform::game_vkey_for(SDL_SCANCODE_SPACE, SDLK_SPACE), 0x20);
+    EXPECT_EQ(platform::game_vkey_for(SDL_SCANCODE_ESCAPE, SDLK_ESCAPE), 0x1B);
+    EXPECT_EQ(platform::game_vkey_for(SDL_SCANCODE_RCTRL, SDLK_RCTRL), 0x11);
+
+    options.keys[platform::kPlayerTwoDown] = "Nonsense";  // the settings reader refuses it; here too
+    platform::set_input_options(options);
+    EXPECT_EQ(platform::game_vkey_for(SDL_SCANCODE_DOWN, SDLK_DOWN), 0x28);
+
+    platform::set_input_options(platform::InputOptions{});
+    EXPECT_EQ(platform::game_vkey_for(SDL_SCANCODE_W, SDLK_w), 'W');
+    EXPECT_EQ(platform::game_vkey_for(SDL_SCANCODE_KP_0, SDLK_KP_0), 0x60);
 }
 
 TEST(Headless, VirtualClockAndQuietDevices) {

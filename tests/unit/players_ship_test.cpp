@@ -1,5 +1,8 @@
 // Player ships: fire gate, weapons, pick-ups, steering, damage and death.
+#include <algorithm>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "players_fixture.h"
 
@@ -129,13 +132,26 @@ TEST_F(Ships, PowerUpAtAReusedAddressIsStillNew) {
     EXPECT_EQ(p1poweruplevel, 3);
 }
 
-TEST_F(Ships, BonusAddsScoreAndCapsShield) {
+TEST_F(Ships, BonusGivesTwoShieldUpToAHundredAndAScoreOf100To500) {
+    player1hitpoints = 50;
+    place("powerup", 110, 205);  // taken again every frame it is touched
+    step(ship);
+    EXPECT_EQ(player1hitpoints, 52);
     player1hitpoints = 99;
-    place("powerup", 110, 205);
     step(ship);
     EXPECT_EQ(player1hitpoints, 100);
-    EXPECT_GE(player1score, 100);
-    EXPECT_LE(player1score, 500);
+    long low = 1000, high = 0;
+    for (int i = 0; i < 400; ++i) {
+        const long before = player1score;
+        step(ship);
+        low = std::min(low, player1score - before);
+        high = std::max(high, player1score - before);
+    }
+    EXPECT_EQ(player1hitpoints, 100);
+    EXPECT_GE(low, 100);
+    EXPECT_LE(low, 110);
+    EXPECT_LE(high, 500);
+    EXPECT_GE(high, 490);
 }
 
 TEST_F(Ships, ShipAreaClampZeroesOnlyTheBlockedAxis) {
@@ -170,7 +186,10 @@ TEST_F(Ships, DamageFlashesTheShieldAndTheLastDeathEndsTheGame) {
     step(ship);
     EXPECT_EQ(player1hitpoints, 95);
     ASSERT_EQ(count("shield"), 1);
-    EXPECT_EQ(ship->nextchild, copies("shield")[0]);
+    const Sprite* flash = copies("shield")[0];
+    EXPECT_EQ(ship->nextchild, flash);
+    EXPECT_EQ(flash->x, 90);  // over the ship, which is 20 smaller each way
+    EXPECT_EQ(flash->y, 185);
 
     player1hitpoints = 5;
     step(ship);
@@ -208,6 +227,65 @@ TEST_F(Ships, KeyRampRisesOncePerFrame) {
     keycodes[11] = keycodes[10] = false;
     step(two);
     EXPECT_FLOAT_EQ(p2acceleration, 1.0f);
+}
+
+// Tilt: frame 3 is level flight. Player one tilts by its vertical motion,
+// player two by the up and down keys, one frame step every third frame; with
+// no motion the ship eases back one frame every sixth frame.
+class Tilt : public Ships {
+protected:
+    std::vector<int> frames_while(Sprite* s, int frames, const std::function<void()>& each) {
+        std::vector<int> seen;
+        for (int i = 0; i < frames; ++i) {
+            each();
+            step(s);
+            seen.push_back(s->framenumber);
+        }
+        return seen;
+    }
+};
+
+TEST_F(Tilt, ShipOneTiltsByItsVerticalMotion) {
+    ship->framedelay = 1000;  // no easing back in this test
+    setframe(ship, 3);
+    player1v = ship->y + 10;
+    EXPECT_EQ(frames_while(ship, 6, [] { p1_velocityY = 10; }), (std::vector<int>{3, 3, 2, 2, 2, 1}))
+        << "moving down";
+    EXPECT_EQ(frames_while(ship, 6, [] { p1_velocityY = -10; }), (std::vector<int>{1, 1, 2, 2, 2, 3}))
+        << "moving up";
+    EXPECT_EQ(frames_while(ship, 4, [] { p1_velocityY = 0; }), (std::vector<int>{3, 3, 3, 3}))
+        << "level";
+}
+
+TEST_F(Tilt, ShipTwoTiltsByTheKeys) {
+    Sprite* two = place("playertwo", 300, 100);
+    p2_positionX = 300;
+    p2_positionY = 100;
+    two->framedelay = 1000;
+    setframe(two, 3);
+    const auto hold = [&](int key, int frames) {
+        keycodes[key] = true;
+        const std::vector<int> seen = frames_while(two, frames, [] {});
+        keycodes[key] = false;
+        return seen;
+    };
+    EXPECT_EQ(hold(12, 6), (std::vector<int>{3, 3, 4, 4, 4, 5})) << "down";
+    EXPECT_EQ(hold(10, 6), (std::vector<int>{5, 5, 4, 4, 4, 3})) << "up";
+    EXPECT_EQ(hold(11, 6), (std::vector<int>{3, 3, 3, 3, 3, 3})) << "right";
+}
+
+TEST_F(Tilt, ShipEasesBackToLevelFlight) {
+    player1v = ship->y + 10;  // at rest
+    for (int start : {1, 5}) {
+        SCOPED_TRACE(start);
+        setframe(ship, start);
+        ship->framecount = 0;
+        const int toward = start < 3 ? 1 : -1;
+        std::vector<int> want(5, start);
+        want.insert(want.end(), 6, start + toward);
+        want.insert(want.end(), 8, 3);
+        EXPECT_EQ(frames_while(ship, 19, [] {}), want);
+    }
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ TEST(ReplayScript, MalformedSettingsAndClocksAreRefusedWithTheirLine) {
     ScriptSettings settings;
     std::string error;
     for (const char* line : {"seed", "seed -1", "seed 4294967296", "start-level 0", "start-level 11",
-                             "god yes", "5 clock", "5 clock -3", "5 clock 1e6", "5 clock 9999999999999999999",
-                             "fly 3"}) {
+                             "god yes", "autofire on", "5 clock", "5 clock -3", "5 clock 1e6",
+                             "5 clock 9999999999999999999", "fly 3"}) {
         EXPECT_FALSE(parse(std::string("velmora-input 2\n# settings\n") + line + "\n", ev, settings, error))
             << line;
         EXPECT_EQ(error.rfind("line 3: ", 0), 0u) << line << " -> " << error;

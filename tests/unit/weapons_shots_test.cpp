@@ -1,4 +1,5 @@
-// Player shots: homing, star bursts and photons.
+// Player shots: speed, sparks, scenery and the screen area; homing, star
+// bursts and photons; the drones that fire them too.
 #include "players_fixture.h"
 
 namespace {
@@ -10,6 +11,75 @@ Sprite* seeker(int x, int y, int vx, int vy) {
     m->param1 = vx;
     m->param2 = vy;
     return place("heatseekingmissile", x, y);
+}
+
+TEST_F(Shots, BlueLaserFlies40AFrameAndSparksAtTheRightEdgeOfItsImage) {
+    setframe(master("blueshot"), 3);
+    master("blueshot")->frames[2]->xoffset = 6;  // frame 3 drawn 6 to the right
+    Sprite* laser = place("blueshot", 100, 100);
+    step(laser);
+    EXPECT_EQ(laser->x, 140);
+    EXPECT_EQ(count("standardexplosion"), 0);
+    place("target", 190, 90);  // where the next step takes the laser's image
+    step(laser);
+    EXPECT_EQ(laser->x, 180);
+    ASSERT_EQ(count("standardexplosion"), 1);
+    const Sprite* spark = copies("standardexplosion")[0];
+    EXPECT_EQ(spark->x, 180 + 6 + 20);
+    EXPECT_EQ(spark->y, 100);
+    EXPECT_EQ(laser->hitpoints, 1) << "the laser goes on through its first enemy";
+}
+
+// Scenery (layer 1) stops a shot without a blast; enemies make it burst.
+TEST_F(Shots, ShotsStopAtSceneryWithoutABlast) {
+    Sprite* rock = place("target", 150, 90, 1);
+    Sprite* laser = place("blueshot", 100, 100);
+    Sprite* missile = place("missile", 140, 100);
+    missile->param1 = 10;
+    step(laser);
+    step(missile);
+    EXPECT_EQ(laser->hitpoints, 0);
+    EXPECT_EQ(missile->hitpoints, 0);
+    EXPECT_EQ(count("standardexplosion"), 0);
+
+    rock->layer = 0;  // now an enemy in the way
+    Sprite* second = place("missile", 140, 100);
+    second->param1 = 10;
+    step(second);
+    EXPECT_EQ(second->hitpoints, 0);
+    EXPECT_GT(count("standardexplosion"), 0);
+}
+
+// Shots live on x 0..640 and y 0..416 (the playfield above the status bar).
+TEST_F(Shots, ShotsEndOutsideTheScreenArea) {
+    const struct { int x, y; bool lives; } spots[] = {
+        {0, 0, true}, {640, 416, true}, {-1, 200, false}, {641, 200, false}, {300, -1, false},
+        {300, 417, false}};
+    for (const auto& at : spots) {
+        Sprite* missile = place("missile", at.x, at.y);  // at rest
+        missile->param1 = missile->param2 = 0;
+        step(missile);
+        EXPECT_EQ(missile->hitpoints > 0, at.lives) << at.x << "," << at.y;
+    }
+}
+
+TEST_F(Shots, HeatSeekerLeavesTheShipAt20AndTrailsSmoke) {
+    Sprite* ship = place("playerone", 100, 200);
+    fire_weapon(ship, kHeatSeeker, 1, kShipMuzzles);
+    ASSERT_EQ(count("heatseekingmissile"), 1);
+    Sprite* s = copies("heatseekingmissile")[0];
+    EXPECT_EQ(s->x, 155);
+    EXPECT_EQ(s->y, 205);
+    step(s);  // nothing to home on
+    EXPECT_EQ(s->x, 175);
+    EXPECT_EQ(s->y, 205);
+    ASSERT_EQ(count("smoke"), 1);
+    const Sprite* puff = Sprite::the_level->front();  // drawn beneath the missile
+    EXPECT_EQ(puff, copies("smoke")[0]);
+    EXPECT_EQ(puff->x, 155);
+    EXPECT_EQ(puff->y, 205);
+    step(s);
+    EXPECT_EQ(count("smoke"), 2) << "one puff a frame";
 }
 
 TEST_F(Shots, HeatSeekerHomesAtUpToTenPerAxis) {

@@ -12,6 +12,8 @@
 //               starfields, nebulae, planets, bevelled panels, noise-textured
 //               materials (rock, plating), the fire colour ramp.
 //   random.h    Random (seeded; never the clock) and Noise (smooth, fractal).
+//   dither.h    Ordered dithering to the 16-bit display's colour grid, for
+//               pictures with gradients (backdrops and full pictures get it).
 //   output.h    Output: writes sprites (<name>N.BMP + <name>.SPT) and pictures,
 //               resolves antialiased edges against the key colour, and makes a
 //               preview sheet per module when VELMORA_PREVIEWS is set.
@@ -47,6 +49,7 @@
 
 #include "generator/art/canvas.h"
 #include "generator/art/color.h"
+#include "generator/art/dither.h"
 #include "generator/art/effects.h"
 #include "generator/art/lettering.h"
 #include "generator/art/output.h"

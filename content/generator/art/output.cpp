@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "generator/art/dither.h"
 #include "writers/data_writers.h"
 
 namespace art {
@@ -66,8 +67,11 @@ void Output::sprite(const std::string& dir, const std::string& raw_name, const s
     items_.push_back(std::move(item));
 }
 
-void Output::picture(const std::string& path, const writers::Image& image, Depth depth,
+void Output::picture(const std::string& path, const writers::Image& source, Depth depth,
                      const std::vector<writers::Rgb>& exact) {
+    // Full pictures hold smooth gradients the 16-bit display would band.
+    writers::Image image = source;
+    if (depth == Depth::True24) dither_565(image);
     const std::vector<uint8_t> bytes =
         depth == Depth::True24 ? writers::encode_bmp24(image) : writers::encode_bmp8(palettise(image, exact));
     ok_ = writers::write_file(context_.path(path), bytes) && ok_;

@@ -63,14 +63,17 @@ Buffer heavy_shot() {
     return b;
 }
 
-// "g9": a rising whoosh, a charge or a launch.
+// "g9": a rising whoosh, a charge or a launch; it swells, then dies away
+// (the band-pass rings on, so the swell closes well before the end).
 Buffer whoosh() {
-    Buffer b = noise(0.55, seed("g9"));
-    filter(b, Filter::BandPass, glide(250, 3200, 0.5), 0.75);
-    shape(b, [](double t) { return std::sin(std::min(1.0, t / 0.55) * 3.14159265); });
-    Buffer whine = tone(0.55, glide(300, 1800, 0.5), Wave::Triangle);
-    shape(whine, [](double t) { return 0.25 * std::sin(std::min(1.0, t / 0.55) * 3.14159265); });
+    Buffer b = noise(0.6, seed("g9"));
+    filter(b, Filter::BandPass, glide(250, 3200, 0.5), 0.6);
+    const auto swell = [](double t) { return std::pow(std::sin(std::min(1.0, t / 0.5) * 3.14159265), 1.5); };
+    shape(b, swell);
+    Buffer whine = tone(0.6, glide(300, 1800, 0.5), Wave::Triangle);
+    shape(whine, [swell](double t) { return 0.25 * swell(t); });
     mix(b, whine);
+    shape(b, [](double t) { return t < 0.5 ? 1.0 : std::pow(10.0, -3.0 * (t - 0.5) / 0.1); });
     return b;
 }
 
@@ -83,9 +86,21 @@ Buffer boss_explosion() {
         const std::string name = "ex9-" + std::to_string(i);
         mix(b, blast(0.6, bright[i], 90 - i * 8, name.c_str()), 0.75 - i * 0.1, at[i]);
     }
-    Buffer rumble = tone(2.0, glide(55, 28, 1.8), Wave::Sine);
-    shape(rumble, [](double t) { return (0.6 + 0.4 * std::sin(t * 37)) * std::pow(10.0, -3.0 * t / 2.0); });
-    mix(b, rumble, 0.8);
+    // The long rumble: low noise that wavers, rolling on after the blasts and
+    // dying away only in the last quarter second (a sub-bass tone under it
+    // for weight; on its own it would be felt rather than heard).
+    Buffer rumble = noise(2.2, seed("ex9-rumble"));
+    filter(rumble, Filter::LowPass, glide(420, 140, 2.0), 0.45);
+    filter(rumble, Filter::HighPass, constant(45), 0.1);
+    shape(rumble, [](double t) {
+        const double swell = std::min(1.0, t / 0.25);
+        const double fall = t < 1.9 ? std::pow(10.0, -0.6 * t / 1.9) : 0.251 * std::pow(10.0, -3.0 * (t - 1.9) / 0.3);
+        return swell * fall * (0.7 + 0.3 * std::sin(t * 23));
+    });
+    mix(b, rumble, 3.0);
+    Buffer sub = tone(2.2, glide(55, 30, 2.0), Wave::Sine);
+    shape(sub, [](double t) { return std::min(1.0, t / 0.05) * std::pow(10.0, -2.0 * t / 2.2); });
+    mix(b, sub, 0.5);
     drive(b, 1.8);
     return b;
 }
@@ -212,8 +227,11 @@ bool write_sounds(const content::Context& context) {
     format.bits = 16;
     format.channels = 1;
     std::vector<art::PreviewItem> preview;
+    // One loudness for all of them (RMS -17 dBFS over the whole sound), so
+    // none jumps out of the mix: the quiet clang and the loud wail alike.
+    const double loudness = std::pow(10.0, -17.0 / 20.0);
     for (const Effect& e : effects) {
-        const std::vector<int16_t> pcm = to_pcm(e.samples);
+        const std::vector<int16_t> pcm = to_pcm_at(e.samples, loudness);
         ok = writers::write_file(context.path(std::string("Sound/") + e.name + ".WAV"), writers::encode_wav(pcm, format)) &&
              ok;
         preview.push_back({std::string(e.name) + " " + std::to_string(pcm.size() * 1000 / kRate) + " MS", {waveform(pcm)}, false, {}});

@@ -125,7 +125,10 @@ void echo(Buffer& b, double delay, double feedback, int repeats) {
     }
 }
 
-std::vector<int16_t> to_pcm(const Buffer& input, double peak) {
+namespace {
+
+// The offset blocked, the first millisecond faded in, the tail faded out.
+Buffer finished(const Buffer& input) {
     // Block any constant offset (a pulse wave carries one): it would thump
     // when the sound starts and waste headroom. Starting from the first value
     // lets an offset present from the start leave without a step.
@@ -136,17 +139,60 @@ std::vector<int16_t> to_pcm(const Buffer& input, double peak) {
         last_in = input[i];
         b[i] = last_out;
     }
-    // Fade the ends, then scale what is left to the peak.
     const size_t fade_in = std::min(b.size(), samples_for(0.001));
-    const size_t fade_out = std::min(b.size(), samples_for(0.006));
+    const size_t fade_out =
+        std::min(b.size(), std::clamp(b.size() * 15 / 100, samples_for(0.006), samples_for(0.08)));
     for (size_t i = 0; i < fade_in; ++i) b[i] *= double(i) / double(fade_in);
-    for (size_t i = b.size() - fade_out; i < b.size(); ++i) b[i] *= double(b.size() - i) / double(fade_out + 1);
+    for (size_t i = b.size() - fade_out; i < b.size(); ++i) {
+        const double left = double(b.size() - i) / double(fade_out + 1);  // 1 .. 0
+        b[i] *= 0.5 - 0.5 * std::cos(left * 3.14159265358979);
+    }
+    return b;
+}
+
+double peak_of(const Buffer& b) {
     double top = 0;
     for (double v : b) top = std::max(top, std::abs(v));
-    const double scale = top > 0 ? std::min(peak, 0.99) / top : 0.0;
+    return top;
+}
+
+double rms_of(const Buffer& b) {
+    double sum = 0;
+    for (double v : b) sum += v * v;
+    return b.empty() ? 0.0 : std::sqrt(sum / double(b.size()));
+}
+
+std::vector<int16_t> rounded(const Buffer& b, double scale) {
     std::vector<int16_t> out(b.size());
     for (size_t i = 0; i < b.size(); ++i) out[i] = int16_t(std::lround(std::clamp(b[i] * scale, -1.0, 1.0) * 32767.0));
     return out;
+}
+
+}  // namespace
+
+std::vector<int16_t> to_pcm(const Buffer& input, double peak) {
+    const Buffer b = finished(input);
+    const double top = peak_of(b);
+    return rounded(b, top > 0 ? std::min(peak, 0.99) / top : 0.0);
+}
+
+std::vector<int16_t> to_pcm_at(const Buffer& input, double rms, double ceiling) {
+    Buffer b = finished(input);
+    const double knee = ceiling * 0.7;
+    // Scale to the loudness; round off what passes the knee; again, until
+    // the peaks stay under the ceiling at the right loudness.
+    for (int pass = 0; pass < 8; ++pass) {
+        const double level = rms_of(b);
+        if (level <= 0) return rounded(b, 0.0);
+        const double gain = rms / level;
+        for (double& v : b) v *= gain;
+        if (peak_of(b) <= ceiling) break;
+        for (double& v : b) {
+            const double a = std::abs(v);
+            if (a > knee) v = std::copysign(knee + (ceiling - knee) * std::tanh((a - knee) / (ceiling - knee)), v);
+        }
+    }
+    return rounded(b, 1.0);
 }
 
 }  // namespace sound

@@ -48,8 +48,12 @@ void mix(Buffer& dst, const Buffer& src, double gain = 1.0, double at = 0.0);
 void echo(Buffer& b, double delay, double feedback, int repeats);
 
 // Removes any constant offset, scales the peak to `peak` (below 1), fades the
-// first and last milliseconds so the sound starts and stops without a click,
-// and rounds to 16 bits.
+// first millisecond in and the tail out (the last 15 %, 6 to 80 ms) so the
+// sound starts without a click and ends in silence, and rounds to 16 bits.
 std::vector<int16_t> to_pcm(const Buffer& b, double peak = 0.89);
+// As to_pcm, but scaled to a loudness: an RMS of `rms` (of full scale) over
+// the whole sound. Peaks that would pass `ceiling` are rounded off by a soft
+// limiter, so every effect reaches the same level without clipping.
+std::vector<int16_t> to_pcm_at(const Buffer& b, double rms, double ceiling = 0.94);
 
 }  // namespace sound

@@ -1,15 +1,23 @@
 // The three-headed dragon.
 //
-// "bossdragon" stops the level as soon as it is on screen, so it stands at
-// the right edge: its image (260 x 300, offsets (-176, -150)) lies left of
-// and around its x, y: wings raised, chest and a clawed foreleg, the three
-// necks rooted at x, y, where the heads and the fixed base of each neck
-// start. "bossdragonhead": 66 x 48, offsets (0, 0), facing left; 5 frames
-// from jaws shut to wide open and burning (the last frame is the one it
-// fires on, from its mouth at (x - 5, y + 25)). Neck segments, smallest at
-// the head: "neckone" 18, "necktwo" 22, "neckthree" 28, "neckfour" 34
-// pixels, centred on x, y; 12 frames, frame d pointing along direction d
-// (1 left, 5 up, 9 right, 12 down and right), toward the segment they follow.
+// "bossdragon" (placed on layer 2: drawn behind, out of reach of shots)
+// stops the level as soon as it is on screen, so it stands at the right
+// edge, and the heads build their necks where it stands: the base
+// of each neck stays at its x, y for the whole fight. A neck reaches about
+// 300 pixels from its head, and the heads roam the left of the screen, so
+// the body is a great bulk reaching far left and up from x, y: its image
+// (330 x 420, offsets (-300, -330)) is wings raised high behind a long chest
+// and shoulders, where a stretched neck's end always lies over it. Nothing
+// of it reaches left of x - 300, where the heads (x up to 320) must stay
+// open to shots. "bossdragonhead": 66 x 48, offsets (0, 0), facing left; 5
+// frames from jaws shut to wide open and burning (the last frame is the one
+// it fires on, from its mouth at (x - 5, y + 25)). Neck segments, smallest at
+// the head: "neckone" 20, "necktwo" 24, "neckthree" 30, "neckfour" 38 pixels,
+// round (a segment shows frame 1 for four directions as well as its own) and
+// centred on x, y, each at least as wide as the farthest its behaviour lets
+// it trail its leader, so a whole neck is one unbroken column; 12 frames,
+// frame d with its ridge pointing along direction d toward the segment it
+// follows.
 #include <cmath>
 
 #include "generator/worlds/castle/castle.h"
@@ -37,65 +45,104 @@ BossColours boss_colours() {
 }
 
 // ---- the body ----
+constexpr int kBodyW = 342, kBodyH = 412;
+constexpr int kRootX = 300, kRootY = 328;  // the necks' base (the body's x, y) in the image
+
+// A wing raised behind: finger bones from the elbow, the membrane between
+// them scalloped, darker toward the body.
+void body_wing(Canvas& c, const BossColours& col, Pt root, Pt elbow, const std::vector<Pt>& fingers,
+               const Ramp& membrane) {
+    const Look& k = look();
+    std::vector<Pt> edge{root, elbow};
+    for (size_t i = 0; i < fingers.size(); ++i) {
+        edge.push_back(fingers[i]);
+        const Pt next = i + 1 < fingers.size() ? fingers[i + 1] : Pt{root.x - 30, root.y + 10};
+        // The membrane sags between two fingertips, toward the elbow.
+        edge.push_back({(fingers[i].x + next.x) / 2 * 0.82 + elbow.x * 0.18,
+                        (fingers[i].y + next.y) / 2 * 0.82 + elbow.y * 0.18});
+    }
+    c.smooth(edge);
+    c.fill_outlined(Paint::radial(elbow, 20, 330, {{0, membrane.mid}, {0.6, membrane.dark}, {1, membrane.dark.darker(0.3)}}),
+                    k.outline, 1.4);
+    for (const Pt& f : fingers) {
+        c.line(elbow, f);
+        c.stroke(Paint::solid(k.outline), 4.0);
+        c.line(elbow, f);
+        c.stroke(Paint::solid(membrane.light.darker(0.2)), 2.0);
+    }
+    c.line(root, elbow);
+    c.stroke(Paint::solid(k.outline), 9.0);
+    c.line(root, elbow);
+    c.stroke(Paint::linear(root, elbow, {{0, col.scales.mid}, {1, col.scales.light}}), 6.5);
+    c.orb(elbow.x, elbow.y, 5, col.belly.light, col.scales.dark);
+    // A claw at the wrist.
+    c.polygon({{elbow.x - 4, elbow.y - 2}, {elbow.x - 2, elbow.y - 16}, {elbow.x + 4, elbow.y - 3}});
+    c.fill_outlined(Paint::solid(Color::hex(0xe8e0c8)), k.outline, 0.8);
+}
+
 std::vector<Frame> body_frames() {
     const Look& k = look();
     const BossColours col = boss_colours();
-    Canvas c(260, 300);
-    c.translate(176, 150);  // draw around the neck root at (0, 0)
-    // Two great wings raised behind.
-    for (int w = 0; w < 2; ++w) {
-        const double dx = w == 0 ? 30 : 0, dy = w == 0 ? -10 : 0;
-        const Ramp membrane = w == 0 ? Ramp{col.wing.dark.darker(0.4), col.wing.dark, col.wing.mid} : col.wing;
-        const Pt root{20 + dx, -20 + dy}, elbow{-40 + dx, -120 + dy}, tip{-168 + dx * 0.5, -146 + dy};
-        const std::vector<Pt> sail = {root, elbow, tip, {-150 + dx, -96 + dy}, {-110 + dx, -70 + dy},
-                                      {-70 + dx, -40 + dy}, {-20 + dx, -10 + dy}};
-        c.polygon(sail);
-        c.shade(membrane, k.outline, 1.2, 120);
-        for (const Pt& end : {sail[3], sail[4], sail[5]}) {
-            c.line(elbow, end);
-            c.stroke(Paint::solid(membrane.dark), 1.8);
-        }
-        c.polyline({root, elbow, tip});
-        c.stroke(Paint::solid(k.outline), 4.0);
-        c.polyline({root, elbow, tip});
-        c.stroke(Paint::solid(col.scales.mid), 2.2);
-    }
-    // Chest and shoulder, the neck roots.
-    const std::vector<Pt> chest = {{-30, -20}, {-10, -36}, {30, -40}, {84, -30}, {84, 150}, {20, 150},
-                                   {-26, 110}, {-44, 50}, {-46, 10}};
-    c.polygon(chest);
+    Canvas c(kBodyW, kBodyH);
+    c.translate(kRootX, kRootY);  // draw around the neck root at (0, 0)
+    // Two great wings raised behind, spread up and to the left.
+    body_wing(c, col, {20, -70}, {-40, -270}, {{-286, -300}, {-290, -210}, {-250, -130}, {-170, -78}},
+              Ramp{col.wing.dark.darker(0.45), col.wing.dark.darker(0.2), col.wing.mid.darker(0.2)});
+    body_wing(c, col, {0, -50}, {-90, -240}, {{-296, -250}, {-280, -160}, {-220, -96}, {-140, -54}}, col.wing);
+    // The tail curling away behind, off the right edge.
+    c.smooth({{0, 40}, {24, 10}, {34, -20}, {40, -40}, {34, 20}, {10, 70}}, true);
+    c.shade(col.scales, k.outline, 1.2, 120);
+    // A long chest and shoulders, leaning toward the heads.
+    const std::vector<Pt> chest = {{-168, -30}, {-140, -84}, {-80, -112}, {-10, -104}, {32, -60}, {30, 40},
+                                   {-10, 70},   {-70, 64},   {-128, 36},  {-166, 6}};
+    c.smooth(chest);
     c.shade(col.scales, k.outline, 1.4, 120);
     {
-        auto s = c.scoped();
-        c.polygon(chest).clip();
-        for (double y = -10; y < 150; y += 12) {
-            c.ellipse(-20 + y * 0.08, y, 26, 6);
-            c.fill_outlined(Paint::vertical(y - 6, y + 6, {{0, col.belly.light}, {1, col.belly.mid}}), k.outline, 0.8);
+        auto scope = c.scoped();
+        c.smooth(chest).clip();
+        // Belly plates along the underside.
+        for (double t = 0; t <= 1.0; t += 0.08) {
+            const Pt p{-160 + 160 * t, 4 + 58 * t - 40 * t * (1 - t)};
+            c.ellipse(p.x, p.y + 6, 15, 7);
+            c.fill_outlined(Paint::vertical(p.y - 1, p.y + 13, {{0, col.belly.light}, {1, col.belly.mid}}), k.outline, 0.8);
         }
         // Scales over the shoulder.
         art::Random r(art::seed_of("bossdragonscales"));
-        for (int i = 0; i < 60; ++i) {
-            const double x = r.range(10, 84), y = r.range(-40, 150);
+        for (int i = 0; i < 130; ++i) {
+            const double x = r.range(-160, 30), y = r.range(-110, 30);
             c.arc(x, y, 5, 20, 160);
             c.stroke(Paint::solid(col.scales.dark.with_alpha(0.8)), 1.0);
         }
+        c.highlight(-100, -80, 40, 12, 0.25);
     }
-    // Stumps where the three necks leave the shoulder.
-    for (const Pt& root : std::vector<Pt>{{-6, -6}, {4, 8}, {-2, 20}}) {
-        c.circle(root.x, root.y, 18);
+    // The necks leave the shoulder as three thick roots, tapering to the base.
+    for (const Pt& from : std::vector<Pt>{{-150, -60}, {-110, -92}, {-60, -100}}) {
+        const Pt mid{(from.x + 0) / 2 - 6, (from.y + 0) / 2 - 14};
+        c.smooth({from, mid, {0, 0}}, false);
+        c.stroke(Paint::solid(k.outline), 40);
+        c.smooth({from, mid, {0, 0}}, false);
+        c.stroke(Paint::linear({from.x, from.y - 18}, {from.x + 10, from.y + 18},
+                               {{0, col.scales.light}, {0.45, col.scales.mid}, {1, col.scales.dark}}),
+                 37);
+        c.circle(from.x, from.y, 18);
         c.shade(col.scales, k.outline, 1.2);
     }
-    // A clawed foreleg planted in front.
-    const std::vector<Pt> leg = {{-10, 60}, {-44, 96}, {-50, 134}, {-30, 140}, {-20, 104}, {10, 80}};
-    c.polygon(leg);
+    c.circle(0, 0, 20);
     c.shade(col.scales, k.outline, 1.2);
-    for (int i = 0; i < 3; ++i) {
-        const double x = -56 + i * 9;
-        c.polygon({{x, 138}, {x - 6, 146}, {x + 4, 140}});
-        c.fill_outlined(Paint::solid(Color::hex(0xe8e0c8)), k.outline, 0.8);
+    // A clawed foreleg planted in front, a hind leg behind.
+    for (const auto& [hip, foot] : std::vector<std::pair<Pt, Pt>>{{{-70, 40}, {-104, 70}}, {{-6, 50}, {-16, 72}}}) {
+        const std::vector<Pt> leg = {{hip.x + 16, hip.y - 12}, {hip.x - 16, hip.y}, {foot.x - 6, foot.y - 8},
+                                     {foot.x + 14, foot.y}, {hip.x + 22, hip.y + 10}};
+        c.smooth(leg);
+        c.shade(col.scales, k.outline, 1.2);
+        for (int i = 0; i < 3; ++i) {
+            const double x = foot.x - 8 + i * 8;
+            c.polygon({{x, foot.y - 2}, {x - 6, foot.y + 8}, {x + 4, foot.y + 1}});
+            c.fill_outlined(Paint::solid(Color::hex(0xe8e0c8)), k.outline, 0.8);
+        }
     }
     std::vector<Frame> frames;
-    frames.push_back({std::move(c), -176, -150});
+    frames.push_back({std::move(c), -kRootX, -kRootY});
     return frames;
 }
 
@@ -152,30 +199,31 @@ std::vector<Frame> head_frames() {
 }
 
 // ---- neck segments ----
+// A round vertebra with its ridge and spurs pointing along direction d.
 std::vector<Frame> segment_frames(int size) {
     const Look& k = look();
     const BossColours col = boss_colours();
     std::vector<Frame> frames;
     for (int d = 1; d <= 12; ++d) {
-        Canvas c(size, size);
+        Canvas c(size + 1, size + 1);
         const double h = size / 2.0;
+        c.circle(h + 0.5, h + 0.5, h - 0.5);
+        c.shade(col.scales, k.outline, 1.0, 120);
         {
             auto s = c.scoped();
-            c.translate(h, h);
+            c.translate(h + 0.5, h + 0.5);
             c.rotate_deg(art::direction_degrees(d));
-            // A vertebra pointing right: an armoured oval with side spurs and a ridge.
-            c.polygon({{-h * 0.2, -h * 0.55}, {h * 0.15, -h * 0.95}, {h * 0.3, -h * 0.5}});
-            c.fill_outlined(Paint::solid(col.belly.light), k.outline, 0.8);
-            c.polygon({{-h * 0.2, h * 0.55}, {h * 0.15, h * 0.95}, {h * 0.3, h * 0.5}});
-            c.fill_outlined(Paint::solid(col.belly.light), k.outline, 0.8);
-            c.ellipse(0, 0, h * 0.88, h * 0.7);
-            c.shade(col.scales, k.outline, 1.0, 120);
-            c.arc(-h * 0.2, 0, h * 0.55, -60, 60);
+            // Belly plate on the underside, scales on the back, a ridge along the spine.
+            c.arc(0, 0, h * 0.62, 40, 140);
+            c.stroke(Paint::solid(col.belly.light), h * 0.3);
+            c.arc(-h * 0.2, 0, h * 0.5, -70, 70);
             c.stroke(Paint::solid(col.scales.dark), 1.2);
-            c.arc(h * 0.25, 0, h * 0.45, -60, 60);
+            c.arc(h * 0.25, 0, h * 0.4, -70, 70);
             c.stroke(Paint::solid(col.scales.dark), 1.0);
+            c.polygon({{-h * 0.35, -h * 0.72}, {0, -h * 0.98}, {h * 0.35, -h * 0.72}});
+            c.fill_outlined(Paint::solid(col.belly.light), k.outline, 0.8);
         }
-        c.highlight(h * 0.7, h * 0.7, h * 0.3, h * 0.18, 0.4);
+        c.highlight(h * 0.7, h * 0.65, h * 0.3, h * 0.18, 0.4);
         frames.push_back({std::move(c), -size / 2, -size / 2});
     }
     return frames;
@@ -186,10 +234,10 @@ std::vector<Frame> segment_frames(int size) {
 void add_dragon(worlds::World& world) {
     world.sprite("bossdragon", body_frames());
     world.sprite("bossdragonhead", head_frames());
-    world.sprite("neckone", segment_frames(18));
-    world.sprite("necktwo", segment_frames(22));
-    world.sprite("neckthree", segment_frames(28));
-    world.sprite("neckfour", segment_frames(34));
+    world.sprite("neckone", segment_frames(20));
+    world.sprite("necktwo", segment_frames(24));
+    world.sprite("neckthree", segment_frames(30));
+    world.sprite("neckfour", segment_frames(38));
 }
 
 }  // namespace castle

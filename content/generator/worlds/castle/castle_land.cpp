@@ -19,6 +19,7 @@ using worlds::Terrain;
 
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;
 constexpr int kLength = 14000;
 constexpr int kHorseX = 6400;   // holds the road (x < 400) after about 90 s
 constexpr int kGround = 392;
@@ -42,7 +43,7 @@ void hills(Canvas& c, const art::Noise& noise, double base, double amplitude, do
            const Color& bottom) {
     const int period = c.width();
     c.map_pixels([&](int x, int y, Color& out) {
-        const double h = worlds::periodic_noise(noise, x * scale, 0.5, int(std::lround(period * scale)), 3);
+        const double h = worlds::periodic_noise_px(noise, x, 0.5, period, scale, 3);
         const double ridge = base - amplitude * h;
         if (y < ridge) return;
         out = top.mixed(bottom, std::clamp((y - ridge) / 120.0, 0.0, 1.0));
@@ -69,7 +70,11 @@ void castle_silhouette(Canvas& c, double x, double ground, double size, const Co
     });
 }
 
-void paint_sky(Canvas& c) {
+// The moon's place in the sky picture: shown once in the level, laid over
+// the sky as its own piece (see worlds::Once).
+constexpr double kMoonX = 380, kMoonY = 110, kHalo = 90;
+
+void paint_sky_with(Canvas& c, bool moon) {
     const Look& k = look();
     c.fill_all(Paint::vertical(0, c.height(), {{0, Color::hex(0x060a1c)}, {0.5, Color::hex(0x142a4a)},
                                                {0.85, Color::hex(0x2e5468)}, {1, Color::hex(0x46706e)}}));
@@ -78,30 +83,32 @@ void paint_sky(Canvas& c) {
         c.rect(std::floor(random.range(0, c.width())), std::floor(random.range(0, 220)), 1, 1);
         c.fill(Paint::solid(Color{1, 1, 0.9, random.range(0.25, 0.9)}));
     }
-    // The great moon with its halo and a few drifting clouds across it.
-    worlds::wrap_x(c.width(), [&](double dx) {
-        c.circle(380 + dx, 110, 90);
-        c.fill(Paint::radial({380 + dx, 110}, 40, 90, {{0, k.moon.with_alpha(0.25)}, {1, k.moon.with_alpha(0)}}));
-        c.circle(380 + dx, 110, 46);
-        c.fill(Paint::radial({368 + dx, 98}, 0, 48, {{0, Color::hex(0xfffaf0)}, {0.75, k.moon}, {1, Color::hex(0xd8c8a8)}}));
-        for (const Pt& m : std::vector<Pt>{{366, 96}, {394, 124}, {372, 126}, {398, 92}}) {
-            c.circle(m.x + dx, m.y, 5 + std::fmod(m.x, 4));
+    // The great moon with its halo, with a few drifting clouds across it.
+    if (moon) {
+        c.circle(kMoonX, kMoonY, kHalo);
+        c.fill(Paint::radial({kMoonX, kMoonY}, 40, kHalo, {{0, k.moon.with_alpha(0.25)}, {1, k.moon.with_alpha(0)}}));
+        c.circle(kMoonX, kMoonY, 46);
+        c.fill(Paint::radial({kMoonX - 12, kMoonY - 12}, 0, 48,
+                             {{0, Color::hex(0xfffaf0)}, {0.75, k.moon}, {1, Color::hex(0xd8c8a8)}}));
+        for (const Pt& m : std::vector<Pt>{{-14, -14}, {14, 14}, {-8, 16}, {18, -18}}) {
+            c.circle(kMoonX + m.x, kMoonY + m.y, 5 + std::fmod(kMoonX + m.x, 4));
             c.fill(Paint::solid(Color::hex(0xe0d0b0).with_alpha(0.7)));
         }
-    });
+    }
     const art::Noise clouds(art::seed_of("castleclouds"));
     c.map_pixels([&](int x, int y, Color& out) {
         if (y > 260) return;
-        const double n = worlds::periodic_noise(clouds, x * 0.006, y * 0.02, int(std::lround(c.width() * 0.006)));
-        const double band = std::exp(-std::pow((y - 150 - 40 * std::sin(x * 0.005)) / 40.0, 2));
+        const double n = worlds::periodic_noise_px(clouds, x, y * 0.02, c.width(), 0.006);
+        const double band = std::exp(-std::pow((y - 150 - 40 * std::sin(x * 2 * kPi / c.width())) / 40.0, 2));
         const double a = std::clamp((n - 0.5) * 3.0, 0.0, 1.0) * band * 0.8;
         out = out.mixed(Color::hex(0x2a3a52), a);
     });
     hills(c, art::Noise(art::seed_of("castlefarhills")), 330, 90, 0.005, Color::hex(0x1c3042), Color::hex(0x142030));
     castle_silhouette(c, 180, 290, 0.9, Color::hex(0x142436), Color::hex(0xffc860));
     castle_silhouette(c, 860, 300, 0.7, Color::hex(0x142436), Color::hex(0xffc860));
-    worlds::posterize(c);
 }
+
+void paint_sky(Canvas& c) { paint_sky_with(c, false); }
 
 void paint_near(Canvas& c) {
     const art::Noise noise(art::seed_of("castlenearhills"));
@@ -111,7 +118,7 @@ void paint_near(Canvas& c) {
     const int period = c.width();
     for (int i = 0; i < 160; ++i) {
         const double x = random.range(0, period);
-        const double h = worlds::periodic_noise(noise, x * 0.0045, 0.5, int(std::lround(period * 0.0045)), 3);
+        const double h = worlds::periodic_noise_px(noise, x, 0.5, period, 0.0045, 3);
         const double ground = 372 - 110 * h + random.range(4, 30);
         const double r = random.range(7, 14);
         worlds::wrap_x(period, [&](double dx) {
@@ -122,7 +129,6 @@ void paint_near(Canvas& c) {
         });
     }
     castle_silhouette(c, 1100, 300, 1.3, Color::hex(0x0e1a1c), Color::hex(0xffd070));
-    worlds::posterize(c);
 }
 
 // ---- terrain ----
@@ -205,6 +211,9 @@ void place_level(worlds::World& world, const Terrain& floor) {
     fireball(2840, 200);
     green(3000);
     green(3120);
+    carpet(3350, 110);
+    red_flyer(3500, 200);
+    red_flyer(3560, 60);
     // The first rampart, with its tower and sorcerers.
     big_tower(3760);
     wizard(3950);
@@ -219,6 +228,10 @@ void place_level(worlds::World& world, const Terrain& floor) {
     red_flyer(5100, 60);
     red_flyer(5160, 140);
     red_flyer(5220, 220);
+    carpet(5450, 90);
+    carpet(5510, 170);
+    fireball(5700, 130);
+    fireball(5740, 230);
     house(5950);
     catapult(6100);
 
@@ -226,6 +239,8 @@ void place_level(worlds::World& world, const Terrain& floor) {
     level.place(kHorseX, kGround - 320, 0, "horse");
 
     // Beyond the horse: the realm fights in earnest.
+    red_flyer(6700, 100);
+    red_flyer(6760, 190);
     carpet(7000, 70);
     carpet(7060, 150);
     carpet(7120, 230);
@@ -242,6 +257,10 @@ void place_level(worlds::World& world, const Terrain& floor) {
     red_flyer(8500, 80);
     red_flyer(8560, 160);
     catapult(9100);
+    fireball(9350, 90);
+    fireball(9390, 190);
+    carpet(9550, 140);
+    red_flyer(9650, 60);
     house(9950);
     house(10300);
     red_walker(9800);
@@ -260,7 +279,9 @@ void place_level(worlds::World& world, const Terrain& floor) {
     green(11600);
     small_tower(11750);
 
-    level.place(kDragonX, 250, 0, "bossdragon");
+    // The dragon's body stands on the far layer: a great bulk that neither
+    // stops shots nor hurts a ship; its heads and necks come out on layer 0.
+    level.place(worlds::x_on_layer(kDragonX, 2), 310, 2, "bossdragon");
     level.place(kExitX, 120, 0, "exitportal");
 }
 
@@ -268,6 +289,8 @@ void place_level(worlds::World& world, const Terrain& floor) {
 
 void add_land_and_level(worlds::World& world) {
     worlds::Backdrop sky{"castlesky", 1280, 320, worlds::kFieldHeight, paint_sky};
+    sky.once = {"castlemoon", int(kMoonX - kHalo), int(kMoonY - kHalo), int(2 * kHalo), int(2 * kHalo), 1,
+                [](Canvas& c) { paint_sky_with(c, true); }};
     worlds::lay_backdrop(world, sky, 3, 0, kLength);
     worlds::Backdrop near{"castlehills", 1536, 256, worlds::kFieldHeight, paint_near};
     worlds::lay_backdrop(world, near, 2, 0, kLength);

@@ -22,13 +22,16 @@ namespace {
 
 constexpr int kLength = 14000;
 constexpr int kBossX = 12300;  // the first wheel stops the view after about 180 s
-// The wheels wait in a shaft above the arena, out of the field and so out of
-// reach of every shot, until the first of them holds the view (a wheel shot
-// down before it holds the view would let the view run on past the others).
-// A cap of rock closes the shaft high above the field, and they roll down
-// out of it into the arena.
-constexpr int kShaftX0 = kBossX - 60, kShaftX1 = kBossX + 300;
-constexpr int kCapY = -420;
+// The wheels wait side by side in a shallow shaft just above the arena, out
+// of the field and so out of reach of every shot, until the first of them
+// holds the view (a wheel shot down before it holds the view would let the
+// view run on past the others). A cap of rock closes the shaft a wheel's
+// height above the field, so a wheel rolling up turns back before it has
+// been out of sight for long.
+constexpr int kShaftX0 = kBossX - 60, kShaftX1 = kBossX + 340;
+constexpr int kWheelY = -62;                 // images at rows -93..-11
+constexpr int kWheelGap = 80;                // teeth (radius 39, outlined) apart
+constexpr int kCapY = kWheelY - 31 - 9 - 40;  // its 40 rows end 9 rows above the wheels
 constexpr int kExitX = 13100;
 
 // Hatches, known before the terrain is drawn: the rock around them is kept
@@ -49,8 +52,8 @@ void paint_deep(Canvas& c) {
     const art::Noise noise(art::seed_of("cavedeep"));
     const Look& k = look();
     c.map_pixels([&](int x, int y, Color& out) {
-        const double n = worlds::periodic_noise(noise, x * 0.012, y * 0.012, int(std::lround(period * 0.012)));
-        const double m = worlds::periodic_noise(noise, x * 0.05, y * 0.05 + 20, int(std::lround(period * 0.05)), 3);
+        const double n = worlds::periodic_noise_px(noise, x, y * 0.012, period, 0.012);
+        const double m = worlds::periodic_noise_px(noise, x, y * 0.05 + 20, period, 0.05, 3);
         // Darker towards the roof and floor, a warm haze in the middle distance.
         const double mid = 1 - std::abs(y - 230.0) / 230.0;
         Color wall = Color::hex(0x120c0c).mixed(Color::hex(0x3a2418), std::clamp(n * 0.9 + mid * 0.35 - 0.2, 0.0, 1.0));
@@ -70,7 +73,6 @@ void paint_deep(Canvas& c) {
         const double r = random.range(0.8, 2.0);
         c.orb(x, y, r, k.crystal.light, k.crystal_glow.darker(0.3));
     }
-    worlds::posterize(c);
 }
 
 // Pillars from roof to floor, some broken into a hanging and a standing
@@ -114,7 +116,6 @@ void paint_pillars(Canvas& c) {
             }
         }
     });
-    worlds::posterize(c);
 }
 
 // ---- terrain ----
@@ -133,8 +134,9 @@ void shape(Ground& g) {
                  {2700, 90, 12},  {3000, 100, 0},   {3400, 100, 0},   {3700, 40, 10},   {5300, 44, 10},
                  {5700, 50, 14},  {6200, 26, 10},   {6600, 70, 12},   {7000, 140, 16},  {7600, 96, 0},
                  {8400, 96, 0},   {8800, 110, 12},  {9200, 92, 0},    {9500, 92, 0},    {9800, 110, 12},
-                 {10300, 118, 14}, {10800, 100, 12}, {11300, 34, 0},  {kShaftX0 - 20, 34, 0},
-                 {kShaftX0, -40, 0}, {kShaftX1, -40, 0}, {kShaftX1 + 20, 34, 0}, {14000, 34, 0}});
+                 {10300, 118, 14}, {10800, 100, 12}, {11300, 34, 0},  {kShaftX0 - 90, 40, 10},
+                 {kShaftX0 - 40, 12, 12}, {kShaftX0 - 8, -110, 0}, {kShaftX1 + 8, -110, 0},
+                 {kShaftX1 + 40, 14, 12}, {kShaftX1 + 90, 38, 10}, {14000, 34, 0}});
 }
 
 Color ochre(const art::Noise& noise, const worlds::GroundPixel& p) {
@@ -217,6 +219,9 @@ void place_level(worlds::World& world, const Ground& g) {
     red(960, 240);
     heli(1250, 190);
     rock_on_floor(1300);
+    red(1550, 150);
+    red(1610, 230);
+    heli(1800, 170);
     // The low tunnel: guns on the pads, hatches in between.
     gun_up(2050);
     gun_down(2250);
@@ -235,6 +240,9 @@ void place_level(worlds::World& world, const Ground& g) {
     red(5000, 120);
     red(5060, 260);
     rock_on_floor(5200);
+    heli(5400, 210);
+    red(5600, 170);
+    red(5660, 230);
     // The climb and the drop.
     heli(5800, 170);
     red(6100, 150);
@@ -242,18 +250,23 @@ void place_level(worlds::World& world, const Ground& g) {
     gun_up(6600);
     gun_down(8250);
     rock(6900, 230);
+    heli(7100, 200);
+    red(7300, 220);
+    red(7360, 260);
     // The hatch gallery.
     tank(7900);
     gun_up(8300);
     tank(8350);
     heli(8200, 200);
     heli(8500, 230);
+    red(8700, 200);
     // Boulders block the narrows: shoot through or slip above.
     rock_on_floor(8900);
     rock(8900, 262);
     gun_up(9250);
     gun_down(9350);
     tank(9400);
+    heli(9650, 220);
     rock_on_floor(9900);
     rock(9910, 230);
     rock(9920, 180);
@@ -265,15 +278,16 @@ void place_level(worlds::World& world, const Ground& g) {
     tank(10900);
     heli(11350, 180);
     heli(11450, 250);
+    red(11700, 180);
+    red(11760, 240);
+    heli(11950, 210);
+    red(12150, 230);
 
-    // The pack of wheels up the shaft, clear of its walls, its cap and each
+    // The pack of wheels in the shaft, clear of its walls, its cap and each
     // other. The first holds the view at x 399, the others are then on screen
-    // (x 559..639) and join it.
+    // (x 479..639) and join it.
     level.place(kShaftX0 - 10, kCapY, 1, "caveshaftcap");
-    level.place(kBossX, -120, 0, "caveboss");
-    level.place(kBossX + 160, -120, 0, "caveboss");
-    level.place(kBossX + 200, -220, 0, "caveboss");
-    level.place(kBossX + 239, -320, 0, "caveboss");
+    for (int i = 0; i < 4; ++i) level.place(kBossX + kWheelGap * i, kWheelY, 0, "caveboss");
     level.place(kExitX, 130, 0, "exitportal");
 }
 

@@ -33,38 +33,49 @@ struct SkylineStyle {
     bool signs;
 };
 
+// Buildings are chosen first and then drawn where they stand and one period
+// to either side, so the one crossing the picture's end goes on at its start.
 void skyline(Canvas& c, const SkylineStyle& st, uint64_t seed) {
     const int period = c.width();
     const Look& k = look();
     art::Random r(seed);
     for (double x = 0; x < period;) {
-        const double w = std::min(r.range(st.min_w, st.max_w), period - x);
-        if (w < 8) break;
+        const double w = r.range(st.min_w, st.max_w);
         const double h = r.range(st.min_h, st.max_h);
         const double top = st.base - h;
-        c.rect(x, top, w, h + 2);
-        c.fill(Paint::vertical(top, st.base, {{0, st.body.lighter(0.08)}, {1, st.body}}));
-        c.rect(x, top, 1.5, h);
-        c.fill(Paint::solid(st.edge));
-        // Windows in columns, lit by chance.
+        std::vector<bool> lit;
         for (double wy = top + 6; wy < st.base - 4; wy += 7)
-            for (double wx = x + 4; wx < x + w - 4; wx += 6) {
-                c.rect(wx, wy, 2.5, 3);
-                c.fill(Paint::solid(r.chance(st.lit) ? st.window_on : st.window_off));
+            for (double wx = x + 4; wx < x + w - 4; wx += 6) lit.push_back(r.chance(st.lit));
+        const double spire = r.chance(0.3) ? r.range(14, 34) : 0;
+        const bool sign = st.signs && r.chance(0.35);
+        const double sign_y = sign ? top + r.range(10, std::max(12.0, h * 0.5)) : 0;
+        const Color sign_colour = sign && r.chance(0.5) ? k.neon_pink : k.neon_cyan;
+        worlds::wrap_x(period, [&](double dx) {
+            const double bx = x + dx;
+            if (bx > period || bx + w < 0) return;
+            c.rect(bx, top, w, h + 2);
+            c.fill(Paint::vertical(top, st.base, {{0, st.body.lighter(0.08)}, {1, st.body}}));
+            c.rect(bx, top, 1.5, h);
+            c.fill(Paint::solid(st.edge));
+            // Windows in columns, lit by chance.
+            size_t i = 0;
+            for (double wy = top + 6; wy < st.base - 4; wy += 7)
+                for (double wx = bx + 4; wx < bx + w - 4; wx += 6) {
+                    c.rect(wx, wy, 2.5, 3);
+                    c.fill(Paint::solid(lit[i++] ? st.window_on : st.window_off));
+                }
+            // Roof details: a spire, a neon sign.
+            if (spire > 0) {
+                c.polygon({{bx + w * 0.4, top}, {bx + w * 0.5, top - spire}, {bx + w * 0.6, top}});
+                c.fill(Paint::solid(st.body));
             }
-        // Roof details: a spire or a water tank.
-        if (r.chance(0.3)) {
-            c.polygon({{x + w * 0.4, top}, {x + w * 0.5, top - r.range(14, 34)}, {x + w * 0.6, top}});
-            c.fill(Paint::solid(st.body));
-        }
-        if (st.signs && r.chance(0.35)) {
-            const double sy = top + r.range(10, std::max(12.0, h * 0.5));
-            const Color col = r.chance(0.5) ? k.neon_pink : k.neon_cyan;
-            c.rect(x + w * 0.2, sy, w * 0.6, 5);
-            c.fill(Paint::solid(col));
-            c.rect(x + w * 0.2, sy + 1.5, w * 0.6, 2);
-            c.fill(Paint::solid(col.lighter(0.6)));
-        }
+            if (sign) {
+                c.rect(bx + w * 0.2, sign_y, w * 0.6, 5);
+                c.fill(Paint::solid(sign_colour));
+                c.rect(bx + w * 0.2, sign_y + 1.5, w * 0.6, 2);
+                c.fill(Paint::solid(sign_colour.lighter(0.6)));
+            }
+        });
         x += w + r.range(0, 10);
     }
 }
@@ -87,7 +98,6 @@ void paint_sky(Canvas& c) {
     skyline(c, far, art::seed_of("cityfarskyline"));
     c.rect(0, 328, c.width(), 89);
     c.fill(Paint::vertical(328, 417, {{0, Color::hex(0x1a1434)}, {1, Color::hex(0x2a1a3a)}}));
-    worlds::posterize(c);
 }
 
 void paint_skyline(Canvas& c) {
@@ -96,7 +106,6 @@ void paint_skyline(Canvas& c) {
     skyline(c, near, art::seed_of("citynearskyline"));
     c.rect(0, 400, c.width(), 16);
     c.fill(Paint::solid(Color::hex(0x0e0c1c)));
-    worlds::posterize(c);
 }
 
 // ---- the street ----
@@ -243,6 +252,14 @@ void place_level(worlds::World& world) {
     white(10900, 140);
     green(11100, 80);
     green(11160, 150);
+    heli(11400, 60);
+    white(11550, 200);
+    white(11610, 110);
+    frog(11800, 20);
+    // A star cache before the fortress: its eyes open only for a moment,
+    // and bursting stars reach them wherever they open.
+    for (const auto& [x, y] : {std::pair{11300, 200}, {11480, 120}, {11650, 250}, {11820, 160}, {11950, 300}})
+        level.place(x, y, 0, "starpowerup");
 
     level.place(kBossX, 60, 0, "cityboss");
     level.place(kExitX, 120, 0, "exitportal");

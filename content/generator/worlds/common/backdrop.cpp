@@ -3,6 +3,8 @@
 #include "generator/worlds/common/frames.h"
 
 #include <algorithm>
+#include <set>
+#include <cmath>
 #include <vector>
 
 namespace worlds {
@@ -15,6 +17,19 @@ bool empty(art::Canvas& c) {
     return !seen;
 }
 
+// Distinct colours of a canvas's pixels (the key colour takes one palette entry more).
+size_t colours(const art::Canvas& c) {
+    std::set<uint32_t> seen;
+    cairo_surface_flush(c.surface());
+    const unsigned char* data = cairo_image_surface_get_data(c.surface());
+    const int stride = cairo_image_surface_get_stride(c.surface());
+    for (int y = 0; y < c.height(); ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * stride);
+        for (int x = 0; x < c.width(); ++x) seen.insert(row[x]);
+    }
+    return seen.size();
+}
+
 }  // namespace
 
 int lay_backdrop(World& world, const Backdrop& backdrop, int layer, int y, int level_length) {
@@ -22,7 +37,7 @@ int lay_backdrop(World& world, const Backdrop& backdrop, int layer, int y, int l
     const int tiles = std::max(1, backdrop.period / tile);
     art::Canvas whole(tiles * tile, backdrop.height);
     if (backdrop.paint) backdrop.paint(whole);
-    posterize(whole);
+    art::dither_565(whole);
 
     std::vector<std::string> names(static_cast<size_t>(tiles));
     for (int k = 0; k < tiles; ++k) {
@@ -39,7 +54,12 @@ int lay_backdrop(World& world, const Backdrop& backdrop, int layer, int y, int l
             raised.draw(piece, 0, 0);
         }
         names[size_t(k)] = backdrop.prefix + letters(k);
-        world.sprite(names[size_t(k)], std::move(raised), 0, -1, backdrop.edges);
+        // A tile whose dithered gradients need more colours than a palette
+        // holds is written in true colour, so none of them is merged away.
+        const art::Depth depth = colours(raised) > 255 ? art::Depth::True24 : art::Depth::Indexed8;
+        std::vector<art::Frame> frames;
+        frames.push_back({std::move(raised), 0, -1, backdrop.edges});
+        world.sprite(names[size_t(k)], frames, depth);
     }
 
     // The layer moves speed / 3 as far as the level does; one tile spare at the end.
@@ -49,6 +69,18 @@ int lay_backdrop(World& world, const Backdrop& backdrop, int layer, int y, int l
         const std::string& name = names[size_t(i % tiles)];
         if (name.empty()) continue;
         world.level().place(i * tile, y, layer, name);
+        ++placed;
+    }
+
+    const Once& once = backdrop.once;
+    if (!once.name.empty() && once.paint) {
+        art::Canvas with(tiles * tile, backdrop.height);
+        once.paint(with);
+        art::dither_565(with);
+        std::vector<art::Frame> frames;
+        frames.push_back({with.crop(once.x, once.y, once.width, once.height), 0, 0, backdrop.edges});
+        world.sprite(once.name, frames, colours(frames.front().image) > 255 ? art::Depth::True24 : art::Depth::Indexed8);
+        world.level().place(once.repeat * tiles * tile + once.x, y + once.y, layer, once.name);
         ++placed;
     }
     return placed;
@@ -64,6 +96,11 @@ double periodic_noise(const art::Noise& noise, double x, double y, int period, i
         frequency *= 2;
     }
     return sum / total;
+}
+
+double periodic_noise_px(const art::Noise& noise, double x, double y, int period, double per_pixel, int octaves) {
+    const int units = std::max(1, int(std::lround(period * per_pixel)));
+    return periodic_noise(noise, x * units / period, y, units, octaves);
 }
 
 void wrap_x(int period, const std::function<void(double dx)>& draw) {

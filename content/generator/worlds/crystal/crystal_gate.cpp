@@ -9,7 +9,8 @@
 // at row 96. Both burn out on a timer; shots only burst on them.
 // The crystals spin (6 frames, looped either way). The vertical forms are
 // 36 x 48 and the horizontal forms 48 x 36: a ship within 35 pixels of the
-// crystal's left edge (or top) is in its path.
+// crystal's left edge (or top) is in its path. Each has a bright rim (red:
+// ember, silver: ice) so it reads at a glance wherever it is.
 #include <cmath>
 
 #include "generator/worlds/common/frames.h"
@@ -28,14 +29,21 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // A long crystal along the y axis (turned for the horizontal forms), centred
-// on (0, 0); `spin` 0..1 turns it about its long axis.
-void shard(Canvas& c, double length, double width, double spin, const Ramp& ramp) {
+// on (0, 0); `spin` 0..1 turns it about its long axis. A rim of its own
+// light round the dark outline keeps it readable against the violet rock,
+// even half out of sight at the screen's edge.
+void shard(Canvas& c, double length, double width, double spin, const Ramp& ramp, const Color& aura) {
     const Look& k = look();
     const double w = width * (0.7 + 0.3 * std::abs(std::cos(spin * kPi)));
     const double h = length / 2;
     const double cx = (spin - 0.5) * w * 0.5;  // the ridge slides across as it turns
-    gem(c, {{0, -h}, {w / 2, -h * 0.45}, {w / 2, h * 0.45}, {0, h}, {-w / 2, h * 0.45}, {-w / 2, -h * 0.45}},
-        {cx, 0}, ramp, k.outline, spin);
+    const std::vector<Pt> outline = {{0, -h}, {w / 2, -h * 0.45}, {w / 2, h * 0.45}, {0, h}, {-w / 2, h * 0.45},
+                                     {-w / 2, -h * 0.45}};
+    c.polygon(outline);
+    c.stroke(Paint::solid(aura), 9.0);
+    c.polygon(outline);
+    c.stroke(Paint::solid(aura.lighter(0.6)), 4.0);
+    gem(c, outline, {cx, 0}, ramp, k.outline, spin);
     c.line({cx, -h + 3}, {cx, h - 3});
     c.stroke(Paint::solid(ramp.light.with_alpha(0.8)), 1.0);
     c.highlight(cx - w * 0.18, -h * 0.5, w * 0.12, h * 0.2, 0.9);
@@ -88,19 +96,24 @@ void add_gate(worlds::World& world) {
     world.sprite("crystalopenerup", worlds::frames_of({68, 100, 0, -2, 34, 2}, 8, [](Canvas& c, int i) {
                      spire(c, 0.5 - 0.5 * std::cos(i * kPi / 7));
                  }));
-    const auto vertical = [](const Ramp& ramp) {
-        return worlds::frames_of({36, 48, 0, 0, 18, 24}, 6, [ramp](Canvas& c, int i) { shard(c, 46, 28, i / 6.0, ramp); });
+    const auto vertical = [](const Ramp& ramp, const Color& aura) {
+        return worlds::frames_of({36, 48, 0, 0, 18, 24}, 6,
+                                 [ramp, aura](Canvas& c, int i) { shard(c, 38, 22, i / 6.0, ramp, aura); });
     };
-    const auto horizontal = [](const Ramp& ramp) {
-        return worlds::frames_of({48, 36, 0, 0, 24, 18}, 6, [ramp](Canvas& c, int i) {
+    const auto horizontal = [](const Ramp& ramp, const Color& aura) {
+        return worlds::frames_of({48, 36, 0, 0, 24, 18}, 6, [ramp, aura](Canvas& c, int i) {
             c.rotate_deg(90);
-            shard(c, 46, 28, i / 6.0, ramp);
+            shard(c, 38, 22, i / 6.0, ramp, aura);
         });
     };
-    world.sprite("crystalbossredverticle", vertical(look().red));
-    world.sprite("crystalbosssilververticle", vertical(look().silver));
-    world.sprite("crystalbossredhorizontal", horizontal(look().red));
-    world.sprite("crystalbosssilverhorizontal", horizontal(look().silver));
+    // Red burns orange, silver glows ice blue: the two kinds move differently.
+    const Ramp red{look().red.dark, look().red.mid.lighter(0.15), look().red.light.lighter(0.3)};
+    const Ramp silver{look().silver.dark, look().silver.mid.lighter(0.1), Color{1, 1, 1}};
+    const Color ember = Color::hex(0xff8a20), ice = Color::hex(0x50e8ff);
+    world.sprite("crystalbossredverticle", vertical(red, ember));
+    world.sprite("crystalbosssilververticle", vertical(silver, ice));
+    world.sprite("crystalbossredhorizontal", horizontal(red, ember));
+    world.sprite("crystalbosssilverhorizontal", horizontal(silver, ice));
 }
 
 }  // namespace crystal

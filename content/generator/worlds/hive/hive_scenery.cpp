@@ -29,7 +29,8 @@ void paint_comb(Canvas& c) {
     for (int col = 0; col <= columns; ++col)
         for (int row = -1; row < int(416 / (r * 1.732)) + 2; ++row) {
             const double cx = col * r * 1.5, cy = row * r * 1.732 + (col % 2) * r * 0.866;
-            const double n = worlds::periodic_noise(noise, cx / r * 0.25, cy / r * 0.25, columns / 4, 3);
+            // A column is 1.5 r wide, so the noise spans columns * 1.5 / 4 units.
+            const double n = worlds::periodic_noise(noise, cx / r * 0.25, cy / r * 0.25, columns * 3 / 8, 3);
             const double depth = std::abs(cy - 208) / 208;
             const double t = std::clamp(0.15 + n * 0.6 - depth * 0.25, 0.0, 1.0);
             hexagon(c, cx, cy, r - 1.6);

@@ -14,6 +14,11 @@
 //     never fires;
 //   gun five (67, -75): the dorsal turret on its stalk, 54 x 56 at (-24, -8), muzzle at
 //     (-25, 20).
+// The five guns feed from one heart on the face at (-20, 124): each gun's
+// picture holds the heart and a vein from the gun down to it, all alike, so
+// the heart shows as one and a shot into it wounds every gun still alive
+// (the guns' pictures overlap there, and a shot hurts all it touches). The
+// heart stays until the last gun is gone.
 // Shots: "finalbossshotone" an aimed acid orb, "finalbossshottwo" a bolt
 // flying left, "finalbossshotthree" a drifting spore (4 frames, looped), and
 // the shell's own "citybossshotone", a writhing parasite (5 frames, back and
@@ -259,17 +264,50 @@ std::vector<Frame> parasite_frames() {
     return frames;
 }
 
+// The heart's place and size on the shell's face (shell coordinates).
+constexpr double kHeartX = -20, kHeartY = 124, kHeartR = 21;
+
+// A gun's frame widened to take in the heart: the vein from the gun (its
+// point `from`, in the gun image) to the heart, the heart, then the gun.
+std::vector<Frame> fed_by_heart(Canvas gun, int xoffset, int yoffset, Pt at, Pt from) {
+    const Look& k = look();
+    // The gun image's corner and the heart's box, in shell coordinates.
+    const double gx = at.x + xoffset, gy = at.y + yoffset;
+    const double left = std::min(gx, kHeartX - kHeartR - 2), top = std::min(gy, kHeartY - kHeartR - 2);
+    const double right = std::max(gx + gun.width(), kHeartX + kHeartR + 2);
+    const double bottom = std::max(gy + gun.height(), kHeartY + kHeartR + 2);
+    Canvas c(int(std::ceil(right - left)), int(std::ceil(bottom - top)));
+    const Pt heart{kHeartX - left, kHeartY - top}, vein_from{gx - left + from.x, gy - top + from.y};
+    const Pt bend{(heart.x + vein_from.x) / 2 + 10, (heart.y + vein_from.y) / 2};
+    c.smooth({vein_from, bend, heart}, false);
+    c.stroke(Paint::solid(k.outline), 9);
+    c.smooth({vein_from, bend, heart}, false);
+    c.stroke(Paint::solid(k.flesh.mid), 6);
+    c.smooth({vein_from, bend, heart}, false);
+    c.stroke(Paint::solid(k.flesh.light.with_alpha(0.7)), 1.5);
+    c.circle(heart.x, heart.y, kHeartR);
+    c.fill_outlined(Paint::radial({heart.x - 6, heart.y - 6}, 0, kHeartR,
+                                  {{0, k.acid_core}, {0.35, k.flesh.light}, {0.8, k.flesh.mid}, {1, k.flesh.dark}}),
+                    k.outline, 1.4);
+    c.circle(heart.x, heart.y, kHeartR * 0.45);
+    c.stroke(Paint::solid(k.flesh.dark.with_alpha(0.8)), 1.5);
+    c.draw(gun, gx - left, gy - top);
+    std::vector<Frame> frames;
+    frames.push_back({std::move(c), int(std::lround(left - at.x)), int(std::lround(top - at.y))});
+    return frames;
+}
+
 }  // namespace
 
 void add_boss(worlds::World& world) {
     const Look& k = look();
     world.sprite("finalbossshell", shell_frames());
     // Image pixels of the muzzles: the gun's (-25, 50) and (-45, 20) less the offsets.
-    world.sprite("finalbossgunone", one_frame(jaw_cannon({1, 8}, {21, 38}, false), -46, 12));
-    world.sprite("finalbossgunthree", one_frame(jaw_cannon({3, 4}, {23, 34}, true), -48, 16));
-    world.sprite("finalbossguntwo", one_frame(chin_pod(), -14, 42));
-    world.sprite("finalbossgunfour", one_frame(eye_cluster(), -6, -6));
-    world.sprite("finalbossgunfive", one_frame(dorsal_turret(), -24, -8));
+    world.sprite("finalbossgunone", fed_by_heart(jaw_cannon({1, 8}, {21, 38}, false), -46, 12, {20, 90}, {50, 24}));
+    world.sprite("finalbossgunthree", fed_by_heart(jaw_cannon({3, 4}, {23, 34}, true), -48, 16, {-10, 85}, {50, 24}));
+    world.sprite("finalbossguntwo", fed_by_heart(chin_pod(), -14, 42, {-18, 100}, {20, 6}));
+    world.sprite("finalbossgunfour", fed_by_heart(eye_cluster(), -6, -6, {-40, -15}, {22, 32}));
+    world.sprite("finalbossgunfive", fed_by_heart(dorsal_turret(), -24, -8, {67, -75}, {27, 54}));
     world.sprite("finalbossshotone", orb_frames(k.acid_core, k.acid, 6));
     world.sprite("finalbossshottwo", bolt_frames());
     world.sprite("finalbossshotthree", spore_frames());

@@ -105,7 +105,7 @@ std::vector<Frame> background_frames() {
             c.fill_outlined(Paint::solid(k.bone.dark), k.outline, 1.0);
         }
         art::energy_orb(c, heart.x, heart.y, 34 + 4 * beat, k.flesh.light, k.flesh.dark, f / double(kFrames), 4);
-        worlds::posterize(c);
+        art::dither_565(c);
         frames.push_back({std::move(c), 0, 0});
     }
     return frames;
@@ -194,7 +194,8 @@ Canvas emitter() {
 }  // namespace
 
 void add_gates(worlds::World& world) {
-    world.sprite("background", background_frames());
+    // Dithered glow in more colours than a palette holds.
+    world.sprite("background", background_frames(), art::Depth::True24);
     world.sprite("redbossleft", one_frame(red_gate(), 0, -1));
     world.sprite("bluebossleft", one_frame(pylon()));
     world.sprite("bluebossright", one_frame(pylon().flipped(false, true)));

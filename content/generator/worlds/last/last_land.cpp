@@ -67,7 +67,6 @@ void paint_spines(Canvas& c) {
             }
         });
     }
-    worlds::posterize(c);
 }
 
 // ---- terrain ----
@@ -180,6 +179,10 @@ void place_level(worlds::World& world, const Ground& g) {
     wasp(5000, 160);
     wasp(5060, 250);
     pylons(5500);
+    dart(5200, 90);
+    dart(5260, 250);
+    diver(5750, 160);
+    diver(5810, 240);
     spore(5300, 120);
     spore(5340, 220);
     spore(5380, 300);
@@ -191,6 +194,9 @@ void place_level(worlds::World& world, const Ground& g) {
     spear(7000, 200);
     diver(7200, 140);
     diver(7260, 220);
+    spear(7450, 100);
+    wasp(7650, 250);
+    wasp(7710, 170);
     // The shields.
     shield_wall(7900, 150);
     dart(8000, 100);
@@ -201,6 +207,9 @@ void place_level(worlds::World& world, const Ground& g) {
     spore(9000, 140);
     spore(9040, 240);
     shield_wall(9300, 120);
+    dart(9550, 200);
+    dart(9610, 280);
+    spear(9800, 130);
     // The last defences.
     cannon(10050, false);
     spear(10100, 120);
@@ -214,6 +223,9 @@ void place_level(worlds::World& world, const Ground& g) {
     dart(10960, 230);
     wasp(11200, 180);
     spore(11300, 200);
+    dart(11500, 110);
+    dart(11560, 260);
+    diver(11750, 180);
 
     level.place(kShellX, 150, 0, "finalbossshell");
 

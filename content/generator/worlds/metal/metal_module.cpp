@@ -93,6 +93,14 @@ void script_level(worlds::LevelScript& level) {
     // The robot holds the middle of the works.
     level.place(kRobotX, p.floor(kRobotX + 90, 180) - 280, 0, "robot");
 
+    // Past the robot: its escort regroups.
+    p.helicopters(7150, 120, 3, 60);
+    p.walker(7320);
+    p.floor_turret(7480);
+    p.roof_turret(7600);
+    p.hatch_up(7700);
+    p.helicopters(7850, 230, 2, -110);
+
     // The crusher gallery.
     p.crusher(8000);
     p.walker(8150);

@@ -3,6 +3,7 @@
 // layer 1 whose shape the level script reads to stand things on it.
 #include <cmath>
 
+#include "generator/art/lettering.h"
 #include "generator/worlds/common/backdrop.h"
 #include "generator/worlds/metal/metal_art.h"
 
@@ -16,52 +17,139 @@ using art::Ramp;
 
 namespace {
 
-constexpr int kWallPeriod = 1280;
-constexpr int kTrussPeriod = 960;
+constexpr int kWallPeriod = 1920;
+constexpr int kTrussPeriod = 1536;
 
-void paint_wall(Canvas& c) {
-    const Look& k = look();
+// Panels with bevelled seams and grime; their rows shift from bay to bay.
+void wall_panels(Canvas& c) {
     const art::Noise noise(art::seed_of("metalwall"));
     const Ramp wall{Color::hex(0x0c0f18), Color::hex(0x1c2232), Color::hex(0x343e56)};
-    // Panels with bevelled seams and grime.
     c.map_pixels([&](int x, int y, Color& out) {
-        const int px = x % 80, py = (y + (x / 80 % 2) * 26) % 52;
-        double t = 0.45 + (worlds::periodic_noise(noise, x * 0.05, y * 0.05, kWallPeriod / 20, 3) - 0.5) * 0.5;
-        if (px < 2 || py < 2) t = 0.9;
+        const int px = (x + 40) % 80, bay = (x + 40) / 80;
+        const int py = (y + (bay * 19) % 52) % 52;
+        double t = 0.45 + (worlds::periodic_noise_px(noise, x, y * 0.05, kWallPeriod, 0.05, 3) - 0.5) * 0.5;
+        t += (worlds::periodic_noise_px(noise, x, y * 0.008 + 40, kWallPeriod, 0.008, 2) - 0.5) * 0.5;
+        if (px < 2 || py < 2) t = std::max(t, 0.85);
         else if (px > 77 || py > 49) t = 0.05;
         t -= 0.25 * std::max(0.0, (y - 300) / 116.0);
         out = wall.at(std::clamp(t, 0.0, 1.0));
     });
-    // Lit windows high on the wall.
-    for (int i = 0; i < kWallPeriod / 160; ++i) {
-        const double x = 30 + i * 160;
-        c.rect(x, 60, 100, 44);
-        c.fill_outlined(Paint::vertical(60, 104, {{0, Color::hex(0x4a2a10)}, {0.5, Color::hex(0xc86a18)}, {1, Color::hex(0x6a3410)}}),
-                        Color::hex(0x06070a), 3);
-        for (double mx : {x + 33, x + 66}) {
-            c.line({mx, 60}, {mx, 104});
+}
+
+void window_row(Canvas& c, double x, double y, int panes, bool lit, bool broken) {
+    const double w = panes * 33 + 1, h = 44;
+    const Color glow = lit ? Color::hex(0xc86a18) : Color::hex(0x2a2430);
+    c.rect(x, y, w, h);
+    c.fill_outlined(Paint::vertical(y, y + h, {{0, glow.darker(0.6)}, {0.5, glow}, {1, glow.darker(0.5)}}),
+                    Color::hex(0x06070a), 3);
+    for (int i = 1; i < panes; ++i) c.line({x + 33 * i, y}, {x + 33 * i, y + h});
+    c.line({x, y + h / 2}, {x + w, y + h / 2});
+    c.stroke(Paint::solid(Color::hex(0x06070a)), 3, false);
+    if (broken) {
+        // A pane smashed through: a jagged hole.
+        const double cx = x + 50, cy = y + 12;
+        std::vector<Pt> hole;
+        for (int i = 0; i < 14; ++i) {
+            const double a = i * 2 * 3.14159265358979 / 14, rr = (i % 2 ? 4.0 : 9.0);
+            hole.push_back({cx + std::cos(a) * rr * 1.3, cy + std::sin(a) * rr * 0.9});
         }
-        c.line({x, 82}, {x + 100, 82});
-        c.stroke(Paint::solid(Color::hex(0x06070a)), 3, false);
+        c.polygon(hole);
+        c.fill(Paint::solid(Color::hex(0x06070a)));
     }
-    // Big vertical pipes with brackets.
-    for (int i = 0; i < kWallPeriod / 320; ++i) {
-        const double x = 130 + i * 320;
-        c.rect(x, 0, 26, 416);
-        c.fill(Paint::linear({x, 0}, {x + 26, 0}, {{0, k.rust.dark}, {0.3, k.rust.mid}, {0.45, k.rust.light}, {1, k.rust.dark.darker(0.4)}}));
-        for (double y = 30; y < 416; y += 90) {
-            c.rect(x - 3, y, 32, 8);
-            c.fill(Paint::solid(k.dark.mid));
-        }
+}
+
+void pipe(Canvas& c, double x, double width, double top, double bottom) {
+    const Look& k = look();
+    c.rect(x, top, width, bottom - top);
+    c.fill(Paint::linear({x, 0}, {x + width, 0},
+                         {{0, k.rust.dark}, {0.3, k.rust.mid}, {0.45, k.rust.light}, {1, k.rust.dark.darker(0.4)}}));
+    for (double y = top + 30; y < bottom; y += 90) {
+        c.rect(x - 3, y, width + 6, 8);
+        c.fill(Paint::solid(k.dark.mid));
     }
-    // A horizontal duct.
+}
+
+// A great extractor fan behind a grille.
+void fan(Canvas& c, double cx, double cy, double r) {
+    const Look& k = look();
+    c.circle(cx, cy, r + 6);
+    c.shade(k.dark, k.outline);
+    c.circle(cx, cy, r);
+    c.fill(Paint::solid(Color::hex(0x07080c)));
+    for (int i = 0; i < 5; ++i) {
+        const double a = i * 72 * 3.14159265358979 / 180;
+        c.polygon({{cx, cy}, {cx + std::cos(a) * r * 0.95, cy + std::sin(a) * r * 0.95},
+                   {cx + std::cos(a + 0.5) * r * 0.9, cy + std::sin(a + 0.5) * r * 0.9}});
+        c.fill(Paint::solid(k.dark.mid));
+    }
+    c.circle(cx, cy, r * 0.18);
+    c.shade(k.steel, k.outline);
+    auto scope = c.scoped();
+    c.circle(cx, cy, r).clip();
+    for (double gy = cy - r; gy < cy + r; gy += 7) c.line({cx - r, gy}, {cx + r, gy});
+    c.stroke(Paint::solid(k.dark.light.with_alpha(0.5)), 1.0, false);
+}
+
+// A shutter door striped in hazard paint, with a painted bay number.
+void bay_door(Canvas& c, double x, double width, const std::string& number) {
+    const Look& k = look();
+    const double top = 200, bottom = 416;
+    c.rect(x, top, width, bottom - top);
+    c.fill(Paint::vertical(top, bottom, {{0, k.dark.light}, {1, k.dark.dark}}));
+    for (double y = top + 6; y < bottom; y += 9) c.line({x, y}, {x + width, y});
+    c.stroke(Paint::solid(k.dark.dark), 1.5, false);
+    c.rect(x - 6, top - 12, width + 12, 12);
+    c.fill(Paint::solid(k.dark.mid));
+    for (double sx = x - 6; sx < x + width + 6; sx += 16) {
+        c.polygon({{sx, top - 12}, {sx + 8, top - 12}, {sx + 2, top}, {sx - 6, top}});
+    }
+    c.fill(Paint::solid(k.hazard.mid));
+    art::TextStyle st;
+    st.height = 26;
+    st.fill = {{0, k.hazard.light}, {1, k.hazard.mid}};
+    st.outline_width = 0;
+    art::draw_text(c, x + width / 2, top + 24, number, st, art::Align::Centre);
+}
+
+void paint_wall(Canvas& c) {
+    const Look& k = look();
+    wall_panels(c);
+    art::Random r(art::seed_of("metalwallbays"));
+    // Lit windows high on the wall, in rows of two to four panes, some dark or broken.
+    for (double x = 20; x < kWallPeriod - 120;) {
+        const int panes = 2 + int(r.range(0, 3));
+        const double y = 50 + std::floor(r.range(0, 3)) * 14;
+        window_row(c, x, y, panes, r.chance(0.8), r.chance(0.15));
+        x += panes * 33 + r.range(60, 180);
+    }
+    // Machinery along the bottom: fans and bay doors.
+    fan(c, 520, 300, 58);
+    fan(c, 1390, 290, 44);
+    bay_door(c, 860, 150, "07");
+    bay_door(c, 1620, 120, "12");
+    // Pipes of several bores, some stopping at the duct, none across a door.
+    const auto at_door = [](double x, double w) {
+        return (x + w > 850 && x < 1020) || (x + w > 1610 && x < 1750);
+    };
+    for (double x = 100; x < kWallPeriod - 40;) {
+        const double w = r.range(12, 30);
+        const bool short_pipe = r.chance(0.3);
+        if (!at_door(x, w)) pipe(c, x, w, short_pipe ? 172 : 0, 416);
+        x += r.range(180, 420);
+    }
+    // A horizontal duct with joints, junction boxes and warning lamps.
     c.rect(0, 150, kWallPeriod, 22);
     c.fill(Paint::vertical(150, 172, {{0, k.dark.light}, {0.4, k.dark.mid}, {1, k.dark.dark}}));
-    for (double x = 0; x < kWallPeriod; x += 64) {
+    for (double x = 32; x < kWallPeriod; x += 64) {
         c.rect(x, 148, 4, 26);
         c.fill(Paint::solid(k.dark.dark));
     }
-    // Warning lamps along the duct.
+    for (double x : {300.0, 1100.0, 1760.0}) {
+        c.rounded_rect(x, 140, 40, 42, 3);
+        c.shade(k.steel, k.outline);
+        c.rect(x + 8, 150, 24, 6);
+        c.fill(Paint::solid(k.hazard.mid));
+    }
     for (double x = 40; x < kWallPeriod; x += 256) c.orb(x, 161, 3, Color{1, 1, 0.8}, k.lamp);
 }
 
@@ -99,13 +187,29 @@ void chain(Canvas& c, double x, double length) {
     c.stroke(Paint::solid(k.steel.mid), 2.5, false);
 }
 
+// A hanging lamp shade with its cone of light.
+void hanging_lamp(Canvas& c, double x, double length) {
+    const Look& k = look();
+    c.line({x, 0}, {x, length});
+    c.stroke(Paint::solid(k.dark.light), 1.5);
+    c.polygon({{x - 14, length + 12}, {x - 5, length}, {x + 5, length}, {x + 14, length + 12}});
+    c.shade(k.dark, k.outline);
+    c.orb(x, length + 12, 4, Color{1, 1, 0.85}, k.lamp);
+}
+
 void paint_trusses(Canvas& c) {
     truss(c, 60, 40);
-    truss(c, 520, 40);
+    truss(c, 610, 48);
+    truss(c, 1090, 36);
     worlds::wrap_x(kTrussPeriod, [&](double dx) {
         chain(c, 300 + dx, 150);
         chain(c, 340 + dx, 90);
-        chain(c, 760 + dx, 200);
+        chain(c, 860 + dx, 200);
+        chain(c, 1330 + dx, 120);
+        chain(c, 1520 + dx, 60);
+        hanging_lamp(c, 450 + dx, 40);
+        hanging_lamp(c, 960 + dx, 70);
+        hanging_lamp(c, 1250 + dx, 30);
     });
 }
 

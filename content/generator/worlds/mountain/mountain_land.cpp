@@ -36,8 +36,8 @@ struct RangeStyle {
 void mountain_range(Canvas& c, const art::Noise& noise, const RangeStyle& st) {
     const int period = c.width();
     const auto height = [&](double x) {
-        const double h = worlds::periodic_noise(noise, x * st.scale, 0.3, int(std::lround(period * st.scale)));
-        const double crag = worlds::periodic_noise(noise, x * st.scale * 5, 5.1, int(std::lround(period * st.scale * 5)));
+        const double h = worlds::periodic_noise_px(noise, x, 0.3, period, st.scale);
+        const double crag = worlds::periodic_noise_px(noise, x, 5.1, period, st.scale * 5);
         return st.base - st.amplitude * h * h * 1.6 - st.crags * crag;
     };
     std::vector<double> ridge(size_t(period) + 2);
@@ -63,7 +63,11 @@ void mountain_range(Canvas& c, const art::Noise& noise, const RangeStyle& st) {
     });
 }
 
-void paint_sky(Canvas& c) {
+// The moon's place in the sky picture: shown once in the level, laid over
+// the sky as its own piece (see worlds::Once).
+constexpr int kMoonX = 900, kMoonY = 120, kMoonBox = 40;
+
+void paint_sky_with(Canvas& c, bool moon) {
     const int period = c.width();
     c.fill_all(Paint::vertical(0, c.height(), {{0, Color::hex(0x120e30)}, {0.35, Color::hex(0x35285e)},
                                                {0.62, Color::hex(0x8a4a78)}, {0.8, Color::hex(0xe08a6a)},
@@ -76,14 +80,15 @@ void paint_sky(Canvas& c) {
         c.fill(Paint::solid(Color{1, 1, 1, b}));
     }
     // A pale moon low over the range.
-    worlds::wrap_x(period, [&](double dx) {
-        c.circle(900 + dx, 120, 26);
-        c.fill(Paint::radial({893 + dx, 113}, 0, 28, {{0, Color::hex(0xfff6e8)}, {0.8, Color::hex(0xf2d8c8)}, {1, Color::hex(0xd0a8b0)}}));
-        c.circle(908 + dx, 126, 5);
+    if (moon) {
+        c.circle(kMoonX, kMoonY, 26);
+        c.fill(Paint::radial({kMoonX - 7.0, kMoonY - 7.0}, 0, 28,
+                             {{0, Color::hex(0xfff6e8)}, {0.8, Color::hex(0xf2d8c8)}, {1, Color::hex(0xd0a8b0)}}));
+        c.circle(kMoonX + 8, kMoonY + 6, 5);
         c.fill(Paint::solid(Color::hex(0xe6c8c0)));
-        c.circle(892 + dx, 108, 3.5);
+        c.circle(kMoonX - 8, kMoonY - 12, 3.5);
         c.fill(Paint::solid(Color::hex(0xe6c8c0)));
-    });
+    }
     // The far range: violet peaks, their flanks facing the low sun lit pink.
     RangeStyle far;
     far.base = 262;
@@ -98,8 +103,9 @@ void paint_sky(Canvas& c) {
     far.haze = Color::hex(0xe08a6a);
     far.haze_depth = 70;
     mountain_range(c, art::Noise(art::seed_of("mountainfar")), far);
-    worlds::posterize(c);
 }
+
+void paint_sky(Canvas& c) { paint_sky_with(c, false); }
 
 void paint_ridge(Canvas& c) {
     const int period = c.width();
@@ -126,7 +132,6 @@ void paint_ridge(Canvas& c) {
             c.fill(Paint::solid(Color::hex(0x141a1e)));
         });
     }
-    worlds::posterize(c);
 }
 
 // ---- terrain ----
@@ -209,11 +214,19 @@ void place_level(worlds::World& world, const Ground& g) {
     heli(900, 120);
     heli(1350, 70);
     heli(1420, 170);
+    heli(1700, 230);
+    heli(1760, 280);
+    tank(1950);
     walker(2150);
     walker(2330);
     heli(2600, 60);
     heli(2680, 130);
     heli(2760, 100);
+    heli(2950, 40);
+    heli(3010, 100);
+    heli(3150, 130);
+    heli(3300, 180);
+    heli(3360, 230);
     // The first armour on the pad below the high peak.
     tank(3600);
     tank(3820);
@@ -230,6 +243,9 @@ void place_level(worlds::World& world, const Ground& g) {
     tank(5950);
     heli(5700, 70);
     heli(5760, 130);
+    heli(6150, 60);
+    heli(6220, 200);
+    heli(6380, 140);
     // Squadron over the next peak.
     for (int i = 0; i < 4; ++i) heli(6600 + 70 * i, 50 + 40 * i);
     tank(7200);
@@ -249,6 +265,10 @@ void place_level(worlds::World& world, const Ground& g) {
     heli(9100, 60);
     heli(9160, 120);
     heli(9400, 90);
+    heli(9650, 150);
+    heli(9720, 210);
+    heli(9800, 130);
+    heli(10000, 80);
     // Last stand before the crags.
     for (int i = 0; i < 5; ++i) heli(10200 + 60 * i, 40 + 30 * i);
     tank(10800);
@@ -258,6 +278,18 @@ void place_level(worlds::World& world, const Ground& g) {
     tank(11200);
     heli(11300, 80);
     heli(11380, 150);
+    // The crags' pickets.
+    walker(11600);
+    heli(11700, 60);
+    heli(11760, 120);
+    tank(11900);
+    heli(12050, 200);
+    heli(12110, 250);
+    walker(12200);
+    // A star cache before the crags: bursting stars light the eyes wherever
+    // the crags wander.
+    for (const auto& [x, y] : std::vector<std::pair<int, int>>{{11500, 200}, {11800, 120}, {12000, 260}, {12250, 160}})
+        level.place(x, y, 0, "starpowerup");
 
     level.place(kBossX, 70, 0, "mountainboss");
     level.place(kExitX, 120, 0, "exitportal");
@@ -267,6 +299,8 @@ void place_level(worlds::World& world, const Ground& g) {
 
 void add_land_and_level(worlds::World& world) {
     worlds::Backdrop sky{"mountainsky", 1280, 320, worlds::kFieldHeight, paint_sky};
+    sky.once = {"mountainmoon", kMoonX - kMoonBox, kMoonY - kMoonBox, 2 * kMoonBox, 2 * kMoonBox, 1,
+                [](Canvas& c) { paint_sky_with(c, true); }};
     worlds::lay_backdrop(world, sky, 3, 0, kLength);
     worlds::Backdrop ridge{"mountainridge", 1536, 256, worlds::kFieldHeight, paint_ridge};
     worlds::lay_backdrop(world, ridge, 2, 0, kLength);

@@ -1,10 +1,11 @@
 // Module "world_space": the Space world (level 1), its sprites and its level.
 //
-// The level scrolls for about two and a half minutes: open space with divers and
-// stalkers, a first asteroid belt with rockets racing through it, satellites
-// and a meteor field, a second, narrower belt, a last mixed onslaught, then
-// the battleship, which stops the level when it has come in to x < 25 and
-// sweeps the screen until its eight cannons are gone. The exit portal follows.
+// The level scrolls for about two minutes and three quarters: open space with
+// divers and stalkers, a first asteroid belt with rockets racing through it,
+// satellites and a meteor field, a second, narrower belt, a mixed onslaught
+// and the battleship's pickets, then the battleship, which stops the level
+// when it has come in to x < 25 and sweeps the screen until its eight cannons
+// are gone. The exit portal follows.
 #include "generator/module.h"
 #include "generator/worlds/common/level_script.h"
 #include "generator/worlds/space/space_art.h"
@@ -18,8 +19,8 @@ const Look& look() {
 
 namespace {
 
-constexpr int kBossX = 9700;
-constexpr int kExitX = 10600;
+constexpr int kBossX = 11200;
+constexpr int kExitX = 12100;
 constexpr int kLength = kExitX + 700;
 
 void script_waves(worlds::LevelScript& level) {
@@ -84,8 +85,20 @@ void script_waves(worlds::LevelScript& level) {
     level.formation("rocketship", 9160, 120, line(4, 50, 60));
     level.place(9310, 180, 0, "spacemetiorbig");
 
+    // The guard before the battleship: pickets of every kind.
+    level.formation("spacewhiteship", 9520, 90, line(2, 70, 200));
+    level.formation("rocketship", 9700, 170, line(3, 50, 40));
+    level.formation("spacegreenship", 9860, 120, vee(5, 34, 22));
+    level.place(9990, 280, 0, "spacesatalite");
+    level.formation("spacefrogship", 10120, 90, line(2, 100, 180));
+    level.place(10260, 150, 0, "spacemetiorbig");
+    level.formation("spacegreenship", 10380, 290, vee(5, 34, 20));
+    level.formation("rocketship", 10540, 60, line(4, 45, 30));
+    level.formation("spacewhiteship", 10700, 140, line(3, 60, 70));
+    level.formation("spacegreenship", 10860, 180, vee(5, 32, 22));
+
     // Its first pass goes along the top; the exit portal comes after it.
-    level.place(kBossX, -200, 0, "spaceboss");
+    level.place(kBossX, -40, 0, "spaceboss");
     level.place(kExitX, 140, 0, "exitportal");
 }
 

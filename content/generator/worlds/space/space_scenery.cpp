@@ -150,9 +150,9 @@ void add_scenery(worlds::World& world, int level_length) {
     far(3380, 30, "spacemoon");
     far(4460, 220, "spacestation");
     far(5540, 60, "spacerocksb");
-    far(6460, 200, "spacegiant");
+    far(6460, 200, "spacerocksb");
     far(7690, 20, "spacerocksa");
-    far(8620, 250, "spacemoon");
+    far(8620, 250, "spacerocksa");
     far(9620, 40, "spacestation");
 
     // Two belts of rock, coming in from off the field and leaving again.

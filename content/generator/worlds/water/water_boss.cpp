@@ -84,27 +84,30 @@ void boss(Canvas& c, int frame) {
     c.highlight(cx - 30, cy - 36, 10, 5, 0.9);
 }
 
+// A cell: large and bright, a target the ships can follow as it wheels
+// round the brain (it moves about 11 pixels a frame).
 void cell(Canvas& c, int frame) {
     const Look& k = look();
-    const double s = 1 + 0.08 * std::sin(frame * kPi / 2);
-    c.circle(0, 0, 14 * s);
-    c.fill_outlined(Paint::radial({-4, -5}, 0, {0, 0}, 14 * s, {{0, k.pink.light}, {0.6, k.pink.mid}, {1, k.purple.dark}}),
-                    k.outline, 1.2);
+    const double s = 1 + 0.06 * std::sin(frame * kPi / 2);
+    const double r = 28 * s;
+    c.circle(0, 0, r);
+    c.fill_outlined(Paint::radial({-6, -7}, 0, {0, 0}, r, {{0, k.pink.light}, {0.6, k.pink.mid}, {1, k.purple.dark}}),
+                    k.outline, 1.4);
     // Nucleus and organelles.
-    c.circle(2, 1, 5.5);
-    c.fill_outlined(Paint::radial({1, 0}, 0, 6, {{0, Color::hex(0xffe8a0)}, {1, k.coral.mid}}), k.outline, 0.8);
-    for (const Pt& p : std::vector<Pt>{{-7, 4}, {-3, -8}, {7, -6}}) {
-        c.circle(p.x, p.y, 1.6);
+    c.circle(4, 3, 10);
+    c.fill_outlined(Paint::radial({3, 2}, 0, 11, {{0, Color::hex(0xffe8a0)}, {1, k.coral.mid}}), k.outline, 1.0);
+    for (const Pt& p : std::vector<Pt>{{-15, 8}, {-5, -16}, {15, -12}, {-16, -5}, {8, 18}, {18, 6}}) {
+        c.circle(p.x, p.y, 2.8);
         c.fill(Paint::solid(k.purple.mid));
     }
-    c.highlight(-5, -7, 4, 2.4, 0.85);
+    c.highlight(-9, -13, 8, 4.5, 0.85);
 }
 
 }  // namespace
 
 void add_boss(worlds::World& world) {
     world.sprite("waterboss", worlds::frames_of({170, 212, -15, -15, 0, 0}, 6, boss));
-    world.sprite("waterbraincell", worlds::frames_of({34, 34, -17, -17, 17, 17}, 4, cell));
+    world.sprite("waterbraincell", worlds::frames_of({62, 62, -31, -31, 31, 31}, 4, cell));
 }
 
 }  // namespace water

@@ -126,6 +126,13 @@ void script_level(worlds::LevelScript& level) {
     level.place(11400, 200, 0, "waterblob");
     p.group("watergreysub", 11600, 120, line(2, 110, 120));
     p.standing(11700, 3);
+    p.group("waterpurplefish", 11900, 90, line(4, 40, 10));
+    level.place(12100, 230, 0, "waterkewlphish");
+    p.group("wateryellowfish", 12300, 160, line(3, 50, 40));
+    // A star cache before the brain: heat-seekers look for nothing on the
+    // cells' layer, bursting stars catch them as they wheel.
+    level.place(12150, 140, 0, "starpowerup");
+    level.place(12250, 260, 0, "starpowerup");
 
     level.place(kBossX, 130, 1, "waterboss");
     level.place(kExitX, 140, 0, "exitportal");

@@ -19,6 +19,61 @@ namespace {
 constexpr int kDeepPeriod = 1280;
 constexpr int kKelpPeriod = 1600;
 
+// Shafts of light slanting down from the surface, at uneven places: the sum
+// of three families whose periods divide the picture's.
+double light_shafts(double x, double y) {
+    constexpr double kTau = 6.283185307179586;
+    const double u = x + y * 0.35;
+    double ray = 0;
+    const double weights[] = {1.0, 0.7, 0.55};
+    const int counts[] = {3, 5, 7};
+    for (int i = 0; i < 3; ++i) {
+        const double phase = u * kTau * counts[i] / kDeepPeriod + i * 1.7;
+        ray += weights[i] * std::pow(std::max(0.0, std::sin(phase)), 16 + 6 * i);
+    }
+    return std::min(1.0, ray) * (0.6 + 0.4 * std::sin(u * kTau * 2 / kDeepPeriod + 0.4));
+}
+
+// Far ruins on the bottom: a different silhouette in each place.
+void far_ruins(Canvas& c) {
+    const Color far = Color::hex(0x0a2438);
+    const auto columns = [&](double x, int n, double h) {
+        for (int j = 0; j < n; ++j) c.rect(x + j * 44, 416 - h + (j % 2) * 26, 16, h + 4);
+        c.fill(Paint::solid(far));
+    };
+    worlds::wrap_x(kDeepPeriod, [&](double dx) {
+        // An arcade of three columns under an arch.
+        columns(90 + dx, 3, 116);
+        c.arc(142 + dx, 300, 44, 180, 360);
+        c.stroke(Paint::solid(far), 12, false);
+        // A dome on a drum.
+        c.rect(360 + dx, 330, 120, 90);
+        c.fill(Paint::solid(far));
+        c.arc(420 + dx, 332, 56, 180, 360);
+        c.fill(Paint::solid(far));
+        c.rect(416 + dx, 262, 8, 16);
+        c.fill(Paint::solid(far));
+        // Broken columns of unequal height.
+        for (const auto& [cx, h] : {std::pair{610.0, 150.0}, {652.0, 96.0}, {700.0, 122.0}, {742.0, 60.0}}) {
+            c.polygon({{cx + dx, 420}, {cx + dx, 416 - h}, {cx + dx + 8, 416 - h - 6}, {cx + dx + 16, 416 - h + 4},
+                       {cx + dx + 16, 420}});
+            c.fill(Paint::solid(far));
+        }
+        // A toppled statue's head and a leaning tower.
+        c.circle(860 + dx, 392, 30);
+        c.fill(Paint::solid(far));
+        c.polygon({{980 + dx, 420}, {1000 + dx, 220}, {1030 + dx, 224}, {1020 + dx, 420}});
+        c.fill(Paint::solid(far));
+        // A long wall with a gateway.
+        c.rect(1090 + dx, 350, 150, 70);
+        c.fill(Paint::solid(far));
+        c.arc(1165 + dx, 376, 20, 180, 360);
+        c.fill(Paint::solid(Color::hex(0x061a2a)));
+        c.rect(1145 + dx, 376, 40, 44);
+        c.fill(Paint::solid(Color::hex(0x061a2a)));
+    });
+}
+
 void paint_deep(Canvas& c) {
     const art::Noise noise(art::seed_of("waterdeep"));
     const double s = 10.0 / kDeepPeriod;
@@ -26,27 +81,11 @@ void paint_deep(Canvas& c) {
         const double t = y / 416.0;
         Color base = Color::hex(0x0e4a6a).mixed(Color::hex(0x041428), std::pow(t, 0.8));
         const double n = worlds::periodic_noise(noise, x * s, y * s, 10, 4);
-        base = base.scaled(0.85 + 0.3 * n);
-        // Shafts of light slanting down from the surface.
-        const double u = x + y * 0.35;
-        const double ray = std::pow(std::max(0.0, std::sin(u * 2 * 3.14159265 / 320.0 * 2)), 12) *
-                           (0.5 + 0.5 * std::sin(u * 2 * 3.14159265 / kDeepPeriod * 3));
-        base = base.mixed(Color::hex(0x8ae0ff), ray * 0.22 * (1 - t));
+        base = base.scaled(0.8 + 0.4 * n);
+        base = base.mixed(Color::hex(0x8ae0ff), light_shafts(x, y) * 0.24 * (1 - t));
         out = base.with_alpha(1);
     });
-    // Far ruins: dim arches and columns on the bottom.
-    const Color far = Color::hex(0x0a2438);
-    for (int i = 0; i < 4; ++i) {
-        const double x = 90 + i * 320;
-        worlds::wrap_x(kDeepPeriod, [&](double dx) {
-            for (int j = 0; j < 3; ++j) {
-                c.rect(x + dx + j * 44, 300 - (j % 2) * 30, 16, 140);
-            }
-            c.fill(Paint::solid(far));
-            c.arc(x + dx + 52, 300, 44, 180, 360);
-            c.stroke(Paint::solid(far), 12, false);
-        });
-    }
+    far_ruins(c);
     // Motes drifting in the water.
     art::Random random(art::seed_of("waterdeep motes"));
     for (int i = 0; i < 220; ++i) {

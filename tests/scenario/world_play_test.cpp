@@ -1,0 +1,22 @@
+// Each world played from its start by the autopilot in god mode: the level
+// scrolls to its boss, the boss holds it still for at most a minute and stays
+// on screen while it does, no stretch passes without an enemy, and the exit
+// portal loads the next level within the three to five minutes the level was
+// made for. VELMORA_WORLD_PLAY_SEEDS=5 plays seeds 1 to 5 (scripts/world-play).
+#include <gtest/gtest.h>
+
+#include "whole_game_fixture.h"
+#include "world_play_check.h"
+
+namespace {
+
+class WorldPlay : public ::testing::TestWithParam<int> {};
+
+TEST_P(WorldPlay, BossHoldsTheScreenBrieflyAndTheLevelEndsInTime) { world_play::expect_played_through(GetParam()); }
+
+INSTANTIATE_TEST_SUITE_P(Worlds, WorldPlay, ::testing::Range(1, 11),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(whole_game::world_name(info.param));
+                         });
+
+}  // namespace
