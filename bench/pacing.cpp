@@ -20,6 +20,7 @@
 
 #include "app/Velmora_App.h"
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "app/globals.h"
 #include "app/options.h"
 #include "bench_registry.h"
@@ -30,8 +31,6 @@
 namespace bench {
 namespace {
 
-constexpr int kStateLoadLevel = 7;
-constexpr int kStatePlaying = 8;
 constexpr double kNominalPeriodMs = 46.0;  // the 45 ms deadline, then the frame's 1 ms sleep
 constexpr uint64_t kFrameWaitUs = 5000;    // waits longer than this are frame deadlines
 
@@ -162,7 +161,7 @@ double mean(const std::vector<double>& v) {
 
 struct FrameMark {
     uint64_t start_us = 0;
-    int state = 0;  // game state when the frame began
+    int state = kStateStartUp;  // game state when the frame began
     uint64_t present_us = 0, sleep_us = 0;  // the back end's totals when the frame began
 };
 
@@ -174,11 +173,11 @@ public:
         auto* win = dynamic_cast<Velmora_Win*>(theapp.ddwin);
         if (win == nullptr) return;
         // After the first logo frame, straight into a two-player game.
-        if (frame == 3 || (frame > 3 && (win->game_state == 4 || win->game_state == 10))) {
+        if (frame == 3 || (frame > 3 && (win->game_state == kStateTitleMenu || win->game_state == kStateContinue))) {
             game_srand(kSeed);
             currentlevel = o_.world;
             player1 = player2 = true;
-            win->game_state = 6;
+            win->game_state = kStateNewGame;
         }
         keycodes[4] = keycodes[13] = true;  // both players fire
         const bool up = (frame / 48) % 2 == 0;

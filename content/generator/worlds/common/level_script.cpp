@@ -5,7 +5,7 @@
 namespace worlds {
 
 int x_on_layer(int level_x, int layer, int column) {
-    const int speed = layer_speed(layer);
+    const int speed = layers::scroll_speed(layer);
     if (speed == 0) return column;
     // Frames until the level-x content reaches the column, then the distance
     // the other layer covers in that time.

@@ -26,8 +26,6 @@ namespace worlds {
 constexpr int kFieldWidth = 640;
 constexpr int kFieldHeight = 416;
 
-// Pixels a frame the level moves a layer by.
-constexpr int layer_speed(int layer) { return layers::scroll_speed(layer); }
 
 // Where a sprite on `layer` must start to stand at screen column `column` at
 // the moment the layer-0 content placed at `level_x` stands at that column.
