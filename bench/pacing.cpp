@@ -100,6 +100,7 @@ public:
     }
     void toggle_fullscreen() override { inner_->toggle_fullscreen(); }
     void set_scaling(platform::Scaling s) override { inner_->set_scaling(s); }
+    void set_window_icon(int w, int h, const uint32_t* argb) override { inner_->set_window_icon(w, h, argb); }
     bool poll_event(platform::Event& e) override { return inner_->poll_event(e); }
     uint64_t now_us() override { return inner_->now_us(); }
     void wait_until_us(uint64_t deadline) override {
@@ -118,8 +119,8 @@ public:
         sleep_us += inner_->now_us() - t0;
     }
     void message_box(const std::string& t, const std::string& m) override { inner_->message_box(t, m); }
-    int choose(const std::string& t, const std::vector<std::string>& items) override {
-        return inner_->choose(t, items);
+    int choose(const std::string& t, const std::string& p, const std::vector<std::string>& items) override {
+        return inner_->choose(t, p, items);
     }
     bool open_audio(platform::AudioCallback cb, void* u, int rate, int frames) override {
         return inner_->open_audio(cb, u, rate, frames);
@@ -289,7 +290,12 @@ int run_pacing(int argc, char** argv) {
         std::fprintf(stderr, "velmora_bench: no world levels in '%s'\n", o.data.c_str());
         return 1;
     }
-    auto measured = std::make_unique<MeasuredBackend>(platform::make_sdl_backend(), o.spin);
+    auto sdl = platform::make_sdl_backend();
+    if (!sdl) {
+        std::fprintf(stderr, "velmora_bench: %s\n", platform::kNoDisplayMessage);
+        return 1;
+    }
+    auto measured = std::make_unique<MeasuredBackend>(std::move(sdl), o.spin);
     MeasuredBackend& backend = *measured;
     platform::install_backend(std::move(measured));
 

@@ -18,6 +18,7 @@ constexpr int kW = 640, kH = 480;
 std::unique_ptr<platform::Backend> open_window() {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     auto backend = platform::make_sdl_backend();
+    if (!backend) return nullptr;
     platform::WindowOptions options;
     options.fullscreen = false;
     options.scale = 1;

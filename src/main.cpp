@@ -20,6 +20,7 @@
 #include "app/options.h"
 #include "app/player_comforts.h"
 #include "app/run_control.h"
+#include "display/DirectDrawWin.h"
 #include "platform/input_options.h"
 #include "platform/platform.h"
 #include "tools/tool_commands.h"
@@ -85,6 +86,7 @@ Settings player_settings(int argc, char** argv, LaunchOptions& options, std::str
     if (!path.empty() && !std::filesystem::exists(path, ec)) store_setting(path, Settings{}, "fullscreen");
     const Settings settings = load_settings(path);
     apply_settings(settings, options_given(argc, argv), options);
+    set_choices_file(path);  // the display chooser's answer is kept there
     return settings;
 }
 }  // namespace
@@ -134,7 +136,7 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<platform::Backend> backend =
         options.headless ? platform::make_headless_backend() : platform::make_sdl_backend();
-    if (!backend) return fail("no display back end is available (try --headless)", 1);
+    if (!backend) return fail(platform::kNoDisplayMessage, 1);
     platform::install_backend(std::move(backend));
 
     game_srand(options.seed);  // settled by prepare(): given, recorded, or the default
@@ -144,8 +146,10 @@ int main(int argc, char** argv) {
     PlayerComforts comforts(settings, config_path, options.fullscreen);
     comforts.attach(theapp);
     if (!theapp.InitInstance()) {
+        // Cancelling the display chooser is the player's answer, not a failure.
+        const bool declined = theapp.ddwin != nullptr && theapp.ddwin->quit_by_player;
         theapp.ExitInstance();
-        return 1;
+        return declined ? 0 : 1;
     }
     int status = theapp.Run();
     comforts.remember_choices();

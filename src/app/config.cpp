@@ -118,6 +118,7 @@ const char* scaling_name(platform::Scaling s) {
     switch (s) {
         case platform::Scaling::Fit: return "fit";
         case platform::Scaling::Stretch: return "stretch";
+        case platform::Scaling::Auto: return "auto";
         default: return "integer";
     }
 }
@@ -151,9 +152,10 @@ bool apply_key(const std::string& key, const std::string& value, Settings& s, bo
         return ranged_int::parse(value, 0, 16, s.scale);
     }
     if (key == "scaling") {
-        expected = "integer, fit or stretch";
+        expected = "auto, integer, fit or stretch";
         const std::string v = lower(value);
-        if (v == "integer") s.scaling = platform::Scaling::Integer;
+        if (v == "auto") s.scaling = platform::Scaling::Auto;
+        else if (v == "integer") s.scaling = platform::Scaling::Integer;
         else if (v == "fit") s.scaling = platform::Scaling::Fit;
         else if (v == "stretch") s.scaling = platform::Scaling::Stretch;
         else return false;
@@ -383,12 +385,18 @@ std::string default_config_text(const Settings& s) {
            "\n"
            "# Full screen (yes) or a window (no). Alt+Enter switches and is remembered here.\n" +
            line("fullscreen") +
-           "# The display to play on, counted from 0; 'ask' offers a choice when there are several.\n" +
+           "# The display to play on, counted from 0 as --display counts; 'ask' offers a\n"
+           "# choice when there are several, and the display chosen there is kept here.\n" +
            line("display") +
-           "# Window size as a multiple of 640 x 480; 0 takes the largest that fits the desktop.\n" +
+           "# Window size as a multiple of 640 x 480; 0 takes the largest that fits the\n"
+           "# display with the window's frame. A larger one than fits is lowered.\n" +
            line("scale") +
-           "# How the picture fills the window or screen: integer (sharp whole multiples,\n"
-           "# black borders), fit (as large as fits, shape kept) or stretch (all of it).\n" +
+           "# How the picture fills the window or screen, always keeping its shape but in\n"
+           "# stretch: auto (whole multiples of 640 x 480 when they fill at least 85% of\n"
+           "# the height, else as large as fits), integer (whole multiples only, sharpest,\n"
+           "# wider black borders), fit (as large as fits) or stretch (all of it). Sizes\n"
+           "# between whole multiples are drawn sharp: enlarged by a whole multiple, then\n"
+           "# smoothed down, so every pixel keeps the same width.\n" +
            line("scaling") +
            "# Mouse speed for player one, 0.1 to 10.\n" + line("mouse_sensitivity") +
            "# A game controller steers player two: yes or no.\n" + line("controller") +
@@ -538,4 +546,22 @@ void apply_settings(const Settings& s, const std::vector<std::string>& given, La
     if (!has(given, "--display")) options.display = s.display;
     if (!has(given, "--scale")) options.scale = s.scale;
     if (!has(given, "--scaling")) options.scaling = s.scaling;
+}
+
+namespace {
+std::string& choices_path() {
+    static std::string path;
+    return path;
+}
+}  // namespace
+
+void set_choices_file(const std::string& path) { choices_path() = path; }
+
+const std::string& choices_file() { return choices_path(); }
+
+bool remember_display(int display) {
+    if (choices_path().empty() || display < 0) return false;
+    Settings s;
+    s.display = display;
+    return store_setting(choices_path(), s, "display");
 }

@@ -19,7 +19,7 @@ struct Settings {
     bool fullscreen = true;
     int display = -1;  // -1: ask when there are several
     int scale = 0;     // window scale; 0: the largest that fits
-    platform::Scaling scaling = platform::Scaling::Integer;
+    platform::Scaling scaling = platform::Scaling::Auto;
     double mouse_sensitivity = 1.0;
     bool controller = true;
     int controller_dead_zone = 25;  // percent of full stick deflection
@@ -84,3 +84,12 @@ std::vector<std::string> options_given(int argc, const char* const* argv);
 // Copies the display settings into `options` for every option that is not
 // among `given` (the command line wins for its run).
 void apply_settings(const Settings& settings, const std::vector<std::string>& given, LaunchOptions& options);
+
+// ---- choices the player makes inside the game, kept for the next run ----
+// The settings file of this run: set for a live game; empty (the default,
+// and so in headless runs and tests) keeps every such choice to the run.
+void set_choices_file(const std::string& path);
+const std::string& choices_file();
+// Writes "display = N" into that file. False when there is none or it
+// cannot be written.
+bool remember_display(int display);

@@ -76,10 +76,11 @@ bool apply(const std::string& name, const std::string& value, LaunchOptions& o, 
     } else if (name == "--display") {
         if (!ranged_int::parse(value, 0, 63, o.display)) return bad(range_text(0, 63));
     } else if (name == "--scaling") {
-        if (value == "integer") o.scaling = platform::Scaling::Integer;
+        if (value == "auto") o.scaling = platform::Scaling::Auto;
+        else if (value == "integer") o.scaling = platform::Scaling::Integer;
         else if (value == "fit") o.scaling = platform::Scaling::Fit;
         else if (value == "stretch") o.scaling = platform::Scaling::Stretch;
-        else return bad("integer, fit or stretch");
+        else return bad("auto, integer, fit or stretch");
     } else if (name == "--headless") o.headless = true;
     else if (name == "--frames") {
         if (!ranged_int::parse(value, 1, kMaxFrame, o.frames)) return bad("a frame count from 1");
@@ -171,7 +172,8 @@ std::string launch_usage() {
            "  --fullscreen           play full screen (the default)\n"
            "  --scale N              window scale 1..16; 0 picks the largest that fits\n"
            "  --display N            the display to use (0 is the first)\n"
-           "  --scaling MODE         integer (sharp, the default), fit or stretch\n"
+           "  --scaling MODE         auto (the default: whole multiples when they nearly\n"
+           "                         fill the screen, else fit), integer, fit or stretch\n"
            "\n"
            "Testing aids:\n"
            "  --headless             no window, no sound device, a virtual clock\n"

@@ -24,7 +24,7 @@ struct LaunchOptions {
     bool fullscreen = true;
     int scale = 0;     // window scale; 0 picks the largest that fits
     int display = -1;  // -1: ask when there are several
-    platform::Scaling scaling = platform::Scaling::Integer;
+    platform::Scaling scaling = platform::Scaling::Auto;
     long frames = 0;  // stop after this frame; 0: no limit
     bool seed_given = false;
     uint32_t seed = 0;

@@ -156,6 +156,9 @@ public:
     int window_scale = 0;
     int scaling_mode = 0;  // platform::Scaling as int
     std::string window_title;
+    // Set when creation stopped because the player said so (the display
+    // chooser cancelled): a choice, not a failure.
+    bool quit_by_player = false;
 
     // Every surface made by this window and not yet released; what is left when
     // the window is destroyed ends with it.

@@ -11,7 +11,7 @@ int DriverDialog::SetContents(const std::vector<std::string>* list) {
 int DriverDialog::DoModal() {
     static const std::vector<std::string> none;
     const std::vector<std::string>& items = contents != nullptr ? *contents : none;
-    const int choice = platform::backend().choose("DirectDraw Drivers", items);
+    const int choice = platform::backend().choose(title, prompt, items);
     if (choice < 0 || choice >= static_cast<int>(items.size())) return 0;
     selection = choice;
     return 1;

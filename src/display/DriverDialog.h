@@ -13,4 +13,7 @@ public:
 
     const std::vector<std::string>* contents = nullptr;
     int selection = 0;
+    // What the dialog says: its title and the question above the choices.
+    std::string title = "Choose a display";
+    std::string prompt = "Which display should the game use?";
 };

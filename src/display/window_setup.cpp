@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "display/DirectDrawWin.h"
+#include "display/game_icon.h"
 #include "platform/platform.h"
 
 namespace {
@@ -55,12 +56,15 @@ void DirectDrawWin::CloseWindow() {
     window_display = -1;
 }
 
-BOOL DirectDrawWin::Create(const char* title, int /*icon*/) {
+BOOL DirectDrawWin::Create(const char* title, int icon) {
     if (window_title.empty() && title != nullptr) window_title = title;
-    int display = preferred_display;
     const int count = static_cast<int>(platform::backend().displays().size());
-    if (display < 0 || display >= count) display = primary_display_index();
-    if (!OpenWindowOn(display)) {
+    // When the display is still to be asked for, the window opens once it is
+    // chosen (OnCreate), not on some other display behind the question.
+    int display = -1;
+    if (preferred_display >= 0 && preferred_display < count) display = preferred_display;
+    else if (count == 1) display = 0;
+    if (display >= 0 && !OpenWindowOn(display)) {
         platform::backend().message_box(window_title, "The game window could not be opened");
         return 0;
     }
@@ -69,6 +73,12 @@ BOOL DirectDrawWin::Create(const char* title, int /*icon*/) {
         OnDestroy();
         CloseWindow();
         return 0;
+    }
+    // The icon resource: the game's icon, drawn from its data like the
+    // desktop's. A data set without the ship keeps the desktop's default.
+    if (icon != 0) {
+        const std::vector<uint32_t> argb = draw_game_icon(*this, kIconShipBitmap, kWindowIconSize);
+        if (!argb.empty()) platform::backend().set_window_icon(kWindowIconSize, kWindowIconSize, argb.data());
     }
     return 1;
 }

@@ -47,7 +47,7 @@ public:
     void message_box(const std::string& title, const std::string& text) override {
         std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
     }
-    int choose(const std::string&, const std::vector<std::string>&) override { return 0; }
+    int choose(const std::string&, const std::string&, const std::vector<std::string>&) override { return 0; }
 
     bool open_audio(AudioCallback, void*, int, int) override { return false; }
     void close_audio() override {}

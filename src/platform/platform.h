@@ -31,12 +31,14 @@ struct FrameFormat {
     const uint32_t* palette = nullptr;
 };
 
-enum class Scaling { Integer, Fit, Stretch };
+// Auto: whole multiples when they nearly fill the screen, else Fit; Fit and
+// Auto draw sharp (see scaling.h). The values are stored as numbers: append only.
+enum class Scaling { Integer, Fit, Stretch, Auto };
 
 struct WindowOptions {
     int display = 0;
     bool fullscreen = true;
-    Scaling scaling = Scaling::Integer;
+    Scaling scaling = Scaling::Auto;
     int scale = 0;  // window scale factor; 0 picks the largest that fits the desktop
     std::string title;
 };
@@ -86,6 +88,9 @@ public:
                          const FrameFormat& format) = 0;
     virtual void toggle_fullscreen() = 0;
     virtual void set_scaling(Scaling scaling) = 0;
+    // The window's icon: `width` x `height` pixels as 0xAARRGGBB, rows top
+    // down. Kept for windows opened later. A back end without windows ignores it.
+    virtual void set_window_icon(int /*width*/, int /*height*/, const uint32_t* /*argb*/) {}
 
     // Events, read on the main thread. Returns false when none is waiting.
     virtual bool poll_event(Event& event) = 0;
@@ -101,7 +106,10 @@ public:
 
     // Dialogs. Headless: written to standard error; choose() returns 0.
     virtual void message_box(const std::string& title, const std::string& text) = 0;
-    virtual int choose(const std::string& title, const std::vector<std::string>& items) = 0;
+    // Asks `prompt` with one answer per item plus Cancel: the index chosen, or
+    // -1 for Cancel.
+    virtual int choose(const std::string& title, const std::string& prompt,
+                       const std::vector<std::string>& items) = 0;
 
     // Audio device: 44100 Hz stereo signed 16-bit. Headless opens nothing and
     // returns false; the mixer is then only driven by whoever pulls it.
@@ -117,7 +125,11 @@ Backend& backend();
 bool has_backend();
 void install_backend(std::unique_ptr<Backend> backend);
 
+// Null when no display can be reached: SDL's stand-ins that show nothing (its
+// offscreen and dummy video drivers) count only when SDL_VIDEODRIVER names them.
 std::unique_ptr<Backend> make_sdl_backend();
+// What make_sdl_backend says when it returns null.
+extern const char* const kNoDisplayMessage;
 std::unique_ptr<Backend> make_headless_backend();
 
 // Text in Liberation Sans, sized so that the character cell is `cell_height`

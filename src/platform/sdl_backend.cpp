@@ -2,19 +2,58 @@
 #include "platform/sdl_backend.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <thread>
 
 #include "platform/deadline_wait.h"
+#include "platform/sdl_x11.h"
+#include "platform/stop_signals.h"
 
 namespace platform {
+
+const char* const kNoDisplayMessage = "no display found: set DISPLAY or WAYLAND_DISPLAY, or use --headless";
+
+namespace {
+// SDL's video drivers that show nothing anywhere: fine when asked for
+// (benchmarks, tests), a game running invisibly forever when not.
+bool shows_nothing(const char* driver) {
+    return std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0 ||
+           std::strcmp(driver, "evdev") == 0;
+}
+
+// Whether SDL_VIDEODRIVER (one name or a comma-separated list) names `driver`.
+bool asked_for(const char* driver) {
+    const char* env = std::getenv("SDL_VIDEODRIVER");
+    if (env == nullptr) return false;
+    const size_t n = std::strlen(driver);
+    for (const char* p = env; *p != '\0';) {
+        const char* end = std::strchr(p, ',');
+        const size_t len = end != nullptr ? static_cast<size_t>(end - p) : std::strlen(p);
+        if (len == n && SDL_strncasecmp(p, driver, n) == 0) return true;
+        if (end == nullptr) break;
+        p = end + 1;
+    }
+    return false;
+}
+}  // namespace
 
 SdlBackend::SdlBackend() {
     counter_start_ = SDL_GetPerformanceCounter();
     counter_hz_ = std::max<Uint64>(SDL_GetPerformanceFrequency(), 1);
+    // Our own handlers, which can also end a waiting dialog (stop_signals.h).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    install_stop_signals();
+    x11::end_when_display_lost();
+    // The class the desktop matches to the menu entry: StartupWMClass on X11,
+    // the entry's own name on Wayland. A value set by the user wins.
+    setenv("SDL_VIDEO_X11_WMCLASS", "velmora", 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", "org.velmora.Velmora", 0);
 }
 
 SdlBackend::~SdlBackend() {
@@ -24,15 +63,25 @@ SdlBackend::~SdlBackend() {
     if (video_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
+bool SdlBackend::start_video() { return ensure_video(); }
+
 bool SdlBackend::ensure_video() {
     if (video_) return true;
     if (video_failed_) return false;
-    video_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-    if (!video_) {
-        video_failed_ = true;
-        std::fprintf(stderr, "velmora: no video: %s\n", SDL_GetError());
+    video_failed_ = true;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        // SDL's reason matters only to someone who chose a driver.
+        if (std::getenv("SDL_VIDEODRIVER") != nullptr) std::fprintf(stderr, "velmora: video: %s\n", SDL_GetError());
+        return false;
     }
-    return video_;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && shows_nothing(driver) && !asked_for(driver)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    video_failed_ = false;
+    video_ = true;
+    return true;
 }
 
 int SdlBackend::valid_display(int display) {
@@ -51,7 +100,8 @@ std::vector<DisplayInfo> SdlBackend::displays() {
         d.name = name != nullptr ? name : "Display " + std::to_string(i);
         SDL_Rect bounds{};
         SDL_GetDisplayBounds(i, &bounds);
-        d.description = "Display " + std::to_string(i + 1) + ": " + d.name + " (" +
+        // Numbered as --display and the settings file count.
+        d.description = "Display " + std::to_string(i) + ": " + d.name + " (" +
                         std::to_string(bounds.w) + " x " + std::to_string(bounds.h) + ")";
         // The display at the desktop's origin is the main one.
         d.primary = !have_primary && bounds.x == 0 && bounds.y == 0;
@@ -153,12 +203,15 @@ std::string wrapped_for_box(const std::string& text, size_t width) {
 
 // On standard error as well: the box may not come up, and a terminal keeps the text.
 void SdlBackend::message_box(const std::string& title, const std::string& text) {
+    const BlockingScope waiting;  // nothing reads events meanwhile
     std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
     const std::string shown = wrapped_for_box(text, 72);
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), shown.c_str(), window_);
 }
 
-int SdlBackend::choose(const std::string& title, const std::vector<std::string>& items) {
+int SdlBackend::choose(const std::string& title, const std::string& prompt,
+                       const std::vector<std::string>& items) {
+    const BlockingScope waiting;
     std::vector<SDL_MessageBoxButtonData> buttons;
     for (size_t i = 0; i < items.size(); ++i)
         buttons.push_back({i == 0 ? Uint32{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT} : Uint32{0},
@@ -168,7 +221,7 @@ int SdlBackend::choose(const std::string& title, const std::vector<std::string>&
     data.flags = SDL_MESSAGEBOX_INFORMATION | SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
     data.window = window_;
     data.title = title.c_str();
-    data.message = title.c_str();
+    data.message = prompt.c_str();
     data.numbuttons = static_cast<int>(buttons.size());
     data.buttons = buttons.data();
     int hit = -1;
@@ -226,6 +279,10 @@ void SdlBackend::unlock_audio() {
     if (audio_ != 0) SDL_UnlockAudioDevice(audio_);
 }
 
-std::unique_ptr<Backend> make_sdl_backend() { return std::make_unique<SdlBackend>(); }
+std::unique_ptr<Backend> make_sdl_backend() {
+    auto backend = std::make_unique<SdlBackend>();
+    if (!backend->start_video()) return nullptr;
+    return backend;
+}
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 // The SDL2 back end: a window on one display showing the finished 640 x 480
 // picture scaled, keyboard and mouse events, one audio device, the
-// performance-counter clock and message boxes.
+// performance-counter clock and message boxes. SIGINT and SIGTERM end it as
+// closing the window does (stop_signals.h).
 #pragma once
 
 #include <SDL.h>
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/scaling.h"
+#include "platform/sharp_scale.h"
 
 namespace platform {
 
@@ -21,6 +24,10 @@ public:
 
     bool headless() const override { return false; }
 
+    // Brings up SDL's video. False when no display can be reached (also when
+    // SDL fell back to a driver that shows nothing without being asked to).
+    bool start_video();
+
     std::vector<DisplayInfo> displays() override;
     std::vector<VideoMode> modes(int display) override;
     void desktop_mode(int display, VideoMode& out) override;
@@ -31,6 +38,7 @@ public:
                  const FrameFormat& format) override;
     void toggle_fullscreen() override;
     void set_scaling(Scaling scaling) override;
+    void set_window_icon(int width, int height, const uint32_t* argb) override;
 
     bool poll_event(Event& event) override;
 
@@ -39,7 +47,8 @@ public:
     void sleep_ms(uint32_t ms) override;
 
     void message_box(const std::string& title, const std::string& text) override;
-    int choose(const std::string& title, const std::vector<std::string>& items) override;
+    int choose(const std::string& title, const std::string& prompt,
+               const std::vector<std::string>& items) override;
 
     bool open_audio(AudioCallback callback, void* userdata, int rate, int buffer_frames) override;
     void close_audio() override;
@@ -49,7 +58,26 @@ public:
 private:
     bool ensure_video();
     int valid_display(int display);
+    bool fullscreen() const;
+    // Window geometry: the windowed size and place inside the display's usable
+    // area (with the window manager's frame once it is known), and a
+    // full-screen window made to cover its display where no window manager
+    // does it.
+    void place_windowed();
+    void refit_once_framed();
+    // Says once on standard error that a requested scale was lowered.
+    void report_lowered(const WindowFit& fit);
+    void cover_display();
+    // A window event that may have changed its size, place or frame.
+    void on_window_changed(bool resized);
+    // Where and how the picture goes in the drawable as it is now.
+    PicturePlan current_plan() const;
+    // Reads the drawable size again and draws the last picture in it.
     void redraw();
+    // The last picture scaled sharp to the place's size, into scaled_; false
+    // when it cannot be (then it is drawn filtered).
+    bool draw_sharp(const PictureRect& place);
+    void apply_icon();
     void capture_mouse(bool on);
     // One SDL event to at most one of ours (more go to pending_). False: nothing to report.
     bool translate(const SDL_Event& in, Event& out);
@@ -67,8 +95,19 @@ private:
     int texture_w_ = 0, texture_h_ = 0;
     Uint32 texture_format_ = 0;
     std::vector<uint32_t> converted_;
-    Scaling scaling_ = Scaling::Integer;
+    bool converted_valid_ = false;   // converted_ holds the last picture
+    SDL_Texture* scaled_ = nullptr;  // the last picture at its place's size
+    int scaled_w_ = 0, scaled_h_ = 0;
+    SharpScaler sharp_;
+    std::vector<uint32_t> scaled_pixels_;
+    Scaling scaling_ = Scaling::Auto;
+    int display_ = 0;
+    int requested_scale_ = 0;
+    bool scale_reported_ = false;
     int windowed_w_ = 640, windowed_h_ = 480;
+    int frame_checks_left_ = 0;  // window events to watch for the frame's size
+    std::vector<uint32_t> icon_;
+    int icon_w_ = 0, icon_h_ = 0;
 
     std::deque<Event> pending_;
     bool swallow_enter_up_ = false;

@@ -7,6 +7,7 @@
 #include "platform/sdl_backend.h"
 #include "platform/sdl_controller.h"
 #include "platform/sdl_keymap.h"
+#include "platform/stop_signals.h"
 
 namespace platform {
 
@@ -29,6 +30,11 @@ void release_buttons(std::deque<Event>& queue) {
 }  // namespace
 
 bool SdlBackend::poll_event(Event& event) {
+    if (take_stop_request()) {
+        event = Event{};
+        event.type = EventType::Quit;  // SIGINT or SIGTERM: as if the window were closed
+        return true;
+    }
     if (!pending_.empty()) {
         event = pending_.front();
         pending_.pop_front();
@@ -75,9 +81,13 @@ bool SdlBackend::translate(const SDL_Event& in, Event& out) {
                     return true;
                 }
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    on_window_changed(true);
+                    return false;
                 case SDL_WINDOWEVENT_DISPLAY_CHANGED:  // another display may scale differently
                 case SDL_WINDOWEVENT_EXPOSED:
-                    redraw();
+                case SDL_WINDOWEVENT_SHOWN:
+                case SDL_WINDOWEVENT_MOVED:
+                    on_window_changed(false);
                     return false;
                 default:
                     return false;

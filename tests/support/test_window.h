@@ -38,8 +38,11 @@ public:
 
     std::vector<std::string> messages;
     std::vector<std::vector<std::string>> dialogs;
+    std::vector<std::string> dialog_texts;  // title and prompt of each dialog
     std::vector<platform::WindowOptions> windows_opened;
     bool window_is_open = false;
+    int icon_size = 0;
+    std::vector<uint32_t> icon;  // the last icon given, 0xAARRGGBB
     int presents = 0;
     platform::FrameFormat last_format;
     std::vector<uint32_t> last_palette;  // copied when a palette came with the picture
@@ -56,14 +59,20 @@ public:
                  const platform::FrameFormat& format) override;
     void toggle_fullscreen() override {}
     void set_scaling(platform::Scaling) override {}
+    void set_window_icon(int width, int height, const uint32_t* argb) override {
+        icon_size = width == height ? width : -1;
+        icon.assign(argb, argb + static_cast<size_t>(width) * height);
+    }
     bool poll_event(platform::Event&) override { return false; }
     uint64_t now_us() override { return clock_us; }
     void wait_until_us(uint64_t deadline) override {
         if (deadline > clock_us) clock_us = deadline;
     }
     void message_box(const std::string&, const std::string& text) override { messages.push_back(text); }
-    int choose(const std::string&, const std::vector<std::string>& items) override {
+    int choose(const std::string& title, const std::string& prompt,
+               const std::vector<std::string>& items) override {
         dialogs.push_back(items);
+        dialog_texts.push_back(title + "\n" + prompt);
         return choice;
     }
     bool open_audio(platform::AudioCallback, void*, int, int) override { return false; }

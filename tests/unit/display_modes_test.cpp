@@ -2,7 +2,11 @@
 // x 16 choice, failures and what they leave behind.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/Velmora_Win.h"
+#include "app/config.h"
+#include "support/temp_dir.h"
 #include "support/test_window.h"
 
 namespace {
@@ -37,6 +41,20 @@ public:
     int OnCreate() override { return DirectDrawWin::OnCreate(); }  // NOLINT(bugprone-parent-virtual-call)
     void OnDestroy() override { DirectDrawWin::OnDestroy(); }      // NOLINT(bugprone-parent-virtual-call)
 };
+
+// The settings file the chooser writes to, for one test.
+class ScopedChoicesFile {
+public:
+    explicit ScopedChoicesFile(const std::string& path) { set_choices_file(path); }
+    ~ScopedChoicesFile() { set_choices_file(""); }
+    ScopedChoicesFile(const ScopedChoicesFile&) = delete;
+    ScopedChoicesFile& operator=(const ScopedChoicesFile&) = delete;
+};
+
+void two_displays(RecordingBackend& be) {
+    be.display_list = {{"main", "Display 0: main", true}, {"side", "Display 1: side", false}};
+    be.mode_lists = {{{640, 480, 16}}, {{640, 480, 16}}};
+}
 
 TEST(Modes, SortRunsBySizeThenDepthAndTheGamePicks640x480x16) {
     ScopedRecordingBackend be;
@@ -154,10 +172,15 @@ TEST(Drivers, CancelAndBadChoicesFailCreation) {
     be->mode_lists = {{{640, 480, 16}}, {{640, 480, 16}}};
     be->choice = -1;
     {
+        TempDir tmp;
+        const ScopedChoicesFile settings(tmp.file("velmora.cfg"));
         GameChoiceWindow win;
         EXPECT_EQ(win.Create("t", 101), 0);
-        EXPECT_TRUE(be->messages.empty());  // cancelling says nothing
+        EXPECT_TRUE(be->messages.empty());  // cancelling is no error: no message box
+        EXPECT_TRUE(win.quit_by_player);    // and the program ends without a failure
+        EXPECT_TRUE(be->windows_opened.empty());
         EXPECT_FALSE(be->window_is_open);
+        EXPECT_EQ(load_settings(tmp.file("velmora.cfg")).display, -1);  // nothing kept
     }
     {
         SetupWindow win;
@@ -171,6 +194,69 @@ TEST(Drivers, CancelAndBadChoicesFailCreation) {
     SetupWindow none;
     EXPECT_EQ(none.OnCreate(), -1);
     EXPECT_EQ(be->messages.back(), "No DirectDraw drivers detected");
+}
+
+TEST(Drivers, TheChoiceIsAskedBeforeAnyWindowAndKeptForTheNextRun) {
+    TempDir tmp;
+    const std::string cfg = tmp.file("velmora.cfg");
+    const ScopedChoicesFile settings(cfg);
+    ScopedRecordingBackend be;
+    two_displays(*be);
+    be->choice = 1;
+    {
+        GameChoiceWindow win;
+        ASSERT_EQ(win.Create("t", 101), 1);
+        ASSERT_EQ(be->dialogs.size(), 1u);
+        EXPECT_EQ(be->dialogs[0], (std::vector<std::string>{"Display 0: main", "Display 1: side"}));
+        EXPECT_NE(be->dialog_texts[0].find("choose a display"), std::string::npos) << be->dialog_texts[0];
+        EXPECT_NE(be->dialog_texts[0].find(cfg), std::string::npos);  // says where the answer goes
+        // The one window opened is the one on the chosen display.
+        ASSERT_EQ(be->windows_opened.size(), 1u);
+        EXPECT_EQ(be->windows_opened[0].display, 1);
+        win.OnDestroy();
+    }
+    const Settings kept = load_settings(cfg);
+    EXPECT_EQ(kept.display, 1);
+    GameChoiceWindow next_run;
+    next_run.preferred_display = kept.display;
+    ASSERT_EQ(next_run.Create("t", 101), 1);
+    EXPECT_EQ(be->dialogs.size(), 1u);  // not asked again
+    EXPECT_EQ(next_run.ddraw->display_index, 1);
+}
+
+TEST(Drivers, AMissingDisplayIsReportedThenAskedForOrTheOnlyOneTaken) {
+    {
+        ScopedRecordingBackend be;
+        two_displays(*be);
+        be->choice = 0;
+        GameChoiceWindow win;
+        win.preferred_display = 7;
+        testing::internal::CaptureStderr();
+        ASSERT_EQ(win.Create("t", 101), 1);
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("there is no display 7"), std::string::npos);
+        ASSERT_EQ(be->dialogs.size(), 1u);
+        EXPECT_NE(be->dialog_texts[0].find("There is no display 7"), std::string::npos);
+        EXPECT_EQ(win.ddraw->display_index, 0);
+    }
+    ScopedRecordingBackend be;
+    GameChoiceWindow win;
+    win.preferred_display = 3;
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(win.Create("t", 101), 1);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("using display 0"), std::string::npos);
+    EXPECT_TRUE(be->dialogs.empty());
+    EXPECT_EQ(win.ddraw->display_index, 0);
+}
+
+TEST(Drivers, TheWindowGetsTheGamesIconDrawnFromItsData) {
+    ScopedRecordingBackend be;
+    const ScopedChdir in_data(VELMORA_DATA);
+    GameChoiceWindow win;
+    ASSERT_EQ(win.Create("t", 101), 1);
+    ASSERT_EQ(be->icon_size, 64);
+    EXPECT_EQ(be->icon.front() >> 24, 0u);                      // a rounded corner: transparent
+    EXPECT_EQ(be->icon[32 * 64 + 32] >> 24, 0xFFu);            // the ship in the middle
+    EXPECT_NE(be->icon[32 * 64 + 32], be->icon[6 * 64 + 32]);  // on its tile
 }
 
 TEST(Drivers, DriverTableCopiesWhatItIsGiven) {

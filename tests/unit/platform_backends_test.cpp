@@ -2,13 +2,24 @@
 // end once for real when a display is available.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
 #include <cstdlib>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/frame_convert.h"
 #include "platform/input_options.h"
 #include "platform/platform.h"
 #include "platform/scaling.h"
 #include "platform/sdl_keymap.h"
+#include "platform/sharp_scale.h"
+#include "platform/stop_signals.h"
 
 namespace {
 
@@ -28,12 +39,84 @@ TEST(Scaling, IntegerFitAndStretchPlacement) {
     expect_rect(platform::place_picture(640, 480, 640, 480, Scaling::Integer), 0, 0, 640, 480);
     // Smaller than the picture: integer gives way to an aspect-correct fit.
     expect_rect(platform::place_picture(600, 400, 640, 480, Scaling::Integer), 33, 0, 533, 400);
-    expect_rect(platform::place_picture(1920, 1080, 640, 480, Scaling::Fit), 240, 0, 1440, 1080);
     expect_rect(platform::place_picture(1000, 2000, 640, 480, Scaling::Fit), 0, 625, 1000, 750);
     expect_rect(platform::place_picture(1920, 1080, 640, 480, Scaling::Stretch), 0, 0, 1920, 1080);
     expect_rect(platform::place_picture(0, 1080, 640, 480, Scaling::Fit), 0, 0, 0, 0);
-    EXPECT_EQ(platform::largest_scale(1920, 1050, 640, 480), 2);
-    EXPECT_EQ(platform::largest_scale(500, 400, 640, 480), 1);
+    expect_rect(platform::place_picture(1920, 1080, 0, 480, Scaling::Auto), 0, 0, 0, 0);
+}
+
+// The screens players have, full screen: where the picture goes and whether
+// it is scaled sharp (not a whole multiple) or goes there as it is.
+struct ScreenCase {
+    int w, h;
+    PictureRect place;
+    bool sharp;
+};
+
+void expect_plans(Scaling scaling, const std::vector<ScreenCase>& cases) {
+    for (const ScreenCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h));
+        const platform::PicturePlan plan = platform::plan_picture(c.w, c.h, 640, 480, scaling);
+        expect_rect(plan.place, c.place.x, c.place.y, c.place.w, c.place.h);
+        EXPECT_EQ(plan.sharp, c.sharp);
+    }
+}
+
+TEST(Scaling, AutoTakesWholeMultiplesOnlyWhenTheyNearlyFillTheScreen) {
+    expect_plans(Scaling::Auto, {
+                                    {1366, 768, {171, 0, 1024, 768}, true},      // 1x would fill 62%
+                                    {1600, 900, {200, 0, 1200, 900}, true},      // 1x: 53%
+                                    {1920, 1080, {320, 60, 1280, 960}, false},   // 2x: 89%
+                                    {2560, 1440, {320, 0, 1920, 1440}, false},   // 3x: all of the height
+                                    {3840, 2160, {640, 120, 2560, 1920}, false}, // 4x: 89%
+                                    {640, 480, {0, 0, 640, 480}, false},
+                                    {1280, 1024, {0, 32, 1280, 960}, false},     // 2x fills the 4:3 fit
+                                });
+    // The 85% line itself: 480 of 564 is just above it, 480 of 565 just below.
+    expect_rect(platform::place_picture(800, 564, 640, 480, Scaling::Auto), 80, 42, 640, 480);
+    expect_rect(platform::place_picture(800, 565, 640, 480, Scaling::Auto), 23, 0, 753, 565);
+}
+
+TEST(Scaling, FitIsAsLargeAsFitsAndDrawnSharp) {
+    expect_plans(Scaling::Fit, {
+                                   {1366, 768, {171, 0, 1024, 768}, true},
+                                   {1600, 900, {200, 0, 1200, 900}, true},
+                                   {1920, 1080, {240, 0, 1440, 1080}, true},
+                                   {2560, 1440, {320, 0, 1920, 1440}, false},  // exactly 3x
+                                   {3840, 2160, {480, 0, 2880, 2160}, true},
+                                   {640, 480, {0, 0, 640, 480}, false},
+                               });
+    // Smaller than the picture: sharp too (averaged down). Stretch stays nearest.
+    EXPECT_TRUE(platform::plan_picture(600, 400, 640, 480, Scaling::Integer).sharp);
+    EXPECT_FALSE(platform::plan_picture(1366, 768, 640, 480, Scaling::Stretch).sharp);
+}
+
+TEST(Scaling, WindowsFitTheUsableAreaWithTheirFrame) {
+    using platform::Borders;
+    const Borders title_bar{20, 0, 0, 0};
+    // A frame on a 2560 x 1440 screen: 3x would put the frame off the screen.
+    platform::WindowFit f = platform::fit_window({0, 0, 2560, 1440}, title_bar, 640, 480, 0);
+    expect_rect(f.client, 640, 250, 1280, 960);
+    EXPECT_EQ(f.scale, 2);
+    EXPECT_FALSE(f.lowered);
+    // No window manager, no frame: 3x fills the height exactly.
+    f = platform::fit_window({0, 0, 2560, 1440}, Borders{}, 640, 480, 0);
+    expect_rect(f.client, 320, 0, 1920, 1440);
+    // A scale asked for that does not fit is lowered, and says so.
+    f = platform::fit_window({0, 0, 1280, 1024}, title_bar, 640, 480, 4);
+    expect_rect(f.client, 0, 42, 1280, 960);
+    EXPECT_TRUE(f.lowered);
+    f = platform::fit_window({0, 0, 1280, 1024}, title_bar, 640, 480, 1);
+    expect_rect(f.client, 320, 282, 640, 480);
+    EXPECT_FALSE(f.lowered);
+    // A panel on the left moves the area; the window is centred in what is left.
+    f = platform::fit_window({64, 0, 1856, 1080}, Borders{30, 0, 0, 0}, 640, 480, 0);
+    expect_rect(f.client, 352, 75, 1280, 960);
+    // Too small even for 1x: the largest 4:3 client that fits with its frame.
+    f = platform::fit_window({0, 0, 640, 480}, Borders{24, 1, 1, 1}, 640, 480, 0);
+    expect_rect(f.client, 17, 24, 606, 455);
+    EXPECT_EQ(f.scale, 0);
+    EXPECT_TRUE(platform::fit_window({0, 0, 640, 480}, Borders{24, 1, 1, 1}, 640, 480, 1).lowered);
 }
 
 TEST(FrameConvert, EveryDepthBecomesXrgb) {
@@ -126,6 +209,7 @@ TEST(SdlBackend, OpensAWindowAndShowsAPicture) {
     if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr)
         GTEST_SKIP() << "no display";
     auto b = platform::make_sdl_backend();
+    ASSERT_NE(b, nullptr) << platform::kNoDisplayMessage;
     ASSERT_FALSE(b->displays().empty());
     platform::WindowOptions options;
     options.fullscreen = false;
@@ -146,6 +230,140 @@ TEST(SdlBackend, OpensAWindowAndShowsAPicture) {
     EXPECT_LT(b->now_us(), t0 + 50000);
     b->toggle_fullscreen();
     b->close_window();
+}
+
+}  // namespace
+
+namespace {
+
+// Each case runs in a child process: the handlers are process-wide.
+TEST(StopSignalsDeathTest, AStopEndsTheProgramAtOnceUnlessTheGameLoopIsReadingEvents) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // Start-up (nobody polls yet): killed by the signal, as without a handler.
+    EXPECT_EXIT(
+        {
+            platform::install_stop_signals();
+            std::raise(SIGTERM);
+            std::_Exit(3);
+        },
+        ::testing::KilledBySignal(SIGTERM), "");
+    // The game loop polls: the first stop becomes one Quit, a second one kills.
+    EXPECT_EXIT(
+        {
+            platform::install_stop_signals();
+            if (platform::take_stop_request()) std::_Exit(3);
+            std::raise(SIGINT);
+            if (!platform::take_stop_request() || platform::take_stop_request()) std::_Exit(4);
+            std::raise(SIGTERM);
+            std::_Exit(5);
+        },
+        ::testing::KilledBySignal(SIGTERM), "");
+    // A dialog waiting for an answer: nothing would read a Quit, so it kills.
+    EXPECT_EXIT(
+        {
+            platform::install_stop_signals();
+            platform::take_stop_request();
+            const platform::BlockingScope dialog;
+            std::raise(SIGINT);
+            std::_Exit(3);
+        },
+        ::testing::KilledBySignal(SIGINT), "");
+}
+
+
+// Ended or only a zombie waiting for its parent to collect it.
+bool process_gone(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string id, name, state;
+    return !(stat >> id >> name >> state) || state == "Z";
+}
+
+// SDL shows its dialogs from a child process; stopping the game while one
+// waits must not leave the dialog on the screen.
+TEST(StopSignals, ADialogsChildProcessEndsWithTheGame) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    const pid_t game = ::fork();
+    ASSERT_GE(game, 0);
+    if (game == 0) {
+        platform::install_stop_signals();
+        platform::take_stop_request();
+        const platform::BlockingScope dialog;
+        const pid_t box = ::fork();
+        if (box == 0)
+            for (;;) ::pause();
+        if (::write(fds[1], &box, sizeof box) != sizeof box) std::_Exit(3);
+        for (;;) ::pause();
+    }
+    pid_t box = 0;
+    ASSERT_EQ(::read(fds[0], &box, sizeof box), static_cast<ssize_t>(sizeof box));
+    ::close(fds[0]);
+    ::close(fds[1]);
+    ::kill(game, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(::waitpid(game, &status, 0), game);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    bool gone = false;
+    for (int i = 0; i < 200 && !gone; ++i) {
+        gone = process_gone(box);
+        if (!gone) ::usleep(10000);
+    }
+    EXPECT_TRUE(gone);
+    if (!gone) ::kill(box, SIGKILL);
+}
+
+}  // namespace
+
+namespace {
+
+uint32_t channel(uint32_t p) { return p & 0xFF; }
+
+TEST(SharpScale, EveryPicturePixelKeepsItsWidthAndOnlyEdgesBlend) {
+    // 2-pixel white and black stripes, 640 -> 1024 (1.6x): each stripe is
+    // 3.2 screen pixels wide.
+    std::vector<uint32_t> src(640 * 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 640; ++x) src[size_t(y) * 640 + x] = (x / 2) % 2 == 0 ? 0xFFFFFFu : 0u;
+    std::vector<uint32_t> dst(1024 * 3);
+    platform::SharpScaler scaler;
+    scaler.scale(src.data(), 640, 2, dst.data(), 1024, 3);
+    const uint32_t* row = &dst[1024];
+    int blend_run = 0;
+    for (int x = 0; x < 1024; ++x) {
+        const uint32_t v = channel(row[x]);
+        blend_run = v != 0 && v != 255 ? blend_run + 1 : 0;
+        ASSERT_LE(blend_run, 1) << x;  // never blurred over two pixels
+        EXPECT_EQ(row[x], v * 0x010101u) << x;  // grey stays grey: the channels move together
+    }
+    for (int stripe = 0; stripe < 160; ++stripe) {  // all the same width
+        double ink = 0;
+        for (int x = int(stripe * 6.4) - 1; x <= int(stripe * 6.4 + 3.2) + 1; ++x)
+            if (x >= 0 && x < 1024) ink += channel(row[x]) / 255.0;
+        EXPECT_NEAR(ink, 3.2, 0.02) << stripe;
+    }
+}
+
+TEST(SharpScale, WholeMultiplesFlatColoursAndReductionsKeepWhatTheyShould) {
+    platform::SharpScaler scaler;
+    // A whole multiple is plain repetition.
+    const std::vector<uint32_t> two = {0x102030u, 0xA0B0C0u};
+    std::vector<uint32_t> out(6);
+    scaler.scale(two.data(), 2, 1, out.data(), 6, 1);
+    EXPECT_EQ(out, (std::vector<uint32_t>{0x102030u, 0x102030u, 0x102030u, 0xA0B0C0u, 0xA0B0C0u, 0xA0B0C0u}));
+    // A flat picture stays flat at any size, larger or smaller.
+    const std::vector<uint32_t> flat(640 * 480, 0x3C7AE1u);
+    for (const auto& [w, h] : std::vector<std::pair<int, int>>{{1366, 768}, {1000, 600}, {300, 200}, {1, 1}}) {
+        std::vector<uint32_t> o(size_t(w) * h, 0);
+        scaler.scale(flat.data(), 640, 480, o.data(), w, h);
+        EXPECT_TRUE(std::all_of(o.begin(), o.end(), [](uint32_t p) { return p == 0x3C7AE1u; })) << w << "x" << h;
+    }
+    // Smaller than the picture: each screen pixel averages what it covers.
+    std::vector<uint32_t> checker(640 * 480);
+    for (int y = 0; y < 480; ++y)
+        for (int x = 0; x < 640; ++x) checker[size_t(y) * 640 + x] = (x + y) % 2 == 0 ? 0xFFFFFFu : 0u;
+    std::vector<uint32_t> small(64 * 48);
+    scaler.scale(checker.data(), 640, 480, small.data(), 64, 48);
+    for (uint32_t p : small) EXPECT_NEAR(double(channel(p)), 127.5, 1.0);
 }
 
 }  // namespace

@@ -1,0 +1,74 @@
+// The desktop entry and the metainfo as the distributions' own validators
+// see them, and what they point at.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+const std::string kPackaging = std::string(VELMORA_SOURCE_DIR) + "/packaging/";
+
+std::string read(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+bool installed(const char* tool) {
+    for (const char* dir : {"/usr/bin/", "/usr/local/bin/", "/bin/"})
+        if (std::filesystem::exists(std::string(dir) + tool)) return true;
+    return false;
+}
+
+// Runs a validator; its exit status and what it said.
+int validate(const std::string& command, std::string& said) {
+    TempDir tmp;
+    const std::string out = tmp.file("out");
+    const int status = std::system((command + " >'" + out + "' 2>&1").c_str());
+    said = read(out);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(PackagingMetadata, TheDesktopEntryValidates) {
+    if (!installed("desktop-file-validate")) GTEST_SKIP() << "desktop-file-validate is not installed (desktop-file-utils)";
+    std::string said;
+    EXPECT_EQ(validate("desktop-file-validate '" + kPackaging + "org.velmora.Velmora.desktop'", said), 0) << said;
+    EXPECT_EQ(said.find("error"), std::string::npos) << said;
+}
+
+TEST(PackagingMetadata, TheMetainfoValidates) {
+    if (!installed("appstream-util")) GTEST_SKIP() << "appstream-util is not installed";
+    std::string said;
+    // Offline: the screenshots' web addresses are checked by name, not fetched.
+    EXPECT_EQ(validate("appstream-util validate-relax --nonet '" + kPackaging + "org.velmora.Velmora.metainfo.xml'",
+                       said),
+              0)
+        << said;
+}
+
+TEST(PackagingMetadata, TheScreenshotsAndTheWindowClassExist) {
+    // Every screenshot the metainfo shows is one of ours.
+    const std::string metainfo = read(kPackaging + "org.velmora.Velmora.metainfo.xml");
+    const std::regex image("<image>https://velmora\\.org/screenshots/([^<]+)</image>");
+    int images = 0;
+    for (auto it = std::sregex_iterator(metainfo.begin(), metainfo.end(), image); it != std::sregex_iterator();
+         ++it, ++images)
+        EXPECT_TRUE(std::filesystem::exists(std::string(VELMORA_SOURCE_DIR) + "/docs/screenshots/" + (*it)[1].str()))
+            << (*it)[1];
+    EXPECT_GE(images, 1);
+    // Docks match the running window to the entry by this class (the window
+    // test reads the same class from a real window).
+    EXPECT_NE(read(kPackaging + "org.velmora.Velmora.desktop").find("\nStartupWMClass=velmora\n"), std::string::npos);
+}
+
+}  // namespace
