@@ -1,5 +1,6 @@
 #include "generator/art/canvas.h"
 
+#include "generator/art/prelude.h"
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -7,7 +8,6 @@
 namespace art {
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
 
 double clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
 

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/art/random.h"
 
 namespace sound {
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
 
 size_t samples_for(double seconds) { return size_t(std::lround(std::max(0.0, seconds) * kRate)); }
 double time_of(size_t i) { return double(i) / kRate; }

@@ -20,16 +20,10 @@
 // follows.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/castle/castle.h"
 
 namespace castle {
-
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
 
 namespace {
 

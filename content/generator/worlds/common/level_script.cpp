@@ -1,5 +1,6 @@
 #include "generator/worlds/common/level_script.h"
 
+#include "generator/art/prelude.h"
 #include <cmath>
 
 namespace worlds {
@@ -43,7 +44,6 @@ std::vector<art::Pt> vee(int count, double dx, double dy) {
 
 std::vector<art::Pt> ring(int count, double rx, double ry, double start_deg) {
     std::vector<art::Pt> out;
-    constexpr double kPi = 3.14159265358979323846;
     for (int i = 0; i < count; ++i) {
         const double a = (start_deg + 360.0 * i / count) * kPi / 180;
         out.push_back({rx * std::cos(a), ry * std::sin(a)});
