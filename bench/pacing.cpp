@@ -1,20 +1,23 @@
 // The real-time pacing run: the game on the SDL back end (dummy video driver
-// or an X server), started into a world with both players firing, played for
-// a while, with every frame's start time, every frame deadline's wake-up and
-// the processor time recorded. `--spin` replaces the deadline wait by a pure
-// busy-wait, the way the game was first paced, for comparison in the same
+// or an X server), started into a world with both players firing (or left on
+// the title menu), run for a while, with every frame's start time, every
+// frame deadline's wake-up and the processor time recorded. `--wait` replaces
+// the deadline wait by an earlier one, for comparison in the same
 // conditions. Prints one line of key=value figures.
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -26,16 +29,24 @@
 #include "bench_registry.h"
 #include "game_session.h"
 #include "platform/platform.h"
+#include "platform/renderer_choice.h"
 #include "util/random.h"
 
 namespace bench {
 namespace {
 
-constexpr double kNominalPeriodMs = 46.0;  // the 45 ms deadline, then the frame's 1 ms sleep
+constexpr double kNominalPeriodMs = 46.0;  // one play frame: the deadlines are this far apart
 constexpr uint64_t kFrameWaitUs = 5000;    // waits longer than this are frame deadlines
 
+// How the deadline is waited for: as the game does now, as it did before
+// (relative sleeps to 1 ms before the deadline with the default timer slack,
+// then a spin), or by spinning all the way.
+enum class WaitKind { Shipped, Earlier, Spin };
+
 struct PacingOptions {
-    bool spin = false;
+    WaitKind wait = WaitKind::Shipped;
+    bool menu = false;  // stay on the title menu instead of playing
+    platform::RendererSetting renderer = platform::RendererSetting::Auto;
     double seconds = 20;
     int world = 1;
     std::string data;
@@ -46,20 +57,43 @@ struct PacingOptions {
 };
 
 const char* const kUsage =
-    "velmora_bench --pacing [--spin] [--seconds S] [--world N] [--data DIR] [--scale N]\n"
-    "              [--fullscreen] [--launched-at NS] [--trace FILE]\n"
+    "velmora_bench --pacing [--wait shipped|earlier|spin] [--menu] [--renderer R]\n"
+    "              [--seconds S] [--world N] [--data DIR] [--scale N] [--fullscreen]\n"
+    "              [--launched-at NS] [--trace FILE]\n"
     "Plays world N (default 1) in real time with both players firing and prints\n"
-    "frame period, deadline wake-up and processor figures. --spin waits for each\n"
-    "deadline by spinning instead of sleeping. --launched-at: CLOCK_REALTIME in ns\n"
-    "when the process was started (date +%s%N), for the start-up figure.\n"
-    "--trace: one line per measured frame: start (us), game state, then period,\n"
-    "presenting and pausing time (ms).\n";
+    "frame period, deadline wake-up and processor figures. --wait earlier waits\n"
+    "as the game did before (relative sleeps, then 1 ms of spin), --wait spin\n"
+    "spins all the way. --menu stays on the title menu instead. --renderer:\n"
+    "auto, software or accelerated. --launched-at: CLOCK_REALTIME in ns when the\n"
+    "process was started (date +%s%N), for the start-up figure. --trace: one line\n"
+    "per measured frame: start (us), game state, then period, presenting and\n"
+    "pausing time (ms).\n";
+
+bool parse_wait(const std::string& text, WaitKind& out) {
+    if (text == "shipped") out = WaitKind::Shipped;
+    else if (text == "earlier") out = WaitKind::Earlier;
+    else if (text == "spin") out = WaitKind::Spin;
+    else return false;
+    return true;
+}
+
+const char* wait_name(WaitKind kind) {
+    switch (kind) {
+        case WaitKind::Earlier: return "earlier";
+        case WaitKind::Spin: return "spin";
+        default: return "shipped";
+    }
+}
 
 bool parse(int argc, char** argv, PacingOptions& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const bool has_value = i + 1 < argc;
-        if (a == "--spin") o.spin = true;
+        if (a == "--wait" && has_value) {
+            if (!parse_wait(argv[++i], o.wait)) return false;
+        } else if (a == "--renderer" && has_value) {
+            if (!platform::parse_renderer_setting(argv[++i], o.renderer)) return false;
+        } else if (a == "--menu") o.menu = true;
         else if (a == "--fullscreen") o.fullscreen = true;
         else if (a == "--seconds" && has_value) o.seconds = std::atof(argv[++i]);
         else if (a == "--world" && has_value) o.world = std::atoi(argv[++i]);
@@ -76,16 +110,27 @@ struct Wait {
     uint64_t called = 0, deadline = 0, returned = 0;
 };
 
-// The SDL back end, with every wait timed; `spin` makes the deadline wait a
-// pure busy-wait (the frame's 1 ms pause stays a sleep, as it always was).
+long long realtime_ns() {
+    timespec t{};
+    clock_gettime(CLOCK_REALTIME, &t);
+    return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec;
+}
+
+// The SDL back end, with every wait timed; the deadline wait may be replaced
+// by an earlier kind (the frame's 1 ms pause stays a sleep, as it always was).
 class MeasuredBackend final : public platform::Backend {
 public:
-    MeasuredBackend(std::unique_ptr<platform::Backend> inner, bool spin)
-        : inner_(std::move(inner)), spin_(spin) {}
+    MeasuredBackend(std::unique_ptr<platform::Backend> inner, WaitKind wait)
+        : inner_(std::move(inner)), wait_(wait) {
+        // The earlier wait ran with the kernel's default timer slack.
+        if (wait_ == WaitKind::Earlier) prctl(PR_SET_TIMERSLACK, 0, 0, 0, 0);
+    }
 
     std::vector<Wait> waits;
     bool recording = false;
     uint64_t present_us = 0, sleep_us = 0;  // time spent presenting and in pauses, running totals
+    int presents = 0;
+    long long first_present_realtime_ns = 0;
 
     bool headless() const override { return inner_->headless(); }
     std::vector<platform::DisplayInfo> displays() override { return inner_->displays(); }
@@ -97,7 +142,9 @@ public:
         const uint64_t t0 = inner_->now_us();
         inner_->present(p, pitch, w, h, f);
         present_us += inner_->now_us() - t0;
+        if (presents++ == 0) first_present_realtime_ns = realtime_ns();
     }
+    std::string renderer_name() const override { return inner_->renderer_name(); }
     void toggle_fullscreen() override { inner_->toggle_fullscreen(); }
     void set_scaling(platform::Scaling s) override { inner_->set_scaling(s); }
     void set_window_icon(int w, int h, const uint32_t* argb) override { inner_->set_window_icon(w, h, argb); }
@@ -105,13 +152,25 @@ public:
     uint64_t now_us() override { return inner_->now_us(); }
     void wait_until_us(uint64_t deadline) override {
         const uint64_t called = inner_->now_us();
-        if (spin_) {
-            while (inner_->now_us() < deadline) {
-            }
-        } else {
-            inner_->wait_until_us(deadline);
+        switch (wait_) {
+            case WaitKind::Spin:
+                while (inner_->now_us() < deadline) {
+                }
+                break;
+            case WaitKind::Earlier:
+                for (uint64_t t = inner_->now_us(); t < deadline; t = inner_->now_us())
+                    if (deadline - t > kEarlierMarginUs)
+                        std::this_thread::sleep_for(std::chrono::microseconds(deadline - t - kEarlierMarginUs));
+                break;
+            default:
+                inner_->wait_until_us(deadline);
         }
         if (recording) waits.push_back({called, deadline, inner_->now_us()});
+    }
+    void sleep_until_us(uint64_t deadline) override {
+        // The refresh wait of menu flips: the earlier kinds spun its end too.
+        if (wait_ == WaitKind::Shipped) inner_->sleep_until_us(deadline);
+        else wait_until_us(deadline);
     }
     void sleep_ms(uint32_t ms) override {
         const uint64_t t0 = inner_->now_us();
@@ -130,20 +189,15 @@ public:
     void unlock_audio() override { inner_->unlock_audio(); }
 
 private:
+    static constexpr uint64_t kEarlierMarginUs = 1000;
     std::unique_ptr<platform::Backend> inner_;
-    bool spin_;
+    WaitKind wait_;
 };
 
 double cpu_seconds(clockid_t clock) {
     timespec t{};
     clock_gettime(clock, &t);
     return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
-long long realtime_ns() {
-    timespec t{};
-    clock_gettime(CLOCK_REALTIME, &t);
-    return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec;
 }
 
 // The value below which `share` of the sorted values lie.
@@ -173,21 +227,27 @@ public:
     void before_frame(long frame) {
         auto* win = dynamic_cast<Velmora_Win*>(theapp.ddwin);
         if (win == nullptr) return;
-        // After the first logo frame, straight into a two-player game.
-        if (frame == 3 || (frame > 3 && (win->game_state == kStateTitleMenu || win->game_state == kStateContinue))) {
+        const int measured_state = o_.menu ? kStateTitleMenu : kStatePlaying;
+        if (o_.menu) {
+            // After the first logo frame, straight to the title menu, untouched.
+            if (frame == 3) win->game_state = kStateTitleMenu;
+        } else if (frame == 3 || (frame > 3 && (win->game_state == kStateTitleMenu || win->game_state == kStateContinue))) {
+            // After the first logo frame, straight into a two-player game.
             game_srand(kSeed);
             currentlevel = o_.world;
             player1 = player2 = true;
             win->game_state = kStateNewGame;
         }
-        keycodes[4] = keycodes[13] = true;  // both players fire
-        const bool up = (frame / 48) % 2 == 0;
-        keycodes[10] = up;
-        keycodes[12] = !up;
-        g_themousebutton = true;
+        if (!o_.menu) {
+            keycodes[4] = keycodes[13] = true;  // both players fire
+            const bool up = (frame / 48) % 2 == 0;
+            keycodes[10] = up;
+            keycodes[12] = !up;
+            g_themousebutton = true;
+        }
 
         const uint64_t now = backend_.now_us();
-        if (win->game_state == kStatePlaying && !measuring_) {
+        if (win->game_state == measured_state && !measuring_) {
             measuring_ = true;
             backend_.recording = true;
             play_start_us_ = now;
@@ -204,6 +264,11 @@ public:
         if (frame == 2) {
             first_logo_us_ = now;
             first_logo_realtime_ns_ = realtime_ns();
+            // SDL's name for what draws the window, and the GL string when OpenGL does,
+            // without spaces so the line stays key=value.
+            renderer_ = backend_.renderer_name();
+            std::replace(renderer_.begin(), renderer_.end(), ' ', '_');
+            if (renderer_.empty()) renderer_ = "none";
         }
         if (frame_state_ == kStateLoadLevel && load_ms_ < 0) load_ms_ = double(now - frame_start_us_) / 1000.0;
         if (!measuring_) return true;
@@ -231,7 +296,7 @@ public:
     void report(long long main_entry_realtime_ns) const {
         std::vector<double> periods, jitter;
         for (size_t i = 0; i + 1 < marks_.size(); ++i) {
-            if (marks_[i].state != kStatePlaying || marks_[i + 1].state != kStatePlaying) continue;
+            if (o_.menu || marks_[i].state != kStatePlaying || marks_[i + 1].state != kStatePlaying) continue;
             const double p = double(marks_[i + 1].start_us - marks_[i].start_us) / 1000.0;
             periods.push_back(p);
             jitter.push_back(std::fabs(p - kNominalPeriodMs));
@@ -242,12 +307,12 @@ public:
         const double wall = double(play_end_us_ - play_start_us_) / 1e6;
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
-        std::printf("mode=%s frames=%zu period_mean_ms=%.3f period_p50_ms=%.3f period_p99_ms=%.3f "
+        std::printf("mode=%s wait=%s renderer=%s frames=%zu period_mean_ms=%.3f period_p50_ms=%.3f period_p99_ms=%.3f "
                     "period_max_ms=%.3f jitter_mean_ms=%.3f jitter_p99_ms=%.3f "
                     "deadline_late_mean_ms=%.3f deadline_late_p99_ms=%.3f deadline_late_max_ms=%.3f "
                     "cpu_main_pct=%.2f cpu_process_pct=%.2f peak_rss_mb=%.1f level_load_frame_ms=%.1f "
                     "first_logo_since_main_ms=%.1f",
-                    o_.spin ? "busy-wait" : "sleep-then-spin", periods.size(), mean(periods),
+                    o_.menu ? "menu" : "play", wait_name(o_.wait), renderer_.c_str(), periods.size(), mean(periods),
                     percentile(periods, 0.5), percentile(periods, 0.99),
                     periods.empty() ? 0 : *std::max_element(periods.begin(), periods.end()), mean(jitter),
                     percentile(jitter, 0.99), mean(late), percentile(late, 0.99),
@@ -257,7 +322,8 @@ public:
                     double(usage.ru_maxrss) / 1024.0, load_ms_,
                     double(first_logo_realtime_ns_ - main_entry_realtime_ns) / 1e6);
         if (o_.launched_at_ns > 0)
-            std::printf(" first_logo_since_launch_ms=%.1f",
+            std::printf(" first_present_since_launch_ms=%.1f first_logo_since_launch_ms=%.1f",
+                        double(backend_.first_present_realtime_ns - o_.launched_at_ns) / 1e6,
                         double(first_logo_realtime_ns_ - o_.launched_at_ns) / 1e6);
         std::printf("\n");
     }
@@ -273,6 +339,7 @@ private:
     uint64_t first_logo_us_ = 0;
     long long first_logo_realtime_ns_ = 0;
     double load_ms_ = -1;
+    std::string renderer_ = "none";
     double cpu_main0_ = 0, cpu_main1_ = 0, cpu_process0_ = 0, cpu_process1_ = 0;
 };
 
@@ -295,13 +362,14 @@ int run_pacing(int argc, char** argv) {
         std::fprintf(stderr, "velmora_bench: %s\n", platform::kNoDisplayMessage);
         return 1;
     }
-    auto measured = std::make_unique<MeasuredBackend>(std::move(sdl), o.spin);
+    auto measured = std::make_unique<MeasuredBackend>(std::move(sdl), o.wait);
     MeasuredBackend& backend = *measured;
     platform::install_backend(std::move(measured));
 
     LaunchOptions& launch = launch_options();
     launch.fullscreen = o.fullscreen;
     launch.scale = o.scale;
+    launch.renderer = o.renderer;
     god_mode = true;
     game_srand(kSeed);
 

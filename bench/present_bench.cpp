@@ -1,8 +1,8 @@
 // The present path of the SDL back end: a finished 640 x 480 picture uploaded
-// into the streaming texture and drawn scaled. The 16-bit 5-6-5 picture the
-// game shows goes up as it is; the other depths are converted first. Runs on
+// into the streaming texture and drawn scaled. The game's 16-bit 5-6-5
+// picture is also timed at window scale 2 and with each renderer. Runs on
 // SDL's dummy video driver unless SDL_VIDEODRIVER names another (an X server
-// under Xvfb, for instance).
+// under Xvfb, for instance: there the renderers differ).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -15,20 +15,24 @@ namespace {
 
 constexpr int kW = 640, kH = 480;
 
-std::unique_ptr<platform::Backend> open_window() {
+// One back end for all: SDL's X11 driver does not start again once stopped.
+platform::Backend* open_window(int scale = 1,
+                               platform::RendererSetting renderer = platform::RendererSetting::Auto) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
-    auto backend = platform::make_sdl_backend();
+    static std::unique_ptr<platform::Backend> backend = platform::make_sdl_backend();
     if (!backend) return nullptr;
     platform::WindowOptions options;
     options.fullscreen = false;
-    options.scale = 1;
+    options.scale = scale;
+    options.renderer = renderer;
     options.title = "present benchmark";
     if (!backend->open_window(options)) return nullptr;
-    return backend;
+    return backend.get();
 }
 
-void present(benchmark::State& state, int depth) {
-    auto backend = open_window();
+void present(benchmark::State& state, int depth, int scale = 1,
+             platform::RendererSetting renderer = platform::RendererSetting::Auto) {
+    platform::Backend* backend = open_window(scale, renderer);
     if (!backend) {
         state.SkipWithError("no SDL window (video driver)");
         return;
@@ -50,7 +54,14 @@ void present(benchmark::State& state, int depth) {
     std::vector<uint8_t> pixels(size_t(pitch) * kH);
     for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint8_t(i * 7 + i / 640);
     for (auto _ : state) backend->present(pixels.data(), pitch, kW, kH, format);
+    state.SetLabel(backend->renderer_name());
     backend->close_window();
+}
+
+// Scale 1 or 2, software (0) or accelerated (1) renderer.
+void BM_Present565Renderer(benchmark::State& s) {
+    present(s, 16, static_cast<int>(s.range(0)),
+            s.range(1) == 0 ? platform::RendererSetting::Software : platform::RendererSetting::Accelerated);
 }
 
 void BM_Present565(benchmark::State& s) { present(s, 16); }
@@ -66,3 +77,7 @@ BENCHMARK(BM_Present555)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Present8Palette)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Present24)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Present32)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Present565Renderer)
+    ->ArgsProduct({{1, 2}, {0, 1}})
+    ->ArgNames({"scale", "accelerated"})
+    ->Unit(benchmark::kMicrosecond);

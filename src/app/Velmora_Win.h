@@ -22,6 +22,7 @@
 #include <mutex>
 #include <string>
 
+#include "app/clock.h"
 #include "app/game_states.h"
 #include "display/DirectDrawWin.h"
 
@@ -75,6 +76,7 @@ public:
 
     int game_state = kStateStartUp;
     uint32_t frame_time = 0;
+    PlayFrameSchedule play_schedule;  // the deadlines of consecutive play frames
     bool mouse_down = false;  // the clicks drained on the logos and menus
 
     // ---- app/progression.cpp ----

@@ -6,6 +6,7 @@
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
 #include "sprites/Sprite.h"
+#include "sprites/contact_index.h"
 #include "sprites/layers.h"
 
 namespace {
@@ -66,9 +67,12 @@ void Velmora_Win::move_sprite_active_list() {
     // walking it by index is stable; a child appended to a chain during the
     // walk is reached through the live links and runs in this pass.
     const std::vector<Sprite*>& active = *Sprite::list_of_active_sprites;
-    for (size_t i = 0; i < active.size(); ++i)
+    contact_index::Pass contacts;
+    for (size_t i = 0; i < active.size(); ++i) {
+        contacts.chain_runs(i);
         for (Sprite* s = active[i]; s != nullptr; s = s->nextchild)
             if (s->behavior != nullptr) s->behavior(s);
+    }
 }
 
 void Velmora_Win::draw_sprite_active_list() {

@@ -17,3 +17,12 @@ void wait_until_ms(uint32_t deadline_ms) {
     if (ahead <= 0) return;
     clock.wait_until_us((now_us / 1000 + static_cast<uint64_t>(ahead)) * 1000);
 }
+
+uint32_t PlayFrameSchedule::next_deadline(uint32_t now) {
+    const uint32_t carried = last_deadline_ + kPeriodMs;
+    // Signed: the millisecond count wraps after 49 days.
+    const bool stalled = static_cast<int32_t>(now - carried) > 0;
+    last_deadline_ = running_ && !stalled ? carried : now + kFirstFrameMs;
+    running_ = true;
+    return last_deadline_;
+}

@@ -177,6 +177,10 @@ bool apply_key(const std::string& key, const std::string& value, Settings& s, bo
         s.screenshot_dir = value;
         return true;
     }
+    if (key == "renderer") {
+        expected = "auto, software or accelerated";
+        return platform::parse_renderer_setting(value, s.renderer);
+    }
     if (key == "autofire") {
         expected = "yes or no";
         return parse_bool(value, s.autofire);
@@ -353,6 +357,7 @@ std::string setting_text(const Settings& s, const std::string& key) {
     if (key == "controller") return s.controller ? "yes" : "no";
     if (key == "controller_dead_zone") return std::to_string(s.controller_dead_zone);
     if (key == "screenshot_dir") return s.screenshot_dir;
+    if (key == "renderer") return platform::renderer_setting_name(s.renderer);
     if (key == "autofire") return s.autofire ? "yes" : "no";
     if (const int job = key_job_of(key); job >= 0) return s.keys[size_t(job)];
     return {};
@@ -404,7 +409,10 @@ std::string default_config_text(const Settings& s) {
            line("controller_dead_zone") +
            "# Where F12 pictures go; empty: the pictures directory's velmora folder.\n"
            "# ~ is your home directory, and a relative path starts there.\n" +
-           line("screenshot_dir") + firing_and_keys_text(s);
+           line("screenshot_dir") +
+           "# What draws the picture: auto (the accelerated renderer on a GPU, the\n"
+           "# software one where OpenGL would run on the processor), software or accelerated.\n" +
+           line("renderer") + firing_and_keys_text(s);
 }
 
 std::vector<std::string> setting_keys() {
@@ -546,6 +554,7 @@ void apply_settings(const Settings& s, const std::vector<std::string>& given, La
     if (!has(given, "--display")) options.display = s.display;
     if (!has(given, "--scale")) options.scale = s.scale;
     if (!has(given, "--scaling")) options.scaling = s.scaling;
+    options.renderer = s.renderer;
 }
 
 namespace {

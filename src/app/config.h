@@ -24,6 +24,7 @@ struct Settings {
     bool controller = true;
     int controller_dead_zone = 25;  // percent of full stick deflection
     std::string screenshot_dir;     // as written; empty: the pictures directory (expand_user_dir)
+    platform::RendererSetting renderer = platform::RendererSetting::Auto;
 
     // ---- firing and keys ----
     bool autofire = false;  // a held fire control taps for the player

@@ -11,11 +11,13 @@
 
 namespace {
 constexpr uint32_t kLogoMs = 2000;
-constexpr uint32_t kPlayFrameMs = 45;
 }  // namespace
 
 void Velmora_Win::DrawScene() {
     if (CloseMessagePosted()) return;
+    // Any other state in between (a menu, a level load) ends the run of play
+    // frames; the next one starts its schedule afresh.
+    if (game_state != kStatePlaying) play_schedule.restart();
     run_state_handler();
     // The quit state has posted the close message: no music, no flip, no sleep.
     if (CloseMessagePosted()) return;
@@ -107,7 +109,7 @@ void Velmora_Win::run_state_handler() {
 void Velmora_Win::game_loop() {
     drain_clicks(g_themousebutton);
     keep_music_alive();
-    frame_time = now_ms() + kPlayFrameMs;
+    frame_time = play_schedule.next_deadline(now_ms());
 
     if (Sprite::the_level != nullptr) {
         const HeldFireAsTaps taps;  // autofire: a held fire control taps
@@ -121,7 +123,7 @@ void Velmora_Win::game_loop() {
     }
     update_status_bar();
 
-    // A short frame still lasts 45 ms; a long one is not shortened to catch up.
+    // A short frame still lasts its period; a long one is not shortened.
     wait_until_ms(frame_time);
 
     if (gameover || currentlevel != loaded_level) {

@@ -236,6 +236,7 @@ void apply_window_options(const LaunchOptions& options, DirectDrawWin& window) {
     window.start_fullscreen = options.fullscreen;
     window.window_scale = options.scale;
     window.scaling_mode = static_cast<int>(options.scaling);
+    window.renderer = options.renderer;
 }
 
 LaunchOptions& launch_options() {

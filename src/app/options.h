@@ -25,6 +25,7 @@ struct LaunchOptions {
     int scale = 0;     // window scale; 0 picks the largest that fits
     int display = -1;  // -1: ask when there are several
     platform::Scaling scaling = platform::Scaling::Auto;
+    platform::RendererSetting renderer = platform::RendererSetting::Auto;
     long frames = 0;  // stop after this frame; 0: no limit
     bool seed_given = false;
     uint32_t seed = 0;

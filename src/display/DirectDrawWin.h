@@ -4,13 +4,16 @@
 // memory; the platform back end only ever sees finished pictures.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "display/Surface.h"
 #include "display/types.h"
+#include "platform/renderer_choice.h"
 
 namespace platform {
 struct Event;
@@ -155,6 +158,7 @@ public:
     bool start_fullscreen = true;
     int window_scale = 0;
     int scaling_mode = 0;  // platform::Scaling as int
+    platform::RendererSetting renderer = platform::RendererSetting::Auto;
     std::string window_title;
     // Set when creation stopped because the player said so (the display
     // chooser cancelled): a choice, not a failure.
@@ -171,6 +175,18 @@ protected:
     bool flipped_once = false;
     uint64_t last_front_present_us = 0;
     bool front_presented_once = false;
+    // The picture last handed to the back end: the front surface's pixels
+    // as they were then (their buffer and its count of changes) and the
+    // palette. A flip whose new picture equals it shows nothing.
+    struct ShownPicture {
+        bool valid = false;
+        const uint8_t* buffer = nullptr;
+        uint64_t changes = 0;
+        std::array<uint32_t, 256> colours{};
+    } shown;
+    bool front_is_shown(const std::array<uint32_t, 256>& colours) const;
+    void note_shown(const std::array<uint32_t, 256>& colours);
+    void show(const std::array<uint32_t, 256>& colours);
     int window_display = -1;  // the display the window was opened on
 
 private:

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 struct PixelFormat {
@@ -24,6 +25,8 @@ struct Palette {
     std::array<Entry, 256> entries{};
 };
 
+struct KeySpans;  // display/key_spans.h
+
 struct Surface {
     int width = 0;
     int height = 0;
@@ -36,8 +39,22 @@ struct Surface {
     bool lost = false;      // screen surfaces only
     Palette* palette = nullptr;  // attached palette (primary surface in 8-bit modes)
 
+    // Where the pixels differ from the colour key, row by row: worked out at
+    // the first keyed copy from the surface, so later copies skip the key.
+    // Writing through row() or put_pixel drops it and counts a change;
+    // whoever writes to `pixels` directly must call pixels_changed().
+    mutable std::shared_ptr<const KeySpans> key_spans;
+    uint64_t changes = 0;  // how the front surface is known to be the picture shown
+    void pixels_changed() {
+        key_spans.reset();
+        ++changes;
+    }
+
     int bytes_per_pixel() const { return format.bytes_per_pixel(); }
-    uint8_t* row(int y) { return pixels.data() + static_cast<size_t>(y) * pitch; }
+    uint8_t* row(int y) {
+        pixels_changed();
+        return pixels.data() + static_cast<size_t>(y) * pitch;
+    }
     const uint8_t* row(int y) const { return pixels.data() + static_cast<size_t>(y) * pitch; }
 
     // Whole-pixel access; the caller keeps (x, y) inside the surface.

@@ -1,8 +1,10 @@
 // Rectangle copies with clipping and source colour key, and colour fills.
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "display/DirectDrawWin.h"
+#include "display/key_spans.h"
 #include "display/pixel_codec.h"
 
 namespace {
@@ -70,6 +72,46 @@ KeyedRow keyed_row_for(int bpp) {
     }
 }
 
+// A run of a sprite row is a few dozen bytes: copied inline in fixed-size
+// pieces (the last one overlapping the one before), not through a call.
+inline void copy_run(uint8_t* d, const uint8_t* s, size_t n) {
+    if (n >= 32) {
+        for (size_t i = 0; i + 32 < n; i += 32) std::memcpy(d + i, s + i, 32);
+        std::memcpy(d + n - 32, s + n - 32, 32);
+    } else if (n >= 16) {
+        std::memcpy(d, s, 16);
+        std::memcpy(d + n - 16, s + n - 16, 16);
+    } else if (n >= 8) {
+        std::memcpy(d, s, 8);
+        std::memcpy(d + n - 8, s + n - 8, 8);
+    } else if (n >= 4) {
+        std::memcpy(d, s, 4);
+        std::memcpy(d + n - 4, s + n - 4, 4);
+    } else {
+        for (size_t i = 0; i < n; ++i) d[i] = s[i];
+    }
+}
+
+// Columns [left, right) of source row `y` (whose first pixel `s` points at)
+// to `d`: only the runs that differ from the key are written.
+void keyed_row_copy(const KeySpans& spans, size_t y, uint8_t* d, const uint8_t* s, size_t left, size_t right,
+                    size_t bpp, KeyedRow compare_row, ColourKey key) {
+    const KeySpans::Run* run = spans.runs.data() + spans.row_start[y];
+    const KeySpans::Run* const end = spans.runs.data() + spans.row_start[y + 1];
+    const bool compare = spans.compare_row[y] != 0;
+    for (; run != end; ++run) {
+        const size_t b = std::max<size_t>(run->begin, left);
+        const size_t e = std::min<size_t>(run->end, right);
+        if (b >= e) continue;
+        uint8_t* to = d + (b - left) * bpp;
+        const uint8_t* from = s + b * bpp;
+        if (compare)
+            compare_row(to, from, e - b, key);
+        else
+            copy_run(to, from, (e - b) * bpp);
+    }
+}
+
 // The copy primitive: `sr` of `src` to (dx, dy) of `dest`. Like a
 // hardware blitter it refuses (draws nothing) a rectangle that does not lie
 // wholly inside either surface, or surfaces of different pixel sizes.
@@ -92,17 +134,23 @@ void copy_rect(Surface& dest, long long dx, long long dy, const Surface& src, co
         snapshot.assign(src_base, src_base + static_cast<size_t>(h) * src.pitch);
         src_base = snapshot.data();
     }
-    const bool keyed = use_key && src.has_colorkey;
-    const KeyedRow row_copy = keyed_row_for(bpp);
     const ColourKey key{src.colorkey & pixel_codec::value_mask(bpp)};
+    // Held here: the destination's spans go now, and it may be the source.
+    std::shared_ptr<const KeySpans> spans;
+    if (use_key && src.has_colorkey) spans = key_spans_for(src, key.value);
+    // An image without a key pixel (a backdrop) copies like an unkeyed one.
+    if (spans != nullptr && spans->opaque) spans.reset();
+    const KeyedRow compare_row = keyed_row_for(bpp);
+    dest.pixels_changed();
 
     for (int y = 0; y < h; ++y) {
-        const uint8_t* s = src_base + static_cast<size_t>(y) * src.pitch + src_left;
-        uint8_t* d = dest.row(static_cast<int>(dy) + y) + static_cast<size_t>(dx) * bpp;
-        if (keyed)
-            row_copy(d, s, static_cast<size_t>(w), key);
+        const uint8_t* s = src_base + static_cast<size_t>(y) * src.pitch;
+        uint8_t* d = dest.pixels.data() + static_cast<size_t>(dy + y) * dest.pitch + static_cast<size_t>(dx) * bpp;
+        if (spans == nullptr)
+            std::memcpy(d, s + src_left, row_bytes);
         else
-            std::memcpy(d, s, row_bytes);
+            keyed_row_copy(*spans, static_cast<size_t>(sr.top + y), d, s, static_cast<size_t>(sr.left),
+                           static_cast<size_t>(sr.right), static_cast<size_t>(bpp), compare_row, key);
     }
 }
 

@@ -1,5 +1,6 @@
 // Showing the picture: the flip of the screen pair, paced like a 60 Hz display.
 #include <array>
+#include <cstring>
 #include <utility>
 
 #include "display/DirectDrawWin.h"
@@ -8,34 +9,62 @@
 namespace {
 constexpr uint64_t kRefreshUs = 16667;
 
-void show(const Surface& s, const Palette* palette) {
+std::array<uint32_t, 256> palette_colours(const Palette* palette) {
+    std::array<uint32_t, 256> colours{};
+    if (palette != nullptr)
+        for (size_t i = 0; i < colours.size(); ++i) {
+            const Palette::Entry& e = palette->entries[i];
+            colours[i] = uint32_t(e.red) << 16 | uint32_t(e.green) << 8 | e.blue;
+        }
+    return colours;
+}
+}  // namespace
+
+bool DirectDrawWin::front_is_shown(const std::array<uint32_t, 256>& colours) const {
+    return shown.valid && primsurf->pixels.data() == shown.buffer && primsurf->changes == shown.changes &&
+           (primsurf->format.depth != 8 || shown.colours == colours);
+}
+
+void DirectDrawWin::note_shown(const std::array<uint32_t, 256>& colours) {
+    shown.valid = true;
+    shown.buffer = primsurf->pixels.data();
+    shown.changes = primsurf->changes;
+    shown.colours = colours;
+}
+
+void DirectDrawWin::show(const std::array<uint32_t, 256>& colours) {
+    const Surface& s = *primsurf;
     platform::FrameFormat format;
     format.depth = static_cast<int>(s.format.depth);
     format.rmask = s.format.rmask;
     format.gmask = s.format.gmask;
     format.bmask = s.format.bmask;
-    std::array<uint32_t, 256> colours{};
-    if (s.format.depth == 8) {
-        if (palette != nullptr)
-            for (size_t i = 0; i < colours.size(); ++i) {
-                const Palette::Entry& e = palette->entries[i];
-                colours[i] = uint32_t(e.red) << 16 | uint32_t(e.green) << 8 | e.blue;
-            }
-        format.palette = colours.data();
-    }
+    if (s.format.depth == 8) format.palette = colours.data();
     platform::backend().present(s.pixels.data(), s.pitch, s.width, s.height, format);
+    note_shown(colours);
 }
-}  // namespace
 
 BOOL DirectDrawWin::Flip() {
     if (primsurf == nullptr || backsurf == nullptr) return 0;
+    // A menu draws the same picture every frame; an upload and a scaled draw
+    // of the whole screen cost far more than comparing it with the one the
+    // front surface still holds.
+    const std::array<uint32_t, 256> colours = palette_colours(palette);
+    const bool unchanged = front_is_shown(colours) && backsurf->pixels == primsurf->pixels;
     // Swapping the buffers, not the surfaces: primsurf and backsurf stay valid.
     std::swap(primsurf->pixels, backsurf->pixels);
+    primsurf->pixels_changed();
+    backsurf->pixels_changed();
     platform::Backend& be = platform::backend();
-    if (flipped_once) be.wait_until_us(last_flip_us + kRefreshUs);
+    // Only menus flip faster than a screen refreshes; nothing needs the
+    // moment exactly, so this wait never spins.
+    if (flipped_once) be.sleep_until_us(last_flip_us + kRefreshUs);
     last_flip_us = be.now_us();
     flipped_once = true;
-    show(*primsurf, palette);
+    if (unchanged)
+        note_shown(colours);
+    else
+        show(colours);
     return 1;
 }
 
@@ -46,8 +75,10 @@ BOOL DirectDrawWin::PresentFront() {
     platform::Backend& be = platform::backend();
     const uint64_t now = be.now_us();
     if (front_presented_once && now - last_front_present_us < kRefreshUs) return 1;
+    const std::array<uint32_t, 256> colours = palette_colours(palette);
+    if (front_is_shown(colours)) return 1;  // nothing drawn on it since
     last_front_present_us = now;
     front_presented_once = true;
-    show(*primsurf, palette);
+    show(colours);
     return 1;
 }

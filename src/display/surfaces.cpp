@@ -4,6 +4,8 @@
 #include <new>
 
 #include "display/DirectDrawWin.h"
+#include "display/key_spans.h"
+#include "display/pixel_codec.h"
 
 namespace {
 constexpr int kMaxSide = 16384;
@@ -81,6 +83,7 @@ BOOL DirectDrawWin::CreateFlippingSurfaces() {
     ClearSurface(backsurf, 0u, nullptr);
     flipped_once = false;
     front_presented_once = false;
+    shown.valid = false;
     return 1;
 }
 
@@ -101,6 +104,9 @@ BOOL DirectDrawWin::SetColorKey(Surface* surf, uint32_t key) {
     if (surf == nullptr) return 0;
     surf->has_colorkey = true;
     surf->colorkey = key;
+    // Images get their key when loaded: work out where it is now, not in the
+    // frame that first draws them.
+    key_spans_for(*surf, key & pixel_codec::value_mask(surf->bytes_per_pixel()));
     return 1;
 }
 

@@ -43,9 +43,11 @@ bool DirectDrawWin::OpenWindowOn(int display) {
     options.fullscreen = start_fullscreen;
     options.scaling = static_cast<platform::Scaling>(scaling_mode);
     options.scale = window_scale;
+    options.renderer = renderer;
     options.title = window_title;
     window_open = platform::backend().open_window(options);
     window_display = window_open ? display : -1;
+    shown.valid = false;  // a new window has shown nothing yet
     return window_open;
 }
 

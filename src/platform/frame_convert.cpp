@@ -25,9 +25,29 @@ bool is_rgb565(const FrameFormat& f) {
     return f.depth == 16 && f.rmask == 0xF800 && f.gmask == 0x07E0 && f.bmask == 0x001F;
 }
 
+// The game's own format, every frame with the software renderer: the same
+// rounding as Channel::expand, in shifts the compiler can vectorise.
+void rgb565_to_xrgb(const uint8_t* base, int pitch, int width, int height, uint32_t* out) {
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* p = base + static_cast<size_t>(y) * pitch;
+        uint32_t* o = out + static_cast<size_t>(y) * width;
+        for (int x = 0; x < width; ++x) {
+            const uint32_t v = uint32_t(p[2 * x]) | uint32_t(p[2 * x + 1]) << 8;
+            const uint32_t r = ((v >> 11) * 527u + 23u) >> 6;
+            const uint32_t g = (((v >> 5) & 63u) * 259u + 33u) >> 6;
+            const uint32_t b = ((v & 31u) * 527u + 23u) >> 6;
+            o[x] = r << 16 | g << 8 | b;
+        }
+    }
+}
+
 void frame_to_xrgb(const void* pixels, int pitch, int width, int height, const FrameFormat& f,
                    uint32_t* out) {
     const auto* base = static_cast<const uint8_t*>(pixels);
+    if (is_rgb565(f)) {
+        rgb565_to_xrgb(base, pitch, width, height, out);
+        return;
+    }
     const int bpp = f.depth == 15 ? 2 : (f.depth + 7) / 8;
     const Channel r(f.rmask), g(f.gmask), b(f.bmask);
     for (int y = 0; y < height; ++y) {

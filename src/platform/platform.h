@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/renderer_choice.h"
+
 namespace platform {
 
 struct DisplayInfo {
@@ -41,6 +43,7 @@ struct WindowOptions {
     Scaling scaling = Scaling::Auto;
     int scale = 0;  // window scale factor; 0 picks the largest that fits the desktop
     std::string title;
+    RendererSetting renderer = RendererSetting::Auto;
 };
 
 enum class EventType {
@@ -88,6 +91,8 @@ public:
                          const FrameFormat& format) = 0;
     virtual void toggle_fullscreen() = 0;
     virtual void set_scaling(Scaling scaling) = 0;
+    // What draws the picture in the window ("software", "opengl on ..."); empty without one.
+    virtual std::string renderer_name() const { return {}; }
     // The window's icon: `width` x `height` pixels as 0xAARRGGBB, rows top
     // down. Kept for windows opened later. A back end without windows ignores it.
     virtual void set_window_icon(int /*width*/, int /*height*/, const uint32_t* /*argb*/) {}
@@ -103,6 +108,9 @@ public:
     // A pause of at least `ms`: no deadline to hold, so a real back end only
     // sleeps (headless: the clock moves by exactly `ms`).
     virtual void sleep_ms(uint32_t ms) { wait_until_us(now_us() + uint64_t(ms) * 1000); }
+    // Waits for `deadline` without spinning: a real back end may return a
+    // little late (headless: the clock jumps there, as wait_until_us does).
+    virtual void sleep_until_us(uint64_t deadline) { wait_until_us(deadline); }
 
     // Dialogs. Headless: written to standard error; choose() returns 0.
     virtual void message_box(const std::string& title, const std::string& text) = 0;

@@ -1,21 +1,49 @@
 // SDL back end: start and stop, displays and modes, clock, dialogs, audio.
 #include "platform/sdl_backend.h"
 
+#include <sys/prctl.h>
+#include <time.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cctype>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
-#include <thread>
 
 #include "platform/deadline_wait.h"
 #include "platform/sdl_x11.h"
 #include "platform/stop_signals.h"
 
 namespace platform {
+namespace {
+
+// CLOCK_MONOTONIC rather than SDL's counter: the sleeps below take absolute
+// times on this clock, and must agree with what now_us() reads.
+uint64_t monotonic_ns() {
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return static_cast<uint64_t>(t.tv_sec) * 1000000000u + static_cast<uint64_t>(t.tv_nsec);
+}
+
+// An absolute wake time cannot drift when a signal cuts the sleep short.
+void sleep_until_ns(uint64_t wake_ns) {
+    timespec t{};
+    t.tv_sec = static_cast<time_t>(wake_ns / 1000000000u);
+    t.tv_nsec = static_cast<long>(wake_ns % 1000000000u);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &t, nullptr) == EINTR) {
+    }
+}
+
+// The kernel may defer a sleeping thread's wake-up by its timer slack (50 us
+// by default) to batch wake-ups; a microsecond keeps the spin margin small.
+// Set on the thread that creates the back end, the game's; threads it starts
+// later inherit it.
+constexpr unsigned long kTimerSlackNs = 1000;
+
+}  // namespace
 
 const char* const kNoDisplayMessage = "no display found: set DISPLAY or WAYLAND_DISPLAY, or use --headless";
 
@@ -44,8 +72,8 @@ bool asked_for(const char* driver) {
 }  // namespace
 
 SdlBackend::SdlBackend() {
-    counter_start_ = SDL_GetPerformanceCounter();
-    counter_hz_ = std::max<Uint64>(SDL_GetPerformanceFrequency(), 1);
+    prctl(PR_SET_TIMERSLACK, kTimerSlackNs, 0, 0, 0);
+    start_ns_ = monotonic_ns();
     // Our own handlers, which can also end a waiting dialog (stop_signals.h).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     install_stop_signals();
@@ -147,26 +175,23 @@ void SdlBackend::desktop_mode(int display, VideoMode& out) {
         out = VideoMode{static_cast<uint32_t>(m.w), static_cast<uint32_t>(m.h), depth_of(m.format)};
 }
 
-uint64_t SdlBackend::now_us() {
-    const Uint64 ticks = SDL_GetPerformanceCounter() - counter_start_;
-    // Split to stay exact without overflowing the product.
-    return ticks / counter_hz_ * 1000000u + ticks % counter_hz_ * 1000000u / counter_hz_;
-}
+uint64_t SdlBackend::now_us() { return (monotonic_ns() - start_ns_) / 1000u; }
 
 void SdlBackend::wait_until_us(uint64_t deadline) {
     wait_until_deadline(
-        deadline, [this] { return now_us(); },
-        [](uint64_t us) { std::this_thread::sleep_for(std::chrono::microseconds(us)); },
+        deadline, [this] { return now_us(); }, [this](uint64_t wake) { sleep_until_ns(start_ns_ + wake * 1000u); },
         [this] {
             if (window_ != nullptr) SDL_PumpEvents();
         });
 }
 
-void SdlBackend::sleep_ms(uint32_t ms) {
-    const uint64_t until = now_us() + uint64_t(ms) * 1000;
-    for (uint64_t t = now_us(); t < until; t = now_us())
-        std::this_thread::sleep_for(std::chrono::microseconds(until - t));
+void SdlBackend::sleep_until_us(uint64_t deadline) {
+    if (now_us() >= deadline) return;
+    if (window_ != nullptr) SDL_PumpEvents();
+    sleep_until_ns(start_ns_ + deadline * 1000u);
 }
+
+void SdlBackend::sleep_ms(uint32_t ms) { sleep_until_ns(monotonic_ns() + uint64_t(ms) * 1000000u); }
 
 namespace {
 // A message box does not wrap its text: long lines are broken at spaces (a

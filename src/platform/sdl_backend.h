@@ -38,12 +38,14 @@ public:
                  const FrameFormat& format) override;
     void toggle_fullscreen() override;
     void set_scaling(Scaling scaling) override;
+    std::string renderer_name() const override { return renderer_description_; }
     void set_window_icon(int width, int height, const uint32_t* argb) override;
 
     bool poll_event(Event& event) override;
 
     uint64_t now_us() override;
     void wait_until_us(uint64_t deadline) override;
+    void sleep_until_us(uint64_t deadline) override;
     void sleep_ms(uint32_t ms) override;
 
     void message_box(const std::string& title, const std::string& text) override;
@@ -91,6 +93,7 @@ private:
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
+    std::string renderer_description_;
     SDL_Texture* texture_ = nullptr;
     int texture_w_ = 0, texture_h_ = 0;
     Uint32 texture_format_ = 0;
@@ -113,8 +116,7 @@ private:
     bool swallow_enter_up_ = false;
     double motion_rest_x_ = 0, motion_rest_y_ = 0;
 
-    Uint64 counter_start_ = 0;
-    Uint64 counter_hz_ = 1;
+    uint64_t start_ns_ = 0;  // CLOCK_MONOTONIC when the back end was made
 
     SDL_AudioDeviceID audio_ = 0;
     AudioCallback audio_callback_ = nullptr;

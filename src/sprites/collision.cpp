@@ -1,11 +1,15 @@
 // Contact between sprites: a cheap box test, then an exact test on the pixels
 // of the two current frames. Only the active list is ever looked at, so nothing
-// off screen collides.
+// off screen collides; during the behaviour pass only the chains near the
+// sprite asking are walked (contact_index.h).
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "display/Surface.h"
 #include "sprites/Sprite.h"
+#include "sprites/contact_index.h"
 
 namespace {
 
@@ -84,30 +88,84 @@ bool pixels_touch(const Placed& a, const Placed& b) {
 
 enum class Record { Nothing, TouchingSprite, OverlapPoint };
 
-// The three hit-class tests share this walk over the active list and every
-// child chain.
+// What one test found; the globals are set from it at the end.
+struct Found {
+    int total = 0;
+    Sprite* last_touching = nullptr;
+    bool overlapped = false;
+    int overlap_x = 0, overlap_y = 0;
+
+    bool operator==(const Found&) const = default;
+};
+
+// The test of `self` (image `a`) against one candidate.
+void meet(const Placed& a, Sprite* b, Record record, Found& found) {
+    Placed pb;
+    if (!place_image(b, pb) || !boxes_overlap(a, pb)) return;
+    if (record == Record::OverlapPoint) {
+        const int il = std::max(a.left, pb.left), it = std::max(a.top, pb.top);
+        const int ir = std::min(a.right, pb.right), ib = std::min(a.bottom, pb.bottom);
+        found.overlapped = true;
+        found.overlap_x = il + (ir - il) / 4;
+        found.overlap_y = it + (ib - it) / 4;
+    }
+    if (!pixels_touch(a, pb)) return;
+    found.last_touching = b;
+    found.total += b->damage;
+}
+
+// The hit-class tests look at every member of a chain on layers 0 and 1.
+void meet_chain(Sprite* self, const Placed& a, Sprite* top, int hitclass, Record record, Found& found) {
+    for (Sprite* b = top; b != nullptr; b = b->nextchild)
+        if (b != self && b->layer < 2 && b->hitclass == hitclass) meet(a, b, record, found);
+}
+
+void report_mismatch(const Sprite* self, const char* test, int value, const Found& near, const Found& all) {
+    char what[256];
+    std::snprintf(what, sizeof what,
+                  "contact test %s(%d) of sprite %u at (%d, %d): %d through the grid, %d walking all "
+                  "(a behaviour moved a sprite of another chain)",
+                  test, value, self->serial, self->x, self->y, near.total, all.total);
+    contact_index::note_mismatch(what);
+}
+
+std::vector<uint32_t>& chain_buffer() {
+    static std::vector<uint32_t> chains;
+    return chains;
+}
+
 int sum_touching(Sprite* self, int hitclass, Record record) {
     if (Sprite::list_of_active_sprites == nullptr) return 0;
     Placed a;
     if (!place_image(self, a)) return 0;
-    int total = 0;
-    for (Sprite* top : *Sprite::list_of_active_sprites) {
-        for (Sprite* b = top; b != nullptr; b = b->nextchild) {
-            if (b == self || b->layer >= 2 || b->hitclass != hitclass) continue;
-            Placed pb;
-            if (!place_image(b, pb) || !boxes_overlap(a, pb)) continue;
-            if (record == Record::OverlapPoint) {
-                const int il = std::max(a.left, pb.left), it = std::max(a.top, pb.top);
-                const int ir = std::min(a.right, pb.right), ib = std::min(a.bottom, pb.bottom);
-                hitx = il + (ir - il) / 4;
-                hity = it + (ib - it) / 4;
+    const std::vector<Sprite*>& active = *Sprite::list_of_active_sprites;
+    const auto walk_all = [&] {
+        Found found;
+        for (Sprite* top : active) meet_chain(self, a, top, hitclass, record, found);
+        return found;
+    };
+
+    Found found;
+    std::vector<uint32_t>& chains = chain_buffer();
+    if (contact_index::chains_near({a.left, a.top, a.right, a.bottom}, contact_index::Looking::Class, hitclass,
+                                   chains)) {
+        for (uint32_t c : chains) meet_chain(self, a, active[c], hitclass, record, found);
+        if (contact_index::checking()) {
+            const Found all = walk_all();
+            if (!(all == found)) {
+                report_mismatch(self, "hitsomthing", hitclass, found, all);
+                found = all;
             }
-            if (!pixels_touch(a, pb)) continue;
-            if (record == Record::TouchingSprite) Sprite::g_sprite = b;
-            total += b->damage;
         }
+    } else {
+        found = walk_all();
     }
-    return total;
+    if (record == Record::TouchingSprite && found.last_touching != nullptr) Sprite::g_sprite = found.last_touching;
+    if (record == Record::OverlapPoint && found.overlapped) {
+        hitx = found.overlap_x;
+        hity = found.overlap_y;
+    }
+    return found.total;
 }
 
 }  // namespace
@@ -122,14 +180,33 @@ int Sprite::hitlayer(int wanted_layer) {
     if (list_of_active_sprites == nullptr) return 0;
     Placed a;
     if (!place_image(this, a)) return 0;
-    int total = 0;
-    for (Sprite* b : *list_of_active_sprites) {
-        if (b == this || b->layer != wanted_layer) continue;
-        Placed pb;
-        if (!place_image(b, pb) || !boxes_overlap(a, pb)) continue;
-        if (pixels_touch(a, pb)) total += b->damage;
+    const std::vector<Sprite*>& active = *list_of_active_sprites;
+    // Top-level sprites only: children are never visited.
+    const auto meet_top = [&](Sprite* b, Found& found) {
+        if (b != this && b->layer == wanted_layer) meet(a, b, Record::Nothing, found);
+    };
+    const auto walk_all = [&] {
+        Found found;
+        for (Sprite* b : active) meet_top(b, found);
+        return found;
+    };
+
+    Found found;
+    std::vector<uint32_t>& chains = chain_buffer();
+    if (contact_index::chains_near({a.left, a.top, a.right, a.bottom}, contact_index::Looking::Layer,
+                                   wanted_layer, chains)) {
+        for (uint32_t c : chains) meet_top(active[c], found);
+        if (contact_index::checking()) {
+            const Found all = walk_all();
+            if (!(all == found)) {
+                report_mismatch(this, "hitlayer", wanted_layer, found, all);
+                found = all;
+            }
+        }
+    } else {
+        found = walk_all();
     }
-    return total;
+    return found.total;
 }
 
 Point Sprite::findclosestsprite(int wanted_layer, int wanted_class) {

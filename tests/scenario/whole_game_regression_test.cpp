@@ -4,6 +4,7 @@
 // sprite counts every 500 frames) must match tests/golden/ line for line. A
 // few worlds are also played by two players, for what only a second ship and
 // its drones bring (two aim points, two fire controls, shared power-ups).
+// Every contact test must give what the full walk over the active list gives.
 // docs/regression.md says how to regenerate the goldens after a deliberate
 // change.
 #include <gtest/gtest.h>
@@ -70,7 +71,9 @@ TEST_P(WorldGolden, MatchesItsTrace) {
     std::vector<std::string> args = autopilot_args(VELMORA_DATA, out.file("trace.txt"), players, kFrameLimit);
     args.insert(args.end(), {"--god", "--start-level", std::to_string(level), "--stop-at-level",
                              std::to_string(level + 1)});
-    const RunResult r = run_velmora(args, {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}});
+    // Every contact test of the run is also taken the long way and compared.
+    const RunResult r = run_velmora(
+        args, {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}, {"VELMORA_CHECK_CONTACTS", "1"}});
     ASSERT_EQ(r.exit_code, 0) << r.output;
     const std::string trace = read_file(out.file("trace.txt"));
     ASSERT_NE(trace.find("end level " + std::to_string(level) + " exit"), std::string::npos)

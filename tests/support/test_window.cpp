@@ -30,6 +30,9 @@ bool RecordingBackend::open_window(const platform::WindowOptions& options) {
 
 void RecordingBackend::present(const void*, int, int width, int height,
                                const platform::FrameFormat& format) {
+    present_times_us.push_back(clock_us);
+    const size_t n = static_cast<size_t>(presents);
+    clock_us += n < present_costs_us.size() ? present_costs_us[n] : present_cost_us;
     ++presents;
     last_format = format;
     last_width = width;

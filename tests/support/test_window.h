@@ -48,6 +48,11 @@ public:
     std::vector<uint32_t> last_palette;  // copied when a palette came with the picture
     int last_width = 0, last_height = 0;
     uint64_t clock_us = 0;
+    // Presenting takes time on a slow display: the n-th present (from 0)
+    // moves the clock by present_costs_us[n], later ones by present_cost_us.
+    uint64_t present_cost_us = 0;
+    std::vector<uint64_t> present_costs_us;
+    std::vector<uint64_t> present_times_us;  // when each present began
 
     bool headless() const override { return true; }
     std::vector<platform::DisplayInfo> displays() override { return display_list; }

@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
 #include "support/scenario.h"
+#include "support/sprite_fixtures.h"
 #include "support/temp_dir.h"
 #include "support/test_window.h"
 
@@ -43,6 +44,79 @@ TEST_F(AppFrame, PlayFrameHoldsFortyFiveMillisecondsAndNoticesALevelEnd) {
     gameover = true;
     win.game_loop();
     EXPECT_EQ(win.game_state, 9);
+}
+
+// Play frames through DrawScene on a back end whose presents take time, as a
+// slow display's do. The clock is virtual: the periods are exact.
+class PlayPacing : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reset_globals_to_program_start();
+        ASSERT_TRUE(setup_headless_display(win));
+        Sprite::set_window_ptr(&win);
+        make_master("drifter", 1, 8, 8);
+        place("drifter", 600, 100, 0);  // scrolls, so every picture differs from the last
+        scroll = 1;
+        currentlevel = win.loaded_level = 1;
+        win.game_state = 8;
+    }
+    void TearDown() override {
+        clear_sprites();
+        Sprite::set_window_ptr(nullptr);
+        reset_globals_to_program_start();
+    }
+    // Milliseconds between the presents of `frames` play frames.
+    std::vector<uint64_t> periods(int frames) {
+        be->present_times_us.clear();
+        for (int i = 0; i < frames; ++i) win.DrawScene();
+        std::vector<uint64_t> out;
+        for (size_t i = 1; i < be->present_times_us.size(); ++i)
+            out.push_back((be->present_times_us[i] - be->present_times_us[i - 1]) / 1000);
+        return out;
+    }
+    ScopedRecordingBackend be;
+    Velmora_Win win;
+};
+
+TEST_F(PlayPacing, ASlowPresentDoesNotLengthenThePeriod) {
+    // 44 ms of presenting leaves the next frame 1 ms: it still ends on time.
+    for (uint64_t cost : {0u, 7000u, 44000u}) {
+        be->present_cost_us = cost;
+        const std::vector<uint64_t> p = periods(12);
+        ASSERT_EQ(p.size(), 11u);
+        for (uint64_t period : p) EXPECT_EQ(period, 46u) << "presenting takes " << cost << " us";
+    }
+}
+
+TEST_F(PlayPacing, AFrameOverrunningByMoreThanAPeriodRestartsTheSchedule) {
+    be->present_cost_us = 5000;
+    be->present_costs_us = {5000, 5000, 5000, 100000};  // the fourth present stalls
+    const std::vector<uint64_t> p = periods(10);
+    ASSERT_EQ(p.size(), 9u);
+    EXPECT_EQ(p[0], 46u);
+    EXPECT_EQ(p[1], 46u);
+    // The frame after the stall starts at once and lasts a whole frame: no
+    // run of short frames to make up the time.
+    EXPECT_EQ(p[2], 46u);
+    EXPECT_EQ(p[3], 100u + 1u + 45u);
+    for (size_t i = 4; i < p.size(); ++i) EXPECT_EQ(p[i], 46u) << i;
+
+    // Leaving play for a frame (Escape to the title) starts afresh too.
+    win.game_state = 4;
+    win.DrawScene();
+    win.game_state = 8;
+    const uint32_t start = now_ms();
+    win.DrawScene();
+    EXPECT_EQ(win.frame_time, start + 45u);
+}
+
+TEST(PlayFrameScheduleClock, CarriesDeadlinesAcrossTheMillisecondWrap) {
+    PlayFrameSchedule schedule;
+    const uint32_t first = schedule.next_deadline(0xFFFFFFF0u);
+    EXPECT_EQ(first, 0xFFFFFFF0u + 45u);
+    EXPECT_EQ(schedule.next_deadline(first + 30u), first + 46u);  // wrapped past zero
+    schedule.restart();
+    EXPECT_EQ(schedule.next_deadline(500u), 545u);
 }
 
 TEST_F(AppFrame, QuitSavesAndEndsTheFrameWithoutAFlip) {

@@ -59,9 +59,11 @@ TEST(ComfortsConfig, ReadsEveryKeyWithCommentsSpacingAndLineEndings) {
         "mouse_sensitivity = 2.5\n"
         "controller = off\n"
         "controller_dead_zone = 40\n"
-        "screenshot_dir = /tmp/shots#2\n",
+        "screenshot_dir = /tmp/shots#2\n"
+        "renderer = Software\n",
         &problems);
     EXPECT_TRUE(problems.empty()) << problems.front();
+    EXPECT_EQ(s.renderer, platform::RendererSetting::Software);
     EXPECT_FALSE(s.fullscreen);
     EXPECT_EQ(s.display, 2);
     EXPECT_EQ(s.scale, 3);
@@ -83,7 +85,8 @@ TEST(ComfortsConfig, BadValuesFallBackToDefaultsAndUnknownKeysAreOnlyReported) {
         "display = first\n"
         "fullscreen = maybe\n"
         "colour = purple\n"
-        "just some words\n",
+        "just some words\n"
+        "renderer = gpu\n",
         &problems);
     const Settings defaults;
     EXPECT_EQ(s.scaling, defaults.scaling);
@@ -92,7 +95,8 @@ TEST(ComfortsConfig, BadValuesFallBackToDefaultsAndUnknownKeysAreOnlyReported) {
     EXPECT_EQ(s.controller_dead_zone, defaults.controller_dead_zone);
     EXPECT_EQ(s.display, defaults.display);
     EXPECT_EQ(s.fullscreen, defaults.fullscreen);
-    ASSERT_EQ(problems.size(), 8u);
+    EXPECT_EQ(s.renderer, platform::RendererSetting::Auto);
+    ASSERT_EQ(problems.size(), 9u);
     EXPECT_EQ(problems[0].rfind("line 2: ", 0), 0u) << problems[0];
     EXPECT_NE(problems[6].find("unknown setting 'colour'"), std::string::npos) << problems[6];
     EXPECT_EQ(problems[7].rfind("line 9: ", 0), 0u) << problems[7];
@@ -121,11 +125,12 @@ TEST(ComfortsConfig, DefaultTextReadsBackAsTheSettingsItWasMadeFrom) {
     chosen.controller = false;
     chosen.controller_dead_zone = 10;
     chosen.screenshot_dir = "/pictures";
+    chosen.renderer = platform::RendererSetting::Accelerated;
     std::vector<std::string> problems;
     const Settings back = parse(default_config_text(chosen), &problems);
     EXPECT_TRUE(problems.empty());
     for (const char* key : {"fullscreen", "display", "scale", "scaling", "mouse_sensitivity", "controller",
-                            "controller_dead_zone", "screenshot_dir"})
+                            "controller_dead_zone", "screenshot_dir", "renderer"})
         EXPECT_EQ(setting_text(back, key), setting_text(chosen, key)) << key;
 }
 
@@ -279,6 +284,7 @@ TEST(ComfortsConfig, TheCommandLineWinsOverTheFileForTheRun) {
     file.display = 1;
     file.scale = 3;
     file.scaling = platform::Scaling::Fit;
+    file.renderer = platform::RendererSetting::Software;
 
     const char* plain[] = {"velmora"};
     LaunchOptions o;
@@ -289,6 +295,7 @@ TEST(ComfortsConfig, TheCommandLineWinsOverTheFileForTheRun) {
     EXPECT_EQ(o.display, 1);
     EXPECT_EQ(o.scale, 3);
     EXPECT_EQ(o.scaling, platform::Scaling::Fit);
+    EXPECT_EQ(o.renderer, platform::RendererSetting::Software);
 
     const char* given[] = {"velmora", "--fullscreen", "--scaling=stretch", "--display", "0"};
     LaunchOptions g;

@@ -38,9 +38,43 @@ TEST(Flip, SwapsBuffersAndPacesLikeA60HzDisplay) {
     EXPECT_EQ(be->presents, 3);
 
     const int before = be->presents;
+    win.primsurf->put_pixel(7, 7, 0x1234);
     EXPECT_EQ(win.PresentFront(), 1);
     EXPECT_EQ(be->clock_us, slow);  // no pacing, no swap
     EXPECT_EQ(be->presents, before + 1);
+}
+
+TEST(Flip, APictureAlreadyShownIsNotHandedOverAgain) {
+    ScopedRecordingBackend be;
+    TestWindow win;
+    ASSERT_TRUE(win.ok);
+    // A menu draws the same picture into the back buffer every frame.
+    const auto menu_frame = [&](uint32_t cursor_x) {
+        win.ClearSurface(win.backsurf, 0x1111u, nullptr);
+        win.backsurf->put_pixel(static_cast<int>(cursor_x), 9, 0xFFFF);
+        win.Flip();
+    };
+    for (int i = 0; i < 5; ++i) menu_frame(20);
+    EXPECT_EQ(be->presents, 1);
+    EXPECT_EQ(be->clock_us, 4u * 16667u) << "still paced a refresh apart";
+    menu_frame(21);  // the cursor moved
+    EXPECT_EQ(be->presents, 2);
+    menu_frame(21);
+    EXPECT_EQ(be->presents, 2);
+
+    // Straight onto the front: shown when it changed, not otherwise.
+    be->clock_us += 20000;
+    win.PresentFront();
+    EXPECT_EQ(be->presents, 2);
+    win.primsurf->put_pixel(0, 0, 0x2222);
+    be->clock_us += 20000;
+    win.PresentFront();
+    EXPECT_EQ(be->presents, 3);
+
+    // A new flipping pair (another mode) has shown nothing yet.
+    ASSERT_EQ(win.CreateFlippingSurfaces(), 1);
+    win.Flip();
+    EXPECT_EQ(be->presents, 4);
 }
 
 TEST(Flip, PalettisedFramesCarryThePalette) {

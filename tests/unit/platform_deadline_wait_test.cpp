@@ -10,7 +10,7 @@
 
 namespace {
 
-// A clock that moves 1 us per reading (spinning) and by a sleep's request plus
+// A clock that moves 1 us per reading (spinning) and to a sleep's wake time plus
 // a scripted error (wake-up latency, or an early return when negative).
 struct ScriptedClock {
     uint64_t t = 0;
@@ -23,11 +23,11 @@ struct ScriptedClock {
         ++readings;
         return t++;
     }
-    void sleep(uint64_t us) {
-        requests.push_back(us);
+    void sleep_until(uint64_t wake) {
+        requests.push_back(wake);
         const size_t i = requests.size() - 1;
         const int64_t error = i < sleep_errors.size() ? sleep_errors[i] : 0;
-        t = uint64_t(int64_t(t) + int64_t(us) + error);
+        if (wake > t) t = uint64_t(int64_t(wake) + error);
     }
 };
 
@@ -35,7 +35,7 @@ constexpr uint64_t kMargin = 500;
 
 uint64_t wait(ScriptedClock& c, uint64_t deadline) {
     platform::wait_until_deadline(
-        deadline, [&] { return c.now(); }, [&](uint64_t us) { c.sleep(us); }, [&] { ++c.pumps; }, kMargin);
+        deadline, [&] { return c.now(); }, [&](uint64_t wake) { c.sleep_until(wake); }, [&] { ++c.pumps; }, kMargin);
     return c.t;
 }
 
