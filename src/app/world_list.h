@@ -3,7 +3,6 @@
 #pragma once
 
 #include <iterator>
-#include <string>
 
 namespace world_list {
 
@@ -30,8 +29,5 @@ inline constexpr const char* kSharedWorld = "Standard";
 
 // The world of level 1..kCount, or null.
 constexpr const Entry* of_level(int level) { return level >= 1 && level <= kCount ? &kEntries[level - 1] : nullptr; }
-
-// "1..10": the levels a game can start at, for messages.
-inline std::string level_range() { return "1.." + std::to_string(kCount); }
 
 }  // namespace world_list
