@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "audio/Sample.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
@@ -116,7 +117,7 @@ void BM_KeepAliveWithMissingTune(benchmark::State& state) {
     TempDir dir;
     ScopedChdir in(dir.path());
     Velmora_Win win;
-    win.game_state = 3;
+    win.game_state = kStateAbout;
     music_init();
     win.keep_music_alive();  // the first failure is a full attempt
     for (auto _ : state) win.keep_music_alive();

@@ -7,7 +7,9 @@
 #include <system_error>
 
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "app/globals.h"
+#include "app/world_list.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
 #include "util/random.h"
@@ -15,10 +17,6 @@
 namespace bench {
 namespace {
 
-constexpr const char* kWorldNames[] = {"Space", "Metal", "Crystal", "Water", "Hive",
-                                       "Mountain", "Castle", "Cave", "City", "Last"};
-constexpr int kStateNewGame = 6;
-constexpr int kStatePlaying = 8;
 // Slots of keycodes: player one's and player two's fire, player two's up and down.
 constexpr int kSpace = 4, kUp = 10, kDown = 12, kPlayerTwoFire = 13;
 constexpr long kWeavePeriod = 48;  // frames up, then as many down
@@ -34,7 +32,8 @@ std::string data_dir() {
 std::vector<WorldLevel> worlds_in(const std::string& data) {
     std::vector<WorldLevel> found;
     int level = 1;
-    for (const char* name : kWorldNames) {
+    for (const world_list::Entry& world : world_list::kEntries) {
+        const char* name = world.name;
         std::error_code ec;
         const auto file = std::filesystem::path(data) / "Levels" / name / "Levels" / "NORMAL.LVL";
         if (std::filesystem::is_regular_file(file, ec)) found.push_back({level, name});

@@ -15,7 +15,7 @@ namespace bench {
 
 // A world whose level file exists in the data directory.
 struct WorldLevel {
-    int level = 0;     // 1..10
+    int level = 0;     // from 1, in world order
     std::string name;  // "Space", "Metal", ...
 };
 

@@ -23,6 +23,7 @@
 
 #include "app/Velmora_App.h"
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "app/globals.h"
 #include "app/options.h"
 #include "bench_registry.h"
@@ -34,9 +35,6 @@
 namespace bench {
 namespace {
 
-constexpr int kStateTitle = 4;
-constexpr int kStateLoadLevel = 7;
-constexpr int kStatePlaying = 8;
 constexpr double kNominalPeriodMs = 46.0;  // one play frame: the deadlines are this far apart
 constexpr uint64_t kFrameWaitUs = 5000;    // waits longer than this are frame deadlines
 
@@ -218,7 +216,7 @@ double mean(const std::vector<double>& v) {
 
 struct FrameMark {
     uint64_t start_us = 0;
-    int state = 0;  // game state when the frame began
+    int state = kStateStartUp;  // game state when the frame began
     uint64_t present_us = 0, sleep_us = 0;  // the back end's totals when the frame began
 };
 
@@ -229,16 +227,16 @@ public:
     void before_frame(long frame) {
         auto* win = dynamic_cast<Velmora_Win*>(theapp.ddwin);
         if (win == nullptr) return;
-        const int measured_state = o_.menu ? kStateTitle : kStatePlaying;
+        const int measured_state = o_.menu ? kStateTitleMenu : kStatePlaying;
         if (o_.menu) {
             // After the first logo frame, straight to the title menu, untouched.
-            if (frame == 3) win->game_state = kStateTitle;
-        } else if (frame == 3 || (frame > 3 && (win->game_state == 4 || win->game_state == 10))) {
+            if (frame == 3) win->game_state = kStateTitleMenu;
+        } else if (frame == 3 || (frame > 3 && (win->game_state == kStateTitleMenu || win->game_state == kStateContinue))) {
             // After the first logo frame, straight into a two-player game.
             game_srand(kSeed);
             currentlevel = o_.world;
             player1 = player2 = true;
-            win->game_state = 6;
+            win->game_state = kStateNewGame;
         }
         if (!o_.menu) {
             keycodes[4] = keycodes[13] = true;  // both players fire

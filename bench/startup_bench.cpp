@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "app/globals.h"
 #include "game_session.h"
 #include "platform/platform.h"
@@ -32,7 +33,7 @@ void BM_StartupToFirstLogoFrame(benchmark::State& state) {
             win->DrawScene();  // the publisher logo, flipped
         }
         const double s = std::chrono::duration<double>(Clock::now() - t0).count();
-        const bool on_logo = created && win->game_state == 1;
+        const bool on_logo = created && win->game_state == kStatePublisherLogo;
         if (created) win->OnDestroy();
         delete win;
         if (!on_logo) {

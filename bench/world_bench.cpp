@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "app/globals.h"
 #include "bench_registry.h"
 #include "game_session.h"
@@ -135,12 +136,12 @@ void level_load(benchmark::State& state, const WorldLevel& world) {
         Velmora_Win& win = game.window();
         currentlevel = world.level;
         player1 = player2 = true;
-        win.game_state = 6;
+        win.game_state = kStateNewGame;
         win.DrawScene();  // new game
         const auto t0 = Clock::now();
         win.DrawScene();  // load the level
         const double s = seconds_since(t0);
-        if (win.game_state != 8) {
+        if (win.game_state != kStatePlaying) {
             state.SkipWithError("the level did not load");
             return;
         }

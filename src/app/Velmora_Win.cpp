@@ -1,5 +1,6 @@
 #include "app/Velmora_Win.h"
 
+#include "app/game_states.h"
 #include "app/globals.h"
 #include "sprites/Sprite.h"
 
@@ -66,12 +67,12 @@ void Velmora_Win::OnDestroy() {
 }
 
 void Velmora_Win::OnCloseRequest() {
-    if (game_state == 0) {
+    if (game_state == kStateStartUp) {
         // The first frame has not run: nothing was loaded or started, and
         // saving now would overwrite the stored volumes with the defaults.
         PostCloseMessage();
         return;
     }
     // Quit through the quit state, which stops the music and saves the volumes.
-    game_state = 14;
+    game_state = kStateQuit;
 }

@@ -1,6 +1,20 @@
-// The game window: frame loop and game states, players and progression, level
-// loading, the active list, input, preferences, menus, status bar and credits.
-// One class; its member functions are spread over files by concern.
+// The game window: one class whose member functions are spread over files by
+// concern. Its declarations below are grouped by the file that defines them:
+//
+//   app/Velmora_Win.cpp      construction, window events, the mouse state
+//   app/frame.cpp            DrawScene: the state machine and the play frame
+//   app/progression.cpp      a new game, the end of a level
+//   app/level_loading.cpp    loading a level: its world, sprites and layout
+//   app/active_list.cpp      scrolling, moving and drawing what is on screen
+//   app/input.cpp            keys, mouse batches, the click queue, the cursor
+//   app/prefs.cpp            the volumes' preferences file
+//   app/sound_music.cpp      sound effects and the music of each state
+//   app/display_choice.cpp   the display and its mode
+//   ui/interface_pictures.cpp  the menus' pictures
+//   ui/title_menu.cpp, ui/options_menu.cpp, ui/continue_screen.cpp  the menus
+//   ui/status_bar.cpp        the status and power-up bars
+//   ui/credits.cpp           the about screen and the ending
+//   app/clock.cpp            now_ms()
 #pragma once
 
 #include <cstdint>
@@ -9,6 +23,7 @@
 #include <string>
 
 #include "app/clock.h"
+#include "app/game_states.h"
 #include "display/DirectDrawWin.h"
 
 class Sprite;
@@ -29,40 +44,49 @@ struct FileSearch;
 
 class Velmora_Win : public DirectDrawWin {
 public:
+    // ---- app/Velmora_Win.cpp ----
     Velmora_Win();
     ~Velmora_Win() override;
-
-    // ---- window (frame.cpp) ----
     int OnCreate() override;
     void OnDestroy() override;
     void OnActivate(int state) override;
     void OnCloseRequest() override;
-    void DrawScene() override;
-    int SelectDriver() override;
-    int SelectInitialDisplayMode() override;
     BOOL CreateCustomSurfaces() override { return 1; }
     void RestoreSurfaces() override {}
 
-    // One play frame (state 8).
-    void game_loop();
+    // Mouse and cursor.
+    static bool mouse;  // the mouse device exists (set by InitMouse)
+    static std::recursive_mutex critsection;
+    static std::list<MouseClickData> mouseclickqueue;  // new at the front, read from the back
+    static int curx, cury;
+    static int oldcurx, oldcury;
+    static Surface* cursor;
+    static int cursor_width, cursor_height;
+    // Relative mouse motion is multiplied by this (a player's setting).
+    static double mouse_sensitivity;
+
+    static Velmora_Win* instance;  // the one window, for behaviours that move the cursor
+
+    // ---- app/frame.cpp ----
+    void DrawScene() override;
     // Runs the handler of the current state (step 1 of DrawScene).
     void run_state_handler();
-    // Keep the music alive: update it, or restart the tune of the state.
-    void keep_music_alive();
-    // The start-up state's sound set-up (state 0): the stored volumes, libmikmod.
-    void start_music_system();
-    // The quit state's shutdown of the music (state 14).
-    void stop_music_system();
+    // One play frame.
+    void game_loop();
 
-    // ---- players and progression (progression.cpp) ----
+    int game_state = kStateStartUp;
+    uint32_t frame_time = 0;
+    PlayFrameSchedule play_schedule;  // the deadlines of consecutive play frames
+    bool mouse_down = false;  // the clicks drained on the logos and menus
+
+    // ---- app/progression.cpp ----
     void reset_game();
     void end_game();
-    void retry_level();
     // A level list Escape on the title menu can return to: none once the game
     // has moved past the level it holds (the ending has been shown).
     bool game_to_resume() const;
 
-    // ---- level loading (level_loading.cpp) ----
+    // ---- app/level_loading.cpp ----
     void load_level();
     void get_directory(std::string* out);
     void set_directory(std::string* path);
@@ -71,12 +95,16 @@ public:
     void close_file_search(FileSearch* search);
     void load_sprites(std::string dir);
 
-    // ---- active list (active_list.cpp) ----
+    int loaded_level = 0;
+
+    // ---- app/active_list.cpp ----
     void make_sprite_active_list();
     void move_sprite_active_list();
     void draw_sprite_active_list();
 
-    // ---- input (input.cpp) ----
+    RECT playfield_rect{0, 32, 640, 448};
+
+    // ---- app/input.cpp ----
     void OnKeyDown(unsigned vkey, unsigned repeat, unsigned flags) override;
     void OnKeyUp(unsigned vkey, unsigned repeat, unsigned flags) override;
     void OnMouseBatch(const platform::Event* events, int count) override;
@@ -90,7 +118,7 @@ public:
     // The slot of keycodes a virtual key sets, or -1.
     static int key_slot(unsigned vkey);
 
-    // ---- preferences (prefs.cpp) ----
+    // ---- app/prefs.cpp ----
     void load_prefs();
     void save_prefs();
     // Where the preferences file is written to first (the configuration
@@ -105,47 +133,27 @@ public:
     // ends with status 1).
     static bool prefs_unsaved;
 
-    // ---- sound and music (sound_music.cpp) ----
+    // ---- app/sound_music.cpp ----
     void load_sounds();
     void dump_sounds();
     void load_music();
     // The module file of the current state and level, or null.
     const char* music_for_state() const;
+    // Keep the music alive: update it, or restart the tune of the state.
+    void keep_music_alive();
+    // The start-up state's sound set-up: the stored volumes, libmikmod.
+    void start_music_system();
+    // The quit state's shutdown of the music.
+    void stop_music_system();
 
-    // ---- title and options (ui/title_menu.cpp, ui/options_menu.cpp) ----
+    // ---- app/display_choice.cpp ----
+    int SelectDriver() override;
+    int SelectInitialDisplayMode() override;
+
+    // ---- ui/interface_pictures.cpp ----
     void load_user_interface();
     void dump_user_interface();
-    void draw_user_interface();
-    void draw_option_interface();
 
-    // ---- status bar (ui/status_bar.cpp) ----
-    void load_power_up_icons();
-    void black_out_ports();
-    void prep_shield_bars();
-    void prep_score_bar();
-    void prep_power_up_bar();
-    void update_status_bar();
-    void draw_power_up_icons(Sprite* icon, int item);
-    void draw_power_up_icon(Sprite* icon, int x, int dx, int level);
-    // Draws a sprite onto both buffers clipped to `band`.
-    void draw_in_band(Sprite* sprite, const RECT* band);
-
-    // ---- about and ending (ui/credits.cpp) ----
-    void about_game();
-    void play_ending();
-
-    // ---- state ----
-    int game_state = 0;
-    uint32_t frame_time = 0;
-    PlayFrameSchedule play_schedule;  // the deadlines of consecutive play frames
-    int loaded_level = 0;
-    RECT statusbar_rect{0, 0, 640, 31};
-    RECT playfield_rect{0, 32, 640, 448};
-    RECT powerupbar_rect{0, 449, 640, 480};
-    int font_cell_height = 28;  // the credits font: Liberation Sans, 28 px cell
-    int creditscroll = 0;
-
-    // User-interface pictures.
     Surface* publisher_logo = nullptr;  // "Levels/Resource/ferrolux_logo.BMP"
     Surface* studio_logo = nullptr;     // "Levels/Resource/quornash_logo.BMP"
     Surface* titlescreen = nullptr;
@@ -173,7 +181,26 @@ public:
     Surface* cancel_up = nullptr;
     Surface* cancel_down = nullptr;
 
-    // Status-bar sprites (masters looked up once per level).
+    // ---- ui/title_menu.cpp, ui/options_menu.cpp, ui/continue_screen.cpp ----
+    void draw_user_interface();
+    void draw_option_interface();
+    void retry_level();
+
+    // ---- ui/status_bar.cpp ----
+    void load_power_up_icons();
+    void black_out_ports();
+    void prep_shield_bars();
+    void prep_score_bar();
+    void prep_power_up_bar();
+    void update_status_bar();
+    void draw_power_up_icons(Sprite* icon, int item);
+    void draw_power_up_icon(Sprite* icon, int x, int dx, int level);
+    // Draws a sprite onto both buffers clipped to `band`.
+    void draw_in_band(Sprite* sprite, const RECT* band);
+
+    RECT statusbar_rect{0, 0, 640, 31};
+    RECT powerupbar_rect{0, 449, 640, 480};
+    // Masters looked up once per level.
     Sprite* score_digits = nullptr;  // "score"
     Sprite* shieldbar = nullptr;
     Sprite* blueicon = nullptr;
@@ -190,20 +217,13 @@ public:
     int shownscore1 = -1, shownscore2 = -1;
     int shownhitpoints1 = 4, shownhitpoints2 = 4;
 
-    // Mouse and cursor.
-    static bool mouse;  // the mouse device exists (set by InitMouse)
-    static std::recursive_mutex critsection;
-    static std::list<MouseClickData> mouseclickqueue;  // new at the front, read from the back
-    static int curx, cury;
-    static int oldcurx, oldcury;
-    static Surface* cursor;
-    static int cursor_width, cursor_height;
-    bool mouse_down = false;
-    // Relative mouse motion is multiplied by this (a player's setting).
-    static double mouse_sensitivity;
+    // ---- ui/credits.cpp ----
+    void about_game();
+    void play_ending();
 
-    static Velmora_Win* instance;  // the one window, for behaviours that move the cursor
+    int font_cell_height = 28;  // the credits font: Liberation Sans, 28 px cell
+    int creditscroll = 0;
 };
 
-// `frame_time` and the clocks read "now" through this.
+// `frame_time` and the clocks read "now" through this (app/clock.cpp).
 uint32_t now_ms();

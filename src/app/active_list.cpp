@@ -7,24 +7,14 @@
 #include "app/globals.h"
 #include "sprites/Sprite.h"
 #include "sprites/contact_index.h"
+#include "sprites/layers.h"
 
 namespace {
 
 constexpr int kScreenWidth = 640;
 
-// Pixels per frame to the left while the level scrolls.
-int scroll_speed(int layer) {
-    switch (layer) {
-        case 0:
-        case 1: return 3;
-        case 2: return 2;
-        case 3: return 1;
-        default: return 0;
-    }
-}
-
 void scroll_with_chain(Sprite* top) {
-    for (Sprite* s = top; s != nullptr; s = s->nextchild) s->x -= scroll_speed(s->layer);
+    for (Sprite* s = top; s != nullptr; s = s->nextchild) s->x -= layers::scroll_speed(s->layer);
 }
 
 // Visibility goes by the width of the first frame, not the current one, and

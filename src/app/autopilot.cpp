@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "app/globals.h"
 #include "behaviours/behaviours.h"
 #include "behaviours/player_state.h"
@@ -94,11 +95,11 @@ void Autopilot::plan(const Velmora_Win& game, std::deque<Event>& out) {
     ++tick_;
     for (auto& [key, wanted] : wanted_keys_) wanted = false;
     const int state = game.game_state;
-    if (state == 6) game_started_ = true;
-    if (state == 7) remember_level();
-    if (state == 10 && last_state_ != 10) ++continues_;
+    if (state == kStateNewGame) game_started_ = true;
+    if (state == kStateLoadLevel) remember_level();
+    if (state == kStateContinue && last_state_ != kStateContinue) ++continues_;
 
-    if (state == 8) {
+    if (state == kStatePlaying) {
         if (mouse_held_) press(false, out);
         fly(out);
     } else {
@@ -123,15 +124,15 @@ void Autopilot::remember_level() {
 void Autopilot::menus(const Velmora_Win& game, std::deque<Event>& out) {
     Box area;
     switch (game.game_state) {
-        case 1:
-        case 2:  // a held button skips both logos
+        case kStatePublisherLogo:
+        case kStateStudioLogo:  // a held button skips both logos
             if (!mouse_held_) press(true, out);
             break;
-        case 3:   // about
-        case 13:  // ending: any click goes to the title
+        case kStateAbout:   // about
+        case kStateEnding:  // ending: any click goes to the title
             press(!mouse_held_, out);
             break;
-        case 4:
+        case kStateTitleMenu:
             if (!game_started_) {
                 if (players_ == 2 ? button_area(game.twoplayer_down, 268, 428, area)
                                   : button_area(game.oneplayer_down, 146, 428, area))
@@ -146,12 +147,12 @@ void Autopilot::menus(const Velmora_Win& game, std::deque<Event>& out) {
                 out.push_back(e);
             }
             break;
-        case 10:
+        case kStateContinue:
             if (continues_ <= kContinues ? button_area(game.ok_up, 450, 260, area)
                                          : button_area(game.cancel_up, 330, 260, area))
                 click_in(area, out);
             break;
-        case 12:
+        case kStateOptions:
             if (button_area(game.ok_up, 560, 400, area)) click_in(area, out);
             break;
         default:

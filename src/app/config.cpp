@@ -18,6 +18,7 @@
 
 #include "app/options.h"
 #include "util/file_read.h"
+#include "util/ranged_int.h"
 
 namespace {
 
@@ -102,16 +103,6 @@ bool parse_bool(const std::string& text, bool& out) {
     return false;
 }
 
-bool parse_int(const std::string& text, long low, long high, int& out) {
-    if (text.empty() || text.size() > 12) return false;
-    char* end = nullptr;
-    errno = 0;
-    const long v = std::strtol(text.c_str(), &end, 10);
-    if (errno != 0 || end == text.c_str() || *end != '\0' || v < low || v > high) return false;
-    out = static_cast<int>(v);
-    return true;
-}
-
 bool parse_real(const std::string& text, double low, double high, double& out) {
     if (text.empty() || text.size() > 32) return false;
     // The C locale's decimal point whatever the user's locale says.
@@ -149,16 +140,16 @@ bool apply_key(const std::string& key, const std::string& value, Settings& s, bo
         return parse_bool(value, s.fullscreen);
     }
     if (key == "display") {
-        expected = "ask or a display number 0..63";
+        expected = "ask or a display number " + ranged_int::range_text(0, 63);
         if (lower(value) == "ask") {
             s.display = -1;
             return true;
         }
-        return parse_int(value, 0, 63, s.display);
+        return ranged_int::parse(value, 0, 63, s.display);
     }
     if (key == "scale") {
-        expected = "0..16";
-        return parse_int(value, 0, 16, s.scale);
+        expected = ranged_int::range_text(0, 16);
+        return ranged_int::parse(value, 0, 16, s.scale);
     }
     if (key == "scaling") {
         expected = "auto, integer, fit or stretch";
@@ -179,8 +170,8 @@ bool apply_key(const std::string& key, const std::string& value, Settings& s, bo
         return parse_bool(value, s.controller);
     }
     if (key == "controller_dead_zone") {
-        expected = "a percentage 0..90";
-        return parse_int(value, 0, kMaxDeadZone, s.controller_dead_zone);
+        expected = "a percentage " + ranged_int::range_text(0, kMaxDeadZone);
+        return ranged_int::parse(value, 0, kMaxDeadZone, s.controller_dead_zone);
     }
     if (key == "screenshot_dir") {
         s.screenshot_dir = value;
@@ -336,8 +327,8 @@ Settings parse_settings(const std::string& text, std::vector<std::string>& probl
             Settings defaults;
             std::string unused;
             apply_key(e.key, setting_text(defaults, e.key), s, known, unused);
-            problems.push_back(where + e.key + " = '" + e.value + "' is not " + expected +
-                               "; using " + setting_text(defaults, e.key));
+            problems.push_back(where + ranged_int::invalid_value(e.value, e.key, expected) + "; using " +
+                               setting_text(defaults, e.key));
             continue;
         }
         if (!known) {

@@ -4,6 +4,7 @@
 #include "app/Velmora_Win.h"
 #include "app/autofire.h"
 #include "app/clock.h"
+#include "app/game_states.h"
 #include "app/globals.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
@@ -16,42 +17,42 @@ void Velmora_Win::DrawScene() {
     if (CloseMessagePosted()) return;
     // Any other state in between (a menu, a level load) ends the run of play
     // frames; the next one starts its schedule afresh.
-    if (game_state != 8) play_schedule.restart();
+    if (game_state != kStatePlaying) play_schedule.restart();
     run_state_handler();
     // The quit state has posted the close message: no music, no flip, no sleep.
     if (CloseMessagePosted()) return;
 
-    if (game_state != 14) keep_music_alive();
+    if (game_state != kStateQuit) keep_music_alive();
     if (PreDrawScene()) Flip();
     platform::backend().sleep_ms(1);
 }
 
 void Velmora_Win::run_state_handler() {
     switch (game_state) {
-        case 0:  // start-up
+        case kStateStartUp:
             load_prefs();
             start_music_system();
             frame_time = now_ms();
-            game_state = 1;
+            game_state = kStatePublisherLogo;
             break;
-        case 1:  // publisher logo
+        case kStatePublisherLogo:
             BltSurface(backsurf, publisher_logo, 0, 0, 0);
             if (now_ms() > frame_time + kLogoMs) {
                 frame_time = now_ms();
-                game_state = 2;
+                game_state = kStateStudioLogo;
             }
             drain_clicks(mouse_down);
-            if (mouse_down) game_state = 2;
+            if (mouse_down) game_state = kStateStudioLogo;
             break;
-        case 2:  // studio logo
+        case kStateStudioLogo:
             BltSurface(backsurf, studio_logo, 0, 0, 0);
             if (now_ms() > frame_time + kLogoMs) {
                 frame_time = now_ms();
-                game_state = 4;
+                game_state = kStateTitleMenu;
             }
             drain_clicks(mouse_down);
             if (mouse_down) {
-                game_state = 4;
+                game_state = kStateTitleMenu;
                 // Nothing shows the logos again once they were clicked away.
                 ReleaseSurface(publisher_logo);
                 ReleaseSurface(studio_logo);
@@ -59,43 +60,43 @@ void Velmora_Win::run_state_handler() {
                 studio_logo = nullptr;
             }
             break;
-        case 3:
+        case kStateAbout:
             about_game();
             break;
-        case 4:
+        case kStateTitleMenu:
             draw_user_interface();
             draw_mouse();
             break;
-        case 5:  // never entered
+        case kStateUnused5:
             draw_mouse();
             break;
-        case 6:
+        case kStateNewGame:
             reset_game();
             break;
-        case 7:
+        case kStateLoadLevel:
             creditscroll = 260;
             load_level();
             break;
-        case 8:
+        case kStatePlaying:
             game_loop();
             break;
-        case 9:
+        case kStateLevelEnded:
             end_game();
             break;
-        case 10:
+        case kStateContinue:
             retry_level();
             draw_mouse();
             break;
-        case 11:  // never entered
+        case kStateUnused11:
             break;
-        case 12:
+        case kStateOptions:
             draw_option_interface();
             draw_mouse();
             break;
-        case 13:
+        case kStateEnding:
             play_ending();
             break;
-        case 14:  // quit
+        case kStateQuit:
             stop_music_system();
             save_prefs();
             PostCloseMessage();
@@ -126,7 +127,7 @@ void Velmora_Win::game_loop() {
     wait_until_ms(frame_time);
 
     if (gameover || currentlevel != loaded_level) {
-        game_state = 9;
+        game_state = kStateLevelEnded;
         g_themousebutton = false;
     }
 }

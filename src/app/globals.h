@@ -5,7 +5,7 @@
 #include <cstdint>
 
 // ---- players, scores and progression ----
-extern int currentlevel;  // 1..10 while playing; 11: the game is won
+extern int currentlevel;  // the world played, from 1; world_list::kEndingLevel: the game is won
 extern bool player1, player2;
 extern long player1score, player2score;
 extern int player1hitpoints, player2hitpoints;

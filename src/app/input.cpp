@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "app/globals.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
@@ -64,17 +65,17 @@ void Velmora_Win::OnKeyDown(unsigned vkey, unsigned repeat, unsigned /*flags*/) 
     if (slot >= 0) keycodes[slot] = true;
     if (vkey != kEscape) return;
 
-    if (game_state == 8) {
+    if (game_state == kStatePlaying) {
         // The level stays loaded and its music keeps playing.
-        game_state = 4;
-    } else if (game_state == 4 && game_to_resume()) {
+        game_state = kStateTitleMenu;
+    } else if (game_state == kStateTitleMenu && game_to_resume()) {
         black_out_ports();
         prep_shield_bars();
         prep_score_bar();
         prep_power_up_bar();
         shownhitpoints1 = shownhitpoints2 = 4;
         shownscore1 = shownscore2 = -1;
-        game_state = 8;
+        game_state = kStatePlaying;
     }
 }
 

@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "app/globals.h"
 #include "app/level_records.h"
+#include "app/world_list.h"
 #include "audio/music.h"
 #include "behaviours/registry.h"
 #include "sprites/Sprite.h"
@@ -21,14 +23,8 @@
 
 namespace {
 
-// Levels 1..10. Their tunes come from music_file_for, the one table of tunes.
-constexpr const char* kWorldDirectories[] = {
-    "/Levels/Space/",    "/Levels/Metal/",  "/Levels/Crystal/", "/Levels/Water/", "/Levels/Hive/",
-    "/Levels/Mountain/", "/Levels/Castle/", "/Levels/Cave/",    "/Levels/City/",  "/Levels/Last/",
-};
-constexpr int kWorldCount = static_cast<int>(sizeof(kWorldDirectories) / sizeof(kWorldDirectories[0]));
-constexpr int kEndingLevel = 11;
-constexpr const char* kSharedWorld = "/Levels/Standard/";
+// "/Levels/<world>/", as the loader appends it to the data directory.
+std::string world_path(const char* world) { return std::string("/Levels/") + world + "/"; }
 
 bool change_directory(const std::string& path) {
     std::error_code ec;
@@ -76,9 +72,10 @@ bool names_in_order(const std::string& a, const std::string& b) {
     return a < b;
 }
 
-// Null for a level number outside the table.
-const char* world_directory(int level) {
-    return (level >= 1 && level <= kWorldCount) ? kWorldDirectories[level - 1] : nullptr;
+// Empty for a level number that has no world.
+std::string world_directory(int level) {
+    const world_list::Entry* world = world_list::of_level(level);
+    return world != nullptr ? world_path(world->name) : std::string();
 }
 
 void reset_per_level_globals() {
@@ -168,9 +165,9 @@ std::string* Velmora_Win::find_next_file_name(FileSearch* search) {
 void Velmora_Win::close_file_search(FileSearch* search) { delete search; }
 
 void Velmora_Win::load_level() {
-    game_state = 8;
-    if (currentlevel == kEndingLevel) {
-        game_state = 13;
+    game_state = kStatePlaying;
+    if (currentlevel == world_list::kEndingLevel) {
+        game_state = kStateEnding;
         load_music();
         return;
     }
@@ -184,13 +181,13 @@ void Velmora_Win::load_level() {
 
     music_shutdown();
     music_init();
-    const char* world = world_directory(currentlevel);
+    const std::string world = world_directory(currentlevel);
     const char* tune = music_for_state();
-    if (world != nullptr && tune != nullptr) music_load(tune);
+    if (!world.empty() && tune != nullptr) music_load(tune);
 
     // A directory, a FIFO or a device is no layout file.
     std::unique_ptr<file_read::InputFile> level_file;
-    if (world != nullptr) {
+    if (!world.empty()) {
         std::string cwd;
         get_directory(&cwd);
         level_file = std::make_unique<file_read::InputFile>(cwd + world + "Levels/NORMAL.LVL",
@@ -199,19 +196,19 @@ void Velmora_Win::load_level() {
 
     if (level_file == nullptr || !level_file->is_open()) {
         // The previous level, if any, stays as it was.
-        game_state = 4;
+        game_state = kStateTitleMenu;
     } else {
         // Masters go even without a level list, so a reload never holds two
         // generations of definitions.
         Sprite::destroy_level();
         Sprite::dumpall();
-        load_sprites(kSharedWorld);
+        load_sprites(world_path(world_list::kSharedWorld));
         load_sprites(world);
         set_behaviors();
 
         Sprite::the_level = new std::list<Sprite*>;
         read_level_records(*level_file);
-        file_read::warn_if_cut(std::string(world + 1) + "Levels/NORMAL.LVL", *level_file);
+        file_read::warn_if_cut(world.substr(1) + "Levels/NORMAL.LVL", *level_file);
 
         black_out_ports();
         load_power_up_icons();

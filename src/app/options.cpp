@@ -5,8 +5,10 @@
 #include <cstdlib>
 #include <sys/stat.h>
 
+#include "app/world_list.h"
 #include "display/DirectDrawWin.h"
 #include "net/message.h"
+#include "util/ranged_int.h"
 
 namespace {
 constexpr long kMaxFrame = INT_MAX;
@@ -24,29 +26,11 @@ std::string not_a_directory(const std::string& path) {
     return "is not a directory";
 }
 
-// A whole decimal number within [low, high]; nothing else accepted.
-bool parse_number(const std::string& text, long long low, long long high, long long& out) {
-    if (text.empty() || text.size() > 20) return false;
-    size_t i = (text[0] == '-' || text[0] == '+') ? 1 : 0;
-    if (i == text.size()) return false;
-    for (size_t k = i; k < text.size(); ++k)
-        if (text[k] < '0' || text[k] > '9') return false;
-    errno = 0;
-    char* end = nullptr;
-    const long long value = std::strtoll(text.c_str(), &end, 10);
-    if (errno == ERANGE || end == nullptr || *end != '\0') return false;
-    if (value < low || value > high) return false;
-    out = value;
-    return true;
-}
-
 // "N:PATH" with N a frame number.
 bool parse_frame_file(const std::string& text, FrameFile& out) {
     const size_t colon = text.find(':');
     if (colon == std::string::npos || colon + 1 >= text.size()) return false;
-    long long frame = 0;
-    if (!parse_number(text.substr(0, colon), 1, kMaxFrame, frame)) return false;
-    out.frame = static_cast<long>(frame);
+    if (!ranged_int::parse(std::string_view(text).substr(0, colon), 1, kMaxFrame, out.frame)) return false;
     out.path = text.substr(colon + 1);
     return true;
 }
@@ -82,8 +66,8 @@ bool parse_join(const std::string& value, LaunchOptions& o, std::string& error) 
     const size_t colon = value.rfind(':');
     std::string host = value.substr(0, colon);
     long long port = net::kDefaultPort;
-    if (host.empty() || (colon != std::string::npos && !parse_number(value.substr(colon + 1), 1, 65535, port))) {
-        error = "invalid value '" + value + "' for --join (expected HOST or HOST:PORT, PORT 1..65535)";
+    if (host.empty() || (colon != std::string::npos && !ranged_int::parse(value.substr(colon + 1), 1, 65535, port))) {
+        error = ranged_int::invalid_value(value, "--join", "HOST or HOST:PORT, PORT " + ranged_int::range_text(1, 65535));
         return false;
     }
     o.join_host = host;
@@ -92,11 +76,11 @@ bool parse_join(const std::string& value, LaunchOptions& o, std::string& error) 
 }
 
 bool apply(const std::string& name, const std::string& value, LaunchOptions& o, std::string& error) {
-    auto bad = [&](const char* expected) {
-        error = "invalid value '" + value + "' for " + name + " (expected " + expected + ")";
+    auto bad = [&](const std::string& expected) {
+        error = ranged_int::invalid_value(value, name, expected);
         return false;
     };
-    long long n = 0;
+    using ranged_int::range_text;
     if (name == "--help") o.help = true;
     else if (name == "--version") o.version = true;
     else if (name == "--data") {
@@ -105,11 +89,9 @@ bool apply(const std::string& name, const std::string& value, LaunchOptions& o, 
     } else if (name == "--windowed") o.fullscreen = false;
     else if (name == "--fullscreen") o.fullscreen = true;
     else if (name == "--scale") {
-        if (!parse_number(value, 0, 16, n)) return bad("0..16");
-        o.scale = static_cast<int>(n);
+        if (!ranged_int::parse(value, 0, 16, o.scale)) return bad(range_text(0, 16));
     } else if (name == "--display") {
-        if (!parse_number(value, 0, 63, n)) return bad("0..63");
-        o.display = static_cast<int>(n);
+        if (!ranged_int::parse(value, 0, 63, o.display)) return bad(range_text(0, 63));
     } else if (name == "--scaling") {
         if (value == "auto") o.scaling = platform::Scaling::Auto;
         else if (value == "integer") o.scaling = platform::Scaling::Integer;
@@ -118,11 +100,9 @@ bool apply(const std::string& name, const std::string& value, LaunchOptions& o, 
         else return bad("auto, integer, fit or stretch");
     } else if (name == "--headless") o.headless = true;
     else if (name == "--frames") {
-        if (!parse_number(value, 1, kMaxFrame, n)) return bad("a frame count from 1");
-        o.frames = static_cast<long>(n);
+        if (!ranged_int::parse(value, 1, kMaxFrame, o.frames)) return bad("a frame count from 1");
     } else if (name == "--seed") {
-        if (!parse_number(value, 0, UINT32_MAX, n)) return bad("0..4294967295");
-        o.seed = static_cast<uint32_t>(n);
+        if (!ranged_int::parse(value, 0, UINT32_MAX, o.seed)) return bad(range_text(0, UINT32_MAX));
         o.seed_given = true;
     } else if (name == "--input") {
         if (value.empty()) return bad("a file");
@@ -141,26 +121,26 @@ bool apply(const std::string& name, const std::string& value, LaunchOptions& o, 
         else return bad("yes or no");
     } else if (name == "--autopilot") {
         if (value.empty()) o.autopilot = 1;
-        else if (parse_number(value, 1, 2, n)) o.autopilot = static_cast<int>(n);
-        else return bad("1 or 2 players");
+        else if (!ranged_int::parse(value, 1, 2, o.autopilot)) return bad("1 or 2 players");
     } else if (name == "--start-level") {
-        if (!parse_number(value, 1, 10, n)) return bad("a level 1..10");
-        o.start_level = static_cast<int>(n);
+        if (!ranged_int::parse(value, 1, world_list::kCount, o.start_level))
+            return bad("a level " + range_text(1, world_list::kCount));
     } else if (name == "--stop-at-level") {
-        if (!parse_number(value, 1, 11, n)) return bad("a level 1..11 (11: the ending)");
-        o.stop_at_level = static_cast<int>(n);
+        if (!ranged_int::parse(value, 1, world_list::kEndingLevel, o.stop_at_level))
+            return bad("a level " + range_text(1, world_list::kEndingLevel) + " (" +
+                       std::to_string(world_list::kEndingLevel) + ": the ending)");
     } else if (name == "--trace") {
         if (value.empty()) return bad("a file");
         o.trace_file = value;
     } else if (name == "--host") {
         if (value.empty()) o.host_port = net::kDefaultPort;
-        else if (parse_number(value, 0, 65535, n)) o.host_port = static_cast<int>(n);
-        else return bad("a UDP port 0..65535, 0 for any free one");
+        else if (!ranged_int::parse(value, 0, 65535, o.host_port))
+            return bad("a UDP port " + range_text(0, 65535) + ", 0 for any free one");
     } else if (name == "--join") {
         return parse_join(value, o, error);
     } else if (name == "--net-delay") {
-        if (!parse_number(value, 0, kMaxNetDelay, n)) return bad("0..10 frames");
-        o.net_delay = static_cast<int>(n);
+        if (!ranged_int::parse(value, 0, kMaxNetDelay, o.net_delay))
+            return bad(range_text(0, kMaxNetDelay) + " frames");
     }
     return true;
 }
@@ -263,8 +243,12 @@ std::string launch_usage() {
            "  --autopilot[=N]        the game plays itself: through the menus, an N-player\n"
            "                         game (1 or 2, default 1), the continue screen and the\n"
            "                         ending, then quits; use with --headless for test runs\n"
-           "  --start-level N        the first game starts at level N (1..10)\n"
-           "  --stop-at-level N      end the run when level N starts (11: the ending)\n"
+           "  --start-level N        the first game starts at level N (" +
+           ranged_int::range_text(1, world_list::kCount) +
+           ")\n"
+           "  --stop-at-level N      end the run when level N starts (" +
+           std::to_string(world_list::kEndingLevel) +
+           ": the ending)\n"
            "  --trace FILE           write the run's progress to FILE: levels started and\n"
            "                         ended, hits taken, sprite counts (docs/regression.md)\n"
            "\n"

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "app/globals.h"
 #include "sprites/Sprite.h"
 
@@ -20,7 +21,7 @@ void Velmora_Win::reset_game() {
     playersdie = !god_mode;
     maxstars = 10;
     // currentlevel stays: a new game has set it to 1, a retry keeps the lost level.
-    game_state = 7;
+    game_state = kStateLoadLevel;
 }
 
 void Velmora_Win::end_game() {

@@ -14,13 +14,16 @@
 #include "app/Velmora_Win.h"
 #include "app/autofire.h"
 #include "app/autopilot.h"
+#include "app/game_states.h"
 #include "app/globals.h"
 #include "app/run_trace.h"
 #include "app/state_dump.h"
+#include "app/world_list.h"
 #include "display/DirectDrawApp.h"
 #include "display/DirectDrawWin.h"
 #include "display/screenshot.h"
 #include "util/file_read.h"
+#include "util/ranged_int.h"
 
 namespace {
 
@@ -29,32 +32,6 @@ constexpr size_t kMaxInputScriptLine = 4096;
 
 using platform::Event;
 using platform::EventType;
-
-// A whole number in [low, high]: decimal, or hexadecimal after "0x" when allowed.
-bool parse_int(const std::string& text, long low, long high, bool allow_hex, long& out) {
-    if (text.empty() || text.size() > 24) return false;
-    int base = 10;
-    size_t start = (text[0] == '-' || text[0] == '+') ? 1 : 0;
-    if (allow_hex && text.size() > start + 2 && text[start] == '0' &&
-        (text[start + 1] == 'x' || text[start + 1] == 'X')) {
-        base = 16;
-        start += 2;
-    }
-    if (start >= text.size()) return false;
-    for (size_t i = start; i < text.size(); ++i) {
-        const char c = text[i];
-        const bool digit = (c >= '0' && c <= '9') ||
-                           (base == 16 && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
-        if (!digit) return false;
-    }
-    errno = 0;
-    char* end = nullptr;
-    const long value = std::strtol(text.c_str(), &end, base);
-    if (errno == ERANGE || end == nullptr || *end != '\0' || value < low || value > high)
-        return false;
-    out = value;
-    return true;
-}
 
 std::string hex_key(int vkey) {
     char buffer[16];
@@ -75,7 +52,8 @@ std::string parse_event(const std::vector<std::string>& t, Event& e) {
         if (t[2] == "down") e.type = EventType::KeyDown;
         else if (t[2] == "up") e.type = EventType::KeyUp;
         else return "expected 'down' or 'up' after 'key'";
-        if (!parse_int(t[3], 0, 255, true, v)) return "bad key code '" + t[3] + "' (0..255)";
+        if (!ranged_int::parse(t[3], 0, 255, v, true))
+            return ranged_int::invalid_value(t[3], "the key code", ranged_int::range_text(0, 255));
         e.vkey = static_cast<int>(v);
         if (n == 5 && e.type == EventType::KeyDown && t[4] == "repeat") e.repeat = true;
         else if (n != 4) return "unexpected text after the key code";
@@ -85,9 +63,11 @@ std::string parse_event(const std::vector<std::string>& t, Event& e) {
         if (n >= 3 && t[2] == "move") {
             if (n != 5) return "expected 'mouse move DX DY'";
             long dx = 0, dy = 0;
-            if (!parse_int(t[3], -kMaxMotion, kMaxMotion, false, dx) ||
-                !parse_int(t[4], -kMaxMotion, kMaxMotion, false, dy))
-                return "bad mouse motion (each -100000..100000)";
+            const std::string& bad = !ranged_int::parse(t[3], -kMaxMotion, kMaxMotion, dx)   ? t[3]
+                                     : !ranged_int::parse(t[4], -kMaxMotion, kMaxMotion, dy) ? t[4]
+                                                                                              : std::string();
+            if (!bad.empty())
+                return ranged_int::invalid_value(bad, "the mouse motion", ranged_int::range_text(-kMaxMotion, kMaxMotion));
             e.type = EventType::MouseMotion;
             e.dx = static_cast<int>(dx);
             e.dy = static_cast<int>(dy);
@@ -95,7 +75,8 @@ std::string parse_event(const std::vector<std::string>& t, Event& e) {
         }
         if (n >= 3 && t[2] == "button") {
             if (n != 5) return "expected 'mouse button N down|up'";
-            if (!parse_int(t[3], 0, 31, false, v)) return "bad button number '" + t[3] + "' (0..31)";
+            if (!ranged_int::parse(t[3], 0, 31, v))
+                return ranged_int::invalid_value(t[3], "the button number", ranged_int::range_text(0, 31));
             e.type = EventType::MouseButton;
             e.button = static_cast<int>(v);
             if (t[4] == "down") e.pressed = true;
@@ -135,8 +116,12 @@ namespace {
 bool parse_setting(const std::vector<std::string>& t, ScriptSettings& settings, std::string& problem) {
     long v = 0;
     if (t[0] == "seed") {
-        if (t.size() != 2 || !parse_int(t[1], 0, UINT32_MAX, false, v)) {
-            problem = "expected 'seed S' with S in 0..4294967295";
+        if (t.size() != 2) {
+            problem = "expected 'seed S'";
+            return false;
+        }
+        if (!ranged_int::parse(t[1], 0, UINT32_MAX, v)) {
+            problem = ranged_int::invalid_value(t[1], "seed", ranged_int::range_text(0, UINT32_MAX));
             return false;
         }
         settings.seed_given = true;
@@ -144,8 +129,12 @@ bool parse_setting(const std::vector<std::string>& t, ScriptSettings& settings, 
         return true;
     }
     if (t[0] == "start-level") {
-        if (t.size() != 2 || !parse_int(t[1], 1, 10, false, v)) {
-            problem = "expected 'start-level N' with N in 1..10";
+        if (t.size() != 2) {
+            problem = "expected 'start-level N'";
+            return false;
+        }
+        if (!ranged_int::parse(t[1], 1, world_list::kCount, v)) {
+            problem = ranged_int::invalid_value(t[1], "start-level", "a level " + ranged_int::range_text(1, world_list::kCount));
             return false;
         }
         settings.start_level = static_cast<int>(v);
@@ -176,11 +165,10 @@ bool parse_setting(const std::vector<std::string>& t, ScriptSettings& settings, 
 // "F clock US": the clock at the start of frame F, in microseconds.
 std::string parse_clock(const std::vector<std::string>& t, ScriptedEvent& s) {
     if (t.size() != 3) return "expected 'clock US'";
-    const std::string& text = t[2];
-    if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos)
-        return "bad clock reading '" + text + "' (microseconds, at most 18 digits)";
+    constexpr long long kMaxClockUs = 999999999999999999;  // 18 digits: over 30,000 years
+    if (!ranged_int::parse(t[2], 0, kMaxClockUs, s.clock_us))
+        return ranged_int::invalid_value(t[2], "the clock reading", "microseconds, " + ranged_int::range_text(0, kMaxClockUs));
     s.is_clock = true;
-    s.clock_us = std::strtoull(text.c_str(), nullptr, 10);
     return {};
 }
 }  // namespace
@@ -226,8 +214,8 @@ bool parse_input_script(std::istream& in, std::vector<ScriptedEvent>& out, Scrip
             if (!problem.empty()) return fail(problem);
         }
         ScriptedEvent s;
-        if (!parse_int(t[0], 1, INT_MAX, false, s.frame))
-            return fail("bad frame number '" + t[0] + "'");
+        if (!ranged_int::parse(t[0], 1, INT_MAX, s.frame))
+            return fail(ranged_int::invalid_value(t[0], "the frame number", "a frame from 1"));
         const std::string problem =
             (version >= 2 && t.size() >= 2 && t[1] == "clock") ? parse_clock(t, s) : parse_event(t, s.event);
         if (!problem.empty()) return fail(problem);
@@ -368,7 +356,7 @@ void RunControl::before_frame(DirectDrawApp& app, long frame) {
     if (game == nullptr) return;
     // A new game chose level 1 on the title menu; start it elsewhere instead.
     // Only the first game: a continue restarts the level that was lost.
-    if (start_level_ != 0 && game->game_state == 6) {
+    if (start_level_ != 0 && game->game_state == kStateNewGame) {
         currentlevel = start_level_;
         start_level_ = 0;
     }
@@ -397,8 +385,8 @@ void RunControl::follow_recorded_clock(long frame, uint64_t clock_us) {
 
 bool RunControl::level_limit_reached(const Velmora_Win* game) const {
     if (stop_at_level_ == 0 || game == nullptr) return false;
-    if (game->game_state == 13) return true;  // the ending is "level 11"
-    return game->game_state == 8 && game->loaded_level >= stop_at_level_;
+    if (game->game_state == kStateEnding) return true;  // the ending is "level 11"
+    return game->game_state == kStatePlaying && game->loaded_level >= stop_at_level_;
 }
 
 bool RunControl::after_frame(DirectDrawApp& app, long frame) {

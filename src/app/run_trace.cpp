@@ -3,23 +3,23 @@
 #include <set>
 
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "app/globals.h"
 #include "behaviours/behaviours.h"
 
 namespace {
-constexpr int kStatePlaying = 8;
 constexpr int kHostile = 6;
 constexpr int kHostileShot = 7;
 constexpr int kCulpritReach = 12;  // the shot that hit may have moved on since
 
 const char* screen_name(int state) {
     switch (state) {
-        case 3: return "about";
-        case 4: return "title";
-        case 10: return "continue-screen";
-        case 12: return "options";
-        case 13: return "ending";
-        case 14: return "quit";
+        case kStateAbout: return "about";
+        case kStateTitleMenu: return "title";
+        case kStateContinue: return "continue-screen";
+        case kStateOptions: return "options";
+        case kStateEnding: return "ending";
+        case kStateQuit: return "quit";
         default: return nullptr;
     }
 }
@@ -50,8 +50,8 @@ void RunTrace::observe(const Velmora_Win& game, long frame) {
 }
 
 void RunTrace::changed_state(const Velmora_Win& game, long frame, int from, int to) {
-    if (to == 7) names_.forget();  // the level's masters are about to be replaced
-    if (from == 7 && to == kStatePlaying) {
+    if (to == kStateLoadLevel) names_.forget();  // the level's masters are about to be replaced
+    if (from == kStateLoadLevel && to == kStatePlaying) {
         level_ = game.loaded_level;
         play_frames_ = 0;
         for (int p = 1; p <= 2; ++p) last_shield_[p] = shield_of(p);
@@ -59,7 +59,7 @@ void RunTrace::changed_state(const Velmora_Win& game, long frame, int from, int 
                         std::to_string(player1hitpoints) + " " + std::to_string(player2hitpoints));
         return;
     }
-    if (from == kStatePlaying && to == 9) {
+    if (from == kStatePlaying && to == kStateLevelEnded) {
         const char* how = currentlevel != game.loaded_level ? "exit" : "game-over";
         line(frame, "end level " + std::to_string(level_) + " " + how + " frames " +
                         std::to_string(play_frames_) + " scores " + std::to_string(player1score) +
@@ -67,15 +67,15 @@ void RunTrace::changed_state(const Velmora_Win& game, long frame, int from, int 
                         std::to_string(player1hitpoints) + " " + std::to_string(player2hitpoints));
         return;
     }
-    if (from == kStatePlaying && to == 4) {
+    if (from == kStatePlaying && to == kStateTitleMenu) {
         line(frame, "pause level " + std::to_string(level_));
         return;
     }
-    if (from == 4 && to == kStatePlaying) {
+    if (from == kStateTitleMenu && to == kStatePlaying) {
         line(frame, "resume level " + std::to_string(level_));
         return;
     }
-    if (to == 6) {
+    if (to == kStateNewGame) {
         line(frame, std::string("new-game players ") + (player2 ? "2" : "1"));
         return;
     }
@@ -148,7 +148,7 @@ std::string RunTrace::culprits(const Sprite* ship) {
 void RunTrace::finish(long frame) {
     if (finished_ || !ok_) return;
     finished_ = true;
-    line(frame, last_state_ == 14 ? "end-of-run quit" : "end-of-run stopped");
+    line(frame, last_state_ == kStateQuit ? "end-of-run quit" : "end-of-run stopped");
     out_.flush();
     if (!out_) ok_ = false;
 }

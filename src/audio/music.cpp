@@ -8,8 +8,11 @@
 #include <cstring>
 #include <string>
 
+#include "app/game_states.h"
+#include "app/world_list.h"
 #include "audio/mixer.h"
 #include "util/file_read.h"
+#include "util/ranged_int.h"
 
 // libmikmod mixes into our own output driver; the audio device's callback
 // pulls that mix through music_mix. The driver itself never touches a device.
@@ -175,8 +178,6 @@ void music_start() {
     if (g_module != nullptr) Player_Start(g_module);
 }
 
-void music_stop() { Player_Stop(); }
-
 bool music_loaded() { return g_module != nullptr; }
 
 bool music_active() { return Player_Active() != 0; }
@@ -199,18 +200,12 @@ int music_volume_for(long musicvolume) {
 }
 
 const char* music_file_for(int game_state, int level) {
-    static const char* const kWorldTunes[] = {
-        "MUSIC/SLINKY.S3M",   "MUSIC/SEIZURE.S3M", "MUSIC/CRYSTAL.S3M",  "MUSIC/PURPLE.S3M",
-        "MUSIC/HIVE.S3M",     "MUSIC/ORB.S3M",     "MUSIC/CASTLE02.S3M", "MUSIC/SONG39.S3M",
-        "MUSIC/ASTRONUK.S3M", "MUSIC/SONG39.S3M",  "MUSIC/SWAN.S3M",
-    };
-    constexpr int kPlaying = 8;
-    constexpr int kAbout = 3;
-    if (game_state == kPlaying) {
-        constexpr int kLevels = int(sizeof kWorldTunes / sizeof kWorldTunes[0]);
-        return level >= 1 && level <= kLevels ? kWorldTunes[level - 1] : nullptr;
+    if (game_state == kStatePlaying) {
+        if (level == world_list::kEndingLevel) return world_list::kEndingTune;
+        const world_list::Entry* world = world_list::of_level(level);
+        return world != nullptr ? world->tune : nullptr;
     }
-    if (game_state == kAbout) return "MUSIC/DILEMMA.S3M";
+    if (game_state == kStateAbout) return "MUSIC/DILEMMA.S3M";
     return "MUSIC/ASTROV2.S3M";
 }
 
@@ -248,8 +243,8 @@ void music_parse_options(const char* options) {
         const size_t eq = item.find('=');
         const std::string key = item.substr(0, eq);
         if (key == "buffer") {
-            const long n = eq == std::string::npos ? 0 : std::strtol(item.c_str() + eq + 1, nullptr, 10);
-            const int log2 = (n < 12 || n > 19) ? kDefaultFragmentLog2 : int(n);
+            int log2 = kDefaultFragmentLog2;
+            if (eq != std::string::npos) ranged_int::parse(std::string_view(item).substr(eq + 1), 12, 19, log2);
             g_fragsize = 1 << log2;
         }
         start = end + 1;

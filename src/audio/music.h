@@ -16,12 +16,12 @@ void music_start();
 // Starts the loaded module again from its beginning, without reading its file,
 // when it was loaded from `path`. False when another module (or none) is loaded.
 bool music_restart(const char* path);
-void music_stop();
 bool music_loaded();
 bool music_active();
 void music_update();
-// The module of a game state and level (8 playing, 3 about, any other state
-// the title tune), or null when that state has none.
+// The module of a game state and level (the world's tune while playing, the
+// ending's after the last world; the about screen's; the title tune in any
+// other state), or null when that state has none.
 const char* music_file_for(int game_state, int level);
 
 // Player volume 0..128 for the module playing now and every module loaded later.

@@ -46,17 +46,6 @@ void shift_frames_once(Sprite* body) {
     }
 }
 
-// At a bound the body is set on it and that speed turns round.
-void bounce(int& v, int& speed, int lo, int hi) {
-    if (v < lo) {
-        v = lo;
-        speed = -speed;
-    } else if (v > hi) {
-        v = hi;
-        speed = -speed;
-    }
-}
-
 void walk(Sprite* s) {
     s->x += s->param2;
     s->y += s->param3;

@@ -44,6 +44,16 @@ Sprite* spawn_child_part_after(Sprite* parent, const char* name, int x, int y, i
     return parent->nextchild != old_next ? parent->nextchild : nullptr;
 }
 
+void bounce(int& v, int& speed, int lo, int hi) {
+    if (v < lo) {
+        v = lo;
+        speed = -speed;
+    } else if (v > hi) {
+        v = hi;
+        speed = -speed;
+    }
+}
+
 bool aim_at(Sprite* s, int tx, int ty) {
     const long dx = long(tx) - s->x;
     const long dy = long(ty) - s->y;

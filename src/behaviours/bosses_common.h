@@ -31,3 +31,6 @@ struct Centre {
     int y = 0;
 };
 Centre centre_of(const Sprite* s);
+
+// Past a bound, `v` is set on it and `speed` turns round.
+void bounce(int& v, int& speed, int lo, int hi);

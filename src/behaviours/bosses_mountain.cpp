@@ -48,16 +48,6 @@ void spawn_parts(Sprite* body) {
     }
 }
 
-void bounce(int& v, int& speed, int lo, int hi) {
-    if (v < lo) {
-        v = lo;
-        speed = -speed;
-    } else if (v > hi) {
-        v = hi;
-        speed = -speed;
-    }
-}
-
 void end_boss(Sprite* body) {
     body->hitpoints = 0;
     for (Sprite* c = body->nextchild; c != nullptr; c = c->nextchild) c->hitpoints = 0;

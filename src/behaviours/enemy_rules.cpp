@@ -6,6 +6,7 @@
 
 #include "app/globals.h"
 #include "behaviours/behaviours.h"
+#include "sprites/layers.h"
 
 namespace {
 
@@ -13,7 +14,6 @@ namespace {
 constexpr int kAimOffsetX = 35;
 constexpr int kAimOffsetY = 5;
 constexpr float kShotSpeed = 12.0f;
-constexpr int kLayer0ScrollSpeed = 3;
 
 // The fields a spawner may change on a master for one copy.
 struct MasterFields {
@@ -90,7 +90,7 @@ bool aim_at_nearer_player(Sprite* s) {
 void fly_along_aim(Sprite* s) {
     s->x = static_cast<int>(std::trunc(float(s->x) + kShotSpeed * s->dirx));
     s->y = static_cast<int>(std::trunc(float(s->y) + kShotSpeed * s->diry));
-    if (scroll > 0) s->x += kLayer0ScrollSpeed;
+    if (scroll > 0) s->x += layers::kLevelSpeed;
 }
 
 void dodge_step(Sprite* s, bool bank) {

@@ -30,6 +30,11 @@ int DirectDrawApp::ExitInstance() {
 
 int DirectDrawApp::Run() {
     std::vector<platform::Event> mouse_batch;
+    // One pass is one frame: before_frame (run control's scripted input or the
+    // autopilot, app/run_control.cpp), the window's events (OnKeyDown, OnKeyUp,
+    // OnMouseBatch in app/input.cpp), then OnIdle -> Velmora_Win::DrawScene
+    // (app/frame.cpp: the state's handler, play in game_loop, the flip in
+    // display/flip.cpp), then after_frame (screenshots, dumps, the trace).
     for (long frame = 1; ddwin != nullptr; ++frame) {
         frames_run = frame;
         if (before_frame) before_frame(frame);

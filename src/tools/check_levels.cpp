@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "sprites/layers.h"
 #include "tools/check_context.h"
 #include "tools/level_timeline.h"
 #include "tools/spawn_needs.h"
@@ -161,7 +162,7 @@ void check_level_load(Context& ctx, const std::string& world, const std::vector<
     if (peak.count > kMaxActive)
         ctx.warning(rel, 0,
                     std::to_string(peak.count) + " of its sprites are on screen at once when the level has scrolled " +
-                        std::to_string(peak.frame * level_timeline::kFrameScroll) + " pixels (frame " +
+                        std::to_string(peak.frame * layers::kLevelSpeed) + " pixels (frame " +
                         std::to_string(peak.frame) + "); every sprite on screen runs and is drawn each frame, and "
                         "more than " + std::to_string(kMaxActive) + " at once slow the game down");
 }

@@ -2,16 +2,12 @@
 
 #include <algorithm>
 
+#include "app/game_states.h"
 #include "audio/music.h"
 
 namespace data_layout {
 
 namespace {
-// In level order, as the level loader picks them.
-const char* const kWorlds[] = {"Space", "Metal", "Crystal", "Water", "Hive",
-                               "Mountain", "Castle", "Cave", "City", "Last"};
-constexpr int kLevels = static_cast<int>(sizeof kWorlds / sizeof kWorlds[0]);
-
 // The effects the game loads at start-up.
 const char* const kSounds[] = {"g3", "g4", "g5", "g9", "ex9", "scream",
                                "yeah", "drip", "trap", "click", "tick", "orchit"};
@@ -26,10 +22,15 @@ const char* const kPictures[] = {
 }  // namespace
 
 std::string world_of_level(int level) {
-    return level >= 1 && level <= kLevels ? kWorlds[level - 1] : std::string();
+    const world_list::Entry* world = world_list::of_level(level);
+    return world != nullptr ? world->name : std::string();
 }
 
-std::vector<std::string> worlds() { return {std::begin(kWorlds), std::end(kWorlds)}; }
+std::vector<std::string> worlds() {
+    std::vector<std::string> out;
+    for (const world_list::Entry& world : world_list::kEntries) out.emplace_back(world.name);
+    return out;
+}
 
 std::vector<std::string> interface_pictures() {
     std::vector<std::string> out;
@@ -46,14 +47,13 @@ std::vector<std::string> sound_files() {
 std::vector<std::string> music_files() {
     // Asked of the music code itself: each level's tune, the ending's and the
     // menus' (any state other than play), and the about screen's.
-    constexpr int kPlaying = 8, kAbout = 3, kTitle = 4;
     std::vector<std::string> out;
     auto add = [&out](const char* file) {
         if (file != nullptr && std::find(out.begin(), out.end(), file) == out.end()) out.emplace_back(file);
     };
-    for (int level = 1; level <= kLevels + 1; ++level) add(music_file_for(kPlaying, level));
-    add(music_file_for(kTitle, 0));
-    add(music_file_for(kAbout, 0));
+    for (int level = 1; level <= world_list::kEndingLevel; ++level) add(music_file_for(kStatePlaying, level));
+    add(music_file_for(kStateTitleMenu, 0));
+    add(music_file_for(kStateAbout, 0));
     return out;
 }
 

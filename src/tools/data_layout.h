@@ -5,15 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "app/world_list.h"
+
 namespace data_layout {
 
 // The shared world every level loads first.
-constexpr const char* kSharedWorld = "Standard";
+constexpr const char* kSharedWorld = world_list::kSharedWorld;
 
-// The world directory under Levels/ of levels 1..10 ("Space" ... "Last");
-// empty outside that range.
+// The world directory under Levels/ of a level ("Space" ... "Last"); empty
+// for a level that has no world.
 std::string world_of_level(int level);
-// All ten, in level order.
+// All of them, in level order.
 std::vector<std::string> worlds();
 
 // Interface pictures, relative to the data directory (the cursor included).

@@ -11,12 +11,14 @@
 #include "display/Surface.h"
 #include "display/pixel_codec.h"
 #include "sprites/Sprite.h"
+#include "sprites/layers.h"
 #include "tools/check_context.h"
 #include "tools/data_layout.h"
 #include "tools/level_timeline.h"
 #include "tools/tool_window.h"
 #include "util/file_read.h"
 #include "util/png_write.h"
+#include "util/ranged_int.h"
 
 namespace {
 
@@ -91,9 +93,9 @@ void draw_sprite(const Sprite& s, const Sprite::frame& f, long long column, long
 bool level_strip_x(int x, int layer, int width, long long& column) {
     using namespace level_timeline;
     const Span span = on_screen(x, layer, width);
-    if (span.empty() || layer_speed(layer) == 0) return false;
-    // In that frame the view has moved kFrameScroll pixels of layer 0 a frame.
-    column = kFrameScroll * span.first + x_at(x, layer, span.first);
+    if (span.empty() || layers::scroll_speed(layer) == 0) return false;
+    // By that frame the view has moved on by the level's speed a frame.
+    column = layers::kLevelSpeed * span.first + x_at(x, layer, span.first);
     return true;
 }
 
@@ -101,7 +103,7 @@ bool render_level(const std::string& data_dir, int level, LevelPicture& out, std
                   long long max_width) {
     const std::string world = data_layout::world_of_level(level);
     if (world.empty()) {
-        error = "level " + std::to_string(level) + " does not exist (1..10)";
+        error = "level " + std::to_string(level) + " does not exist (" + ranged_int::range_text(1, world_list::kCount) + ")";
         return false;
     }
     std::error_code ec;

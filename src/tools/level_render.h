@@ -36,7 +36,7 @@ struct LevelPicture {
 // Wider than any level needs; keeps a stray coordinate from asking for gigabytes.
 constexpr long long kMaxStripWidth = 1 << 18;
 
-// Loads world `level` (1..10) of the data directory `data_dir` (Standard first,
+// Loads world `level` (from 1) of the data directory `data_dir` (Standard first,
 // then the world, as the game does), reads its level file and draws it; a
 // picture wider than `max_width` is refused. The current directory is
 // restored before returning.

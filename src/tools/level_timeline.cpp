@@ -12,20 +12,10 @@ long long ceil_div(long long a, long long b) { return -floor_div(-a, b); }
 
 }  // namespace
 
-int layer_speed(int layer) {
-    switch (layer) {
-        case 0:
-        case 1: return 3;
-        case 2: return 2;
-        case 3: return 1;
-        default: return 0;
-    }
-}
-
 Span on_screen(int x, int layer, int width) {
     Span span;
     if (width <= 0) return span;
-    const long long speed = layer_speed(layer);
+    const long long speed = layers::scroll_speed(layer);
     if (speed == 0) {
         if (x < kScreenWidth && static_cast<long long>(x) + width > 0) span = {1, LLONG_MAX};
         return span;
@@ -36,7 +26,7 @@ Span on_screen(int x, int layer, int width) {
     return span;
 }
 
-long long x_at(int x, int layer, long long frame) { return x - frame * layer_speed(layer); }
+long long x_at(int x, int layer, long long frame) { return x - frame * layers::scroll_speed(layer); }
 
 Peak busiest(const std::vector<Span>& spans) {
     // +1 where a span starts, -1 after it ends; at one frame the ends first.

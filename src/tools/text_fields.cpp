@@ -2,12 +2,13 @@
 
 #include <cstdio>
 
+#include "util/ranged_int.h"
+
 namespace data_check {
 
 namespace {
 // White space as formatted input knows it in the classic locale.
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 TextFile read_text(const std::string& path, size_t max_bytes) {
@@ -41,24 +42,11 @@ void FieldReader::skip_space() {
 FieldReader::Number FieldReader::number(long long low, long long high, long long& out) {
     skip_space();
     if (pos_ == text_.size()) return Number::End;
-    size_t i = pos_;
-    const bool negative = text_[i] == '-';
-    if (text_[i] == '-' || text_[i] == '+') ++i;
-    if (i == text_.size() || !is_digit(text_[i])) return Number::NotANumber;
-    // Magnitudes in unsigned arithmetic, so the most negative value fits.
-    const unsigned long long limit =
-        negative ? 0ULL - static_cast<unsigned long long>(low) : static_cast<unsigned long long>(high);
-    unsigned long long value = 0;
-    bool over = false;
-    for (; i < text_.size() && is_digit(text_[i]); ++i) {
-        const unsigned digit = static_cast<unsigned>(text_[i] - '0');
-        if (value > limit / 10 || (value == limit / 10 && digit > limit % 10)) over = true;
-        if (!over) value = value * 10 + digit;
+    switch (ranged_int::scan(text_, pos_, low, high, out)) {
+        case ranged_int::Scan::Ok: return Number::Ok;
+        case ranged_int::Scan::OutOfRange: return Number::OutOfRange;
+        default: return Number::NotANumber;
     }
-    if (over) return Number::OutOfRange;
-    pos_ = i;
-    out = negative ? static_cast<long long>(0ULL - value) : static_cast<long long>(value);
-    return Number::Ok;
 }
 
 bool FieldReader::word(std::string& out) {

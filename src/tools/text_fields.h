@@ -27,7 +27,7 @@ public:
     explicit FieldReader(const std::string& text) : text_(text) {}
 
     enum class Number { Ok, End, NotANumber, OutOfRange };
-    // The next field as a number within [low, high] (low <= 0 <= high), as
+    // The next field as a number within [low, high], as
     // `>> int` (or long) reads it. Past a failure the game reads no further.
     Number number(long long low, long long high, long long& out);
     // The next field as a word; false at the end of the text.

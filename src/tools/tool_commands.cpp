@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
+#include "app/world_list.h"
 #include "tools/data_check.h"
 #include "tools/level_render.h"
+#include "util/ranged_int.h"
 
 namespace {
 
@@ -56,10 +57,10 @@ int render_command(const std::vector<std::string>& args, const DataDirPlaces& pl
             return usage_error("--render-level takes only a level, a PNG file and --data DIR");
         }
     }
-    char* end = nullptr;
-    const long level = std::strtol(level_text.c_str(), &end, 10);
-    if (level_text.empty() || end == nullptr || *end != '\0' || level < 1 || level > 10)
-        return usage_error("invalid level '" + level_text + "' for --render-level (expected 1..10)");
+    int level = 0;
+    if (!ranged_int::parse(level_text, 1, world_list::kCount, level))
+        return usage_error(ranged_int::invalid_value(level_text, "--render-level",
+                                                     "a level " + ranged_int::range_text(1, world_list::kCount)));
     if (png.empty()) return usage_error("--render-level needs a PNG file to write");
     LaunchOptions options;
     options.data_dir = data;
@@ -69,7 +70,7 @@ int render_command(const std::vector<std::string>& args, const DataDirPlaces& pl
         std::fprintf(stderr, "velmora: %s\n", error.c_str());
         return 1;
     }
-    return run_render_level(dir, static_cast<int>(level), png, stderr);
+    return run_render_level(dir, level, png, stderr);
 }
 
 }  // namespace
@@ -102,6 +103,8 @@ std::string tool_usage() {
     return "Modding tools:\n"
            "  --check-data DIR       check a data directory for every problem the game\n"
            "                         would meet; exit status 1 when there are errors\n"
-           "  --render-level N PNG   draw the whole level of world N (1..10) as one picture\n"
+           "  --render-level N PNG   draw the whole level of world N (" +
+           ranged_int::range_text(1, world_list::kCount) +
+           ") as one picture\n"
            "                         (with --data DIR to choose the data; docs/modding.md)\n";
 }

@@ -1,8 +1,9 @@
-// The continue screen (state 10): the question, Cancel and OK.
+// The continue screen: the question, Cancel and OK.
 #include <cstdint>
 #include <mutex>
 
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "ui/menu_navigation.h"
 
 namespace {
@@ -16,8 +17,8 @@ enum KeyItem { CancelItem, OkItem };
 // the highlight starts); Enter, A or Start presses. Escape means nothing here.
 void continue_keys(Velmora_Win& win) {
     MenuKeys& keys = menu_keys();
-    for (MenuCommand command : keys.take(10, menu_frame(), OkItem)) {
-        if (win.game_state != 10) break;
+    for (MenuCommand command : keys.take(kStateContinue, menu_frame(), OkItem)) {
+        if (win.game_state != kStateContinue) break;
         if (command == MenuCommand::Back) continue;
         if (keys.reveal()) continue;
         if (command == MenuCommand::Press || command == MenuCommand::Start)
@@ -25,7 +26,7 @@ void continue_keys(Velmora_Win& win) {
         else
             keys.select(command == MenuCommand::Left || command == MenuCommand::Up ? CancelItem : OkItem);
     }
-    if (win.game_state != 10 || !keys.shown()) return;
+    if (win.game_state != kStateContinue || !keys.shown()) return;
     const bool ok = keys.selected() == OkItem;
     const Surface* picture = ok ? win.ok_up : win.cancel_up;
     if (picture == nullptr) return;
@@ -60,8 +61,8 @@ void Velmora_Win::retry_level() {
             BltSurface(backsurf, cancel_down, kCancelX, kCancelY, 0);
     } else if (left_arrived) {
         // Cancel first, so OK wins where the two overlap.
-        if (over(cancel_up, kCancelX, kCancelY)) game_state = 4;
-        if (over(ok_up, kOkX, kOkY)) game_state = 6;
+        if (over(cancel_up, kCancelX, kCancelY)) game_state = kStateTitleMenu;
+        if (over(ok_up, kOkX, kOkY)) game_state = kStateNewGame;
     }
     continue_keys(*this);
 }

@@ -1,4 +1,4 @@
-// The about screen (state 3) and the ending (state 13): red text rising one
+// The about screen and the ending: red text rising one
 // pixel per 35 ms frame over the ending picture; a click leaves to the title.
 #include <climits>
 #include <cstdint>
@@ -6,6 +6,7 @@
 
 #include "app/Velmora_Win.h"
 #include "app/clock.h"
+#include "app/game_states.h"
 #include "ui/credits_text.h"
 #include "ui/menu_navigation.h"
 
@@ -40,16 +41,16 @@ void credits_frame(Velmora_Win& win, bool ending) {
         std::lock_guard<std::recursive_mutex> lock(Velmora_Win::critsection);
         bool left_arrived = false;
         win.drain_clicks(win.mouse_down, &left_arrived);
-        if (!win.mouse_down && left_arrived) win.game_state = 4;
+        if (!win.mouse_down && left_arrived) win.game_state = kStateTitleMenu;
     }
     // Enter, Escape or a controller's A, B or Start leave as a click does.
-    const int screen = ending ? 13 : 3;
+    const int screen = ending ? kStateEnding : kStateAbout;
     MenuKeys& keys = menu_keys();
     for (MenuCommand command : keys.take(screen, menu_frame(), 0)) {
         const bool leaves = command == MenuCommand::Press || command == MenuCommand::Back ||
                             command == MenuCommand::Start;
         if (leaves && win.game_state == screen && (!ending || keys.frames_on_screen() > kEndingKeyDelayFrames))
-            win.game_state = 4;
+            win.game_state = kStateTitleMenu;
     }
 
     // The ending keeps rising while it waits for the click; stop short of overflow.

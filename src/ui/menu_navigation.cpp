@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "display/DirectDrawApp.h"
 #include "platform/controller_map.h"
 
@@ -29,7 +30,12 @@ std::optional<MenuCommand> menu_command_for_key(unsigned vkey) {
 
 bool is_menu_screen(int game_state) {
     switch (game_state) {
-        case 3: case 4: case 10: case 12: case 13: return true;
+        case kStateAbout:
+        case kStateTitleMenu:
+        case kStateContinue:
+        case kStateOptions:
+        case kStateEnding:
+            return true;
         default: return false;
     }
 }

@@ -1,8 +1,9 @@
-// The options menu (game state 12): effects and music volume, OK.
+// The options menu: effects and music volume, OK.
 #include <algorithm>
 #include <mutex>
 
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "app/globals.h"
 #include "audio/Sample.h"
 #include "audio/music.h"
@@ -63,7 +64,7 @@ void perform(Velmora_Win& win, OptionAction action) {
         case OptionAction::MusicDown: change_music_volume(-1); break;
         case OptionAction::EffectsUp: change_effects_volume(+1); break;
         case OptionAction::MusicUp: change_music_volume(+1); break;
-        case OptionAction::Ok: win.game_state = 4; break;
+        case OptionAction::Ok: win.game_state = kStateTitleMenu; break;
     }
 }
 
@@ -80,8 +81,8 @@ enum KeyItem { EffectsRow, MusicRow, OkItem, KeyItemCount };
 
 void option_keys(Velmora_Win& win) {
     MenuKeys& keys = menu_keys();
-    for (MenuCommand command : keys.take(12, menu_frame(), EffectsRow)) {
-        if (win.game_state != 12) break;
+    for (MenuCommand command : keys.take(kStateOptions, menu_frame(), EffectsRow)) {
+        if (win.game_state != kStateOptions) break;
         if (command == MenuCommand::Back) {
             perform(win, OptionAction::Ok);
             break;
@@ -104,7 +105,7 @@ void option_keys(Velmora_Win& win) {
                 break;
         }
     }
-    if (win.game_state != 12 || !keys.shown()) return;
+    if (win.game_state != kStateOptions || !keys.shown()) return;
     if (keys.selected() == OkItem) {
         const OptionButton& ok = kOptionButtons[4];
         if (const Surface* picture = win.*ok.normal)

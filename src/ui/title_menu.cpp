@@ -1,7 +1,8 @@
-// The title menu (game state 4): five buttons over the title picture.
+// The title menu: five buttons over the title picture.
 #include <mutex>
 
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "app/globals.h"
 #include "ui/button_area.h"
 #include "ui/menu_navigation.h"
@@ -33,24 +34,24 @@ constexpr TitleButton kTitleButtons[kButtonCount] = {
 void perform(Velmora_Win& win, TitleAction action) {
     switch (action) {
         case TitleAction::About:
-            win.game_state = 3;
+            win.game_state = kStateAbout;
             win.creditscroll = 260;
             win.load_music();  // the about tune starts with the screen, not a frame later
             break;
         case TitleAction::OnePlayer:
-            win.game_state = 6;
+            win.game_state = kStateNewGame;
             currentlevel = 1;
             player1 = true;
             player2 = false;
             break;
         case TitleAction::TwoPlayer:
-            win.game_state = 6;
+            win.game_state = kStateNewGame;
             currentlevel = 1;
             player1 = true;
             player2 = true;
             break;
-        case TitleAction::Options: win.game_state = 12; break;
-        case TitleAction::Quit: win.game_state = 14; break;
+        case TitleAction::Options: win.game_state = kStateOptions; break;
+        case TitleAction::Quit: win.game_state = kStateQuit; break;
     }
 }
 
@@ -60,7 +61,7 @@ void perform(Velmora_Win& win, TitleAction action) {
 void title_keys(Velmora_Win& win) {
     MenuKeys& keys = menu_keys();
     for (MenuCommand command : keys.take(4, menu_frame(), kFirstKeyButton)) {
-        if (win.game_state != 4) break;
+        if (win.game_state != kStateTitleMenu) break;
         if (command == MenuCommand::Back) continue;
         if (command == MenuCommand::Start && win.game_to_resume()) continue;
         if (keys.reveal()) continue;
@@ -72,7 +73,7 @@ void title_keys(Velmora_Win& win) {
             default: perform(win, kTitleButtons[keys.selected()].action); break;
         }
     }
-    if (win.game_state != 4 || !keys.shown()) return;
+    if (win.game_state != kStateTitleMenu || !keys.shown()) return;
     const TitleButton& button = kTitleButtons[keys.selected()];
     const Surface* picture = win.*button.normal;
     if (picture == nullptr) return;

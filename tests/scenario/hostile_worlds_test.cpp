@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/world_list.h"
 #include "support/hostile_data.h"
 #include "support/scenario.h"
 #include "support/temp_dir.h"
@@ -59,20 +60,26 @@ protected:
         const std::vector<long long> state = values("game_state");
         return std::find(state.begin(), state.end(), wanted) != state.end();
     }
-    std::string world(int level) const { return data.path() + "/Levels/" + hostile::kWorlds[level - 1] + "/"; }
+    std::string world(int level) const {
+        return data.path() + "/Levels/" + world_list::kEntries[level - 1].name + "/";
+    }
 
     TempDir data;
     TempDir out;
     long frames_ = 0;
 };
 
-const std::set<long long> kAllLevels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+std::set<long long> all_levels() {
+    std::set<long long> levels;
+    for (int level = 1; level <= world_list::kCount; ++level) levels.insert(level);
+    return levels;
+}
 
 }  // namespace
 
 TEST_F(HostileWorlds, DamagedPicturesDefinitionsAndRecordsInEveryWorld) {
     ASSERT_TRUE(hostile::make_tour_tree(data.path(), 60, hostile::odd_level_records()));
-    for (int level = 1; level <= 10; ++level) {
+    for (int level = 1; level <= world_list::kCount; ++level) {
         const std::string records = hostile::add_damaged_sprites(world(level));
         // The damaged sprites go before the malformed record that ends the file.
         const std::string path = world(level) + "Levels/NORMAL.LVL";
@@ -91,7 +98,7 @@ TEST_F(HostileWorlds, DamagedPicturesDefinitionsAndRecordsInEveryWorld) {
     }
 
     run(1200);
-    EXPECT_EQ(levels_played(), kAllLevels);
+    EXPECT_EQ(levels_played(), all_levels());
     EXPECT_TRUE(state_seen(13)) << "the ending follows the last world";
 }
 
@@ -114,7 +121,7 @@ TEST_F(HostileWorlds, DamagedSoundEffectsAndMusicEverywhere) {
     std::vector<std::string> input = kStartOnePlayer;
     input.push_back("12 key down 0x20");
     run(900, input);
-    EXPECT_EQ(levels_played(), kAllLevels);
+    EXPECT_EQ(levels_played(), all_levels());
     EXPECT_TRUE(state_seen(13));
 }
 

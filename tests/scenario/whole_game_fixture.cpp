@@ -4,6 +4,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "app/world_list.h"
+
 namespace whole_game {
 
 namespace {
@@ -42,12 +44,12 @@ bool write_sprite(const std::string& world_dir, const FixtureSprite& s) {
     return true;
 }
 
-constexpr const char* kWorlds[] = {"Space", "Metal", "Crystal", "Water", "Hive",
-                                   "Mountain", "Castle", "Cave", "City", "Last"};
-
 }  // namespace
 
-const char* world_name(int level) { return level >= 1 && level <= 10 ? kWorlds[level - 1] : ""; }
+const char* world_name(int level) {
+    const world_list::Entry* world = world_list::of_level(level);
+    return world != nullptr ? world->name : "";
+}
 
 bool generated_level_present(int level) {
     return fs::exists(fs::path(VELMORA_DATA) / "Levels" / world_name(level) / "Levels/NORMAL.LVL");

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/world_list.h"
 #include "support/scenario.h"
 #include "support/temp_dir.h"
 #include "whole_game_fixture.h"
@@ -54,7 +55,7 @@ class FullRun : public ::testing::TestWithParam<int> {};
 
 TEST_P(FullRun, AllTenWorldsTheEndingAndBackToTheTitle) {
     if (kSanitized) GTEST_SKIP() << "too long under a sanitizer; run scripts/full-run";
-    for (int level = 1; level <= 10; ++level)
+    for (int level = 1; level <= world_list::kCount; ++level)
         if (!generated_level_present(level)) GTEST_SKIP() << world_name(level) << " is not generated yet";
     const int players = GetParam();
     TempDir out;
@@ -66,7 +67,7 @@ TEST_P(FullRun, AllTenWorldsTheEndingAndBackToTheTitle) {
 
     // Each world started and left by its exit portal, in order.
     std::vector<std::string> expected;
-    for (int level = 1; level <= 10; ++level) {
+    for (int level = 1; level <= world_list::kCount; ++level) {
         const std::string n = std::to_string(level);
         expected.push_back("start level " + n);
         expected.push_back("end level " + n + " exit");

@@ -14,6 +14,7 @@
 #include <sstream>
 #include <string>
 
+#include "app/world_list.h"
 #include "support/scenario.h"
 #include "support/temp_dir.h"
 #include "whole_game_fixture.h"
@@ -54,7 +55,7 @@ class WorldGolden : public ::testing::TestWithParam<GoldenRun> {};
 
 std::vector<GoldenRun> one_player_runs() {
     std::vector<GoldenRun> runs;
-    for (int level = 1; level <= 10; ++level) runs.push_back({level, 1});
+    for (int level = 1; level <= world_list::kCount; ++level) runs.push_back({level, 1});
     return runs;
 }
 

@@ -18,6 +18,7 @@
 #include <sstream>
 #include <system_error>
 
+#include "app/world_list.h"
 #include "writers/bmp_writer.h"
 #include "writers/data_writers.h"
 #include "writers/s3m_writer.h"
@@ -25,9 +26,6 @@
 namespace fs = std::filesystem;
 
 namespace hostile {
-
-const char* const kWorlds[10] = {"Space", "Metal", "Crystal", "Water", "Hive",
-                                 "Mountain", "Castle", "Cave", "City", "Last"};
 
 namespace {
 
@@ -250,8 +248,8 @@ bool make_tour_tree(const std::string& dir, int frames_to_exit, const std::strin
     std::ostringstream level;
     level << "100 150 0 entranceportal\n" << wall.str() << extra;
     level << "5 5 five oops\n" << exit_x << " 150 0 exitportal\n";  // never read
-    for (const char* world : kWorlds) {
-        const std::string w = dir + "/Levels/" + world + "/";
+    for (const world_list::Entry& world : world_list::kEntries) {
+        const std::string w = dir + "/Levels/" + world.name + "/";
         const std::string path = w + "Levels/NORMAL.LVL";
         if (!writers::make_directories(w + "Sprites") || !writers::make_directories(w + "Bitmaps"))
             return false;

@@ -10,9 +10,6 @@
 
 namespace hostile {
 
-// The ten world directories, in level order ("Space" ... "Last").
-extern const char* const kWorlds[10];
-
 // A named piece of damaged data.
 struct Sample {
     std::string label;

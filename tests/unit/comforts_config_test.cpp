@@ -158,7 +158,7 @@ TEST(ComfortsConfig, AutofireAndKeysOfYourOwnWithBadNamesReported) {
     EXPECT_EQ(s.keys[platform::kPlayerTwoLeft], "Left") << "Escape belongs to the menu";
     EXPECT_EQ(s.keys[platform::kPlayerTwoRight], "Right") << "an empty name in a list";
     ASSERT_EQ(problems.size(), 3u);
-    EXPECT_EQ(problems[0].rfind("line 4: keys.p1_fire = 'Frobnicate' is not", 0), 0u) << problems[0];
+    EXPECT_EQ(problems[0].rfind("line 4: invalid value 'Frobnicate' for keys.p1_fire (expected", 0), 0u) << problems[0];
     EXPECT_NE(problems[0].find("using Space"), std::string::npos) << problems[0];
     EXPECT_NE(problems[1].find("'Escape'"), std::string::npos) << problems[1];
 

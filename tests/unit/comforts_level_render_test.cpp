@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/world_list.h"
 #include "comforts_data_fixture.h"
 #include "sprites/Sprite.h"
 #include "support/temp_dir.h"
@@ -116,7 +117,7 @@ TEST(ComfortsLevelRender, AShortLevelIsStillOneScreenWideAndBadRequestsFail) {
     EXPECT_EQ(p.start_column, 0);
 
     EXPECT_FALSE(render_level(dir.path(), 1, p, error));  // Space has no level file here
-    EXPECT_FALSE(render_level(dir.path(), 11, p, error));
+    EXPECT_FALSE(render_level(dir.path(), world_list::kCount + 1, p, error));
     EXPECT_TRUE(Sprite::list_of_master_sprites.empty());
 
     // Positions far apart would make a picture of gigabytes: refused.

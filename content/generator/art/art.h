@@ -2,12 +2,11 @@
 // in code and write them in the game's formats. Include this one header.
 //
 // Pieces
-//   color.h     Color, Ramp (dark / mid / light shades of one material),
-//               Palette (the materials of one world; standard_palette()).
+//   color.h     Color, Ramp (dark / mid / light shades of one material).
 //   canvas.h    Canvas: a cairo image surface at native pixel size with shape,
 //               gradient, outline, shading, highlight and glow helpers; crop,
-//               flipped (up/down variants), rotated (direction frames: draw
-//               the art pointing right, turn it by direction_degrees(d)).
+//               flipped (up/down variants), rotate_deg (direction frames:
+//               draw the art pointing right, turned by direction_degrees(d)).
 //   lettering.h Our own stroke letterforms for titles, buttons and digits.
 //   effects.h   Ready-made pieces: fireballs and explosion frames, energy orbs,
 //               starfields, nebulae, planets, bevelled panels, noise-textured
@@ -20,12 +19,12 @@
 //               preview sheet per module when VELMORA_PREVIEWS is set.
 //
 // A sprite, start to finish
-//   art::Palette pal = art::standard_palette();   // or the world's own
+//   const art::Ramp hull = art::Ramp::of(art::Color::hex(0x8c9ab4));
 //   std::vector<art::Frame> frames;
 //   for (int i = 0; i < 4; ++i) {
 //       art::Canvas c(24, 16);                     // native size, transparent
-//       c.ellipse(12, 8, 10, 5).shade(pal.hull, pal.outline);
-//       c.orb(18, 8, 2.5, art::Color{1, 1, 1}, pal.glow);
+//       c.ellipse(12, 8, 10, 5).shade(hull, art::Color::hex(0x10131f));
+//       c.orb(18, 8, 2.5, art::Color{1, 1, 1}, art::Color::hex(0x7fe3ff));
 //       frames.push_back({std::move(c), -12, -8}); // offsets: image centred on x, y
 //   }
 //   out.sprite("Levels/Space", "spaceprobe", frames);

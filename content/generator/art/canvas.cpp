@@ -1,5 +1,6 @@
 #include "generator/art/canvas.h"
 
+#include "generator/art/prelude.h"
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -7,7 +8,6 @@
 namespace art {
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
 
 double clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
 
@@ -348,41 +348,7 @@ Canvas Canvas::flipped(bool left_right, bool top_bottom) const {
     return out;
 }
 
-Canvas Canvas::rotated(double deg, int w, int h) const {
-    Canvas out(w > 0 ? w : width_, h > 0 ? h : height_);
-    cairo_save(out.cr_);
-    cairo_translate(out.cr_, out.width_ / 2.0, out.height_ / 2.0);
-    cairo_rotate(out.cr_, deg * kPi / 180);
-    cairo_translate(out.cr_, -width_ / 2.0, -height_ / 2.0);
-    cairo_set_source_surface(out.cr_, surface_, 0, 0);
-    cairo_pattern_set_filter(cairo_get_source(out.cr_), CAIRO_FILTER_GOOD);
-    cairo_paint(out.cr_);
-    cairo_restore(out.cr_);
-    return out;
-}
-
 void Canvas::rotate_deg(double deg) { cairo_rotate(cr_, deg * kPi / 180); }
-
-void Canvas::set_additive(bool additive) {
-    cairo_set_operator(cr_, additive ? CAIRO_OPERATOR_ADD : CAIRO_OPERATOR_OVER);
-}
-
-Color Canvas::pixel(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return Color{0, 0, 0, 0};
-    cairo_surface_flush(surface_);
-    const unsigned char* data = cairo_image_surface_get_data(surface_);
-    const int stride = cairo_image_surface_get_stride(surface_);
-    return unpack(*reinterpret_cast<const uint32_t*>(data + size_t(y) * stride + size_t(x) * 4));
-}
-
-void Canvas::set_pixel(int x, int y, const Color& color) {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
-    cairo_surface_flush(surface_);
-    unsigned char* data = cairo_image_surface_get_data(surface_);
-    const int stride = cairo_image_surface_get_stride(surface_);
-    *reinterpret_cast<uint32_t*>(data + size_t(y) * stride + size_t(x) * 4) = pack(color);
-    cairo_surface_mark_dirty(surface_);
-}
 
 void Canvas::map_pixels(const std::function<void(int, int, Color&)>& f) {
     cairo_surface_flush(surface_);

@@ -6,8 +6,8 @@
 // (0, 0), so a 1-pixel line along the middle of row 5 is at y = 5.5.
 //
 //   art::Canvas c(40, 20);
-//   c.ellipse(20, 10, 16, 6).shade(pal.hull, pal.outline);        // lit body, outlined
-//   c.circle(26, 8, 3).fill(art::Paint::solid(pal.glass.light));   // flat fill
+//   c.ellipse(20, 10, 16, 6).shade(hull, outline);                // lit body, outlined
+//   c.circle(26, 8, 3).fill(art::Paint::solid(glass));             // flat fill
 //   c.highlight(24, 7, 2, 1);                                      // specular spot
 //
 // The raw cairo context is there (cr()) for anything the helpers lack.
@@ -127,9 +127,6 @@ public:
     Canvas crop(int x, int y, int w, int h) const;
     // A mirror image (left-right and/or top-bottom): "up" and "down" variants.
     Canvas flipped(bool left_right, bool top_bottom) const;
-    // This picture turned by `deg` (clockwise on screen) about its centre, on
-    // a canvas of w x h (the same size when 0) with the centres matched.
-    Canvas rotated(double deg, int w = 0, int h = 0) const;
 
     // ---- state ----
     void save() { cairo_save(cr_); }
@@ -138,9 +135,6 @@ public:
     void rotate_deg(double deg);
     void scale(double sx, double sy) { cairo_scale(cr_, sx, sy); }
     void clip() { cairo_clip(cr_); }
-    void clip_keep() { cairo_clip_preserve(cr_); }
-    void reset_clip() { cairo_reset_clip(cr_); }
-    void set_additive(bool additive);  // painting adds light instead of covering
 
     // save() now, restore() when the returned object goes out of scope.
     class Scope {
@@ -156,10 +150,7 @@ public:
     Scope scoped() { return Scope(*this); }
 
     // ---- pixels (straight alpha) ----
-    Color pixel(int x, int y) const;
-    void set_pixel(int x, int y, const Color& color);
-    // Calls f(x, y, colour) for every pixel; f may change the colour. Faster
-    // than pixel()/set_pixel() in a loop.
+    // Calls f(x, y, colour) for every pixel; f may change the colour.
     void map_pixels(const std::function<void(int, int, Color&)>& f);
 
 private:

@@ -37,31 +37,8 @@ struct Ramp {
 
     // A ramp around `base`: darker and slightly cooler shadows, warmer light.
     static Ramp of(const Color& base, double contrast = 1.0);
-    // Two given ends, mid halfway.
-    static Ramp between(const Color& dark, const Color& light) {
-        return Ramp{dark, dark.mixed(light, 0.5), light};
-    }
     // t = 0 dark, 0.5 mid, 1 light, continuous in between.
     Color at(double t) const;
 };
-
-// The colours one world's art is drawn with, so its sprites agree with each
-// other. World modules fill their own; `standard_palette` is the shared one.
-struct Palette {
-    std::string name;
-    Color outline;   // the dark line around every sprite
-    Ramp hull;       // main body material
-    Ramp trim;       // second material: panels, fins
-    Ramp accent;     // markings, lights
-    Ramp metal;      // bare metal: barrels, rivets, frames
-    Ramp glass;      // canopies, eyes
-    Color glow;      // engines, energy
-    Color sky_top, sky_bottom;  // backdrop of the world's pictures
-};
-
-Palette standard_palette();
-// A palette from base colours; every ramp is derived with Ramp::of.
-Palette make_palette(const std::string& name, const Color& hull, const Color& trim, const Color& accent,
-                     const Color& glow, const Color& sky_top, const Color& sky_bottom);
 
 }  // namespace art

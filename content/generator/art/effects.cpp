@@ -1,12 +1,12 @@
 #include "generator/art/effects.h"
 
+#include "generator/art/prelude.h"
 #include <algorithm>
 #include <cmath>
 
 namespace art {
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
 
 double clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
 }  // namespace

@@ -190,11 +190,6 @@ int pad(Song& song, Pad& pad, int row, const std::vector<Chord>& chords, int row
     return row + int(chords.size()) * rows_per_chord;
 }
 
-void release(Song& song, Pad& pad, int row) {
-    for (int ch : pad.channels) song.cut(ch, row);
-    pad.sounding = false;
-}
-
 int arpeggio(Song& song, const Line& line, int row, const std::vector<Chord>& chords, int rows_per_chord,
              std::string_view pattern, int low) {
     const std::vector<char> steps = tokens(pattern);

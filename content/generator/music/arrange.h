@@ -57,15 +57,13 @@ struct Pad {
     int low = 55;
     int high = 77;
     std::vector<int> voicing{};  // the notes played last; the next chord moves from them
-    bool sounding = false;     // whether they still sound (held, not released)
+    bool sounding = false;     // whether they still sound (held)
 };
 // Each chord voiced close to the one before. `rhythm` (one token per `step`
 // rows, repeated over each chord): x strike, - hold, . rest; empty: one
 // strike held for the whole chord, tones that stay are not struck again.
 int pad(Song& song, Pad& pad, int row, const std::vector<Chord>& chords, int rows_per_chord,
         std::string_view rhythm = "", int step = 2);
-// Silences the pad's voices at `row`.
-void release(Song& song, Pad& pad, int row);
 
 // Broken chords: digits 0..9 pick the chord's tones counted upwards from the
 // first at or above `low`; - hold, . rest; one token per line.step rows,

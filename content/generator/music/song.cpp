@@ -89,11 +89,6 @@ void Song::set(int channel, int row, const writers::S3mCell& cell) {
     at(channel, row) = cell;
 }
 
-bool Song::has_note(int channel, int row) const {
-    const writers::S3mCell* c = cell(channel, row);
-    return c != nullptr && c->note != writers::kS3mNoNote && c->note != writers::kS3mNoteOff;
-}
-
 const writers::S3mCell* Song::cell(int channel, int row) const {
     if (channel < 0 || channel > channels_ || row < 0) return nullptr;
     const std::vector<writers::S3mCell>& column = grid_[size_t(channel)];

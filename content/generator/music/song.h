@@ -39,7 +39,6 @@ public:
     bool effect(int channel, int row, char command, uint8_t info);
     // Replaces a whole cell (notes already placed on their sample).
     void set(int channel, int row, const writers::S3mCell& cell);
-    bool has_note(int channel, int row) const;
     // The cell, or null outside the grid written so far.
     const writers::S3mCell* cell(int channel, int row) const;
 

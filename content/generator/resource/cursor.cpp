@@ -1,13 +1,10 @@
 // The mouse cursor: an 8-bit picture whose black is transparent. The menus
 // hit-test the cursor's top-left position, so the arrow's tip is one pixel
 // in from that corner, which stays black like the rest of the background.
+#include "generator/art/prelude.h"
 #include "generator/resource/resource_art.h"
 
 namespace resource {
-
-using art::Canvas;
-using art::Color;
-using art::Paint;
 
 void write_cursor(art::Output& out) {
     Canvas c(18, 24);

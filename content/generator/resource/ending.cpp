@@ -3,14 +3,11 @@
 // the bottom the rim of a world with the sun rising behind it.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/resource/resource_art.h"
 #include "generator/standard/ship_art.h"
 
 namespace resource {
-
-using art::Canvas;
-using art::Color;
-using art::Paint;
 
 void write_ending(art::Output& out) {
     Canvas c(640, 480);

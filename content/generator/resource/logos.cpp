@@ -4,18 +4,14 @@
 // Quornash Software, the studio: a ring with a comet for the tail of its Q.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/resource/resource_art.h"
 
 namespace resource {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-
 namespace {
 
 constexpr int kWidth = 640, kHeight = 480;
-constexpr double kPi = 3.14159265358979323846;
 
 std::vector<art::Pt> hexagon(double cx, double cy, double r) {
     std::vector<art::Pt> pts;

@@ -8,13 +8,10 @@
 // x 640, so it is 72 wide. Continue screen: the question at (170, 180) is 300
 // wide, centred on the screen; Cancel at (330, 260) is 104 wide and ends
 // before OK at (450, 260).
+#include "generator/art/prelude.h"
 #include "generator/resource/resource_art.h"
 
 namespace resource {
-
-using art::Canvas;
-using art::Color;
-using art::Paint;
 
 namespace {
 

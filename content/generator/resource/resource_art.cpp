@@ -1,9 +1,7 @@
 #include "generator/resource/resource_art.h"
 
+#include "generator/art/prelude.h"
 namespace resource {
-
-using art::Color;
-using art::Paint;
 
 art::Canvas button(const art::Canvas& backdrop, const std::string& label, bool pressed) {
     art::Canvas c = backdrop.clone();

@@ -7,14 +7,11 @@
 // it covers and its rounded corners show the picture.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/resource/resource_art.h"
 #include "generator/standard/ship_art.h"
 
 namespace resource {
-
-using art::Canvas;
-using art::Color;
-using art::Paint;
 
 namespace {
 

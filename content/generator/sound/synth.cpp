@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "generator/art/random.h"
 
 namespace sound {
 
 namespace {
-constexpr double kPi = 3.14159265358979323846;
 
 size_t samples_for(double seconds) { return size_t(std::lround(std::max(0.0, seconds) * kRate)); }
 double time_of(size_t i) { return double(i) / kRate; }
@@ -48,7 +48,7 @@ Buffer tone(double seconds, const Curve& pitch, Wave wave, double duty) {
     for (size_t i = 0; i < out.size(); ++i) {
         double v = 0;
         switch (wave) {
-            case Wave::Sine: v = std::sin(2 * kPi * phase); break;
+            case Wave::Sine: v = std::sin(2 * std::numbers::pi * phase); break;
             case Wave::Triangle: v = 1.0 - 4.0 * std::abs(phase - 0.5); break;
             case Wave::Square: v = phase < duty ? 1.0 : -1.0; break;
             case Wave::Saw: v = 2.0 * phase - 1.0; break;
@@ -93,7 +93,7 @@ void filter(Buffer& b, Filter kind, const Curve& cutoff_hz, double resonance) {
     const double damping = 2.0 * (1.0 - std::clamp(resonance, 0.0, 0.97));
     for (size_t i = 0; i < b.size(); ++i) {
         const double fc = std::clamp(cutoff_hz(time_of(i)), 10.0, kRate * 0.45);
-        const double f = 2.0 * std::sin(kPi * fc / (2.0 * kRate));
+        const double f = 2.0 * std::sin(std::numbers::pi * fc / (2.0 * kRate));
         double high = 0;
         for (int pass = 0; pass < 2; ++pass) {
             low += f * band;

@@ -7,18 +7,13 @@
 // The game-over sign is spawned at (140, 180) and loops: 360 x 56 centres it.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/standard/standard_sprites.h"
 
 namespace standard {
 
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kPortalHeight = 132;
 
 // A gate: a ring of plated metal around a spiralling vortex.

@@ -5,18 +5,13 @@
 // and every power-up loops: 8 frames each, the last leading back to the first.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/standard/standard_sprites.h"
 
 namespace standard {
 
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kFrames = 8;
 const Color kOutline = Color::hex(0x120c04);
 

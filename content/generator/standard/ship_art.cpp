@@ -1,14 +1,10 @@
 #include "generator/standard/ship_art.h"
 
+#include "generator/art/prelude.h"
 #include <algorithm>
 #include <cmath>
 
 namespace standard {
-
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
 
 ShipLook player_one_look() {
     ShipLook l;

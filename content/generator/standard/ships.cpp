@@ -9,15 +9,11 @@
 // an 80 x 52 image centres it on the ship.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/standard/ship_art.h"
 #include "generator/standard/standard_sprites.h"
 
 namespace standard {
-
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
 
 namespace {
 

@@ -20,15 +20,11 @@
 //    display plate.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/standard/ship_art.h"
 #include "generator/standard/standard_sprites.h"
 
 namespace standard {
-
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
 
 namespace {
 

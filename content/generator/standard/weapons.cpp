@@ -9,20 +9,13 @@
 // point of the ship, so they are centred on it.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/standard/standard_sprites.h"
 
 namespace standard {
 
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 const Color kOutline = Color::hex(0x0d1020);
 
 // Weapon levels 1..5: the bolt grows longer and thicker.

@@ -12,21 +12,13 @@
 // raised with its orb at (x, y - 20), where the spell leaves.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/castle/castle.h"
 #include "generator/worlds/common/flames.h"
 
 namespace castle {
 
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 std::vector<Frame> one_frame(Canvas&& c, int xoffset = 0, int yoffset = 0) {
     std::vector<Frame> frames;

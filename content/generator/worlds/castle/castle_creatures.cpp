@@ -8,20 +8,12 @@
 // (x - 5, y + 60). Fireball: an aimed shot, 4 frames of flame, centred.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/castle/castle.h"
 
 namespace castle {
 
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 std::vector<Frame> walking_dragon(const DragonColours& colours) {
     std::vector<Frame> frames;

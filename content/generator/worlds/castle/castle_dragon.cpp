@@ -20,20 +20,12 @@
 // follows.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/castle/castle.h"
 
 namespace castle {
 
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 struct BossColours {
     Ramp scales, belly, wing;

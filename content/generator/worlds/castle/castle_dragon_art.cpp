@@ -1,19 +1,12 @@
 // The dragon painter shared by the castle's dragons.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/castle/castle.h"
 
 namespace castle {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 Ramp darker(const Ramp& r, double k) { return Ramp{r.dark.darker(k), r.mid.darker(k), r.light.darker(k)}; }
 

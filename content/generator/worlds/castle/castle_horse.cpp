@@ -11,20 +11,12 @@
 // cannon's muzzle at (-70, -45) (body 82, 37); 5 frames of recoil and banner.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/castle/castle.h"
 
 namespace castle {
 
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // Planks across a shape: the wood grain in bands along `angle_deg`.
 void planks(Canvas& c, const std::vector<Pt>& shape, double spacing, double angle_deg, uint64_t seed) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/castle/castle.h"
 #include "generator/worlds/common/backdrop.h"
 #include "generator/worlds/common/frames.h"
@@ -11,15 +12,10 @@
 
 namespace castle {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
 using worlds::Terrain;
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kLength = 14000;
 constexpr int kHorseX = 6400;   // holds the road (x < 400) after about 90 s
 constexpr int kGround = 392;

@@ -1,11 +1,9 @@
 // Module "world_castle": Levels/Castle.
+#include "generator/art/prelude.h"
 #include "generator/module.h"
 #include "generator/worlds/castle/castle.h"
 
 namespace castle {
-
-using art::Color;
-using art::Ramp;
 
 const Look& look() {
     static const Look l = [] {

@@ -5,20 +5,13 @@
 // (x, y + 10) with a radius of 39 to the tips of its teeth.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/cave/cave.h"
 
 namespace cave {
 
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kSize = 82;
 constexpr double kC = kSize / 2.0;
 constexpr int kTeeth = 10;

@@ -8,21 +8,13 @@
 // it has taken its hits).
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/cave/cave.h"
 #include "generator/worlds/common/rotorcraft.h"
 
 namespace cave {
 
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // ---- red ship ----
 Canvas red_ship(int frame) {

@@ -10,17 +10,11 @@
 // y = roof surface.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/cave/cave.h"
 #include "generator/worlds/common/turret.h"
 
 namespace cave {
-
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
 
 namespace {
 

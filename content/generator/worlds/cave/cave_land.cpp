@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/cave/cave.h"
 #include "generator/worlds/common/backdrop.h"
 #include "generator/worlds/common/frames.h"
@@ -12,10 +13,6 @@
 
 namespace cave {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
 using worlds::Terrain;
 
 namespace {

@@ -1,11 +1,9 @@
 // Module "world_cave": Levels/Cave.
+#include "generator/art/prelude.h"
 #include "generator/module.h"
 #include "generator/worlds/cave/cave.h"
 
 namespace cave {
-
-using art::Color;
-using art::Ramp;
 
 const Look& look() {
     static const Look l = [] {

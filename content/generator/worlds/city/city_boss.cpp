@@ -19,20 +19,13 @@
 // back and forth), three straight bolts (12 x 12), all centred on x, y.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/city/city.h"
 
 namespace city {
 
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kBodyW = 400, kBodyH = 262;
 constexpr double kOx = 95, kOy = 88;                      // the body's x, y in the image
 constexpr int kEyeTop = -20;                              // the eye's image top from its y

@@ -7,17 +7,11 @@
 // "housetwo": 100 x 66, offsets (0, 0). "fire": the shared flames.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/city/city.h"
 #include "generator/worlds/common/flames.h"
 
 namespace city {
-
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
 
 namespace {
 

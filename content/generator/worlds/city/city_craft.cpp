@@ -10,21 +10,13 @@
 // (x - 5, y + 60) and (x - 20, y + 125). Rocket: 4 frames of flame.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/city/city.h"
 #include "generator/worlds/common/rotorcraft.h"
 
 namespace city {
 
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 void engine_glow(Canvas& c, double x, double y, double len, double h, const Color& colour) {
     c.ellipse(x + len / 2, y, len / 2 + 1, h);

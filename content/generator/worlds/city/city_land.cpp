@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/city/city.h"
 #include "generator/worlds/common/backdrop.h"
 #include "generator/worlds/common/frames.h"
@@ -11,10 +12,6 @@
 
 namespace city {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
 using worlds::Terrain;
 
 namespace {

@@ -1,12 +1,9 @@
 // Module "world_city": Levels/City.
+#include "generator/art/prelude.h"
 #include "generator/module.h"
 #include "generator/worlds/city/city.h"
 
 namespace city {
-
-using art::Canvas;
-using art::Color;
-using art::Ramp;
 
 const Look& look() {
     static const Look l = [] {

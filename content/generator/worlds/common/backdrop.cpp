@@ -1,6 +1,7 @@
 #include "generator/worlds/common/backdrop.h"
 
 #include "generator/worlds/common/frames.h"
+#include "sprites/layers.h"
 
 #include <algorithm>
 #include <set>
@@ -62,8 +63,8 @@ int lay_backdrop(World& world, const Backdrop& backdrop, int layer, int y, int l
         world.sprite(names[size_t(k)], frames, depth);
     }
 
-    // The layer moves speed / 3 as far as the level does; one tile spare at the end.
-    const int reach = kFieldWidth + level_length * layer_speed(layer) / 3 + tile;
+    // The layer moves its share of the level's distance; one tile spare at the end.
+    const int reach = kFieldWidth + level_length * layers::scroll_speed(layer) / layers::kLevelSpeed + tile;
     int placed = 0;
     for (int i = 0; i * tile < reach; ++i) {
         const std::string& name = names[size_t(i % tiles)];

@@ -1,25 +1,16 @@
 #include "generator/worlds/common/level_script.h"
 
+#include "generator/art/prelude.h"
 #include <cmath>
 
 namespace worlds {
 
-int layer_speed(int layer) {
-    switch (layer) {
-        case 0:
-        case 1: return 3;
-        case 2: return 2;
-        case 3: return 1;
-        default: return 0;
-    }
-}
-
 int x_on_layer(int level_x, int layer, int column) {
-    const int speed = layer_speed(layer);
+    const int speed = layers::scroll_speed(layer);
     if (speed == 0) return column;
     // Frames until the level-x content reaches the column, then the distance
     // the other layer covers in that time.
-    const double frames = (level_x - column) / 3.0;
+    const double frames = (level_x - column) / double(layers::kLevelSpeed);
     return column + int(std::lround(frames * speed));
 }
 
@@ -53,7 +44,6 @@ std::vector<art::Pt> vee(int count, double dx, double dy) {
 
 std::vector<art::Pt> ring(int count, double rx, double ry, double start_deg) {
     std::vector<art::Pt> out;
-    constexpr double kPi = 3.14159265358979323846;
     for (int i = 0; i < count; ++i) {
         const double a = (start_deg + 360.0 * i / count) * kPi / 180;
         out.push_back({rx * std::cos(a), ry * std::sin(a)});

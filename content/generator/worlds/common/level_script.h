@@ -2,10 +2,10 @@
 // layer and sprite name, with helpers for the timeline and for formations.
 //
 // Level x is where a sprite starts, in pixels from the left edge of the
-// screen. While the level scrolls, layers 0 and 1 move 3 pixels a frame, layer
-// 2 moves 2 and layer 3 moves 1, so a layer-0 sprite placed at x comes into
-// view (x < 640) after (x - 640) / 3 frames. Everything below measures the
-// level in layer-0 pixels ("level x") unless it says otherwise.
+// screen. While the level scrolls each layer moves at its speed from
+// sprites/layers.h (3 pixels a frame for layer 0), so a layer-0 sprite placed
+// at x comes into view (x < 640) after (x - 640) / 3 frames. Everything below
+// measures the level in layer-0 pixels ("level x") unless it says otherwise.
 //
 //   worlds::LevelScript level;
 //   level.place(110, 150, 0, "entranceportal");
@@ -18,21 +18,15 @@
 
 #include "generator/art/canvas.h"
 #include "generator/module.h"
+#include "sprites/layers.h"
 #include "writers/data_writers.h"
 
 namespace worlds {
 
 constexpr int kFieldWidth = 640;
 constexpr int kFieldHeight = 416;
-constexpr double kFrameSeconds = 0.045;
 
-// Pixels a frame the level moves a layer by: 3, 3, 2, 1; 0 for any other.
-int layer_speed(int layer);
 
-// The level x of a layer-0 sprite that enters the screen after `frame` frames.
-inline int level_x_at_frame(int frame) { return kFieldWidth + 3 * frame; }
-// Frames of scrolling until a layer-0 sprite placed at level x enters the screen.
-inline int frame_at_level_x(int x) { return (x - kFieldWidth) / 3; }
 // Where a sprite on `layer` must start to stand at screen column `column` at
 // the moment the layer-0 content placed at `level_x` stands at that column.
 int x_on_layer(int level_x, int layer, int column = kFieldWidth);

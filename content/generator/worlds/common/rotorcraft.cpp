@@ -1,17 +1,11 @@
 #include "generator/worlds/common/rotorcraft.h"
 
+#include "generator/art/prelude.h"
 #include <cmath>
 
 namespace worlds {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // Fuselage outline: nose at the left, cabin, tapering boom to the tail.
 const std::vector<Pt> kFuselage = {{5, 25},  {8, 19},  {14, 14}, {24, 12}, {40, 12}, {48, 15}, {60, 17},

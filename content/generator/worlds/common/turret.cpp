@@ -1,10 +1,7 @@
 #include "generator/worlds/common/turret.h"
 
+#include "generator/art/prelude.h"
 namespace worlds {
-
-using art::Canvas;
-using art::Color;
-using art::Paint;
 
 std::vector<double> floor_turret_angles() {
     std::vector<double> a;

@@ -26,7 +26,6 @@ World::World(const content::Context& context, const std::string& name)
 
 void World::sprite(const std::string& name, const std::vector<art::Frame>& frames, art::Depth depth) {
     out_.sprite(dir(), name, frames, depth);
-    names_.push_back(name);
 }
 
 void World::sprite(const std::string& name, art::Canvas image, int xoffset, int yoffset, art::Edges edges) {

@@ -37,8 +37,6 @@ public:
     // A sprite of one frame.
     void sprite(const std::string& name, art::Canvas image, int xoffset = 0, int yoffset = 0,
                 art::Edges edges = art::Edges::Threshold);
-    // Every sprite name written so far, in order.
-    const std::vector<std::string>& sprite_names() const { return names_; }
 
     LevelScript& level() { return level_; }
 
@@ -50,7 +48,6 @@ private:
     std::string name_;
     art::Output out_;
     LevelScript level_;
-    std::vector<std::string> names_;
 };
 
 }  // namespace worlds

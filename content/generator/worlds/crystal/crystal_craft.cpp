@@ -9,20 +9,13 @@
 // it fires from (x - 5, y + 10).
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/crystal/crystal_art.h"
 
 namespace crystal {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 void thruster(Canvas& c, double x, double y, double length, double half, const Color& colour) {
     c.ellipse(x + length / 2, y, length / 2, half);

@@ -13,20 +13,13 @@
 // ember, silver: ice) so it reads at a glance wherever it is.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/crystal/crystal_art.h"
 
 namespace crystal {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // A long crystal along the y axis (turned for the horizontal forms), centred
 // on (0, 0); `spin` 0..1 turns it about its long axis. A rim of its own

@@ -6,21 +6,14 @@
 // there. crystalblobsmall (4 frames) is centred on its position.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/turret.h"
 #include "generator/worlds/crystal/crystal_art.h"
 
 namespace crystal {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // A wobbling lump of gel with crystal splinters inside; centred on (0, 0).
 void blob(Canvas& c, double radius, double phase, uint64_t seed) {

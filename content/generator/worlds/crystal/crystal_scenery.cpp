@@ -3,16 +3,11 @@
 // roof grown with clusters of crystal on layer 1.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/backdrop.h"
 #include "generator/worlds/crystal/crystal_art.h"
 
 namespace crystal {
-
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
 
 namespace {
 

@@ -10,20 +10,13 @@
 // from (x, y + 10) and (x, y + 30): the two stings at its front.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/hive/hive_art.h"
 
 namespace hive {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 void wings(Canvas& c, double x, double y, double beat) {
     const Look& k = look();

@@ -8,21 +8,14 @@
 // hivecannonup / hivecannondown: the shared turret frames in chitin.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/turret.h"
 #include "generator/worlds/hive/hive_art.h"
 
 namespace hive {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // A papery nest of stacked bands between `top` and `bottom`, widest at 60 %.
 void nest(Canvas& c, double cx, double top, double bottom, double half_width, bool hole_at_bottom) {

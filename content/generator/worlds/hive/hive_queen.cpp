@@ -5,20 +5,14 @@
 // centred on its position.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/hive/hive_art.h"
 
 namespace hive {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr int kLeft = -52, kTop = -34;  // the image's corner relative to the queen's position
 
 void maw(Canvas& c, double x, double y, double r) {

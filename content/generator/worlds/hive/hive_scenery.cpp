@@ -3,16 +3,11 @@
 // honey dripping from the roof and eggs along the floor.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/backdrop.h"
 #include "generator/worlds/hive/hive_art.h"
 
 namespace hive {
-
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
 
 namespace {
 

@@ -25,20 +25,12 @@
 // forth); all centred on x, y.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/last/last.h"
 
 namespace last {
 
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 std::vector<Frame> one_frame(Canvas&& c, int xoffset, int yoffset) {
     std::vector<Frame> frames;

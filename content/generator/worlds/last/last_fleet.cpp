@@ -16,22 +16,14 @@
 // "rocketship": a bone spear with an acid exhaust, 4 frames.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/turret.h"
 #include "generator/worlds/last/last.h"
 
 namespace last {
 
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // Pitch angles of frames 1..count, `level` flat; clockwise lifts a left-facing nose.
 std::vector<double> pitches(int count, int level, double step) {

@@ -17,21 +17,13 @@
 //   "shieldshotleft": the emitter that feeds a shield, 24 x 24.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/last/last.h"
 
 namespace last {
 
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 std::vector<Frame> one_frame(Canvas&& c, int xoffset = 0, int yoffset = 0) {
     std::vector<Frame> frames;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/backdrop.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/terrain.h"
@@ -12,10 +13,6 @@
 
 namespace last {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
 using worlds::Terrain;
 
 namespace {

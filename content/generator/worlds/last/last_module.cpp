@@ -1,11 +1,9 @@
 // Module "world_last": Levels/Last.
+#include "generator/art/prelude.h"
 #include "generator/module.h"
 #include "generator/worlds/last/last.h"
 
 namespace last {
-
-using art::Color;
-using art::Ramp;
 
 const Look& look() {
     static const Look l = [] {

@@ -13,20 +13,13 @@
 // its muzzle points down; the pod is centred on (x, y + 8).
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/metal/metal_art.h"
 
 namespace metal {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 void rivets(Canvas& c, const std::vector<Pt>& at, const Color& colour) {
     for (const Pt& p : at) {

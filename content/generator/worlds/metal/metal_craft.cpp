@@ -7,20 +7,13 @@
 // just ahead of its nose. metalbossshot is an enemy shot, centred.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/metal/metal_art.h"
 
 namespace metal {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 void helicopter(Canvas& c, int frame) {
     const Look& k = look();

@@ -15,21 +15,14 @@
 // feet (row 57) and fires from (x - 5, y + 10), its cannon's mouth.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/turret.h"
 #include "generator/worlds/metal/metal_art.h"
 
 namespace metal {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // ---- radar ----
 

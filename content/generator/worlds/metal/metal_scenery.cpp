@@ -4,16 +4,11 @@
 #include <cmath>
 
 #include "generator/art/lettering.h"
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/backdrop.h"
 #include "generator/worlds/metal/metal_art.h"
 
 namespace metal {
-
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
 
 namespace {
 

@@ -20,20 +20,12 @@
 //   the vertical beams at (177, 78) and (177, 197) run down the core crag.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/mountain/mountain.h"
 
 namespace mountain {
 
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // ---- the crag ----
 constexpr int kCragW = 132, kCragH = 384;

@@ -9,21 +9,13 @@
 // feet are the lowest rows, about 61 below y.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/rotorcraft.h"
 #include "generator/worlds/mountain/mountain.h"
 
 namespace mountain {
 
-using art::Canvas;
-using art::Color;
-using art::Frame;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 std::vector<Frame> camo_helicopter() {
     const Look& k = look();

@@ -4,16 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/backdrop.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/mountain/mountain.h"
 
 namespace mountain {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
 using worlds::Terrain;
 
 namespace {

@@ -1,11 +1,9 @@
 // Module "world_mountain": Levels/Mountain.
+#include "generator/art/prelude.h"
 #include "generator/module.h"
 #include "generator/worlds/mountain/mountain.h"
 
 namespace mountain {
-
-using art::Color;
-using art::Ramp;
 
 const Look& look() {
     static const Look l = [] {

@@ -14,16 +14,11 @@
 // down-left through down (3) to right (7) and a little above right (8).
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/turret.h"
 #include "generator/worlds/space/space_art.h"
 
 namespace space {
-
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
 
 namespace {
 

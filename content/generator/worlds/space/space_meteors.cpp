@@ -4,18 +4,13 @@
 // image. The small fragments bounce and are centred on their position.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/space/space_art.h"
 
 namespace space {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 struct Crater {
     double u, v, r;  // in the rock's own (unturned) frame, relative to its radius

@@ -3,18 +3,13 @@
 // rises from below and hangs from above on layer 1.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/backdrop.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/terrain.h"
 #include "generator/worlds/space/space_art.h"
 
 namespace space {
-
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
 
 namespace {
 

@@ -11,16 +11,11 @@
 // loops its flame; spacesatalite only drifts (one frame).
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/space/space_art.h"
 
 namespace space {
-
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
 
 namespace {
 

@@ -5,20 +5,13 @@
 // point that circles; it fires from (x, y + 20), just under itself.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/water/water_art.h"
 
 namespace water {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // The brain's folds: wavy strokes inside its outline.
 void folds(Canvas& c, double cx, double cy, double r, const Ramp& ramp, double phase) {

@@ -3,19 +3,12 @@
 // same building upside down with its foot on row 0). They only take hits.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/water/water_art.h"
 
 namespace water {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 struct Plan {
     const char* name;

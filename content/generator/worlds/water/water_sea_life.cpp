@@ -6,20 +6,13 @@
 // only swim. waterblob (6 frames) is a jelly whose bell pulses.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/water/water_art.h"
 
 namespace water {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 struct FishShape {
     double length, height;  // body, nose at x 0, middle row at 0

@@ -8,20 +8,13 @@
 // which lies on row y + 2 in level trim.
 #include <cmath>
 
+#include "generator/art/prelude.h"
 #include "generator/worlds/common/frames.h"
 #include "generator/worlds/water/water_art.h"
 
 namespace water {
 
-using art::Canvas;
-using art::Color;
-using art::Paint;
-using art::Pt;
-using art::Ramp;
-
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
 
 // A propeller seen from the side at the stern: its blades turn through `phase`.
 void propeller(Canvas& c, double x, double y, double r, double phase, const Ramp& ramp, const Color& outline) {
