@@ -367,7 +367,7 @@ void RunControl::before_frame(DirectDrawApp& app, long frame) {
 // recording notes the clock while they show; a headless replay moves its
 // virtual clock to the same readings and leaves them on the same frames.
 void RunControl::record_clock(const Velmora_Win* game, long frame) {
-    if (!recording_on_ || game == nullptr || game->game_state > 2 || !platform::has_backend()) return;
+    if (!recording_on_ || game == nullptr || game->game_state > kStateStudioLogo || !platform::has_backend()) return;
     recording_ << format_clock_line(frame, platform::backend().now_us()) << "\n";
 }
 

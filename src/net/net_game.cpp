@@ -162,7 +162,7 @@ void NetGame::exchange(DirectDrawApp& app, long frame, std::vector<Event>& event
                 events.push_back(key(EventType::KeyDown, 0x1B));
                 events.push_back(key(EventType::KeyUp, 0x1B));
                 back_to_title_ = false;
-            } else if (game->game_state < 6 || game->game_state > 9) {
+            } else if (game->game_state < kStateNewGame || game->game_state > kStateLevelEnded) {
                 back_to_title_ = false;  // not on the way into play either
             }
         }
