@@ -17,16 +17,12 @@
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
+using hostile::kStartOnePlayer;
 using hostile::RunResult;
 
 namespace {
 
 constexpr long kDumpStep = 5;
-
-// Skip both logos with one held click, then press 1 Player.
-const std::vector<std::string> kStartOnePlayer = {
-    "3 mouse button 0 down", "5 mouse button 0 up", "7 mouse move -124 208",
-    "9 mouse button 0 down", "10 mouse button 0 up"};
 
 class HostileSpecialFiles : public ::testing::Test {
 protected:

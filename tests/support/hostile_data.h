@@ -10,6 +10,11 @@
 
 namespace hostile {
 
+// Skip both logos with one held click, then press 1 Player.
+inline const std::vector<std::string> kStartOnePlayer = {
+    "3 mouse button 0 down", "5 mouse button 0 up", "7 mouse move -124 208",
+    "9 mouse button 0 down", "10 mouse button 0 up"};
+
 // A named piece of damaged data.
 struct Sample {
     std::string label;
