@@ -100,11 +100,13 @@ TEST(ComfortsInstall, InstalledGameFindsItsDataAndKeepsSettingsUnderXdg) {
         "cmake --install '" + build_dir + "' --prefix '" + prefix + "' >'" + log + "' 2>&1";
     // Volumes saved while playing from the build tree, and what a killed save
     // left there, are that player's: never installed as everyone's defaults.
+    // Other tests play from the same data at the same time, so what is planted
+    // holds the volumes they would read anyway (full, as with no file).
     std::vector<std::string> planted;
     fs::create_directories(std::string(VELMORA_DATA) + "/Other");
     for (const char* name : {"Other/Preferences.txt", "Other/Preferences.txt.Ab12Cd"}) {
         const std::string path = std::string(VELMORA_DATA) + "/" + name;
-        if (!fs::exists(path) && writers::write_text(path, "3\n4\n")) planted.push_back(path);
+        if (!fs::exists(path) && writers::write_text(path, "10\n10\n")) planted.push_back(path);
     }
     const int installed = std::system(command.c_str());
     for (const std::string& path : planted) fs::remove(path);
