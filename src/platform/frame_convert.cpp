@@ -1,6 +1,7 @@
 #include "platform/frame_convert.h"
 
 #include <bit>
+#include <cstring>
 
 namespace platform {
 namespace {
@@ -26,17 +27,19 @@ bool is_rgb565(const FrameFormat& f) {
 }
 
 // The game's own format, every frame with the software renderer: the same
-// rounding as Channel::expand, in shifts the compiler can vectorise.
+// rounding as Channel::expand. Every step fits 16 bits, so the compiler
+// works on eight pixels at a time.
 void rgb565_to_xrgb(const uint8_t* base, int pitch, int width, int height, uint32_t* out) {
     for (int y = 0; y < height; ++y) {
         const uint8_t* p = base + static_cast<size_t>(y) * pitch;
         uint32_t* o = out + static_cast<size_t>(y) * width;
         for (int x = 0; x < width; ++x) {
-            const uint32_t v = uint32_t(p[2 * x]) | uint32_t(p[2 * x + 1]) << 8;
-            const uint32_t r = ((v >> 11) * 527u + 23u) >> 6;
-            const uint32_t g = (((v >> 5) & 63u) * 259u + 33u) >> 6;
-            const uint32_t b = ((v & 31u) * 527u + 23u) >> 6;
-            o[x] = r << 16 | g << 8 | b;
+            uint16_t v = 0;
+            std::memcpy(&v, p + 2 * x, 2);  // the picture is little-endian, as is every target we build for
+            const auto r = static_cast<uint16_t>(static_cast<uint16_t>((v >> 11) * 527u + 23u) >> 6);
+            const auto g = static_cast<uint16_t>(static_cast<uint16_t>(((v >> 5) & 63u) * 259u + 33u) >> 6);
+            const auto b = static_cast<uint16_t>(static_cast<uint16_t>((v & 31u) * 527u + 23u) >> 6);
+            o[x] = uint32_t(r) << 16 | uint32_t(g) << 8 | b;
         }
     }
 }

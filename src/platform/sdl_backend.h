@@ -76,9 +76,12 @@ private:
     PicturePlan current_plan() const;
     // Reads the drawable size again and draws the last picture in it.
     void redraw();
-    // The last picture scaled sharp to the place's size, into scaled_; false
-    // when it cannot be (then it is drawn filtered).
-    bool draw_sharp(const PictureRect& place);
+    // The last picture scaled by our own code to the place's size, into
+    // scaled_: sharp, or whole multiples where the renderer would take a
+    // pixel at a time. False when it is not done (then the renderer scales).
+    bool draw_scaled(const PicturePlan& plan);
+    // Black where the picture does not cover the drawable.
+    void draw_borders(const PictureRect& place);
     void apply_icon();
     void capture_mouse(bool on);
     // One SDL event to at most one of ours (more go to pending_). False: nothing to report.
@@ -97,6 +100,7 @@ private:
     SDL_Texture* texture_ = nullptr;
     int texture_w_ = 0, texture_h_ = 0;
     Uint32 texture_format_ = 0;
+    bool texture_stale_ = false;     // texture_ is behind converted_
     std::vector<uint32_t> converted_;
     bool converted_valid_ = false;   // converted_ holds the last picture
     SDL_Texture* scaled_ = nullptr;  // the last picture at its place's size

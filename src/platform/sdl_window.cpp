@@ -8,6 +8,7 @@
 #include "platform/sdl_controller.h"
 #include "platform/sdl_renderer.h"
 #include "platform/sdl_x11.h"
+#include "platform/whole_scale.h"
 
 namespace platform {
 
@@ -186,13 +187,14 @@ void SdlBackend::present(const void* pixels, int pitch, int width, int height,
         texture_h_ = height;
         texture_format_ = wanted;
     }
-    // The sharp scaler and the redraw after a size change work from the
+    // Our own scaling and the redraw after a size change work from the
     // picture in XRGB; a 5-6-5 picture is converted only when that is needed.
     converted_.resize(static_cast<size_t>(width) * height);
     converted_valid_ = !direct || current_plan().sharp;
     if (converted_valid_) frame_to_xrgb(pixels, pitch, width, height, format, converted_.data());
+    // An XRGB picture goes to texture_ only if redraw() draws from it.
     if (direct) SDL_UpdateTexture(texture_, nullptr, pixels, pitch);
-    else SDL_UpdateTexture(texture_, nullptr, converted_.data(), width * 4);
+    texture_stale_ = !direct;
     redraw();
 }
 
@@ -203,8 +205,14 @@ PicturePlan SdlBackend::current_plan() const {
     return plan_picture(out_w, out_h, texture_w_, texture_h_, scaling_);
 }
 
-bool SdlBackend::draw_sharp(const PictureRect& place) {
-    if (!converted_valid_) return false;
+bool SdlBackend::draw_scaled(const PicturePlan& plan) {
+    const PictureRect& place = plan.place;
+    // SDL's software renderer enlarges a pixel at a time and its copies one
+    // to one are row copies: whole multiples are cheaper made here.
+    const int factor = texture_w_ > 0 ? place.w / texture_w_ : 0;
+    const bool whole = !plan.sharp && renderer_description_ == "software" && factor > 1 &&
+                       place.w == factor * texture_w_ && place.h == factor * texture_h_;
+    if (!converted_valid_ || !(plan.sharp || whole)) return false;
     if (scaled_ == nullptr || scaled_w_ != place.w || scaled_h_ != place.h) {
         if (scaled_ != nullptr) SDL_DestroyTexture(scaled_);
         scaled_w_ = scaled_h_ = 0;
@@ -216,7 +224,10 @@ bool SdlBackend::draw_sharp(const PictureRect& place) {
     void* out = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(scaled_, nullptr, &out, &pitch) != 0) return false;
-    if (pitch == place.w * 4) {
+    if (whole) {
+        scale_whole(converted_.data(), texture_w_, texture_h_, factor, static_cast<uint32_t*>(out),
+                    static_cast<size_t>(pitch));
+    } else if (pitch == place.w * 4) {
         sharp_.scale(converted_.data(), texture_w_, texture_h_, static_cast<uint32_t*>(out), place.w, place.h);
     } else {
         scaled_pixels_.resize(static_cast<size_t>(place.w) * place.h);
@@ -229,18 +240,42 @@ bool SdlBackend::draw_sharp(const PictureRect& place) {
     return true;
 }
 
+void SdlBackend::draw_borders(const PictureRect& place) {
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    // A graphics card clears the whole target for next to nothing; the
+    // software renderer would fill every pixel only to draw over most.
+    if (renderer_description_ != "software") {
+        SDL_RenderClear(renderer_);
+        return;
+    }
+    int out_w = 0, out_h = 0;
+    SDL_GetRendererOutputSize(renderer_, &out_w, &out_h);
+    const int below = place.y + place.h, right = place.x + place.w;
+    const SDL_Rect sides[] = {{0, 0, out_w, place.y},
+                              {0, below, out_w, out_h - below},
+                              {0, place.y, place.x, place.h},
+                              {right, place.y, out_w - right, place.h}};
+    for (const SDL_Rect& r : sides)
+        if (r.w > 0 && r.h > 0) SDL_RenderFillRect(renderer_, &r);
+}
+
 void SdlBackend::redraw() {
     if (renderer_ == nullptr) return;
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    if (texture_ != nullptr) {
+    if (texture_ == nullptr) {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+    } else {
         const PicturePlan plan = current_plan();
         const SDL_Rect dest{plan.place.x, plan.place.y, plan.place.w, plan.place.h};
-        if (plan.sharp && draw_sharp(plan.place)) {
+        draw_borders(plan.place);
+        if (draw_scaled(plan)) {
             SDL_RenderCopy(renderer_, scaled_, nullptr, &dest);  // one to one
         } else {
             // Whole multiples and stretch; also a sharp place until the next
             // picture arrives in XRGB (a size change just after a 5-6-5 one).
+            if (texture_stale_ && converted_valid_)
+                SDL_UpdateTexture(texture_, nullptr, converted_.data(), texture_w_ * 4);
+            texture_stale_ = false;
             SDL_SetTextureScaleMode(texture_, plan.sharp ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
             SDL_RenderCopy(renderer_, texture_, nullptr, &dest);
         }

@@ -19,6 +19,7 @@
 #include "platform/scaling.h"
 #include "platform/sdl_keymap.h"
 #include "platform/sharp_scale.h"
+#include "platform/whole_scale.h"
 #include "platform/stop_signals.h"
 
 namespace {
@@ -128,6 +129,16 @@ TEST(FrameConvert, EveryDepthBecomesXrgb) {
     platform::frame_to_xrgb(p565, 8, 2, 1, f565, out);
     EXPECT_EQ(out[0], 0xFFFFFFu);
     EXPECT_EQ(out[1], 0x00FF00u);
+    // The fast 5-6-5 path rounds every value as v * 255 / max does.
+    std::vector<uint16_t> all(65536);
+    for (uint32_t v = 0; v < 65536; ++v) all[v] = static_cast<uint16_t>(v);
+    std::vector<uint32_t> wide(65536);
+    platform::frame_to_xrgb(all.data(), 65536 * 2, 65536, 1, f565, wide.data());
+    for (uint32_t v = 0; v < 65536; ++v) {
+        const uint32_t r = ((v >> 11) * 255 + 15) / 31, g = (((v >> 5) & 63) * 255 + 31) / 63,
+                       b = ((v & 31) * 255 + 15) / 31;
+        ASSERT_EQ(wide[v], r << 16 | g << 8 | b) << v;
+    }
 
     const uint16_t p555[2] = {0x7C00, 0x001F};
     const FrameFormat f555{15, 0x7C00, 0x03E0, 0x001F, nullptr};
@@ -364,6 +375,24 @@ TEST(SharpScale, WholeMultiplesFlatColoursAndReductionsKeepWhatTheyShould) {
     std::vector<uint32_t> small(64 * 48);
     scaler.scale(checker.data(), 640, 480, small.data(), 64, 48);
     for (uint32_t p : small) EXPECT_NEAR(double(channel(p)), 127.5, 1.0);
+}
+
+TEST(WholeScale, EachPixelBecomesASquareAndRowsKeepTheirPitch) {
+    // 3 x 2 picture, every pixel its own colour.
+    const std::vector<uint32_t> src = {1, 2, 3, 4, 5, 6};
+    for (int factor : {1, 2, 3}) {
+        SCOPED_TRACE(factor);
+        const int w = 3 * factor, h = 2 * factor, pitch = w + 2;  // rows wider than the picture
+        std::vector<uint32_t> dst(size_t(pitch) * h, 0xDEADu);
+        platform::scale_whole(src.data(), 3, 2, factor, dst.data(), size_t(pitch) * 4);
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) EXPECT_EQ(dst[size_t(y) * pitch + x], src[size_t(y / factor) * 3 + x / factor]);
+            EXPECT_EQ(dst[size_t(y) * pitch + w], 0xDEADu) << "past the row";
+        }
+    }
+    std::vector<uint32_t> untouched(4, 7);
+    platform::scale_whole(src.data(), 3, 2, 0, untouched.data(), 16);
+    EXPECT_EQ(untouched, std::vector<uint32_t>(4, 7));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/frame_convert.h"
 #include "platform/platform.h"
 #include "support/virtual_x.h"
 
@@ -121,6 +122,33 @@ TEST(SdlWindow, APictureFollowsTheWindowsRealSizeAndTheWindowIsKnownToTheDesktop
     x.resize_window(id, 1000, 600);
     const Box want{wx + 100, wy, 800, 600};
     expect_box(show_until(*b, x, picture, want), x, want);
+}
+
+// A window at twice the picture's size: every picture pixel is a 2 x 2
+// square of exactly its colour, whichever renderer enlarges it.
+TEST(SdlWindow, AWindowAtScaleTwoShowsEachPixelAsASquare) {
+    VirtualX x(1280, 1024);
+    auto b = sdl_on(x);
+    if (!b) GTEST_SKIP() << "no Xvfb";
+    platform::WindowOptions options;
+    options.fullscreen = false;
+    options.scale = 2;
+    options.title = "test";
+    ASSERT_TRUE(b->open_window(options));
+    const std::vector<uint16_t> picture = striped_picture();
+    const std::vector<uint32_t> screen = show_until(*b, x, picture, Box{0, 32, 1280, 960});
+    unsigned long id = 0;
+    int wx = 0, wy = 0, ww = 0, wh = 0;
+    ASSERT_TRUE(x.find_window("velmora", id, wx, wy, ww, wh));
+    ASSERT_EQ(ww, 1280);
+    ASSERT_EQ(wh, 960);
+    std::vector<uint32_t> wanted(picture.size());
+    platform::frame_to_xrgb(picture.data(), kW * 2, kW, kH, platform::FrameFormat{}, wanted.data());
+    int wrong = 0;
+    for (int sy = 0; sy < wh && wy + sy < x.height(); ++sy)
+        for (int sx = 0; sx < ww; ++sx)
+            wrong += screen[size_t(wy + sy) * x.width() + wx + sx] != wanted[size_t(sy / 2) * kW + sx / 2];
+    EXPECT_EQ(wrong, 0) << "in the window at " << wx << "," << wy;
 }
 
 // The session ends under a running game: it ends too, instead of waiting on
