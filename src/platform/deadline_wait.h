@@ -10,9 +10,9 @@ namespace platform {
 
 // With the timer slack of the waiting thread lowered to a microsecond, an
 // absolute sleep on an idle machine ends 10 to 80 us after the time asked for;
-// 150 us covers that and costs about 0.3 % of a core at the 46 ms play frame
+// 100 us covers that and costs about 0.1 % of a core at the 46 ms play frame
 // (docs/performance.md).
-constexpr uint64_t kSpinMarginUs = 150;
+constexpr uint64_t kSpinMarginUs = 100;
 
 // Returns once now() >= deadline. `now` gives microseconds;
 // `sleep_until(t)` sleeps until about time t (it may return early or late);

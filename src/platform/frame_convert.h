@@ -15,5 +15,7 @@ bool is_rgb565(const FrameFormat& format);
 // through the palette (a grey ramp without one).
 void frame_to_xrgb(const void* pixels, int pitch, int width, int height, const FrameFormat& format,
                    uint32_t* out);
+// The same for a 5-6-5 picture (what frame_to_xrgb does for one).
+void rgb565_to_xrgb(const uint8_t* pixels, int pitch, int width, int height, uint32_t* out);
 
 }  // namespace platform

@@ -72,16 +72,17 @@ private:
     void cover_display();
     // A window event that may have changed its size, place or frame.
     void on_window_changed(bool resized);
+    // The drawable's size in pixels; false before there is a window.
+    bool output_size(int& w, int& h) const;
     // Where and how the picture goes in the drawable as it is now.
     PicturePlan current_plan() const;
     // Reads the drawable size again and draws the last picture in it.
     void redraw();
-    // The last picture scaled by our own code to the place's size, into
-    // scaled_: sharp, or whole multiples where the renderer would take a
-    // pixel at a time. False when it is not done (then the renderer scales).
-    bool draw_scaled(const PicturePlan& plan);
-    // Black where the picture does not cover the drawable.
-    void draw_borders(const PictureRect& place);
+    void redraw_with_renderer();
+    void redraw_surface();  // no renderer: the window's own surface
+    // The last picture scaled sharp to the place's size, into scaled_; false
+    // when it cannot be (then the renderer filters it).
+    bool draw_sharp(const PictureRect& place);
     void apply_icon();
     void capture_mouse(bool on);
     // One SDL event to at most one of ours (more go to pending_). False: nothing to report.
@@ -95,14 +96,20 @@ private:
     bool audio_subsystem_ = false;
 
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;  // null: the picture goes to the window's surface
     std::string renderer_description_;
     SDL_Texture* texture_ = nullptr;
     int texture_w_ = 0, texture_h_ = 0;
+    int picture_w_ = 0, picture_h_ = 0;  // the last picture presented
     Uint32 texture_format_ = 0;
     bool texture_stale_ = false;     // texture_ is behind converted_
     std::vector<uint32_t> converted_;
     bool converted_valid_ = false;   // converted_ holds the last picture
+    // Without a renderer a 5-6-5 picture is kept as it came and converted
+    // row by row on its way to the screen (converted_ only when needed).
+    std::vector<uint16_t> frame565_;
+    bool frame565_valid_ = false;
+    std::vector<uint32_t> row_;
     SDL_Texture* scaled_ = nullptr;  // the last picture at its place's size
     int scaled_w_ = 0, scaled_h_ = 0;
     SharpScaler sharp_;

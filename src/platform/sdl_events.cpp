@@ -152,8 +152,8 @@ bool SdlBackend::translate_motion(const SDL_MouseMotionEvent& motion, Event& out
     double factor = 1.0;
     int win_w = 0, win_h = 0, out_w = 0, out_h = 0;
     SDL_GetWindowSize(window_, &win_w, &win_h);
-    if (renderer_ != nullptr) SDL_GetRendererOutputSize(renderer_, &out_w, &out_h);
-    const int pic_w = texture_w_ > 0 ? texture_w_ : 640, pic_h = texture_h_ > 0 ? texture_h_ : 480;
+    output_size(out_w, out_h);
+    const int pic_w = picture_w_ > 0 ? picture_w_ : 640, pic_h = picture_h_ > 0 ? picture_h_ : 480;
     const PictureRect r = place_picture(out_w, out_h, pic_w, pic_h, scaling_);
     if (win_w > 0 && r.w > 0) factor = (double(out_w) / win_w) * (double(pic_w) / r.w);
     // Scaled here, before the game or a recording sees it.

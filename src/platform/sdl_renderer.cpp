@@ -40,12 +40,14 @@ public:
         renderer = nullptr;
     }
 
+    // No SDL renderer at all: the picture is written into the window's own
+    // surface, which is what SDL's software renderer draws into anyway, less
+    // its texture and the copy from it.
     bool create_software() override {
         // Otherwise SDL may back the window's surface with an accelerated
-        // texture, loading the very OpenGL this renderer is there to avoid.
+        // texture, loading the very OpenGL this choice is there to avoid.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        renderer = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-        return renderer != nullptr;
+        return SDL_GetWindowSurface(window_) != nullptr;
     }
 
 private:
@@ -54,16 +56,22 @@ private:
 
 }  // namespace
 
-SDL_Renderer* create_window_renderer(SDL_Window* window, RendererSetting setting, std::string& description) {
+bool create_window_renderer(SDL_Window* window, RendererSetting setting, SDL_Renderer*& renderer,
+                            std::string& description) {
     SdlRendererFactory factory(window);
     const RendererKind kind = create_renderer(setting, factory);
+    renderer = factory.renderer;
     description.clear();
-    if (kind == RendererKind::None) return nullptr;
+    if (kind == RendererKind::None) return false;
+    if (kind == RendererKind::Software) {
+        description = "software";
+        return true;
+    }
     SDL_RendererInfo info{};
     if (SDL_GetRendererInfo(factory.renderer, &info) == 0 && info.name != nullptr) description = info.name;
-    const std::string gl = kind == RendererKind::Accelerated ? factory.gl_renderer() : std::string();
+    const std::string gl = factory.gl_renderer();
     if (!gl.empty()) description += " on " + gl;
-    return factory.renderer;
+    return true;
 }
 
 }  // namespace platform

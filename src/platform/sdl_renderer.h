@@ -9,8 +9,11 @@
 
 namespace platform {
 
-// A renderer for `window`, or null when none can be made. `description`
-// names the one made ("software", "opengl on llvmpipe ...").
-SDL_Renderer* create_window_renderer(SDL_Window* window, RendererSetting setting, std::string& description);
+// Makes what draws into `window`: an accelerated SDL renderer, or for the
+// software choice none (`renderer` null: the window's own surface). False
+// when neither can be had. `description` names it ("software", "opengl on
+// llvmpipe ...").
+bool create_window_renderer(SDL_Window* window, RendererSetting setting, SDL_Renderer*& renderer,
+                            std::string& description);
 
 }  // namespace platform
