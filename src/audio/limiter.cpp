@@ -17,9 +17,18 @@ const float kReleaseStep = float(1.0 - std::exp(-1.0 / (kReleaseSeconds * kRate)
 // back to exactly 1 and quiet passages pass untouched.
 constexpr float kSnap = 1e-3f;
 
+// Rounds to the nearest whole number, halves to even (as std::nearbyint does
+// in the default rounding mode), without a library call: adding 1.5 * 2^23
+// leaves no fraction bits. Exact for |x| < 2^22; the caller clamps first.
+float round_even(float x) {
+    constexpr float kMagic = 12582912.0f;
+    return (x + kMagic) - kMagic;  // IEEE arithmetic: never folded to x
+}
+
 int16_t to_output(int32_t sample, float gain) {
-    const float scaled = gain == 1.0f ? float(sample) : std::nearbyint(float(sample) * gain);
-    return int16_t(std::clamp(scaled, -32768.0f, 32767.0f));
+    if (gain == 1.0f) return int16_t(std::clamp(sample, int32_t{-32768}, int32_t{32767}));
+    const float scaled = std::clamp(float(sample) * gain, -32768.0f, 32767.0f);
+    return int16_t(round_even(scaled));
 }
 
 }  // namespace
@@ -28,10 +37,9 @@ Limiter::Limiter() { reset(); }
 
 void Limiter::reset() {
     delay_.fill(0);
-    needed_.fill(1.0f);
     window_min_.fill(1.0f);
     position_ = 0;
-    loud_ = 0;
+    lowest_needed_.reset();
     lowered_ = 0;
     min_sum_ = kLookAheadFrames;
     release_gain_ = 1.0f;
@@ -49,15 +57,13 @@ void Limiter::process(const int32_t* in, int16_t* out, int frames) {
         delay_[2 * position_] = left;
         delay_[2 * position_ + 1] = right;
         const float needed = frame_gain(left, right);
-        loud_ += int(needed < 1.0f) - int(needed_[position_] < 1.0f);
-        needed_[position_] = needed;
 
         // The lowest gain any frame of the window needs, then its average over
         // the last window: the average falls in a straight ramp across the
         // look-ahead and never above what the leaving frame needs, since every
-        // minimum it averages covers that frame. Counts of the entries below 1
-        // let quiet passages skip both scans.
-        const float lowest = loud_ == 0 ? 1.0f : *std::min_element(needed_.begin(), needed_.end());
+        // minimum it averages covers that frame. A count of the minima below 1
+        // lets quiet passages skip the average.
+        const float lowest = lowest_needed_.push(needed);
         lowered_ += int(lowest < 1.0f) - int(window_min_[position_] < 1.0f);
         min_sum_ += double(lowest) - double(window_min_[position_]);
         window_min_[position_] = lowest;

@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "audio/sliding_minimum.h"
+
 namespace mixer {
 
 class Limiter {
@@ -33,10 +35,9 @@ private:
     float frame_gain(int32_t left, int32_t right) const;
 
     std::array<int32_t, 2 * kLookAheadFrames> delay_{};  // stereo frames waiting to leave
-    std::array<float, kLookAheadFrames> needed_{};        // gain each waiting frame needs
-    std::array<float, kLookAheadFrames> window_min_{};    // minimum of `needed_` as each frame arrived
+    SlidingMinimum<kLookAheadFrames> lowest_needed_{1.0f};  // gain the waiting frames need
+    std::array<float, kLookAheadFrames> window_min_{};      // that lowest as each frame arrived
     size_t position_ = 0;  // where the next frame enters
-    int loud_ = 0;         // entries of `needed_` below 1
     int lowered_ = 0;      // entries of `window_min_` below 1
     double min_sum_ = kLookAheadFrames;  // sum of `window_min_`
     float release_gain_ = 1.0f;

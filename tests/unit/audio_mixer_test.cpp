@@ -14,6 +14,7 @@
 #include "audio/limiter.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
+#include "audio/sliding_minimum.h"
 #include "platform/platform.h"
 #include "support/temp_dir.h"
 #include "writers/bmp_writer.h"
@@ -166,6 +167,28 @@ TEST(MixLimiter, QuietPassesUntouchedAndTheGainRecoversAfterAPeak) {
     for (int i = 0; i < 40; ++i) limiter.process(quiet.data(), scratch.data(), 441);
     EXPECT_EQ(limiter.gain(), 1.0f) << "0.4 s later the mix is back at full level";
     EXPECT_EQ(scratch.back(), 1000);
+}
+
+// The limiter's window minimum is kept incrementally; it must give what a
+// scan of the window gives, for rising, falling and repeated values.
+TEST(MixLimiter, TheWindowsLowestIsWhatAScanFinds) {
+    std::srand(5);
+    std::vector<float> values;
+    for (int i = 0; i < 3000; ++i) {
+        const int kind = (i / 200) % 3;  // noise, a slow fall, a flat stretch
+        values.push_back(kind == 0 ? float(std::rand() % 1000) / 1000.0f
+                                   : kind == 1 ? 1.0f - float(i % 200) / 200.0f : 0.25f);
+    }
+    auto check = [&values](auto window, size_t n) {
+        for (size_t i = 0; i < values.size(); ++i) {
+            float scan = i + 1 < n ? 1.0f : values[i];  // values before the first count as 1
+            for (size_t j = i + 1 >= n ? i + 1 - n : 0; j <= i; ++j) scan = std::min(scan, values[j]);
+            ASSERT_EQ(window.push(values[i]), scan) << "window " << n << ", value " << i;
+        }
+    };
+    check(mixer::SlidingMinimum<1>(1.0f), 1);
+    check(mixer::SlidingMinimum<7>(1.0f), 7);
+    check(mixer::SlidingMinimum<Limiter::kLookAheadFrames>(1.0f), Limiter::kLookAheadFrames);
 }
 
 TEST_F(EffectMixer, PlayingAgainRestartsInsteadOfDoubling) {
