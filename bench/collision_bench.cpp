@@ -10,6 +10,7 @@
 #include "sprites/Sprite.h"
 #include "support/sprite_fixtures.h"
 #include "support/test_window.h"
+#include "synthetic_scene.h"
 
 namespace {
 
@@ -53,16 +54,9 @@ void build(int enemies, Layout layout) {
 }
 
 void BM_CollisionCrowd(benchmark::State& state) {
-    clear_sprites();
-    reset_globals_to_program_start();
     Velmora_Win win;
-    if (!setup_headless_display(win)) {
-        state.SkipWithError("no headless display");
-        return;
-    }
-    Sprite::set_window_ptr(&win);
+    if (!bench::open_synthetic_scene(state, win)) return;
     scroll = 0;
-    ensure_level();
     build(static_cast<int>(state.range(0)), static_cast<Layout>(state.range(1)));
 
     size_t active = 0;

@@ -10,6 +10,7 @@
 #include "sprites/Sprite.h"
 #include "support/sprite_fixtures.h"
 #include "support/test_window.h"
+#include "synthetic_scene.h"
 
 namespace {
 
@@ -96,18 +97,11 @@ void build_crowd() {
 }
 
 void BM_PlayFrameCrowded(benchmark::State& state) {
-    clear_sprites();
-    reset_globals_to_program_start();
     Velmora_Win win;
-    if (!setup_headless_display(win)) {
-        state.SkipWithError("no headless display");
-        return;
-    }
-    Sprite::set_window_ptr(&win);
+    if (!bench::open_synthetic_scene(state, win)) return;
     player1hitpoints = player2hitpoints = 4;
     player1h = 100, player1v = 200, player2h = 100, player2v = 260;
     scroll = 1;
-    ensure_level();
     build_crowd();
 
     size_t active = 0;

@@ -87,6 +87,18 @@ void sink(Sprite* s) {
     animateloopbackwards(s);
 }
 
+// States 1 (rising, turning down near the top) and 2 (sinking): true when a
+// sinking shard has passed `bottom`, for the caller to decide what follows.
+bool sweep_vertically(Sprite* s, int bottom) {
+    if (s->state == 1) {
+        rise(s);
+        if (s->y < 50) s->state = 2;
+        return false;
+    }
+    sink(s);
+    return s->y > bottom;
+}
+
 }  // namespace
 
 void movecrystalopenerdown(Sprite* s) {
@@ -149,12 +161,8 @@ void movecrystalbosssilververticle(Sprite* s) {
     switch (s->state) {
         case 0: s->state = s->param2; return;
         case 1:
-            rise(s);
-            if (s->y < 50) s->state = 2;
-            break;
         case 2:
-            sink(s);
-            if (s->y > 280) s->state = 1;
+            if (sweep_vertically(s, 280)) s->state = 1;
             break;
         default: break;
     }
@@ -179,12 +187,8 @@ void movecrystalbossredverticle(Sprite* s) {
             return;
         }
         case 1:
-            rise(s);
-            if (s->y < 50) s->state = 2;
-            break;
         case 2:
-            sink(s);
-            if (s->y > 270) {
+            if (sweep_vertically(s, 270)) {
                 turn_into(s, kRedHorizontal,
                           [](Sprite& c) { c.state = game_rand() % 13 > 5 ? 1 : 2; });
                 return;

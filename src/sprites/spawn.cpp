@@ -58,15 +58,26 @@ void Sprite::spawnbyname(const char* name, int px, int py, int new_layer, int wh
     if (master != nullptr) master->spawn(px, py, new_layer, where);
 }
 
-void Sprite::spawnchildbyname(Sprite* parent_sprite, const char* name, int px, int py,
-                              int new_layer) {
-    Sprite* master = getnamedsprite(name);
-    if (master == nullptr || parent_sprite == nullptr) return;
+namespace {
+// A copy of the named master at (px, py) on `new_layer`, belonging to
+// `parent`; null when either is missing. The caller links it into the chain.
+Sprite* child_copy(Sprite* parent, const char* name, int px, int py, int new_layer) {
+    Sprite* master = Sprite::getnamedsprite(name);
+    if (master == nullptr || parent == nullptr) return nullptr;
     Sprite* copy = master->make_copy();
     copy->x = px;
     copy->y = py;
     copy->layer = new_layer;
-    copy->parent = parent_sprite;
+    copy->parent = parent;
+    return copy;
+}
+}  // namespace
+
+void Sprite::spawnchildbyname(Sprite* parent_sprite, const char* name, int px, int py,
+                              int new_layer) {
+    Sprite* copy = child_copy(parent_sprite, name, px, py, new_layer);
+    if (copy == nullptr) return;
+    // At the end of the parent's chain.
     Sprite* last = parent_sprite;
     while (last->nextchild != nullptr) last = last->nextchild;
     last->nextchild = copy;
@@ -75,13 +86,9 @@ void Sprite::spawnchildbyname(Sprite* parent_sprite, const char* name, int px, i
 
 void Sprite::spawnchildbynametwo(Sprite* parent_sprite, const char* name, int px, int py,
                                  int new_layer) {
-    Sprite* master = getnamedsprite(name);
-    if (master == nullptr || parent_sprite == nullptr) return;
-    Sprite* copy = master->make_copy();
-    copy->x = px;
-    copy->y = py;
-    copy->layer = new_layer;
-    copy->parent = parent_sprite;
+    Sprite* copy = child_copy(parent_sprite, name, px, py, new_layer);
+    if (copy == nullptr) return;
+    // Right after the parent.
     copy->nextchild = parent_sprite->nextchild;
     copy->prevchild = parent_sprite;
     if (parent_sprite->nextchild != nullptr) parent_sprite->nextchild->prevchild = copy;
