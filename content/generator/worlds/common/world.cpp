@@ -4,14 +4,6 @@
 
 namespace worlds {
 
-namespace {
-std::string module_name(const std::string& world) {
-    std::string m = "world_";
-    for (char c : world) m += char(std::tolower(static_cast<unsigned char>(c)));
-    return m;
-}
-}  // namespace
-
 std::string letters(int index) {
     std::string s;
     do {
@@ -19,6 +11,12 @@ std::string letters(int index) {
         index /= 26;
     } while (index > 0);
     return s;
+}
+
+std::string module_name(const std::string& world) {
+    std::string m = "world_";
+    for (char c : world) m += char(std::tolower(static_cast<unsigned char>(c)));
+    return m;
 }
 
 World::World(const content::Context& context, const std::string& name)

@@ -1,11 +1,10 @@
-// Module "world_hive": the Hive world (level 5), its sprites and its level.
+// The Hive world's level (level 5).
 //
 // Through the comb: hives on the floor and roof keep loosing bees, beetle
 // craft dash in, wasp craft patrol with twin stings, chitin cannons guard the
 // narrows and tendrils sway from floor and roof. At the end the queen stops
 // the level 80 frames after she appears and fires 51 volleys of spores; she
 // cannot be hurt, only outlasted. The exit portal follows her.
-#include "generator/module.h"
 #include "generator/worlds/common/level_script.h"
 #include "generator/worlds/hive/hive_art.h"
 
@@ -38,7 +37,10 @@ private:
     worlds::LevelScript& level_;
 };
 
-void script_level(worlds::LevelScript& level) {
+}  // namespace
+
+void add_level(worlds::World& world) {
+    worlds::LevelScript& level = world.level();
     using worlds::line;
     using worlds::vee;
     Placer p(level);
@@ -113,18 +115,4 @@ void script_level(worlds::LevelScript& level) {
     level.place(kExitX, 140, 0, "exitportal");
 }
 
-bool write_hive(const content::Context& context) {
-    worlds::World world(context, "Hive");
-    add_bees(world);
-    add_craft(world);
-    add_nests(world);
-    add_queen(world);
-    add_scenery(world, kLength);
-    script_level(world.level());
-    return world.finish();
-}
-
-const content::Registration registration{"world_hive", &write_hive};
-
-}  // namespace
 }  // namespace hive

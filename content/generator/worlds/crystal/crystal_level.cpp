@@ -1,4 +1,4 @@
-// Module "world_crystal": the Crystal world (level 3), its sprites and its level.
+// The Crystal world's level (level 3).
 //
 // A winding cavern: white stalkers and helicopters, red zigzag darts, yellow
 // dodgers, cannons in the rock and gel blobs that split when hit, more of
@@ -6,7 +6,6 @@
 // roof stops the level as it reaches the left edge, the spire on the floor
 // (490 pixels behind it) when it passes x 500, and each opens the level again
 // one notch when its 1100 frames are up; the pod drops crystals meanwhile.
-#include "generator/module.h"
 #include "generator/worlds/common/level_script.h"
 #include "generator/worlds/crystal/crystal_art.h"
 
@@ -36,7 +35,10 @@ private:
     worlds::LevelScript& level_;
 };
 
-void script_level(worlds::LevelScript& level) {
+}  // namespace
+
+void add_level(worlds::World& world) {
+    worlds::LevelScript& level = world.level();
     using worlds::line;
     using worlds::vee;
     Placer p(level);
@@ -105,17 +107,4 @@ void script_level(worlds::LevelScript& level) {
     level.place(kExitX, 140, 0, "exitportal");
 }
 
-bool write_crystal(const content::Context& context) {
-    worlds::World world(context, "Crystal");
-    add_craft(world);
-    add_ground(world);
-    add_gate(world);
-    add_scenery(world, kLength);
-    script_level(world.level());
-    return world.finish();
-}
-
-const content::Registration registration{"world_crystal", &write_crystal};
-
-}  // namespace
 }  // namespace crystal

@@ -1,4 +1,4 @@
-// Module "world_metal": the Metal world (level 2), its sprites and its level.
+// The Metal world's level (level 2).
 //
 // A factory run: walkers and turrets on the floor, a raised platform, a
 // corridor of crushers, hatches launching fighters, the robot guarding the
@@ -6,7 +6,6 @@
 // head and gun are destroyed), a crusher gallery, more hatches and
 // helicopters, and the reactor core, which stops the level 110 frames after
 // it appears and sends out three orbiting guns. The exit portal follows it.
-#include "generator/module.h"
 #include "generator/worlds/common/level_script.h"
 #include "generator/worlds/metal/metal_art.h"
 
@@ -46,7 +45,10 @@ private:
     worlds::LevelScript& level_;
 };
 
-void script_level(worlds::LevelScript& level) {
+}  // namespace
+
+void add_level(worlds::World& world) {
+    worlds::LevelScript& level = world.level();
     Placer p(level);
     level.place(110, 140, 0, "entranceportal");
 
@@ -140,17 +142,4 @@ void script_level(worlds::LevelScript& level) {
     level.place(kExitX, 140, 0, "exitportal");
 }
 
-bool write_metal(const content::Context& context) {
-    worlds::World world(context, "Metal");
-    add_craft(world);
-    add_ground(world);
-    add_bosses(world);
-    add_scenery(world, kLength);
-    script_level(world.level());
-    return world.finish();
-}
-
-const content::Registration registration{"world_metal", &write_metal};
-
-}  // namespace
 }  // namespace metal

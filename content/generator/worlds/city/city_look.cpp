@@ -1,6 +1,5 @@
-// Module "world_city": Levels/City.
+// The city world's materials, and its pitched craft.
 #include "generator/art/prelude.h"
-#include "generator/module.h"
 #include "generator/worlds/city/city.h"
 
 namespace city {
@@ -45,18 +44,4 @@ std::vector<art::Frame> pitched_frames(int count, int level, double step, int w,
     return frames;
 }
 
-namespace {
-
-bool write_city(const content::Context& context) {
-    worlds::World world(context, "City");
-    add_craft(world);
-    add_boss(world);
-    add_buildings(world);
-    add_land_and_level(world);
-    return world.finish();
-}
-
-const content::Registration registration{"world_city", &write_city};
-
-}  // namespace
 }  // namespace city

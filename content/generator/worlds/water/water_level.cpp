@@ -1,4 +1,4 @@
-// Module "world_water": the Water world (level 4), its sprites and its level.
+// The Water world's level (level 4).
 //
 // Over the sea bed and under rock roofs: shoals of fish, yellow submarines
 // that patrol a band around the ship, grey ones that dive beneath it and fire
@@ -6,7 +6,6 @@
 // hanging on both sides. At the end the brain stops the level 80 frames after
 // it appears and sends out three rings of thirteen cells; the exit portal
 // follows once all three are cleared.
-#include "generator/module.h"
 #include "generator/worlds/common/level_script.h"
 #include "generator/worlds/water/water_art.h"
 
@@ -48,7 +47,10 @@ private:
     worlds::LevelScript& level_;
 };
 
-void script_level(worlds::LevelScript& level) {
+}  // namespace
+
+void add_level(worlds::World& world) {
+    worlds::LevelScript& level = world.level();
     using worlds::line;
     using worlds::vee;
     Placer p(level);
@@ -138,18 +140,4 @@ void script_level(worlds::LevelScript& level) {
     level.place(kExitX, 140, 0, "exitportal");
 }
 
-bool write_water(const content::Context& context) {
-    worlds::World world(context, "Water");
-    add_sea_life(world);
-    add_subs(world);
-    add_city(world);
-    add_boss(world);
-    add_scenery(world, kLength);
-    script_level(world.level());
-    return world.finish();
-}
-
-const content::Registration registration{"world_water", &write_water};
-
-}  // namespace
 }  // namespace water
