@@ -46,7 +46,7 @@ std::vector<Frame> bonus_frames() {
             c.fill_outlined(Paint::solid(Color::hex(0xfff2b0)), Color::hex(0xa06008), 0.8);
         }
         c.highlight(10 - rx * 0.45 - edge * 0.5, 6.5, std::max(0.8, rx * 0.3), 1.6, 0.9);
-        frames.push_back({std::move(c), 0, 0});
+        frames.push_back({.image = std::move(c)});
     }
     return frames;
 }
@@ -86,7 +86,7 @@ std::vector<Frame> weapon_frames(const WeaponLook& w) {
         const double sx = 10 + 8.0 * std::cos(a - kPi / 2), sy = 10 + 8.0 * std::sin(a - kPi / 2);
         c.star(sx, sy, 4, 2.8, 0.9, 45.0 * i);
         c.fill(Paint::solid(Color{1, 1, 1}));
-        frames.push_back({std::move(c), 0, 0});
+        frames.push_back({.image = std::move(c)});
     }
     return frames;
 }

@@ -26,7 +26,7 @@ std::vector<Frame> ship_frames(const ShipLook& look) {
         Canvas c(kShipWidth, kShipHeight);
         const double roll = (i - 2) / 2.0;  // -1, -0.5, 0, 0.5, 1
         draw_ship(c, look, 0, 0, 1.0, roll);
-        frames.push_back({std::move(c), 0, 0});
+        frames.push_back({.image = std::move(c)});
     }
     return frames;
 }
@@ -37,7 +37,7 @@ std::vector<Frame> drone_frames() {
     for (int i = 0; i < kCount; ++i) {
         Canvas c(20, 20);
         draw_drone(c, 0, -0.5, 1.0, double(i) / kCount);
-        frames.push_back({std::move(c), 0, 0});
+        frames.push_back({.image = std::move(c)});
     }
     return frames;
 }
@@ -88,7 +88,7 @@ std::vector<Frame> shield_frames() {
         c.arc(0, 0, 1.0, 205, 245);
         c.restore();
         c.stroke(Paint::solid(Color{1, 1, 1, fade}), 2.0 * (1 - t) + 0.8);
-        frames.push_back({std::move(c), 0, 0, art::Edges::Dither});
+        frames.push_back({.image = std::move(c), .edges = art::Edges::Dither});
     }
     return frames;
 }

@@ -23,7 +23,7 @@ std::vector<Frame> walking_dragon(const DragonColours& colours) {
         pose.walk = f / 8.0;
         pose.jaw = 0.15 + 0.15 * std::sin(f * kPi / 4);
         draw_dragon(c, colours, pose, 35, 30, 0.8);
-        frames.push_back({std::move(c), -11, -12});
+        frames.push_back({.image = std::move(c), .xoffset = -11, .yoffset = -12});
     }
     return frames;
 }
@@ -38,7 +38,7 @@ std::vector<Frame> flying_dragon(const DragonColours& colours) {
         pose.wing = beat[f];
         pose.jaw = 0.3;
         draw_dragon(c, colours, pose, 38, 38, 0.9);
-        frames.push_back({std::move(c), -11, -14});
+        frames.push_back({.image = std::move(c), .xoffset = -11, .yoffset = -14});
     }
     return frames;
 }
@@ -93,7 +93,7 @@ Canvas carpet(int frame) {
 
 std::vector<Frame> carpet_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 6; ++f) frames.push_back({carpet(f), -12, -8});
+    for (int f = 0; f < 6; ++f) frames.push_back({.image = carpet(f), .xoffset = -12, .yoffset = -8});
     return frames;
 }
 
@@ -157,7 +157,7 @@ Canvas airship(int frame) {
 
 std::vector<Frame> airship_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 4; ++f) frames.push_back({airship(f), -7, -10});
+    for (int f = 0; f < 4; ++f) frames.push_back({.image = airship(f), .xoffset = -7, .yoffset = -10});
     return frames;
 }
 
@@ -172,7 +172,7 @@ std::vector<Frame> fireball_frames() {
             c.fill(Paint::solid(art::fire_colour(0.45)));
         }
         c.orb(14, 14, 8, Color{1, 1, 0.9}, art::fire_colour(0.62));
-        frames.push_back({std::move(c), -14, -14});
+        frames.push_back({.image = std::move(c), .xoffset = -14, .yoffset = -14});
     }
     return frames;
 }

@@ -217,7 +217,8 @@ Canvas body(int frame) {
 
 std::vector<Frame> body_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 4; ++f) frames.push_back({body(f), -int(kOx) - 110, -int(kOy) - 90});
+    for (int f = 0; f < 4; ++f)
+        frames.push_back({.image = body(f), .xoffset = -int(kOx) - 110, .yoffset = -int(kOy) - 90});
     return frames;
 }
 
@@ -274,7 +275,7 @@ std::vector<Frame> eye_frames(const EyeStyle& style) {
             visor_path(c, 0, 0, 1);
             c.stroke(Paint::solid(k.gold.mid), 2.0);
         }
-        frames.push_back({std::move(c), -int(kBandX), kEyeTop - int(kBandY)});
+        frames.push_back({.image = std::move(c), .xoffset = -int(kBandX), .yoffset = kEyeTop - int(kBandY)});
     }
     return frames;
 }
@@ -294,7 +295,7 @@ std::vector<Frame> squirm_frames() {
             c.fill_outlined(Paint::solid(k.neon_pink.darker(0.2)), k.outline, 1.0);
         }
         c.orb(12, 12, 6, Color{1, 1, 1}, k.neon_pink);
-        frames.push_back({std::move(c), -12, -12});
+        frames.push_back({.image = std::move(c), .xoffset = -12, .yoffset = -12});
     }
     return frames;
 }
@@ -306,7 +307,7 @@ std::vector<Frame> bolt_frames(const Color& colour) {
         c.orb(7, 7, f == 0 ? 5.5 : 6.2, Color{1, 1, 1}, colour);
         c.circle(7, 7, f == 0 ? 5.5 : 6.2);
         c.stroke(Paint::solid(colour.darker(0.5)), 1.0);
-        frames.push_back({std::move(c), -7, -7});
+        frames.push_back({.image = std::move(c), .xoffset = -7, .yoffset = -7});
     }
     return frames;
 }

@@ -17,7 +17,7 @@ namespace {
 
 std::vector<Frame> one_frame(Canvas&& c) {
     std::vector<Frame> frames;
-    frames.push_back({std::move(c), 0, 0});
+    frames.push_back({.image = std::move(c)});
     return frames;
 }
 
@@ -97,7 +97,7 @@ std::vector<Frame> building_lights() {
                 c.fill(Paint::solid(Color{1, 1, 1, 0.8}));
             }
         }
-        frames.push_back({std::move(c), 0, 0});
+        frames.push_back({.image = std::move(c)});
     }
     return frames;
 }

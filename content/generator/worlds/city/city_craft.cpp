@@ -12,11 +12,22 @@
 
 #include "generator/art/prelude.h"
 #include "generator/worlds/city/city.h"
+#include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/rotorcraft.h"
 
 namespace city {
 
 namespace {
+
+// A craft drawn facing left in image pixels, pitched about the box's origin
+// (worlds::pitches).
+std::vector<art::Frame> pitched_frames(const worlds::FrameBox& box, const std::vector<double>& pitches,
+                                       void (*paint)(Canvas&)) {
+    return worlds::turned_frames(box, pitches, [&](Canvas& c, int) {
+        c.translate(-box.origin_x, -box.origin_y);
+        paint(c);
+    });
+}
 
 void engine_glow(Canvas& c, double x, double y, double len, double h, const Color& colour) {
     c.ellipse(x + len / 2, y, len / 2 + 1, h);
@@ -213,7 +224,7 @@ Canvas blimp(int frame) {
 
 std::vector<Frame> blimp_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 6; ++f) frames.push_back({blimp(f), -24, -12});
+    for (int f = 0; f < 6; ++f) frames.push_back({.image = blimp(f), .xoffset = -24, .yoffset = -12});
     return frames;
 }
 
@@ -238,7 +249,7 @@ std::vector<Frame> rocket_frames() {
         c.fill(Paint::solid(k.neon_pink));
         c.polyline({{14, 8}, {56, 8}});
         c.stroke(Paint::solid(Color{1, 1, 1, 0.8}), 0.9);
-        frames.push_back({std::move(c), 0, -12});
+        frames.push_back({.image = std::move(c), .yoffset = -12});
     }
     return frames;
 }
@@ -246,9 +257,18 @@ std::vector<Frame> rocket_frames() {
 }  // namespace
 
 void add_craft(worlds::World& world) {
-    world.sprite("citywhiteship", pitched_frames(7, 4, 9, 64, 34, 32, 16, -2, -4, paint_white));
-    world.sprite("citygreenship", pitched_frames(11, 6, 7, 64, 36, 32, 18, -2, -4, paint_green));
-    world.sprite("cityfrogship", pitched_frames(7, 3, 8, 64, 42, 32, 22, -2, -4, paint_frog));
+    world.sprite(
+        "citywhiteship",
+        pitched_frames({.width = 64, .height = 34, .xoffset = -2, .yoffset = -4, .origin_x = 32, .origin_y = 16},
+                       worlds::pitches(7, 4, 9), paint_white));
+    world.sprite(
+        "citygreenship",
+        pitched_frames({.width = 64, .height = 36, .xoffset = -2, .yoffset = -4, .origin_x = 32, .origin_y = 18},
+                       worlds::pitches(11, 6, 7), paint_green));
+    world.sprite(
+        "cityfrogship",
+        pitched_frames({.width = 64, .height = 42, .xoffset = -2, .yoffset = -4, .origin_x = 32, .origin_y = 22},
+                       worlds::pitches(7, 3, 8), paint_frog));
     world.sprite("citybluehelicopter", police_helicopter());
     world.sprite("cityblimp", blimp_frames());
     world.sprite("rocketship", rocket_frames());

@@ -1,4 +1,4 @@
-// The city world's materials, and its pitched craft.
+// The city world's materials.
 #include "generator/art/prelude.h"
 #include "generator/worlds/city/city.h"
 
@@ -24,24 +24,6 @@ const Look& look() {
         return k;
     }();
     return l;
-}
-
-std::vector<art::Frame> pitched_frames(int count, int level, double step, int w, int h, double pivot_x,
-                                       double pivot_y, int xoffset, int yoffset,
-                                       const std::function<void(Canvas&)>& paint) {
-    std::vector<art::Frame> frames;
-    for (int k = 1; k <= count; ++k) {
-        Canvas c(w, h);
-        {
-            auto s = c.scoped();
-            c.translate(pivot_x, pivot_y);
-            c.rotate_deg((level - k) * step);
-            c.translate(-pivot_x, -pivot_y);
-            paint(c);
-        }
-        frames.push_back({std::move(c), xoffset, yoffset});
-    }
-    return frames;
 }
 
 }  // namespace city

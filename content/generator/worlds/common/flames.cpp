@@ -16,7 +16,7 @@ std::vector<art::Frame> flame_frames(int count, double heat) {
                       {8 + w * 0.6 + sway * 0.3, 21 - h * 0.45}, {8 + w, 21}});
             c.fill(art::Paint::solid(art::fire_colour(heat + layer * 0.22)));
         }
-        frames.push_back({std::move(c), -3, -12});
+        frames.push_back({.image = std::move(c), .xoffset = -3, .yoffset = -12});
     }
     return frames;
 }

@@ -14,7 +14,7 @@ std::vector<art::Frame> frames_of(const FrameBox& box, int count,
             c.translate(box.origin_x, box.origin_y);
             paint(c, i);
         }
-        frames.push_back({std::move(c), box.xoffset, box.yoffset, edges});
+        frames.push_back({.image = std::move(c), .xoffset = box.xoffset, .yoffset = box.yoffset, .edges = edges});
     }
     return frames;
 }
@@ -39,6 +39,12 @@ void posterize(art::Canvas& c, int levels) {
 std::vector<double> angle_steps(int n, double first, double last) {
     std::vector<double> a;
     for (int i = 0; i < n; ++i) a.push_back(n == 1 ? first : first + (last - first) * i / (n - 1));
+    return a;
+}
+
+std::vector<double> pitches(int count, int level, double step) {
+    std::vector<double> a;
+    for (int k = 1; k <= count; ++k) a.push_back((level - k) * step);
     return a;
 }
 

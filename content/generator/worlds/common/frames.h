@@ -34,5 +34,9 @@ void posterize(art::Canvas& c, int levels = 0);
 
 // n angles from `first` to `last` evenly.
 std::vector<double> angle_steps(int n, double first, double last);
+// A left-facing craft pitched frame by frame: frame k (1..count) turned by
+// (level - k) * step degrees, so frame `level` flies level and the earlier
+// ones lift the nose.
+std::vector<double> pitches(int count, int level, double step);
 
 }  // namespace worlds

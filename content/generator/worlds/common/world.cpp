@@ -28,7 +28,7 @@ void World::sprite(const std::string& name, const std::vector<art::Frame>& frame
 
 void World::sprite(const std::string& name, art::Canvas image, int xoffset, int yoffset, art::Edges edges) {
     std::vector<art::Frame> frames;
-    frames.push_back({std::move(image), xoffset, yoffset, edges});
+    frames.push_back({.image = std::move(image), .xoffset = xoffset, .yoffset = yoffset, .edges = edges});
     sprite(name, frames);
 }
 

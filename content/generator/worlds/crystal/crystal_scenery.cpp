@@ -127,9 +127,9 @@ const worlds::Terrain& roof_line() {
 }
 
 void add_scenery(worlds::World& world) {
-    worlds::lay_backdrop(world, {"crystalcavern", kWallPeriod, 320, worlds::kFieldHeight, paint_cavern}, 3, 0,
+    worlds::lay_backdrop(world, {.prefix = "crystalcavern", .period = kWallPeriod, .paint = paint_cavern}, 3, 0,
                          kLength);
-    worlds::lay_backdrop(world, {"crystalcolumns", kColumnPeriod, 320, worlds::kFieldHeight, paint_columns}, 2, 0,
+    worlds::lay_backdrop(world, {.prefix = "crystalcolumns", .period = kColumnPeriod, .paint = paint_columns}, 2, 0,
                          kLength);
     const art::Noise noise(art::seed_of("crystalrock"));
     worlds::TerrainLook rock;

@@ -110,13 +110,13 @@ void add_nests(worlds::World& world) {
         nest(c, 41, 4, 78, 36, false);
         world.sprite("hiveup", std::move(c), 0, -4);
     }
-    world.sprite("hivetendralsdown", worlds::frames_of({48, 104, 0, 0, 20, 2}, 8, [](Canvas& c, int i) {
-                     tendrils(c, -1 + 2 * i / 7.0);
-                 }));
-    world.sprite("hivetendralsup", worlds::frames_of({48, 104, 0, 0, 20, 102}, 8, [](Canvas& c, int i) {
-                     c.scale(1, -1);
-                     tendrils(c, -1 + 2 * i / 7.0);
-                 }));
+    world.sprite("hivetendralsdown", worlds::frames_of({.width = 48, .height = 104, .origin_x = 20, .origin_y = 2}, 8,
+                                                       [](Canvas& c, int i) { tendrils(c, -1 + 2 * i / 7.0); }));
+    world.sprite("hivetendralsup", worlds::frames_of({.width = 48, .height = 104, .origin_x = 20, .origin_y = 102}, 8,
+                                                     [](Canvas& c, int i) {
+                                                         c.scale(1, -1);
+                                                         tendrils(c, -1 + 2 * i / 7.0);
+                                                     }));
     world.sprite("hivecannonup", worlds::turret_frames(worlds::kFloorTurret, worlds::floor_turret_angles(),
                                                        worlds::dome_turret(chitin_turret(), false)));
     world.sprite("hivecannondown", worlds::turret_frames(worlds::kCeilingTurret, worlds::ceiling_turret_angles(),

@@ -123,7 +123,10 @@ void hexagon(Canvas& c, double cx, double cy, double r) {
 
 void add_queen(worlds::World& world) {
     world.sprite("hiveboss", queen(), kLeft, kTop);
-    world.sprite("hivebossshot", worlds::frames_of({30, 30, -15, -15, 15, 15}, 6, spore));
+    world.sprite(
+        "hivebossshot",
+        worlds::frames_of({.width = 30, .height = 30, .xoffset = -15, .yoffset = -15, .origin_x = 15, .origin_y = 15},
+                          6, spore));
 }
 
 }  // namespace hive

@@ -134,8 +134,8 @@ const worlds::Terrain& roof_line() {
 }
 
 void add_scenery(worlds::World& world) {
-    worlds::lay_backdrop(world, {"hivecomb", kCombPeriod, 320, worlds::kFieldHeight, paint_comb}, 3, 0, kLength);
-    worlds::lay_backdrop(world, {"hivestrands", kStrandPeriod, 320, worlds::kFieldHeight, paint_strands}, 2, 0,
+    worlds::lay_backdrop(world, {.prefix = "hivecomb", .period = kCombPeriod, .paint = paint_comb}, 3, 0, kLength);
+    worlds::lay_backdrop(world, {.prefix = "hivestrands", .period = kStrandPeriod, .paint = paint_strands}, 2, 0,
                          kLength);
     const art::Noise noise(art::seed_of("hivewax"));
     worlds::TerrainLook wax;

@@ -34,7 +34,7 @@ namespace {
 
 std::vector<Frame> one_frame(Canvas&& c, int xoffset, int yoffset) {
     std::vector<Frame> frames;
-    frames.push_back({std::move(c), xoffset, yoffset});
+    frames.push_back({.image = std::move(c), .xoffset = xoffset, .yoffset = yoffset});
     return frames;
 }
 
@@ -197,7 +197,7 @@ std::vector<Frame> orb_frames(const Color& core, const Color& rim, double r) {
         c.orb(size / 2.0, size / 2.0, rr, core, rim);
         c.circle(size / 2.0, size / 2.0, rr);
         c.stroke(Paint::solid(rim.darker(0.5)), 1.0);
-        frames.push_back({std::move(c), -size / 2, -size / 2});
+        frames.push_back({.image = std::move(c), .xoffset = -size / 2, .yoffset = -size / 2});
     }
     return frames;
 }
@@ -227,7 +227,7 @@ std::vector<Frame> spore_frames() {
         c.circle(13, 13, 7 * pulse);
         c.shade(k.chitin, k.outline);
         c.orb(13, 13, 3.5 * pulse, k.acid_core, k.acid);
-        frames.push_back({std::move(c), -13, -13});
+        frames.push_back({.image = std::move(c), .xoffset = -13, .yoffset = -13});
     }
     return frames;
 }
@@ -251,7 +251,7 @@ std::vector<Frame> parasite_frames() {
         c.stroke(Paint::solid(k.acid_core), 1.5);
         c.circle(body.front().x, body.front().y, 3.5);
         c.fill_outlined(Paint::solid(k.flesh.mid), k.outline, 0.8);
-        frames.push_back({std::move(c), -12, -12});
+        frames.push_back({.image = std::move(c), .xoffset = -12, .yoffset = -12});
     }
     return frames;
 }
@@ -285,7 +285,8 @@ std::vector<Frame> fed_by_heart(Canvas gun, int xoffset, int yoffset, Pt at, Pt 
     c.stroke(Paint::solid(k.flesh.dark.with_alpha(0.8)), 1.5);
     c.draw(gun, gx - left, gy - top);
     std::vector<Frame> frames;
-    frames.push_back({std::move(c), int(std::lround(left - at.x)), int(std::lround(top - at.y))});
+    frames.push_back(
+        {.image = std::move(c), .xoffset = int(std::lround(left - at.x)), .yoffset = int(std::lround(top - at.y))});
     return frames;
 }
 

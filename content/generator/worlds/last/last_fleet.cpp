@@ -25,13 +25,6 @@ namespace last {
 
 namespace {
 
-// Pitch angles of frames 1..count, `level` flat; clockwise lifts a left-facing nose.
-std::vector<double> pitches(int count, int level, double step) {
-    std::vector<double> a;
-    for (int k = 1; k <= count; ++k) a.push_back((level - k) * step);
-    return a;
-}
-
 void exhaust(Canvas& c, double x, double y, double len, double h) {
     const Look& k = look();
     c.ellipse(x + len / 2, y, len / 2 + 1, h);
@@ -123,7 +116,7 @@ Canvas wasp(int frame) {
 
 std::vector<Frame> wasp_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 4; ++f) frames.push_back({wasp(f), -8, -6});
+    for (int f = 0; f < 4; ++f) frames.push_back({.image = wasp(f), .xoffset = -8, .yoffset = -6});
     return frames;
 }
 
@@ -173,7 +166,7 @@ std::vector<Frame> pod_frames(bool hanging) {
     std::vector<Frame> frames;
     for (int f = 0; f < 6; ++f) {
         Canvas c = pod(f / 5.0, hanging);
-        frames.push_back({std::move(c), 0, -12});
+        frames.push_back({.image = std::move(c), .yoffset = -12});
     }
     return frames;
 }
@@ -196,7 +189,7 @@ std::vector<Frame> spear_frames() {
             c.stroke(Paint::solid(k.bone.dark), 1.0);
         }
         c.orb(12, 11, 2.5, k.acid_core, k.acid);
-        frames.push_back({std::move(c), 0, -11});
+        frames.push_back({.image = std::move(c), .yoffset = -11});
     }
     return frames;
 }
@@ -217,13 +210,19 @@ worlds::TurretStyle turret_style() {
 }  // namespace
 
 void add_fleet(worlds::World& world) {
-    world.sprite("citywhiteship",
-                 worlds::turned_frames({64, 34, -2, -4, 32, 16}, pitches(7, 4, 9), paint_dart));
-    world.sprite("citygreenship",
-                 worlds::turned_frames({64, 40, -2, -2, 32, 18}, pitches(11, 6, 7), paint_diver));
+    world.sprite(
+        "citywhiteship",
+        worlds::turned_frames({.width = 64, .height = 34, .xoffset = -2, .yoffset = -4, .origin_x = 32, .origin_y = 16},
+                              worlds::pitches(7, 4, 9), paint_dart));
+    world.sprite(
+        "citygreenship",
+        worlds::turned_frames({.width = 64, .height = 40, .xoffset = -2, .yoffset = -2, .origin_x = 32, .origin_y = 18},
+                              worlds::pitches(11, 6, 7), paint_diver));
     world.sprite("crystalredship", wasp_frames());
     world.sprite("metalgreenship",
-                 worlds::turned_frames({56, 44, -4, -12, 28, 22}, pitches(5, 3, 15), paint_fighter));
+                 worlds::turned_frames(
+                     {.width = 56, .height = 44, .xoffset = -4, .yoffset = -12, .origin_x = 28, .origin_y = 22},
+                     worlds::pitches(5, 3, 15), paint_fighter));
     world.sprite("metalopenerup", pod_frames(false));
     world.sprite("metalopenerdown", pod_frames(true));
     const worlds::TurretStyle style = turret_style();

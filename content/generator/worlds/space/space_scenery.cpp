@@ -128,7 +128,7 @@ art::Color belt_rock(const art::Noise& noise, const worlds::GroundPixel& p) {
 }  // namespace
 
 void add_scenery(worlds::World& world) {
-    worlds::Backdrop sky{"spacesky", kSkyPeriod, 320, worlds::kFieldHeight, paint_sky};
+    worlds::Backdrop sky{.prefix = "spacesky", .period = kSkyPeriod, .paint = paint_sky};
     worlds::lay_backdrop(world, sky, 3, 0, kLength);
 
     // Far objects on layer 2, placed by where the level will be when they pass.

@@ -99,8 +99,12 @@ void cell(Canvas& c, int frame) {
 }  // namespace
 
 void add_boss(worlds::World& world) {
-    world.sprite("waterboss", worlds::frames_of({170, 212, -15, -15, 0, 0}, 6, boss));
-    world.sprite("waterbraincell", worlds::frames_of({62, 62, -31, -31, 31, 31}, 4, cell));
+    world.sprite("waterboss",
+                 worlds::frames_of({.width = 170, .height = 212, .xoffset = -15, .yoffset = -15}, 6, boss));
+    world.sprite(
+        "waterbraincell",
+        worlds::frames_of({.width = 62, .height = 62, .xoffset = -31, .yoffset = -31, .origin_x = 31, .origin_y = 31},
+                          4, cell));
 }
 
 }  // namespace water
