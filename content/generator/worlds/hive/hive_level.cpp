@@ -5,7 +5,6 @@
 // narrows and tendrils sway from floor and roof. At the end the queen stops
 // the level 80 frames after she appears and fires 51 volleys of spores; she
 // cannot be hurt, only outlasted. The exit portal follows her.
-#include "generator/worlds/common/level_script.h"
 #include "generator/worlds/hive/hive_art.h"
 
 namespace hive {
@@ -20,21 +19,15 @@ namespace {
 constexpr int kQueenX = 12200;
 constexpr int kExitX = 12700;
 
-class Placer {
+class Placer : public worlds::GroundPlacer {
 public:
-    explicit Placer(worlds::LevelScript& level) : level_(level) {}
-    int floor(int x, int w) const { return floor_line().surface_over(x, x + w); }
-    int roof(int x, int w) const { return roof_line().surface_over(x, x + w); }
-    void hive_up(int x) { level_.place(x, floor(x + 6, 72) - 72, 0, "hiveup"); }
-    void hive_down(int x) { level_.place(x, roof(x + 8, 76) - 4, 0, "hivedown"); }
-    void tendrils_up(int x) { level_.place(x, floor(x, 40) - 100, 1, "hivetendralsup"); }
-    void tendrils_down(int x) { level_.place(x, roof(x, 40) - 4, 1, "hivetendralsdown"); }
-    void floor_cannon(int x) { level_.place(x, floor(x + 14, 56) - 30, 0, "hivecannonup"); }
-    void roof_cannon(int x) { level_.place(x, roof(x + 14, 56) - 2, 0, "hivecannondown"); }
-    void group(const char* name, int x, int y, const std::vector<art::Pt>& at) { level_.formation(name, x, y, at); }
-
-private:
-    worlds::LevelScript& level_;
+    explicit Placer(worlds::LevelScript& level) : GroundPlacer(level, floor_line(), roof_line()) {}
+    void hive_up(int x) { level().place(x, floor(x + 6, 72) - 72, 0, "hiveup"); }
+    void hive_down(int x) { level().place(x, roof(x + 8, 76) - 4, 0, "hivedown"); }
+    void tendrils_up(int x) { level().place(x, floor(x, 40) - 100, 1, "hivetendralsup"); }
+    void tendrils_down(int x) { level().place(x, roof(x, 40) - 4, 1, "hivetendralsdown"); }
+    void floor_cannon(int x) { level().place(x, floor(x + 14, 56) - 30, 0, "hivecannonup"); }
+    void roof_cannon(int x) { level().place(x, roof(x + 14, 56) - 2, 0, "hivecannondown"); }
 };
 
 }  // namespace

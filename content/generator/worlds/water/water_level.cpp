@@ -6,7 +6,6 @@
 // hanging on both sides. At the end the brain stops the level 80 frames after
 // it appears and sends out three rings of thirteen cells; the exit portal
 // follows once all three are cleared.
-#include "generator/worlds/common/level_script.h"
 #include "generator/worlds/water/water_art.h"
 
 namespace water {
@@ -28,23 +27,18 @@ struct Size {
 constexpr Size kBuildings[] = {{"one", 90, 70},  {"two", 52, 130}, {"three", 84, 100}, {"four", 102, 80},
                                {"five", 100, 80}, {"six", 110, 70}, {"seven", 44, 120}};
 
-class Placer {
+class Placer : public worlds::GroundPlacer {
 public:
-    explicit Placer(worlds::LevelScript& level) : level_(level) {}
+    explicit Placer(worlds::LevelScript& level) : GroundPlacer(level, floor_line(), roof_line()) {}
     // Building `n` (1..7) standing on the sea bed or hanging from the roof.
     void standing(int x, int n) {
         const Size& b = kBuildings[n - 1];
-        level_.place(x, floor_line().surface_over(x, x + b.width) - b.height + 4, 1,
-                     std::string("waterbuilding") + b.name + "up");
+        level().place(x, floor(x, b.width) - b.height + 4, 1, std::string("waterbuilding") + b.name + "up");
     }
     void hanging(int x, int n) {
         const Size& b = kBuildings[n - 1];
-        level_.place(x, roof_line().surface_over(x, x + b.width) - 4, 1, std::string("waterbuilding") + b.name + "down");
+        level().place(x, roof(x, b.width) - 4, 1, std::string("waterbuilding") + b.name + "down");
     }
-    void group(const char* name, int x, int y, const std::vector<art::Pt>& at) { level_.formation(name, x, y, at); }
-
-private:
-    worlds::LevelScript& level_;
 };
 
 }  // namespace
