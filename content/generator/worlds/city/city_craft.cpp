@@ -231,9 +231,7 @@ std::vector<Frame> blimp_frames() {
 // ---- rocket: 78 x 24, nose at the left ----
 std::vector<Frame> rocket_frames() {
     const Look& k = look();
-    std::vector<Frame> frames;
-    for (int f = 0; f < 4; ++f) {
-        Canvas c(80, 24);
+    return worlds::frames_of({.width = 80, .height = 24, .yoffset = -12}, 4, [&](Canvas& c, int f) {
         const double flame = 10 + 4 * std::sin(f * kPi / 2);
         c.polygon({{60, 8}, {60 + flame + 6, 12}, {60, 16}});
         c.fill(Paint::linear({60, 0}, {78, 0}, {{0, Color{1, 1, 1}}, {0.4, Color::hex(0xffd040)}, {1, Color::hex(0xff4010).with_alpha(0.2)}}));
@@ -249,9 +247,7 @@ std::vector<Frame> rocket_frames() {
         c.fill(Paint::solid(k.neon_pink));
         c.polyline({{14, 8}, {56, 8}});
         c.stroke(Paint::solid(Color{1, 1, 1, 0.8}), 0.9);
-        frames.push_back({.image = std::move(c), .yoffset = -12});
-    }
-    return frames;
+    });
 }
 
 }  // namespace

@@ -173,9 +173,7 @@ std::vector<Frame> pod_frames(bool hanging) {
 
 std::vector<Frame> spear_frames() {
     const Look& k = look();
-    std::vector<Frame> frames;
-    for (int f = 0; f < 4; ++f) {
-        Canvas c(80, 22);
+    return worlds::frames_of({.width = 80, .height = 22, .yoffset = -11}, 4, [&](Canvas& c, int f) {
         const double flame = 9 + 4 * std::sin(f * kPi / 2);
         exhaust(c, 60, 11, flame + 4, 3.5);
         for (double dir : {-1.0, 1.0}) {
@@ -189,9 +187,7 @@ std::vector<Frame> spear_frames() {
             c.stroke(Paint::solid(k.bone.dark), 1.0);
         }
         c.orb(12, 11, 2.5, k.acid_core, k.acid);
-        frames.push_back({.image = std::move(c), .yoffset = -11});
-    }
-    return frames;
+    });
 }
 
 worlds::TurretStyle turret_style() {

@@ -21,6 +21,7 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
+#include "generator/worlds/common/frames.h"
 #include "generator/worlds/mountain/mountain.h"
 
 namespace mountain {
@@ -306,29 +307,21 @@ void emitter(Canvas& c, double x, double y) {
 }
 
 std::vector<Frame> beam_horizontal() {
-    std::vector<Frame> frames;
-    for (int f = 0; f < 6; ++f) {
-        Canvas c(34, 22);
+    return worlds::frames_of({.width = 34, .height = 22, .xoffset = -16}, 6, [&](Canvas& c, int f) {
         bolt(c, {4, 11}, {30, 11}, f / 6.0, art::seed_of("mountainbeamh"), 2.5);
         bolt(c, {4, 11}, {30, 11}, f / 6.0 + 0.5, art::seed_of("mountainbeamh2"), 1.2);
         emitter(c, 4, 11);
         emitter(c, 30, 11);
-        frames.push_back({.image = std::move(c), .xoffset = -16});
-    }
-    return frames;
+    });
 }
 
 std::vector<Frame> beam_vertical() {
-    std::vector<Frame> frames;
-    for (int f = 0; f < 6; ++f) {
-        Canvas c(18, 104);
+    return worlds::frames_of({.width = 18, .height = 104}, 6, [&](Canvas& c, int f) {
         bolt(c, {9, 5}, {9, 99}, f / 6.0, art::seed_of("mountainbeamv"), 3.0);
         bolt(c, {9, 5}, {9, 99}, f / 6.0 + 0.4, art::seed_of("mountainbeamv2"), 1.2);
         emitter(c, 9, 5);
         emitter(c, 9, 99);
-        frames.push_back({.image = std::move(c)});
-    }
-    return frames;
+    });
 }
 
 }  // namespace
