@@ -51,6 +51,7 @@
 #include "generator/art/color.h"
 #include "generator/art/dither.h"
 #include "generator/art/effects.h"
+#include "generator/art/frames.h"
 #include "generator/art/lettering.h"
 #include "generator/art/output.h"
 #include "generator/art/random.h"

@@ -70,10 +70,8 @@ std::vector<Frame> split(const Canvas& whole, int left_width) {
 }
 
 std::vector<Frame> gameover_frames() {
-    std::vector<Frame> frames;
     constexpr int kCount = 8;
-    for (int i = 0; i < kCount; ++i) {
-        Canvas c(360, 56);
+    return art::frames_of({.width = 360, .height = 56}, kCount, [&](Canvas& c, int i) {
         art::TextStyle s;
         s.height = 38;
         s.weight = 1.15;
@@ -99,9 +97,7 @@ std::vector<Frame> gameover_frames() {
         body.polygon({{sweep, 0}, {sweep + 26, 0}, {sweep + 6, 56}, {sweep - 20, 56}});
         body.fill(Paint::solid(Color{1, 1, 0.85, 0.75}));
         c.draw(body, 0, 0);
-        frames.push_back({.image = std::move(c)});
-    }
-    return frames;
+    });
 }
 
 }  // namespace

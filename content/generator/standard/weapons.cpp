@@ -107,16 +107,12 @@ std::vector<Frame> smoke_frames() {
 }
 
 std::vector<Frame> photon_frames() {
-    std::vector<Frame> frames;
     constexpr int kCount = 6;
-    for (int i = 0; i < kCount; ++i) {
-        Canvas c(22, 22);
+    return art::frames_of({.width = 22, .height = 22}, kCount, [&](Canvas& c, int i) {
         const double pulse = 0.5 + 0.5 * std::cos(2 * kPi * i / kCount);
         art::energy_orb(c, 11, 11, 8.2 + 1.2 * pulse, Color::hex(0xe04cff), Color::hex(0x5a0c9a), double(i) / kCount);
         // Spawned at (x + 45, y): centre (x + 56, y + 11) on the gun line.
-        frames.push_back({.image = std::move(c)});
-    }
-    return frames;
+    });
 }
 
 // The photon's burst: a ring that races outwards and a core that dies.
@@ -148,10 +144,8 @@ std::vector<Frame> photonexplosion_frames() {
 
 // A spinning five-pointed star; its fragments use the same images.
 std::vector<Frame> starshot_frames() {
-    std::vector<Frame> frames;
     constexpr int kCount = 6;
-    for (int i = 0; i < kCount; ++i) {
-        Canvas c(20, 20);
+    return art::frames_of({.width = 20, .height = 20, .yoffset = 12}, kCount, [&](Canvas& c, int i) {
         const double rot = -90 + i * 72.0 / kCount;
         c.star(10, 10, 5, 9.2, 4.0, rot);
         c.fill_outlined(Paint::radial({9, 9}, 0, 9.5, {{0, Color{1, 1, 1}}, {0.35, Color::hex(0xfff27a)}, {1, Color::hex(0xf08a10)}}),
@@ -159,42 +153,32 @@ std::vector<Frame> starshot_frames() {
         c.star(10, 10, 5, 4.6, 2.0, rot);
         c.fill(Paint::solid(Color{1, 1, 0.92}));
         // Spawned at (x + 45, y - 12): centre (x + 55, y + 10), the gun line.
-        frames.push_back({.image = std::move(c), .yoffset = 12});
-    }
-    return frames;
+    });
 }
 
 // The common enemy shot: a hot red bead that throbs.
 std::vector<Frame> enemyshot_frames() {
-    std::vector<Frame> frames;
     constexpr int kCount = 4;
-    for (int i = 0; i < kCount; ++i) {
-        Canvas c(13, 13);
+    return art::frames_of({.width = 13, .height = 13, .xoffset = -6, .yoffset = -6}, kCount, [&](Canvas& c, int i) {
         const double pulse = 0.5 + 0.5 * std::cos(2 * kPi * i / kCount);
         c.circle(6.5, 6.5, 5.0 + 0.8 * pulse);
         c.fill_outlined(Paint::radial({6.5, 6.5}, 0, 5.8, {{0, Color{1, 1, 1}}, {0.35, Color::hex(0xffe070)},
                                                              {0.7, Color::hex(0xff4020)}, {1, Color::hex(0x901008)}}),
                         Color::hex(0x300404), 1.0);
-        frames.push_back({.image = std::move(c), .xoffset = -6, .yoffset = -6});
-    }
-    return frames;
+    });
 }
 
 // The heavy enemy shot: a spiked green-white ring that spins.
 std::vector<Frame> enemyshottwo_frames() {
-    std::vector<Frame> frames;
     constexpr int kCount = 4;
-    for (int i = 0; i < kCount; ++i) {
-        Canvas c(17, 17);
+    return art::frames_of({.width = 17, .height = 17, .xoffset = -8, .yoffset = -8}, kCount, [&](Canvas& c, int i) {
         c.star(8.5, 8.5, 6, 8.0, 4.6, -90 + i * 15.0);
         c.fill_outlined(Paint::radial({8.5, 8.5}, 0, 8, {{0, Color{1, 1, 1}}, {0.45, Color::hex(0xd0ff70)},
                                                          {1, Color::hex(0x2e9a18)}}),
                         Color::hex(0x0a2a06), 1.0);
         c.circle(8.5, 8.5, 2.6);
         c.fill(Paint::solid(Color{1, 1, 1}));
-        frames.push_back({.image = std::move(c), .xoffset = -8, .yoffset = -8});
-    }
-    return frames;
+    });
 }
 
 }  // namespace

@@ -10,14 +10,13 @@
 
 #include "generator/art/prelude.h"
 #include "generator/worlds/castle/castle.h"
-#include "generator/worlds/common/frames.h"
 
 namespace castle {
 
 namespace {
 
 std::vector<Frame> walking_dragon(const DragonColours& colours) {
-    return worlds::frames_of({.width = 78, .height = 52, .xoffset = -11, .yoffset = -12}, 8, [&](Canvas& c, int f) {
+    return art::frames_of({.width = 78, .height = 52, .xoffset = -11, .yoffset = -12}, 8, [&](Canvas& c, int f) {
         DragonPose pose;
         pose.walk = f / 8.0;
         pose.jaw = 0.15 + 0.15 * std::sin(f * kPi / 4);
@@ -27,7 +26,7 @@ std::vector<Frame> walking_dragon(const DragonColours& colours) {
 
 std::vector<Frame> flying_dragon(const DragonColours& colours) {
     const double beat[6] = {1.0, 0.5, -0.2, -0.8, -0.3, 0.4};
-    return worlds::frames_of({.width = 86, .height = 66, .xoffset = -11, .yoffset = -14}, 6, [&](Canvas& c, int f) {
+    return art::frames_of({.width = 86, .height = 66, .xoffset = -11, .yoffset = -14}, 6, [&](Canvas& c, int f) {
         DragonPose pose;
         pose.flying = true;
         pose.wing = beat[f];
@@ -155,7 +154,7 @@ std::vector<Frame> airship_frames() {
 }
 
 std::vector<Frame> fireball_frames() {
-    return worlds::frames_of({.width = 28, .height = 28, .xoffset = -14, .yoffset = -14}, 4, [&](Canvas& c, int f) {
+    return art::frames_of({.width = 28, .height = 28, .xoffset = -14, .yoffset = -14}, 4, [&](Canvas& c, int f) {
         for (int i = 0; i < 7; ++i) {
             const double a = i * 2 * kPi / 7 + f * 0.7;
             const double r = 8 + 2.5 * std::sin(f * 1.9 + i * 2.3);

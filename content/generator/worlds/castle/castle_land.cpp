@@ -7,7 +7,6 @@
 #include "generator/art/prelude.h"
 #include "generator/worlds/castle/castle.h"
 #include "generator/worlds/common/backdrop.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/terrain.h"
 
 namespace castle {

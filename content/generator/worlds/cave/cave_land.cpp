@@ -8,7 +8,6 @@
 #include "generator/art/prelude.h"
 #include "generator/worlds/cave/cave.h"
 #include "generator/worlds/common/backdrop.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/terrain.h"
 
 namespace cave {

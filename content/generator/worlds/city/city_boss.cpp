@@ -21,7 +21,6 @@
 
 #include "generator/art/prelude.h"
 #include "generator/worlds/city/city.h"
-#include "generator/worlds/common/frames.h"
 
 namespace city {
 
@@ -263,9 +262,9 @@ void eye_lights(Canvas& c, const EyeStyle& e) {
 // left pod still shows when the fortress wanders to the right edge).
 std::vector<Frame> eye_frames(const EyeStyle& style) {
     const Look& k = look();
-    const worlds::FrameBox band{
+    const art::FrameBox band{
         .width = kBodyW, .height = int(kBandY) + kBandH, .xoffset = -int(kBandX), .yoffset = kEyeTop - int(kBandY)};
-    return worlds::frames_of(band, 4, [&](Canvas& c, int f) {
+    return art::frames_of(band, 4, [&](Canvas& c, int f) {
         for (const bool left : {true, false})
             wing_pod(c, left, style.iris.darker(0.3 - 0.1 * f), style.iris.lighter(0.3));
         {
@@ -282,7 +281,7 @@ std::vector<Frame> eye_frames(const EyeStyle& style) {
 // ---- shots ----
 std::vector<Frame> squirm_frames() {
     const Look& k = look();
-    return worlds::frames_of({.width = 24, .height = 24, .xoffset = -12, .yoffset = -12}, 5, [&](Canvas& c, int f) {
+    return art::frames_of({.width = 24, .height = 24, .xoffset = -12, .yoffset = -12}, 5, [&](Canvas& c, int f) {
         const double phase = f / 5.0 * 2 * kPi;
         // Three lobes writhing round a hot core.
         for (int lobe = 0; lobe < 3; ++lobe) {
@@ -296,7 +295,7 @@ std::vector<Frame> squirm_frames() {
 }
 
 std::vector<Frame> bolt_frames(const Color& colour) {
-    return worlds::frames_of({.width = 14, .height = 14, .xoffset = -7, .yoffset = -7}, 2, [&](Canvas& c, int f) {
+    return art::frames_of({.width = 14, .height = 14, .xoffset = -7, .yoffset = -7}, 2, [&](Canvas& c, int f) {
         c.orb(7, 7, f == 0 ? 5.5 : 6.2, Color{1, 1, 1}, colour);
         c.circle(7, 7, f == 0 ? 5.5 : 6.2);
         c.stroke(Paint::solid(colour.darker(0.5)), 1.0);

@@ -10,7 +10,6 @@
 #include "generator/art/prelude.h"
 #include "generator/worlds/city/city.h"
 #include "generator/worlds/common/flames.h"
-#include "generator/worlds/common/frames.h"
 
 namespace city {
 
@@ -76,7 +75,7 @@ std::vector<Frame> building_one() {
 std::vector<Frame> building_lights() {
     const Look& k = look();
     constexpr int kFrames = 6;
-    return worlds::frames_of({.width = 52, .height = 77}, kFrames, [&](Canvas& c, int f) {
+    return art::frames_of({.width = 52, .height = 77}, kFrames, [&](Canvas& c, int f) {
         for (double lx : {10.0, 42.0}) {
             c.rect(lx - 1.5, 40, 3, 37);
             c.fill_outlined(Paint::solid(k.steel.dark), k.outline, 0.8);

@@ -12,7 +12,6 @@
 
 #include "generator/art/prelude.h"
 #include "generator/worlds/city/city.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/rotorcraft.h"
 
 namespace city {
@@ -20,10 +19,10 @@ namespace city {
 namespace {
 
 // A craft drawn facing left in image pixels, pitched about the box's origin
-// (worlds::pitches).
-std::vector<art::Frame> pitched_frames(const worlds::FrameBox& box, const std::vector<double>& pitches,
+// (art::pitches).
+std::vector<art::Frame> pitched_frames(const art::FrameBox& box, const std::vector<double>& pitches,
                                        void (*paint)(Canvas&)) {
-    return worlds::turned_frames(box, pitches, [&](Canvas& c, int) {
+    return art::turned_frames(box, pitches, [&](Canvas& c, int) {
         c.translate(-box.origin_x, -box.origin_y);
         paint(c);
     });
@@ -231,7 +230,7 @@ std::vector<Frame> blimp_frames() {
 // ---- rocket: 78 x 24, nose at the left ----
 std::vector<Frame> rocket_frames() {
     const Look& k = look();
-    return worlds::frames_of({.width = 80, .height = 24, .yoffset = -12}, 4, [&](Canvas& c, int f) {
+    return art::frames_of({.width = 80, .height = 24, .yoffset = -12}, 4, [&](Canvas& c, int f) {
         const double flame = 10 + 4 * std::sin(f * kPi / 2);
         c.polygon({{60, 8}, {60 + flame + 6, 12}, {60, 16}});
         c.fill(Paint::linear({60, 0}, {78, 0}, {{0, Color{1, 1, 1}}, {0.4, Color::hex(0xffd040)}, {1, Color::hex(0xff4010).with_alpha(0.2)}}));
@@ -256,15 +255,15 @@ void add_craft(worlds::World& world) {
     world.sprite(
         "citywhiteship",
         pitched_frames({.width = 64, .height = 34, .xoffset = -2, .yoffset = -4, .origin_x = 32, .origin_y = 16},
-                       worlds::pitches(7, 4, 9), paint_white));
+                       art::pitches(7, 4, 9), paint_white));
     world.sprite(
         "citygreenship",
         pitched_frames({.width = 64, .height = 36, .xoffset = -2, .yoffset = -4, .origin_x = 32, .origin_y = 18},
-                       worlds::pitches(11, 6, 7), paint_green));
+                       art::pitches(11, 6, 7), paint_green));
     world.sprite(
         "cityfrogship",
         pitched_frames({.width = 64, .height = 42, .xoffset = -2, .yoffset = -4, .origin_x = 32, .origin_y = 22},
-                       worlds::pitches(7, 3, 8), paint_frog));
+                       art::pitches(7, 3, 8), paint_frog));
     world.sprite("citybluehelicopter", police_helicopter());
     world.sprite("cityblimp", blimp_frames());
     world.sprite("rocketship", rocket_frames());

@@ -1,12 +1,11 @@
 #include "generator/worlds/common/backdrop.h"
 
-#include "generator/worlds/common/frames.h"
-#include "sprites/layers.h"
-
 #include <algorithm>
-#include <set>
 #include <cmath>
+#include <set>
 #include <vector>
+
+#include "sprites/layers.h"
 
 namespace worlds {
 

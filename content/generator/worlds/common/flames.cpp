@@ -2,12 +2,11 @@
 
 #include <cmath>
 
-#include "generator/worlds/common/frames.h"
-
 namespace worlds {
 
 std::vector<art::Frame> flame_frames(int count, double heat) {
-    return frames_of({.width = 16, .height = 22, .xoffset = -3, .yoffset = -12}, count, [&](art::Canvas& c, int f) {
+    constexpr art::FrameBox kFlame{.width = 16, .height = 22, .xoffset = -3, .yoffset = -12};
+    return art::frames_of(kFlame, count, [&](art::Canvas& c, int f) {
         const double sway = std::sin(f * 1.1) * 1.6;
         // Three tongues, each hotter and smaller than the one behind it.
         for (int layer = 0; layer < 3; ++layer) {

@@ -15,7 +15,7 @@ std::vector<double> ceiling_turret_angles() {
     return a;
 }
 
-std::vector<art::Frame> turret_frames(const FrameBox& box, const std::vector<double>& angles,
+std::vector<art::Frame> turret_frames(const art::FrameBox& box, const std::vector<double>& angles,
                                       const TurretPainter& paint) {
     std::vector<art::Frame> frames;
     for (double angle : angles) {

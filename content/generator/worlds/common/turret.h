@@ -16,14 +16,13 @@
 #include <vector>
 
 #include "generator/art/art.h"
-#include "generator/worlds/common/frames.h"
 
 namespace worlds {
 
 // A turret's frames: the box's origin is where the barrel turns.
-inline constexpr FrameBox kFloorTurret{
+inline constexpr art::FrameBox kFloorTurret{
     .width = 88, .height = 66, .xoffset = -4, .yoffset = -34, .origin_x = 44, .origin_y = 42};
-inline constexpr FrameBox kCeilingTurret{.width = 88, .height = 70, .xoffset = -4, .origin_x = 44, .origin_y = 22};
+inline constexpr art::FrameBox kCeilingTurret{.width = 88, .height = 70, .xoffset = -4, .origin_x = 44, .origin_y = 22};
 
 // Screen angles (clockwise from right) of each frame.
 std::vector<double> floor_turret_angles();
@@ -32,7 +31,7 @@ std::vector<double> ceiling_turret_angles();
 // Draws the whole turret aiming at `angle_deg`; the pivot is given in image pixels.
 using TurretPainter = std::function<void(art::Canvas&, double pivot_x, double pivot_y, double angle_deg)>;
 
-std::vector<art::Frame> turret_frames(const FrameBox& box, const std::vector<double>& angles,
+std::vector<art::Frame> turret_frames(const art::FrameBox& box, const std::vector<double>& angles,
                                       const TurretPainter& paint);
 
 // A ready-made turret: a plated dome on a foot plate and a twin-banded barrel.

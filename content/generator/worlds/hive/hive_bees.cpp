@@ -11,7 +11,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/hive/hive_art.h"
 
 namespace hive {
@@ -148,15 +147,15 @@ void wasp_ship(Canvas& c, double beat) {
 void add_bees(worlds::World& world) {
     const Look& k = look();
     const auto beat = [](int i) { return 0.5 - 0.5 * std::cos(i * kPi / 2); };  // up, half, down, half
-    constexpr worlds::FrameBox kBee{
+    constexpr art::FrameBox kBee{
         .width = 46, .height = 50, .xoffset = -1, .yoffset = -12, .origin_x = 17, .origin_y = 24};
     world.sprite("hivebeebluefly",
-                 worlds::frames_of(kBee, 4, [&](Canvas& c, int i) { bee(c, k.blue, beat(i), 0, 0, false); }));
+                 art::frames_of(kBee, 4, [&](Canvas& c, int i) { bee(c, k.blue, beat(i), 0, 0, false); }));
     world.sprite("hivebeeblueattack",
-                 worlds::frames_of(kBee, 6, [&](Canvas& c, int i) { bee(c, k.blue, beat(i), i / 5.0, 0, i >= 3); }));
+                 art::frames_of(kBee, 6, [&](Canvas& c, int i) { bee(c, k.blue, beat(i), i / 5.0, 0, i >= 3); }));
     world.sprite("hivebeeyellow",
-                 worlds::frames_of(kBee, 4, [&](Canvas& c, int i) { bee(c, k.yellow, beat(i), 0, 0, false); }));
-    world.sprite("hivebeeyellowattack", worlds::frames_of(kBee, 4, [&](Canvas& c, int i) {
+                 art::frames_of(kBee, 4, [&](Canvas& c, int i) { bee(c, k.yellow, beat(i), 0, 0, false); }));
+    world.sprite("hivebeeyellowattack", art::frames_of(kBee, 4, [&](Canvas& c, int i) {
                      c.rotate_deg(-8);
                      bee(c, k.yellow, beat(i), 0, 1, true);
                  }));
@@ -164,11 +163,11 @@ void add_bees(worlds::World& world) {
 
 void add_craft(worlds::World& world) {
     world.sprite("hivegreenship",
-                 worlds::frames_of({.width = 62, .height = 56, .yoffset = -12, .origin_x = 30, .origin_y = 26}, 6,
-                                   [](Canvas& c, int i) { beetle(c, i / 5.0); }));
+                 art::frames_of({.width = 62, .height = 56, .yoffset = -12, .origin_x = 30, .origin_y = 26}, 6,
+                                [](Canvas& c, int i) { beetle(c, i / 5.0); }));
     world.sprite("hiveorangeship",
-                 worlds::frames_of({.width = 72, .height = 54, .yoffset = -11, .origin_x = 32, .origin_y = 31}, 4,
-                                   [](Canvas& c, int i) { wasp_ship(c, 0.5 - 0.5 * std::cos(i * kPi / 3)); }));
+                 art::frames_of({.width = 72, .height = 54, .yoffset = -11, .origin_x = 32, .origin_y = 31}, 4,
+                                [](Canvas& c, int i) { wasp_ship(c, 0.5 - 0.5 * std::cos(i * kPi / 3)); }));
 }
 
 }  // namespace hive

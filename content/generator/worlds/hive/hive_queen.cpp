@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/hive/hive_art.h"
 
 namespace hive {
@@ -125,8 +124,8 @@ void add_queen(worlds::World& world) {
     world.sprite("hiveboss", queen(), kLeft, kTop);
     world.sprite(
         "hivebossshot",
-        worlds::frames_of({.width = 30, .height = 30, .xoffset = -15, .yoffset = -15, .origin_x = 15, .origin_y = 15},
-                          6, spore));
+        art::frames_of({.width = 30, .height = 30, .xoffset = -15, .yoffset = -15, .origin_x = 15, .origin_y = 15}, 6,
+                       spore));
 }
 
 }  // namespace hive

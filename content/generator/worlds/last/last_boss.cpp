@@ -26,7 +26,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/last/last.h"
 
 namespace last {
@@ -191,8 +190,8 @@ Canvas dorsal_turret() {
 // ---- shots ----
 std::vector<Frame> orb_frames(const Color& core, const Color& rim, double r) {
     const int size = int(std::ceil(r * 2 + 4));
-    const worlds::FrameBox box{.width = size, .height = size, .xoffset = -size / 2, .yoffset = -size / 2};
-    return worlds::frames_of(box, 2, [&](Canvas& c, int f) {
+    const art::FrameBox box{.width = size, .height = size, .xoffset = -size / 2, .yoffset = -size / 2};
+    return art::frames_of(box, 2, [&](Canvas& c, int f) {
         const double rr = f == 0 ? r : r + 0.8;
         c.orb(size / 2.0, size / 2.0, rr, core, rim);
         c.circle(size / 2.0, size / 2.0, rr);
@@ -211,7 +210,7 @@ std::vector<Frame> bolt_frames() {
 
 std::vector<Frame> spore_frames() {
     const Look& k = look();
-    return worlds::frames_of({.width = 26, .height = 26, .xoffset = -13, .yoffset = -13}, 4, [&](Canvas& c, int f) {
+    return art::frames_of({.width = 26, .height = 26, .xoffset = -13, .yoffset = -13}, 4, [&](Canvas& c, int f) {
         const double pulse = 1 + 0.12 * std::sin(f * kPi / 2);
         for (int i = 0; i < 8; ++i) {
             const double a = i * kPi / 4 + f * 0.2;
@@ -228,7 +227,7 @@ std::vector<Frame> spore_frames() {
 
 std::vector<Frame> parasite_frames() {
     const Look& k = look();
-    return worlds::frames_of({.width = 24, .height = 24, .xoffset = -12, .yoffset = -12}, 5, [&](Canvas& c, int f) {
+    return art::frames_of({.width = 24, .height = 24, .xoffset = -12, .yoffset = -12}, 5, [&](Canvas& c, int f) {
         const double phase = f / 5.0 * 2 * kPi;
         std::vector<Pt> body;
         for (int i = 0; i < 7; ++i) {

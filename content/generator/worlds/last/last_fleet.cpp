@@ -17,7 +17,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/turret.h"
 #include "generator/worlds/last/last.h"
 
@@ -173,7 +172,7 @@ std::vector<Frame> pod_frames(bool hanging) {
 
 std::vector<Frame> spear_frames() {
     const Look& k = look();
-    return worlds::frames_of({.width = 80, .height = 22, .yoffset = -11}, 4, [&](Canvas& c, int f) {
+    return art::frames_of({.width = 80, .height = 22, .yoffset = -11}, 4, [&](Canvas& c, int f) {
         const double flame = 9 + 4 * std::sin(f * kPi / 2);
         exhaust(c, 60, 11, flame + 4, 3.5);
         for (double dir : {-1.0, 1.0}) {
@@ -208,17 +207,17 @@ worlds::TurretStyle turret_style() {
 void add_fleet(worlds::World& world) {
     world.sprite(
         "citywhiteship",
-        worlds::turned_frames({.width = 64, .height = 34, .xoffset = -2, .yoffset = -4, .origin_x = 32, .origin_y = 16},
-                              worlds::pitches(7, 4, 9), paint_dart));
+        art::turned_frames({.width = 64, .height = 34, .xoffset = -2, .yoffset = -4, .origin_x = 32, .origin_y = 16},
+                           art::pitches(7, 4, 9), paint_dart));
     world.sprite(
         "citygreenship",
-        worlds::turned_frames({.width = 64, .height = 40, .xoffset = -2, .yoffset = -2, .origin_x = 32, .origin_y = 18},
-                              worlds::pitches(11, 6, 7), paint_diver));
+        art::turned_frames({.width = 64, .height = 40, .xoffset = -2, .yoffset = -2, .origin_x = 32, .origin_y = 18},
+                           art::pitches(11, 6, 7), paint_diver));
     world.sprite("crystalredship", wasp_frames());
-    world.sprite("metalgreenship",
-                 worlds::turned_frames(
-                     {.width = 56, .height = 44, .xoffset = -4, .yoffset = -12, .origin_x = 28, .origin_y = 22},
-                     worlds::pitches(5, 3, 15), paint_fighter));
+    world.sprite(
+        "metalgreenship",
+        art::turned_frames({.width = 56, .height = 44, .xoffset = -4, .yoffset = -12, .origin_x = 28, .origin_y = 22},
+                           art::pitches(5, 3, 15), paint_fighter));
     world.sprite("metalopenerup", pod_frames(false));
     world.sprite("metalopenerdown", pod_frames(true));
     const worlds::TurretStyle style = turret_style();

@@ -18,7 +18,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/last/last.h"
 
 namespace last {

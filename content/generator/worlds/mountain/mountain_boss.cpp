@@ -21,7 +21,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/mountain/mountain.h"
 
 namespace mountain {
@@ -307,7 +306,7 @@ void emitter(Canvas& c, double x, double y) {
 }
 
 std::vector<Frame> beam_horizontal() {
-    return worlds::frames_of({.width = 34, .height = 22, .xoffset = -16}, 6, [&](Canvas& c, int f) {
+    return art::frames_of({.width = 34, .height = 22, .xoffset = -16}, 6, [&](Canvas& c, int f) {
         bolt(c, {4, 11}, {30, 11}, f / 6.0, art::seed_of("mountainbeamh"), 2.5);
         bolt(c, {4, 11}, {30, 11}, f / 6.0 + 0.5, art::seed_of("mountainbeamh2"), 1.2);
         emitter(c, 4, 11);
@@ -316,7 +315,7 @@ std::vector<Frame> beam_horizontal() {
 }
 
 std::vector<Frame> beam_vertical() {
-    return worlds::frames_of({.width = 18, .height = 104}, 6, [&](Canvas& c, int f) {
+    return art::frames_of({.width = 18, .height = 104}, 6, [&](Canvas& c, int f) {
         bolt(c, {9, 5}, {9, 99}, f / 6.0, art::seed_of("mountainbeamv"), 3.0);
         bolt(c, {9, 5}, {9, 99}, f / 6.0 + 0.4, art::seed_of("mountainbeamv2"), 1.2);
         emitter(c, 9, 5);

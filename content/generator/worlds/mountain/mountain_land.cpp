@@ -6,7 +6,6 @@
 
 #include "generator/art/prelude.h"
 #include "generator/worlds/common/backdrop.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/mountain/mountain.h"
 
 namespace mountain {

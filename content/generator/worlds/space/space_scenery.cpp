@@ -5,7 +5,6 @@
 
 #include "generator/art/prelude.h"
 #include "generator/worlds/common/backdrop.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/terrain.h"
 #include "generator/worlds/space/space_art.h"
 

@@ -9,7 +9,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/water/water_art.h"
 
 namespace water {
@@ -102,13 +101,13 @@ void grey_sub(Canvas& c, int frame) {
 void add_subs(worlds::World& world) {
     world.sprite(
         "wateryellowsub",
-        worlds::frames_of({.width = 82, .height = 44, .xoffset = -2, .yoffset = -8, .origin_y = 8}, 4, yellow_sub));
+        art::frames_of({.width = 82, .height = 44, .xoffset = -2, .yoffset = -8, .origin_y = 8}, 4, yellow_sub));
     // Level trim: the deck (row -13 of the drawing) lies on row y + 2 and the
     // middle of the boat at x + 45.
-    world.sprite("watergreysub",
-                 worlds::turned_frames(
-                     {.width = 104, .height = 60, .xoffset = -7, .yoffset = -13, .origin_x = 52, .origin_y = 28},
-                     worlds::angle_steps(7, 24, -24), grey_sub));
+    world.sprite(
+        "watergreysub",
+        art::turned_frames({.width = 104, .height = 60, .xoffset = -7, .yoffset = -13, .origin_x = 52, .origin_y = 28},
+                           art::angle_steps(7, 24, -24), grey_sub));
 }
 
 }  // namespace water

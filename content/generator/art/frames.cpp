@@ -1,14 +1,14 @@
-#include "generator/worlds/common/frames.h"
+#include "generator/art/frames.h"
 
 #include <cmath>
 
-namespace worlds {
+namespace art {
 
-std::vector<art::Frame> frames_of(const FrameBox& box, int count,
-                                  const std::function<void(art::Canvas&, int)>& paint, art::Edges edges) {
-    std::vector<art::Frame> frames;
+std::vector<Frame> frames_of(const FrameBox& box, int count, const std::function<void(Canvas&, int)>& paint,
+                             Edges edges) {
+    std::vector<Frame> frames;
     for (int i = 0; i < count; ++i) {
-        art::Canvas c(box.width, box.height);
+        Canvas c(box.width, box.height);
         {
             auto scope = c.scoped();
             c.translate(box.origin_x, box.origin_y);
@@ -19,17 +19,17 @@ std::vector<art::Frame> frames_of(const FrameBox& box, int count,
     return frames;
 }
 
-std::vector<art::Frame> turned_frames(const FrameBox& box, const std::vector<double>& angles,
-                                      const std::function<void(art::Canvas&, int)>& paint) {
-    return frames_of(box, int(angles.size()), [&](art::Canvas& c, int i) {
+std::vector<Frame> turned_frames(const FrameBox& box, const std::vector<double>& angles,
+                                 const std::function<void(Canvas&, int)>& paint) {
+    return frames_of(box, int(angles.size()), [&](Canvas& c, int i) {
         c.rotate_deg(angles[size_t(i)]);
         paint(c, i);
     });
 }
 
-void posterize(art::Canvas& c, int levels) {
+void posterize(Canvas& c, int levels) {
     const double r = levels > 1 ? levels - 1 : 31, g = levels > 1 ? levels - 1 : 63, b = r;
-    c.map_pixels([=](int, int, art::Color& p) {
+    c.map_pixels([=](int, int, Color& p) {
         p.r = std::round(p.r * r) / r;
         p.g = std::round(p.g * g) / g;
         p.b = std::round(p.b * b) / b;
@@ -48,4 +48,4 @@ std::vector<double> pitches(int count, int level, double step) {
     return a;
 }
 
-}  // namespace worlds
+}  // namespace art
