@@ -1,7 +1,6 @@
 // velmora-content: writes the game's complete data tree into a directory.
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 
 #include "generator/module.h"
 #include "writers/data_writers.h"
@@ -20,13 +19,13 @@ int main(int argc, char** argv) {
     int failures = 0;
     for (const content::Module& m : content::modules()) {
         bool wanted = argc == 2;
-        for (int i = 2; i < argc; ++i) wanted = wanted || std::strcmp(argv[i], m.name) == 0;
+        for (int i = 2; i < argc; ++i) wanted = wanted || m.name == argv[i];
         if (!wanted) continue;
         const auto start = std::chrono::steady_clock::now();
         const bool ok = m.write(context);
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
                             std::chrono::steady_clock::now() - start).count();
-        std::printf("velmora-content: %-12s %s (%lld ms)\n", m.name, ok ? "ok" : "FAILED",
+        std::printf("velmora-content: %-12s %s (%lld ms)\n", m.name.c_str(), ok ? "ok" : "FAILED",
                     static_cast<long long>(ms));
         if (!ok) ++failures;
     }

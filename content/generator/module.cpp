@@ -1,7 +1,6 @@
 #include "generator/module.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "writers/data_writers.h"
 
@@ -20,12 +19,11 @@ std::string Context::path(const std::string& relative) const {
     return full;
 }
 
-Registration::Registration(const char* name, Writer write) { registry().push_back(Module{name, write}); }
+void add_module(std::string name, Writer write) { registry().push_back(Module{std::move(name), std::move(write)}); }
 
 std::vector<Module> modules() {
     std::vector<Module> sorted = registry();
-    std::sort(sorted.begin(), sorted.end(),
-              [](const Module& a, const Module& b) { return std::strcmp(a.name, b.name) < 0; });
+    std::sort(sorted.begin(), sorted.end(), [](const Module& a, const Module& b) { return a.name < b.name; });
     return sorted;
 }
 

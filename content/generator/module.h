@@ -3,7 +3,9 @@
 // generator runs them all, in name order, into one output directory.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace content {
@@ -15,16 +17,19 @@ struct Context {
     std::string path(const std::string& relative) const;
 };
 
-using Writer = bool (*)(const Context& context);
+using Writer = std::function<bool(const Context& context)>;
 
 struct Module {
-    const char* name;
+    std::string name;
     Writer write;
 };
 
+// Adds a module; call before main runs (from a static initialiser).
+void add_module(std::string name, Writer write);
+
 // Registers a module at start-up. Use as: static content::Registration r{"standard", &write_standard};
 struct Registration {
-    Registration(const char* name, Writer write);
+    Registration(std::string name, Writer write) { add_module(std::move(name), std::move(write)); }
 };
 
 std::vector<Module> modules();  // sorted by name

@@ -25,7 +25,7 @@
 //       art::Canvas c(24, 16);                     // native size, transparent
 //       c.ellipse(12, 8, 10, 5).shade(hull, art::Color::hex(0x10131f));
 //       c.orb(18, 8, 2.5, art::Color{1, 1, 1}, art::Color::hex(0x7fe3ff));
-//       frames.push_back({std::move(c), -12, -8}); // offsets: image centred on x, y
+//       frames.push_back({.image = std::move(c), .xoffset = -12, .yoffset = -8});  // centred on x, y
 //   }
 //   out.sprite("Levels/Space", "spaceprobe", frames);
 //
@@ -51,6 +51,7 @@
 #include "generator/art/color.h"
 #include "generator/art/dither.h"
 #include "generator/art/effects.h"
+#include "generator/art/frames.h"
 #include "generator/art/lettering.h"
 #include "generator/art/output.h"
 #include "generator/art/random.h"

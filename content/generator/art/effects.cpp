@@ -83,7 +83,10 @@ std::vector<Frame> explosion_frames(const std::string& name, int size, int count
     const uint64_t seed = seed_of(name);
     for (int i = 0; i < count; ++i) {
         const double t = count > 1 ? double(i) / (count - 1) : 0.0;
-        frames.push_back({explosion_frame(size, t, seed, look), -size / 2, -size / 2, Edges::Dither});
+        frames.push_back({.image = explosion_frame(size, t, seed, look),
+                          .xoffset = -size / 2,
+                          .yoffset = -size / 2,
+                          .edges = Edges::Dither});
     }
     return frames;
 }

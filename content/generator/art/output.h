@@ -3,7 +3,7 @@
 //
 //   art::Output out(context, "standard");
 //   std::vector<art::Frame> frames;
-//   frames.push_back({std::move(canvas), -10, -5});        // image, x and y offset
+//   frames.push_back({.image = std::move(canvas), .xoffset = -10, .yoffset = -5});
 //   out.sprite("Levels/Standard", "drone", frames);       // drone1.BMP ..., drone.SPT
 //   out.picture("Levels/Resource/titlescreen.BMP", art::flat_image(title), art::Depth::True24);
 //   return out.finish();

@@ -1,21 +1,31 @@
 // Module "music": the twelve tunes as MUSIC/<NAME>.S3M.
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "generator/module.h"
 #include "generator/music/tunes.h"
+#include "generator/worlds/world_table.h"
 #include "writers/bmp_writer.h"
 #include "writers/s3m_writer.h"
 
 namespace music {
 
 const std::vector<Tune>& tunes() {
-    static const std::vector<Tune> all = {
-        {"ASTROV2.S3M", &title_tune},    {"DILEMMA.S3M", &about_tune},   {"SLINKY.S3M", &space_tune},
-        {"SEIZURE.S3M", &metal_tune},    {"CRYSTAL.S3M", &crystal_tune}, {"PURPLE.S3M", &water_tune},
-        {"HIVE.S3M", &hive_tune},        {"ORB.S3M", &mountain_tune},    {"CASTLE02.S3M", &castle_tune},
-        {"SONG39.S3M", &cave_tune},      {"ASTRONUK.S3M", &city_tune},   {"SWAN.S3M", &swan_tune},
-    };
+    static const std::vector<Tune> all = [] {
+        std::vector<Tune> t = {{"MUSIC/ASTROV2.S3M", &title_tune},
+                               {"MUSIC/DILEMMA.S3M", &about_tune},
+                               {world_list::kEndingTune, &swan_tune}};
+        // The worlds' tunes under the names the game's list gives them; worlds may share one.
+        const auto setups = worlds::world_setups();
+        for (int i = 0; i < world_list::kCount; ++i) {
+            const char* file = world_list::kEntries[i].tune;
+            if (std::none_of(t.begin(), t.end(), [file](const Tune& u) { return std::strcmp(u.file, file) == 0; }))
+                t.push_back({file, setups[size_t(i)].tune});
+        }
+        return t;
+    }();
     return all;
 }
 
@@ -31,7 +41,7 @@ bool write_music(const content::Context& context) {
             ok = false;
             continue;
         }
-        ok = writers::write_file(context.path(std::string("MUSIC/") + tune.file), writers::encode_s3m(module)) && ok;
+        ok = writers::write_file(context.path(tune.file), writers::encode_s3m(module)) && ok;
     }
     return ok;
 }

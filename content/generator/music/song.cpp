@@ -46,6 +46,11 @@ void Song::pan(int channel, int position) {
     if (channel >= 0 && channel < channels_) pans_[size_t(channel)] = std::clamp(position, 0, 15);
 }
 
+void Song::pans(std::initializer_list<int> positions) {
+    int channel = 0;
+    for (int position : positions) pan(channel++, position);
+}
+
 writers::S3mCell& Song::at(int channel, int row) {
     std::vector<writers::S3mCell>& column = grid_[size_t(channel)];
     if (column.size() <= size_t(row)) column.resize(size_t(row) + 1);

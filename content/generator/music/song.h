@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -24,9 +25,11 @@ public:
     // built, only over the range of notes it plays; a drum is one sample that
     // C-5 plays at `rate`.
     int add(const std::string& name, const Tone& tone, double top_rate = 30000);
-    int add(const std::string& name, const Signal& drum, double rate);
+    int add(const std::string& name, const Signal& drum, double rate = drums::kRate);
     // 0 (left) .. 15 (right); 7 and 8 are the middle.
     void pan(int channel, int position);
+    // The positions of channels 0, 1, 2 ... in turn.
+    void pans(std::initializer_list<int> positions);
     void master_volume(int volume) { master_volume_ = volume; }
     // 1..64: scales the whole tune in both players (the master volume only in some).
     void global_volume(int volume) { global_volume_ = volume; }
@@ -76,7 +79,7 @@ private:
     int channels_;
     int tempo_;
     int speed_;
-    int master_volume_ = 48;
+    int master_volume_ = 64;
     int global_volume_ = 64;
     int length_ = -1;
     std::vector<std::vector<writers::S3mCell>> grid_;  // by channel (the control channel last), then row

@@ -8,7 +8,7 @@
 namespace music {
 
 struct Tune {
-    const char* file;  // under MUSIC/
+    const char* file;  // under the data directory
     writers::S3mModule (*compose)();
 };
 

@@ -64,16 +64,14 @@ Canvas portal(int width, const Color& deep, const Color& bright, uint64_t seed) 
 
 std::vector<Frame> split(const Canvas& whole, int left_width) {
     std::vector<Frame> frames;
-    frames.push_back({whole.crop(0, 0, left_width, whole.height()), 0, 0});
-    frames.push_back({whole.crop(left_width, 0, whole.width() - left_width, whole.height()), 0, 0});
+    frames.push_back({.image = whole.crop(0, 0, left_width, whole.height())});
+    frames.push_back({.image = whole.crop(left_width, 0, whole.width() - left_width, whole.height())});
     return frames;
 }
 
 std::vector<Frame> gameover_frames() {
-    std::vector<Frame> frames;
     constexpr int kCount = 8;
-    for (int i = 0; i < kCount; ++i) {
-        Canvas c(360, 56);
+    return art::frames_of({.width = 360, .height = 56}, kCount, [&](Canvas& c, int i) {
         art::TextStyle s;
         s.height = 38;
         s.weight = 1.15;
@@ -99,9 +97,7 @@ std::vector<Frame> gameover_frames() {
         body.polygon({{sweep, 0}, {sweep + 26, 0}, {sweep + 6, 56}, {sweep - 20, 56}});
         body.fill(Paint::solid(Color{1, 1, 0.85, 0.75}));
         c.draw(body, 0, 0);
-        frames.push_back({std::move(c), 0, 0});
-    }
-    return frames;
+    });
 }
 
 }  // namespace

@@ -18,9 +18,7 @@ const Color kOutline = Color::hex(0x120c04);
 // A gold medallion turning about its upright axis (half a turn: it looks the
 // same from both sides, so eight frames close the loop).
 std::vector<Frame> bonus_frames() {
-    std::vector<Frame> frames;
-    for (int i = 0; i < kFrames; ++i) {
-        Canvas c(20, 20);
+    return art::frames_of({.width = 20, .height = 20}, kFrames, [&](Canvas& c, int i) {
         const double turn = std::cos(i * kPi / kFrames);
         const double rx = std::max(1.6, 8.5 * std::abs(turn));
         const double edge = 2.2 * std::sqrt(1 - turn * turn);  // the rim seen edge-on
@@ -46,9 +44,7 @@ std::vector<Frame> bonus_frames() {
             c.fill_outlined(Paint::solid(Color::hex(0xfff2b0)), Color::hex(0xa06008), 0.8);
         }
         c.highlight(10 - rx * 0.45 - edge * 0.5, 6.5, std::max(0.8, rx * 0.3), 1.6, 0.9);
-        frames.push_back({std::move(c), 0, 0});
-    }
-    return frames;
+    });
 }
 
 struct WeaponLook {
@@ -60,10 +56,8 @@ struct WeaponLook {
 // A glass sphere in the weapon's colour with its letter, and a spark that
 // circles it.
 std::vector<Frame> weapon_frames(const WeaponLook& w) {
-    std::vector<Frame> frames;
     const Color light = Color::hex(w.light), mid = Color::hex(w.mid), dark = Color::hex(w.dark);
-    for (int i = 0; i < kFrames; ++i) {
-        Canvas c(20, 20);
+    return art::frames_of({.width = 20, .height = 20}, kFrames, [&](Canvas& c, int i) {
         const double a = 2 * kPi * i / kFrames;
         const double pulse = 0.5 + 0.5 * std::cos(a);
         c.circle(10, 10, 8.6);
@@ -86,9 +80,7 @@ std::vector<Frame> weapon_frames(const WeaponLook& w) {
         const double sx = 10 + 8.0 * std::cos(a - kPi / 2), sy = 10 + 8.0 * std::sin(a - kPi / 2);
         c.star(sx, sy, 4, 2.8, 0.9, 45.0 * i);
         c.fill(Paint::solid(Color{1, 1, 1}));
-        frames.push_back({std::move(c), 0, 0});
-    }
-    return frames;
+    });
 }
 
 }  // namespace

@@ -21,25 +21,16 @@ constexpr int kShipWidth = 60, kShipHeight = 21;
 constexpr int kTiltFrames = 5;  // frame 3 is level flight
 
 std::vector<Frame> ship_frames(const ShipLook& look) {
-    std::vector<Frame> frames;
-    for (int i = 0; i < kTiltFrames; ++i) {
-        Canvas c(kShipWidth, kShipHeight);
+    return art::frames_of({.width = kShipWidth, .height = kShipHeight}, kTiltFrames, [&](Canvas& c, int i) {
         const double roll = (i - 2) / 2.0;  // -1, -0.5, 0, 0.5, 1
         draw_ship(c, look, 0, 0, 1.0, roll);
-        frames.push_back({std::move(c), 0, 0});
-    }
-    return frames;
+    });
 }
 
 std::vector<Frame> drone_frames() {
-    std::vector<Frame> frames;
     constexpr int kCount = 8;
-    for (int i = 0; i < kCount; ++i) {
-        Canvas c(20, 20);
-        draw_drone(c, 0, -0.5, 1.0, double(i) / kCount);
-        frames.push_back({std::move(c), 0, 0});
-    }
-    return frames;
+    return art::frames_of({.width = 20, .height = 20}, kCount,
+                          [&](Canvas& c, int i) { draw_drone(c, 0, -0.5, 1.0, double(i) / kCount); });
 }
 
 // A hexagon lattice of energy inside an ellipse that swells and fades.
@@ -88,7 +79,7 @@ std::vector<Frame> shield_frames() {
         c.arc(0, 0, 1.0, 205, 245);
         c.restore();
         c.stroke(Paint::solid(Color{1, 1, 1, fade}), 2.0 * (1 - t) + 0.8);
-        frames.push_back({std::move(c), 0, 0, art::Edges::Dither});
+        frames.push_back({.image = std::move(c), .edges = art::Edges::Dither});
     }
     return frames;
 }

@@ -81,7 +81,7 @@ std::vector<Frame> bar_frames() {
             c.fill(Paint::radial({x - 0.4, y - 0.4}, 0, 1.4, {{0, kPlate.light.lighter(0.5)}, {1, kPlate.dark}}));
         }
     std::vector<Frame> frames;
-    frames.push_back({std::move(c), 0, 1});
+    frames.push_back({.image = std::move(c), .yoffset = 1});
     return frames;
 }
 
@@ -94,13 +94,13 @@ std::vector<Frame> bar2_frames() {
         c.fill(Paint::solid(Color{0, 0, 0, 0.18}));
     }
     std::vector<Frame> frames;
-    frames.push_back({std::move(c), 0, 1});
+    frames.push_back({.image = std::move(c), .yoffset = 1});
     return frames;
 }
 
 std::vector<Frame> buble_frames() {
     std::vector<Frame> frames;
-    frames.push_back({capsule(kPiece, kDisplay), 0, 1});
+    frames.push_back({.image = capsule(kPiece, kDisplay), .yoffset = 1});
     return frames;
 }
 
@@ -118,7 +118,7 @@ std::vector<Frame> shieldbar_frames() {
         const double ex = 116, ey = 15.5;
         c.polygon({{ex - 4.5, ey - 6}, {ex + 4.5, ey - 6}, {ex + 4.5, ey - 1}, {ex, ey + 6}, {ex - 4.5, ey - 1}});
         c.fill_outlined(Paint::vertical(ey - 6, ey + 6, {{0, kEnergyTop}, {1, kEnergyBottom}}), kOutline, 1.0);
-        frames.push_back({std::move(c), 0, 0});
+        frames.push_back({.image = std::move(c)});
     }
     // Frame 2: the trough, 104 x 17 at (7, 7); its interior is x 8..109,
     // rows 8..22, and the first two columns show the minimum charge.
@@ -133,7 +133,7 @@ std::vector<Frame> shieldbar_frames() {
         c.rect(1, 8, 2, 15);
         c.fill(energy_paint());
         c.restore();
-        frames.push_back({std::move(c), 0, 0});
+        frames.push_back({.image = std::move(c)});
     }
     // Frame 3: one lit column and two trough columns, rows 8..22 when at y 7.
     // Its first row stays empty: the top-left pixel of a sprite image is
@@ -147,7 +147,7 @@ std::vector<Frame> shieldbar_frames() {
         c.rect(1, 8, 2, 15);
         c.fill(trough_paint());
         c.restore();
-        frames.push_back({std::move(c), 0, 0});
+        frames.push_back({.image = std::move(c)});
     }
     return frames;
 }
@@ -164,7 +164,7 @@ std::vector<Frame> score_frames() {
         s.outline = Color::hex(0x04060c);
         s.fill = {{0, Color::hex(0xfff8d0)}, {0.5, Color::hex(0xffd040)}, {1, Color::hex(0xe07810)}};
         art::draw_text(c, 6, 2, std::to_string(d), s, art::Align::Centre);
-        frames.push_back({std::move(c), 0, 1});
+        frames.push_back({.image = std::move(c), .yoffset = 1});
     }
     return frames;
 }
@@ -182,7 +182,7 @@ Canvas cartridge(uint32_t light, uint32_t mid, uint32_t dark) {
 
 std::vector<Frame> one(Canvas c, int xoffset, int yoffset) {
     std::vector<Frame> frames;
-    frames.push_back({std::move(c), xoffset, yoffset});
+    frames.push_back({.image = std::move(c), .xoffset = xoffset, .yoffset = yoffset});
     return frames;
 }
 

@@ -32,7 +32,7 @@ std::vector<Frame> blueshot_frames() {
                    {w - h * 0.35, cy + h * 0.3}, {8, cy + h * 0.3}});
         c.fill(Paint::linear({4, 0}, {double(w), 0}, {{0, Color::hex(0x7fd8ff)}, {0.6, Color{1, 1, 1}}, {1, Color{1, 1, 1}}}));
         // Centre on the gun line: spawned at y + 6, the line is y + 11.
-        frames.push_back({std::move(c), 0, 5 - (h + 2) / 2});
+        frames.push_back({.image = std::move(c), .yoffset = 5 - (h + 2) / 2});
     }
     return frames;
 }
@@ -58,7 +58,7 @@ std::vector<Frame> missile_frames() {
                       Color::hex(0xe83030));
     // Spawned at y + 9 (+- 2i): centre on y + 11 at the middle of the fan.
     std::vector<Frame> frames;
-    frames.push_back({std::move(c), 0, -1});
+    frames.push_back({.image = std::move(c), .yoffset = -1});
     return frames;
 }
 
@@ -80,7 +80,7 @@ std::vector<Frame> heatseeker_frames() {
             c.fill(Paint::solid(Color::hex(0x303848)));
         }
         // Its centre follows (x, y + 5), the spawn point's height on the gun line.
-        frames.push_back({std::move(c), -9, -4});
+        frames.push_back({.image = std::move(c), .xoffset = -9, .yoffset = -4});
     }
     return frames;
 }
@@ -101,22 +101,18 @@ std::vector<Frame> smoke_frames() {
         c.circle(7 + r * 0.35, 7.5 - r * 0.3, r * 0.55);
         c.fill(Paint::solid(warm.lighter(0.2).with_alpha(alpha * 0.6)));
         // Centred on the heat-seeker's centre, (x, y + 5).
-        frames.push_back({std::move(c), -7, -2, art::Edges::Dither});
+        frames.push_back({.image = std::move(c), .xoffset = -7, .yoffset = -2, .edges = art::Edges::Dither});
     }
     return frames;
 }
 
 std::vector<Frame> photon_frames() {
-    std::vector<Frame> frames;
     constexpr int kCount = 6;
-    for (int i = 0; i < kCount; ++i) {
-        Canvas c(22, 22);
+    return art::frames_of({.width = 22, .height = 22}, kCount, [&](Canvas& c, int i) {
         const double pulse = 0.5 + 0.5 * std::cos(2 * kPi * i / kCount);
         art::energy_orb(c, 11, 11, 8.2 + 1.2 * pulse, Color::hex(0xe04cff), Color::hex(0x5a0c9a), double(i) / kCount);
         // Spawned at (x + 45, y): centre (x + 56, y + 11) on the gun line.
-        frames.push_back({std::move(c), 0, 0});
-    }
-    return frames;
+    });
 }
 
 // The photon's burst: a ring that races outwards and a core that dies.
@@ -141,17 +137,15 @@ std::vector<Frame> photonexplosion_frames() {
             c.fill(Paint::solid(Color{1, 0.85, 1, 1 - t * 0.6}));
         }
         // Spawned at (photon x + 10, photon y); the photon's centre is 11 lower.
-        frames.push_back({std::move(c), -23, -13, art::Edges::Dither});
+        frames.push_back({.image = std::move(c), .xoffset = -23, .yoffset = -13, .edges = art::Edges::Dither});
     }
     return frames;
 }
 
 // A spinning five-pointed star; its fragments use the same images.
 std::vector<Frame> starshot_frames() {
-    std::vector<Frame> frames;
     constexpr int kCount = 6;
-    for (int i = 0; i < kCount; ++i) {
-        Canvas c(20, 20);
+    return art::frames_of({.width = 20, .height = 20, .yoffset = 12}, kCount, [&](Canvas& c, int i) {
         const double rot = -90 + i * 72.0 / kCount;
         c.star(10, 10, 5, 9.2, 4.0, rot);
         c.fill_outlined(Paint::radial({9, 9}, 0, 9.5, {{0, Color{1, 1, 1}}, {0.35, Color::hex(0xfff27a)}, {1, Color::hex(0xf08a10)}}),
@@ -159,42 +153,32 @@ std::vector<Frame> starshot_frames() {
         c.star(10, 10, 5, 4.6, 2.0, rot);
         c.fill(Paint::solid(Color{1, 1, 0.92}));
         // Spawned at (x + 45, y - 12): centre (x + 55, y + 10), the gun line.
-        frames.push_back({std::move(c), 0, 12});
-    }
-    return frames;
+    });
 }
 
 // The common enemy shot: a hot red bead that throbs.
 std::vector<Frame> enemyshot_frames() {
-    std::vector<Frame> frames;
     constexpr int kCount = 4;
-    for (int i = 0; i < kCount; ++i) {
-        Canvas c(13, 13);
+    return art::frames_of({.width = 13, .height = 13, .xoffset = -6, .yoffset = -6}, kCount, [&](Canvas& c, int i) {
         const double pulse = 0.5 + 0.5 * std::cos(2 * kPi * i / kCount);
         c.circle(6.5, 6.5, 5.0 + 0.8 * pulse);
         c.fill_outlined(Paint::radial({6.5, 6.5}, 0, 5.8, {{0, Color{1, 1, 1}}, {0.35, Color::hex(0xffe070)},
                                                              {0.7, Color::hex(0xff4020)}, {1, Color::hex(0x901008)}}),
                         Color::hex(0x300404), 1.0);
-        frames.push_back({std::move(c), -6, -6});
-    }
-    return frames;
+    });
 }
 
 // The heavy enemy shot: a spiked green-white ring that spins.
 std::vector<Frame> enemyshottwo_frames() {
-    std::vector<Frame> frames;
     constexpr int kCount = 4;
-    for (int i = 0; i < kCount; ++i) {
-        Canvas c(17, 17);
+    return art::frames_of({.width = 17, .height = 17, .xoffset = -8, .yoffset = -8}, kCount, [&](Canvas& c, int i) {
         c.star(8.5, 8.5, 6, 8.0, 4.6, -90 + i * 15.0);
         c.fill_outlined(Paint::radial({8.5, 8.5}, 0, 8, {{0, Color{1, 1, 1}}, {0.45, Color::hex(0xd0ff70)},
                                                          {1, Color::hex(0x2e9a18)}}),
                         Color::hex(0x0a2a06), 1.0);
         c.circle(8.5, 8.5, 2.6);
         c.fill(Paint::solid(Color{1, 1, 1}));
-        frames.push_back({std::move(c), -8, -8});
-    }
-    return frames;
+    });
 }
 
 }  // namespace

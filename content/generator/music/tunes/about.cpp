@@ -2,6 +2,7 @@
 // comping a falling circle of fifths, a flute that asks and answers, a soft
 // pad, round bass and brushed percussion that swings a little.
 #include "generator/music/arrange.h"
+#include "generator/music/presets.h"
 #include "generator/music/tunes.h"
 
 namespace music {
@@ -33,22 +34,18 @@ writers::S3mModule about_tune() {
     const int keys = song.add("electric piano", tones::epiano());
     const int pad_tone = song.add("warm pad", tones::warm_pad(31));
     const int bass = song.add("round bass", tones::bass_sub());
-    const int kick = song.add("soft kick", drums::kick(0.5, 46), drums::kRate);
-    const int rim = song.add("rim", drums::rim(), drums::kRate);
-    const int shaker = song.add("shaker", drums::shaker(), drums::kRate);
-    const int ride = song.add("ride", drums::ride(), drums::kRate);
+    const int kick = song.add("soft kick", drums::kick(0.5, 46));
+    const int rim = song.add("rim", drums::rim());
+    const int shaker = song.add("shaker", drums::shaker());
+    const int ride = song.add("ride", drums::ride());
 
-    const int pans[kChannels] = {7, 11, 4, 7, 4, 8, 11, 2, 7, 13, 7, 9, 5};
-    for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
-    song.master_volume(64);
+    song.pans({7, 11, 4, 7, 4, 8, 11, 2, 7, 13, 7, 9, 5});
     song.global_volume(42);
 
     Line lead{kFlute, flute, 4, 42};
     lead.vibrato = 0x42;
     lead.vibrato_after = 6;
-    Line keys_line{kKeysLine, keys, 4, 30};
-    keys_line.vibrato_after = 0;
-    keys_line.cut_rests = false;
+    Line keys_line = ringing(kKeysLine, keys, 4, 30);
     Pad comp{{kKeysA, kKeysB, kKeysC}, keys, 20, 57, 76};
     Pad warm{{kPadA, kPadB, kPadC}, pad_tone, 18, 52, 72};
     Bass round{kBass, bass, 44, 33};

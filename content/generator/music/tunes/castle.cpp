@@ -3,6 +3,7 @@
 // a walking plucked bass, choir, timpani and a marching rim; the middle turns
 // to C major and comes back through E major.
 #include "generator/music/arrange.h"
+#include "generator/music/presets.h"
 #include "generator/music/tunes.h"
 
 namespace music {
@@ -36,21 +37,17 @@ writers::S3mModule castle_tune() {
     const int harpsichord = song.add("harpsichord", tones::harpsichord());
     const int bass = song.add("plucked bass", tones::bass_pluck());
     const int choir = song.add("choir", tones::choir(91));
-    const int rim = song.add("rim", drums::rim(), drums::kRate);
-    const int timpani = song.add("timpani", drums::timpani(110), drums::kRate);
-    const int tom = song.add("tom", drums::tom(130), drums::kRate);
-    const int crash = song.add("crash", drums::crash(28), drums::kRate);
+    const int rim = song.add("rim", drums::rim());
+    const int timpani = song.add("timpani", drums::timpani(110));
+    const int tom = song.add("tom", drums::tom(130));
+    const int crash = song.add("crash", drums::crash(28));
 
-    const int pans[kChannels] = {7, 11, 4, 7, 3, 8, 12, 2, 7, 13, 9, 6, 5};
-    for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
-    song.master_volume(64);
+    song.pans({7, 11, 4, 7, 3, 8, 12, 2, 7, 13, 9, 6, 5});
 
     Line lead{kOrgan, organ, 4, 46};
     lead.vibrato = 0x22;
     lead.vibrato_after = 6;
-    Line figures{kHarpsi, harpsichord, 4, 34};
-    figures.vibrato_after = 0;
-    figures.cut_rests = false;
+    Line figures = ringing(kHarpsi, harpsichord, 4, 34);
     Bass walk{kBass, bass, 56, 33};
     walk.step = 4;
     walk.cut_rests = false;

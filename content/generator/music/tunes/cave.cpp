@@ -3,6 +3,7 @@
 // a muted ostinato and a heartbeat, brings in a low saw melody, and climbs to
 // full drums and the melody doubled an octave up before sinking back.
 #include "generator/music/arrange.h"
+#include "generator/music/presets.h"
 #include "generator/music/tunes.h"
 
 namespace music {
@@ -35,34 +36,26 @@ writers::S3mModule cave_tune() {
     const int drone = song.add("drone", tones::bass_sub());
     const int strings = song.add("dark strings", tones::strings(101));
     const int choir = song.add("low choir", tones::choir(102));
-    const int kick = song.add("kick", drums::kick(1.0, 44), drums::kRate);
-    const int snare = song.add("snare", drums::snare(180, 1.0), drums::kRate);
-    const int hat = song.add("closed hat", drums::hat(0.04, 20), drums::kRate);
-    const int open_hat = song.add("open hat", drums::hat(0.3, 21), drums::kRate);
-    const int tom = song.add("far tom", drums::tom(90), drums::kRate);
-    const int crash = song.add("crash", drums::crash(29), drums::kRate);
-    const int riser = song.add("riser", drums::riser(2.4), drums::kRate);
+    const int kick = song.add("kick", drums::kick(1.0, 44));
+    const int snare = song.add("snare", drums::snare(180, 1.0));
+    const HatPair hat = add_hats(song, 0.04, 0.3, 20);
+    const int tom = song.add("far tom", drums::tom(90));
+    const int crash = song.add("crash", drums::crash(29));
+    const int riser = song.add("riser", drums::riser(2.4));
 
-    const int pans[kChannels] = {7, 9, 4, 12, 10, 7, 3, 8, 12, 7, 8, 10, 5, 2, 13};
-    for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
-    song.master_volume(64);
+    song.pans({7, 9, 4, 12, 10, 7, 3, 8, 12, 7, 8, 10, 5, 2, 13});
     song.global_volume(51);
 
     Line melody{kLead, lead, 3, 46};
     melody.vibrato = 0x43;
-    Line drips{kDrip, bell, 4, 26};
-    drips.vibrato_after = 0;
-    drips.cut_rests = false;
-    Line ostinato{kOstinato, pluck, 3, 26};
-    ostinato.step = 1;
-    ostinato.vibrato_after = 0;
-    ostinato.cut_rests = false;
+    Line drips = ringing(kDrip, bell, 4, 26);
+    Line ostinato = ringing(kOstinato, pluck, 3, 26, 1);
     Bass pedal{kDrone, drone, 50, 35};
     Pad strings_pad{{kStrA, kStrB, kStrC}, strings, 24, 47, 66};
     Pad choir_pad{{kChoirA, kChoirB}, choir, 24, 55, 71};
     Drum kick_drum{kKick, kick, -1, 54, 60, 1101};
     Drum snare_drum{kSnare, snare, -1, 46, 60, 1102};
-    Drum hats{kHat, hat, open_hat, 26, 60, 1103};
+    Drum hats{kHat, hat.closed, hat.open, 26, 60, 1103};
     Drum toms{kToms, tom, crash, 38, 60, 1104};
 
     const auto gloom = progression(key, "1 1 b2 1 1 1 b2 1");

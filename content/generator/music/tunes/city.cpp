@@ -3,6 +3,7 @@
 // theme and for stabs, a square synth solo, drums with ghost notes and
 // sixteenth hats that swing a little.
 #include "generator/music/arrange.h"
+#include "generator/music/presets.h"
 #include "generator/music/tunes.h"
 
 namespace music {
@@ -37,16 +38,13 @@ writers::S3mModule city_tune() {
     const int synth = song.add("solo square", tones::lead_square(0.4));
     const int bass = song.add("slap bass", tones::bass_pluck());
     const int clav = song.add("clavinet", tones::clav());
-    const int kick = song.add("kick", drums::kick(1.0, 50), drums::kRate);
-    const int snare = song.add("snare", drums::snare(200, 0.9), drums::kRate);
-    const int hat = song.add("closed hat", drums::hat(0.04, 22), drums::kRate);
-    const int open_hat = song.add("open hat", drums::hat(0.3, 23), drums::kRate);
-    const int clap = song.add("clap", drums::clap(), drums::kRate);
-    const int crash = song.add("crash", drums::crash(30), drums::kRate);
+    const int kick = song.add("kick", drums::kick(1.0, 50));
+    const int snare = song.add("snare", drums::snare(200, 0.9));
+    const HatPair hat = add_hats(song, 0.04, 0.3, 22);
+    const int clap = song.add("clap", drums::clap());
+    const int crash = song.add("crash", drums::crash(30));
 
-    const int pans[kChannels] = {7, 11, 7, 3, 5, 11, 4, 9, 12, 7, 8, 10, 6};
-    for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
-    song.master_volume(64);
+    song.pans({7, 11, 7, 3, 5, 11, 4, 9, 12, 7, 8, 10, 6});
 
     Line melody{kLead, brass, 4, 50};
     melody.vibrato_after = 6;
@@ -61,7 +59,7 @@ writers::S3mModule city_tune() {
     Pad stabs{{kStabA, kStabB, kStabC}, brass, 28, 57, 76};
     Drum kick_drum{kKick, kick, -1, 60, 60, 1201};
     Drum snare_drum{kSnare, snare, clap, 52, 60, 1202};
-    Drum hats{kHat, hat, open_hat, 30, 60, 1203};
+    Drum hats{kHat, hat.closed, hat.open, 30, 60, 1203};
     hats.swing = 1;
 
     const auto vamp = progression(key, "17 47 17 47 17 47 17 47");

@@ -2,6 +2,7 @@
 // melody that rings into its own echo, wooden-bar sixteenths, a choir, bells,
 // a soft flute answer, light percussion with a sparkle of hats.
 #include "generator/music/arrange.h"
+#include "generator/music/presets.h"
 #include "generator/music/tunes.h"
 
 namespace music {
@@ -35,30 +36,20 @@ writers::S3mModule crystal_tune() {
     const int choir = song.add("choir", tones::choir(51));
     const int bell = song.add("bell", tones::bell());
     const int bass = song.add("round bass", tones::bass_sub());
-    const int kick = song.add("soft kick", drums::kick(0.6, 50), drums::kRate);
-    const int rim = song.add("rim", drums::rim(), drums::kRate);
-    const int hat = song.add("tiny hat", drums::hat(0.025, 17), drums::kRate);
-    const int shaker = song.add("shaker", drums::shaker(), drums::kRate);
-    const int crash = song.add("crash", drums::crash(24), drums::kRate);
+    const int kick = song.add("soft kick", drums::kick(0.6, 50));
+    const int rim = song.add("rim", drums::rim());
+    const int hat = song.add("tiny hat", drums::hat(0.025, 17));
+    const int shaker = song.add("shaker", drums::shaker());
+    const int crash = song.add("crash", drums::crash(24));
 
-    const int pans[kChannels] = {6, 11, 3, 8, 7, 4, 8, 12, 10, 7, 9, 11, 5};
-    for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
-    song.master_volume(64);
+    song.pans({6, 11, 3, 8, 7, 4, 8, 12, 10, 7, 9, 11, 5});
     song.global_volume(52);
 
-    Line lead{kGlass, glass, 4, 46};
-    lead.vibrato_after = 0;
-    lead.cut_rests = false;
-    Line bars_line{kMallet, mallet, 4, 28};
-    bars_line.step = 1;
-    bars_line.vibrato_after = 0;
-    bars_line.cut_rests = false;
+    Line lead = ringing(kGlass, glass, 4, 46);
+    Line bars_line = ringing(kMallet, mallet, 4, 28, 1);
     Line answer{kFlute, flute, 4, 38};
     answer.vibrato = 0x32;
-    Line chime{kBell, bell, 5, 26};
-    chime.step = 16;
-    chime.vibrato_after = 0;
-    chime.cut_rests = false;
+    Line chime = ringing(kBell, bell, 5, 26, 16);
     Pad voices{{kChoirA, kChoirB, kChoirC}, choir, 24, 57, 76};
     Bass low{kBass, bass, 46, 29};
     Drum kick_drum{kKick, kick, -1, 46, 60, 601};

@@ -2,6 +2,7 @@
 // quick waver, swarms of squares flickering through each chord on both sides,
 // a bass pulsing in sixteenths, strings underneath, tight drums.
 #include "generator/music/arrange.h"
+#include "generator/music/presets.h"
 #include "generator/music/tunes.h"
 
 namespace music {
@@ -48,16 +49,13 @@ writers::S3mModule hive_tune() {
     const int square = song.add("swarm square", tones::lead_square(0.2));
     const int bass = song.add("pulse bass", tones::bass_synth(1.1, 0.45));
     const int strings = song.add("strings", tones::strings(71));
-    const int kick = song.add("kick", drums::kick(0.9, 50), drums::kRate);
-    const int clap = song.add("clap", drums::clap(), drums::kRate);
-    const int hat = song.add("closed hat", drums::hat(0.035, 18), drums::kRate);
-    const int open_hat = song.add("open hat", drums::hat(0.25, 19), drums::kRate);
-    const int shaker = song.add("shaker", drums::shaker(), drums::kRate);
-    const int crash = song.add("crash", drums::crash(26), drums::kRate);
+    const int kick = song.add("kick", drums::kick(0.9, 50));
+    const int clap = song.add("clap", drums::clap());
+    const HatPair hat = add_hats(song, 0.035, 0.25, 18);
+    const int shaker = song.add("shaker", drums::shaker());
+    const int crash = song.add("crash", drums::crash(26));
 
-    const int pans[kChannels] = {7, 10, 2, 13, 7, 4, 8, 11, 7, 8, 10, 5};
-    for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
-    song.master_volume(64);
+    song.pans({7, 10, 2, 13, 7, 4, 8, 11, 7, 8, 10, 5});
 
     Line melody{kLead, lead, 4, 42};
     melody.vibrato = 0x82;
@@ -67,7 +65,7 @@ writers::S3mModule hive_tune() {
     Pad strings_pad{{kPadA, kPadB, kPadC}, strings, 22, 55, 74};
     Drum kick_drum{kKick, kick, -1, 54, 60, 801};
     Drum clap_drum{kClap, clap, -1, 42, 60, 802};
-    Drum hats{kHat, hat, open_hat, 26, 60, 803};
+    Drum hats{kHat, hat.closed, hat.open, 26, 60, 803};
     Drum shaker_drum{kShaker, shaker, crash, 22, 60, 804};
 
     const auto work = progression(key, "1 6 4 5 1 6 2 5");

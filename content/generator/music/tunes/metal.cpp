@@ -3,6 +3,7 @@
 // and plays in thirds with a twin, struck-metal percussion, and a half-time
 // middle where a square flickers through chords.
 #include "generator/music/arrange.h"
+#include "generator/music/presets.h"
 #include "generator/music/tunes.h"
 
 namespace music {
@@ -39,17 +40,14 @@ writers::S3mModule metal_tune() {
     const int grit = song.add("grit chords", tones::lead_saw(16, 1.2));
     const int square = song.add("flicker square", tones::lead_square(0.25));
     const int bass = song.add("hard bass", tones::bass_synth(1.4, 0.6));
-    const int kick = song.add("kick", drums::kick(1.2, 52), drums::kRate);
-    const int snare = song.add("snare", drums::snare(210, 1.2), drums::kRate);
-    const int hat = song.add("closed hat", drums::hat(0.04, 15), drums::kRate);
-    const int open_hat = song.add("open hat", drums::hat(0.35, 16), drums::kRate);
-    const int clank = song.add("clank", drums::clank(), drums::kRate);
-    const int crash = song.add("crash", drums::crash(23), drums::kRate);
-    const int tom = song.add("tom", drums::tom(120), drums::kRate);
+    const int kick = song.add("kick", drums::kick(1.2, 52));
+    const int snare = song.add("snare", drums::snare(210, 1.2));
+    const HatPair hat = add_hats(song, 0.04, 0.35, 15);
+    const int clank = song.add("clank", drums::clank());
+    const int crash = song.add("crash", drums::crash(23));
+    const int tom = song.add("tom", drums::tom(120));
 
-    const int pans[kChannels] = {5, 10, 8, 7, 3, 12, 7, 7, 8, 10, 4, 6};
-    for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
-    song.master_volume(64);
+    song.pans({5, 10, 8, 7, 3, 12, 7, 7, 8, 10, 4, 6});
 
     Line melody{kLead, lead, 4, 44};
     melody.vibrato = 0x46;
@@ -64,7 +62,7 @@ writers::S3mModule metal_tune() {
     Pad rhythm{{kRhythmA, kRhythmB, kRhythmC}, grit, 26, 40, 60};
     Drum kick_drum{kKick, kick, -1, 56, 60, 501};
     Drum snare_drum{kSnare, snare, -1, 50, 60, 502};
-    Drum hats{kHat, hat, open_hat, 30, 60, 503};
+    Drum hats{kHat, hat.closed, hat.open, 30, 60, 503};
     Drum metal{kClank, clank, -1, 34, 60, 504};
     Drum toms{kCrash, tom, crash, 44, 60, 0};
 

@@ -2,6 +2,7 @@
 // phrases and later in pairs, strings and choir, timpani and toms, drums in
 // half time; the flat seventh gives the climb its open, modal colour.
 #include "generator/music/arrange.h"
+#include "generator/music/presets.h"
 #include "generator/music/tunes.h"
 
 namespace music {
@@ -29,15 +30,13 @@ writers::S3mModule mountain_tune() {
     const int bass = song.add("soft bass", tones::bass_synth(0.6, 0.2));
     const int strings = song.add("strings", tones::strings(81));
     const int choir = song.add("choir", tones::choir(82));
-    const int kick = song.add("kick", drums::kick(0.9, 45), drums::kRate);
-    const int snare = song.add("snare", drums::snare(170, 0.8), drums::kRate);
-    const int tom = song.add("tom", drums::tom(100), drums::kRate);
-    const int timpani = song.add("timpani", drums::timpani(73.4), drums::kRate);
-    const int crash = song.add("crash", drums::crash(27), drums::kRate);
+    const int kick = song.add("kick", drums::kick(0.9, 45));
+    const int snare = song.add("snare", drums::snare(170, 0.8));
+    const int tom = song.add("tom", drums::tom(100));
+    const int timpani = song.add("timpani", drums::timpani(73.4));
+    const int crash = song.add("crash", drums::crash(27));
 
-    const int pans[kChannels] = {6, 10, 9, 7, 3, 8, 12, 2, 7, 13, 7, 8, 5, 9};
-    for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
-    song.master_volume(64);
+    song.pans({6, 10, 9, 7, 3, 8, 12, 2, 7, 13, 7, 8, 5, 9});
     song.global_volume(56);
 
     Line lead{kBrass, brass, 4, 46};
@@ -47,10 +46,7 @@ writers::S3mModule mountain_tune() {
     Line horn = lead;
     horn.channel = kHorn;
     horn.volume = 34;
-    Line bells{kBells, bell, 5, 26};
-    bells.step = 16;
-    bells.vibrato_after = 0;
-    bells.cut_rests = false;
+    Line bells = ringing(kBells, bell, 5, 26, 16);
     Bass low{kBass, bass, 50, 33};
     Pad strings_pad{{kStrA, kStrB, kStrC}, strings, 26, 50, 71};
     Pad choir_pad{{kChoirA, kChoirB, kChoirC}, choir, 22, 57, 76};

@@ -2,6 +2,7 @@
 // sixteenth arpeggios echoing from side to side, glassy bells, a sinuous bass
 // and four-on-the-floor drums; a weightless middle with no drums at all.
 #include "generator/music/arrange.h"
+#include "generator/music/presets.h"
 #include "generator/music/tunes.h"
 
 namespace music {
@@ -34,34 +35,25 @@ writers::S3mModule space_tune() {
     const int glass = song.add("glass", tones::glass());
     const int bass = song.add("slinky bass", tones::bass_synth(0.8, 0.55));
     const int pad_tone = song.add("warm pad", tones::warm_pad(41));
-    const int kick = song.add("kick", drums::kick(0.8, 48), drums::kRate);
-    const int clap = song.add("clap", drums::clap(), drums::kRate);
-    const int hat = song.add("closed hat", drums::hat(0.045, 13), drums::kRate);
-    const int open_hat = song.add("open hat", drums::hat(0.3, 14), drums::kRate);
-    const int crash = song.add("crash", drums::crash(22), drums::kRate);
-    const int riser = song.add("riser", drums::riser(2.0), drums::kRate);
+    const int kick = song.add("kick", drums::kick(0.8, 48));
+    const int clap = song.add("clap", drums::clap());
+    const HatPair hat = add_hats(song, 0.045, 0.3, 13);
+    const int crash = song.add("crash", drums::crash(22));
+    const int riser = song.add("riser", drums::riser(2.0));
 
-    const int pans[kChannels] = {7, 11, 3, 12, 7, 4, 8, 11, 10, 7, 8, 9, 6};
-    for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
-    song.master_volume(64);
+    song.pans({7, 11, 3, 12, 7, 4, 8, 11, 10, 7, 8, 9, 6});
     song.global_volume(54);
 
     Line melody{kLead, lead, 5, 42};
     melody.vibrato = 0x24;
     melody.glide = 0x20;
-    Line arp{kArp, blip, 4, 22};
-    arp.step = 1;
-    arp.vibrato_after = 0;
-    arp.cut_rests = false;
-    Line bells{kGlass, glass, 5, 30};
-    bells.step = 4;
-    bells.vibrato_after = 0;
-    bells.cut_rests = false;
+    Line arp = ringing(kArp, blip, 4, 22, 1);
+    Line bells = ringing(kGlass, glass, 5, 30, 4);
     Bass slinky{kBass, bass, 50, 31};
     Pad pad_voices{{kPadA, kPadB, kPadC}, pad_tone, 26, 55, 75};
     Drum kick_drum{kKick, kick, -1, 54, 60, 401};
     Drum clap_drum{kClap, clap, -1, 40, 60, 402};
-    Drum hats{kHat, hat, open_hat, 28, 60, 403};
+    Drum hats{kHat, hat.closed, hat.open, 28, 60, 403};
 
     const auto home = progression(key, "17 4 17 4 b6M7 7 17 57");
     const auto home_close = progression(key, "17 4 17 4 b6M7 7 57 17");

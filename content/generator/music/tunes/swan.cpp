@@ -2,6 +2,7 @@
 // the first beat, harp on the second and third, strings beneath a flute; a
 // middle in E minor carried by a bell; the flute returns in two voices.
 #include "generator/music/arrange.h"
+#include "generator/music/presets.h"
 #include "generator/music/tunes.h"
 
 namespace music {
@@ -34,11 +35,9 @@ writers::S3mModule swan_tune() {
     const int harp = song.add("harp", tones::pluck(0.9));
     const int strings = song.add("strings", tones::strings(121));
     const int bass = song.add("round bass", tones::bass_sub());
-    const int timpani = song.add("timpani", drums::timpani(98), drums::kRate);
+    const int timpani = song.add("timpani", drums::timpani(98));
 
-    const int pans[kChannels] = {7, 10, 9, 7, 4, 7, 10, 3, 8, 12, 5, 7};
-    for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
-    song.master_volume(64);
+    song.pans({7, 10, 9, 7, 4, 7, 10, 3, 8, 12, 5, 7});
     song.global_volume(42);
 
     Line lead{kFlute, flute, 4, 46};
@@ -47,12 +46,8 @@ writers::S3mModule swan_tune() {
     Line second = lead;
     second.channel = kSecond;
     second.volume = 32;
-    Line bell_line{kBell, bell, 4, 36};
-    bell_line.vibrato_after = 0;
-    bell_line.cut_rests = false;
-    Line run{kHarpRun, harp, 4, 26};
-    run.vibrato_after = 0;
-    run.cut_rests = false;
+    Line bell_line = ringing(kBell, bell, 4, 36);
+    Line run = ringing(kHarpRun, harp, 4, 26);
     Pad pah{{kHarpA, kHarpB, kHarpC}, harp, 20, 59, 76};
     Pad strings_pad{{kStrA, kStrB, kStrC}, strings, 22, 50, 69};
     Bass oom{kBass, bass, 46, 31};

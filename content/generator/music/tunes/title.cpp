@@ -3,6 +3,7 @@
 // second theme, a breakdown that builds, the theme in two voices, a slowing
 // close on the tonic.
 #include "generator/music/arrange.h"
+#include "generator/music/presets.h"
 #include "generator/music/tunes.h"
 
 namespace music {
@@ -38,31 +39,23 @@ writers::S3mModule title_tune() {
     const int bass = song.add("bass", tones::bass_synth(1.0, 0.35));
     const int strings = song.add("strings", tones::strings(11));
     const int harp = song.add("pluck", tones::pluck(1.1));
-    const int kick = song.add("kick", drums::kick(1.0, 50), drums::kRate);
-    const int snare = song.add("snare", drums::snare(195, 1.0), drums::kRate);
-    const int hat = song.add("closed hat", drums::hat(0.05), drums::kRate);
-    const int open_hat = song.add("open hat", drums::hat(0.4, 12), drums::kRate);
-    const int crash = song.add("crash", drums::crash(), drums::kRate);
-    const int tom = song.add("tom", drums::tom(140), drums::kRate);
-    const int riser = song.add("riser", drums::riser(1.8), drums::kRate);
+    const int kick = song.add("kick", drums::kick(1.0, 50));
+    const int snare = song.add("snare", drums::snare(195, 1.0));
+    const HatPair hat = add_hats(song, 0.05, 0.4, 11);
+    const int crash = song.add("crash", drums::crash());
+    const int tom = song.add("tom", drums::tom(140));
+    const int riser = song.add("riser", drums::riser(1.8));
 
-    const int pans[kChannels] = {6, 10, 4, 7, 3, 8, 12, 11, 7, 8, 10, 5};
-    for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
-    song.master_volume(64);
+    song.pans({6, 10, 4, 7, 3, 8, 12, 11, 7, 8, 10, 5});
 
     Line melody{kLead, lead, 4, 46};
-    Line bell_line{kBells, bells, 5, 34};
-    bell_line.vibrato_after = 0;
-    bell_line.cut_rests = false;
-    Line arp{kArp, harp, 4, 30};
-    arp.step = 2;
-    arp.vibrato_after = 0;
-    arp.cut_rests = false;
+    Line bell_line = ringing(kBells, bells, 5, 34);
+    Line arp = ringing(kArp, harp, 4, 30);
     Bass bassline_{kBass, bass, 50, 33};
     Pad strings_pad{{kPadA, kPadB, kPadC}, strings, 26, 53, 74};
     Drum kick_drum{kKick, kick, -1, 56, 60, 101};
     Drum snare_drum{kSnare, snare, -1, 48, 60, 102};
-    Drum hats{kHat, hat, open_hat, 30, 60, 103};
+    Drum hats{kHat, hat.closed, hat.open, 30, 60, 103};
     Drum perc{kPerc, tom, crash, 40, 60, 0};
 
     const auto verse = progression(key, "1 6 3 7 1 6 4 5M");

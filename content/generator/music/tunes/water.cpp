@@ -3,6 +3,7 @@
 // drops falling into a long echo, a soft pad and round bass, and light
 // percussion that marks the two beats of each bar.
 #include "generator/music/arrange.h"
+#include "generator/music/presets.h"
 #include "generator/music/tunes.h"
 
 namespace music {
@@ -35,26 +36,19 @@ writers::S3mModule water_tune() {
     const int glass = song.add("glass drop", tones::glass());
     const int pad_tone = song.add("warm pad", tones::warm_pad(61));
     const int bass = song.add("round bass", tones::bass_sub());
-    const int kick = song.add("soft kick", drums::kick(0.5, 44), drums::kRate);
-    const int rim = song.add("rim", drums::rim(), drums::kRate);
-    const int shaker = song.add("shaker", drums::shaker(), drums::kRate);
-    const int crash = song.add("wash", drums::crash(25), drums::kRate);
+    const int kick = song.add("soft kick", drums::kick(0.5, 44));
+    const int rim = song.add("rim", drums::rim());
+    const int shaker = song.add("shaker", drums::shaker());
+    const int crash = song.add("wash", drums::crash(25));
 
-    const int pans[kChannels] = {7, 10, 4, 11, 3, 7, 3, 8, 12, 7, 9, 5};
-    for (int ch = 0; ch < kChannels; ++ch) song.pan(ch, pans[ch]);
-    song.master_volume(64);
+    song.pans({7, 10, 4, 11, 3, 7, 3, 8, 12, 7, 9, 5});
     song.global_volume(41);
 
     Line lead{kFlute, flute, 4, 44};
     lead.vibrato = 0x23;
     lead.vibrato_after = 5;
-    Line roll{kHarp, harp, 4, 28};
-    roll.vibrato_after = 0;
-    roll.cut_rests = false;
-    Line drops{kDrops, glass, 5, 26};
-    drops.vibrato_after = 0;
-    drops.cut_rests = false;
-    drops.step = 6;
+    Line roll = ringing(kHarp, harp, 4, 28);
+    Line drops = ringing(kDrops, glass, 5, 26, 6);
     Pad pad_voices{{kPadA, kPadB, kPadC}, pad_tone, 22, 53, 72};
     Bass low{kBass, bass, 48, 31};
     Drum kick_drum{kKick, kick, -1, 44, 60, 701};

@@ -22,7 +22,7 @@ namespace {
 
 std::vector<Frame> one_frame(Canvas&& c, int xoffset = 0, int yoffset = 0) {
     std::vector<Frame> frames;
-    frames.push_back({std::move(c), xoffset, yoffset});
+    frames.push_back({.image = std::move(c), .xoffset = xoffset, .yoffset = yoffset});
     return frames;
 }
 
@@ -112,7 +112,7 @@ std::vector<Frame> tower(int w, int h, const char* seed_name, int lift) {
             c.rect(w / 2.0 - 4, wy, 8, 14);
             c.fill_outlined(Paint::vertical(wy, wy + 14, {{0, Color::hex(0xffd070)}, {1, Color::hex(0xc06020)}}), k.outline, 1.0);
         }
-        frames.push_back({std::move(c), 0, 0});
+        frames.push_back({.image = std::move(c)});
     }
     {
         Canvas c(w, h);
@@ -136,7 +136,7 @@ std::vector<Frame> tower(int w, int h, const char* seed_name, int lift) {
         // A pennant on the roof's point.
         c.line({w * 0.5, 2}, {w * 0.5, -8});
         c.stroke(Paint::solid(k.outline), 1.5);
-        frames.push_back({std::move(c), 0, 0});
+        frames.push_back({.image = std::move(c)});
     }
     return frames;
 }
@@ -186,7 +186,7 @@ Canvas catapult(int frame) {
 
 std::vector<Frame> catapult_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 6; ++f) frames.push_back({catapult(f), -20, -68});
+    for (int f = 0; f < 6; ++f) frames.push_back({.image = catapult(f), .xoffset = -20, .yoffset = -68});
     return frames;
 }
 
@@ -231,7 +231,7 @@ Canvas wizard(int frame) {
 
 std::vector<Frame> wizard_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 5; ++f) frames.push_back({wizard(f), -20, -26});
+    for (int f = 0; f < 5; ++f) frames.push_back({.image = wizard(f), .xoffset = -20, .yoffset = -26});
     return frames;
 }
 

@@ -16,31 +16,23 @@ namespace castle {
 namespace {
 
 std::vector<Frame> walking_dragon(const DragonColours& colours) {
-    std::vector<Frame> frames;
-    for (int f = 0; f < 8; ++f) {
-        Canvas c(78, 52);
+    return art::frames_of({.width = 78, .height = 52, .xoffset = -11, .yoffset = -12}, 8, [&](Canvas& c, int f) {
         DragonPose pose;
         pose.walk = f / 8.0;
         pose.jaw = 0.15 + 0.15 * std::sin(f * kPi / 4);
         draw_dragon(c, colours, pose, 35, 30, 0.8);
-        frames.push_back({std::move(c), -11, -12});
-    }
-    return frames;
+    });
 }
 
 std::vector<Frame> flying_dragon(const DragonColours& colours) {
-    std::vector<Frame> frames;
     const double beat[6] = {1.0, 0.5, -0.2, -0.8, -0.3, 0.4};
-    for (int f = 0; f < 6; ++f) {
-        Canvas c(86, 66);
+    return art::frames_of({.width = 86, .height = 66, .xoffset = -11, .yoffset = -14}, 6, [&](Canvas& c, int f) {
         DragonPose pose;
         pose.flying = true;
         pose.wing = beat[f];
         pose.jaw = 0.3;
         draw_dragon(c, colours, pose, 38, 38, 0.9);
-        frames.push_back({std::move(c), -11, -14});
-    }
-    return frames;
+    });
 }
 
 // ---- magic carpet: 76 x 46, offsets (-12, -8) ----
@@ -93,7 +85,7 @@ Canvas carpet(int frame) {
 
 std::vector<Frame> carpet_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 6; ++f) frames.push_back({carpet(f), -12, -8});
+    for (int f = 0; f < 6; ++f) frames.push_back({.image = carpet(f), .xoffset = -12, .yoffset = -8});
     return frames;
 }
 
@@ -157,14 +149,12 @@ Canvas airship(int frame) {
 
 std::vector<Frame> airship_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 4; ++f) frames.push_back({airship(f), -7, -10});
+    for (int f = 0; f < 4; ++f) frames.push_back({.image = airship(f), .xoffset = -7, .yoffset = -10});
     return frames;
 }
 
 std::vector<Frame> fireball_frames() {
-    std::vector<Frame> frames;
-    for (int f = 0; f < 4; ++f) {
-        Canvas c(28, 28);
+    return art::frames_of({.width = 28, .height = 28, .xoffset = -14, .yoffset = -14}, 4, [&](Canvas& c, int f) {
         for (int i = 0; i < 7; ++i) {
             const double a = i * 2 * kPi / 7 + f * 0.7;
             const double r = 8 + 2.5 * std::sin(f * 1.9 + i * 2.3);
@@ -172,9 +162,7 @@ std::vector<Frame> fireball_frames() {
             c.fill(Paint::solid(art::fire_colour(0.45)));
         }
         c.orb(14, 14, 8, Color{1, 1, 0.9}, art::fire_colour(0.62));
-        frames.push_back({std::move(c), -14, -14});
-    }
-    return frames;
+    });
 }
 
 }  // namespace

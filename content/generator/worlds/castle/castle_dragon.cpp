@@ -136,7 +136,7 @@ std::vector<Frame> body_frames() {
         }
     }
     std::vector<Frame> frames;
-    frames.push_back({std::move(c), -kRootX, -kRootY});
+    frames.push_back({.image = std::move(c), .xoffset = -kRootX, .yoffset = -kRootY});
     return frames;
 }
 
@@ -188,7 +188,7 @@ Canvas head(double jaw_open) {
 
 std::vector<Frame> head_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 5; ++f) frames.push_back({head(f / 4.0), 0, 0});
+    for (int f = 0; f < 5; ++f) frames.push_back({.image = head(f / 4.0)});
     return frames;
 }
 
@@ -218,7 +218,7 @@ std::vector<Frame> segment_frames(int size) {
             c.fill_outlined(Paint::solid(col.belly.light), k.outline, 0.8);
         }
         c.highlight(h * 0.7, h * 0.65, h * 0.3, h * 0.18, 0.4);
-        frames.push_back({std::move(c), -size / 2, -size / 2});
+        frames.push_back({.image = std::move(c), .xoffset = -size / 2, .yoffset = -size / 2});
     }
     return frames;
 }

@@ -110,7 +110,7 @@ std::vector<Frame> horse_body() {
     c.polyline({{14, 90}, {60, 80}, {180, 80}});
     c.stroke(Paint::solid(k.wood.light.with_alpha(0.7)), 1.2);
     std::vector<Frame> frames;
-    frames.push_back({std::move(c), -30, 20});
+    frames.push_back({.image = std::move(c), .xoffset = -30, .yoffset = 20});
     return frames;
 }
 
@@ -167,7 +167,7 @@ Canvas horse_head(double jaw_open) {
 
 std::vector<Frame> horse_head_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 5; ++f) frames.push_back({horse_head(f / 4.0), 0, 0});
+    for (int f = 0; f < 5; ++f) frames.push_back({.image = horse_head(f / 4.0)});
     return frames;
 }
 
@@ -210,7 +210,7 @@ Canvas horse_back(int frame) {
 
 std::vector<Frame> horse_back_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 5; ++f) frames.push_back({horse_back(f), -118, -96});
+    for (int f = 0; f < 5; ++f) frames.push_back({.image = horse_back(f), .xoffset = -118, .yoffset = -96});
     return frames;
 }
 

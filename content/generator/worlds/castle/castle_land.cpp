@@ -7,7 +7,6 @@
 #include "generator/art/prelude.h"
 #include "generator/worlds/castle/castle.h"
 #include "generator/worlds/common/backdrop.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/terrain.h"
 
 namespace castle {
@@ -284,11 +283,15 @@ void place_level(worlds::World& world, const Terrain& floor) {
 }  // namespace
 
 void add_land_and_level(worlds::World& world) {
-    worlds::Backdrop sky{"castlesky", 1280, 320, worlds::kFieldHeight, paint_sky};
-    sky.once = {"castlemoon", int(kMoonX - kHalo), int(kMoonY - kHalo), int(2 * kHalo), int(2 * kHalo), 1,
-                [](Canvas& c) { paint_sky_with(c, true); }};
+    worlds::Backdrop sky{.prefix = "castlesky", .paint = paint_sky};
+    sky.once = {.name = "castlemoon",
+                .x = int(kMoonX - kHalo),
+                .y = int(kMoonY - kHalo),
+                .width = int(2 * kHalo),
+                .height = int(2 * kHalo),
+                .paint = [](Canvas& c) { paint_sky_with(c, true); }};
     worlds::lay_backdrop(world, sky, 3, 0, kLength);
-    worlds::Backdrop near{"castlehills", 1536, 256, worlds::kFieldHeight, paint_near};
+    worlds::Backdrop near{.prefix = "castlehills", .period = 1536, .tile_width = 256, .paint = paint_near};
     worlds::lay_backdrop(world, near, 2, 0, kLength);
 
     Terrain floor(Terrain::Kind::Floor, kLength, art::seed_of("castlefloor"));

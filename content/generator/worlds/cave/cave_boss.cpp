@@ -67,7 +67,8 @@ Canvas wheel(double turn) {
 
 std::vector<Frame> wheel_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < kFrames; ++f) frames.push_back({wheel(2.0 * f / kFrames), -int(kC), 10 - int(kC)});
+    for (int f = 0; f < kFrames; ++f)
+        frames.push_back({.image = wheel(2.0 * f / kFrames), .xoffset = -int(kC), .yoffset = 10 - int(kC)});
     return frames;
 }
 

@@ -52,7 +52,7 @@ Canvas red_ship(int frame) {
 
 std::vector<Frame> red_ship_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 4; ++f) frames.push_back({red_ship(f), -3, -6});
+    for (int f = 0; f < 4; ++f) frames.push_back({.image = red_ship(f), .xoffset = -3, .yoffset = -6});
     return frames;
 }
 
@@ -136,7 +136,7 @@ Canvas mining_tank(int frame) {
 
 std::vector<Frame> mining_tank_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 4; ++f) frames.push_back({mining_tank(f), 0, 0});
+    for (int f = 0; f < 4; ++f) frames.push_back({.image = mining_tank(f)});
     return frames;
 }
 
@@ -174,7 +174,7 @@ std::vector<Frame> rock_frames() {
             c.fill_outlined(Paint::solid(k.crystal.light), k.outline, 0.7);
         }
         c.highlight(20, 14, 7, 3, 0.35);
-        frames.push_back({std::move(c), 0, 0});
+        frames.push_back({.image = std::move(c)});
     }
     // Crumbling: the pieces drift apart and fall, in a cloud of dust.
     art::Random r(seed ^ 0x77);
@@ -197,7 +197,7 @@ std::vector<Frame> rock_frames() {
             if (s < 1.5 || y > 50) continue;
             boulder(c, boulder_outline(x, y, s, s * 0.8, seed + uint64_t(i++)), seed + 99);
         }
-        frames.push_back({std::move(c), 0, 0, art::Edges::Dither});
+        frames.push_back({.image = std::move(c), .edges = art::Edges::Dither});
     }
     return frames;
 }

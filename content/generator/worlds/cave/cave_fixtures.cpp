@@ -75,7 +75,8 @@ Canvas hatch(double open, bool hanging) {
 std::vector<Frame> hatch_frames(bool hanging) {
     std::vector<Frame> frames;
     constexpr int kFrames = 6;
-    for (int f = 0; f < kFrames; ++f) frames.push_back({hatch(double(f) / (kFrames - 1), hanging), 0, hanging ? -2 : 0});
+    for (int f = 0; f < kFrames; ++f)
+        frames.push_back({.image = hatch(double(f) / (kFrames - 1), hanging), .yoffset = hanging ? -2 : 0});
     return frames;
 }
 

@@ -8,7 +8,6 @@
 #include "generator/art/prelude.h"
 #include "generator/worlds/cave/cave.h"
 #include "generator/worlds/common/backdrop.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/terrain.h"
 
 namespace cave {
@@ -296,7 +295,7 @@ std::vector<art::Frame> shaft_cap() {
     c.rect(0, 0, c.width(), c.height());
     c.fill(Paint::solid(k.rock.dark));
     std::vector<art::Frame> frames;
-    frames.push_back({std::move(c), 0, 0});
+    frames.push_back({.image = std::move(c)});
     return frames;
 }
 
@@ -304,9 +303,9 @@ std::vector<art::Frame> shaft_cap() {
 
 void add_land_and_level(worlds::World& world) {
     world.sprite("caveshaftcap", shaft_cap());
-    worlds::Backdrop deep{"cavedeep", 1280, 320, worlds::kFieldHeight, paint_deep};
+    worlds::Backdrop deep{.prefix = "cavedeep", .paint = paint_deep};
     worlds::lay_backdrop(world, deep, 3, 0, kLength);
-    worlds::Backdrop pillars{"cavepillars", 1536, 256, worlds::kFieldHeight, paint_pillars};
+    worlds::Backdrop pillars{.prefix = "cavepillars", .period = 1536, .tile_width = 256, .paint = paint_pillars};
     worlds::lay_backdrop(world, pillars, 2, 0, kLength);
 
     Ground ground;

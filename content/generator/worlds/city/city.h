@@ -17,13 +17,6 @@ struct Look {
 };
 const Look& look();
 
-// Frames of a craft drawn facing left and pitched: frame k turns it by
-// (level - k) * step degrees (clockwise on screen lifts a left-facing nose),
-// about (pivot_x, pivot_y) of a w x h canvas.
-std::vector<art::Frame> pitched_frames(int count, int level, double step, int w, int h, double pivot_x,
-                                       double pivot_y, int xoffset, int yoffset,
-                                       const std::function<void(art::Canvas&)>& paint);
-
 void add_craft(worlds::World& world);      // citywhiteship, citygreenship, cityfrogship, citybluehelicopter,
                                            // cityblimp, rocketship
 void add_boss(worlds::World& world);       // cityboss, its eyes and shots

@@ -217,7 +217,8 @@ Canvas body(int frame) {
 
 std::vector<Frame> body_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 4; ++f) frames.push_back({body(f), -int(kOx) - 110, -int(kOy) - 90});
+    for (int f = 0; f < 4; ++f)
+        frames.push_back({.image = body(f), .xoffset = -int(kOx) - 110, .yoffset = -int(kOy) - 90});
     return frames;
 }
 
@@ -261,9 +262,9 @@ void eye_lights(Canvas& c, const EyeStyle& e) {
 // left pod still shows when the fortress wanders to the right edge).
 std::vector<Frame> eye_frames(const EyeStyle& style) {
     const Look& k = look();
-    std::vector<Frame> frames;
-    for (int f = 0; f < 4; ++f) {
-        Canvas c(kBodyW, int(kBandY) + kBandH);
+    const art::FrameBox band{
+        .width = kBodyW, .height = int(kBandY) + kBandH, .xoffset = -int(kBandX), .yoffset = kEyeTop - int(kBandY)};
+    return art::frames_of(band, 4, [&](Canvas& c, int f) {
         for (const bool left : {true, false})
             wing_pod(c, left, style.iris.darker(0.3 - 0.1 * f), style.iris.lighter(0.3));
         {
@@ -274,17 +275,13 @@ std::vector<Frame> eye_frames(const EyeStyle& style) {
             visor_path(c, 0, 0, 1);
             c.stroke(Paint::solid(k.gold.mid), 2.0);
         }
-        frames.push_back({std::move(c), -int(kBandX), kEyeTop - int(kBandY)});
-    }
-    return frames;
+    });
 }
 
 // ---- shots ----
 std::vector<Frame> squirm_frames() {
     const Look& k = look();
-    std::vector<Frame> frames;
-    for (int f = 0; f < 5; ++f) {
-        Canvas c(24, 24);
+    return art::frames_of({.width = 24, .height = 24, .xoffset = -12, .yoffset = -12}, 5, [&](Canvas& c, int f) {
         const double phase = f / 5.0 * 2 * kPi;
         // Three lobes writhing round a hot core.
         for (int lobe = 0; lobe < 3; ++lobe) {
@@ -294,21 +291,15 @@ std::vector<Frame> squirm_frames() {
             c.fill_outlined(Paint::solid(k.neon_pink.darker(0.2)), k.outline, 1.0);
         }
         c.orb(12, 12, 6, Color{1, 1, 1}, k.neon_pink);
-        frames.push_back({std::move(c), -12, -12});
-    }
-    return frames;
+    });
 }
 
 std::vector<Frame> bolt_frames(const Color& colour) {
-    std::vector<Frame> frames;
-    for (int f = 0; f < 2; ++f) {
-        Canvas c(14, 14);
+    return art::frames_of({.width = 14, .height = 14, .xoffset = -7, .yoffset = -7}, 2, [&](Canvas& c, int f) {
         c.orb(7, 7, f == 0 ? 5.5 : 6.2, Color{1, 1, 1}, colour);
         c.circle(7, 7, f == 0 ? 5.5 : 6.2);
         c.stroke(Paint::solid(colour.darker(0.5)), 1.0);
-        frames.push_back({std::move(c), -7, -7});
-    }
-    return frames;
+    });
 }
 
 }  // namespace

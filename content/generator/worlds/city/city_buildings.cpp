@@ -17,7 +17,7 @@ namespace {
 
 std::vector<Frame> one_frame(Canvas&& c) {
     std::vector<Frame> frames;
-    frames.push_back({std::move(c), 0, 0});
+    frames.push_back({.image = std::move(c)});
     return frames;
 }
 
@@ -74,10 +74,8 @@ std::vector<Frame> building_one() {
 // The roof sign: a neon panel on two legs, its letters' light running.
 std::vector<Frame> building_lights() {
     const Look& k = look();
-    std::vector<Frame> frames;
     constexpr int kFrames = 6;
-    for (int f = 0; f < kFrames; ++f) {
-        Canvas c(52, 77);
+    return art::frames_of({.width = 52, .height = 77}, kFrames, [&](Canvas& c, int f) {
         for (double lx : {10.0, 42.0}) {
             c.rect(lx - 1.5, 40, 3, 37);
             c.fill_outlined(Paint::solid(k.steel.dark), k.outline, 0.8);
@@ -97,9 +95,7 @@ std::vector<Frame> building_lights() {
                 c.fill(Paint::solid(Color{1, 1, 1, 0.8}));
             }
         }
-        frames.push_back({std::move(c), 0, 0});
-    }
-    return frames;
+    });
 }
 
 std::vector<Frame> house_two() {

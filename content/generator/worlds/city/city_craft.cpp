@@ -18,6 +18,16 @@ namespace city {
 
 namespace {
 
+// A craft drawn facing left in image pixels, pitched about the box's origin
+// (art::pitches).
+std::vector<art::Frame> pitched_frames(const art::FrameBox& box, const std::vector<double>& pitches,
+                                       void (*paint)(Canvas&)) {
+    return art::turned_frames(box, pitches, [&](Canvas& c, int) {
+        c.translate(-box.origin_x, -box.origin_y);
+        paint(c);
+    });
+}
+
 void engine_glow(Canvas& c, double x, double y, double len, double h, const Color& colour) {
     c.ellipse(x + len / 2, y, len / 2 + 1, h);
     c.fill(Paint::radial({x + 1, y}, 0, len, {{0, Color{1, 1, 1}}, {0.4, colour.lighter(0.4)}, {1, colour.darker(0.3)}}));
@@ -213,16 +223,14 @@ Canvas blimp(int frame) {
 
 std::vector<Frame> blimp_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 6; ++f) frames.push_back({blimp(f), -24, -12});
+    for (int f = 0; f < 6; ++f) frames.push_back({.image = blimp(f), .xoffset = -24, .yoffset = -12});
     return frames;
 }
 
 // ---- rocket: 78 x 24, nose at the left ----
 std::vector<Frame> rocket_frames() {
     const Look& k = look();
-    std::vector<Frame> frames;
-    for (int f = 0; f < 4; ++f) {
-        Canvas c(80, 24);
+    return art::frames_of({.width = 80, .height = 24, .yoffset = -12}, 4, [&](Canvas& c, int f) {
         const double flame = 10 + 4 * std::sin(f * kPi / 2);
         c.polygon({{60, 8}, {60 + flame + 6, 12}, {60, 16}});
         c.fill(Paint::linear({60, 0}, {78, 0}, {{0, Color{1, 1, 1}}, {0.4, Color::hex(0xffd040)}, {1, Color::hex(0xff4010).with_alpha(0.2)}}));
@@ -238,17 +246,24 @@ std::vector<Frame> rocket_frames() {
         c.fill(Paint::solid(k.neon_pink));
         c.polyline({{14, 8}, {56, 8}});
         c.stroke(Paint::solid(Color{1, 1, 1, 0.8}), 0.9);
-        frames.push_back({std::move(c), 0, -12});
-    }
-    return frames;
+    });
 }
 
 }  // namespace
 
 void add_craft(worlds::World& world) {
-    world.sprite("citywhiteship", pitched_frames(7, 4, 9, 64, 34, 32, 16, -2, -4, paint_white));
-    world.sprite("citygreenship", pitched_frames(11, 6, 7, 64, 36, 32, 18, -2, -4, paint_green));
-    world.sprite("cityfrogship", pitched_frames(7, 3, 8, 64, 42, 32, 22, -2, -4, paint_frog));
+    world.sprite(
+        "citywhiteship",
+        pitched_frames({.width = 64, .height = 34, .xoffset = -2, .yoffset = -4, .origin_x = 32, .origin_y = 16},
+                       art::pitches(7, 4, 9), paint_white));
+    world.sprite(
+        "citygreenship",
+        pitched_frames({.width = 64, .height = 36, .xoffset = -2, .yoffset = -4, .origin_x = 32, .origin_y = 18},
+                       art::pitches(11, 6, 7), paint_green));
+    world.sprite(
+        "cityfrogship",
+        pitched_frames({.width = 64, .height = 42, .xoffset = -2, .yoffset = -4, .origin_x = 32, .origin_y = 22},
+                       art::pitches(7, 3, 8), paint_frog));
     world.sprite("citybluehelicopter", police_helicopter());
     world.sprite("cityblimp", blimp_frames());
     world.sprite("rocketship", rocket_frames());

@@ -7,7 +7,6 @@
 #include "generator/art/prelude.h"
 #include "generator/worlds/city/city.h"
 #include "generator/worlds/common/backdrop.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/terrain.h"
 
 namespace city {
@@ -265,9 +264,9 @@ void place_level(worlds::World& world) {
 }  // namespace
 
 void add_land_and_level(worlds::World& world) {
-    worlds::Backdrop sky{"citysky", 1280, 320, worlds::kFieldHeight, paint_sky};
+    worlds::Backdrop sky{.prefix = "citysky", .paint = paint_sky};
     worlds::lay_backdrop(world, sky, 3, 0, kLength);
-    worlds::Backdrop near{"cityskyline", 1536, 256, worlds::kFieldHeight, paint_skyline};
+    worlds::Backdrop near{.prefix = "cityskyline", .period = 1536, .tile_width = 256, .paint = paint_skyline};
     worlds::lay_backdrop(world, near, 2, 0, kLength);
 
     Terrain street(Terrain::Kind::Floor, kLength, art::seed_of("citystreet"));

@@ -1,12 +1,11 @@
 #include "generator/worlds/common/backdrop.h"
 
-#include "generator/worlds/common/frames.h"
-#include "sprites/layers.h"
-
 #include <algorithm>
-#include <set>
 #include <cmath>
+#include <set>
 #include <vector>
+
+#include "sprites/layers.h"
 
 namespace worlds {
 
@@ -59,7 +58,7 @@ int lay_backdrop(World& world, const Backdrop& backdrop, int layer, int y, int l
         // holds is written in true colour, so none of them is merged away.
         const art::Depth depth = colours(raised) > 255 ? art::Depth::True24 : art::Depth::Indexed8;
         std::vector<art::Frame> frames;
-        frames.push_back({std::move(raised), 0, -1, backdrop.edges});
+        frames.push_back({.image = std::move(raised), .yoffset = -1, .edges = backdrop.edges});
         world.sprite(names[size_t(k)], frames, depth);
     }
 
@@ -79,7 +78,7 @@ int lay_backdrop(World& world, const Backdrop& backdrop, int layer, int y, int l
         once.paint(with);
         art::dither_565(with);
         std::vector<art::Frame> frames;
-        frames.push_back({with.crop(once.x, once.y, once.width, once.height), 0, 0, backdrop.edges});
+        frames.push_back({.image = with.crop(once.x, once.y, once.width, once.height), .edges = backdrop.edges});
         world.sprite(once.name, frames, colours(frames.front().image) > 255 ? art::Depth::True24 : art::Depth::Indexed8);
         world.level().place(once.repeat * tiles * tile + once.x, y + once.y, layer, once.name);
         ++placed;

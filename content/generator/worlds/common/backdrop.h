@@ -10,7 +10,7 @@
 // not written. The picture is dithered to the display's 16-bit colour grid
 // before it is cut (its period a multiple of 8, so the pattern repeats whole).
 //
-//   worlds::Backdrop far{"spacesky", 1280, 320, 416, paint_sky};
+//   worlds::Backdrop far{.prefix = "spacesky", .paint = paint_sky};
 //   worlds::lay_backdrop(world, far, 3, 0, level_length);
 #pragma once
 

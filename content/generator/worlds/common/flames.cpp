@@ -5,9 +5,8 @@
 namespace worlds {
 
 std::vector<art::Frame> flame_frames(int count, double heat) {
-    std::vector<art::Frame> frames;
-    for (int f = 0; f < count; ++f) {
-        art::Canvas c(16, 22);
+    constexpr art::FrameBox kFlame{.width = 16, .height = 22, .xoffset = -3, .yoffset = -12};
+    return art::frames_of(kFlame, count, [&](art::Canvas& c, int f) {
         const double sway = std::sin(f * 1.1) * 1.6;
         // Three tongues, each hotter and smaller than the one behind it.
         for (int layer = 0; layer < 3; ++layer) {
@@ -16,9 +15,7 @@ std::vector<art::Frame> flame_frames(int count, double heat) {
                       {8 + w * 0.6 + sway * 0.3, 21 - h * 0.45}, {8 + w, 21}});
             c.fill(art::Paint::solid(art::fire_colour(heat + layer * 0.22)));
         }
-        frames.push_back({std::move(c), -3, -12});
-    }
-    return frames;
+    });
 }
 
 }  // namespace worlds

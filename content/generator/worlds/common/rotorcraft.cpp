@@ -116,7 +116,9 @@ Canvas draw_helicopter(const RotorcraftLook& look, double phase) {
 std::vector<art::Frame> helicopter_frames(const RotorcraftLook& look, int count) {
     std::vector<art::Frame> frames;
     for (int i = 0; i < count; ++i)
-        frames.push_back({draw_helicopter(look, double(i) / count), kRotorcraftXOffset, kRotorcraftYOffset});
+        frames.push_back({.image = draw_helicopter(look, double(i) / count),
+                          .xoffset = kRotorcraftXOffset,
+                          .yoffset = kRotorcraftYOffset});
     return frames;
 }
 

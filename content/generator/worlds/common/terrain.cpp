@@ -1,7 +1,5 @@
 #include "generator/worlds/common/terrain.h"
 
-#include "generator/worlds/common/frames.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -105,7 +103,7 @@ int Terrain::lay(World& world, const std::string& prefix, const TerrainLook& loo
         c.polyline(edge);
         c.stroke(art::Paint::solid(look.outline), 2.0);
         if (look.dressing) look.dressing(c, x0, top, row_at);
-        posterize(c, 24);
+        art::posterize(c, 24);
 
         const std::string name = prefix + letters(count);
         world.sprite(name, std::move(c));

@@ -82,4 +82,24 @@ private:
     std::vector<int> rows_;  // per level x
 };
 
+// Places a level's records against its floor and roof; a world's own placer
+// adds its turrets, hatches and buildings on top.
+class GroundPlacer {
+public:
+    GroundPlacer(LevelScript& level, const Terrain& floor, const Terrain& roof)
+        : level_(level), floor_(floor), roof_(roof) {}
+    // The row something `w` wide at level x stands on (the floor) or hangs from (the roof).
+    int floor(int x, int w) const { return floor_.surface_over(x, x + w); }
+    int roof(int x, int w) const { return roof_.surface_over(x, x + w); }
+    void group(const std::string& name, int x, int y, const std::vector<art::Pt>& at) {
+        level_.formation(name, x, y, at);
+    }
+    LevelScript& level() { return level_; }
+
+private:
+    LevelScript& level_;
+    const Terrain& floor_;
+    const Terrain& roof_;
+};
+
 }  // namespace worlds

@@ -15,13 +15,13 @@ std::vector<double> ceiling_turret_angles() {
     return a;
 }
 
-std::vector<art::Frame> turret_frames(const TurretGeometry& g, const std::vector<double>& angles,
+std::vector<art::Frame> turret_frames(const art::FrameBox& box, const std::vector<double>& angles,
                                       const TurretPainter& paint) {
     std::vector<art::Frame> frames;
     for (double angle : angles) {
-        Canvas c(g.width, g.height);
-        paint(c, g.pivot_x, g.pivot_y, angle);
-        frames.push_back({std::move(c), g.xoffset, g.yoffset});
+        Canvas c(box.width, box.height);
+        paint(c, box.origin_x, box.origin_y, angle);
+        frames.push_back({.image = std::move(c), .xoffset = box.xoffset, .yoffset = box.yoffset});
     }
     return frames;
 }

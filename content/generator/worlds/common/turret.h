@@ -19,14 +19,10 @@
 
 namespace worlds {
 
-struct TurretGeometry {
-    int width = 0, height = 0;     // image size
-    int xoffset = 0, yoffset = 0;  // .SPT offsets
-    double pivot_x = 0, pivot_y = 0;  // in image pixels
-};
-
-inline constexpr TurretGeometry kFloorTurret{88, 66, -4, -34, 44, 42};
-inline constexpr TurretGeometry kCeilingTurret{88, 70, -4, 0, 44, 22};
+// A turret's frames: the box's origin is where the barrel turns.
+inline constexpr art::FrameBox kFloorTurret{
+    .width = 88, .height = 66, .xoffset = -4, .yoffset = -34, .origin_x = 44, .origin_y = 42};
+inline constexpr art::FrameBox kCeilingTurret{.width = 88, .height = 70, .xoffset = -4, .origin_x = 44, .origin_y = 22};
 
 // Screen angles (clockwise from right) of each frame.
 std::vector<double> floor_turret_angles();
@@ -35,7 +31,7 @@ std::vector<double> ceiling_turret_angles();
 // Draws the whole turret aiming at `angle_deg`; the pivot is given in image pixels.
 using TurretPainter = std::function<void(art::Canvas&, double pivot_x, double pivot_y, double angle_deg)>;
 
-std::vector<art::Frame> turret_frames(const TurretGeometry& geometry, const std::vector<double>& angles,
+std::vector<art::Frame> turret_frames(const art::FrameBox& box, const std::vector<double>& angles,
                                       const TurretPainter& paint);
 
 // A ready-made turret: a plated dome on a foot plate and a twin-banded barrel.

@@ -4,14 +4,6 @@
 
 namespace worlds {
 
-namespace {
-std::string module_name(const std::string& world) {
-    std::string m = "world_";
-    for (char c : world) m += char(std::tolower(static_cast<unsigned char>(c)));
-    return m;
-}
-}  // namespace
-
 std::string letters(int index) {
     std::string s;
     do {
@@ -19,6 +11,12 @@ std::string letters(int index) {
         index /= 26;
     } while (index > 0);
     return s;
+}
+
+std::string module_name(const std::string& world) {
+    std::string m = "world_";
+    for (char c : world) m += char(std::tolower(static_cast<unsigned char>(c)));
+    return m;
 }
 
 World::World(const content::Context& context, const std::string& name)
@@ -30,7 +28,7 @@ void World::sprite(const std::string& name, const std::vector<art::Frame>& frame
 
 void World::sprite(const std::string& name, art::Canvas image, int xoffset, int yoffset, art::Edges edges) {
     std::vector<art::Frame> frames;
-    frames.push_back({std::move(image), xoffset, yoffset, edges});
+    frames.push_back({.image = std::move(image), .xoffset = xoffset, .yoffset = yoffset, .edges = edges});
     sprite(name, frames);
 }
 

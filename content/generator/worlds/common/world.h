@@ -1,11 +1,12 @@
 // One world's output: its sprites ("Levels/<World>/{Sprites,Bitmaps}"), its
 // level layout ("Levels/<World>/Levels/NORMAL.LVL") and its preview sheet.
+// A world is written in steps, listed in worlds/world_table.cpp:
 //
-//   bool write_space(const content::Context& context) {
-//       worlds::World world(context, "Space");       // module "world_space"
+//   void add_ships(worlds::World& world) {
 //       world.sprite("spacegreenship", green_ship_frames());
+//   }
+//   void add_level(worlds::World& world) {
 //       world.level().place(110, 150, 0, "entranceportal");
-//       return world.finish();
 //   }
 #pragma once
 
@@ -21,6 +22,9 @@ namespace worlds {
 // "a", "b", ... "z", "ba", "bb", ...: sprite-name suffixes that never end in a
 // digit (a digit would run into the frame numbers of the bitmap names).
 std::string letters(int index);
+
+// The generator module that writes a world: "world_space" for "Space".
+std::string module_name(const std::string& world);
 
 class World {
 public:

@@ -33,7 +33,8 @@ void gem(art::Canvas& c, const std::vector<art::Pt>& rim, art::Pt core, const ar
 void add_craft(worlds::World& world);   // crystalwhiteship, crystalwhitehelicopter, crystalredship, crystalyellowship
 void add_ground(worlds::World& world);  // the yellow cannons, the blobs
 void add_gate(worlds::World& world);    // the two openers and the four crystal pieces
-void add_scenery(worlds::World& world, int level_length);
+void add_scenery(worlds::World& world);
+void add_level(worlds::World& world);
 
 constexpr int kLength = 14200;
 const worlds::Terrain& floor_line();

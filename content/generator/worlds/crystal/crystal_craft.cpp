@@ -10,7 +10,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/crystal/crystal_art.h"
 
 namespace crystal {
@@ -124,12 +123,14 @@ void gem(Canvas& c, const std::vector<Pt>& rim, Pt core, const Ramp& ramp, const
 }
 
 void add_craft(worlds::World& world) {
-    world.sprite("crystalwhiteship",
-                 worlds::turned_frames({64, 44, 0, 0, 32, 20}, worlds::angle_steps(7, 18, -18), white_ship));
-    world.sprite("crystalwhitehelicopter", worlds::frames_of({84, 44, -4, -2, 0, 0}, 4, helicopter));
-    world.sprite("crystalredship", worlds::frames_of({54, 24, 0, 0, 0, 0}, 4, red_ship));
-    world.sprite("crystalyellowship", worlds::turned_frames({52, 40, 0, -10, 25, 20}, worlds::angle_steps(5, 14, -14),
-                                                             [](Canvas& c, int) { yellow_ship(c); }));
+    world.sprite("crystalwhiteship", art::turned_frames({.width = 64, .height = 44, .origin_x = 32, .origin_y = 20},
+                                                        art::angle_steps(7, 18, -18), white_ship));
+    world.sprite("crystalwhitehelicopter",
+                 art::frames_of({.width = 84, .height = 44, .xoffset = -4, .yoffset = -2}, 4, helicopter));
+    world.sprite("crystalredship", art::frames_of({.width = 54, .height = 24}, 4, red_ship));
+    world.sprite("crystalyellowship",
+                 art::turned_frames({.width = 52, .height = 40, .yoffset = -10, .origin_x = 25, .origin_y = 20},
+                                    art::angle_steps(5, 14, -14), [](Canvas& c, int) { yellow_ship(c); }));
 }
 
 }  // namespace crystal

@@ -14,7 +14,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/crystal/crystal_art.h"
 
 namespace crystal {
@@ -83,21 +82,22 @@ void spire(Canvas& c, double pulse) {
 }  // namespace
 
 void add_gate(worlds::World& world) {
-    world.sprite("crystalopenerdown", worlds::frames_of({72, 70, -11, 0, 36, 0}, 16, [](Canvas& c, int i) {
-                     pod(c, std::clamp((i - 5) / 8.0, 0.0, 1.0), i);
-                 }));
-    world.sprite("crystalopenerup", worlds::frames_of({68, 100, 0, -2, 34, 2}, 8, [](Canvas& c, int i) {
-                     spire(c, 0.5 - 0.5 * std::cos(i * kPi / 7));
-                 }));
+    world.sprite("crystalopenerdown",
+                 art::frames_of({.width = 72, .height = 70, .xoffset = -11, .origin_x = 36}, 16,
+                                [](Canvas& c, int i) { pod(c, std::clamp((i - 5) / 8.0, 0.0, 1.0), i); }));
+    world.sprite("crystalopenerup",
+                 art::frames_of({.width = 68, .height = 100, .yoffset = -2, .origin_x = 34, .origin_y = 2}, 8,
+                                [](Canvas& c, int i) { spire(c, 0.5 - 0.5 * std::cos(i * kPi / 7)); }));
     const auto vertical = [](const Ramp& ramp, const Color& aura) {
-        return worlds::frames_of({36, 48, 0, 0, 18, 24}, 6,
-                                 [ramp, aura](Canvas& c, int i) { shard(c, 38, 22, i / 6.0, ramp, aura); });
+        return art::frames_of({.width = 36, .height = 48, .origin_x = 18, .origin_y = 24}, 6,
+                              [ramp, aura](Canvas& c, int i) { shard(c, 38, 22, i / 6.0, ramp, aura); });
     };
     const auto horizontal = [](const Ramp& ramp, const Color& aura) {
-        return worlds::frames_of({48, 36, 0, 0, 24, 18}, 6, [ramp, aura](Canvas& c, int i) {
-            c.rotate_deg(90);
-            shard(c, 38, 22, i / 6.0, ramp, aura);
-        });
+        return art::frames_of({.width = 48, .height = 36, .origin_x = 24, .origin_y = 18}, 6,
+                              [ramp, aura](Canvas& c, int i) {
+                                  c.rotate_deg(90);
+                                  shard(c, 38, 22, i / 6.0, ramp, aura);
+                              });
     };
     // Red burns orange, silver glows ice blue: the two kinds move differently.
     const Ramp red{look().red.dark, look().red.mid.lighter(0.15), look().red.light.lighter(0.3)};

@@ -7,7 +7,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/turret.h"
 #include "generator/worlds/crystal/crystal_art.h"
 
@@ -63,12 +62,13 @@ void add_ground(worlds::World& world) {
                                                                 worlds::dome_turret(yellow_turret(), false)));
     world.sprite("crysalyellowcannondown", worlds::turret_frames(worlds::kCeilingTurret, worlds::ceiling_turret_angles(),
                                                                  worlds::dome_turret(yellow_turret(), true)));
-    world.sprite("crystalblobbig", worlds::frames_of({80, 76, 0, 12, 40, 38}, 6, [](Canvas& c, int i) {
-                     blob(c, 34, i / 6.0, art::seed_of("crystalblobbig"));
-                 }));
-    world.sprite("crystalblobsmall", worlds::frames_of({26, 26, -13, -13, 13, 13}, 4, [](Canvas& c, int i) {
-                     blob(c, 10.5, i / 4.0, art::seed_of("crystalblobsmall"));
-                 }));
+    world.sprite("crystalblobbig",
+                 art::frames_of({.width = 80, .height = 76, .yoffset = 12, .origin_x = 40, .origin_y = 38}, 6,
+                                [](Canvas& c, int i) { blob(c, 34, i / 6.0, art::seed_of("crystalblobbig")); }));
+    world.sprite(
+        "crystalblobsmall",
+        art::frames_of({.width = 26, .height = 26, .xoffset = -13, .yoffset = -13, .origin_x = 13, .origin_y = 13}, 4,
+                       [](Canvas& c, int i) { blob(c, 10.5, i / 4.0, art::seed_of("crystalblobsmall")); }));
 }
 
 }  // namespace crystal

@@ -126,11 +126,11 @@ const worlds::Terrain& roof_line() {
     return roof;
 }
 
-void add_scenery(worlds::World& world, int level_length) {
-    worlds::lay_backdrop(world, {"crystalcavern", kWallPeriod, 320, worlds::kFieldHeight, paint_cavern}, 3, 0,
-                         level_length);
-    worlds::lay_backdrop(world, {"crystalcolumns", kColumnPeriod, 320, worlds::kFieldHeight, paint_columns}, 2, 0,
-                         level_length);
+void add_scenery(worlds::World& world) {
+    worlds::lay_backdrop(world, {.prefix = "crystalcavern", .period = kWallPeriod, .paint = paint_cavern}, 3, 0,
+                         kLength);
+    worlds::lay_backdrop(world, {.prefix = "crystalcolumns", .period = kColumnPeriod, .paint = paint_columns}, 2, 0,
+                         kLength);
     const art::Noise noise(art::seed_of("crystalrock"));
     worlds::TerrainLook rock;
     rock.material = [&](const worlds::GroundPixel& p) { return cave_rock(noise, p); };

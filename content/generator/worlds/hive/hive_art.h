@@ -31,7 +31,8 @@ void add_bees(worlds::World& world);     // the four bee forms
 void add_craft(worlds::World& world);    // hivegreenship, hiveorangeship
 void add_nests(worlds::World& world);    // hiveup, hivedown, tendrils, cannons
 void add_queen(worlds::World& world);    // hiveboss, hivebossshot
-void add_scenery(worlds::World& world, int level_length);
+void add_scenery(worlds::World& world);
+void add_level(worlds::World& world);
 
 constexpr int kLength = 13400;
 const worlds::Terrain& floor_line();

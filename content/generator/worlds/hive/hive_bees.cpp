@@ -11,7 +11,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/hive/hive_art.h"
 
 namespace hive {
@@ -148,28 +147,27 @@ void wasp_ship(Canvas& c, double beat) {
 void add_bees(worlds::World& world) {
     const Look& k = look();
     const auto beat = [](int i) { return 0.5 - 0.5 * std::cos(i * kPi / 2); };  // up, half, down, half
-    world.sprite("hivebeebluefly", worlds::frames_of({46, 50, -1, -12, 17, 24}, 4, [&](Canvas& c, int i) {
-                     bee(c, k.blue, beat(i), 0, 0, false);
-                 }));
-    world.sprite("hivebeeblueattack", worlds::frames_of({46, 50, -1, -12, 17, 24}, 6, [&](Canvas& c, int i) {
-                     bee(c, k.blue, beat(i), i / 5.0, 0, i >= 3);
-                 }));
-    world.sprite("hivebeeyellow", worlds::frames_of({46, 50, -1, -12, 17, 24}, 4, [&](Canvas& c, int i) {
-                     bee(c, k.yellow, beat(i), 0, 0, false);
-                 }));
-    world.sprite("hivebeeyellowattack", worlds::frames_of({46, 50, -1, -12, 17, 24}, 4, [&](Canvas& c, int i) {
+    constexpr art::FrameBox kBee{
+        .width = 46, .height = 50, .xoffset = -1, .yoffset = -12, .origin_x = 17, .origin_y = 24};
+    world.sprite("hivebeebluefly",
+                 art::frames_of(kBee, 4, [&](Canvas& c, int i) { bee(c, k.blue, beat(i), 0, 0, false); }));
+    world.sprite("hivebeeblueattack",
+                 art::frames_of(kBee, 6, [&](Canvas& c, int i) { bee(c, k.blue, beat(i), i / 5.0, 0, i >= 3); }));
+    world.sprite("hivebeeyellow",
+                 art::frames_of(kBee, 4, [&](Canvas& c, int i) { bee(c, k.yellow, beat(i), 0, 0, false); }));
+    world.sprite("hivebeeyellowattack", art::frames_of(kBee, 4, [&](Canvas& c, int i) {
                      c.rotate_deg(-8);
                      bee(c, k.yellow, beat(i), 0, 1, true);
                  }));
 }
 
 void add_craft(worlds::World& world) {
-    world.sprite("hivegreenship", worlds::frames_of({62, 56, 0, -12, 30, 26}, 6, [](Canvas& c, int i) {
-                     beetle(c, i / 5.0);
-                 }));
-    world.sprite("hiveorangeship", worlds::frames_of({72, 54, 0, -11, 32, 31}, 4, [](Canvas& c, int i) {
-                     wasp_ship(c, 0.5 - 0.5 * std::cos(i * kPi / 3));
-                 }));
+    world.sprite("hivegreenship",
+                 art::frames_of({.width = 62, .height = 56, .yoffset = -12, .origin_x = 30, .origin_y = 26}, 6,
+                                [](Canvas& c, int i) { beetle(c, i / 5.0); }));
+    world.sprite("hiveorangeship",
+                 art::frames_of({.width = 72, .height = 54, .yoffset = -11, .origin_x = 32, .origin_y = 31}, 4,
+                                [](Canvas& c, int i) { wasp_ship(c, 0.5 - 0.5 * std::cos(i * kPi / 3)); }));
 }
 
 }  // namespace hive

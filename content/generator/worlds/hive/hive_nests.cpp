@@ -9,7 +9,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/turret.h"
 #include "generator/worlds/hive/hive_art.h"
 
@@ -110,10 +109,10 @@ void add_nests(worlds::World& world) {
         nest(c, 41, 4, 78, 36, false);
         world.sprite("hiveup", std::move(c), 0, -4);
     }
-    world.sprite("hivetendralsdown", worlds::frames_of({48, 104, 0, 0, 20, 2}, 8, [](Canvas& c, int i) {
-                     tendrils(c, -1 + 2 * i / 7.0);
-                 }));
-    world.sprite("hivetendralsup", worlds::frames_of({48, 104, 0, 0, 20, 102}, 8, [](Canvas& c, int i) {
+    world.sprite("hivetendralsdown", art::frames_of({.width = 48, .height = 104, .origin_x = 20, .origin_y = 2}, 8,
+                                                    [](Canvas& c, int i) { tendrils(c, -1 + 2 * i / 7.0); }));
+    world.sprite("hivetendralsup",
+                 art::frames_of({.width = 48, .height = 104, .origin_x = 20, .origin_y = 102}, 8, [](Canvas& c, int i) {
                      c.scale(1, -1);
                      tendrils(c, -1 + 2 * i / 7.0);
                  }));

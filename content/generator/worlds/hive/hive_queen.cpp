@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/hive/hive_art.h"
 
 namespace hive {
@@ -123,7 +122,10 @@ void hexagon(Canvas& c, double cx, double cy, double r) {
 
 void add_queen(worlds::World& world) {
     world.sprite("hiveboss", queen(), kLeft, kTop);
-    world.sprite("hivebossshot", worlds::frames_of({30, 30, -15, -15, 15, 15}, 6, spore));
+    world.sprite(
+        "hivebossshot",
+        art::frames_of({.width = 30, .height = 30, .xoffset = -15, .yoffset = -15, .origin_x = 15, .origin_y = 15}, 6,
+                       spore));
 }
 
 }  // namespace hive

@@ -133,10 +133,10 @@ const worlds::Terrain& roof_line() {
     return roof;
 }
 
-void add_scenery(worlds::World& world, int level_length) {
-    worlds::lay_backdrop(world, {"hivecomb", kCombPeriod, 320, worlds::kFieldHeight, paint_comb}, 3, 0, level_length);
-    worlds::lay_backdrop(world, {"hivestrands", kStrandPeriod, 320, worlds::kFieldHeight, paint_strands}, 2, 0,
-                         level_length);
+void add_scenery(worlds::World& world) {
+    worlds::lay_backdrop(world, {.prefix = "hivecomb", .period = kCombPeriod, .paint = paint_comb}, 3, 0, kLength);
+    worlds::lay_backdrop(world, {.prefix = "hivestrands", .period = kStrandPeriod, .paint = paint_strands}, 2, 0,
+                         kLength);
     const art::Noise noise(art::seed_of("hivewax"));
     worlds::TerrainLook wax;
     wax.material = [&](const worlds::GroundPixel& p) { return comb_wall(noise, p); };

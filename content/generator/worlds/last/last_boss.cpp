@@ -34,7 +34,7 @@ namespace {
 
 std::vector<Frame> one_frame(Canvas&& c, int xoffset, int yoffset) {
     std::vector<Frame> frames;
-    frames.push_back({std::move(c), xoffset, yoffset});
+    frames.push_back({.image = std::move(c), .xoffset = xoffset, .yoffset = yoffset});
     return frames;
 }
 
@@ -189,17 +189,14 @@ Canvas dorsal_turret() {
 
 // ---- shots ----
 std::vector<Frame> orb_frames(const Color& core, const Color& rim, double r) {
-    std::vector<Frame> frames;
     const int size = int(std::ceil(r * 2 + 4));
-    for (int f = 0; f < 2; ++f) {
-        Canvas c(size, size);
+    const art::FrameBox box{.width = size, .height = size, .xoffset = -size / 2, .yoffset = -size / 2};
+    return art::frames_of(box, 2, [&](Canvas& c, int f) {
         const double rr = f == 0 ? r : r + 0.8;
         c.orb(size / 2.0, size / 2.0, rr, core, rim);
         c.circle(size / 2.0, size / 2.0, rr);
         c.stroke(Paint::solid(rim.darker(0.5)), 1.0);
-        frames.push_back({std::move(c), -size / 2, -size / 2});
-    }
-    return frames;
+    });
 }
 
 std::vector<Frame> bolt_frames() {
@@ -213,9 +210,7 @@ std::vector<Frame> bolt_frames() {
 
 std::vector<Frame> spore_frames() {
     const Look& k = look();
-    std::vector<Frame> frames;
-    for (int f = 0; f < 4; ++f) {
-        Canvas c(26, 26);
+    return art::frames_of({.width = 26, .height = 26, .xoffset = -13, .yoffset = -13}, 4, [&](Canvas& c, int f) {
         const double pulse = 1 + 0.12 * std::sin(f * kPi / 2);
         for (int i = 0; i < 8; ++i) {
             const double a = i * kPi / 4 + f * 0.2;
@@ -227,16 +222,12 @@ std::vector<Frame> spore_frames() {
         c.circle(13, 13, 7 * pulse);
         c.shade(k.chitin, k.outline);
         c.orb(13, 13, 3.5 * pulse, k.acid_core, k.acid);
-        frames.push_back({std::move(c), -13, -13});
-    }
-    return frames;
+    });
 }
 
 std::vector<Frame> parasite_frames() {
     const Look& k = look();
-    std::vector<Frame> frames;
-    for (int f = 0; f < 5; ++f) {
-        Canvas c(24, 24);
+    return art::frames_of({.width = 24, .height = 24, .xoffset = -12, .yoffset = -12}, 5, [&](Canvas& c, int f) {
         const double phase = f / 5.0 * 2 * kPi;
         std::vector<Pt> body;
         for (int i = 0; i < 7; ++i) {
@@ -251,9 +242,7 @@ std::vector<Frame> parasite_frames() {
         c.stroke(Paint::solid(k.acid_core), 1.5);
         c.circle(body.front().x, body.front().y, 3.5);
         c.fill_outlined(Paint::solid(k.flesh.mid), k.outline, 0.8);
-        frames.push_back({std::move(c), -12, -12});
-    }
-    return frames;
+    });
 }
 
 // The heart's place and size on the shell's face (shell coordinates).
@@ -285,7 +274,8 @@ std::vector<Frame> fed_by_heart(Canvas gun, int xoffset, int yoffset, Pt at, Pt 
     c.stroke(Paint::solid(k.flesh.dark.with_alpha(0.8)), 1.5);
     c.draw(gun, gx - left, gy - top);
     std::vector<Frame> frames;
-    frames.push_back({std::move(c), int(std::lround(left - at.x)), int(std::lround(top - at.y))});
+    frames.push_back(
+        {.image = std::move(c), .xoffset = int(std::lround(left - at.x)), .yoffset = int(std::lround(top - at.y))});
     return frames;
 }
 

@@ -17,20 +17,12 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/turret.h"
 #include "generator/worlds/last/last.h"
 
 namespace last {
 
 namespace {
-
-// Pitch angles of frames 1..count, `level` flat; clockwise lifts a left-facing nose.
-std::vector<double> pitches(int count, int level, double step) {
-    std::vector<double> a;
-    for (int k = 1; k <= count; ++k) a.push_back((level - k) * step);
-    return a;
-}
 
 void exhaust(Canvas& c, double x, double y, double len, double h) {
     const Look& k = look();
@@ -123,7 +115,7 @@ Canvas wasp(int frame) {
 
 std::vector<Frame> wasp_frames() {
     std::vector<Frame> frames;
-    for (int f = 0; f < 4; ++f) frames.push_back({wasp(f), -8, -6});
+    for (int f = 0; f < 4; ++f) frames.push_back({.image = wasp(f), .xoffset = -8, .yoffset = -6});
     return frames;
 }
 
@@ -173,16 +165,14 @@ std::vector<Frame> pod_frames(bool hanging) {
     std::vector<Frame> frames;
     for (int f = 0; f < 6; ++f) {
         Canvas c = pod(f / 5.0, hanging);
-        frames.push_back({std::move(c), 0, -12});
+        frames.push_back({.image = std::move(c), .yoffset = -12});
     }
     return frames;
 }
 
 std::vector<Frame> spear_frames() {
     const Look& k = look();
-    std::vector<Frame> frames;
-    for (int f = 0; f < 4; ++f) {
-        Canvas c(80, 22);
+    return art::frames_of({.width = 80, .height = 22, .yoffset = -11}, 4, [&](Canvas& c, int f) {
         const double flame = 9 + 4 * std::sin(f * kPi / 2);
         exhaust(c, 60, 11, flame + 4, 3.5);
         for (double dir : {-1.0, 1.0}) {
@@ -196,9 +186,7 @@ std::vector<Frame> spear_frames() {
             c.stroke(Paint::solid(k.bone.dark), 1.0);
         }
         c.orb(12, 11, 2.5, k.acid_core, k.acid);
-        frames.push_back({std::move(c), 0, -11});
-    }
-    return frames;
+    });
 }
 
 worlds::TurretStyle turret_style() {
@@ -217,13 +205,19 @@ worlds::TurretStyle turret_style() {
 }  // namespace
 
 void add_fleet(worlds::World& world) {
-    world.sprite("citywhiteship",
-                 worlds::turned_frames({64, 34, -2, -4, 32, 16}, pitches(7, 4, 9), paint_dart));
-    world.sprite("citygreenship",
-                 worlds::turned_frames({64, 40, -2, -2, 32, 18}, pitches(11, 6, 7), paint_diver));
+    world.sprite(
+        "citywhiteship",
+        art::turned_frames({.width = 64, .height = 34, .xoffset = -2, .yoffset = -4, .origin_x = 32, .origin_y = 16},
+                           art::pitches(7, 4, 9), paint_dart));
+    world.sprite(
+        "citygreenship",
+        art::turned_frames({.width = 64, .height = 40, .xoffset = -2, .yoffset = -2, .origin_x = 32, .origin_y = 18},
+                           art::pitches(11, 6, 7), paint_diver));
     world.sprite("crystalredship", wasp_frames());
-    world.sprite("metalgreenship",
-                 worlds::turned_frames({56, 44, -4, -12, 28, 22}, pitches(5, 3, 15), paint_fighter));
+    world.sprite(
+        "metalgreenship",
+        art::turned_frames({.width = 56, .height = 44, .xoffset = -4, .yoffset = -12, .origin_x = 28, .origin_y = 22},
+                           art::pitches(5, 3, 15), paint_fighter));
     world.sprite("metalopenerup", pod_frames(false));
     world.sprite("metalopenerdown", pod_frames(true));
     const worlds::TurretStyle style = turret_style();

@@ -18,7 +18,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/last/last.h"
 
 namespace last {
@@ -27,7 +26,7 @@ namespace {
 
 std::vector<Frame> one_frame(Canvas&& c, int xoffset = 0, int yoffset = 0) {
     std::vector<Frame> frames;
-    frames.push_back({std::move(c), xoffset, yoffset});
+    frames.push_back({.image = std::move(c), .xoffset = xoffset, .yoffset = yoffset});
     return frames;
 }
 
@@ -98,7 +97,7 @@ std::vector<Frame> background_frames() {
         }
         art::energy_orb(c, heart.x, heart.y, 34 + 4 * beat, k.flesh.light, k.flesh.dark, f / double(kFrames), 4);
         art::dither_565(c);
-        frames.push_back({std::move(c), 0, 0});
+        frames.push_back({.image = std::move(c)});
     }
     return frames;
 }

@@ -7,7 +7,6 @@
 
 #include "generator/art/prelude.h"
 #include "generator/worlds/common/backdrop.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/terrain.h"
 #include "generator/worlds/last/last.h"
 
@@ -241,7 +240,7 @@ void add_land_and_level(worlds::World& world) {
     const art::Noise noise(art::seed_of("lastplating"));
     // The far wall is one picture placed first (layer 3); the spines follow.
     place_level(world, ground);
-    worlds::Backdrop spines{"lastspines", 1536, 256, worlds::kFieldHeight, paint_spines};
+    worlds::Backdrop spines{.prefix = "lastspines", .period = 1536, .tile_width = 256, .paint = paint_spines};
     worlds::lay_backdrop(world, spines, 2, 0, kLength);
     ground.floor.lay(world, "lastfloor", ground_look(noise, true));
     ground.roof.lay(world, "lastroof", ground_look(noise, false));

@@ -30,7 +30,8 @@ void hazard_band(art::Canvas& c, double x, double y, double w, double h);
 void add_craft(worlds::World& world);    // metalbluehelicopter, metalgreenship, metalbossshot
 void add_ground(worlds::World& world);   // turrets, radars, hatches, crusher, landwalker
 void add_bosses(worlds::World& world);   // robot, robothead, robotgun, metalboss, metalbossgun
-void add_scenery(worlds::World& world, int level_length);
+void add_scenery(worlds::World& world);
+void add_level(worlds::World& world);
 
 // The level's floor and roof, shared by the scenery and the level script
 // (turrets, hatches and walkers stand on them).

@@ -14,7 +14,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/metal/metal_art.h"
 
 namespace metal {
@@ -255,10 +254,12 @@ void boss_gun(Canvas& c, bool firing) {
 void add_bosses(worlds::World& world) {
     world.sprite("robot", robot_body(), -6, -6);
     world.sprite("robothead", robot_head(), 0, 0);
-    world.sprite("robotgun", worlds::frames_of({106, 40, -6, 0, 0, 0}, 4, robot_gun));
+    world.sprite("robotgun", art::frames_of({.width = 106, .height = 40, .xoffset = -6}, 4, robot_gun));
     world.sprite("metalboss", reactor(), 70 - 120, 130 - 120);
-    world.sprite("metalbossgun",
-                 worlds::frames_of({48, 48, -24, -16, 24, 24}, 2, [](Canvas& c, int i) { boss_gun(c, i == 1); }));
+    world.sprite(
+        "metalbossgun",
+        art::frames_of({.width = 48, .height = 48, .xoffset = -24, .yoffset = -16, .origin_x = 24, .origin_y = 24}, 2,
+                       [](Canvas& c, int i) { boss_gun(c, i == 1); }));
 }
 
 }  // namespace metal

@@ -8,7 +8,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/metal/metal_art.h"
 
 namespace metal {
@@ -134,10 +133,15 @@ void hazard_band(Canvas& c, double x, double y, double w, double h) {
 }
 
 void add_craft(worlds::World& world) {
-    world.sprite("metalbluehelicopter", worlds::frames_of({84, 44, -4, -2, 0, 0}, 4, helicopter));
-    world.sprite("metalgreenship", worlds::turned_frames({58, 40, 0, -10, 27, 20}, worlds::angle_steps(5, 24, -24),
-                                                          [](Canvas& c, int) { green_fighter(c); }));
-    world.sprite("metalbossshot", worlds::frames_of({20, 20, -10, -10, 10, 10}, 4, boss_shot));
+    world.sprite("metalbluehelicopter",
+                 art::frames_of({.width = 84, .height = 44, .xoffset = -4, .yoffset = -2}, 4, helicopter));
+    world.sprite("metalgreenship",
+                 art::turned_frames({.width = 58, .height = 40, .yoffset = -10, .origin_x = 27, .origin_y = 20},
+                                    art::angle_steps(5, 24, -24), [](Canvas& c, int) { green_fighter(c); }));
+    world.sprite(
+        "metalbossshot",
+        art::frames_of({.width = 20, .height = 20, .xoffset = -10, .yoffset = -10, .origin_x = 10, .origin_y = 10}, 4,
+                       boss_shot));
 }
 
 }  // namespace metal

@@ -16,7 +16,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/turret.h"
 #include "generator/worlds/metal/metal_art.h"
 
@@ -232,19 +231,21 @@ void add_ground(worlds::World& world) {
                                                          worlds::dome_turret(silver_turret(), false)));
     world.sprite("silvercannondown", worlds::turret_frames(worlds::kCeilingTurret, worlds::ceiling_turret_angles(),
                                                            worlds::dome_turret(silver_turret(), true)));
-    world.sprite("radarup", worlds::frames_of({56, 66, 0, 0, 0, 0}, 8, [](Canvas& c, int i) { radar(c, i, false); }));
-    world.sprite("radardown", worlds::frames_of({56, 66, 0, 0, 0, 0}, 8, [](Canvas& c, int i) { radar(c, i, true); }));
+    world.sprite("radarup",
+                 art::frames_of({.width = 56, .height = 66}, 8, [](Canvas& c, int i) { radar(c, i, false); }));
+    world.sprite("radardown",
+                 art::frames_of({.width = 56, .height = 66}, 8, [](Canvas& c, int i) { radar(c, i, true); }));
     const auto opening = [](int i) { return std::clamp((i - 2) / 8.0, 0.0, 1.0); };
-    world.sprite("metalopenerup", worlds::frames_of({92, 84, 0, -48, 0, 0}, 12,
-                                                    [&](Canvas& c, int i) { hatch(c, opening(i), i, false); }));
-    world.sprite("metalopenerdown", worlds::frames_of({92, 84, 0, 0, 0, 0}, 12,
-                                                      [&](Canvas& c, int i) { hatch(c, opening(i), i, true); }));
+    world.sprite("metalopenerup", art::frames_of({.width = 92, .height = 84, .yoffset = -48}, 12,
+                                                 [&](Canvas& c, int i) { hatch(c, opening(i), i, false); }));
+    world.sprite("metalopenerdown", art::frames_of({.width = 92, .height = 84}, 12,
+                                                   [&](Canvas& c, int i) { hatch(c, opening(i), i, true); }));
     std::vector<art::Frame> crusher;
     crusher.push_back({crusher_housing(), 0, 0});
     crusher.push_back({crusher_head(), 0, 0});
     crusher.push_back({crusher_rod(), 0, 0});
     world.sprite("crusher", crusher);
-    world.sprite("landwalker", worlds::frames_of({60, 60, 0, 0, 0, 0}, 6, land_walker));
+    world.sprite("landwalker", art::frames_of({.width = 60, .height = 60}, 6, land_walker));
 }
 
 }  // namespace metal

@@ -252,10 +252,10 @@ const worlds::Terrain& roof_line() {
     return roof;
 }
 
-void add_scenery(worlds::World& world, int level_length) {
-    worlds::lay_backdrop(world, {"metalwall", kWallPeriod, 320, worlds::kFieldHeight, paint_wall}, 3, 0, level_length);
-    worlds::lay_backdrop(world, {"metaltruss", kTrussPeriod, 320, worlds::kFieldHeight, paint_trusses}, 2, 0,
-                         level_length);
+void add_scenery(worlds::World& world) {
+    worlds::lay_backdrop(world, {.prefix = "metalwall", .period = kWallPeriod, .paint = paint_wall}, 3, 0, kLength);
+    worlds::lay_backdrop(world, {.prefix = "metaltruss", .period = kTrussPeriod, .paint = paint_trusses}, 2, 0,
+                         kLength);
     const art::Noise noise(art::seed_of("metalplates"));
     worlds::TerrainLook plates;
     plates.material = [&](const worlds::GroundPixel& p) { return plating(noise, p); };

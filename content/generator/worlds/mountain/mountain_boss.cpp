@@ -137,7 +137,7 @@ Canvas crag(int variant) {
 
 std::vector<Frame> crag_frames() {
     std::vector<Frame> frames;
-    for (int v = 1; v <= 3; ++v) frames.push_back({crag(v), kCragX, kCragY});
+    for (int v = 1; v <= 3; ++v) frames.push_back({.image = crag(v), .xoffset = kCragX, .yoffset = kCragY});
     return frames;
 }
 
@@ -161,7 +161,7 @@ std::vector<Frame> eye_frames() {
         c.circle(kEyeCx, kEyeCy, kEyeR - 2);
         c.stroke(Paint::solid(k.outline), 1.0);
         c.highlight(kEyeCx - 5, kEyeCy - 5, 3, 2, 0.9);
-        frames.push_back({std::move(c), 0, 0});
+        frames.push_back({.image = std::move(c)});
     }
     return frames;
 }
@@ -204,7 +204,7 @@ Canvas lid(double closed, bool alarm) {
 std::vector<Frame> lid_frames() {
     std::vector<Frame> frames;
     const double closed[5] = {0.0, 0.55, 1.0, 0.55, 0.0};
-    for (int f = 0; f < 5; ++f) frames.push_back({lid(closed[f], f == 4), 0, 0});
+    for (int f = 0; f < 5; ++f) frames.push_back({.image = lid(closed[f], f == 4)});
     return frames;
 }
 
@@ -229,7 +229,7 @@ std::vector<Frame> indicator_frames() {
             c.circle(9, 9, 5);
             c.fill(Paint::solid(k.bronze.dark.darker(0.4)));
         }
-        frames.push_back({std::move(c), 2, 2});
+        frames.push_back({.image = std::move(c), .xoffset = 2, .yoffset = 2});
     }
     return frames;
 }
@@ -268,7 +268,8 @@ std::vector<Frame> cannon_frames(bool strut_up) {
         c.shade(k.steel, k.outline, 1.0, 120);
         c.circle(px - 2, py - 2, 2.5);
         c.fill(Paint::solid(k.energy));
-        frames.push_back({std::move(c), 6 - int(kCannonPivotX), 10 - int(kCannonPivotY)});
+        frames.push_back(
+            {.image = std::move(c), .xoffset = 6 - int(kCannonPivotX), .yoffset = 10 - int(kCannonPivotY)});
     }
     return frames;
 }
@@ -305,29 +306,21 @@ void emitter(Canvas& c, double x, double y) {
 }
 
 std::vector<Frame> beam_horizontal() {
-    std::vector<Frame> frames;
-    for (int f = 0; f < 6; ++f) {
-        Canvas c(34, 22);
+    return art::frames_of({.width = 34, .height = 22, .xoffset = -16}, 6, [&](Canvas& c, int f) {
         bolt(c, {4, 11}, {30, 11}, f / 6.0, art::seed_of("mountainbeamh"), 2.5);
         bolt(c, {4, 11}, {30, 11}, f / 6.0 + 0.5, art::seed_of("mountainbeamh2"), 1.2);
         emitter(c, 4, 11);
         emitter(c, 30, 11);
-        frames.push_back({std::move(c), -16, 0});
-    }
-    return frames;
+    });
 }
 
 std::vector<Frame> beam_vertical() {
-    std::vector<Frame> frames;
-    for (int f = 0; f < 6; ++f) {
-        Canvas c(18, 104);
+    return art::frames_of({.width = 18, .height = 104}, 6, [&](Canvas& c, int f) {
         bolt(c, {9, 5}, {9, 99}, f / 6.0, art::seed_of("mountainbeamv"), 3.0);
         bolt(c, {9, 5}, {9, 99}, f / 6.0 + 0.4, art::seed_of("mountainbeamv2"), 1.2);
         emitter(c, 9, 5);
         emitter(c, 9, 99);
-        frames.push_back({std::move(c), 0, 0});
-    }
-    return frames;
+    });
 }
 
 }  // namespace

@@ -97,7 +97,7 @@ std::vector<Frame> hover_tank() {
         Canvas c(96, 72);
         tank_hull(c);
         tank_turret(c, art::direction_degrees(d));
-        frames.push_back({std::move(c), 30 - int(kTankPivotX), 5 - int(kTankPivotY)});
+        frames.push_back({.image = std::move(c), .xoffset = 30 - int(kTankPivotX), .yoffset = 5 - int(kTankPivotY)});
     }
     return frames;
 }
@@ -186,7 +186,8 @@ Canvas walker_frame(double phase) {
 std::vector<Frame> walker() {
     std::vector<Frame> frames;
     constexpr int kFrames = 8;
-    for (int i = 0; i < kFrames; ++i) frames.push_back({walker_frame(double(i) / kFrames), -1, -8});
+    for (int i = 0; i < kFrames; ++i)
+        frames.push_back({.image = walker_frame(double(i) / kFrames), .xoffset = -1, .yoffset = -8});
     return frames;
 }
 

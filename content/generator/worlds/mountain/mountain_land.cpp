@@ -6,7 +6,6 @@
 
 #include "generator/art/prelude.h"
 #include "generator/worlds/common/backdrop.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/mountain/mountain.h"
 
 namespace mountain {
@@ -295,11 +294,15 @@ void place_level(worlds::World& world, const Ground& g) {
 }  // namespace
 
 void add_land_and_level(worlds::World& world) {
-    worlds::Backdrop sky{"mountainsky", 1280, 320, worlds::kFieldHeight, paint_sky};
-    sky.once = {"mountainmoon", kMoonX - kMoonBox, kMoonY - kMoonBox, 2 * kMoonBox, 2 * kMoonBox, 1,
-                [](Canvas& c) { paint_sky_with(c, true); }};
+    worlds::Backdrop sky{.prefix = "mountainsky", .paint = paint_sky};
+    sky.once = {.name = "mountainmoon",
+                .x = kMoonX - kMoonBox,
+                .y = kMoonY - kMoonBox,
+                .width = 2 * kMoonBox,
+                .height = 2 * kMoonBox,
+                .paint = [](Canvas& c) { paint_sky_with(c, true); }};
     worlds::lay_backdrop(world, sky, 3, 0, kLength);
-    worlds::Backdrop ridge{"mountainridge", 1536, 256, worlds::kFieldHeight, paint_ridge};
+    worlds::Backdrop ridge{.prefix = "mountainridge", .period = 1536, .tile_width = 256, .paint = paint_ridge};
     worlds::lay_backdrop(world, ridge, 2, 0, kLength);
 
     Ground ground;

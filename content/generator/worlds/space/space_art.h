@@ -30,6 +30,10 @@ void add_ships(worlds::World& world);     // spacewhiteship, spacefrogship, spac
 void add_meteors(worlds::World& world);   // spacemetiorbig, spacemetiorsmall
 void add_boss(worlds::World& world);      // spaceboss, spacebosscannonup, spacebosscannondown
 // The backdrops and the asteroid belt; returns nothing, places them on the level.
-void add_scenery(worlds::World& world, int level_length);
+void add_scenery(worlds::World& world);
+void add_level(worlds::World& world);
+
+constexpr int kExitX = 12100;          // the exit portal
+constexpr int kLength = kExitX + 700;  // level x the scenery covers
 
 }  // namespace space

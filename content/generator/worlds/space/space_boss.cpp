@@ -205,12 +205,12 @@ void add_boss(worlds::World& world) {
     const double d = 22.5;
     const std::vector<double> upper{180, 180 + 1.5 * d, 180 + 3 * d, 270, 270 + d, 315, 315 + d, 360};
     const std::vector<double> lower{180, 90 + d, 90, 90 - d, 45, d, 0, -d / 2};
-    worlds::TurretGeometry tower = worlds::kFloorTurret;
+    art::FrameBox tower = worlds::kFloorTurret;
     tower.height += kTowerRows;
-    worlds::TurretGeometry pylon = worlds::kCeilingTurret;
+    art::FrameBox pylon = worlds::kCeilingTurret;
     pylon.height += kPylonRows;
     pylon.yoffset -= kPylonRows;
-    pylon.pivot_y += kPylonRows;
+    pylon.origin_y += kPylonRows;
     world.sprite("spacebosscannonup", worlds::turret_frames(tower, upper, on_column(false)));
     world.sprite("spacebosscannondown", worlds::turret_frames(pylon, lower, on_column(true)));
 }

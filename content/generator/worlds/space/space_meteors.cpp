@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/space/space_art.h"
 
 namespace space {

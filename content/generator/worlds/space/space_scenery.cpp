@@ -5,7 +5,6 @@
 
 #include "generator/art/prelude.h"
 #include "generator/worlds/common/backdrop.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/common/terrain.h"
 #include "generator/worlds/space/space_art.h"
 
@@ -127,9 +126,9 @@ art::Color belt_rock(const art::Noise& noise, const worlds::GroundPixel& p) {
 
 }  // namespace
 
-void add_scenery(worlds::World& world, int level_length) {
-    worlds::Backdrop sky{"spacesky", kSkyPeriod, 320, worlds::kFieldHeight, paint_sky};
-    worlds::lay_backdrop(world, sky, 3, 0, level_length);
+void add_scenery(worlds::World& world) {
+    worlds::Backdrop sky{.prefix = "spacesky", .period = kSkyPeriod, .paint = paint_sky};
+    worlds::lay_backdrop(world, sky, 3, 0, kLength);
 
     // Far objects on layer 2, placed by where the level will be when they pass.
     world.sprite("spacegiant", giant_planet());
@@ -151,15 +150,14 @@ void add_scenery(worlds::World& world, int level_length) {
     far(9620, 40, "spacestation");
 
     // Two belts of rock, coming in from off the field and leaving again.
-    const int L = level_length;
-    worlds::Terrain floor(worlds::Terrain::Kind::Floor, L, art::seed_of("spacefloor"));
+    worlds::Terrain floor(worlds::Terrain::Kind::Floor, kLength, art::seed_of("spacefloor"));
     floor.keys({{0, 470, 0},     {2690, 470, 0},   {3000, 372, 14}, {3460, 340, 22}, {3770, 384, 18},
                 {4150, 350, 20}, {4460, 470, 0},   {6540, 470, 0},  {6850, 350, 16}, {7310, 320, 24},
-                {7690, 360, 20}, {8080, 330, 20}, {8390, 470, 0}, {double(L), 470, 0}});
-    worlds::Terrain roof(worlds::Terrain::Kind::Roof, L, art::seed_of("spaceroof"));
+                {7690, 360, 20}, {8080, 330, 20}, {8390, 470, 0}, {double(kLength), 470, 0}});
+    worlds::Terrain roof(worlds::Terrain::Kind::Roof, kLength, art::seed_of("spaceroof"));
     roof.keys({{0, -60, 0},     {2840, -60, 0},  {3150, 46, 14},  {3610, 74, 20}, {4000, 40, 18},
                {4380, -60, 0},  {6620, -60, 0},  {6920, 60, 16},  {7390, 96, 22}, {7770, 62, 20},
-               {8160, 86, 18}, {8460, -60, 0}, {double(L), -60, 0}});
+               {8160, 86, 18}, {8460, -60, 0}, {double(kLength), -60, 0}});
     const art::Noise grain(art::seed_of("spacebelt"));
     worlds::TerrainLook rock;
     rock.material = [&](const worlds::GroundPixel& p) { return belt_rock(grain, p); };

@@ -12,7 +12,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/space/space_art.h"
 
 namespace space {
@@ -269,20 +268,27 @@ void satellite(Canvas& c) {
 }  // namespace
 
 void add_ships(worlds::World& world) {
-    world.sprite("spacewhiteship",
-                 worlds::turned_frames({66, 44, 0, 0, 33, 20}, worlds::angle_steps(7, 21, -21), white_ship));
+    world.sprite("spacewhiteship", art::turned_frames({.width = 66, .height = 44, .origin_x = 33, .origin_y = 20},
+                                                      art::angle_steps(7, 21, -21), white_ship));
     world.sprite("spacegreenship",
-                 worlds::turned_frames({62, 56, 0, -6, 31, 26}, worlds::angle_steps(11, 40, -40), green_ship));
+                 art::turned_frames({.width = 62, .height = 56, .yoffset = -6, .origin_x = 31, .origin_y = 26},
+                                    art::angle_steps(11, 40, -40), green_ship));
     {
         const std::vector<double> tilt{9, 0, -6, -12, -18};
         const std::vector<double> stretch{0, 0.25, 0.55, 0.8, 1.0};
-        world.sprite("spacefrogship", worlds::frames_of({72, 52, -4, -4, 34, 26}, 5, [&](Canvas& c, int i) {
-            c.rotate_deg(tilt[size_t(i)]);
-            frog_ship(c, stretch[size_t(i)], i);
-        }));
+        world.sprite(
+            "spacefrogship",
+            art::frames_of({.width = 72, .height = 52, .xoffset = -4, .yoffset = -4, .origin_x = 34, .origin_y = 26}, 5,
+                           [&](Canvas& c, int i) {
+                               c.rotate_deg(tilt[size_t(i)]);
+                               frog_ship(c, stretch[size_t(i)], i);
+                           }));
     }
-    world.sprite("rocketship", worlds::frames_of({86, 30, -2, 0, 38, 15}, 4, rocket_ship));
-    world.sprite("spacesatalite", worlds::frames_of({104, 60, 0, 0, 52, 30}, 1, [](Canvas& c, int) { satellite(c); }));
+    world.sprite(
+        "rocketship",
+        art::frames_of({.width = 86, .height = 30, .xoffset = -2, .origin_x = 38, .origin_y = 15}, 4, rocket_ship));
+    world.sprite("spacesatalite", art::frames_of({.width = 104, .height = 60, .origin_x = 52, .origin_y = 30}, 1,
+                                                 [](Canvas& c, int) { satellite(c); }));
 }
 
 }  // namespace space

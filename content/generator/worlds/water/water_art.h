@@ -29,7 +29,8 @@ void add_sea_life(worlds::World& world);  // the fish, the blob
 void add_subs(worlds::World& world);      // wateryellowsub, watergreysub
 void add_city(worlds::World& world);      // the fourteen buildings
 void add_boss(worlds::World& world);      // waterboss, waterbraincell
-void add_scenery(worlds::World& world, int level_length);
+void add_scenery(worlds::World& world);
+void add_level(worlds::World& world);
 
 constexpr int kLength = 13800;
 const worlds::Terrain& floor_line();

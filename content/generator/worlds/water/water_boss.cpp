@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/water/water_art.h"
 
 namespace water {
@@ -99,8 +98,11 @@ void cell(Canvas& c, int frame) {
 }  // namespace
 
 void add_boss(worlds::World& world) {
-    world.sprite("waterboss", worlds::frames_of({170, 212, -15, -15, 0, 0}, 6, boss));
-    world.sprite("waterbraincell", worlds::frames_of({62, 62, -31, -31, 31, 31}, 4, cell));
+    world.sprite("waterboss", art::frames_of({.width = 170, .height = 212, .xoffset = -15, .yoffset = -15}, 6, boss));
+    world.sprite(
+        "waterbraincell",
+        art::frames_of({.width = 62, .height = 62, .xoffset = -31, .yoffset = -31, .origin_x = 31, .origin_y = 31}, 4,
+                       cell));
 }
 
 }  // namespace water

@@ -208,9 +208,9 @@ const worlds::Terrain& roof_line() {
     return roof;
 }
 
-void add_scenery(worlds::World& world, int level_length) {
-    worlds::lay_backdrop(world, {"waterdeep", kDeepPeriod, 320, worlds::kFieldHeight, paint_deep}, 3, 0, level_length);
-    worlds::lay_backdrop(world, {"waterkelp", kKelpPeriod, 320, worlds::kFieldHeight, paint_kelp}, 2, 0, level_length);
+void add_scenery(worlds::World& world) {
+    worlds::lay_backdrop(world, {.prefix = "waterdeep", .period = kDeepPeriod, .paint = paint_deep}, 3, 0, kLength);
+    worlds::lay_backdrop(world, {.prefix = "waterkelp", .period = kKelpPeriod, .paint = paint_kelp}, 2, 0, kLength);
     const art::Noise noise(art::seed_of("waterbed"));
     worlds::TerrainLook bed;
     bed.material = [&](const worlds::GroundPixel& p) { return seabed(noise, p); };

@@ -7,7 +7,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/water/water_art.h"
 
 namespace water {
@@ -127,15 +126,20 @@ void jelly(Canvas& c, double phase) {
 void add_sea_life(worlds::World& world) {
     const Look& k = look();
     const auto swish = [](int i, int n) { return -1.0 + 2.0 * i / (n - 1); };
-    world.sprite("wateryellowfish", worlds::frames_of({62, 32, 0, -5, 1, 16}, 4, [&](Canvas& c, int i) {
-                     fish(c, FishShape{44, 22, k.yellow, k.coral, Color::hex(0xfff8d0), true}, swish(i, 4));
-                 }));
-    world.sprite("waterpurplefish", worlds::frames_of({58, 34, 0, 0, 1, 17}, 4, [&](Canvas& c, int i) {
+    world.sprite(
+        "wateryellowfish",
+        art::frames_of({.width = 62, .height = 32, .yoffset = -5, .origin_x = 1, .origin_y = 16}, 4,
+                       [&](Canvas& c, int i) {
+                           fish(c, FishShape{44, 22, k.yellow, k.coral, Color::hex(0xfff8d0), true}, swish(i, 4));
+                       }));
+    world.sprite("waterpurplefish",
+                 art::frames_of({.width = 58, .height = 34, .origin_x = 1, .origin_y = 17}, 4, [&](Canvas& c, int i) {
                      fish(c, FishShape{40, 24, k.purple, k.pink, Color::hex(0xf0d8ff), false}, swish(i, 4));
                  }));
-    world.sprite("waterkewlphish", worlds::frames_of({116, 72, 0, 0, 4, 36}, 6,
-                                                     [&](Canvas& c, int i) { kewl_phish(c, swish(i, 6)); }));
-    world.sprite("waterblob", worlds::frames_of({48, 66, 0, 0, 24, 10}, 6, [](Canvas& c, int i) { jelly(c, i / 6.0); }));
+    world.sprite("waterkewlphish", art::frames_of({.width = 116, .height = 72, .origin_x = 4, .origin_y = 36}, 6,
+                                                  [&](Canvas& c, int i) { kewl_phish(c, swish(i, 6)); }));
+    world.sprite("waterblob", art::frames_of({.width = 48, .height = 66, .origin_x = 24, .origin_y = 10}, 6,
+                                             [](Canvas& c, int i) { jelly(c, i / 6.0); }));
 }
 
 }  // namespace water

@@ -9,7 +9,6 @@
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/frames.h"
 #include "generator/worlds/water/water_art.h"
 
 namespace water {
@@ -100,11 +99,15 @@ void grey_sub(Canvas& c, int frame) {
 }  // namespace
 
 void add_subs(worlds::World& world) {
-    world.sprite("wateryellowsub", worlds::frames_of({82, 44, -2, -8, 0, 8}, 4, yellow_sub));
+    world.sprite(
+        "wateryellowsub",
+        art::frames_of({.width = 82, .height = 44, .xoffset = -2, .yoffset = -8, .origin_y = 8}, 4, yellow_sub));
     // Level trim: the deck (row -13 of the drawing) lies on row y + 2 and the
     // middle of the boat at x + 45.
-    world.sprite("watergreysub",
-                 worlds::turned_frames({104, 60, -7, -13, 52, 28}, worlds::angle_steps(7, 24, -24), grey_sub));
+    world.sprite(
+        "watergreysub",
+        art::turned_frames({.width = 104, .height = 60, .xoffset = -7, .yoffset = -13, .origin_x = 52, .origin_y = 28},
+                           art::angle_steps(7, 24, -24), grey_sub));
 }
 
 }  // namespace water

@@ -1,6 +1,5 @@
-// Module "world_city": Levels/City.
+// The city world's materials.
 #include "generator/art/prelude.h"
-#include "generator/module.h"
 #include "generator/worlds/city/city.h"
 
 namespace city {
@@ -27,36 +26,4 @@ const Look& look() {
     return l;
 }
 
-std::vector<art::Frame> pitched_frames(int count, int level, double step, int w, int h, double pivot_x,
-                                       double pivot_y, int xoffset, int yoffset,
-                                       const std::function<void(Canvas&)>& paint) {
-    std::vector<art::Frame> frames;
-    for (int k = 1; k <= count; ++k) {
-        Canvas c(w, h);
-        {
-            auto s = c.scoped();
-            c.translate(pivot_x, pivot_y);
-            c.rotate_deg((level - k) * step);
-            c.translate(-pivot_x, -pivot_y);
-            paint(c);
-        }
-        frames.push_back({std::move(c), xoffset, yoffset});
-    }
-    return frames;
-}
-
-namespace {
-
-bool write_city(const content::Context& context) {
-    worlds::World world(context, "City");
-    add_craft(world);
-    add_boss(world);
-    add_buildings(world);
-    add_land_and_level(world);
-    return world.finish();
-}
-
-const content::Registration registration{"world_city", &write_city};
-
-}  // namespace
 }  // namespace city

@@ -1,12 +1,10 @@
-// Module "world_hive": the Hive world (level 5), its sprites and its level.
+// The Hive world's level (level 5).
 //
 // Through the comb: hives on the floor and roof keep loosing bees, beetle
 // craft dash in, wasp craft patrol with twin stings, chitin cannons guard the
 // narrows and tendrils sway from floor and roof. At the end the queen stops
 // the level 80 frames after she appears and fires 51 volleys of spores; she
 // cannot be hurt, only outlasted. The exit portal follows her.
-#include "generator/module.h"
-#include "generator/worlds/common/level_script.h"
 #include "generator/worlds/hive/hive_art.h"
 
 namespace hive {
@@ -21,24 +19,21 @@ namespace {
 constexpr int kQueenX = 12200;
 constexpr int kExitX = 12700;
 
-class Placer {
+class Placer : public worlds::GroundPlacer {
 public:
-    explicit Placer(worlds::LevelScript& level) : level_(level) {}
-    int floor(int x, int w) const { return floor_line().surface_over(x, x + w); }
-    int roof(int x, int w) const { return roof_line().surface_over(x, x + w); }
-    void hive_up(int x) { level_.place(x, floor(x + 6, 72) - 72, 0, "hiveup"); }
-    void hive_down(int x) { level_.place(x, roof(x + 8, 76) - 4, 0, "hivedown"); }
-    void tendrils_up(int x) { level_.place(x, floor(x, 40) - 100, 1, "hivetendralsup"); }
-    void tendrils_down(int x) { level_.place(x, roof(x, 40) - 4, 1, "hivetendralsdown"); }
-    void floor_cannon(int x) { level_.place(x, floor(x + 14, 56) - 30, 0, "hivecannonup"); }
-    void roof_cannon(int x) { level_.place(x, roof(x + 14, 56) - 2, 0, "hivecannondown"); }
-    void group(const char* name, int x, int y, const std::vector<art::Pt>& at) { level_.formation(name, x, y, at); }
-
-private:
-    worlds::LevelScript& level_;
+    explicit Placer(worlds::LevelScript& level) : GroundPlacer(level, floor_line(), roof_line()) {}
+    void hive_up(int x) { level().place(x, floor(x + 6, 72) - 72, 0, "hiveup"); }
+    void hive_down(int x) { level().place(x, roof(x + 8, 76) - 4, 0, "hivedown"); }
+    void tendrils_up(int x) { level().place(x, floor(x, 40) - 100, 1, "hivetendralsup"); }
+    void tendrils_down(int x) { level().place(x, roof(x, 40) - 4, 1, "hivetendralsdown"); }
+    void floor_cannon(int x) { level().place(x, floor(x + 14, 56) - 30, 0, "hivecannonup"); }
+    void roof_cannon(int x) { level().place(x, roof(x + 14, 56) - 2, 0, "hivecannondown"); }
 };
 
-void script_level(worlds::LevelScript& level) {
+}  // namespace
+
+void add_level(worlds::World& world) {
+    worlds::LevelScript& level = world.level();
     using worlds::line;
     using worlds::vee;
     Placer p(level);
@@ -113,18 +108,4 @@ void script_level(worlds::LevelScript& level) {
     level.place(kExitX, 140, 0, "exitportal");
 }
 
-bool write_hive(const content::Context& context) {
-    worlds::World world(context, "Hive");
-    add_bees(world);
-    add_craft(world);
-    add_nests(world);
-    add_queen(world);
-    add_scenery(world, kLength);
-    script_level(world.level());
-    return world.finish();
-}
-
-const content::Registration registration{"world_hive", &write_hive};
-
-}  // namespace
 }  // namespace hive

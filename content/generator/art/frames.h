@@ -6,33 +6,37 @@
 #include <functional>
 #include <vector>
 
-#include "generator/art/art.h"
+#include "generator/art/canvas.h"
+#include "generator/art/output.h"
 
-namespace worlds {
+namespace art {
 
 struct FrameBox {
-    int width = 0, height = 0;     // image size
-    int xoffset = 0, yoffset = 0;  // .SPT offsets
+    int width = 0, height = 0;          // image size
+    int xoffset = 0, yoffset = 0;       // .SPT offsets
     double origin_x = 0, origin_y = 0;  // where the painter's (0, 0) lies in the image
 };
 
 // paint(canvas, index) for index 0 .. count - 1, origin moved to the box's origin.
-std::vector<art::Frame> frames_of(const FrameBox& box, int count,
-                                  const std::function<void(art::Canvas&, int index)>& paint,
-                                  art::Edges edges = art::Edges::Threshold);
+std::vector<Frame> frames_of(const FrameBox& box, int count, const std::function<void(Canvas&, int index)>& paint,
+                             Edges edges = Edges::Threshold);
 
 // As frames_of, with the drawing turned by angles[index] degrees (clockwise on
 // screen) about the origin.
-std::vector<art::Frame> turned_frames(const FrameBox& box, const std::vector<double>& angles,
-                                      const std::function<void(art::Canvas&, int index)>& paint);
+std::vector<Frame> turned_frames(const FrameBox& box, const std::vector<double>& angles,
+                                 const std::function<void(Canvas&, int index)>& paint);
 
 // Rounds every colour to the display's 5-6-5 precision (what a 16-bit screen
 // shows anyway), or with `levels` to that many steps per channel: large
 // pictures then hold far fewer distinct colours, which keeps palettising them
 // cheap.
-void posterize(art::Canvas& c, int levels = 0);
+void posterize(Canvas& c, int levels = 0);
 
 // n angles from `first` to `last` evenly.
 std::vector<double> angle_steps(int n, double first, double last);
+// A left-facing craft pitched frame by frame: frame k (1..count) turned by
+// (level - k) * step degrees, so frame `level` flies level and the earlier
+// ones lift the nose.
+std::vector<double> pitches(int count, int level, double step);
 
-}  // namespace worlds
+}  // namespace art

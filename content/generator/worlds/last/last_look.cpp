@@ -1,6 +1,5 @@
-// Module "world_last": Levels/Last.
+// The last world's materials.
 #include "generator/art/prelude.h"
-#include "generator/module.h"
 #include "generator/worlds/last/last.h"
 
 namespace last {
@@ -21,18 +20,4 @@ const Look& look() {
     return l;
 }
 
-namespace {
-
-bool write_last(const content::Context& context) {
-    worlds::World world(context, "Last");
-    add_boss(world);
-    add_fleet(world);
-    add_gates(world);
-    add_land_and_level(world);
-    return world.finish();
-}
-
-const content::Registration registration{"world_last", &write_last};
-
-}  // namespace
 }  // namespace last

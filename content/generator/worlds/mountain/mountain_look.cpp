@@ -1,6 +1,5 @@
-// Module "world_mountain": Levels/Mountain.
+// The mountain world's materials.
 #include "generator/art/prelude.h"
-#include "generator/module.h"
 #include "generator/worlds/mountain/mountain.h"
 
 namespace mountain {
@@ -23,17 +22,4 @@ const Look& look() {
     return l;
 }
 
-namespace {
-
-bool write_mountain(const content::Context& context) {
-    worlds::World world(context, "Mountain");
-    add_craft(world);
-    add_boss(world);
-    add_land_and_level(world);
-    return world.finish();
-}
-
-const content::Registration registration{"world_mountain", &write_mountain};
-
-}  // namespace
 }  // namespace mountain

@@ -1,6 +1,5 @@
-// Module "world_cave": Levels/Cave.
+// The cave world's materials.
 #include "generator/art/prelude.h"
-#include "generator/module.h"
 #include "generator/worlds/cave/cave.h"
 
 namespace cave {
@@ -22,18 +21,4 @@ const Look& look() {
     return l;
 }
 
-namespace {
-
-bool write_cave(const content::Context& context) {
-    worlds::World world(context, "Cave");
-    add_craft(world);
-    add_fixtures(world);
-    add_boss(world);
-    add_land_and_level(world);
-    return world.finish();
-}
-
-const content::Registration registration{"world_cave", &write_cave};
-
-}  // namespace
 }  // namespace cave

@@ -1,6 +1,5 @@
-// Module "world_castle": Levels/Castle.
+// The castle world's materials.
 #include "generator/art/prelude.h"
-#include "generator/module.h"
 #include "generator/worlds/castle/castle.h"
 
 namespace castle {
@@ -28,19 +27,4 @@ const Look& look() {
     return l;
 }
 
-namespace {
-
-bool write_castle(const content::Context& context) {
-    worlds::World world(context, "Castle");
-    add_creatures(world);
-    add_horse(world);
-    add_dragon(world);
-    add_buildings(world);
-    add_land_and_level(world);
-    return world.finish();
-}
-
-const content::Registration registration{"world_castle", &write_castle};
-
-}  // namespace
 }  // namespace castle

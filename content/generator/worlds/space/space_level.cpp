@@ -1,4 +1,4 @@
-// Module "world_space": the Space world (level 1), its sprites and its level.
+// The Space world's level (level 1).
 //
 // The level scrolls for about two minutes and three quarters: open space with
 // divers and stalkers, a first asteroid belt with rockets racing through it,
@@ -6,7 +6,6 @@
 // and the battleship's pickets, then the battleship, which stops the level
 // when it has come in to x < 25 and sweeps the screen until its eight cannons
 // are gone. The exit portal follows.
-#include "generator/module.h"
 #include "generator/worlds/common/level_script.h"
 #include "generator/worlds/space/space_art.h"
 
@@ -17,13 +16,10 @@ const Look& look() {
     return l;
 }
 
-namespace {
-
 constexpr int kBossX = 11200;
-constexpr int kExitX = 12100;
-constexpr int kLength = kExitX + 700;
 
-void script_waves(worlds::LevelScript& level) {
+void add_level(worlds::World& world) {
+    worlds::LevelScript& level = world.level();
     using worlds::line;
     using worlds::vee;
     level.place(110, 140, 0, "entranceportal");
@@ -102,18 +98,4 @@ void script_waves(worlds::LevelScript& level) {
     level.place(kExitX, 140, 0, "exitportal");
 }
 
-bool write_space(const content::Context& context) {
-    worlds::World world(context, "Space");
-    add_ships(world);
-    add_meteors(world);
-    add_boss(world);
-    // Scenery first in the level file: within a layer, earlier records are drawn first.
-    add_scenery(world, kLength);
-    script_waves(world.level());
-    return world.finish();
-}
-
-const content::Registration registration{"world_space", &write_space};
-
-}  // namespace
 }  // namespace space

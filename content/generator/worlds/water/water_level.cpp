@@ -1,4 +1,4 @@
-// Module "world_water": the Water world (level 4), its sprites and its level.
+// The Water world's level (level 4).
 //
 // Over the sea bed and under rock roofs: shoals of fish, yellow submarines
 // that patrol a band around the ship, grey ones that dive beneath it and fire
@@ -6,8 +6,6 @@
 // hanging on both sides. At the end the brain stops the level 80 frames after
 // it appears and sends out three rings of thirteen cells; the exit portal
 // follows once all three are cleared.
-#include "generator/module.h"
-#include "generator/worlds/common/level_script.h"
 #include "generator/worlds/water/water_art.h"
 
 namespace water {
@@ -29,26 +27,24 @@ struct Size {
 constexpr Size kBuildings[] = {{"one", 90, 70},  {"two", 52, 130}, {"three", 84, 100}, {"four", 102, 80},
                                {"five", 100, 80}, {"six", 110, 70}, {"seven", 44, 120}};
 
-class Placer {
+class Placer : public worlds::GroundPlacer {
 public:
-    explicit Placer(worlds::LevelScript& level) : level_(level) {}
+    explicit Placer(worlds::LevelScript& level) : GroundPlacer(level, floor_line(), roof_line()) {}
     // Building `n` (1..7) standing on the sea bed or hanging from the roof.
     void standing(int x, int n) {
         const Size& b = kBuildings[n - 1];
-        level_.place(x, floor_line().surface_over(x, x + b.width) - b.height + 4, 1,
-                     std::string("waterbuilding") + b.name + "up");
+        level().place(x, floor(x, b.width) - b.height + 4, 1, std::string("waterbuilding") + b.name + "up");
     }
     void hanging(int x, int n) {
         const Size& b = kBuildings[n - 1];
-        level_.place(x, roof_line().surface_over(x, x + b.width) - 4, 1, std::string("waterbuilding") + b.name + "down");
+        level().place(x, roof(x, b.width) - 4, 1, std::string("waterbuilding") + b.name + "down");
     }
-    void group(const char* name, int x, int y, const std::vector<art::Pt>& at) { level_.formation(name, x, y, at); }
-
-private:
-    worlds::LevelScript& level_;
 };
 
-void script_level(worlds::LevelScript& level) {
+}  // namespace
+
+void add_level(worlds::World& world) {
+    worlds::LevelScript& level = world.level();
     using worlds::line;
     using worlds::vee;
     Placer p(level);
@@ -138,18 +134,4 @@ void script_level(worlds::LevelScript& level) {
     level.place(kExitX, 140, 0, "exitportal");
 }
 
-bool write_water(const content::Context& context) {
-    worlds::World world(context, "Water");
-    add_sea_life(world);
-    add_subs(world);
-    add_city(world);
-    add_boss(world);
-    add_scenery(world, kLength);
-    script_level(world.level());
-    return world.finish();
-}
-
-const content::Registration registration{"world_water", &write_water};
-
-}  // namespace
 }  // namespace water

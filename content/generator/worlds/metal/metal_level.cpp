@@ -1,4 +1,4 @@
-// Module "world_metal": the Metal world (level 2), its sprites and its level.
+// The Metal world's level (level 2).
 //
 // A factory run: walkers and turrets on the floor, a raised platform, a
 // corridor of crushers, hatches launching fighters, the robot guarding the
@@ -6,8 +6,6 @@
 // head and gun are destroyed), a crusher gallery, more hatches and
 // helicopters, and the reactor core, which stops the level 110 frames after
 // it appears and sends out three orbiting guns. The exit portal follows it.
-#include "generator/module.h"
-#include "generator/worlds/common/level_script.h"
 #include "generator/worlds/metal/metal_art.h"
 
 namespace metal {
@@ -23,30 +21,26 @@ constexpr int kRobotX = 6800;
 constexpr int kBossX = 13000;
 constexpr int kExitX = 13500;
 
-class Placer {
+class Placer : public worlds::GroundPlacer {
 public:
-    explicit Placer(worlds::LevelScript& level) : level_(level) {}
-
-    int floor(int x, int w) const { return floor_line().surface_over(x, x + w); }
-    int roof(int x, int w) const { return roof_line().surface_over(x, x + w); }
-
-    void floor_turret(int x) { level_.place(x, floor(x, 84) - 30, 0, "silvercannonup"); }
-    void roof_turret(int x) { level_.place(x, roof(x, 84) - 2, 0, "silvercannondown"); }
-    void radar_up(int x) { level_.place(x, floor(x, 56) - 64, 0, "radarup"); }
-    void radar_down(int x) { level_.place(x, roof(x, 56) - 2, 0, "radardown"); }
-    void hatch_up(int x) { level_.place(x, floor(x, 90) - 34, 0, "metalopenerup"); }
-    void hatch_down(int x) { level_.place(x, roof(x, 90) - 2, 0, "metalopenerdown"); }
-    void crusher(int x) { level_.place(x, roof(x, 88) - 1, 1, "crusher"); }
-    void walker(int x) { level_.place(x, floor(x, 60) - 60, 0, "landwalker"); }
+    explicit Placer(worlds::LevelScript& level) : GroundPlacer(level, floor_line(), roof_line()) {}
+    void floor_turret(int x) { level().place(x, floor(x, 84) - 30, 0, "silvercannonup"); }
+    void roof_turret(int x) { level().place(x, roof(x, 84) - 2, 0, "silvercannondown"); }
+    void radar_up(int x) { level().place(x, floor(x, 56) - 64, 0, "radarup"); }
+    void radar_down(int x) { level().place(x, roof(x, 56) - 2, 0, "radardown"); }
+    void hatch_up(int x) { level().place(x, floor(x, 90) - 34, 0, "metalopenerup"); }
+    void hatch_down(int x) { level().place(x, roof(x, 90) - 2, 0, "metalopenerdown"); }
+    void crusher(int x) { level().place(x, roof(x, 88) - 1, 1, "crusher"); }
+    void walker(int x) { level().place(x, floor(x, 60) - 60, 0, "landwalker"); }
     void helicopters(int x, int y, int count, int dy = 70) {
-        level_.formation("metalbluehelicopter", x, y, worlds::line(count, 70, dy));
+        level().formation("metalbluehelicopter", x, y, worlds::line(count, 70, dy));
     }
-
-private:
-    worlds::LevelScript& level_;
 };
 
-void script_level(worlds::LevelScript& level) {
+}  // namespace
+
+void add_level(worlds::World& world) {
+    worlds::LevelScript& level = world.level();
     Placer p(level);
     level.place(110, 140, 0, "entranceportal");
 
@@ -140,17 +134,4 @@ void script_level(worlds::LevelScript& level) {
     level.place(kExitX, 140, 0, "exitportal");
 }
 
-bool write_metal(const content::Context& context) {
-    worlds::World world(context, "Metal");
-    add_craft(world);
-    add_ground(world);
-    add_bosses(world);
-    add_scenery(world, kLength);
-    script_level(world.level());
-    return world.finish();
-}
-
-const content::Registration registration{"world_metal", &write_metal};
-
-}  // namespace
 }  // namespace metal

@@ -1,4 +1,4 @@
-// Module "world_crystal": the Crystal world (level 3), its sprites and its level.
+// The Crystal world's level (level 3).
 //
 // A winding cavern: white stalkers and helicopters, red zigzag darts, yellow
 // dodgers, cannons in the rock and gel blobs that split when hit, more of
@@ -6,8 +6,6 @@
 // roof stops the level as it reaches the left edge, the spire on the floor
 // (490 pixels behind it) when it passes x 500, and each opens the level again
 // one notch when its 1100 frames are up; the pod drops crystals meanwhile.
-#include "generator/module.h"
-#include "generator/worlds/common/level_script.h"
 #include "generator/worlds/crystal/crystal_art.h"
 
 namespace crystal {
@@ -23,20 +21,17 @@ constexpr int kPodX = 12600;
 constexpr int kSpireX = kPodX + 490;
 constexpr int kExitX = 13500;
 
-class Placer {
+class Placer : public worlds::GroundPlacer {
 public:
-    explicit Placer(worlds::LevelScript& level) : level_(level) {}
-    int floor(int x, int w) const { return floor_line().surface_over(x, x + w); }
-    int roof(int x, int w) const { return roof_line().surface_over(x, x + w); }
-    void floor_cannon(int x) { level_.place(x, floor(x + 14, 56) - 30, 0, "crystalyellowcannonup"); }
-    void roof_cannon(int x) { level_.place(x, roof(x + 14, 56) - 2, 0, "crysalyellowcannondown"); }
-    void group(const char* name, int x, int y, const std::vector<art::Pt>& at) { level_.formation(name, x, y, at); }
-
-private:
-    worlds::LevelScript& level_;
+    explicit Placer(worlds::LevelScript& level) : GroundPlacer(level, floor_line(), roof_line()) {}
+    void floor_cannon(int x) { level().place(x, floor(x + 14, 56) - 30, 0, "crystalyellowcannonup"); }
+    void roof_cannon(int x) { level().place(x, roof(x + 14, 56) - 2, 0, "crysalyellowcannondown"); }
 };
 
-void script_level(worlds::LevelScript& level) {
+}  // namespace
+
+void add_level(worlds::World& world) {
+    worlds::LevelScript& level = world.level();
     using worlds::line;
     using worlds::vee;
     Placer p(level);
@@ -105,17 +100,4 @@ void script_level(worlds::LevelScript& level) {
     level.place(kExitX, 140, 0, "exitportal");
 }
 
-bool write_crystal(const content::Context& context) {
-    worlds::World world(context, "Crystal");
-    add_craft(world);
-    add_ground(world);
-    add_gate(world);
-    add_scenery(world, kLength);
-    script_level(world.level());
-    return world.finish();
-}
-
-const content::Registration registration{"world_crystal", &write_crystal};
-
-}  // namespace
 }  // namespace crystal
