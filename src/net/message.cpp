@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "app/options.h"
+#include "app/world_list.h"
+
 namespace net {
 namespace {
 using platform::Event;
@@ -236,10 +239,12 @@ bool read_body(Reader& r, uint8_t type, Message& out) {
             Welcome m;
             m.seed = r.u32("seed");
             m.start_level = r.u8("start level");
-            if (r.ok() && m.start_level > 10) r.fail("start level " + std::to_string(m.start_level) + " (0..10)");
+            if (r.ok() && m.start_level > world_list::kCount)
+                r.fail("start level " + std::to_string(m.start_level) + " (0.." + std::to_string(world_list::kCount) + ")");
             m.god = r.flag("god flag");
             m.delay = r.u8("input delay");
-            if (r.ok() && m.delay > 10) r.fail("input delay " + std::to_string(m.delay) + " (0..10)");
+            if (r.ok() && m.delay > kMaxNetDelay)
+                r.fail("input delay " + std::to_string(m.delay) + " (0.." + std::to_string(kMaxNetDelay) + ")");
             m.autofire = r.flag("autofire flag");
             out = m;
             return true;
