@@ -78,8 +78,13 @@ void SdlBackend::present(const void* pixels, int pitch, int width, int height, c
 bool SdlBackend::output_size(int& w, int& h) const {
     w = h = 0;
     // Drawable pixels, not window points: right on high-DPI screens.
-    if (renderer_ != nullptr) SDL_GetRendererOutputSize(renderer_, &w, &h);
-    else if (window_ != nullptr) SDL_GetWindowSizeInPixels(window_, &w, &h);
+    if (renderer_ != nullptr) {
+        SDL_GetRendererOutputSize(renderer_, &w, &h);
+    } else if (window_ != nullptr) {
+        // The surface redraw_surface() draws into, whatever its size is
+        // measured in where the desktop scales windows.
+        if (const SDL_Surface* screen = SDL_GetWindowSurface(window_)) w = screen->w, h = screen->h;
+    }
     return w > 0 && h > 0;
 }
 
