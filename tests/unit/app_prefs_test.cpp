@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 
@@ -78,6 +79,15 @@ TEST_F(AppPrefs, ValuesAreTakenAsStoredAndMissingOnesDefault) {
     win.load_prefs();
     EXPECT_EQ(fxvolume, 5);
     EXPECT_EQ(musicvolume, -3);
+    write_text("Other/Preferences.txt", "abc\n7\n");  // nothing before the bad token
+    win.load_prefs();
+    EXPECT_EQ(fxvolume, 5);
+    EXPECT_EQ(musicvolume, -3);
+
+    write_text("Other/Preferences.txt", "9223372036854775807\n-9223372036854775808\n");
+    win.load_prefs();
+    EXPECT_EQ(fxvolume, LONG_MAX);
+    EXPECT_EQ(musicvolume, LONG_MIN);
 }
 
 TEST_F(AppPrefs, AFailedWriteLeavesTheOldFileWhole) {
