@@ -1,21 +1,6 @@
 // The scroll gate through boss fights: lowered on arrival by the parts that
 // must die, raised by each, and the boss gone once it is open again.
-#include "behaviours/rotation.h"
 #include "bosses_fixture.h"
-
-TEST(BossRotation, StepsTurnClockwiseOnScreenAndPlacementTruncatesTowardZero) {
-    Sprite s;
-    s.dirx = 100;
-    rotate_offset(&s, 90);
-    EXPECT_NEAR(s.dirx, 0, 0.01);
-    EXPECT_NEAR(s.diry, 100, 0.01);  // right turns to down
-    s.param5 = 10;
-    s.dirx = -2.7f;
-    s.diry = 2.7f;
-    stand_on_circle(&s);
-    EXPECT_EQ(s.x, -2);
-    EXPECT_EQ(s.y, 12);
-}
 
 class BossGate : public BossTest {
 protected:
