@@ -29,17 +29,12 @@ protected:
     void SetUp() override {
         fs::create_directories(dir.file("Other"));
         fxvolume = musicvolume = 10;
-        const char* old = std::getenv("XDG_CONFIG_HOME");
-        had_xdg = old != nullptr;
-        saved_xdg = old != nullptr ? old : "";
         // The fallback place must never be the tester's own settings.
-        ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+        env.set("XDG_CONFIG_HOME", config.path().c_str());
     }
     void TearDown() override {
         fxvolume = musicvolume = 10;
         Velmora_Win::installed_data = false;
-        if (had_xdg) ::setenv("XDG_CONFIG_HOME", saved_xdg.c_str(), 1);
-        else ::unsetenv("XDG_CONFIG_HOME");
     }
     std::string config_file() const { return config.file("velmora/Preferences.txt"); }
     static int entries(const std::string& directory) {
@@ -52,8 +47,7 @@ protected:
     TempDir config;
     ScopedChdir here{dir.path()};
     Velmora_Win win;
-    bool had_xdg = false;
-    std::string saved_xdg;
+    ScopedEnv env;
 };
 }  // namespace
 
