@@ -1,5 +1,6 @@
-// Start-up, menus and quitting over damaged data: broken interface pictures, a
-// broken cursor, and data directories the settings cannot be written into.
+// Start-up, menus and quitting over damaged data: broken interface pictures
+// and data directories the settings cannot be written into. (A broken cursor:
+// the start-up errors scenario and the bitmap loader's tests.)
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -67,21 +68,6 @@ TEST_F(HostileStartup, BrokenInterfacePicturesDrawNothingAndTheGameStillQuits) {
     const RunResult r = run(200, 150, input);
     expect_clean(r);
     EXPECT_EQ(scenario::read_file(data.file("Other/Preferences.txt")), "10\n10\n");
-}
-
-TEST_F(HostileStartup, ABrokenCursorEndsTheProgramWithAMessage) {
-    // The cursor is the one picture the game cannot do without.
-    const std::vector<hostile::Sample> bitmaps = hostile::damaged_bitmaps();
-    for (const char* label : {"zero-length", "text", "32-bit", "width 2^31", "RLE8 compressed"}) {
-        SCOPED_TRACE(label);
-        for (const hostile::Sample& s : bitmaps) {
-            if (s.label != label) continue;
-            ASSERT_TRUE(hostile::put(data.file("Levels/Resource/cursor_08.BMP"), s.bytes));
-        }
-        const RunResult r = run(20, 0);
-        expect_clean(r, 1);
-        EXPECT_NE(r.output.find("Cursor"), std::string::npos) << r.output;
-    }
 }
 
 TEST_F(HostileStartup, SettingsFindAPlaceWhenOtherIsMissingOrAFile) {
