@@ -7,7 +7,6 @@
 // sprites per collision class, so no enemy shot goes unseen however soon the
 // ship's stream of shots takes it out.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -80,38 +79,21 @@ World world_with_floor() {
     return w;
 }
 
-// A screenshot's play area.
-struct Picture {
+// A screenshot, read in play-area rows.
+struct Shot : Picture {
     long play_frame = 0;
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgb;
 
-    bool is(int x, int y, Rgb c) const {
-        const uint8_t* p = &rgb[(size_t(y + kPlayTop) * size_t(width) + size_t(x)) * 3];
-        return std::abs(p[0] - c.r) <= 8 && std::abs(p[1] - c.g) <= 8 && std::abs(p[2] - c.b) <= 8;
-    }
+    bool at(int x, int y, Rgb c) const { return is(x, y + kPlayTop, c); }
     // Pixels of colour c in the box [left, right) x [top, bottom), clipped to the play area.
     long count(Rgb c, int left, int top, int right, int bottom) const {
         long n = 0;
         for (int y = std::max(top, 0); y < std::min(bottom, kPlayHeight); ++y)
             for (int x = std::max(left, 0); x < std::min(right, width); ++x)
-                if (is(x, y, c)) ++n;
+                if (at(x, y, c)) ++n;
         return n;
     }
     long count(Rgb c) const { return count(c, 0, 0, width, kPlayHeight); }
 };
-
-bool read_png(const std::string& path, Picture& p) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return false;
-    image.format = PNG_FORMAT_RGB;
-    p.rgb.resize(PNG_IMAGE_SIZE(image));
-    p.width = int(image.width);
-    p.height = int(image.height);
-    return png_image_finish_read(&image, nullptr, p.rgb.data(), 0, nullptr) != 0 &&
-           p.width >= kScreenWidth && p.height >= kPlayTop + kPlayHeight;
-}
 
 // Runs of columns in which a colour's lowest row is the same: the feet of
 // whatever of that colour stands there.
@@ -120,12 +102,12 @@ struct Footing {
     int row = 0;
 };
 
-std::vector<Footing> footings(const Picture& p, Rgb c) {
+std::vector<Footing> footings(const Shot& p, Rgb c) {
     std::vector<Footing> out;
     for (int x = 0; x < kScreenWidth; ++x) {
         int row = -1;
         for (int y = kPlayHeight - 1; y >= 0 && row < 0; --y)
-            if (p.is(x, y, c)) row = y;
+            if (p.at(x, y, c)) row = y;
         if (row < 0) continue;
         if (out.empty() || out.back().right != x || out.back().row != row) out.push_back({x, x, row});
         out.back().right = x + 1;
@@ -137,7 +119,7 @@ std::vector<Footing> footings(const Picture& p, Rgb c) {
 // frame and screenshots every few frames.
 struct Play {
     std::vector<std::string> dumps;  // [k - 1]: after play frame k
-    std::vector<Picture> pictures;
+    std::vector<Shot> pictures;
 
     long at(long k, const char* name) const { return dumped(dumps[size_t(k - 1)], name); }
     long frames() const { return long(dumps.size()); }
@@ -199,9 +181,10 @@ bool wants_picture(long k, long every, long until) { return every > 0 && k <= un
         out.dumps.push_back(read_file(dir.file(std::to_string(f))));
         if (out.dumps.back().empty()) return ::testing::AssertionFailure() << "no state dump after frame " << f;
         if (!wants_picture(f - kMenuFrames, picture_every, pictures_until)) continue;
-        Picture p;
+        Shot p;
         p.play_frame = f - kMenuFrames;
-        if (!read_png(dir.file(std::to_string(f) + ".png"), p))
+        if (!read_png(dir.file(std::to_string(f) + ".png"), p) || p.width < kScreenWidth ||
+            p.height < kPlayTop + kPlayHeight)
             return ::testing::AssertionFailure() << "no screenshot after frame " << f;
         out.pictures.push_back(std::move(p));
     }
@@ -216,17 +199,17 @@ struct Standing {
     int x, y, width, height;
     Rgb colour;
 
-    int left(const Picture& p) const { return carried_x(x, p.play_frame); }
-    long shown(const Picture& p, Rgb c) const { return p.count(c, left(p), y, left(p) + width, y + height); }
-    bool wholly_on_screen(const Picture& p) const { return left(p) >= 0 && left(p) + width <= kScreenWidth; }
+    int left(const Shot& p) const { return carried_x(x, p.play_frame); }
+    long shown(const Shot& p, Rgb c) const { return p.count(c, left(p), y, left(p) + width, y + height); }
+    bool wholly_on_screen(const Shot& p) const { return left(p) >= 0 && left(p) + width <= kScreenWidth; }
 };
 
 // The picture in which it was destroyed: after pictures that showed it at its
 // place, the first that shows none of its colour there while it would be
 // wholly on the screen (scrolling cannot have taken it away then); or null.
-const Picture* destroyed_in_view(const Play& run, const Standing& s) {
+const Shot* destroyed_in_view(const Play& run, const Standing& s) {
     bool seen = false;
-    for (const Picture& p : run.pictures) {
+    for (const Shot& p : run.pictures) {
         const bool shows = s.shown(p, s.colour) > 0;
         if (shows) seen = true;
         if (seen && !shows && s.wholly_on_screen(p)) return &p;
@@ -236,7 +219,7 @@ const Picture* destroyed_in_view(const Play& run, const Standing& s) {
 
 // Whether a picture shows colour c at its place while it still stands there.
 bool seen_at(const Play& run, const Standing& s, Rgb c) {
-    for (const Picture& p : run.pictures)
+    for (const Shot& p : run.pictures)
         if (s.shown(p, s.colour) > 0 && s.shown(p, c) > 0) return true;
     return false;
 }
@@ -288,7 +271,7 @@ TEST_P(GroundUnit, WalksTheGroundFiresAndIsShotDown) {
     // Feet on the floor (where they fell) or on the step, never sunk into
     // either (a unit is drawn over the ground).
     bool on_floor = false, on_step = false;
-    for (const Picture& p : run.pictures) {
+    for (const Shot& p : run.pictures) {
         const int step_left = carried_x(kStepX, p.play_frame);
         for (const Footing& f : footings(p, c.unit.colour)) {
             EXPECT_LT(f.row, kFloorTop) << c.label << " sank into the ground at frame " << p.play_frame;
@@ -426,7 +409,7 @@ TEST_P(Hive, LetsOutBeesThatChangeFormAndIsShotDown) {
     }
     EXPECT_TRUE(at_hive) << c.label << ": no bee seen at a hive";
     long attacking = 0;
-    for (const Picture& p : run.pictures) attacking += p.count(bees[2].colour) + p.count(bees[3].colour);
+    for (const Shot& p : run.pictures) attacking += p.count(bees[2].colour) + p.count(bees[3].colour);
     EXPECT_GT(attacking, 0) << c.label << ": no bee turned to attack";
     EXPECT_TRUE(destroyed_in_view(run, hives[0]) != nullptr || destroyed_in_view(run, hives[1]) != nullptr)
         << c.label << ": no hive shot down";
@@ -470,10 +453,10 @@ TEST_P(Structure, BurnsOrFiresAndIsShotDown) {
     long burning = 0, destroyed = 0, fire_left_behind = 0;
     for (const Standing& s : structures) {
         if (seen_at(run, s, fire.colour)) ++burning;
-        const Picture* end = destroyed_in_view(run, s);
+        const Shot* end = destroyed_in_view(run, s);
         if (end == nullptr) continue;
         ++destroyed;
-        for (const Picture& p : run.pictures)
+        for (const Shot& p : run.pictures)
             if (p.play_frame >= end->play_frame) fire_left_behind += s.shown(p, fire.colour);
     }
     if (c.burns) {
@@ -481,7 +464,7 @@ TEST_P(Structure, BurnsOrFiresAndIsShotDown) {
         EXPECT_EQ(fire_left_behind, 0) << c.label << ": fire outlived what burned";
     } else {
         long fire_anywhere = 0;
-        for (const Picture& p : run.pictures) fire_anywhere += p.count(fire.colour);
+        for (const Shot& p : run.pictures) fire_anywhere += p.count(fire.colour);
         EXPECT_EQ(fire_anywhere, 0) << c.label << " caught fire";
     }
 
@@ -533,7 +516,7 @@ TEST(EnemyGroundCrusher, PoundsOnAGrowingShaftAndIsNotShotDown) {
         const int ground = x + 40 >= kStepX && x + 56 <= kStepX + kStepWidth ? kStepTop : kFloorTop;
         int landings = 0;
         bool up = true;
-        for (const Picture& p : run.pictures) {
+        for (const Shot& p : run.pictures) {
             if (!column.wholly_on_screen(p)) continue;
             // The lowest row of the head, and the longest run of rows above
             // it, below the head's first place, that show no shaft.

@@ -1,6 +1,6 @@
-// Start-up, menus and quitting over damaged data: broken interface pictures, a
-// broken cursor, odd preference files, and data directories the settings
-// cannot be written into.
+// Start-up, menus and quitting over damaged data: broken interface pictures
+// and data directories the settings cannot be written into. (A broken cursor:
+// the start-up errors scenario and the bitmap loader's tests.)
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -68,52 +68,6 @@ TEST_F(HostileStartup, BrokenInterfacePicturesDrawNothingAndTheGameStillQuits) {
     const RunResult r = run(200, 150, input);
     expect_clean(r);
     EXPECT_EQ(scenario::read_file(data.file("Other/Preferences.txt")), "10\n10\n");
-}
-
-TEST_F(HostileStartup, ABrokenCursorEndsTheProgramWithAMessage) {
-    // The cursor is the one picture the game cannot do without.
-    const std::vector<hostile::Sample> bitmaps = hostile::damaged_bitmaps();
-    for (const char* label : {"zero-length", "text", "32-bit", "width 2^31", "RLE8 compressed"}) {
-        SCOPED_TRACE(label);
-        for (const hostile::Sample& s : bitmaps) {
-            if (s.label != label) continue;
-            ASSERT_TRUE(hostile::put(data.file("Levels/Resource/cursor_08.BMP"), s.bytes));
-        }
-        const RunResult r = run(20, 0);
-        expect_clean(r, 1);
-        EXPECT_NE(r.output.find("Cursor"), std::string::npos) << r.output;
-    }
-}
-
-TEST_F(HostileStartup, PreferenceFilesAreReadAsFarAsTheyGo) {
-    struct Case {
-        const char* text;
-        long long fx, music;
-    };
-    const Case cases[] = {
-        {"abc\n7\n", 10, 10},                          // nothing before the bad token
-        {"15\n-3\n", 15, -3},                          // taken as stored
-        {"6", 6, 10},                                  // one number
-        {"99999999999999999999999\n2\n", 10, 10},      // beyond a long: unread
-        {"9223372036854775807\n-9223372036854775808\n", 9223372036854775807LL, -9223372036854775807LL - 1},
-        {"", 10, 10},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        ASSERT_TRUE(hostile::put(data.file("Other/Preferences.txt"), std::string(c.text)));
-        const RunResult r = run(5, 0);
-        expect_clean(r);
-        EXPECT_EQ(volume("fxvolume"), c.fx);
-        EXPECT_EQ(volume("musicvolume"), c.music);
-    }
-    // A directory where the file should be: the defaults, and quitting
-    // writes the settings where they can go.
-    fs::remove(data.file("Other/Preferences.txt"));
-    fs::create_directories(data.file("Other/Preferences.txt"));
-    const RunResult r = run(20, 10);
-    expect_clean(r);
-    EXPECT_EQ(volume("fxvolume"), 10);
-    EXPECT_TRUE(fs::is_directory(data.file("Other/Preferences.txt")));
 }
 
 TEST_F(HostileStartup, SettingsFindAPlaceWhenOtherIsMissingOrAFile) {

@@ -4,9 +4,6 @@
 // layer 0 has scrolled by then.
 #include <gtest/gtest.h>
 
-#include <png.h>
-
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -22,31 +19,12 @@ namespace {
 constexpr int kPlayTop = 32;
 constexpr long kFrames = 180;
 
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgb;
-    bool is(int x, int y, writers::Rgb c) const {
-        const uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-        return std::abs(p[0] - c.r) < 8 && std::abs(p[1] - c.g) < 8 && std::abs(p[2] - c.b) < 8;
-    }
-    // The leftmost column holding `c` in rows [top, bottom), or -1.
-    int leftmost(writers::Rgb c, int top, int bottom) const {
-        for (int x = 0; x < width; ++x)
-            for (int y = top; y < bottom && y < height; ++y)
-                if (is(x, y, c)) return x;
-        return -1;
-    }
-};
-
-bool read_png(const std::string& path, Picture& p) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return false;
-    image.format = PNG_FORMAT_RGB;
-    p.rgb.resize(PNG_IMAGE_SIZE(image));
-    p.width = static_cast<int>(image.width);
-    p.height = static_cast<int>(image.height);
-    return png_image_finish_read(&image, nullptr, p.rgb.data(), 0, nullptr) != 0;
+// The leftmost column holding `c` in rows [top, bottom), or -1.
+int leftmost(const Picture& p, writers::Rgb c, int top, int bottom) {
+    for (int x = 0; x < p.width; ++x)
+        for (int y = top; y < bottom && y < p.height; ++y)
+            if (p.is(x, y, c)) return x;
+    return -1;
 }
 
 struct Block {
@@ -103,14 +81,14 @@ TEST(ToolsLevelRenderPlay, EveryBlockStandsWhereThePlayFirstShowsIt) {
         for (size_t i = 0; i < std::size(kBlocks); ++i) {
             if (seen[i].frame >= 0) continue;
             const Block& b = kBlocks[i];
-            const int x = shot.leftmost(b.colour, kPlayTop + b.y, kPlayTop + b.y + kBlockHeight);
+            const int x = leftmost(shot, b.colour, kPlayTop + b.y, kPlayTop + b.y + kBlockHeight);
             if (x >= 0) seen[i] = {f, x, -1};
         }
     }
     for (size_t i = 0; i < std::size(kBlocks); ++i) {
         const Block& b = kBlocks[i];
         ASSERT_GE(seen[i].frame, 0) << b.name << " never came on screen";
-        seen[i].strip_x = strip.leftmost(b.colour, b.y, b.y + kBlockHeight);
+        seen[i].strip_x = leftmost(strip, b.colour, b.y, b.y + kBlockHeight);
         ASSERT_GE(seen[i].strip_x, 0) << b.name << " is not in the picture";
     }
 

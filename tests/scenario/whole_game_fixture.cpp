@@ -1,5 +1,8 @@
 #include "whole_game_fixture.h"
 
+#include <png.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <system_error>
@@ -102,6 +105,22 @@ std::vector<std::string> trace_events(const std::string& trace_text, const std::
     for (const TraceLine& t : trace_lines(trace_text))
         if (t.text.rfind(prefix, 0) == 0) out.push_back(t.text);
     return out;
+}
+
+bool Picture::is(int x, int y, writers::Rgb c) const {
+    const uint8_t* p = &rgb[(size_t(y) * size_t(width) + size_t(x)) * 3];
+    return std::abs(p[0] - c.r) <= 8 && std::abs(p[1] - c.g) <= 8 && std::abs(p[2] - c.b) <= 8;
+}
+
+bool read_png(const std::string& path, Picture& p) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return false;
+    image.format = PNG_FORMAT_RGB;
+    p.rgb.resize(PNG_IMAGE_SIZE(image));
+    p.width = int(image.width);
+    p.height = int(image.height);
+    return png_image_finish_read(&image, nullptr, p.rgb.data(), 0, nullptr) != 0;
 }
 
 }  // namespace whole_game

@@ -52,4 +52,13 @@ std::vector<TraceLine> trace_lines(const std::string& trace_text);
 // A value of a state dump ("name value" lines), or -1.
 long dumped(const std::string& dump, const std::string& name);
 
+// A screenshot or level picture read as 8-bit RGB.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgb;
+    // Whether pixel (x, y) is colour c, give or take 8 on each channel.
+    bool is(int x, int y, writers::Rgb c) const;
+};
+bool read_png(const std::string& path, Picture& p);
+
 }  // namespace whole_game

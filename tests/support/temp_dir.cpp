@@ -29,3 +29,17 @@ ScopedChdir::~ScopedChdir() {
         // Nothing sensible to do in a destructor; the next test starts from wherever we are.
     }
 }
+
+void ScopedEnv::set(const char* name, const char* value) {
+    const char* old = std::getenv(name);
+    saved_.push_back({name, old != nullptr, old != nullptr ? old : ""});
+    if (value != nullptr) ::setenv(name, value, 1);
+    else ::unsetenv(name);
+}
+
+ScopedEnv::~ScopedEnv() {
+    for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+        if (it->had) ::setenv(it->name.c_str(), it->value.c_str(), 1);
+        else ::unsetenv(it->name.c_str());
+    }
+}

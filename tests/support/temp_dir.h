@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 class TempDir {
 public:
@@ -28,4 +29,24 @@ public:
 
 private:
     std::string previous_;
+};
+
+// Sets environment variables for one test (null unsets one) and puts back
+// what each held before its first change, also after changes made directly.
+class ScopedEnv {
+public:
+    ScopedEnv() = default;
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+    void set(const char* name, const char* value);
+
+private:
+    struct Saved {
+        std::string name;
+        bool had;
+        std::string value;
+    };
+    std::vector<Saved> saved_;
 };

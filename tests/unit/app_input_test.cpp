@@ -8,26 +8,12 @@
 #include "app/globals.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
+#include "support/input_events.h"
 
 namespace {
 using platform::Event;
-using platform::EventType;
-
-Event motion(int dx, int dy) {
-    Event e;
-    e.type = EventType::MouseMotion;
-    e.dx = dx;
-    e.dy = dy;
-    return e;
-}
-
-Event button(int b, bool pressed) {
-    Event e;
-    e.type = EventType::MouseButton;
-    e.button = b;
-    e.pressed = pressed;
-    return e;
-}
+using test_events::button;
+using test_events::motion;
 
 class AppInput : public ::testing::Test {
 protected:

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 
@@ -28,17 +29,12 @@ protected:
     void SetUp() override {
         fs::create_directories(dir.file("Other"));
         fxvolume = musicvolume = 10;
-        const char* old = std::getenv("XDG_CONFIG_HOME");
-        had_xdg = old != nullptr;
-        saved_xdg = old != nullptr ? old : "";
         // The fallback place must never be the tester's own settings.
-        ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+        env.set("XDG_CONFIG_HOME", config.path().c_str());
     }
     void TearDown() override {
         fxvolume = musicvolume = 10;
         Velmora_Win::installed_data = false;
-        if (had_xdg) ::setenv("XDG_CONFIG_HOME", saved_xdg.c_str(), 1);
-        else ::unsetenv("XDG_CONFIG_HOME");
     }
     std::string config_file() const { return config.file("velmora/Preferences.txt"); }
     static int entries(const std::string& directory) {
@@ -51,8 +47,7 @@ protected:
     TempDir config;
     ScopedChdir here{dir.path()};
     Velmora_Win win;
-    bool had_xdg = false;
-    std::string saved_xdg;
+    ScopedEnv env;
 };
 }  // namespace
 
@@ -78,6 +73,15 @@ TEST_F(AppPrefs, ValuesAreTakenAsStoredAndMissingOnesDefault) {
     win.load_prefs();
     EXPECT_EQ(fxvolume, 5);
     EXPECT_EQ(musicvolume, -3);
+    write_text("Other/Preferences.txt", "abc\n7\n");  // nothing before the bad token
+    win.load_prefs();
+    EXPECT_EQ(fxvolume, 5);
+    EXPECT_EQ(musicvolume, -3);
+
+    write_text("Other/Preferences.txt", "9223372036854775807\n-9223372036854775808\n");
+    win.load_prefs();
+    EXPECT_EQ(fxvolume, LONG_MAX);
+    EXPECT_EQ(musicvolume, LONG_MIN);
 }
 
 TEST_F(AppPrefs, AFailedWriteLeavesTheOldFileWhole) {

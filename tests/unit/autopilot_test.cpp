@@ -144,23 +144,6 @@ TEST(AutopilotPlanner, ShapesKeepTheHolesOfAnImage) {
     EXPECT_TRUE(meets(ship, 180, 100, late, 3));
 }
 
-TEST(AutopilotPlanner, KeyShipPhysicsFollowTheGame) {
-    // From rest, a held key ramps 5, 9, 13, ... and the speed settles at twice
-    // the impulse; the area clamp stops the motion along that axis.
-    ShipModel ship = ship_at(Steering::Keys, 300, 395);
-    step_toward(ship, 580, 395);
-    EXPECT_FLOAT_EQ(ship.ramp, 5);
-    EXPECT_FLOAT_EQ(ship.x, 301.25f);
-    EXPECT_FLOAT_EQ(ship.vx, 0.625f);
-    step_toward(ship, 580, 500);
-    EXPECT_FLOAT_EQ(ship.ramp, 9);
-    EXPECT_FLOAT_EQ(ship.y, 395);
-    EXPECT_FLOAT_EQ(ship.vy, 0);
-    for (int i = 0; i < 16; ++i) step_toward(ship, 580, 395);
-    EXPECT_FLOAT_EQ(ship.ramp, 23);
-    EXPECT_NEAR(ship.vx * 2, 11.5f, 0.1f);
-}
-
 TEST(AutopilotPlanner, AimsWhereNothingElseStopsTheShots) {
     const Obstacle target{Box{300, 100, 360, 160}, nullptr};
     float top = 0, bottom = 0;

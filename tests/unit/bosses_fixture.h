@@ -1,6 +1,6 @@
-// Shared set-up for the boss tests: in-memory masters bound by the registry,
-// real frames (scroll, prune, behaviours), player one at a known point and
-// player shots that can be laid on any part.
+// Shared set-up for the boss tests: the enemy tests' field with the level
+// scrolling, real frames (scroll, prune, behaviours) and player shots that
+// can be laid on any part.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,32 +9,18 @@
 #include <string>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
-#include "behaviours/registry.h"
-#include "support/sprite_fixtures.h"
-#include "util/random.h"
+#include "enemies_fixture.h"
 
-class BossTest : public ::testing::Test {
+class BossTest : public EnemyTest {
 protected:
     void SetUp() override {
-        clear_sprites();
-        reset_globals_to_program_start();
-        // Every weapon level at 1: basehitpoints 4, totalpoweruplevel 2.
-        p1poweruplevel = p2poweruplevel = 1;
-        p1p1poweruplevel = p1p2poweruplevel = p2p1poweruplevel = p2p2poweruplevel = 1;
-        player1 = true;
-        player1hitpoints = 100;
-        player1h = 100;
-        player1v = 200;
-        player2h = player2v = -10000;
+        EnemyTest::SetUp();
         scroll = 1;
-        game_srand(7);
         masters({"enemyshot", "enemyshottwo", "standardexplosion", "standardexplosionbig", "powerup"}, 1, 4, 4);
         make_master("testshot", 1, 40, 40);
     }
     void TearDown() override {
-        clear_sprites();
+        EnemyTest::TearDown();
         scroll = 0;
     }
 
@@ -47,13 +33,6 @@ protected:
         for (int i = 0; i < n; ++i) {
             win.make_sprite_active_list();
             win.move_sprite_active_list();
-        }
-    }
-    // One call of s's behaviour alone, with the level as the active list.
-    static void run(Sprite* s, int n = 1) {
-        for (int i = 0; i < n; ++i) {
-            activate_all();
-            s->behavior(s);
         }
     }
 

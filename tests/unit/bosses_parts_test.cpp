@@ -1,10 +1,9 @@
-// Boss parts: the space cannons' tables, the brain cell that breaks loose,
+// Boss parts: the brain cell that breaks loose,
 // the city boss's eyes, the cave boss's and the dragon heads' fire, the
 // dragon's heads and necks, the mountain boss's eyes.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <tuple>
 #include <vector>
 
 #include "bosses_fixture.h"
@@ -13,7 +12,7 @@ class BossParts : public BossTest {
 protected:
     void SetUp() override {
         BossTest::SetUp();
-        masters({"spacebosscannonup", "spacebosscannondown", "waterboss", "waterbraincell", "cityboss",
+        masters({"waterboss", "waterbraincell", "cityboss",
                  "citybosseyesone", "citybosseyestwo", "citybosseyesthree", "citybosseyesfour",
                  "citybossshotone", "citybossshotfour", "bossdragonhead", "caveboss", "mountainbosseye",
                  "mountainbosseyelid", "mountainbosseyetwo", "mountainbosscannonup",
@@ -28,32 +27,6 @@ protected:
         return n;
     }
 };
-
-TEST_F(BossParts, SpaceCannonsFaceTheShipByTheirTablesAndFireFromThatFramesMuzzle) {
-    const int to_ship[16][2] = {{-100, 0}, {-100, -40}, {-100, -100}, {-40, -100}, {0, -100}, {40, -100},
-                                {100, -100}, {100, -40}, {100, 0},    {100, 40},   {100, 100}, {40, 100},
-                                {0, 100},    {-40, 100}, {-100, 100}, {-100, 40}};  // directions 1..16
-    const int upper_frame[16] = {1, 2, 2, 3, 4, 5, 6, 7, 8, 8, 8, 8, 1, 1, 1, 1};
-    const int lower_frame[16] = {1, 1, 1, 1, 1, 8, 8, 8, 7, 6, 5, 4, 3, 2, 1, 1};
-    const int upper_muzzle[8][2] = {{-15, 5}, {-15, 0}, {-5, -5}, {20, -50}, {35, -50}, {45, -40}, {95, -30}, {95, 0}};
-    const int lower_muzzle[8][2] = {{-15, 20}, {-15, 20}, {-10, 35}, {20, 50}, {35, 65}, {45, 60}, {95, 35}, {95, 30}};
-    Sprite* up = place("spacebosscannonup", 300, 200);
-    Sprite* down = place("spacebosscannondown", 300, 200);
-    for (int d = 1; d <= 16; ++d) {
-        player1h = 300 + to_ship[d - 1][0];
-        player1v = 200 + to_ship[d - 1][1];
-        for (auto [c, frame, muzzle] :
-             {std::tuple{up, upper_frame, upper_muzzle}, std::tuple{down, lower_frame, lower_muzzle}}) {
-            c->firecount = 1000;
-            run(c);
-            const int f = frame[d - 1];
-            EXPECT_EQ(c->framenumber, f) << "direction " << d;
-            const Sprite* shot = Sprite::the_level->back();
-            EXPECT_EQ(shot->x - 300, muzzle[f - 1][0]) << "direction " << d;
-            EXPECT_EQ(shot->y - 200, muzzle[f - 1][1]) << "direction " << d;
-        }
-    }
-}
 
 TEST_F(BossParts, AShotDownBrainCellFliesOnAtTheShipAsAShot) {
     scroll = 0;

@@ -4,7 +4,6 @@
 
 #include <sys/stat.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,31 +14,6 @@
 #include "writers/data_writers.h"
 
 namespace {
-
-// Sets environment variables for one test and puts the old values back.
-class ScopedEnv {
-public:
-    void set(const char* name, const char* value) {
-        const char* old = std::getenv(name);
-        saved_.push_back({name, old != nullptr, old != nullptr ? old : ""});
-        if (value != nullptr) ::setenv(name, value, 1);
-        else ::unsetenv(name);
-    }
-    ~ScopedEnv() {
-        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
-            if (it->had) ::setenv(it->name.c_str(), it->value.c_str(), 1);
-            else ::unsetenv(it->name.c_str());
-        }
-    }
-
-private:
-    struct Saved {
-        std::string name;
-        bool had;
-        std::string value;
-    };
-    std::vector<Saved> saved_;
-};
 
 Settings parse(const std::string& text, std::vector<std::string>* problems = nullptr) {
     std::vector<std::string> local;

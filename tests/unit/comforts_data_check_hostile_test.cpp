@@ -14,18 +14,7 @@
 
 namespace {
 
-std::string findings_on(const CheckReport& r, const std::string& file) {
-    std::string out;
-    for (const Finding& f : r.findings)
-        if (f.file == file) out += format_finding(f) + "\n";
-    return out;
-}
-
-std::string all_findings(const CheckReport& r) {
-    std::string out;
-    for (const Finding& f : r.findings) out += format_finding(f) + "\n";
-    return out;
-}
+using comforts_fixture::findings_on;
 
 // Plants `samples` into the files `slots`, as many rounds as it takes, and
 // checks that each one draws a finding on its file.
@@ -39,7 +28,7 @@ void expect_each_found(const std::string& root, const std::vector<std::string>& 
         const CheckReport report = check_data(root);
         for (size_t k = 0; k < slots.size() && first + k < samples.size(); ++k)
             EXPECT_FALSE(findings_on(report, slots[k]).empty())
-                << samples[first + k].label << " in " << slots[k] << " was not reported\n" << all_findings(report);
+                << samples[first + k].label << " in " << slots[k] << " was not reported\n" << findings_on(report);
         // The complete data around them stays clean.
         for (const Finding& f : report.findings) {
             bool planted = false;

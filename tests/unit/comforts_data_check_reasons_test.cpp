@@ -23,12 +23,7 @@
 
 namespace {
 
-std::string findings_on(const CheckReport& r, const std::string& file) {
-    std::string out;
-    for (const Finding& f : r.findings)
-        if (f.file == file) out += format_finding(f) + "\n";
-    return out;
-}
+using comforts_fixture::findings_on;
 
 void put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
     for (int i = 0; i < 4; ++i) b[at + size_t(i)] = uint8_t(v >> (8 * i));
@@ -51,9 +46,17 @@ std::vector<uint8_t> bitmap(uint16_t bits, uint32_t compression, uint32_t info_s
     return b;
 }
 
+// A complete data set for each test to damage.
+class ComfortsDataCheckReasons : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(comforts_fixture::write_complete_data(root)); }
+    TempDir dir;
+    const std::string& root = dir.path();
+};
+
 }  // namespace
 
-TEST(ComfortsDataCheckReasons, EachRefusedBitmapGetsItsOwnReasonAndFix) {
+TEST(ComfortsBitmapRefusal, EachRefusedBitmapGetsItsOwnReasonAndFix) {
     using data_check::bitmap_refusal;
     // ImageMagick's default for a picture with alpha: 32 bits with colour masks.
     const std::string argb = bitmap_refusal(bitmap(32, 3, 124));
@@ -75,10 +78,7 @@ TEST(ComfortsDataCheckReasons, EachRefusedBitmapGetsItsOwnReasonAndFix) {
     EXPECT_NE(bitmap_refusal({'B', 'M', 0, 0}).find("cut short"), std::string::npos);
 }
 
-TEST(ComfortsDataCheckReasons, MenuPicturesSayWhyAndOnlyTheCursorStopsTheGame) {
-    TempDir dir;
-    const std::string& root = dir.path();
-    ASSERT_TRUE(comforts_fixture::write_complete_data(root));
+TEST_F(ComfortsDataCheckReasons, MenuPicturesSayWhyAndOnlyTheCursorStopsTheGame) {
     const std::string ok_up = "Levels/Resource/ok_up.BMP", ok_down = "Levels/Resource/ok_down.BMP";
     const std::string about = "Levels/Resource/aboutup.BMP", cursor = "Levels/Resource/cursor_08.BMP";
     ASSERT_TRUE(writers::write_file(root + "/" + ok_up, bitmap(32, 3, 124)));
@@ -98,10 +98,7 @@ TEST(ComfortsDataCheckReasons, MenuPicturesSayWhyAndOnlyTheCursorStopsTheGame) {
     EXPECT_NE(missing_cursor.find("error: missing: the game stops"), std::string::npos) << missing_cursor;
 }
 
-TEST(ComfortsDataCheckReasons, FilesThatAreNoFilesAreNamedSo) {
-    TempDir dir;
-    const std::string& root = dir.path();
-    ASSERT_TRUE(comforts_fixture::write_complete_data(root));
+TEST_F(ComfortsDataCheckReasons, FilesThatAreNoFilesAreNamedSo) {
     // FIFOs where a frame, a definition, an effect and the level are read: the
     // check must neither block on them nor call them missing.
     const std::string frame = "Levels/Space/Bitmaps/rockspace1.BMP";
@@ -136,10 +133,7 @@ TEST(ComfortsDataCheckReasons, FilesThatAreNoFilesAreNamedSo) {
                      "that holds the game's Levels, Sound and MUSIC directories");
 }
 
-TEST(ComfortsDataCheckReasons, ThePreferencesFileIsReadAsTheGameReadsIt) {
-    TempDir dir;
-    const std::string& root = dir.path();
-    ASSERT_TRUE(comforts_fixture::write_complete_data(root));
+TEST_F(ComfortsDataCheckReasons, ThePreferencesFileIsReadAsTheGameReadsIt) {
     const std::string prefs = "Other/Preferences.txt";
     ASSERT_TRUE(writers::make_directories(root + "/Other"));
     struct Case {
@@ -172,10 +166,7 @@ TEST(ComfortsDataCheckReasons, ThePreferencesFileIsReadAsTheGameReadsIt) {
               std::string::npos);
 }
 
-TEST(ComfortsDataCheckReasons, LevelsThatPlaceTheGamesOwnSpritesOrTooManyAtOnce) {
-    TempDir dir;
-    const std::string& root = dir.path();
-    ASSERT_TRUE(comforts_fixture::write_complete_data(root));
+TEST_F(ComfortsDataCheckReasons, LevelsThatPlaceTheGamesOwnSpritesOrTooManyAtOnce) {
     const std::string rel = "Levels/Space/Levels/NORMAL.LVL";
     std::vector<writers::LevelRecord> records = {{20, 200, 0, "entranceportal"},
                                                  {300, 100, 0, "gameover"},
@@ -204,10 +195,7 @@ TEST(ComfortsDataCheckReasons, LevelsThatPlaceTheGamesOwnSpritesOrTooManyAtOnce)
     EXPECT_NE(text.find("warning: 1001 of its sprites are on screen at once"), std::string::npos) << text;
 }
 
-TEST(ComfortsDataCheckReasons, ALineLongerThanTheGameReadsIsReportedWhereItIs) {
-    TempDir dir;
-    const std::string& root = dir.path();
-    ASSERT_TRUE(comforts_fixture::write_complete_data(root));
+TEST_F(ComfortsDataCheckReasons, ALineLongerThanTheGameReadsIsReportedWhereItIs) {
     const std::string level = "Levels/City/Levels/NORMAL.LVL", definition = "Levels/City/Sprites/rockcity.SPT";
     const std::string endless(2 << 20, '7');
     ASSERT_TRUE(writers::write_text(root + "/" + level, "20 200 0 entranceportal\n1400 200 0 exitportal\n" + endless +
@@ -223,13 +211,10 @@ TEST(ComfortsDataCheckReasons, ALineLongerThanTheGameReadsIsReportedWhereItIs) {
     EXPECT_NE(findings_on(report, definition).find(":2: error: line 2 is longer than"), std::string::npos);
 }
 
-TEST(ComfortsDataCheckReasons, TheCheckerReadsALevelExactlyAsTheGameDoes) {
+TEST_F(ComfortsDataCheckReasons, TheCheckerReadsALevelExactlyAsTheGameDoes) {
     // A number that runs into a word is read as the number, the word as the
     // next item (found by fuzzing the two readers against each other); a name
     // with a zero byte in it is no name the game has.
-    TempDir dir;
-    const std::string& root = dir.path();
-    ASSERT_TRUE(comforts_fixture::write_complete_data(root));
     const std::string rel = "Levels/Space/Levels/NORMAL.LVL";
     const std::string level = std::string("20 200 0 entranceportal\n"
                                           "0 0 4+rockspace\n"     // layer 4, name "+rockspace": skipped

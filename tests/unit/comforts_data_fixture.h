@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "music_modules.h"
+#include "tools/data_check.h"
 #include "tools/data_layout.h"
 #include "tools/spawn_needs.h"
 #include "writers/bmp_writer.h"
@@ -65,6 +66,14 @@ inline bool write_complete_data(const std::string& root) {
     for (const std::string& rel : data_layout::music_files())
         ok = ok && writers::write_file(root + "/" + rel, writers::encode_s3m(music_fixtures::short_tune()));
     return ok;
+}
+
+// The findings of a check, one formatted line each: all, or those on one file.
+inline std::string findings_on(const CheckReport& r, const std::string& file = "") {
+    std::string out;
+    for (const Finding& f : r.findings)
+        if (file.empty() || f.file == file) out += format_finding(f) + "\n";
+    return out;
 }
 
 }  // namespace comforts_fixture

@@ -38,37 +38,6 @@ void write_world(const std::string& root, const std::string& level_text) {
 
 }  // namespace
 
-TEST(ComfortsLevelRender, EachSpriteSitsWhereItComesOnScreen) {
-    // The column, from the level's start, where a sprite 40 wide shows in the
-    // frame it comes on screen; layer 0 scrolls 3 a frame, so the frame that
-    // is is the column of the view's left edge divided by 3.
-    struct Case {
-        int x, layer;
-        bool shown;
-        long long column;
-    };
-    const Case cases[] = {
-        {900, 0, true, 900},    // frame 87: at 639 on screen, the view at 261
-        {900, 1, true, 900},
-        {900, 2, true, 1031},   // frame 131: at 638, the view at 393
-        {900, 3, true, 1422},   // frame 261: at 639, the view at 783: long after the floor
-        {100, 3, true, 102},    // on screen from the first frame, which scrolls once
-        {100, 0, true, 100},
-        {-30, 3, true, -28},    // still 9 columns on screen after the first frame
-        {-38, 0, false, 0},     // off the left edge after the first frame
-        {900, 4, false, 0},     // layers outside 0..3 are never drawn
-        {-5, 7, false, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.x) + " on layer " + std::to_string(c.layer));
-        long long column = -1;
-        EXPECT_EQ(level_strip_x(c.x, c.layer, 40, column), c.shown);
-        if (c.shown) {
-            EXPECT_EQ(column, c.column);
-        }
-    }
-}
-
 TEST(ComfortsLevelRender, StripSpansTheWholeLevelAndPlacesEachLayer) {
     TempDir dir;
     write_world(dir.path(),

@@ -18,22 +18,12 @@ namespace {
 class ComfortsScreenshot : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_PICTURES_DIR"}) {
-            const char* v = std::getenv(name);
-            saved_[name] = v != nullptr ? v : "";
-        }
-        ::setenv("HOME", home_.path().c_str(), 1);
-        ::unsetenv("XDG_CONFIG_HOME");
-        ::unsetenv("XDG_PICTURES_DIR");
-    }
-    void TearDown() override {
-        for (const auto& [name, value] : saved_) {
-            if (value.empty()) ::unsetenv(name.c_str());
-            else ::setenv(name.c_str(), value.c_str(), 1);
-        }
+        env_.set("HOME", home_.path().c_str());
+        env_.set("XDG_CONFIG_HOME", nullptr);
+        env_.set("XDG_PICTURES_DIR", nullptr);
     }
     TempDir home_;
-    std::map<std::string, std::string> saved_;
+    ScopedEnv env_;
 };
 
 platform::Event event_of(platform::EventType type) {

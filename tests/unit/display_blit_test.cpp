@@ -1,4 +1,5 @@
-// Copies with clipping and colour key, and fills.
+// Copies with clipping and colour key, and fills. (Unclipped copies against a
+// pixel model in every depth: display_fast_paths_test.)
 #include <gtest/gtest.h>
 
 #include "support/test_window.h"
@@ -43,18 +44,6 @@ protected:
     }
     void clear() { win.ClearSurface(dest, 0u, nullptr); }
 };
-
-TEST_F(Blit, UnclippedCopyDrawsExactlyTheOverlapAtEveryEdge) {
-    const RECT whole{0, 0, 20, 12};
-    // Inside, across each edge and corner: the fast path (no left/top cut) and
-    // the rectangle path (left or top cut) must give the same pixels.
-    for (Placement p : {Placement{3, 2}, {17, 4}, {-2, 4}, {6, 10}, {6, -3}, {-4, -3}, {18, 10},
-                        {0, 0}, {15, 8}}) {
-        clear();
-        EXPECT_EQ(win.BltSurface(dest, src, p.x, p.y, 0), 1) << p.x << "," << p.y;
-        expect_copy(*dest, p.x, p.y, 5, 4, whole);
-    }
-}
 
 TEST_F(Blit, UnclippedCopyWhollyOutsideDrawsNothingAndFails) {
     for (Placement p : {Placement{20, 0}, {0, 12}, {-5, 0}, {0, -4}, {25, 30}}) {
@@ -113,33 +102,8 @@ TEST_F(Blit, ColourKeySkipsKeyedPixelsOnBothPaths) {
     }
 }
 
-TEST(BlitDepths, ColourKeyComparesWholePixelsInEveryDepth) {
-    for (int depth : {8, 15, 16, 24, 32}) {
-        TestWindow win(depth);
-        ASSERT_TRUE(win.ok) << depth;
-        Surface* src = win.CreateSurface(3, 1);
-        Surface* dest = win.CreateSurface(3, 1);
-        const uint32_t key = depth == 8 ? 5u : win.RGBtoPixel(0, 255, 0);
-        const uint32_t near_key = key ^ 1u;
-        src->put_pixel(0, 0, key);
-        src->put_pixel(1, 0, near_key);
-        src->put_pixel(2, 0, 0);
-        win.SetColorKey(src, key);
-        win.ClearSurface(dest, 0x55u, nullptr);
-        win.BltSurface(dest, src, 0, 0, 1);
-        EXPECT_EQ(dest->get_pixel(0, 0), 0x55u) << depth;
-        EXPECT_EQ(dest->get_pixel(1, 0), near_key) << depth;
-        EXPECT_EQ(dest->get_pixel(2, 0), 0u) << depth;
-    }
-}
-
-TEST_F(Blit, FillsCoverTheRectangleOrTheWholeSurface) {
-    const RECT r{3, 2, 7, 5};
-    clear();
-    EXPECT_EQ(win.ClearSurface(dest, 0x1234u, &r), 1);
-    for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 20; ++x)
-            EXPECT_EQ(dest->get_pixel(x, y), (x >= 3 && x < 7 && y >= 2 && y < 5) ? 0x1234u : 0u);
+// Fills of rectangles in every depth are in the fast-path tests.
+TEST_F(Blit, FillsCoverTheWholeSurfaceAndRefuseWhatDoesNotFit) {
     EXPECT_EQ(win.ClearSurface(dest, 255, 255, 255, nullptr), 1);
     EXPECT_EQ(dest->get_pixel(19, 11), 0xFFFFu);
     // Refused fills leave the surface alone.

@@ -5,23 +5,9 @@
 
 namespace {
 
-struct Layout {
-    int depth;
-    uint16_t rs, rb, gs, gb, bs, bb;
-};
-
-TEST(PixelFormat, StoredShiftsAndBitCountsFollowTheMasks) {
-    for (Layout l : {Layout{16, 11, 5, 5, 6, 0, 5}, {15, 10, 5, 5, 5, 0, 5}, {24, 16, 8, 8, 8, 0, 8},
-                     {32, 16, 8, 8, 8, 0, 8}, {8, 0, 1, 0, 1, 0, 1}}) {
-        TestWindow win(l.depth);
-        ASSERT_TRUE(win.ok);
-        EXPECT_EQ(win.redshift, l.rs) << l.depth;
-        EXPECT_EQ(win.redbits, l.rb) << l.depth;
-        EXPECT_EQ(win.greenshift, l.gs) << l.depth;
-        EXPECT_EQ(win.greenbits, l.gb) << l.depth;
-        EXPECT_EQ(win.blueshift, l.bs) << l.depth;
-        EXPECT_EQ(win.bluebits, l.bb) << l.depth;
-    }
+// The shifts and bit counts show in every conversion below; without a screen
+// surface there is nothing to take them from.
+TEST(PixelFormat, NoScreenSurfaceLeavesTheFormatAlone) {
     TestWindow win;
     win.ReleaseSurface(win.primsurf);
     win.redshift = 99;

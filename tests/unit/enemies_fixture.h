@@ -52,13 +52,6 @@ protected:
         return out;
     }
 
-    static std::vector<Sprite*> living_children(const Sprite* top) {
-        std::vector<Sprite*> out;
-        for (Sprite* c = top->nextchild; c != nullptr; c = c->nextchild)
-            if (c->hitpoints >= 1) out.push_back(c);
-        return out;
-    }
-
     // Opens the fire-rate gate for the next call of shoot.
     static void ready_to_fire(Sprite* s) { s->firecount = 100000; }
 };

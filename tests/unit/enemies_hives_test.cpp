@@ -29,28 +29,6 @@ TEST_F(Hives, HangingHiveDropsBeesWithTheLevelsHitPointsLeavingTheMastersAlone) 
     EXPECT_EQ(Sprite::getnamedsprite("hivebeeyellow")->hitpoints, basehitpoints + 2 * totalpoweruplevel);
 }
 
-TEST_F(Hives, BlueBeeAttacksAndComesBackAsAFlyRetreatingFor25Frames) {
-    Sprite* fly = place("hivebeebluefly", 10, 200);
-    fly->hitpoints = 5;
-    ready_to_fire(fly);
-    run(fly);
-    EXPECT_EQ(fly->hitpoints, 0);
-    ASSERT_EQ(copies_of("hivebeeblueattack").size(), 1u);
-    Sprite* attack = copies_of("hivebeeblueattack")[0];
-    EXPECT_EQ(attack->hitpoints, 5);
-
-    player1h = -300;  // level with the bee, far left: it flies off the left edge
-    player1v = 195;
-    run(attack, 2);
-    EXPECT_EQ(attack->hitpoints, 0);
-    ASSERT_EQ(copies_of("hivebeebluefly").size(), 2u);
-    Sprite* back = copies_of("hivebeebluefly")[1];
-    EXPECT_EQ(back->hitpoints, 5);
-    run(back, 26);
-    EXPECT_EQ(back->x, -2 + 250);  // 25 frames right, then it stops; no entry drop first
-    EXPECT_EQ(back->y, 200);
-}
-
 TEST_F(Hives, YellowBeeAttacksAndReturnsToDodgingWithItsHitPointsAndHeading) {
     Sprite* bee = place("hivebeeyellow", 400, 200);
     bee->hitpoints = 7;

@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr uint32_t kRed = 0xF800;
-
 class LevelLoading : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -56,7 +54,6 @@ protected:
         if (Sprite::the_level == nullptr) return {};
         return {Sprite::the_level->begin(), Sprite::the_level->end()};
     }
-    uint32_t front(int x, int y) const { return win.primsurf->get_pixel(x, y); }
 
     Velmora_Win win;
     TempDir dir;
@@ -202,27 +199,6 @@ TEST_F(LevelLoading, FileSearchMatchesTheExtensionInAnyCaseAndSkipsDirectories) 
     EXPECT_EQ(none, nullptr);
     EXPECT_EQ(win.find_next_file_name(search), nullptr);
     win.close_file_search(search);
-}
-
-TEST_F(LevelLoading, LoadingBarFrameStepsAndFinalFill) {
-    win.ClearSurface(win.primsurf, 0u);
-    win.load_sprites("/Levels/Nothing/");
-    EXPECT_EQ(front(220, 230), kRed);
-    EXPECT_EQ(front(439, 230), kRed);
-    EXPECT_EQ(front(230, 220), kRed);
-    EXPECT_EQ(front(222, 230), 0u);
-    EXPECT_EQ(front(223, 223), kRed);
-    EXPECT_EQ(front(413, 236), kRed);
-    EXPECT_EQ(front(414, 230), 0u);  // the final fill ends at 414
-    EXPECT_EQ(front(300, 237), 0u);
-
-    // Three definitions: steps of 214 / 3 = 71 reach 223 + 213 = 436.
-    for (const char* f : {"a.SPT", "b.SPT", "c.SPT"}) definition("Three", f);
-    win.ClearSurface(win.primsurf, 0u);
-    win.load_sprites("/Levels/Three/");
-    EXPECT_EQ(front(435, 230), kRed);
-    EXPECT_EQ(front(436, 230), 0u);
-    EXPECT_EQ(Sprite::list_of_master_sprite_names, (std::vector<std::string>{"a", "b", "c"}));
 }
 
 }  // namespace

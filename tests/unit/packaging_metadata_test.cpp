@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 
@@ -59,12 +58,15 @@ TEST(PackagingMetadata, TheMetainfoValidates) {
 TEST(PackagingMetadata, TheScreenshotsAndTheWindowClassExist) {
     // Every screenshot the metainfo shows is one of ours.
     const std::string metainfo = read(kPackaging + "org.velmora.Velmora.metainfo.xml");
-    const std::regex image("<image>https://velmora\\.org/screenshots/([^<]+)</image>");
+    // (A plain scan: GCC's <regex> trips its own uninitialised-use warning in
+    // sanitizer builds.)
+    const std::string open = "<image>https://velmora.org/screenshots/";
     int images = 0;
-    for (auto it = std::sregex_iterator(metainfo.begin(), metainfo.end(), image); it != std::sregex_iterator();
-         ++it, ++images)
-        EXPECT_TRUE(std::filesystem::exists(std::string(VELMORA_SOURCE_DIR) + "/docs/screenshots/" + (*it)[1].str()))
-            << (*it)[1];
+    for (size_t at = metainfo.find(open); at != std::string::npos; at = metainfo.find(open, at + 1), ++images) {
+        const size_t from = at + open.size();
+        const std::string name = metainfo.substr(from, metainfo.find("</image>", from) - from);
+        EXPECT_TRUE(std::filesystem::exists(std::string(VELMORA_SOURCE_DIR) + "/docs/screenshots/" + name)) << name;
+    }
     EXPECT_GE(images, 1);
     // Docks match the running window to the entry by this class (the window
     // test reads the same class from a real window).
