@@ -50,23 +50,10 @@ float Limiter::frame_gain(int32_t left, int32_t right) const {
     return peak > kCeiling ? float(kCeiling) / float(peak) : 1.0f;
 }
 
-bool Limiter::within_ceiling(int32_t left, int32_t right) {
-    return left >= -kCeiling && left <= kCeiling && right >= -kCeiling && right <= kCeiling;
-}
-
 void Limiter::process(const int32_t* in, int16_t* out, int frames) {
     constexpr size_t n = kLookAheadFrames;
     for (int f = 0; f < frames; ++f) {
         const int32_t left = in[2 * f], right = in[2 * f + 1];
-        // At rest (nothing in the window needs lowering and the gain is
-        // back at 1), frames under the ceiling only pass through the delay.
-        if (lowered_ == 0 && release_gain_ == 1.0f && within_ceiling(left, right)) {
-            int quiet = 1;
-            while (f + quiet < frames && within_ceiling(in[2 * (f + quiet)], in[2 * (f + quiet) + 1])) ++quiet;
-            pass_through(in + 2 * f, out + 2 * f, quiet);
-            f += quiet - 1;
-            continue;
-        }
         delay_[2 * position_] = left;
         delay_[2 * position_ + 1] = right;
         const float needed = frame_gain(left, right);
@@ -95,20 +82,6 @@ void Limiter::process(const int32_t* in, int16_t* out, int frames) {
         out[2 * f + 1] = to_output(delay_[2 * leaving + 1], release_gain_);
         position_ = leaving;
     }
-}
-
-void Limiter::pass_through(const int32_t* in, int16_t* out, int frames) {
-    constexpr size_t n = kLookAheadFrames;
-    for (int f = 0; f < frames; ++f) {
-        delay_[2 * position_] = in[2 * f];
-        delay_[2 * position_ + 1] = in[2 * f + 1];
-        const size_t leaving = (position_ + 1) % n;
-        out[2 * f] = to_output(delay_[2 * leaving], 1.0f);
-        out[2 * f + 1] = to_output(delay_[2 * leaving + 1], 1.0f);
-        position_ = leaving;
-    }
-    // Every one of these frames needed 1, and so did the window before them.
-    lowest_needed_.push_many(1.0f, static_cast<uint64_t>(frames));
 }
 
 }  // namespace mixer

@@ -33,9 +33,6 @@ public:
 
 private:
     float frame_gain(int32_t left, int32_t right) const;
-    static bool within_ceiling(int32_t left, int32_t right);
-    // `frames` frames that need no lowering, while nothing else does either.
-    void pass_through(const int32_t* in, int16_t* out, int frames);
 
     std::array<int32_t, 2 * kLookAheadFrames> delay_{};  // stereo frames waiting to leave
     SlidingMinimum<kLookAheadFrames> lowest_needed_{1.0f};  // gain the waiting frames need

@@ -33,19 +33,6 @@ public:
         return pushed_ < N && fill_ < lowest ? fill_ : lowest;
     }
 
-    // The same as pushing `value` `count` times.
-    void push_many(float value, uint64_t count) {
-        if (count < N) {
-            for (uint64_t i = 0; i < count; ++i) push(value);
-            return;
-        }
-        pushed_ += count;  // the window holds nothing but this value now
-        first_ = 0;
-        count_ = 1;
-        value_[0] = value;
-        index_[0] = pushed_ - 1;
-    }
-
     void reset() { first_ = count_ = 0, pushed_ = 0; }
 
 private:
