@@ -51,9 +51,15 @@ void present(benchmark::State& state, int depth, int scale = 1,
     }
     const int bpp = depth == 15 ? 2 : depth / 8;
     const int pitch = (kW * bpp + 3) & ~3;
-    std::vector<uint8_t> pixels(size_t(pitch) * kH);
-    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint8_t(i * 7 + i / 640);
-    for (auto _ : state) backend->present(pixels.data(), pitch, kW, kH, format);
+    // Two pictures that differ in every row, as while the game scrolls
+    // (an unchanged row is not written again).
+    std::vector<uint8_t> pixels[2];
+    for (int p = 0; p < 2; ++p) {
+        pixels[p].resize(size_t(pitch) * kH);
+        for (size_t i = 0; i < pixels[p].size(); ++i) pixels[p][i] = uint8_t(i * 7 + i / 640 + p);
+    }
+    size_t n = 0;
+    for (auto _ : state) backend->present(pixels[n++ % 2].data(), pitch, kW, kH, format);
     state.SetLabel(backend->renderer_name());
     backend->close_window();
 }

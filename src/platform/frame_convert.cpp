@@ -3,9 +3,6 @@
 #include <bit>
 #include <cstring>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace platform {
 namespace {
@@ -31,8 +28,7 @@ bool is_rgb565(const FrameFormat& f) {
 }
 
 // The game's own format, every frame without a graphics card: the same
-// rounding as Channel::expand. Every step fits 16 bits, eight pixels a step
-// where the processor has SSE2 (the compiler does not find this itself).
+// rounding as Channel::expand (rgb565x8_to_xrgb does eight pixels at once).
 namespace {
 inline uint32_t rgb565_pixel(uint16_t v) {
     const uint32_t r = ((v >> 11) * 527u + 23u) >> 6;
@@ -48,18 +44,10 @@ void rgb565_to_xrgb(const uint8_t* base, int pitch, int width, int height, uint3
         uint32_t* o = out + static_cast<size_t>(y) * width;
         int x = 0;
 #ifdef __SSE2__
-        const __m128i five = _mm_set1_epi16(31), six = _mm_set1_epi16(63);
-        const __m128i k527 = _mm_set1_epi16(527), k259 = _mm_set1_epi16(259);
-        const __m128i k23 = _mm_set1_epi16(23), k33 = _mm_set1_epi16(33);
         for (; x + 8 <= width; x += 8) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 2 * x));
-            const __m128i r = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_srli_epi16(v, 11), k527), k23), 6);
-            const __m128i g = _mm_srli_epi16(
-                _mm_add_epi16(_mm_mullo_epi16(_mm_and_si128(_mm_srli_epi16(v, 5), six), k259), k33), 6);
-            const __m128i b = _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_and_si128(v, five), k527), k23), 6);
-            const __m128i gb = _mm_or_si128(_mm_slli_epi16(g, 8), b);
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + x), _mm_unpacklo_epi16(gb, r));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + x + 4), _mm_unpackhi_epi16(gb, r));
+            const Xrgb8 c = rgb565x8_to_xrgb(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 2 * x)));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + x), c.lo);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(o + x + 4), c.hi);
         }
 #endif
         for (; x < width; ++x) {

@@ -8,6 +8,7 @@ namespace platform {
 
 struct PictureRect {
     int x = 0, y = 0, w = 0, h = 0;
+    bool operator==(const PictureRect&) const = default;
 };
 
 // Auto takes whole multiples only while they are at least this share (percent)

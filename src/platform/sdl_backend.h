@@ -79,7 +79,10 @@ private:
     // Reads the drawable size again and draws the last picture in it.
     void redraw();
     void redraw_with_renderer();
-    void redraw_surface();  // no renderer: the window's own surface
+    // No renderer: the window's own surface; after a new picture, only the
+    // rows that changed when nothing else did.
+    void redraw_surface(bool changed_rows_only = false);
+    void redraw_changed_rows(SDL_Surface& screen, const PictureRect& place, int factor);
     // The last picture scaled sharp to the place's size, into scaled_; false
     // when it cannot be (then the renderer filters it).
     bool draw_sharp(const PictureRect& place);
@@ -109,7 +112,18 @@ private:
     // row by row on its way to the screen (converted_ only when needed).
     std::vector<uint16_t> frame565_;
     bool frame565_valid_ = false;
-    std::vector<uint32_t> row_;
+    // Rows of frame565_ the window's surface does not show yet. Only they are
+    // written while the surface and the picture's place stay as they were
+    // when the surface last got the whole picture (`shown_`).
+    std::vector<uint8_t> changed_rows_;
+    struct ShownPicture {
+        const SDL_Surface* screen = nullptr;
+        int w = 0, h = 0, pitch = 0, factor = 0;
+        PictureRect place{};
+        bool operator==(const ShownPicture&) const = default;
+    };
+    ShownPicture shown_{};
+    bool surface_current_ = false;  // the surface holds frame565_ but changed_rows_
     SDL_Texture* scaled_ = nullptr;  // the last picture at its place's size
     int scaled_w_ = 0, scaled_h_ = 0;
     SharpScaler sharp_;

@@ -2,6 +2,7 @@
 // picture is a texture the graphics card scales; without one (the software
 // choice) it is written straight into the window's own surface, which X
 // shows from shared memory: one pass over the screen's pixels a frame.
+#include <algorithm>
 #include <cstring>
 
 #include "platform/frame_convert.h"
@@ -43,16 +44,27 @@ void SdlBackend::present(const void* pixels, int pitch, int width, int height, c
     // change) works from the picture in XRGB.
     const size_t count = static_cast<size_t>(width) * height;
     if (renderer_ == nullptr && is_rgb565(format)) {
+        // Rows equal to the last picture's need not reach the screen again
+        // (the status bar under a scrolling game, most of a menu).
+        const bool same_size = frame565_valid_ && frame565_.size() == count;
         frame565_.resize(count);
-        for (int y = 0; y < height; ++y)
-            std::memcpy(&frame565_[static_cast<size_t>(y) * width], static_cast<const uint8_t*>(pixels) + size_t(y) * pitch,
-                        static_cast<size_t>(width) * 2);
+        changed_rows_.resize(static_cast<size_t>(height), 1);
+        const size_t row_bytes = static_cast<size_t>(width) * 2;
+        for (int y = 0; y < height; ++y) {
+            uint16_t* row = &frame565_[static_cast<size_t>(y) * width];
+            const auto* in = static_cast<const uint8_t*>(pixels) + static_cast<size_t>(y) * pitch;
+            if (same_size && std::memcmp(row, in, row_bytes) == 0) continue;
+            std::memcpy(row, in, row_bytes);
+            changed_rows_[static_cast<size_t>(y)] = 1;
+        }
+        if (!same_size) surface_current_ = false;
         frame565_valid_ = true;
         converted_valid_ = false;
-        redraw();
+        redraw_surface(true);
         return;
     }
     frame565_valid_ = false;
+    surface_current_ = false;
     const bool direct = renderer_ != nullptr && is_rgb565(format) && !current_plan().sharp;
     converted_.resize(count);
     converted_valid_ = !direct;
@@ -97,30 +109,37 @@ PicturePlan SdlBackend::current_plan() const {
 
 void SdlBackend::redraw() {
     if (window_ == nullptr) return;
+    surface_current_ = false;  // a new size, an exposed window: all of it again
     if (renderer_ != nullptr) redraw_with_renderer();
     else redraw_surface();
 }
 
-void SdlBackend::redraw_surface() {
+void SdlBackend::redraw_surface(bool changed_rows_only) {
     SDL_Surface* screen = SDL_GetWindowSurface(window_);  // a new one after a size change
     if (screen == nullptr) return;
     const Uint32 black = SDL_MapRGB(screen->format, 0, 0, 0);
     if (!(converted_valid_ || frame565_valid_) || picture_w_ <= 0) {
+        surface_current_ = false;
         SDL_FillRect(screen, nullptr, black);
         SDL_UpdateWindowSurface(window_);
         return;
     }
     const PicturePlan plan = plan_picture(screen->w, screen->h, picture_w_, picture_h_, scaling_);
     const PictureRect& place = plan.place;
-    SDL_Rect sides[4];
-    const int n = uncovered(place, screen->w, screen->h, sides);
-    if (n > 0) SDL_FillRects(screen, sides, n, black);
-
     SDL_Rect dest{place.x, place.y, place.w, place.h};
     const int factor = whole_factor(plan, picture_w_, picture_h_);
     const bool xrgb = screen->format->BytesPerPixel == 4 && screen->format->Rmask == 0xFF0000u &&
                       screen->format->Gmask == 0xFF00u && screen->format->Bmask == 0xFFu;
     const bool fused = xrgb && factor > 0 && frame565_valid_;
+    const ShownPicture now{screen, screen->w, screen->h, screen->pitch, factor, place};
+    if (fused && changed_rows_only && surface_current_ && now == shown_) {
+        redraw_changed_rows(*screen, place, factor);
+        return;
+    }
+    SDL_Rect sides[4];
+    const int n = uncovered(place, screen->w, screen->h, sides);
+    if (n > 0) SDL_FillRects(screen, sides, n, black);
+    surface_current_ = false;
     if (!fused && !converted_valid_) {
         converted_.resize(frame565_.size());
         rgb565_to_xrgb(reinterpret_cast<const uint8_t*>(frame565_.data()), picture_w_ * 2, picture_w_, picture_h_,
@@ -131,16 +150,11 @@ void SdlBackend::redraw_surface() {
         auto* at = static_cast<uint8_t*>(screen->pixels) + static_cast<size_t>(place.y) * screen->pitch +
                    static_cast<size_t>(place.x) * 4;
         if (fused) {
-            // A row at a time, so what is converted is still in the cache
-            // when it is enlarged.
-            row_.resize(static_cast<size_t>(picture_w_));
-            const size_t rows_apart = static_cast<size_t>(screen->pitch) * factor;
-            for (int y = 0; y < picture_h_; ++y) {
-                rgb565_to_xrgb(reinterpret_cast<const uint8_t*>(&frame565_[static_cast<size_t>(y) * picture_w_]),
-                               picture_w_ * 2, picture_w_, 1, row_.data());
-                scale_whole(row_.data(), picture_w_, 1, factor, reinterpret_cast<uint32_t*>(at + y * rows_apart),
+            scale_whole_565(frame565_.data(), picture_w_, picture_h_, factor, reinterpret_cast<uint32_t*>(at),
                             static_cast<size_t>(screen->pitch));
-            }
+            std::fill(changed_rows_.begin(), changed_rows_.end(), 0);
+            shown_ = now;
+            surface_current_ = true;
         } else if (factor > 0) {
             scale_whole(converted_.data(), picture_w_, picture_h_, factor, reinterpret_cast<uint32_t*>(at),
                         static_cast<size_t>(screen->pitch));
@@ -172,6 +186,36 @@ void SdlBackend::redraw_surface() {
         }
     }
     SDL_UpdateWindowSurface(window_);
+}
+
+void SdlBackend::redraw_changed_rows(SDL_Surface& screen, const PictureRect& place, int factor) {
+    // Runs of changed rows, each one rectangle for the display server.
+    SDL_Rect bands[32];
+    int count = 0, bands_total = 0;
+    for (int y = 0; y < picture_h_;) {
+        if (changed_rows_[static_cast<size_t>(y)] == 0) {
+            ++y;
+            continue;
+        }
+        int end = y;
+        while (end < picture_h_ && changed_rows_[static_cast<size_t>(end)] != 0) ++end;
+        ++bands_total;
+        if (count < 32) bands[count++] = SDL_Rect{place.x, place.y + y * factor, place.w, (end - y) * factor};
+        else bands[31].h = place.y + end * factor - bands[31].y;  // the last one reaches to here
+        y = end;
+    }
+    if (bands_total == 0) return;  // the screen already shows this picture
+    if (SDL_LockSurface(&screen) != 0) {
+        surface_current_ = false;
+        return;
+    }
+    auto* at = static_cast<uint8_t*>(screen.pixels) + static_cast<size_t>(place.y) * screen.pitch +
+               static_cast<size_t>(place.x) * 4;
+    scale_whole_565(frame565_.data(), picture_w_, picture_h_, factor, reinterpret_cast<uint32_t*>(at),
+                    static_cast<size_t>(screen.pitch), changed_rows_.data());
+    SDL_UnlockSurface(&screen);
+    std::fill(changed_rows_.begin(), changed_rows_.end(), 0);
+    SDL_UpdateWindowSurfaceRects(window_, bands, count);
 }
 
 bool SdlBackend::draw_sharp(const PictureRect& place) {
