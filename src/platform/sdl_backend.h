@@ -134,6 +134,7 @@ private:
     bool scale_reported_ = false;
     int windowed_w_ = 640, windowed_h_ = 480;
     int frame_checks_left_ = 0;  // window events to watch for the frame's size
+    bool controllers_due_ = false;  // controllers are looked for after the first picture
     std::vector<uint32_t> icon_;
     int icon_w_ = 0, icon_h_ = 0;
 

@@ -41,6 +41,10 @@ bool SdlBackend::poll_event(Event& event) {
         return true;
     }
     if (!video_) return false;
+    if (controllers_due_ && picture_w_ > 0) {
+        controllers_due_ = false;
+        controllers_start();
+    }
     SDL_Event e;
     while (SDL_PollEvent(&e) != 0) {
         if (translate(e, event)) return true;

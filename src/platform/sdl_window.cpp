@@ -65,12 +65,15 @@ bool SdlBackend::open_window(const WindowOptions& options) {
     redraw();  // black until the first picture
     SDL_RaiseWindow(window_);
     if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_INPUT_FOCUS) != 0) capture_mouse(true);
-    controllers_start();
+    // Looking for controllers takes tens of milliseconds (device scans):
+    // once the first picture is up (poll_event), not before it.
+    controllers_due_ = true;
     return true;
 }
 
 void SdlBackend::close_window() {
     capture_mouse(false);
+    controllers_due_ = false;
     controllers_stop();
     if (scaled_ != nullptr) SDL_DestroyTexture(scaled_);
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
