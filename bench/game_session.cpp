@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <filesystem>
 #include <system_error>
 
@@ -20,6 +22,53 @@ namespace {
 // Slots of keycodes: player one's and player two's fire, player two's up and down.
 constexpr int kSpace = 4, kUp = 10, kDown = 12, kPlayerTwoFire = 13;
 constexpr long kWeavePeriod = 48;  // frames up, then as many down
+
+// The headless back end with a stand-in for an audio device: the mixer sees
+// one open and leaves its sound to the device's thread (GameSession::mix_sound)
+// instead of mixing it inside the frame, as the game does with a real device.
+class AudioDeviceStandIn final : public platform::Backend {
+public:
+    bool headless() const override { return true; }
+    std::vector<platform::DisplayInfo> displays() override { return inner_->displays(); }
+    std::vector<platform::VideoMode> modes(int d) override { return inner_->modes(d); }
+    void desktop_mode(int d, platform::VideoMode& out) override { inner_->desktop_mode(d, out); }
+    bool open_window(const platform::WindowOptions& o) override { return inner_->open_window(o); }
+    void close_window() override { inner_->close_window(); }
+    void present(const void* p, int pitch, int w, int h, const platform::FrameFormat& f) override {
+        inner_->present(p, pitch, w, h, f);
+    }
+    void toggle_fullscreen() override {}
+    void set_scaling(platform::Scaling) override {}
+    bool poll_event(platform::Event& e) override { return inner_->poll_event(e); }
+    uint64_t now_us() override { return inner_->now_us(); }
+    void wait_until_us(uint64_t deadline) override { inner_->wait_until_us(deadline); }
+    void message_box(const std::string& t, const std::string& m) override { inner_->message_box(t, m); }
+    int choose(const std::string& t, const std::string& p, const std::vector<std::string>& i) override {
+        return inner_->choose(t, p, i);
+    }
+    bool open_audio(platform::AudioCallback callback, void* userdata, int, int) override {
+        callback_ = callback;
+        userdata_ = userdata;
+        return true;
+    }
+    void close_audio() override { callback_ = nullptr; }
+    void lock_audio() override {}
+    void unlock_audio() override {}
+
+    void mix(int frames) {
+        int16_t buffer[2 * 1024];
+        for (int left = frames; left > 0 && callback_ != nullptr;) {
+            const int n = std::min(left, 1024);
+            callback_(userdata_, buffer, n);
+            left -= n;
+        }
+    }
+
+private:
+    std::unique_ptr<platform::Backend> inner_ = platform::make_headless_backend();
+    platform::AudioCallback callback_ = nullptr;
+    void* userdata_ = nullptr;
+};
 
 }  // namespace
 
@@ -47,7 +96,7 @@ GameSession::GameSession(const std::string& data) {
     previous_dir_ = std::filesystem::current_path(ec).string();
     if (::chdir(data.c_str()) != 0) return;
     reset_globals_to_program_start();
-    platform::install_backend(platform::make_headless_backend());
+    platform::install_backend(std::make_unique<AudioDeviceStandIn>());
     win_ = new Velmora_Win;
     if (!win_->Create("Velmora Win32 V 3.1", 101)) return;
     win_->DrawScene();  // start-up: preferences and the music system
@@ -75,6 +124,7 @@ bool GameSession::start_level(int level) {
     frames_played_ = 0;
     win_->DrawScene();  // new game
     win_->DrawScene();  // load the level
+    mix_sound();
     return playing();
 }
 
@@ -88,9 +138,23 @@ void GameSession::hold_input() {
 }
 
 void GameSession::frame() {
+    play_frame();
+    mix_sound();
+}
+
+void GameSession::play_frame() {
     hold_input();
     win_->DrawScene();
     ++frames_played_;
+}
+
+void GameSession::mix_sound() {
+    const uint64_t now = platform::backend().now_us();
+    if (now <= mixed_until_us_) return;
+    const uint64_t scaled = (now - mixed_until_us_) * 44100 + mix_remainder_;
+    mixed_until_us_ = now;
+    mix_remainder_ = scaled % 1'000'000;
+    static_cast<AudioDeviceStandIn&>(platform::backend()).mix(int(scaled / 1'000'000));
 }
 
 bool GameSession::playing() const { return ok_ && win_->game_state == kStatePlaying; }

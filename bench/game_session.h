@@ -41,8 +41,15 @@ public:
     // A new two-player game at `level`, seeded with kSeed: runs the new-game
     // and load-level frames. False when the level did not load.
     bool start_level(int level);
-    // One frame exactly as the game runs it (DrawScene), with the players' input.
+    // One frame and its sound: play_frame(), then mix_sound().
     void frame();
+    // One frame exactly as the game thread runs it (DrawScene), with the
+    // players' input. Its sound is not mixed in it: the game runs as with an
+    // audio device, whose thread mix_sound() stands for.
+    void play_frame();
+    // Mixes the sound of the time played since the last call, as the audio
+    // device's thread would.
+    void mix_sound();
     bool playing() const;
     long frames_played() const { return frames_played_; }
 
@@ -53,6 +60,8 @@ private:
     void hold_input();
 
     std::string previous_dir_;
+    uint64_t mixed_until_us_ = 0;
+    uint64_t mix_remainder_ = 0;  // of frames-times-a-million not yet mixed
     Velmora_Win* win_ = nullptr;
     bool ok_ = false;
     long frames_played_ = 0;

@@ -42,7 +42,8 @@ int passes() {
 
 // The timed frames go through here, so that an instruction count can be
 // limited to them: valgrind --tool=callgrind --toggle-collect='*timed_frame*'.
-[[gnu::noinline]] void timed_frame(GameSession& game) { game.frame(); }
+[[gnu::noinline]] void timed_frame(GameSession& game) { game.play_frame(); }
+[[gnu::noinline]] void timed_mix(GameSession& game) { game.mix_sound(); }
 
 struct Busiest {
     long frame = -1;  // frames played before it (0: the first play frame)
@@ -89,7 +90,9 @@ void play_frame_busiest(benchmark::State& state, const WorldLevel& world) {
         return;
     }
     const long first = std::max(0L, b.frame - kWindow / 2);
-    std::vector<double> best(kWindow, std::numeric_limits<double>::max());
+    // The fastest time seen of each frame: the game thread's part, the
+    // mixing of its 46 ms of sound, and both (as headless runs do them).
+    std::vector<double> best(kWindow, std::numeric_limits<double>::max()), best_mix = best, best_both = best;
     int sprites_seen = 0;
     long timed = 0;
     for (auto _ : state) {
@@ -103,7 +106,12 @@ void play_frame_busiest(benchmark::State& state, const WorldLevel& world) {
             const auto t0 = Clock::now();
             timed_frame(game);
             const double s = seconds_since(t0);
+            const auto t1 = Clock::now();
+            timed_mix(game);
+            const double m = seconds_since(t1);
             best[size_t(n)] = std::min(best[size_t(n)], s);
+            best_mix[size_t(n)] = std::min(best_mix[size_t(n)], m);
+            best_both[size_t(n)] = std::min(best_both[size_t(n)], s + m);
             pass += s;
             if (busiest) sprites_seen = GameSession::sprites_on_screen();
         }
@@ -111,14 +119,19 @@ void play_frame_busiest(benchmark::State& state, const WorldLevel& world) {
         state.SetIterationTime(n > 0 ? pass / double(n) : 0.0);
     }
     if (timed == 0) return;
-    double sum = 0;
-    for (long i = 0; i < timed; ++i) sum += best[size_t(i)];
-    const double mean_best = sum / double(timed);
+    const auto mean_of = [timed](const std::vector<double>& v) {
+        double sum = 0;
+        for (long i = 0; i < timed; ++i) sum += v[size_t(i)];
+        return sum / double(timed);
+    };
+    const double mean_best = mean_of(best);
     state.counters["busiest_frame"] = double(b.frame);
     state.counters["sprites"] = double(b.sprites);
     // The replay is deterministic when the busiest frame shows the same crowd again.
     state.counters["replayed_sprites"] = double(sprites_seen);
     state.counters["best_frame_us"] = 1e6 * mean_best;
+    state.counters["mix_us"] = 1e6 * mean_of(best_mix);
+    state.counters["with_mix_us"] = 1e6 * mean_of(best_both);
     state.counters["fps"] = 1.0 / mean_best;
 }
 
