@@ -95,6 +95,10 @@ public:
         level_.formation(name, x, y, at);
     }
     LevelScript& level() { return level_; }
+    // A cannon 56 pixels wide, set on the floor or hung from the roof by the
+    // ground under its middle (from 14 pixels in).
+    void floor_cannon(int x, const std::string& sprite) { level_.place(x, floor(x + 14, 56) - 30, 0, sprite); }
+    void roof_cannon(int x, const std::string& sprite) { level_.place(x, roof(x + 14, 56) - 2, 0, sprite); }
 
 private:
     LevelScript& level_;

@@ -24,8 +24,8 @@ constexpr int kExitX = 13500;
 class Placer : public worlds::GroundPlacer {
 public:
     explicit Placer(worlds::LevelScript& level) : GroundPlacer(level, floor_line(), roof_line()) {}
-    void floor_cannon(int x) { level().place(x, floor(x + 14, 56) - 30, 0, "crystalyellowcannonup"); }
-    void roof_cannon(int x) { level().place(x, roof(x + 14, 56) - 2, 0, "crysalyellowcannondown"); }
+    void floor_cannon(int x) { GroundPlacer::floor_cannon(x, "crystalyellowcannonup"); }
+    void roof_cannon(int x) { GroundPlacer::roof_cannon(x, "crysalyellowcannondown"); }
 };
 
 }  // namespace

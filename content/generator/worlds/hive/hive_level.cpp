@@ -26,8 +26,8 @@ public:
     void hive_down(int x) { level().place(x, roof(x + 8, 76) - 4, 0, "hivedown"); }
     void tendrils_up(int x) { level().place(x, floor(x, 40) - 100, 1, "hivetendralsup"); }
     void tendrils_down(int x) { level().place(x, roof(x, 40) - 4, 1, "hivetendralsdown"); }
-    void floor_cannon(int x) { level().place(x, floor(x + 14, 56) - 30, 0, "hivecannonup"); }
-    void roof_cannon(int x) { level().place(x, roof(x + 14, 56) - 2, 0, "hivecannondown"); }
+    void floor_cannon(int x) { GroundPlacer::floor_cannon(x, "hivecannonup"); }
+    void roof_cannon(int x) { GroundPlacer::roof_cannon(x, "hivecannondown"); }
 };
 
 }  // namespace
