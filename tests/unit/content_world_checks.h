@@ -4,6 +4,9 @@
 // placed sprite covers, where the ground is, what the backdrop covers.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -58,9 +61,6 @@ public:
     // level x, or -1 where there is none.
     int floor_row(const std::string& prefix, int level_x) const;
     int roof_row(const std::string& prefix, int level_x) const;
-    // The middle value of floor_row / roof_row over [x0, x1); -1 without ground.
-    int median_floor(const std::string& prefix, int x0, int x1) const;
-    int median_roof(const std::string& prefix, int x0, int x1) const;
     // The ground under (over) the span [x0, x1), read past the dressing that
     // grows on it (weed, crystals, eggs): the row that three quarters of the
     // columns' floor_row reach down to (roof_row reach up to); -1 without ground.
@@ -98,12 +98,34 @@ public:
 
 private:
     int solid_edge(const std::string& prefix, int level_x, bool from_top) const;
+    int quartile_edge(const std::string& prefix, int x0, int x1, bool from_top) const;
+    void expect_against(const std::vector<std::string>& names, const std::string& prefix, int gap, int sink,
+                        bool floor) const;
 
     struct Loader;
     std::unique_ptr<Loader> loader_;
     bool loaded_ = false;
     std::vector<Record> records_;
     std::vector<std::string> world_names_;
+};
+
+// A suite over one world, loaded once for the suite: the sprite registry
+// holds one world at a time. `using CaveWorld = WorldSuite<"Cave">;`
+template <size_t N>
+struct WorldName {
+    char text[N];
+    constexpr WorldName(const char (&s)[N]) { std::copy_n(s, N, text); }  // NOLINT(google-explicit-constructor)
+};
+
+template <WorldName World>
+class WorldSuite : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { data = new WorldData(World.text); }
+    static void TearDownTestSuite() {
+        delete data;
+        data = nullptr;
+    }
+    static inline WorldData* data = nullptr;
 };
 
 }  // namespace world_checks
