@@ -119,6 +119,7 @@ double WorldData::distance_to_art(const std::string& name, int frame, int px, in
     return best;
 }
 
+// The first solid row from the top (floor), or the last solid row + 1 (roof).
 int WorldData::solid_edge(const std::string& prefix, int level_x, bool from_top) const {
     for (const Record& r : records_) {
         if (r.layer != 1 || r.name.rfind(prefix, 0) != 0) continue;
@@ -139,7 +140,6 @@ int WorldData::solid_edge(const std::string& prefix, int level_x, bool from_top)
 }
 
 int WorldData::floor_row(const std::string& prefix, int level_x) const { return solid_edge(prefix, level_x, true); }
-int WorldData::roof_row(const std::string& prefix, int level_x) const { return solid_edge(prefix, level_x, false); }
 
 // Of the columns' floor (roof) rows, sorted, the one three quarters (a
 // quarter) of the way down; -1 without any.

@@ -57,13 +57,11 @@ public:
     double distance_to_art(const std::string& name, int frame, int px, int py) const;
 
     // Terrain made of layer-1 pieces whose names start with `prefix`: the
-    // first solid row from the top (floor) or the last solid row + 1 (roof) at
-    // level x, or -1 where there is none.
+    // first solid row from the top at level x, or -1 where there is none.
     int floor_row(const std::string& prefix, int level_x) const;
-    int roof_row(const std::string& prefix, int level_x) const;
     // The ground under (over) the span [x0, x1), read past the dressing that
     // grows on it (weed, crystals, eggs): the row that three quarters of the
-    // columns' floor_row reach down to (roof_row reach up to); -1 without ground.
+    // columns' floors reach down to (roofs reach up to); -1 without ground.
     int floor_under(const std::string& prefix, int x0, int x1) const;
     int roof_over(const std::string& prefix, int x0, int x1) const;
     // Whether a sprite placed by `r` overlaps an opaque pixel of the terrain
