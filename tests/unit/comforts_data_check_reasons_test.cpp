@@ -46,13 +46,7 @@ std::vector<uint8_t> bitmap(uint16_t bits, uint32_t compression, uint32_t info_s
     return b;
 }
 
-// A complete data set for each test to damage.
-class ComfortsDataCheckReasons : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(comforts_fixture::write_complete_data(root)); }
-    TempDir dir;
-    const std::string& root = dir.path();
-};
+using ComfortsDataCheckReasons = comforts_fixture::CompleteData;
 
 }  // namespace
 

@@ -3,11 +3,14 @@
 // frames. The tools' tests damage copies of it.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cctype>
 #include <string>
 #include <vector>
 
 #include "music_modules.h"
+#include "support/temp_dir.h"
 #include "tools/data_check.h"
 #include "tools/data_layout.h"
 #include "tools/spawn_needs.h"
@@ -75,5 +78,13 @@ inline std::string findings_on(const CheckReport& r, const std::string& file = "
         if (file.empty() || f.file == file) out += format_finding(f) + "\n";
     return out;
 }
+
+// A complete data set for each test to damage.
+class CompleteData : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(write_complete_data(root)); }
+    TempDir dir;
+    const std::string& root = dir.path();
+};
 
 }  // namespace comforts_fixture

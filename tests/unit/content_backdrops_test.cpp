@@ -169,10 +169,6 @@ INSTANTIATE_TEST_SUITE_P(Worlds, Backdrops,
                                            "Cave", "City", "Last"),
                          [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
-}  // namespace
-
-namespace {
-
 // Moons and planets: each shown once in its world, not painted into a
 // picture that repeats. A moon over a repeating sky is a piece of the sky
 // picture with the moon in it, laid once over the tiles: away from the moon
@@ -194,17 +190,17 @@ TEST(OnceOnly, MoonsAndPlanetsAppearOncePerLevel) {
         ASSERT_EQ(at.size(), 1u);
         const Sprite::frame* moon = d.frame_of(piece, 0);
         ASSERT_NE(moon, nullptr);
-        // The tile of the same layer under a column of the piece.
-        const auto beneath = [&](int x, const Record*& tile) {
+        // The sky tile of the same layer's pixel under the piece's (x, y);
+        // tiles hang a row higher.
+        const auto sky = [&](int x, int y) {
             for (const Record& r : d.records()) {
                 if (r.layer != at[0].layer || r.name == piece) continue;
                 const Sprite::frame* f = d.frame_of(r.name, 0);
-                if (f != nullptr && r.x <= x && x < r.x + f->surface->width) {
-                    tile = &r;
-                    return f;
-                }
+                if (f != nullptr && r.x <= at[0].x + x && at[0].x + x < r.x + f->surface->width)
+                    return pixel(f, at[0].x + x - r.x, at[0].y + y - r.y + 1);
             }
-            return static_cast<const Sprite::frame*>(nullptr);
+            ADD_FAILURE() << piece << " lies over no tile at " << x;
+            return Rgb{};
         };
         const int w = moon->surface->width, h = moon->surface->height;
         long same = 0, corner_pixels = 0, bright_moon = 0;
@@ -214,10 +210,7 @@ TEST(OnceOnly, MoonsAndPlanetsAppearOncePerLevel) {
                 if (p.r + p.g + p.b > 600) ++bright_moon;
                 const bool corner = (x < 8 || x >= w - 8) && (y < 8 || y >= h - 8);
                 if (!corner || (x == 0 && y == 0)) continue;
-                const Record* tile = nullptr;
-                const Sprite::frame* f = beneath(at[0].x + x, tile);
-                ASSERT_NE(f, nullptr) << piece << " lies over no tile";
-                const Rgb q = pixel(f, at[0].x + x - tile->x, at[0].y + y - tile->y + 1);  // tiles hang a row higher
+                const Rgb q = sky(x, y);
                 ++corner_pixels;
                 same += p.r == q.r && p.g == q.g && p.b == q.b;
             }
@@ -227,11 +220,7 @@ TEST(OnceOnly, MoonsAndPlanetsAppearOncePerLevel) {
         long alike = 0;
         for (int y = h / 2 - 6; y < h / 2 + 6; ++y)
             for (int x = w / 2 - 6; x < w / 2 + 6; ++x) {
-                const Record* tile = nullptr;
-                const Sprite::frame* f = beneath(at[0].x + x, tile);
-                ASSERT_NE(f, nullptr) << piece << " lies over no tile";
-                const Rgb p = pixel(moon, x, y);
-                const Rgb q = pixel(f, at[0].x + x - tile->x, at[0].y + y - tile->y + 1);
+                const Rgb p = pixel(moon, x, y), q = sky(x, y);
                 alike += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) < 60;
             }
         EXPECT_EQ(alike, 0) << entry.first << "'s sky tiles hold the moon too";

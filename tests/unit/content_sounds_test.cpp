@@ -50,54 +50,46 @@ double rms_db(const std::vector<int16_t>& s, size_t from, size_t to) {
     return rms > 0 ? 20 * std::log10(rms) : -200.0;
 }
 
-TEST(ContentSounds, EveryEffectIsCleanShortMonoPcm) {
-    const fs::path dir = fs::path(VELMORA_DATA) / "Sound";
-    ASSERT_TRUE(fs::is_directory(dir)) << "no generated data in " << VELMORA_DATA;
-    for (const char* name : kEffects) {
-        Pcm pcm;
-        ASSERT_TRUE(read_wave(dir / (std::string(name) + ".WAV"), pcm)) << name;
-        EXPECT_EQ(pcm.format.wFormatTag, 1) << name;
-        EXPECT_EQ(pcm.format.nChannels, 1) << name;
-        EXPECT_EQ(pcm.format.wBitsPerSample, 16) << name;
-        EXPECT_TRUE(pcm.format.nSamplesPerSec == 22050 || pcm.format.nSamplesPerSec == 44100) << name;
-        ASSERT_FALSE(pcm.samples.empty()) << name;
-        const double seconds = double(pcm.samples.size()) / pcm.format.nSamplesPerSec;
-        EXPECT_LE(seconds, 2.5) << name;
-
-        int peak = 0;
-        long long sum = 0;
-        for (int16_t s : pcm.samples) {
-            peak = std::max(peak, std::abs(int(s)));
-            sum += s;
-        }
-        EXPECT_LT(peak, 32000) << name << " clips";
-        // Starts and stops at rest: no click when it starts or is cut off.
-        EXPECT_LT(std::abs(int(pcm.samples.front())), 1500) << name;
-        EXPECT_LT(std::abs(int(pcm.samples.back())), 1500) << name;
-        // No offset that would thump when the buffer starts.
-        EXPECT_LT(std::abs(double(sum) / double(pcm.samples.size())), 1200.0) << name;
-    }
-}
-
 // Loudness is the RMS over the whole sound: the wail of a lost ship must not
 // drown the rest, nor the shield's clang vanish under them. Every effect
 // dies away: its last 5 ms lie 38 dB under its loudness. The boss's blast
 // keeps its rumble going into its last 0.7 s before it fades.
-TEST(ContentSounds, EffectsShareOneLoudnessAndFadeToSilence) {
+TEST(ContentSounds, EveryEffectIsCleanShortMonoPcmAtOneLoudnessFadingToSilence) {
     const fs::path dir = fs::path(VELMORA_DATA) / "Sound";
+    ASSERT_TRUE(fs::is_directory(dir)) << "no generated data in " << VELMORA_DATA;
     double quietest = 0, loudest = -200;
     for (const char* name : kEffects) {
+        SCOPED_TRACE(name);
         Pcm pcm;
-        ASSERT_TRUE(read_wave(dir / (std::string(name) + ".WAV"), pcm)) << name;
+        ASSERT_TRUE(read_wave(dir / (std::string(name) + ".WAV"), pcm));
         const std::vector<int16_t>& s = pcm.samples;
         const size_t rate = pcm.format.nSamplesPerSec;
+        EXPECT_EQ(pcm.format.wFormatTag, 1);
+        EXPECT_EQ(pcm.format.nChannels, 1);
+        EXPECT_EQ(pcm.format.wBitsPerSample, 16);
+        EXPECT_TRUE(rate == 22050 || rate == 44100);
+        ASSERT_FALSE(s.empty());
+        EXPECT_LE(double(s.size()) / double(rate), 2.5);
+        int peak = 0;
+        long long sum = 0;
+        for (int16_t v : s) {
+            peak = std::max(peak, std::abs(int(v)));
+            sum += v;
+        }
+        EXPECT_LT(peak, 32000) << "clips";
+        // Starts and stops at rest (no click when it starts or is cut off),
+        // without an offset that would thump when the buffer starts.
+        EXPECT_LT(std::abs(int(s.front())), 1500);
+        EXPECT_LT(std::abs(int(s.back())), 1500);
+        EXPECT_LT(std::abs(double(sum) / double(s.size())), 1200.0);
+
         const double loudness = rms_db(s, 0, s.size());
         quietest = std::min(quietest, loudness);
         loudest = std::max(loudest, loudness);
-        EXPECT_GT(loudness, -20.0) << name;
-        EXPECT_LT(loudness, -14.0) << name;
+        EXPECT_GT(loudness, -20.0);
+        EXPECT_LT(loudness, -14.0);
         const size_t tail = std::min(s.size(), rate / 200);
-        EXPECT_LT(rms_db(s, s.size() - tail, s.size()), loudness - 38) << name << " is cut off, not faded";
+        EXPECT_LT(rms_db(s, s.size() - tail, s.size()), loudness - 38) << "cut off, not faded";
         if (std::string(name) == "ex9") {
             const size_t last = std::min(s.size(), rate * 7 / 10);
             EXPECT_GT(rms_db(s, s.size() - last, s.size()), loudness - 20) << "the rumble dies too soon";

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
 #include "sprites/Sprite.h"
@@ -38,28 +39,21 @@ protected:
         Sprite::set_window_ptr(saved);
     }
 
-    // A master loaded the way the level loader does it; null without a definition.
-    Sprite* load(const std::string& name) {
+    // A master loaded the way the level loader does it; fails the test
+    // without a definition or frames.
+    const Sprite& need(const std::string& name) {
         std::ifstream in(kStandard / "Sprites" / (name + ".SPT"));
-        if (!in) return nullptr;
+        if (!in) throw std::runtime_error(name + " has no definition");
         ScopedChdir cd((kStandard / "Bitmaps").string());
         auto* s = new Sprite;
         std::string n = name;
         s->load(&n, &in, &win);
-        return s;
+        if (s->frame_count() == 0) throw std::runtime_error(name + " has no frames");
+        return *s;
     }
 
-    Sprite* need(const std::string& name) {
-        Sprite* s = load(name);
-        EXPECT_NE(s, nullptr) << name;
-        if (s != nullptr) {
-            EXPECT_GT(s->frame_count(), 0) << name;
-        }
-        return s;
-    }
-
-    static Box box(const Sprite* s, int frame, int x, int y) {
-        const Sprite::frame* f = s->frames[frame];
+    static Box box(const Sprite& s, int frame, int x, int y) {
+        const Sprite::frame* f = s.frames.at(size_t(frame));  // a missing frame fails the test
         return {x + f->xoffset, y + f->yoffset, x + f->xoffset + f->rect.right, y + f->yoffset + f->rect.bottom};
     }
 };
@@ -85,12 +79,7 @@ TEST_F(StandardSprites, EveryNameTheGameUsesHasTheFramesItAsksFor) {
         {"blueicon", 1}, {"missileicon", 1}, {"heatseekericon", 1}, {"photonicon", 1}, {"staricon", 1},
         {"playeroneicon", 1}, {"playertwoicon", 1}, {"droneicon", 1}, {"bar", 1}, {"bar2", 1}, {"buble", 1},
     };
-    for (const Need& n : needs) {
-        const Sprite* s = need(n.name);
-        if (s != nullptr) {
-            EXPECT_GE(s->frame_count(), n.frames) << n.name;
-        }
-    }
+    for (const Need& n : needs) EXPECT_GE(need(n.name).frame_count(), n.frames) << n.name;
 }
 
 TEST_F(StandardSprites, ShipsDronesAndPowerUpsStayOnTheFieldAtTheirLimits) {
@@ -102,84 +91,58 @@ TEST_F(StandardSprites, ShipsDronesAndPowerUpsStayOnTheFieldAtTheirLimits) {
     } movers[] = {{"playerone", 580, 395}, {"playertwo", 580, 395}, {"drone", 620, 395},
                   {"powerup", 620, 395},   {"bluepowerup", 620, 395}, {"starpowerup", 620, 395}};
     for (const auto& m : movers) {
-        const Sprite* s = need(m.name);
-        if (s == nullptr) continue;
-        for (int f = 0; f < s->frame_count(); ++f) {
+        const Sprite& s = need(m.name);
+        for (int f = 0; f < s.frame_count(); ++f) {
             const Box low = box(s, f, 0, 0), high = box(s, f, m.max_x, m.max_y);
-            EXPECT_GE(low.top, 0) << m.name << " frame " << f + 1;
-            EXPECT_LE(high.right, 640) << m.name << " frame " << f + 1;
-            EXPECT_LE(high.bottom, 416) << m.name << " frame " << f + 1;
+            EXPECT_TRUE(low.top >= 0 && high.right <= 640 && high.bottom <= 416) << m.name << " frame " << f + 1;
         }
     }
-    const Sprite* ship = need("playerone");
-    if (ship != nullptr) {
-        EXPECT_GE(box(ship, 0, 0, 0).left, 0);
-    }
+    EXPECT_GE(box(need("playerone"), 0, 0, 0).left, 0);
 }
 
 TEST_F(StandardSprites, PortalPiecesMeetWhereTheBehavioursPutThem) {
     // The right piece stands 40 (entrance) or 30 (exit) pixels right of the left one.
     for (const auto& [name, step] : {std::pair{"entranceportal", 40}, std::pair{"exitportal", 30}}) {
-        const Sprite* s = need(name);
-        if (s == nullptr || s->frame_count() < 2) continue;
-        const Box left = box(s, 0, 0, 0), right = box(s, 1, step, 0);
+        const Box left = box(need(name), 0, 0, 0), right = box(need(name), 1, step, 0);
         EXPECT_EQ(left.right, right.left) << name;
         EXPECT_EQ(left.top, right.top) << name;
         EXPECT_EQ(left.bottom, right.bottom) << name;
     }
 }
 
-TEST_F(StandardSprites, BandPiecesFillTheBandsAndTile) {
-    // "bar", "bar2" and "buble" are drawn at y -1 in 31-row bands.
+TEST_F(StandardSprites, BandPiecesFillTheBandsAndTheDigitsSitInsideTheClearedScoreArea) {
+    // "bar", "bar2" and "buble" are drawn at y -1 in 31-row bands; bars are
+    // laid every 32 pixels.
     for (const char* name : {"bar", "bar2", "buble"}) {
-        const Sprite* s = need(name);
-        if (s == nullptr) continue;
-        const Box b = box(s, 0, 0, -1);
+        const Box b = box(need(name), 0, 0, -1);
         EXPECT_EQ(b.top, 0) << name;
         EXPECT_EQ(b.bottom, 31) << name;
-    }
-    // Bars are laid every 32 pixels; a bubble shows its right end past a bar
-    // that starts 16 pixels before it, and ends inside the screen at x 608.
-    for (const char* name : {"bar", "bar2"}) {
-        const Sprite* s = need(name);
-        if (s != nullptr) {
-            EXPECT_GE(box(s, 0, 0, -1).right, 32) << name;
+        if (std::string(name) != "buble") {
+            EXPECT_GE(b.right, 32) << name;
         }
     }
-    const Sprite* buble = need("buble");
-    if (buble != nullptr) {
-        EXPECT_GT(box(buble, 0, 192, -1).right, 208);
-        EXPECT_LE(box(buble, 0, 608, -1).right, 640);
-    }
-}
-
-TEST_F(StandardSprites, DigitsSitInTheirCellsInsideTheClearedScoreArea) {
-    const Sprite* score = need("score");
-    const Sprite* buble = need("buble");
-    if (score == nullptr || buble == nullptr) return;
+    // A bubble shows its right end past a bar that starts 16 pixels before
+    // it, and ends inside the screen at x 608.
+    const Sprite& buble = need("buble");
+    EXPECT_GT(box(buble, 0, 192, -1).right, 208);
+    EXPECT_LE(box(buble, 0, 608, -1).right, 640);
     // The score is cleared from x 212 to the end of the bubble drawn at 280;
     // its seventh 13-pixel cell starts at 290. Digits stand at y 7.
+    const Sprite& score = need("score");
     const int cleared_right = box(buble, 0, 280, -1).right;
-    for (int d = 0; d < score->frame_count(); ++d) {
+    for (int d = 0; d < score.frame_count(); ++d) {
         const Box first = box(score, d, 212, 7), last = box(score, d, 290, 7);
-        EXPECT_GE(first.left, 212) << "digit " << d;
-        EXPECT_LE(first.right, 212 + 13) << "digit " << d;
+        EXPECT_TRUE(first.left >= 212 && first.right <= 212 + 13) << "digit " << d;
         EXPECT_LE(last.right, cleared_right) << "digit " << d;
-        EXPECT_GE(first.top, 0) << "digit " << d;
-        EXPECT_LE(first.bottom, 31) << "digit " << d;
+        EXPECT_TRUE(first.top >= 0 && first.bottom <= 31) << "digit " << d;
     }
     // A level digit follows its weapon icon 10 pixels on (player two).
-    for (const char* icon : {"blueicon", "missileicon", "heatseekericon", "photonicon", "staricon"}) {
-        const Sprite* s = need(icon);
-        if (s != nullptr) {
-            EXPECT_LE(box(s, 0, 464, 0).right, box(score, 1, 474, 7).left) << icon;
-        }
-    }
+    for (const char* icon : {"blueicon", "missileicon", "heatseekericon", "photonicon", "staricon"})
+        EXPECT_LE(box(need(icon), 0, 464, 0).right, box(score, 1, 474, 7).left) << icon;
 }
 
 TEST_F(StandardSprites, ShieldStepsStayInsideTheTrough) {
-    const Sprite* bar = need("shieldbar");
-    if (bar == nullptr || bar->frame_count() < 3) return;
+    const Sprite& bar = need("shieldbar");
     const Box plate = box(bar, 0, 0, 0), trough = box(bar, 1, 7, 7);
     EXPECT_LE(plate.right, 124);  // the score's bubble starts at 124
     EXPECT_GE(trough.left, plate.left);

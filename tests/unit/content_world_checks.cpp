@@ -89,17 +89,16 @@ bool WorldData::world_has(const std::string& name) const {
     return std::find(world_names_.begin(), world_names_.end(), name) != world_names_.end();
 }
 
-Box WorldData::box(const std::string& name, int frame, int x, int y) const {
-    const Sprite* s = master(name);
-    if (s == nullptr || frame < 0 || frame >= s->frame_count()) return {};
-    const Sprite::frame* f = s->frames[size_t(frame)];
-    return {x + f->xoffset, y + f->yoffset, x + f->xoffset + int(f->rect.right), y + f->yoffset + int(f->rect.bottom)};
-}
-
 const Sprite::frame* WorldData::frame_of(const std::string& name, int frame) const {
     const Sprite* s = master(name);
     if (s == nullptr || frame < 0 || frame >= s->frame_count()) return nullptr;
     return s->frames[size_t(frame)];
+}
+
+Box WorldData::box(const std::string& name, int frame, int x, int y) const {
+    const Sprite::frame* f = frame_of(name, frame);
+    if (f == nullptr) return {};
+    return {x + f->xoffset, y + f->yoffset, x + f->xoffset + int(f->rect.right), y + f->yoffset + int(f->rect.bottom)};
 }
 
 bool WorldData::opaque(const std::string& name, int frame, int px, int py) const {
@@ -111,17 +110,16 @@ bool WorldData::opaque_at(const Sprite::frame* f, int px, int py) {
 }
 
 double WorldData::distance_to_art(const std::string& name, int frame, int px, int py) const {
-    const Sprite* s = master(name);
-    if (s == nullptr || frame < 0 || frame >= s->frame_count()) return 1e9;
-    const Sprite::frame* f = s->frames[size_t(frame)];
+    const Sprite::frame* f = frame_of(name, frame);
     double best = 1e9;
-    for (int y = 0; y < f->surface->height; ++y)
+    for (int y = 0; f != nullptr && y < f->surface->height; ++y)
         for (int x = 0; x < f->surface->width; ++x)
             if (pixel_opaque(f, x, y))
                 best = std::min(best, std::hypot(x + f->xoffset - px, y + f->yoffset - py));
     return best;
 }
 
+// The first solid row from the top (floor), or the last solid row + 1 (roof).
 int WorldData::solid_edge(const std::string& prefix, int level_x, bool from_top) const {
     for (const Record& r : records_) {
         if (r.layer != 1 || r.name.rfind(prefix, 0) != 0) continue;
@@ -142,47 +140,23 @@ int WorldData::solid_edge(const std::string& prefix, int level_x, bool from_top)
 }
 
 int WorldData::floor_row(const std::string& prefix, int level_x) const { return solid_edge(prefix, level_x, true); }
-int WorldData::roof_row(const std::string& prefix, int level_x) const { return solid_edge(prefix, level_x, false); }
 
-namespace {
-// The value a quarter of the way from the top of the sorted rows (`low`) or
-// from the bottom.
-int quartile(std::vector<int> rows, bool low) {
-    rows.erase(std::remove(rows.begin(), rows.end(), -1), rows.end());
+// Of the columns' floor (roof) rows, sorted, the one three quarters (a
+// quarter) of the way down; -1 without any.
+int WorldData::quartile_edge(const std::string& prefix, int x0, int x1, bool from_top) const {
+    std::vector<int> rows;
+    for (int x = x0; x < x1; ++x)
+        if (const int row = solid_edge(prefix, x, from_top); row >= 0) rows.push_back(row);
     if (rows.empty()) return -1;
     std::sort(rows.begin(), rows.end());
-    return rows[low ? rows.size() / 4 : rows.size() - 1 - rows.size() / 4];
-}
-}  // namespace
-
-int WorldData::median_floor(const std::string& prefix, int x0, int x1) const {
-    std::vector<int> rows;
-    for (int x = x0; x < x1; ++x) rows.push_back(floor_row(prefix, x));
-    rows.erase(std::remove(rows.begin(), rows.end(), -1), rows.end());
-    if (rows.empty()) return -1;
-    std::nth_element(rows.begin(), rows.begin() + rows.size() / 2, rows.end());
-    return rows[rows.size() / 2];
-}
-
-int WorldData::median_roof(const std::string& prefix, int x0, int x1) const {
-    std::vector<int> rows;
-    for (int x = x0; x < x1; ++x) rows.push_back(roof_row(prefix, x));
-    rows.erase(std::remove(rows.begin(), rows.end(), -1), rows.end());
-    if (rows.empty()) return -1;
-    std::nth_element(rows.begin(), rows.begin() + rows.size() / 2, rows.end());
-    return rows[rows.size() / 2];
+    return rows[from_top ? rows.size() - 1 - rows.size() / 4 : rows.size() / 4];
 }
 
 int WorldData::floor_under(const std::string& prefix, int x0, int x1) const {
-    std::vector<int> rows;
-    for (int x = x0; x < x1; ++x) rows.push_back(floor_row(prefix, x));
-    return quartile(rows, false);
+    return quartile_edge(prefix, x0, x1, true);
 }
-
 int WorldData::roof_over(const std::string& prefix, int x0, int x1) const {
-    std::vector<int> rows;
-    for (int x = x0; x < x1; ++x) rows.push_back(roof_row(prefix, x));
-    return quartile(rows, true);
+    return quartile_edge(prefix, x0, x1, false);
 }
 
 bool WorldData::overlaps_terrain(const Record& r, const std::vector<std::string>& prefixes) const {
@@ -236,32 +210,31 @@ std::pair<int, int> art_rows(const WorldData& d, const Record& r) {
 }
 }  // namespace
 
-void WorldData::expect_standing(const std::vector<std::string>& names, const std::string& prefix, int gap,
-                                int sink) const {
+void WorldData::expect_against(const std::vector<std::string>& names, const std::string& prefix, int gap, int sink,
+                               bool floor) const {
     ASSERT_TRUE(loaded_);
     for (const std::string& name : names)
         for (const Record& r : placed(name)) {
             const Box b = box(name, 0, r.x, r.y);
-            const int ground = floor_under(prefix, b.left + 4, b.right - 4);
-            const int foot = art_rows(*this, r).second;
-            ASSERT_GE(ground, 0) << name << " at " << r.x << " has no floor under it";
-            EXPECT_GE(ground - foot, -sink) << name << " at " << r.x << " is buried";
-            EXPECT_LE(ground - foot, gap) << name << " at " << r.x << " floats above the floor";
+            const auto [top, foot] = art_rows(*this, r);
+            // How far the art stands off the ground (negative: sunk into it).
+            const int ground = floor ? floor_under(prefix, b.left + 4, b.right - 4)
+                                     : roof_over(prefix, b.left + 4, b.right - 4);
+            const int off = floor ? ground - foot : top - ground;
+            ASSERT_GE(ground, 0) << name << " at " << r.x << " has no " << (floor ? "floor under" : "roof over") << " it";
+            EXPECT_GE(off, -sink) << name << " at " << r.x << " is buried";
+            EXPECT_LE(off, gap) << name << " at " << r.x << (floor ? " floats above the floor" : " hangs from nothing");
         }
+}
+
+void WorldData::expect_standing(const std::vector<std::string>& names, const std::string& prefix, int gap,
+                                int sink) const {
+    expect_against(names, prefix, gap, sink, true);
 }
 
 void WorldData::expect_hanging(const std::vector<std::string>& names, const std::string& prefix, int gap,
                                int sink) const {
-    ASSERT_TRUE(loaded_);
-    for (const std::string& name : names)
-        for (const Record& r : placed(name)) {
-            const Box b = box(name, 0, r.x, r.y);
-            const int ceiling = roof_over(prefix, b.left + 4, b.right - 4);
-            const int top = art_rows(*this, r).first;
-            ASSERT_GE(ceiling, 0) << name << " at " << r.x << " has no roof over it";
-            EXPECT_GE(top - ceiling, -sink) << name << " at " << r.x << " is buried in the roof";
-            EXPECT_LE(top - ceiling, gap) << name << " at " << r.x << " hangs from nothing";
-        }
+    expect_against(names, prefix, gap, sink, false);
 }
 
 void WorldData::expect_clear_of(const std::vector<std::string>& names, const std::vector<std::string>& prefixes) const {

@@ -4,6 +4,9 @@
 // placed sprite covers, where the ground is, what the backdrop covers.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -54,16 +57,11 @@ public:
     double distance_to_art(const std::string& name, int frame, int px, int py) const;
 
     // Terrain made of layer-1 pieces whose names start with `prefix`: the
-    // first solid row from the top (floor) or the last solid row + 1 (roof) at
-    // level x, or -1 where there is none.
+    // first solid row from the top at level x, or -1 where there is none.
     int floor_row(const std::string& prefix, int level_x) const;
-    int roof_row(const std::string& prefix, int level_x) const;
-    // The middle value of floor_row / roof_row over [x0, x1); -1 without ground.
-    int median_floor(const std::string& prefix, int x0, int x1) const;
-    int median_roof(const std::string& prefix, int x0, int x1) const;
     // The ground under (over) the span [x0, x1), read past the dressing that
     // grows on it (weed, crystals, eggs): the row that three quarters of the
-    // columns' floor_row reach down to (roof_row reach up to); -1 without ground.
+    // columns' floors reach down to (roofs reach up to); -1 without ground.
     int floor_under(const std::string& prefix, int x0, int x1) const;
     int roof_over(const std::string& prefix, int x0, int x1) const;
     // Whether a sprite placed by `r` overlaps an opaque pixel of the terrain
@@ -98,12 +96,34 @@ public:
 
 private:
     int solid_edge(const std::string& prefix, int level_x, bool from_top) const;
+    int quartile_edge(const std::string& prefix, int x0, int x1, bool from_top) const;
+    void expect_against(const std::vector<std::string>& names, const std::string& prefix, int gap, int sink,
+                        bool floor) const;
 
     struct Loader;
     std::unique_ptr<Loader> loader_;
     bool loaded_ = false;
     std::vector<Record> records_;
     std::vector<std::string> world_names_;
+};
+
+// A suite over one world, loaded once for the suite: the sprite registry
+// holds one world at a time. `using CaveWorld = WorldSuite<"Cave">;`
+template <size_t N>
+struct WorldName {
+    char text[N];
+    constexpr WorldName(const char (&s)[N]) { std::copy_n(s, N, text); }  // NOLINT(google-explicit-constructor)
+};
+
+template <WorldName World>
+class WorldSuite : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { data = new WorldData(World.text); }
+    static void TearDownTestSuite() {
+        delete data;
+        data = nullptr;
+    }
+    static inline WorldData* data = nullptr;
 };
 
 }  // namespace world_checks
