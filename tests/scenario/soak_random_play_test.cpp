@@ -115,7 +115,7 @@ SoakResult soak_run(const std::string& name, long frames, bool god) {
     if (god) args.push_back("--god");
     for (long f = kDumpStep; f <= frames; f += kDumpStep)
         args.insert(args.end(), {"--dump-state", std::to_string(f) + ":" + out.file(std::to_string(f) + ".txt")});
-    hostile::RunOptions options;
+    scenario::RunOptions options;
     options.env = {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}};
     // Freed memory a sanitizer holds back would look like growth: keep its
     // quarantine small so what grows is ours.
@@ -123,18 +123,22 @@ SoakResult soak_run(const std::string& name, long frames, bool god) {
     options.env["ASAN_OPTIONS"] = std::string(asan != nullptr ? asan : "") + ":quarantine_size_mb=16";
     options.timeout_seconds = 3600;
     const auto start = std::chrono::steady_clock::now();
-    const hostile::RunResult r = hostile::run_game(args, options);
+    const scenario::RunResult r = scenario::run_program(VELMORA_BINARY, args, options);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     EXPECT_EQ(r.exit_code, 0) << name << "\n" << r.output.substr(0, 4000);
-    EXPECT_FALSE(hostile::sanitizer_reported(r.output)) << name << "\n" << r.output.substr(0, 4000);
+    EXPECT_FALSE(scenario::sanitizer_reported(r.output)) << name << "\n" << r.output.substr(0, 4000);
 
-    const std::vector<long long> states = hostile::dumped_values({out.path(), kDumpStep}, frames, "game_state");
-    const std::vector<long long> levels = hostile::dumped_values({out.path(), kDumpStep}, frames, "loaded_level");
-    result.states_seen.insert(states.begin(), states.end());
-    for (size_t i = 0; i < std::min(states.size(), levels.size()); ++i)
-        if (states[i] == 8) result.levels_played.insert(levels[i]);
-    EXPECT_EQ(states.size(), size_t(frames / kDumpStep)) << name << ": a dump after every step";
+    long dumps = 0;
+    for (long f = kDumpStep; f <= frames; f += kDumpStep) {
+        const scenario::StateDump dump = scenario::read_state_dump(out.file(std::to_string(f) + ".txt"));
+        if (dump.empty()) continue;
+        ++dumps;
+        const long long state = scenario::dump_number(dump, "game_state");
+        result.states_seen.insert(state);
+        if (state == 8) result.levels_played.insert(scenario::dump_number(dump, "loaded_level"));
+    }
+    EXPECT_EQ(dumps, frames / kDumpStep) << name << ": a dump after every step";
 
     // Flat: the last quarter of the run needs no more than the second quarter
     // did, give or take what one level's pictures take.
