@@ -38,28 +38,19 @@ TEST_F(AppStartup, EachLogoHoldsALittleOverTwoSecondsThenTheTitleMenu) {
         << "a frame limit is not a quit: nothing is saved";
 }
 
-TEST_F(AppStartup, ALeftClickSkipsALogo) {
-    const RunResult r = run(41,
+// Then Quit (512.., 428..) is clicked on the title menu.
+TEST_F(AppStartup, ALeftClickSkipsALogoAndQuitSavesThePreferencesAndEnds) {
+    ASSERT_TRUE(writers::write_text(data.file("Other/Preferences.txt"), "4\n6\n"));
+    const RunResult r = run(100,
                             {"10 mouse button 0 down", "11 mouse button 0 up",
                              "20 mouse button 0 down", "20 mouse button 0 up",  // too quick
                              "30 mouse button 1 down", "31 mouse button 1 up",  // right button
-                             "40 mouse button 0 down", "41 mouse button 0 up"},
-                            {}, {9, 10, 39, 40});
+                             "40 mouse button 0 down", "41 mouse button 0 up",
+                             "45 mouse move 230 200", "46 mouse button 0 down", "47 mouse button 0 up"},
+                            {}, {9, 10, 39, 40, 47, 100});
     ASSERT_EQ(r.exit_code, 0) << r.output;
-    EXPECT_EQ(values("game_state"), (std::vector<long long>{1, 2, 2, 4}));
-}
-
-TEST_F(AppStartup, QuitOnTheTitleMenuSavesThePreferencesAndEnds) {
-    ASSERT_TRUE(writers::write_text(data.file("Other/Preferences.txt"), "4\n6\n"));
-    // Hold the button through both logos, then click Quit (512.., 428..).
-    const RunResult r = run(100,
-                            {"5 mouse button 0 down", "7 mouse button 0 up", "9 mouse move 230 200",
-                             "10 mouse button 0 down", "11 mouse button 0 up"},
-                            {}, {6, 11, 100});
-    ASSERT_EQ(r.exit_code, 0) << r.output;
-    EXPECT_EQ(value(6, "game_state"), 4);
-    EXPECT_EQ(value(6, "fxvolume"), 4);
-    EXPECT_EQ(value(11, "game_state"), 14);
+    EXPECT_EQ(values("game_state"), (std::vector<long long>{1, 2, 2, 4, 14}));
     EXPECT_FALSE(std::filesystem::exists(dump_path(100))) << "the program ended at the quit";
+    EXPECT_EQ(value(9, "fxvolume"), 4);
     EXPECT_EQ(read_file(data.file("Other/Preferences.txt")), "4\n6\n");
 }

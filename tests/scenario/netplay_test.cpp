@@ -119,7 +119,9 @@ protected:
             const std::string host = read_file(dump("host", f));
             ASSERT_FALSE(host.empty()) << "frame " << f;
             EXPECT_EQ(host, read_file(dump("guest", f))) << "frame " << f;
-            if (!replay.empty()) EXPECT_EQ(host, read_file(dump(replay, f))) << "frame " << f;
+            if (!replay.empty()) {
+                EXPECT_EQ(host, read_file(dump(replay, f))) << "frame " << f;
+            }
         }
     }
     // Replays a recording with the dumps named `name`.

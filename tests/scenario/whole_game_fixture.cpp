@@ -78,15 +78,6 @@ std::vector<std::string> autopilot_args(const std::string& data, const std::stri
             "--trace", trace, "--frames", std::to_string(frame_limit)};
 }
 
-long dumped(const std::string& dump, const std::string& name) {
-    std::istringstream in(dump);
-    std::string key;
-    long value = 0;
-    while (in >> key >> value)
-        if (key == name) return value;
-    return -1;
-}
-
 std::vector<TraceLine> trace_lines(const std::string& trace_text) {
     std::vector<TraceLine> out;
     std::istringstream in(trace_text);

@@ -52,9 +52,6 @@ struct TraceLine {
 };
 std::vector<TraceLine> trace_lines(const std::string& trace_text);
 
-// A value of a state dump ("name value" lines), or -1.
-long dumped(const std::string& dump, const std::string& name);
-
 // A screenshot or level picture read as 8-bit RGB.
 struct Picture {
     int width = 0, height = 0;
