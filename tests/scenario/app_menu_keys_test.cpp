@@ -98,7 +98,7 @@ TEST_F(AppMenuKeys, AControllerAlonePlaysAGameToTheEndingAndQuits) {
 
 TEST_F(AppMenuKeys, ContinueScreenTakesArrowsEnterAndTheControllersStart) {
     // A wall the ship cannot leave: every start of the level is lost.
-    ASSERT_TRUE(whole_game::write_fixture_data(data.path(), "Last", {{"wall", 1280, 416, 1, {90, 90, 120}, false}},
+    ASSERT_TRUE(whole_game::write_fixture_data(data.path(), "Last", {{"wall", 1280, 416, 1, {90, 90, 120}}},
                                                {{100, 150, 0, "entranceportal"}, {0, 0, 0, "wall"}}));
     const std::vector<std::string> args = {"--start-level", "10"};
     std::vector<std::string> s;

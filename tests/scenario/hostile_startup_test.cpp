@@ -1,7 +1,8 @@
 // Start-up, menus and quitting over damaged data: broken interface pictures,
-// data directories the settings cannot be written into, and a sprite whose
+// a data directory the settings cannot be written into, and a sprite whose
 // frames claim the largest pictures the loader takes. (A broken cursor: the
-// start-up errors scenario and the bitmap loader's tests.)
+// start-up errors scenario and the bitmap loader's tests; Other missing or a
+// file: the preferences' unit tests.)
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -52,18 +53,6 @@ TEST_F(HostileStartup, BrokenInterfacePicturesDrawNothingAndTheGameStillQuits) {
     }
     expect_clean(run_until(200, 150, input));
     EXPECT_EQ(scenario::read_file(data.file("Other/Preferences.txt")), "10\n10\n");
-}
-
-TEST_F(HostileStartup, SettingsFindAPlaceWhenOtherIsMissingOrAFile) {
-    fs::remove_all(data.file("Other"));
-    expect_clean(run_until(20, 10));
-    EXPECT_EQ(scenario::read_file(data.file("Other/Preferences.txt")), "10\n10\n") << "Other is made";
-
-    fs::remove_all(data.file("Other"));
-    ASSERT_TRUE(hostile::put(data.file("Other"), std::string("a file, not a directory")));
-    expect_clean(run_until(20, 10));
-    EXPECT_EQ(scenario::read_file(data.file("Other")), "a file, not a directory");
-    EXPECT_EQ(scenario::read_file(config_prefs()), "10\n10\n");
 }
 
 TEST_F(HostileStartup, AReadOnlyDataDirectoryIsLeftUntouched) {

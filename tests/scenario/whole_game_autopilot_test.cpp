@@ -15,7 +15,7 @@ TEST_F(WholeGameAutopilot, AnswersTheContinueScreenThenGivesUp) {
     // The ship appears inside a wall twice as wide as the play field, which it
     // cannot leave before its shield is gone: every level start is lost, so
     // each continue restarts it until the autopilot cancels.
-    ASSERT_TRUE(write_fixture_data(data.path(), "Last", {{"wall", 1280, 416, 1, {90, 90, 120}, false}},
+    ASSERT_TRUE(write_fixture_data(data.path(), "Last", {{"wall", 1280, 416, 1, {90, 90, 120}}},
                                    {{100, 150, 0, "entranceportal"}, {0, 0, 0, "wall"}}));
     const scenario::RunResult r = run(20000, {}, {"--autopilot=1", "--start-level", "10"});
     ASSERT_EQ(r.exit_code, 0) << r.output;

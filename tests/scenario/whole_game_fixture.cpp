@@ -34,13 +34,7 @@ bool write_sprite(const std::string& world_dir, const FixtureSprite& s) {
     image.width = s.width;
     image.height = s.height;
     image.palette = {{0, 255, 0}, s.colour};
-    image.indices.assign(size_t(s.width) * size_t(s.height), 0);
-    const double rx = s.width / 2.0, ry = s.height / 2.0;
-    for (int y = 0; y < s.height; ++y)
-        for (int x = 0; x < s.width; ++x) {
-            const double dx = (x + 0.5 - rx) / rx, dy = (y + 0.5 - ry) / ry;
-            if (!s.ellipse || dx * dx + dy * dy <= 1.0) image.indices[size_t(y) * size_t(s.width) + size_t(x)] = 1;
-        }
+    image.indices.assign(size_t(s.width) * size_t(s.height), 1);
     image.indices[0] = 0;  // the top-left pixel is the transparent colour
     for (int f = 1; f <= s.frames; ++f)
         if (!writers::write_file(world_dir + "/Bitmaps/" + s.name + std::to_string(f) + ".BMP",

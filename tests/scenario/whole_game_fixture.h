@@ -15,14 +15,12 @@
 
 namespace whole_game {
 
-// A world sprite drawn in one colour: a filled ellipse, or the whole image.
+// A world sprite: a rectangle in one colour.
 struct FixtureSprite {
     std::string name;
-    int width = 40;
-    int height = 20;
+    int width = 40, height = 20;
     int frames = 1;
     writers::Rgb colour{200, 60, 60};
-    bool ellipse = true;
 };
 
 // Links the generated Standard and Resource sprites, the sounds and the music
