@@ -109,24 +109,37 @@ TEST_F(HostileWorlds, MissingOrUnreadableLevelFilesLeadBackToTheTitle) {
     EXPECT_EQ(values("currentlevel").back(), 3);
 }
 
-TEST_F(HostileWorlds, EmptyLevelsAndWorldsWithoutDefinitionsLoadAsEmptyLevels) {
+// Levels that load empty and are left with Escape: an empty layout file; one
+// that starts with an endless line (named, as is a definition that does); no
+// shared definitions at all and a world whose Sprites/ is a file.
+TEST_F(HostileWorlds, EmptyEndlessAndUndefinedLevelsLoadEmpty) {
     ASSERT_TRUE(hostile::make_tour_tree(data.path(), 30));
-    // An empty layout file: a level with nothing in it, left with Escape.
-    ASSERT_TRUE(hostile::put(world(1) + "Levels/NORMAL.LVL", std::string()));
-    play(100, start_then_escape());
-    EXPECT_EQ(value(55, "game_state"), 8) << "still in the empty level";
-    EXPECT_EQ(value(55, "level_sprites"), 0);
-    EXPECT_EQ(values("game_state").back(), 4);
+    const std::string layout = world(1) + "Levels/NORMAL.LVL";
+    const auto play_empty = [&](const char* what) {
+        SCOPED_TRACE(what);
+        const RunResult r = play(100, start_then_escape());
+        EXPECT_EQ(value(55, "game_state"), 8) << "in the empty level";
+        EXPECT_EQ(value(55, "level_sprites"), 0);
+        EXPECT_EQ(values("game_state").back(), 4);
+        return r;
+    };
+    ASSERT_TRUE(hostile::put(layout, std::string()));
+    play_empty("empty layout");
 
-    // No shared definitions at all, and a world whose Sprites/ is a file: the
-    // records name nothing and the level is empty too.
+    const std::string endless(3 << 20, '1');
+    ASSERT_TRUE(hostile::put(layout, endless + "\n100 150 0 entranceportal\n"));
+    ASSERT_TRUE(hostile::put(data.file("Levels/Standard/Sprites/smoke.SPT"), endless));
+    const RunResult r = play_empty("endless first lines");
+    EXPECT_NE(r.output.find("velmora: Levels/Space/Levels/NORMAL.LVL: line 1 is longer than 1048576 bytes"),
+              std::string::npos)
+        << r.output.substr(0, 2000);
+    EXPECT_NE(r.output.find("velmora: Levels/Standard/Sprites/smoke.SPT: line 1 is longer than"), std::string::npos);
+
     fs::remove_all(data.file("Levels/Standard"));
-    ASSERT_TRUE(hostile::put(world(1) + "Levels/NORMAL.LVL", std::string("100 150 0 entranceportal\n")));
+    ASSERT_TRUE(hostile::put(layout, std::string("100 150 0 entranceportal\n")));
     fs::remove_all(world(1) + "Sprites");
     ASSERT_TRUE(hostile::put(world(1) + "Sprites", std::string("not a directory")));
-    play(100, start_then_escape());
-    EXPECT_EQ(value(55, "level_sprites"), 0);
-    EXPECT_EQ(value(55, "game_state"), 8);
+    play_empty("no definitions");
 }
 
 TEST_F(HostileWorlds, FifosAnywhereNeitherBlockNorCountAsFiles) {
@@ -150,8 +163,8 @@ TEST_F(HostileWorlds, FifosAnywhereNeitherBlockNorCountAsFiles) {
     for (const std::string& f : fifos) EXPECT_TRUE(fs::is_fifo(f)) << f << " was replaced";
 }
 
-TEST_F(HostileWorlds, EndlessLinesEndTheReadingPromptlyWithAMessage) {
-    ASSERT_TRUE(hostile::make_tour_tree(data.path(), 30));
+TEST_F(HostileWorlds, EndlessInputScriptsEndTheReadingPromptlyWithAMessage) {
+    ASSERT_TRUE(scenario::write_minimal_data_tree(data.path()));
     // An input script that never ends, and one endless line.
     const auto started = std::chrono::steady_clock::now();
     timeout_seconds = 30;
@@ -164,19 +177,6 @@ TEST_F(HostileWorlds, EndlessLinesEndTheReadingPromptlyWithAMessage) {
     expect_clean(r, 1);
     EXPECT_NE(r.output.find("long.txt: line 3 is longer than 4096 bytes"), std::string::npos) << r.output;
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
-
-    // A layout file and a definition that start with an endless line: the
-    // level holds nothing, the sprite has no offsets, and both are named.
-    const std::string endless(3 << 20, '1');
-    ASSERT_TRUE(hostile::put(world(1) + "Levels/NORMAL.LVL", endless + "\n100 150 0 entranceportal\n"));
-    ASSERT_TRUE(hostile::put(data.file("Levels/Standard/Sprites/smoke.SPT"), endless));
-    r = play(100, start_then_escape());
-    EXPECT_EQ(value(55, "game_state"), 8) << "in the empty level";
-    EXPECT_EQ(value(55, "level_sprites"), 0);
-    EXPECT_NE(r.output.find("velmora: Levels/Space/Levels/NORMAL.LVL: line 1 is longer than 1048576 bytes"),
-              std::string::npos)
-        << r.output.substr(0, 2000);
-    EXPECT_NE(r.output.find("velmora: Levels/Standard/Sprites/smoke.SPT: line 1 is longer than"), std::string::npos);
 }
 
 TEST_F(HostileWorlds, FilesNoOneMayReadAreReportedForThat) {

@@ -39,13 +39,6 @@ std::vector<std::string> run_with_outputs(std::vector<std::string> args, const T
     return files;
 }
 
-// A dump without the entries that read the clock.
-StateDump without_clock(StateDump dump) {
-    dump.erase("time_us");
-    dump.erase("frame_time");
-    return dump;
-}
-
 }  // namespace
 
 TEST(ReplayAutopilot, ARecordedRunReplaysByteForByteEveryTime) {
@@ -92,8 +85,12 @@ TEST(ReplayAutopilot, ALiveGameUnderXvfbReplaysHeadless) {
                      "--dump-state", frames + ":" + out.file("replayed.txt")},
                     base);
     ASSERT_EQ(r.exit_code, 0) << r.output;
-    const StateDump a = read_state_dump(out.file("live.txt")), b = read_state_dump(out.file("replayed.txt"));
+    StateDump a = read_state_dump(out.file("live.txt")), b = read_state_dump(out.file("replayed.txt"));
     ASSERT_FALSE(a.empty());
-    EXPECT_EQ(without_clock(a), without_clock(b));
+    for (const char* clock : {"time_us", "frame_time"}) {  // what reads the clock differs
+        a.erase(clock);
+        b.erase(clock);
+    }
+    EXPECT_EQ(a, b);
     EXPECT_EQ(dump_number(b, "game_state"), 8) << "the autopilot should be playing by then";
 }
