@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "support/scenario.h"
-#include "support/temp_dir.h"
 #include "whole_game_fixture.h"
 
 using namespace scenario;
@@ -28,29 +26,7 @@ void press(std::vector<std::string>& script, long frame, std::initializer_list<i
     for (int key : keys) script.push_back(std::to_string(frame + 1) + " key up " + std::to_string(key));
 }
 
-class AppMenuKeys : public ::testing::Test {
-protected:
-    RunResult run(const std::vector<std::string>& script, std::vector<std::string> args, long frames,
-                  const std::vector<long>& dumps = {}) {
-        EXPECT_TRUE(write_input_script(out.file("in.txt"), script));
-        args.insert(args.end(), {"--headless", "--data", data.path(), "--seed", "1", "--frames",
-                                 std::to_string(frames), "--input", out.file("in.txt"), "--trace",
-                                 out.file("trace.txt")});
-        for (long f : dumps) args.insert(args.end(), {"--dump-state", std::to_string(f) + ":" + dump_path(f)});
-        return run_velmora(args, {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}});
-    }
-    std::string dump_path(long frame) const { return out.file(std::to_string(frame) + ".txt"); }
-    long long value(long frame, const char* key) const { return dump_number(read_state_dump(dump_path(frame)), key); }
-    // The frame of the n-th (from 0) trace line that starts with `text`, or -1.
-    long frame_of(const std::string& text, int n = 0) const {
-        for (const whole_game::TraceLine& line : whole_game::trace_lines(read_file(out.file("trace.txt"))))
-            if (line.text.rfind(text, 0) == 0 && n-- == 0) return line.frame;
-        return -1;
-    }
-
-    TempDir data;
-    TempDir out;
-};
+using AppMenuKeys = whole_game::GameRun;
 
 }  // namespace
 
@@ -79,20 +55,13 @@ TEST_F(AppMenuKeys, KeyboardWorksTheTitleTheAboutScreenAndTheOptions) {
     press(s, t + 38, {0x0D});  // shows the highlight
     press(s, t + 40, {0x27});  // 2 Player
     press(s, t + 42, {0x0D});  // starts a game (this data has no level: back to the title)
-    const std::vector<long> dumps = {t + 3, t + 4, t + 8, t + 16, t + 22, t + 26, t + 31, t + 32, t + 37, t + 42};
-    const RunResult r = run(s, {}, t + 50, dumps);
+    const std::vector<long> dumps = {t + 3, t + 4, t + 8, t + 16, t + 31, t + 32, t + 37, t + 42};
+    const RunResult r = run(t + 50, s, {}, dumps);
     ASSERT_EQ(r.exit_code, 0) << r.output;
-    EXPECT_EQ(value(t + 3, "game_state"), 4) << "the first key only shows where the keys are";
-    EXPECT_EQ(value(t + 4, "game_state"), 3);
-    EXPECT_EQ(value(t + 8, "game_state"), 4);
-    EXPECT_EQ(value(t + 16, "game_state"), 12);
-    EXPECT_EQ(value(t + 22, "fxvolume"), 9);
-    EXPECT_EQ(value(t + 26, "musicvolume"), 9);
+    // The first key only shows where the keys are.
+    EXPECT_EQ(values("game_state"), (std::vector<long long>{4, 3, 4, 12, 12, 4, 4, 6}));
     EXPECT_EQ(value(t + 31, "fxvolume"), 9);
-    EXPECT_EQ(value(t + 31, "game_state"), 12);
-    EXPECT_EQ(value(t + 32, "game_state"), 4);
-    EXPECT_EQ(value(t + 37, "game_state"), 4);
-    EXPECT_EQ(value(t + 42, "game_state"), 6);
+    EXPECT_EQ(value(t + 31, "musicvolume"), 9);
     EXPECT_EQ(value(t + 42, "player2"), 1);
 }
 
@@ -106,9 +75,9 @@ TEST_F(AppMenuKeys, AControllerAlonePlaysAGameToTheEndingAndQuits) {
     std::vector<std::string> s;
     press(s, kTitleShows, kPadStart);  // no game to go back to: Start shows the highlight
     press(s, kTitleShows + 2, kPadA);  // and A starts a game for one player
-    ASSERT_EQ(run(s, args, 2000).exit_code, 0);
+    ASSERT_EQ(run(2000, s, args).exit_code, 0);
     const long ending = frame_of("ending");
-    ASSERT_GT(ending, kTitleShows) << read_file(out.file("trace.txt"));
+    ASSERT_GT(ending, kTitleShows) << trace();
 
     press(s, ending + 5, kPadA);    // too soon after the last level: not taken
     press(s, ending + 40, kPadA);   // back to the title
@@ -118,7 +87,7 @@ TEST_F(AppMenuKeys, AControllerAlonePlaysAGameToTheEndingAndQuits) {
     press(s, t + 1, kPadStart);     // shows the highlight on 1 Player
     for (long f : {t + 3, t + 5, t + 7}) press(s, f, {0x66});  // the stick to the right, to Quit
     press(s, t + 9, kPadStart);
-    const RunResult r = run(s, args, 4000);
+    const RunResult r = run(4000, s, args);
     ASSERT_EQ(r.exit_code, 0) << r.output;
     EXPECT_EQ(frame_of("new-game players 1"), kTitleShows + 2);
     EXPECT_EQ(frame_of("title", 1), ending + 40);
@@ -129,15 +98,15 @@ TEST_F(AppMenuKeys, AControllerAlonePlaysAGameToTheEndingAndQuits) {
 
 TEST_F(AppMenuKeys, ContinueScreenTakesArrowsEnterAndTheControllersStart) {
     // A wall the ship cannot leave: every start of the level is lost.
-    ASSERT_TRUE(whole_game::write_fixture_data(data.path(), "Last", {{"wall", 1280, 416, 1, {90, 90, 120}, false}},
+    ASSERT_TRUE(whole_game::write_fixture_data(data.path(), "Last", {{"wall", 1280, 416, 1, {90, 90, 120}}},
                                                {{100, 150, 0, "entranceportal"}, {0, 0, 0, "wall"}}));
     const std::vector<std::string> args = {"--start-level", "10"};
     std::vector<std::string> s;
     press(s, kTitleShows, {0x0D});
     press(s, kTitleShows + 2, {0x0D});
-    ASSERT_EQ(run(s, args, 3000).exit_code, 0);
+    ASSERT_EQ(run(3000, s, args).exit_code, 0);
     const long first = frame_of("continue-screen");
-    ASSERT_GT(first, kTitleShows) << read_file(out.file("trace.txt"));
+    ASSERT_GT(first, kTitleShows) << trace();
 
     press(s, first + 2, {0x25});   // shows the highlight, on OK
     press(s, first + 4, {0x25});   // Cancel
@@ -145,7 +114,7 @@ TEST_F(AppMenuKeys, ContinueScreenTakesArrowsEnterAndTheControllersStart) {
     press(s, first + 8, {0xC4});   // B: nothing
     press(s, first + 10, {0x1B});  // Escape: nothing
     press(s, first + 12, {0x0D});  // play the level again
-    ASSERT_EQ(run(s, args, 6000).exit_code, 0);
+    ASSERT_EQ(run(6000, s, args).exit_code, 0);
     EXPECT_EQ(frame_of("new-game players 1", 1), first + 12);
     const long second = frame_of("continue-screen", 1);
     ASSERT_GT(second, first + 12);
@@ -153,6 +122,6 @@ TEST_F(AppMenuKeys, ContinueScreenTakesArrowsEnterAndTheControllersStart) {
     press(s, second + 2, kPadStart);  // shows the highlight
     press(s, second + 4, {0x68});     // up: Cancel
     press(s, second + 6, kPadStart);  // gives up
-    ASSERT_EQ(run(s, args, second + 20).exit_code, 0);
+    ASSERT_EQ(run(second + 20, s, args).exit_code, 0);
     EXPECT_EQ(frame_of("title", 1), second + 6);
 }

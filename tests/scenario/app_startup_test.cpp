@@ -6,42 +6,20 @@
 #include <string>
 #include <vector>
 
-#include "support/scenario.h"
-#include "support/temp_dir.h"
+#include "whole_game_fixture.h"
 #include "writers/data_writers.h"
 
 using namespace scenario;
 
 namespace {
-class AppStartup : public ::testing::Test {
+class AppStartup : public whole_game::GameRun {
 protected:
     void SetUp() override { ASSERT_TRUE(write_minimal_data_tree(data.path())); }
-
-    // Runs `frames` frames with the script `input` (if any), dumping the state
-    // after every frame into out/<frame>.txt.
-    RunResult run(long frames, const std::vector<std::string>& input = {}) {
-        std::vector<std::string> args = {"--headless", "--data", data.path(), "--seed", "1",
-                                         "--frames", std::to_string(frames)};
-        if (!input.empty()) {
-            EXPECT_TRUE(write_input_script(out.file("in.txt"), input));
-            args.insert(args.end(), {"--input", out.file("in.txt")});
-        }
-        for (long f = 1; f <= frames; ++f)
-            args.insert(args.end(), {"--dump-state", std::to_string(f) + ":" + dump_path(f)});
-        return run_velmora(args, {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}});
-    }
-    std::string dump_path(long frame) { return out.file(std::to_string(frame) + ".txt"); }
-    long long value(long frame, const char* key) {
-        return dump_number(read_state_dump(dump_path(frame)), key);
-    }
-
-    TempDir data;
-    TempDir out;
 };
 }  // namespace
 
 TEST_F(AppStartup, EachLogoHoldsALittleOverTwoSecondsThenTheTitleMenu) {
-    const RunResult r = run(300);
+    const RunResult r = run(300, {}, {}, whole_game::every(1, 300));
     ASSERT_EQ(r.exit_code, 0) << r.output;
     long studio = 0, title = 0;
     for (long f = 1; f <= 300; ++f) {
@@ -51,38 +29,28 @@ TEST_F(AppStartup, EachLogoHoldsALittleOverTwoSecondsThenTheTitleMenu) {
     ASSERT_GT(studio, 0);
     ASSERT_GT(title, studio);
     // frame_time is reset at each switch; frames last about 17 ms here.
-    const long long first = value(studio, "frame_time") - value(1, "frame_time");
-    const long long second = value(title, "frame_time") - value(studio, "frame_time");
-    EXPECT_GT(first, 2000);
-    EXPECT_LE(first, 2020);
-    EXPECT_GT(second, 2000);
-    EXPECT_LE(second, 2020);
+    for (const long long held : {value(studio, "frame_time") - value(1, "frame_time"),
+                                 value(title, "frame_time") - value(studio, "frame_time")}) {
+        EXPECT_GT(held, 2000);
+        EXPECT_LE(held, 2020);
+    }
     EXPECT_FALSE(std::filesystem::exists(data.file("Other/Preferences.txt")))
         << "a frame limit is not a quit: nothing is saved";
 }
 
-TEST_F(AppStartup, ALeftClickSkipsALogo) {
-    const RunResult r = run(41, {"10 mouse button 0 down", "11 mouse button 0 up",
-                                 "20 mouse button 0 down", "20 mouse button 0 up",  // too quick
-                                 "30 mouse button 1 down", "31 mouse button 1 up",  // right button
-                                 "40 mouse button 0 down", "41 mouse button 0 up"});
-    ASSERT_EQ(r.exit_code, 0) << r.output;
-    EXPECT_EQ(value(9, "game_state"), 1);
-    EXPECT_EQ(value(10, "game_state"), 2);
-    EXPECT_EQ(value(39, "game_state"), 2);
-    EXPECT_EQ(value(40, "game_state"), 4);
-}
-
-TEST_F(AppStartup, QuitOnTheTitleMenuSavesThePreferencesAndEnds) {
+// Then Quit (512.., 428..) is clicked on the title menu.
+TEST_F(AppStartup, ALeftClickSkipsALogoAndQuitSavesThePreferencesAndEnds) {
     ASSERT_TRUE(writers::write_text(data.file("Other/Preferences.txt"), "4\n6\n"));
-    // Hold the button through both logos, then click Quit (512.., 428..).
-    const RunResult r = run(100, {"5 mouse button 0 down", "7 mouse button 0 up",
-                                  "9 mouse move 230 200", "10 mouse button 0 down",
-                                  "11 mouse button 0 up"});
+    const RunResult r = run(100,
+                            {"10 mouse button 0 down", "11 mouse button 0 up",
+                             "20 mouse button 0 down", "20 mouse button 0 up",  // too quick
+                             "30 mouse button 1 down", "31 mouse button 1 up",  // right button
+                             "40 mouse button 0 down", "41 mouse button 0 up",
+                             "45 mouse move 230 200", "46 mouse button 0 down", "47 mouse button 0 up"},
+                            {}, {9, 10, 39, 40, 47, 100});
     ASSERT_EQ(r.exit_code, 0) << r.output;
-    EXPECT_EQ(value(6, "game_state"), 4);
-    EXPECT_EQ(value(6, "fxvolume"), 4);
-    EXPECT_EQ(value(11, "game_state"), 14);
+    EXPECT_EQ(values("game_state"), (std::vector<long long>{1, 2, 2, 4, 14}));
     EXPECT_FALSE(std::filesystem::exists(dump_path(100))) << "the program ended at the quit";
+    EXPECT_EQ(value(9, "fxvolume"), 4);
     EXPECT_EQ(read_file(data.file("Other/Preferences.txt")), "4\n6\n");
 }

@@ -2,15 +2,11 @@
 // its settings under the user's XDG directories, and comes with its man page,
 // desktop entry, icons and metainfo. Also the modding tools from the command
 // line.
-#include <fcntl.h>
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -25,60 +21,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uid_t kNobody = 65534;
-
-struct PlayerRun {
-    int exit_code = -1;
-    std::string output;
-};
-
-// Runs `argv` in `dir` with exactly the environment `env`, as an ordinary
-// user: root drops to nobody, so the installed files are read-only to the
-// game as they are on a player's machine.
-PlayerRun run_as_player(const std::vector<std::string>& args, const std::string& dir,
-                  const std::map<std::string, std::string>& env) {
-    PlayerRun result;
-    int fds[2];
-    if (::pipe(fds) != 0) return result;
-    std::vector<std::string> storage = args;
-    std::vector<char*> argv;
-    for (std::string& a : storage) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::vector<std::string> env_storage;
-    for (const auto& [k, v] : env) env_storage.push_back(k + "=" + v);
-    std::vector<char*> envp;
-    for (std::string& e : env_storage) envp.push_back(e.data());
-    envp.push_back(nullptr);
-
-    const pid_t child = ::fork();
-    if (child < 0) return result;
-    if (child == 0) {
-        ::dup2(fds[1], STDOUT_FILENO);
-        ::dup2(fds[1], STDERR_FILENO);
-        ::close(fds[0]);
-        ::close(fds[1]);
-        if (::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
-            _exit(126);
-        if (::chdir(dir.c_str()) != 0) _exit(125);
-        ::alarm(300);
-        ::execve(argv[0], argv.data(), envp.data());
-        _exit(127);
-    }
-    ::close(fds[1]);
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        result.output.append(buffer, static_cast<size_t>(n));
-    }
-    ::close(fds[0]);
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
-    return result;
+// Runs the installed game in `dir` with exactly the environment `env`, as an
+// ordinary user: root drops to nobody, so the installed files are read-only
+// to the game as they are on a player's machine.
+scenario::RunResult run_as_player(const std::string& binary, const std::vector<std::string>& args,
+                                  const std::string& dir, const std::map<std::string, std::string>& env) {
+    scenario::RunOptions options;
+    options.as_player = true;
+    options.dir = dir;
+    options.env = env;
+    return scenario::run_program(binary, args, options);
 }
 
 // A directory anyone may use (the player may be nobody).
@@ -145,9 +97,10 @@ TEST(ComfortsInstall, InstalledGameFindsItsDataAndKeepsSettingsUnderXdg) {
     const std::string shipped_prefs = prefix + "/share/velmora/Other/Preferences.txt";
     const bool ships_prefs = fs::exists(shipped_prefs);
     const auto shipped_time = ships_prefs ? fs::last_write_time(shipped_prefs) : fs::file_time_type{};
-    const PlayerRun run = run_as_player({prefix + "/bin/velmora", "--headless", "--frames", "40", "--input", "quit.txt",
-                                   "--dump-state", "4:" + run_dir + "/state.txt"},
-                                  run_dir, {{"HOME", home}, {"XDG_CONFIG_HOME", config}, {"PATH", "/usr/bin:/bin"}});
+    const scenario::RunResult run =
+        run_as_player(prefix + "/bin/velmora",
+                      {"--headless", "--frames", "40", "--input", "quit.txt", "--dump-state", "4:" + run_dir + "/state.txt"},
+                      run_dir, {{"HOME", home}, {"XDG_CONFIG_HOME", config}, {"PATH", "/usr/bin:/bin"}});
     EXPECT_EQ(run.exit_code, 0) << run.output;
     EXPECT_FALSE(scenario::read_state_dump(run_dir + "/state.txt").empty()) << run.output;
     // The volumes went to the user's configuration, not into the installation.
@@ -160,8 +113,8 @@ TEST(ComfortsInstall, InstalledGameFindsItsDataAndKeepsSettingsUnderXdg) {
     EXPECT_FALSE(fs::exists(config + "/velmora/velmora.cfg"));
 
     // The installed tools run on the installed data too.
-    const PlayerRun render = run_as_player({prefix + "/bin/velmora", "--render-level", "1", run_dir + "/space.png"},
-                                     run_dir, {{"HOME", home}});
+    const scenario::RunResult render =
+        run_as_player(prefix + "/bin/velmora", {"--render-level", "1", run_dir + "/space.png"}, run_dir, {{"HOME", home}});
     EXPECT_EQ(render.exit_code, 0) << render.output;
     EXPECT_TRUE(fs::is_regular_file(run_dir + "/space.png"));
 }

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "support/scenario.h"
 #include "support/temp_dir.h"
@@ -52,27 +54,20 @@ protected:
 
 }  // namespace
 
-TEST_F(ComfortsPrefsPlace, InstalledDataIsNeverWrittenHoweverItIsFound) {
+TEST_F(ComfortsPrefsPlace, InstalledDataIsNeverWrittenButDataThePlayerChoseKeepsThem) {
     const std::string program = tmp.file("prefix/bin/velmora");
-    run(program, {});
-    EXPECT_EQ(saved_in_config(), "10\n10\n");
-    EXPECT_FALSE(saved_in(installed)) << "found relative to the program";
-    EXPECT_TRUE(fs::is_empty(installed + "/Other")) << "not even a temporary file";
+    // Found relative to the program, named on the command line or in the
+    // environment: it is still the installation.
+    for (const auto& [args, env_data] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{}, ""}, {{"--data", installed}, ""}, {{}, installed + "/."}}) {
+        run(program, args, env_data);
+        EXPECT_EQ(saved_in_config(), "10\n10\n");
+        EXPECT_TRUE(fs::is_empty(installed + "/Other")) << "not even a temporary file";
+    }
 
-    // Named on the command line or in the environment, it is still the installation.
-    run(program, {"--data", installed});
-    EXPECT_EQ(saved_in_config(), "10\n10\n");
-    run(program, {}, installed + "/.");
-    EXPECT_EQ(saved_in_config(), "10\n10\n");
-    EXPECT_FALSE(saved_in(installed));
-}
-
-TEST_F(ComfortsPrefsPlace, ADataDirectoryThePlayerChoseKeepsThem) {
-    const std::string program = tmp.file("prefix/bin/velmora");
     run(program, {"--data", tmp.file("mine")});
     EXPECT_EQ(scenario::read_file(tmp.file("mine/Other/Preferences.txt")), "10\n10\n");
     EXPECT_FALSE(fs::exists(config + "/velmora/Preferences.txt"));
-
     fs::remove(tmp.file("mine/Other/Preferences.txt"));
     run(program, {}, tmp.file("mine"));
     EXPECT_TRUE(saved_in(tmp.file("mine"))) << "from VELMORA_DATA";

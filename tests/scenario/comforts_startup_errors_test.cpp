@@ -6,27 +6,17 @@
 #include <filesystem>
 #include <string>
 
-#include "support/scenario.h"
-#include "support/temp_dir.h"
+#include "whole_game_fixture.h"
 #include "writers/data_writers.h"
 
 using namespace scenario;
 
 namespace {
 
-class ComfortsStartupErrors : public ::testing::Test {
+class ComfortsStartupErrors : public whole_game::GameRun {
 protected:
     void SetUp() override { ASSERT_TRUE(write_minimal_data_tree(data.path())); }
-    RunResult run(long frames, const std::vector<std::string>& script = {}) {
-        EXPECT_TRUE(write_input_script(out.file("in.txt"), script));
-        return run_velmora({"--headless", "--data", data.path(), "--frames", std::to_string(frames), "--input",
-                            out.file("in.txt")},
-                           {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}});
-    }
     static bool says(const RunResult& r, const std::string& text) { return r.output.find(text) != std::string::npos; }
-
-    TempDir data;
-    TempDir out;
 };
 
 }  // namespace

@@ -17,7 +17,6 @@
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
-#include "support/hostile_data.h"
 #include "support/scenario.h"
 #include "support/temp_dir.h"
 #include "writers/data_writers.h"
@@ -108,18 +107,13 @@ class HostileSave : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(scenario::write_minimal_data_tree(data.path())); }
 
-    hostile::RunResult run(const std::vector<std::string>& input, const std::string& config) {
+    scenario::RunResult run(const std::vector<std::string>& input, const std::string& config) {
         EXPECT_TRUE(scenario::write_input_script(out.file("in.txt"), input));
-        hostile::RunOptions options;
-        options.env = {{"XDG_CONFIG_HOME", config}, {"VELMORA_DATA", ""}};
-        return hostile::run_game({"--headless", "--data", data.path(), "--frames", "400", "--input",
-                                  out.file("in.txt"), "--dump-state", "5:" + out.file("5.txt")},
-                                 options);
+        return scenario::run_velmora({"--headless", "--data", data.path(), "--frames", "400", "--input",
+                                      out.file("in.txt"), "--dump-state", "5:" + out.file("5.txt")},
+                                     {{"XDG_CONFIG_HOME", config}, {"VELMORA_DATA", ""}});
     }
-    long long started_with(const char* key) {
-        return scenario::dump_number(scenario::read_state_dump(out.file("5.txt")), key);
-    }
-    bool said(const hostile::RunResult& r, const std::string& text) {
+    static bool said(const scenario::RunResult& r, const std::string& text) {
         return r.output.find(text) != std::string::npos;
     }
 
@@ -143,24 +137,24 @@ TEST_F(HostileSave, AFullDiskIsReportedAndTheVolumesGoWhereThereIsRoom) {
     const std::string other = data.file("Other");
     const std::string refused = scenario::mount_private_tmpfs(other, "64k");
     if (!refused.empty()) GTEST_SKIP() << refused;
-    ASSERT_TRUE(hostile::put(other + "/Preferences.txt", std::string("4\n6\n")));
+    ASSERT_TRUE(writers::write_text(other + "/Preferences.txt", "4\n6\n"));
     std::filesystem::create_directories(other + "/config");  // a configuration directory on the full disk too
     ASSERT_TRUE(fill_up(other));
 
     // Room in the configuration directory: the volumes go there, and the
     // next start reads them (the newer file) rather than the stale one.
     const std::string config = out.file("config");
-    const hostile::RunResult r = run(kLowerEffectsAndQuit, config);
+    const scenario::RunResult r = run(kLowerEffectsAndQuit, config);
     EXPECT_EQ(r.exit_code, 0) << r.output;
     EXPECT_TRUE(said(r, "cannot save the volumes in " + other + "/Preferences.txt (No space left on device)"))
         << r.output;
     EXPECT_EQ(scenario::read_file(other + "/Preferences.txt"), "4\n6\n");
     EXPECT_EQ(scenario::read_file(config + "/velmora/Preferences.txt"), "3\n6\n");
     EXPECT_EQ(run({"20 quit"}, config).exit_code, 0);
-    EXPECT_EQ(started_with("fxvolume"), 3);
+    EXPECT_EQ(scenario::dump_number(scenario::read_state_dump(out.file("5.txt")), "fxvolume"), 3);
 
     // No room anywhere: said, and the run does not end as a success.
-    const hostile::RunResult nowhere = run(kLowerEffectsAndQuit, other + "/config");
+    const scenario::RunResult nowhere = run(kLowerEffectsAndQuit, other + "/config");
     EXPECT_EQ(nowhere.exit_code, 1) << nowhere.output;
     EXPECT_TRUE(said(nowhere, "the volumes could not be saved in " + other +
                                   "/Preferences.txt (No space left on device); nor in " + other +

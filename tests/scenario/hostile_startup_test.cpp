@@ -1,51 +1,37 @@
-// Start-up, menus and quitting over damaged data: broken interface pictures
-// and data directories the settings cannot be written into. (A broken cursor:
-// the start-up errors scenario and the bitmap loader's tests.)
+// Start-up, menus and quitting over damaged data: broken interface pictures,
+// a data directory the settings cannot be written into, and a sprite whose
+// frames claim the largest pictures the loader takes. (A broken cursor: the
+// start-up errors scenario and the bitmap loader's tests; Other missing or a
+// file: the preferences' unit tests.)
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "sprites/Sprite.h"
 #include "support/hostile_data.h"
-#include "support/scenario.h"
-#include "support/temp_dir.h"
+#include "support/test_window.h"
+#include "whole_game_fixture.h"
 
 namespace fs = std::filesystem;
-using hostile::RunResult;
+using scenario::RunResult;
 
 namespace {
 
-class HostileStartup : public ::testing::Test {
+class HostileStartup : public whole_game::GameRun {
 protected:
     void SetUp() override { ASSERT_TRUE(hostile::make_tour_tree(data.path())); }
 
-    // Runs until the window is closed at frame `quit_at` (0: never), with a
-    // state dump after `dump_at`.
-    RunResult run(long frames, long quit_at, std::vector<std::string> input = {},
-                  bool without_override = false) {
-        if (quit_at > 0) input.push_back(std::to_string(quit_at) + " quit");
-        EXPECT_TRUE(scenario::write_input_script(out.file("in.txt"), input));
-        hostile::RunOptions options;
-        options.env = {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}};
-        options.without_override = without_override;
-        return hostile::run_game({"--headless", "--data", data.path(), "--frames", std::to_string(frames),
-                                  "--input", out.file("in.txt"), "--dump-state", "3:" + out.file("3.txt")},
-                                 options);
-    }
-    void expect_clean(const RunResult& r, int exit_code = 0) {
-        EXPECT_EQ(r.exit_code, exit_code) << r.output.substr(0, 4000);
-        EXPECT_FALSE(hostile::sanitizer_reported(r.output)) << r.output.substr(0, 4000);
-    }
-    long long volume(const char* key) {
-        return scenario::dump_number(scenario::read_state_dump(out.file("3.txt")), key);
+    // Runs until the window is closed at frame `quit_at`, with a state dump after frame 3.
+    RunResult run_until(long frames, long quit_at, std::vector<std::string> input = {}) {
+        input.push_back(std::to_string(quit_at) + " quit");
+        return run(frames, input, {}, {3});
     }
     std::string config_prefs() { return out.file("config/velmora/Preferences.txt"); }
-
-    TempDir data;
-    TempDir out;
 };
 
 }  // namespace
@@ -65,33 +51,51 @@ TEST_F(HostileStartup, BrokenInterfacePicturesDrawNothingAndTheGameStillQuits) {
         input.push_back(std::to_string(f + 1) + " mouse button 0 down");
         input.push_back(std::to_string(f + 2) + " mouse button 0 up");
     }
-    const RunResult r = run(200, 150, input);
-    expect_clean(r);
+    expect_clean(run_until(200, 150, input));
     EXPECT_EQ(scenario::read_file(data.file("Other/Preferences.txt")), "10\n10\n");
-}
-
-TEST_F(HostileStartup, SettingsFindAPlaceWhenOtherIsMissingOrAFile) {
-    fs::remove_all(data.file("Other"));
-    expect_clean(run(20, 10));
-    EXPECT_EQ(scenario::read_file(data.file("Other/Preferences.txt")), "10\n10\n") << "Other is made";
-
-    fs::remove_all(data.file("Other"));
-    ASSERT_TRUE(hostile::put(data.file("Other"), std::string("a file, not a directory")));
-    expect_clean(run(20, 10));
-    EXPECT_EQ(scenario::read_file(data.file("Other")), "a file, not a directory");
-    EXPECT_EQ(scenario::read_file(config_prefs()), "10\n10\n");
 }
 
 TEST_F(HostileStartup, AReadOnlyDataDirectoryIsLeftUntouched) {
     ASSERT_TRUE(hostile::put(data.file("Other/Preferences.txt"), std::string("4\n6\n")));
     for (const std::string& dir : {data.path(), data.file("Other")}) ::chmod(dir.c_str(), 0555);
-    const RunResult r = run(20, 10, {}, true);
+    without_override = true;
+    const RunResult r = run_until(20, 10);
     for (const std::string& dir : {data.path(), data.file("Other")}) ::chmod(dir.c_str(), 0755);
     if (r.setup_refused) GTEST_SKIP() << "cannot run the game without root's override here";
     expect_clean(r);
-    EXPECT_EQ(volume("fxvolume"), 4) << "read from the data set";
+    EXPECT_EQ(value(3, "fxvolume"), 4) << "read from the data set";
     EXPECT_EQ(scenario::read_file(data.file("Other/Preferences.txt")), "4\n6\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(data.file("Other")), fs::directory_iterator()), 1)
         << "no temporary file left in the data";
     EXPECT_EQ(scenario::read_file(config_prefs()), "4\n6\n");
+}
+
+// A few bytes of header each, 99 frames must not make the game allocate gigabytes.
+TEST(HostileMemory, NinetyNineHugeEmptyFramesStayWithinTheSurfaceBudget) {
+    TempDir dir;
+    const std::vector<uint8_t> header = hostile::sample(hostile::damaged_bitmaps(), "huge picture, no pixels");
+    ASSERT_FALSE(header.empty());
+    for (int k = 1; k <= 99; ++k) ASSERT_TRUE(hostile::put(dir.file("bomb" + std::to_string(k) + ".BMP"), header));
+
+    TestWindow win;
+    ASSERT_TRUE(win.ok);
+    ScopedChdir in_dir(dir.path());
+    std::string name = "bomb";
+    std::istringstream offsets("");
+    auto* master = new Sprite;
+    master->load(&name, &offsets, &win);
+
+    size_t bytes = 0;
+    for (const Surface* s : win.live_surfaces) bytes += s->pixels.size();
+    EXPECT_GE(master->frame_count(), 1) << "one such picture is still a picture";
+    EXPECT_LT(master->frame_count(), 99);
+    EXPECT_LE(bytes, size_t(256) << 20);
+
+    // What the budget refused becomes available again once released.
+    Sprite::set_window_ptr(&win);
+    Sprite::dumpall();
+    Surface* again = win.CreateSurface(16384, 4096);
+    EXPECT_NE(again, nullptr);
+    win.ReleaseSurface(again);
+    Sprite::set_window_ptr(nullptr);
 }

@@ -8,6 +8,7 @@
 #include <signal.h>
 
 #include <chrono>
+#include <memory>
 #include <filesystem>
 #include <string>
 #include <thread>
@@ -26,10 +27,6 @@ using namespace scenario;
 
 namespace {
 using Clock = std::chrono::steady_clock;
-
-bool generated_level_present() {
-    return std::filesystem::exists(std::string(VELMORA_DATA) + "/Levels/Space/Levels/NORMAL.LVL");
-}
 
 // Player one's hand: the mouse wanders and both its fire buttons are pressed
 // now and then; one arrow press that is player two's and must not count.
@@ -69,37 +66,74 @@ std::vector<std::string> guest_script(long frames) {
     return lines;
 }
 
-std::vector<std::string> dump_args(const std::string& prefix, const std::vector<long>& frames) {
-    std::vector<std::string> args;
-    for (const long f : frames) {
-        args.push_back("--dump-state");
-        args.push_back(std::to_string(f) + ":" + prefix + std::to_string(f) + ".txt");
-    }
-    return args;
-}
-
 std::vector<std::string> with(std::vector<std::string> a, const std::vector<std::string>& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }
 
-// A host and its guest, both headless on the generated data, running
-// `frames` frames; the guest goes to `join_port` (the host's, or a relay's).
-struct Pair {
-    ChildProcess host, guest;
-};
-
+// A host and its guest, both headless on the generated data.
 class NetPlay : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!generated_level_present()) GTEST_SKIP() << "the generated data is not complete yet";
+        if (!std::filesystem::exists(std::string(VELMORA_DATA) + "/Levels/Space/Levels/NORMAL.LVL"))
+            GTEST_SKIP() << "the generated data is not complete yet";
         env_ = {{"XDG_CONFIG_HOME", out_.file("config")}};
     }
-    std::vector<std::string> common(long frames) const {
-        return {"--headless", "--data", VELMORA_DATA, "--frames", std::to_string(frames)};
+    // The arguments of a run of `frames` frames dumping its state after each
+    // frame of `checked` into out/<name>-<frame>.txt.
+    std::vector<std::string> common(long frames, const std::string& name = "", const std::vector<long>& checked = {}) {
+        std::vector<std::string> args = {"--headless", "--data", VELMORA_DATA, "--frames", std::to_string(frames)};
+        for (const long f : checked) args.insert(args.end(), {"--dump-state", std::to_string(f) + ":" + dump(name, f)});
+        return args;
     }
+    std::string dump(const std::string& name, long frame) const {
+        return out_.file(name + "-" + std::to_string(frame) + ".txt");
+    }
+    // Plays a game of `frames` frames between a host with `host_args` and a
+    // guest with `guest_args` (through a relay with `faults`, if given), both
+    // dumping after each frame of `checked`.
+    void play_pair(long frames, const std::vector<long>& checked, const std::vector<std::string>& host_args,
+                   const std::vector<std::string>& guest_args, const RelayFaults* faults = nullptr) {
+        const int port = start_host(host_, with(common(frames, "host", checked), with({"--host", "0"}, host_args)),
+                                    out_.file("host.log"), env_);
+        ASSERT_GT(port, 0) << host_.output();
+        std::unique_ptr<UdpRelay> relay;
+        if (faults != nullptr) {
+            relay = std::make_unique<UdpRelay>(port, *faults, 40000, 60);
+            ASSERT_TRUE(relay->ok());
+        }
+        const int join = relay ? relay->port() : port;
+        ASSERT_TRUE(guest_.start(with(common(frames, "guest", checked),
+                                      with({"--join", "127.0.0.1:" + std::to_string(join)}, guest_args)),
+                                 out_.file("guest.log"), env_));
+        ASSERT_EQ(guest_.wait(60000), 0) << guest_.output();
+        ASSERT_EQ(host_.wait(60000), 0) << host_.output();
+        if (relay) {
+            relay->stop();
+            relay_counts_ = relay->counts();
+        }
+    }
+    // The two machines' dumps are the same (and the replay's, when named).
+    void expect_same_game(const std::vector<long>& checked, const std::string& replay = "") {
+        for (const long f : checked) {
+            const std::string host = read_file(dump("host", f));
+            ASSERT_FALSE(host.empty()) << "frame " << f;
+            EXPECT_EQ(host, read_file(dump("guest", f))) << "frame " << f;
+            if (!replay.empty()) {
+                EXPECT_EQ(host, read_file(dump(replay, f))) << "frame " << f;
+            }
+        }
+    }
+    // Replays a recording with the dumps named `name`.
+    void replay(const std::string& name, long frames, const std::vector<long>& checked, const std::string& script) {
+        const RunResult r = run_velmora(with(common(frames, name, checked), {"--input", script}), env_, 120);
+        EXPECT_EQ(r.exit_code, 0) << r.output;
+    }
+
     TempDir out_;
     std::map<std::string, std::string> env_;
+    ChildProcess host_, guest_;
+    RelayCounts relay_counts_;
 };
 
 TEST_F(NetPlay, TwoMachinesPlayOneGameThatTheHostsRecordingReplays) {
@@ -107,34 +141,12 @@ TEST_F(NetPlay, TwoMachinesPlayOneGameThatTheHostsRecordingReplays) {
     const std::vector<long> checked = {300, 1000, 1500, 2000};
     ASSERT_TRUE(write_input_script(out_.file("host-in.txt"), host_script(frames)));
     ASSERT_TRUE(write_input_script(out_.file("guest-in.txt"), guest_script(frames)));
-
-    Pair p;
-    const int port = start_host(
-        p.host,
-        with(with(common(frames), {"--host", "0", "--seed", "77", "--god", "--input", out_.file("host-in.txt"),
-                                   "--record", out_.file("game.txt")}),
-             dump_args(out_.file("host-"), checked)),
-        out_.file("host.log"), env_);
-    ASSERT_GT(port, 0) << p.host.output();
-    ASSERT_TRUE(p.guest.start(with(with(common(frames), {"--join", "127.0.0.1:" + std::to_string(port), "--input",
-                                                         out_.file("guest-in.txt")}),
-                                   dump_args(out_.file("guest-"), checked)),
-                              out_.file("guest.log"), env_));
-    ASSERT_EQ(p.guest.wait(60000), 0) << p.guest.output();
-    ASSERT_EQ(p.host.wait(60000), 0) << p.host.output();
-
-    const RunResult replay = run_velmora(
-        with(with(common(frames), {"--input", out_.file("game.txt")}), dump_args(out_.file("replay-"), checked)),
-        env_, 120);
-    ASSERT_EQ(replay.exit_code, 0) << replay.output;
-
-    for (const long f : checked) {
-        const std::string host = read_file(out_.file("host-" + std::to_string(f) + ".txt"));
-        ASSERT_FALSE(host.empty()) << "frame " << f;
-        EXPECT_EQ(host, read_file(out_.file("guest-" + std::to_string(f) + ".txt"))) << "frame " << f;
-        EXPECT_EQ(host, read_file(out_.file("replay-" + std::to_string(f) + ".txt"))) << "frame " << f;
-    }
-    const StateDump last = read_state_dump(out_.file("host-2000.txt"));
+    play_pair(frames, checked,
+              {"--seed", "77", "--god", "--input", out_.file("host-in.txt"), "--record", out_.file("game.txt")},
+              {"--input", out_.file("guest-in.txt")});
+    replay("replay", frames, checked, out_.file("game.txt"));
+    expect_same_game(checked, "replay");
+    const StateDump last = read_state_dump(dump("host", 2000));
     EXPECT_EQ(dump_number(last, "game_state"), 8) << "a two-player game should be on";
     EXPECT_EQ(dump_number(last, "player2"), 1);
 
@@ -151,58 +163,35 @@ TEST_F(NetPlay, GamesStayTheSameThroughALossyReorderingRelay) {
     const std::vector<long> checked = {150, 300};
     ASSERT_TRUE(write_input_script(out_.file("host-in.txt"), host_script(frames)));
     ASSERT_TRUE(write_input_script(out_.file("guest-in.txt"), guest_script(frames)));
-    Pair p;
-    const int port = start_host(p.host,
-                                with(with(common(frames), {"--host", "0", "--god", "--net-delay", "3", "--input",
-                                                           out_.file("host-in.txt")}),
-                                     dump_args(out_.file("host-"), checked)),
-                                out_.file("host.log"), env_);
-    ASSERT_GT(port, 0) << p.host.output();
     RelayFaults faults;
     faults.delay_ms = 2;
     faults.jitter_ms = 8;
     faults.drop_percent = 3;
     faults.duplicate_percent = 5;
-    UdpRelay relay(port, faults, 40000, 60);
-    ASSERT_TRUE(relay.ok());
-    ASSERT_TRUE(p.guest.start(with(with(common(frames), {"--join", "127.0.0.1:" + std::to_string(relay.port()),
-                                                         "--input", out_.file("guest-in.txt")}),
-                                   dump_args(out_.file("guest-"), checked)),
-                              out_.file("guest.log"), env_));
-    ASSERT_EQ(p.guest.wait(60000), 0) << p.guest.output();
-    ASSERT_EQ(p.host.wait(60000), 0) << p.host.output();
-    relay.stop();
-
-    const RelayCounts counts = relay.counts();
-    EXPECT_GT(counts.dropped, 0);
-    EXPECT_GT(counts.duplicated, 0);
-    EXPECT_GT(counts.overtaken, 0);
-    for (const long f : checked) {
-        const std::string host = read_file(out_.file("host-" + std::to_string(f) + ".txt"));
-        ASSERT_FALSE(host.empty()) << "frame " << f;
-        EXPECT_EQ(host, read_file(out_.file("guest-" + std::to_string(f) + ".txt"))) << "frame " << f;
-    }
-    EXPECT_EQ(p.host.output().find("network game over"), std::string::npos) << p.host.output();
-    EXPECT_EQ(p.guest.output().find("network game over"), std::string::npos) << p.guest.output();
+    play_pair(frames, checked, {"--god", "--net-delay", "3", "--input", out_.file("host-in.txt")},
+              {"--input", out_.file("guest-in.txt")}, &faults);
+    EXPECT_GT(relay_counts_.dropped, 0);
+    EXPECT_GT(relay_counts_.duplicated, 0);
+    EXPECT_GT(relay_counts_.overtaken, 0);
+    expect_same_game(checked);
+    EXPECT_EQ(host_.output().find("network game over"), std::string::npos) << host_.output();
+    EXPECT_EQ(guest_.output().find("network game over"), std::string::npos) << guest_.output();
 }
 
 TEST_F(NetPlay, AVanishedGuestSendsTheHostBackToTheTitleWithinSixSeconds) {
     const long frames = 1000000;  // the run is ended by the test
-    Pair p;
-    const int port =
-        start_host(p.host, with(common(frames), {"--host", "0", "--god", "--trace", out_.file("host.trace")}),
-                   out_.file("host.log"), env_);
-    ASSERT_GT(port, 0) << p.host.output();
-    const std::string playing = out_.file("guest-60.txt");
-    ASSERT_TRUE(p.guest.start(with(common(frames), {"--join", "127.0.0.1:" + std::to_string(port), "--dump-state",
-                                                    "60:" + playing}),
-                              out_.file("guest.log"), env_));
+    const int port = start_host(host_, with(common(frames), {"--host", "0", "--god", "--trace", out_.file("host.trace")}),
+                                out_.file("host.log"), env_);
+    ASSERT_GT(port, 0) << host_.output();
+    const std::string playing = dump("guest", 60);
+    ASSERT_TRUE(guest_.start(with(common(frames, "guest", {60}), {"--join", "127.0.0.1:" + std::to_string(port)}),
+                             out_.file("guest.log"), env_));
     const auto deadline = Clock::now() + std::chrono::seconds(30);
     while (!std::filesystem::exists(playing) && Clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    ASSERT_TRUE(std::filesystem::exists(playing)) << p.guest.output();
+    ASSERT_TRUE(std::filesystem::exists(playing)) << guest_.output();
 
-    p.guest.kill(SIGKILL);
+    guest_.kill(SIGKILL);
     const auto killed = Clock::now();
     bool paused = false;
     while (!paused && Clock::now() < killed + std::chrono::seconds(10)) {
@@ -210,11 +199,11 @@ TEST_F(NetPlay, AVanishedGuestSendsTheHostBackToTheTitleWithinSixSeconds) {
         paused = read_file(out_.file("host.trace")).find(" pause level 1\n") != std::string::npos;
     }
     const double seconds = std::chrono::duration<double>(Clock::now() - killed).count();
-    EXPECT_TRUE(paused) << p.host.output();
+    EXPECT_TRUE(paused) << host_.output();
     EXPECT_LT(seconds, 6.0);
     EXPECT_GT(seconds, 4.0) << "a short stall is waited out, not taken for a lost connection";
-    EXPECT_NE(p.host.output().find("network game over: connection lost"), std::string::npos) << p.host.output();
-    EXPECT_TRUE(p.host.running()) << "the host plays on alone";
+    EXPECT_NE(host_.output().find("network game over: connection lost"), std::string::npos) << host_.output();
+    EXPECT_TRUE(host_.running()) << "the host plays on alone";
 }
 
 // Each player's autofire choice holds for their own ship on both machines:
@@ -224,20 +213,10 @@ TEST_F(NetPlay, EachPlayersAutofireHoldsOnBothMachinesAndInTheRecording) {
     const std::vector<long> checked = {150, 300};
     ASSERT_TRUE(write_input_script(out_.file("host-in.txt"), {"30 key down 0x20", "250 key up 0x20"}));
     ASSERT_TRUE(write_input_script(out_.file("guest-in.txt"), {"30 key down 0x11", "250 key up 0x11"}));
-    Pair p;
-    const int port = start_host(
-        p.host,
-        with(with(common(frames), {"--host", "0", "--seed", "5", "--god", "--autofire=no", "--input",
-                                   out_.file("host-in.txt"), "--record", out_.file("game.txt")}),
-             dump_args(out_.file("host-"), checked)),
-        out_.file("host.log"), env_);
-    ASSERT_GT(port, 0) << p.host.output();
-    ASSERT_TRUE(p.guest.start(with(with(common(frames), {"--join", "127.0.0.1:" + std::to_string(port), "--autofire",
-                                                         "--input", out_.file("guest-in.txt")}),
-                                   dump_args(out_.file("guest-"), checked)),
-                              out_.file("guest.log"), env_));
-    ASSERT_EQ(p.guest.wait(60000), 0) << p.guest.output();
-    ASSERT_EQ(p.host.wait(60000), 0) << p.host.output();
+    play_pair(frames, checked,
+              {"--seed", "5", "--god", "--autofire=no", "--input", out_.file("host-in.txt"), "--record",
+               out_.file("game.txt")},
+              {"--autofire", "--input", out_.file("guest-in.txt")});
 
     // The recording holds the real presses and whose hold tapped.
     const std::string recording = read_file(out_.file("game.txt"));
@@ -246,26 +225,16 @@ TEST_F(NetPlay, EachPlayersAutofireHoldsOnBothMachinesAndInTheRecording) {
         EXPECT_NE(recording.find(line), std::string::npos) << line;
     EXPECT_EQ(recording.find("key up 0x11"), recording.rfind("key up 0x11")) << "no made-up releases";
 
-    const auto replay = [&](const std::string& name, const std::string& script) {
-        const RunResult r = run_velmora(
-            with(with(common(frames), {"--input", script}), dump_args(out_.file(name + "-"), checked)), env_, 120);
-        EXPECT_EQ(r.exit_code, 0) << r.output;
-        return read_file(out_.file(name + "-" + std::to_string(frames) + ".txt"));
-    };
-    const std::string replayed = replay("replay", out_.file("game.txt"));
+    replay("replay", frames, checked, out_.file("game.txt"));
     std::string without = recording;
     without.erase(without.find("autofire 2\n"), 11);
     ASSERT_TRUE(writers::write_text(out_.file("without.txt"), without));
-    const std::string plain = replay("without", out_.file("without.txt"));
+    replay("without", frames, checked, out_.file("without.txt"));
 
-    for (const long f : checked) {
-        const std::string host = read_file(out_.file("host-" + std::to_string(f) + ".txt"));
-        ASSERT_FALSE(host.empty()) << "frame " << f;
-        EXPECT_EQ(host, read_file(out_.file("guest-" + std::to_string(f) + ".txt"))) << "frame " << f;
-    }
-    EXPECT_EQ(dump_number(read_state_dump(out_.file("host-300.txt")), "game_state"), 8) << "still in play";
-    EXPECT_EQ(replayed, read_file(out_.file("host-300.txt")));
-    EXPECT_NE(plain, replayed) << "without the line the guest's hold is a single press";
+    expect_same_game(checked, "replay");
+    EXPECT_EQ(dump_number(read_state_dump(dump("host", 300)), "game_state"), 8) << "still in play";
+    EXPECT_NE(read_file(dump("without", 300)), read_file(dump("replay", 300)))
+        << "without the line the guest's hold is a single press";
 }
 
 // Guests on small data trees written by the test: the game they start has no

@@ -93,16 +93,11 @@ std::vector<std::string> random_input(long frames) {
     return lines;
 }
 
-struct SoakResult {
-    std::set<long long> levels_played;
-    std::set<long long> states_seen;
-};
-
 // One seeded random run of `frames` frames over the tour tree; checks that it
-// ends cleanly, dumps after every step and keeps its memory flat, and prints
-// its figures.
-SoakResult soak_run(const std::string& name, long frames, bool god) {
-    SoakResult result;
+// ends cleanly, dumps after every step, plays and visits the menu, sees at
+// least `levels` worlds and keeps its memory flat, and prints its figures.
+void soak_run(const std::string& name, long frames, bool god, size_t levels) {
+    SCOPED_TRACE(name);
     TempDir data, out;
     // Each world ends about 700 frames in, if a ship lives that long.
     EXPECT_TRUE(hostile::make_tour_tree(data.path(), 700, {}, true));
@@ -115,7 +110,7 @@ SoakResult soak_run(const std::string& name, long frames, bool god) {
     if (god) args.push_back("--god");
     for (long f = kDumpStep; f <= frames; f += kDumpStep)
         args.insert(args.end(), {"--dump-state", std::to_string(f) + ":" + out.file(std::to_string(f) + ".txt")});
-    hostile::RunOptions options;
+    scenario::RunOptions options;
     options.env = {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}};
     // Freed memory a sanitizer holds back would look like growth: keep its
     // quarantine small so what grows is ours.
@@ -123,18 +118,24 @@ SoakResult soak_run(const std::string& name, long frames, bool god) {
     options.env["ASAN_OPTIONS"] = std::string(asan != nullptr ? asan : "") + ":quarantine_size_mb=16";
     options.timeout_seconds = 3600;
     const auto start = std::chrono::steady_clock::now();
-    const hostile::RunResult r = hostile::run_game(args, options);
+    const scenario::RunResult r = scenario::run_program(VELMORA_BINARY, args, options);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(r.exit_code, 0) << r.output.substr(0, 4000);
+    EXPECT_FALSE(scenario::sanitizer_reported(r.output)) << r.output.substr(0, 4000);
 
-    EXPECT_EQ(r.exit_code, 0) << name << "\n" << r.output.substr(0, 4000);
-    EXPECT_FALSE(hostile::sanitizer_reported(r.output)) << name << "\n" << r.output.substr(0, 4000);
-
-    const std::vector<long long> states = hostile::dumped_values({out.path(), kDumpStep}, frames, "game_state");
-    const std::vector<long long> levels = hostile::dumped_values({out.path(), kDumpStep}, frames, "loaded_level");
-    result.states_seen.insert(states.begin(), states.end());
-    for (size_t i = 0; i < std::min(states.size(), levels.size()); ++i)
-        if (states[i] == 8) result.levels_played.insert(levels[i]);
-    EXPECT_EQ(states.size(), size_t(frames / kDumpStep)) << name << ": a dump after every step";
+    std::set<long long> played, seen;
+    long dumps = 0;
+    for (long f = kDumpStep; f <= frames; f += kDumpStep) {
+        const scenario::StateDump dump = scenario::read_state_dump(out.file(std::to_string(f) + ".txt"));
+        if (dump.empty()) continue;
+        ++dumps;
+        const long long state = scenario::dump_number(dump, "game_state");
+        seen.insert(state);
+        if (state == 8) played.insert(scenario::dump_number(dump, "loaded_level"));
+    }
+    EXPECT_EQ(dumps, frames / kDumpStep) << "a dump after every step";
+    EXPECT_TRUE(seen.count(8) && seen.count(4)) << "played and visited the menu";
+    EXPECT_GE(played.size(), levels);
 
     // Flat: the last quarter of the run needs no more than the second quarter
     // did, give or take what one level's pictures take.
@@ -143,37 +144,25 @@ SoakResult soak_run(const std::string& name, long frames, bool god) {
     for (size_t i = rss.size() / 4; i < rss.size() / 2; ++i) second_quarter = std::max(second_quarter, rss[i]);
     for (size_t i = rss.size() * 3 / 4; i < rss.size(); ++i) last_quarter = std::max(last_quarter, rss[i]);
     if (rss.size() >= 8) {
-        EXPECT_LE(last_quarter, second_quarter + second_quarter / 5 + 32L * 1024) << name;
+        EXPECT_LE(last_quarter, second_quarter + second_quarter / 5 + 32L * 1024);
     }
-
-    std::string played, seen;
-    for (long long l : result.levels_played) played += std::to_string(l) + " ";
-    for (long long st : result.states_seen) seen += std::to_string(st) + " ";
     std::cout << "soak " << name << ": " << frames << " frames in " << seconds << " s; peak RSS "
-              << r.peak_rss_kb / 1024 << " MiB, final RSS " << r.last_rss_kb / 1024
-              << " MiB, second-quarter max " << second_quarter / 1024 << " MiB, last-quarter max "
-              << last_quarter / 1024 << " MiB; levels played: " << played << "; states seen: " << seen
-              << std::endl;
-    ::testing::Test::RecordProperty(name + "_frames", std::to_string(frames));
+              << r.peak_rss_kb / 1024 << " MiB, final RSS " << r.last_rss_kb / 1024 << " MiB, second-quarter max "
+              << second_quarter / 1024 << " MiB, last-quarter max " << last_quarter / 1024 << " MiB; levels played "
+              << played.size() << ", states seen " << seen.size() << std::endl;
     ::testing::Test::RecordProperty(name + "_peak_rss_kb", std::to_string(r.peak_rss_kb));
     ::testing::Test::RecordProperty(name + "_final_rss_kb", std::to_string(r.last_rss_kb));
-    return result;
 }
 
 }  // namespace
 
 // Two runs share the frames: one in which the ships cannot die, so the tour
-// goes on through every world, the ending and new games; and one in which
-// they can, so the continue screen and the game-over path are soaked too.
+// goes on through every world (about 700 frames each, with menus between: a
+// long run sees them all, a short one the first few), the ending and new
+// games; and one in which they can, so the continue screen and the game-over
+// path are soaked too.
 TEST(Soak, RandomPlayThroughMenusAndWorldsStaysCleanAndFlat) {
     const long frames = soak_frames();
-    const SoakResult tour = soak_run("god", frames / 2, true);
-    const SoakResult mortal = soak_run("mortal", frames - frames / 2, false);
-
-    EXPECT_TRUE(tour.states_seen.count(8) && tour.states_seen.count(4)) << "played and visited the menu";
-    EXPECT_TRUE(mortal.states_seen.count(8) && mortal.states_seen.count(4)) << "played and visited the menu";
-    // Ten worlds of about 700 frames each, with menus between: a long run
-    // sees them all, a short one at least the first few.
-    const size_t worlds_expected = frames / 2 >= 50000 ? 10 : 3;
-    EXPECT_GE(tour.levels_played.size(), worlds_expected);
+    soak_run("god", frames / 2, true, frames / 2 >= 50000 ? 10 : 3);
+    soak_run("mortal", frames - frames / 2, false, 0);
 }

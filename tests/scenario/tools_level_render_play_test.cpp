@@ -49,7 +49,7 @@ TEST(ToolsLevelRenderPlay, EveryBlockStandsWhereThePlayFirstShowsIt) {
     std::vector<FixtureSprite> sprites;
     std::vector<writers::LevelRecord> records;
     for (const Block& b : kBlocks) {
-        sprites.push_back({b.name, kBlockWidth, kBlockHeight, 1, b.colour, false});
+        sprites.push_back({b.name, kBlockWidth, kBlockHeight, 1, b.colour});
         records.push_back({b.x, b.y, b.layer, b.name});
     }
     ASSERT_TRUE(write_fixture_data(data.path(), "Space", sprites, records));
@@ -68,28 +68,24 @@ TEST(ToolsLevelRenderPlay, EveryBlockStandsWhereThePlayFirstShowsIt) {
     const RunResult play = run_velmora(args, {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}});
     ASSERT_EQ(play.exit_code, 0) << play.output;
 
-    // Each block's first frame in the screenshots and its left edge there.
+    // Each block's first frame in the screenshots, its left edge there and in the picture.
     struct Seen {
         long frame = -1;
-        int screen_x = -1;
-        int strip_x = -1;
+        int screen_x = -1, strip_x = -1;
     };
     std::vector<Seen> seen(std::size(kBlocks));
     for (long f = 1; f <= kFrames; ++f) {
         Picture shot;
         ASSERT_TRUE(read_png(out.file(std::to_string(f) + ".png"), shot)) << f;
         for (size_t i = 0; i < std::size(kBlocks); ++i) {
-            if (seen[i].frame >= 0) continue;
             const Block& b = kBlocks[i];
             const int x = leftmost(shot, b.colour, kPlayTop + b.y, kPlayTop + b.y + kBlockHeight);
-            if (x >= 0) seen[i] = {f, x, -1};
+            if (seen[i].frame < 0 && x >= 0) seen[i] = {f, x, leftmost(strip, b.colour, b.y, b.y + kBlockHeight)};
         }
     }
     for (size_t i = 0; i < std::size(kBlocks); ++i) {
-        const Block& b = kBlocks[i];
-        ASSERT_GE(seen[i].frame, 0) << b.name << " never came on screen";
-        seen[i].strip_x = leftmost(strip, b.colour, b.y, b.y + kBlockHeight);
-        ASSERT_GE(seen[i].strip_x, 0) << b.name << " is not in the picture";
+        ASSERT_GE(seen[i].frame, 0) << kBlocks[i].name << " never came on screen";
+        ASSERT_GE(seen[i].strip_x, 0) << kBlocks[i].name << " is not in the picture";
     }
 
     // Layer 0 scrolls 3 pixels a frame: a block seen at column X in frame F

@@ -6,28 +6,22 @@
 #include <string>
 #include <vector>
 
-#include "support/scenario.h"
-#include "support/temp_dir.h"
 #include "whole_game_fixture.h"
 
-using namespace scenario;
 using namespace whole_game;
+using WholeGameAutopilot = GameRun;
 
-TEST(WholeGameAutopilot, AnswersTheContinueScreenThenGivesUp) {
+TEST_F(WholeGameAutopilot, AnswersTheContinueScreenThenGivesUp) {
     // The ship appears inside a wall twice as wide as the play field, which it
     // cannot leave before its shield is gone: every level start is lost, so
     // each continue restarts it until the autopilot cancels.
-    TempDir data, out;
-    ASSERT_TRUE(write_fixture_data(data.path(), "Last", {{"wall", 1280, 416, 1, {90, 90, 120}, false}},
+    ASSERT_TRUE(write_fixture_data(data.path(), "Last", {{"wall", 1280, 416, 1, {90, 90, 120}}},
                                    {{100, 150, 0, "entranceportal"}, {0, 0, 0, "wall"}}));
-    std::vector<std::string> args = autopilot_args(data.path(), out.file("trace.txt"), 1, 20000);
-    args.insert(args.end(), {"--start-level", "10"});
-    const RunResult r = run_velmora(args, {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}});
+    const scenario::RunResult r = run(20000, {}, {"--autopilot=1", "--start-level", "10"});
     ASSERT_EQ(r.exit_code, 0) << r.output;
-    const std::string t = read_file(out.file("trace.txt"));
-    EXPECT_EQ(trace_events(t, "continue-screen").size(), size_t(1 + 5)) << t;
-    EXPECT_EQ(trace_events(t, "new-game").size(), size_t(1 + 5)) << t;
-    EXPECT_EQ(trace_events(t, "down player 1").size(), size_t(1 + 5));
+    const std::string t = trace();
+    for (const char* event : {"continue-screen", "new-game", "down player 1"})
+        EXPECT_EQ(trace_events(t, event).size(), size_t(1 + 5)) << event << "\n" << t;
     for (const std::string& e : trace_events(t, "start level")) EXPECT_EQ(e, "start level 10 shields 100 0");
     EXPECT_NE(t.find("by wall"), std::string::npos) << "hits name what hit the ship";
     const std::vector<std::string> all = trace_events(t);

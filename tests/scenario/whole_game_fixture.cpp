@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -32,13 +34,7 @@ bool write_sprite(const std::string& world_dir, const FixtureSprite& s) {
     image.width = s.width;
     image.height = s.height;
     image.palette = {{0, 255, 0}, s.colour};
-    image.indices.assign(size_t(s.width) * size_t(s.height), 0);
-    const double rx = s.width / 2.0, ry = s.height / 2.0;
-    for (int y = 0; y < s.height; ++y)
-        for (int x = 0; x < s.width; ++x) {
-            const double dx = (x + 0.5 - rx) / rx, dy = (y + 0.5 - ry) / ry;
-            if (!s.ellipse || dx * dx + dy * dy <= 1.0) image.indices[size_t(y) * size_t(s.width) + size_t(x)] = 1;
-        }
+    image.indices.assign(size_t(s.width) * size_t(s.height), 1);
     image.indices[0] = 0;  // the top-left pixel is the transparent colour
     for (int f = 1; f <= s.frames; ++f)
         if (!writers::write_file(world_dir + "/Bitmaps/" + s.name + std::to_string(f) + ".BMP",
@@ -74,15 +70,6 @@ std::vector<std::string> autopilot_args(const std::string& data, const std::stri
                                         long frame_limit) {
     return {"--headless", "--data", data, "--seed", "1", "--autopilot=" + std::to_string(players),
             "--trace", trace, "--frames", std::to_string(frame_limit)};
-}
-
-long dumped(const std::string& dump, const std::string& name) {
-    std::istringstream in(dump);
-    std::string key;
-    long value = 0;
-    while (in >> key >> value)
-        if (key == name) return value;
-    return -1;
 }
 
 std::vector<TraceLine> trace_lines(const std::string& trace_text) {
@@ -121,6 +108,63 @@ bool read_png(const std::string& path, Picture& p) {
     p.width = int(image.width);
     p.height = int(image.height);
     return png_image_finish_read(&image, nullptr, p.rgb.data(), 0, nullptr) != 0;
+}
+
+scenario::RunResult GameRun::run(long frames, const std::vector<std::string>& input, std::vector<std::string> args,
+                                 const std::vector<long>& dumps) {
+    args.insert(args.end(), {"--headless", "--data", data.path(), "--seed", std::to_string(seed), "--frames",
+                             std::to_string(frames), "--trace", out.file("trace.txt")});
+    if (!input.empty()) {
+        EXPECT_TRUE(scenario::write_input_script(out.file("in.txt"), input));
+        args.insert(args.end(), {"--input", out.file("in.txt")});
+    }
+    for (long f : dumps) args.insert(args.end(), {"--dump-state", std::to_string(f) + ":" + dump_path(f)});
+    last_dumps = dumps;
+    scenario::RunOptions options;
+    options.env = {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}};
+    options.without_override = without_override;
+    options.timeout_seconds = timeout_seconds;
+    return scenario::run_program(VELMORA_BINARY, args, options);
+}
+
+long long GameRun::value(long frame, const std::string& key) const {
+    return scenario::dump_number(scenario::read_state_dump(dump_path(frame)), key);
+}
+
+std::vector<long long> GameRun::values(const std::string& key) const {
+    std::vector<long long> out;
+    for (long f : last_dumps)
+        if (const long long v = value(f, key); v != LLONG_MIN) out.push_back(v);
+    return out;
+}
+
+std::vector<long long> GameRun::levels_played() const {
+    std::vector<long long> played;
+    for (long f : last_dumps)
+        if (value(f, "game_state") == 8) {
+            const long long level = value(f, "loaded_level");
+            if (std::find(played.begin(), played.end(), level) == played.end()) played.push_back(level);
+        }
+    std::sort(played.begin(), played.end());
+    return played;
+}
+
+long GameRun::frame_of(const std::string& text, int n) const {
+    for (const TraceLine& line : trace_lines(trace()))
+        if (line.text.rfind(text, 0) == 0 && n-- == 0) return line.frame;
+    return -1;
+}
+
+void GameRun::expect_clean(const scenario::RunResult& r, int exit_code) {
+    EXPECT_EQ(r.exit_code, exit_code) << r.output.substr(0, 4000);
+    EXPECT_EQ(r.signal, 0) << "killed: it hung\n" << r.output.substr(0, 4000);
+    EXPECT_FALSE(scenario::sanitizer_reported(r.output)) << r.output.substr(0, 4000);
+}
+
+std::vector<long> every(long step, long last) {
+    std::vector<long> frames;
+    for (long f = step; f <= last; f += step) frames.push_back(f);
+    return frames;
 }
 
 }  // namespace whole_game

@@ -1,25 +1,26 @@
 // Helpers of the whole-game scenarios: a data tree made of the generated
-// shared data and a small world written by the test, runs of the autopilot,
-// and reading the run's trace.
+// shared data and a small world written by the test, headless runs of the
+// game and of the autopilot, and reading the run's trace and state dumps.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "support/scenario.h"
+#include "support/temp_dir.h"
 #include "writers/bmp_writer.h"
 #include "writers/data_writers.h"
 
 namespace whole_game {
 
-// A world sprite drawn in one colour: a filled ellipse, or the whole image.
+// A world sprite: a rectangle in one colour.
 struct FixtureSprite {
     std::string name;
-    int width = 40;
-    int height = 20;
+    int width = 40, height = 20;
     int frames = 1;
     writers::Rgb colour{200, 60, 60};
-    bool ellipse = true;
 };
 
 // Links the generated Standard and Resource sprites, the sounds and the music
@@ -49,9 +50,6 @@ struct TraceLine {
 };
 std::vector<TraceLine> trace_lines(const std::string& trace_text);
 
-// A value of a state dump ("name value" lines), or -1.
-long dumped(const std::string& dump, const std::string& name);
-
 // A screenshot or level picture read as 8-bit RGB.
 struct Picture {
     int width = 0, height = 0;
@@ -60,5 +58,35 @@ struct Picture {
     bool is(int x, int y, writers::Rgb c) const;
 };
 bool read_png(const std::string& path, Picture& p);
+
+// A test with a data directory and an output directory of its own, running
+// the game headless on the data with its configuration kept in the output.
+class GameRun : public ::testing::Test {
+protected:
+    // Runs `frames` frames with `args`, the input script `input` (if any), a
+    // trace in out/trace.txt and a state dump after each frame of `dumps`.
+    scenario::RunResult run(long frames, const std::vector<std::string>& input = {},
+                            std::vector<std::string> args = {}, const std::vector<long>& dumps = {});
+    std::string dump_path(long frame) const { return out.file(std::to_string(frame) + ".txt"); }
+    long long value(long frame, const std::string& key) const;
+    // The key's values in the last run's dumps, in order (missing ones skipped).
+    std::vector<long long> values(const std::string& key) const;
+    // The levels the last run played (state 8 dumped with that level loaded).
+    std::vector<long long> levels_played() const;
+    std::string trace() const { return scenario::read_file(out.file("trace.txt")); }
+    // The frame of the n-th (from 0) trace line that starts with `text`, or -1.
+    long frame_of(const std::string& text, int n = 0) const;
+    // Exit status and no sanitizer report.
+    static void expect_clean(const scenario::RunResult& r, int exit_code = 0);
+
+    TempDir data, out;
+    long seed = 1;
+    bool without_override = false;
+    unsigned timeout_seconds = 600;
+    std::vector<long> last_dumps;
+};
+
+// Frames step, 2 * step, .. up to `last`.
+std::vector<long> every(long step, long last);
 
 }  // namespace whole_game

@@ -5,7 +5,6 @@
 // skips these long runs; scripts/full-run does the same by hand.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -33,13 +32,6 @@ constexpr bool kSanitized = false;
 
 constexpr long kFrameLimit = 150000;
 
-std::string first_words(const std::string& text, int n) {
-    std::istringstream in(text);
-    std::string word, out;
-    for (int i = 0; i < n && in >> word; ++i) out += (i == 0 ? "" : " ") + word;
-    return out;
-}
-
 // The trace without its hits and samples, to show on a failure.
 std::string outline(const std::string& trace) {
     std::string out;
@@ -57,25 +49,23 @@ TEST_P(FullRun, AllTenWorldsTheEndingAndBackToTheTitle) {
     if (kSanitized) GTEST_SKIP() << "too long under a sanitizer; run scripts/full-run";
     for (int level = 1; level <= world_list::kCount; ++level)
         if (!generated_level_present(level)) GTEST_SKIP() << world_name(level) << " is not generated yet";
-    const int players = GetParam();
     TempDir out;
-    std::vector<std::string> args = autopilot_args(VELMORA_DATA, out.file("trace.txt"), players, kFrameLimit);
+    std::vector<std::string> args = autopilot_args(VELMORA_DATA, out.file("trace.txt"), GetParam(), kFrameLimit);
     args.push_back("--god");
     const RunResult r = run_velmora(args, {{"XDG_CONFIG_HOME", out.file("config")}, {"VELMORA_DATA", ""}}, 1800);
     ASSERT_EQ(r.exit_code, 0) << r.output;
     const std::string trace = read_file(out.file("trace.txt"));
 
     // Each world started and left by its exit portal, in order.
-    std::vector<std::string> expected;
+    std::vector<std::string> expected, got;
     for (int level = 1; level <= world_list::kCount; ++level) {
-        const std::string n = std::to_string(level);
-        expected.push_back("start level " + n);
-        expected.push_back("end level " + n + " exit");
+        expected.push_back("start level " + std::to_string(level));
+        expected.push_back("end level " + std::to_string(level) + " exit");
     }
-    std::vector<std::string> got;
     for (const std::string& e : trace_events(trace)) {
-        if (e.rfind("start level", 0) == 0) got.push_back(first_words(e, 3));
-        if (e.rfind("end level", 0) == 0) got.push_back(first_words(e, 4));
+        // Their first three or four words: the scores and shields vary.
+        if (e.rfind("start level", 0) == 0) got.push_back(e.substr(0, e.find(' ', 12)));
+        if (e.rfind("end level", 0) == 0) got.push_back(e.substr(0, e.find(' ', e.find(' ', 10) + 1)));
     }
     EXPECT_EQ(got, expected) << outline(trace);
 

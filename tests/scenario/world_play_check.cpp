@@ -31,37 +31,49 @@
 namespace world_play {
 
 namespace {
+constexpr long kFewestFrames = 3900;  // three minutes of 46 ms frames
+constexpr long kMostFrames = 6500;    // five minutes
+constexpr long kLongestHold = 1300;   // a minute with the scroll standing still
+constexpr double kBossSeenShare = 0.8;
+constexpr long kLongestQuiet = 326;   // fifteen seconds without an enemy
+
+// A stretch of play frames with the scroll standing still: a boss fight.
+struct Fight {
+    long first = 0;        // play frame it began on (from 1)
+    long frames = 0;
+    long boss_seen = 0;    // frames of it with the boss or a part on screen
+    int weapon = 0, weapon_level = 0;  // player one's as it began
+    double seen_share() const { return frames > 0 ? double(boss_seen) / double(frames) : 0; }
+};
+
+struct Play {
+    std::string error;     // why the run could not be watched; empty when it was
+    bool started = false;
+    bool exited = false;   // left by the exit portal
+    long frames = 0;       // play frames of the level
+    std::vector<Fight> fights;
+    long quiet = 0;        // longest run of play frames without an enemy on screen
+    long quiet_from = 0;   // where it began
+    long quiet_scrolled_from = 0;  // frames the level had scrolled by then
+    std::string trace;     // the run's trace, for messages
+};
+
 constexpr long kFrameLimit = 20000;
 constexpr unsigned kTimeoutSeconds = 900;
-constexpr int kStateLoadLevel = 7;
-constexpr int kStatePlaying = 8;
-constexpr int kStateLevelEnded = 9;
-constexpr int kEnemyClass = 6;
-constexpr int kShotClass = 7;
+constexpr int kStateLoadLevel = 7, kStatePlaying = 8, kStateLevelEnded = 9;
+constexpr int kEnemyClass = 6, kShotClass = 7;
 constexpr int kFieldWidth = 640, kFieldHeight = 416;
 
-// The words in the names of each world's boss and its parts.
-const std::vector<std::string>& boss_words(int level) {
-    static const std::vector<std::string> words[] = {
-        {"spaceboss"},
-        {"robot", "metalboss"},
-        {"crystalopener", "crystalboss"},
-        {"waterboss", "waterbraincell"},
-        {"hiveboss"},
-        {"mountainboss"},
-        {"horse", "bossdragon", "neck"},
-        {"caveboss"},
-        {"cityboss"},
-        {"finalboss", "redboss"},
-    };
-    static const std::vector<std::string> none;
-    return level >= 1 && level <= 10 ? words[level - 1] : none;
-}
-
+// Whether a name is of world `level`'s boss or one of its parts (by the words in them).
 bool is_boss(int level, const std::string& name) {
-    for (const std::string& w : boss_words(level))
-        if (name.find(w) != std::string::npos) return true;
-    return false;
+    static const std::vector<std::string> words[] = {
+        {"spaceboss"}, {"robot", "metalboss"}, {"crystalopener", "crystalboss"}, {"waterboss", "waterbraincell"},
+        {"hiveboss"},  {"mountainboss"},       {"horse", "bossdragon", "neck"},  {"caveboss"},
+        {"cityboss"},  {"finalboss", "redboss"},
+    };
+    if (level < 1 || level > 10) return false;
+    return std::any_of(words[level - 1].begin(), words[level - 1].end(),
+                       [&](const std::string& w) { return name.find(w) != std::string::npos; });
 }
 
 // Whether a player sees a sprite: a quarter of its opaque picture, or of a
@@ -128,10 +140,10 @@ struct Watcher {
             int parts = 0;
             level_view::for_each_active([&](const Sprite* s) {
                 if (s->hitpoints < 1 || s->hitclass == kShotClass) return;
-                if (is_boss(level, names.of(s))) ++parts;
-                if (!sight.seen(s)) return;
                 const std::string& name = names.of(s);
                 const bool part = is_boss(level, name);
+                parts += part ? 1 : 0;
+                if (!sight.seen(s)) return;
                 boss = boss || part;
                 if (part || (s->behavior != nullptr && s->hitclass == kEnemyClass && s->layer <= 1 &&
                              !is_scenery(name)))
@@ -149,7 +161,7 @@ struct Watcher {
 // The child: the game as main() runs it, watched after every frame.
 [[noreturn]] void run_child(int level, uint32_t seed, const std::string& log, const std::string& trace) {
     ::alarm(kTimeoutSeconds);
-    ::setenv("XDG_CONFIG_HOME", (log + ".config").c_str(), 1);
+    ::setenv("XDG_CONFIG_HOME", (trace + ".config").c_str(), 1);
     LaunchOptions& options = launch_options();
     options = LaunchOptions{};
     options.headless = true;
@@ -219,12 +231,21 @@ long seeds_asked() {
     const long n = env != nullptr ? std::strtol(env, nullptr, 10) : 1;
     return std::clamp(n, 1L, 20L);
 }
-}  // namespace
 
+// Plays level `level` (1..10) alone from its start until the next level
+// starts, with the autopilot and `seed`, in a child process (the game's
+// globals stay the test's own), watching every play frame. With
+// VELMORA_WORLD_PLAY_LOG set to a directory the frame-by-frame log is kept
+// there as <World>-<seed>.txt.
 Play play_world(int level, uint32_t seed) {
     Play play;
     TempDir dir;
-    const std::string log = dir.file("frames.txt"), trace = dir.file("trace.txt");
+    // Kept for a closer look when asked for.
+    const char* keep = std::getenv("VELMORA_WORLD_PLAY_LOG");
+    const std::string log = keep != nullptr && *keep != '\0'
+                                ? std::string(keep) + "/" + whole_game::world_name(level) + "-" + std::to_string(seed) + ".txt"
+                                : dir.file("frames.txt");
+    const std::string trace = dir.file("trace.txt");
     std::fflush(nullptr);
     const pid_t child = ::fork();
     if (child < 0) {
@@ -241,17 +262,11 @@ Play play_world(int level, uint32_t seed) {
                                          : "the run ended with status " + std::to_string(WEXITSTATUS(status));
         return play;
     }
-    const std::string frames = scenario::read_file(log);
-    read_log(frames, play);
-    // Kept for a closer look when asked for.
-    if (const char* keep = std::getenv("VELMORA_WORLD_PLAY_LOG"); keep != nullptr && *keep != '\0') {
-        std::ofstream copy(std::string(keep) + "/" + whole_game::world_name(level) + "-" + std::to_string(seed) +
-                           ".txt");
-        copy << frames;
-    }
+    read_log(scenario::read_file(log), play);
     return play;
 }
 
+// One line of figures: frames, each fight's hold and share, the longest quiet stretch.
 std::string summary(const Play& p) {
     std::ostringstream s;
     s << "frames " << p.frames << (p.exited ? " exit" : " no-exit");
@@ -262,6 +277,8 @@ std::string summary(const Play& p) {
       << 640 + 3 * p.quiet_scrolled_from << ")";
     return s.str();
 }
+
+}  // namespace
 
 void expect_played_through(int level) {
     if (!whole_game::generated_level_present(level))

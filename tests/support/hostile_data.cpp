@@ -1,17 +1,6 @@
 #include "support/hostile_data.h"
 
-#include <fcntl.h>
-#include <linux/capability.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -77,15 +66,6 @@ std::vector<int16_t> tone(size_t n) {
 size_t chunk_size_at(const std::vector<uint8_t>& b, const char* id) {
     for (size_t i = 12; i + 8 <= b.size(); ++i)
         if (std::memcmp(b.data() + i, id, 4) == 0) return i + 4;
-    return 0;
-}
-
-long rss_field_kb(pid_t pid, const char* field) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
-    std::string line;
-    const size_t n = std::strlen(field);
-    while (std::getline(in, line))
-        if (line.compare(0, n, field) == 0) return std::atol(line.c_str() + n + 1);
     return 0;
 }
 
@@ -294,102 +274,10 @@ std::string add_damaged_sprites(const std::string& world_dir) {
     return records.str();
 }
 
-RunResult run_game(const std::vector<std::string>& args, const RunOptions& options) {
-    RunResult result;
-    int out_pipe[2];
-    if (::pipe2(out_pipe, O_CLOEXEC) != 0) return result;
-
-    std::vector<std::string> storage{VELMORA_BINARY};
-    storage.insert(storage.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : storage) argv.push_back(a.data());
-    argv.push_back(nullptr);
-
-    const pid_t child = ::fork();
-    if (child < 0) {
-        ::close(out_pipe[0]);
-        ::close(out_pipe[1]);
-        return result;
-    }
-    if (child == 0) {
-        ::dup2(out_pipe[1], STDOUT_FILENO);
-        ::dup2(out_pipe[1], STDERR_FILENO);
-        for (const auto& [name, value] : options.env) {
-            if (value.empty()) ::unsetenv(name.c_str());
-            else ::setenv(name.c_str(), value.c_str(), 1);
-        }
-        if (options.without_override && ::geteuid() == 0) {
-            // Out of the bounding set, the power is gone from the program
-            // started next, root or not.
-            if (::prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, 0, 0, 0) != 0 ||
-                ::prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH, 0, 0, 0) != 0)
-                _exit(125);
-        }
-        ::alarm(options.timeout_seconds);
-        ::execv(argv[0], argv.data());
-        _exit(127);
-    }
-    ::close(out_pipe[1]);
-
-    char buffer[8192];
-    pollfd pfd{out_pipe[0], POLLIN, 0};
-    auto last_sample = std::chrono::steady_clock::now() - std::chrono::seconds(1);
-    for (;;) {
-        // The child's memory is looked at whenever it writes and at least
-        // every 200 ms while it is silent.
-        const long rss = rss_field_kb(child, "VmRSS:");
-        if (rss > 0) {
-            result.last_rss_kb = rss;
-            const auto now = std::chrono::steady_clock::now();
-            if (now - last_sample >= std::chrono::milliseconds(200)) {
-                result.rss_samples_kb.push_back(rss);
-                last_sample = now;
-            }
-        }
-        const int ready = ::poll(&pfd, 1, 200);
-        if (ready < 0 && errno == EINTR) continue;
-        if (ready == 0) continue;
-        const ssize_t n = ::read(out_pipe[0], buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        result.output.append(buffer, size_t(n));
-    }
-    ::close(out_pipe[0]);
-
-    int status = 0;
-    rusage usage{};
-    while (::wait4(child, &status, 0, &usage) < 0 && errno == EINTR) {
-    }
-    result.peak_rss_kb = usage.ru_maxrss;
-    if (WIFEXITED(status)) {
-        result.exit_code = WEXITSTATUS(status);
-        result.setup_refused = options.without_override && result.exit_code == 125;
-    } else if (WIFSIGNALED(status)) {
-        result.signal = WTERMSIG(status);
-    }
-    return result;
-}
-
-bool sanitizer_reported(const std::string& output) {
-    for (const char* mark : {"AddressSanitizer", "LeakSanitizer", "UndefinedBehaviorSanitizer",
-                             "ThreadSanitizer", "runtime error:"})
-        if (output.find(mark) != std::string::npos) return true;
-    return false;
-}
-
-std::vector<long long> dumped_values(const Dumps& dumps, long frames, const std::string& key) {
-    std::vector<long long> values;
-    for (long f = dumps.step; f <= frames; f += dumps.step) {
-        std::ifstream in(dumps.dir + "/" + std::to_string(f) + ".txt");
-        std::string k;
-        long long v = 0;
-        while (in >> k >> v)
-            if (k == key) {
-                values.push_back(v);
-                break;
-            }
-    }
-    return values;
+std::vector<uint8_t> sample(const std::vector<Sample>& samples, const std::string& label) {
+    for (const Sample& s : samples)
+        if (s.label == label) return s.bytes;
+    return {};
 }
 
 }  // namespace hostile

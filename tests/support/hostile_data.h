@@ -1,10 +1,8 @@
 // Damaged data for robustness tests: copies of the generated data tree with
-// broken bitmaps, sprite definitions, level files, waves and modules, and a
-// runner that watches the game's exit, its output and its memory.
+// broken bitmaps, sprite definitions, level files, waves and modules.
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -54,37 +52,6 @@ std::string add_damaged_sprites(const std::string& world_dir);
 bool put(const std::string& path, const std::vector<uint8_t>& bytes);
 bool put(const std::string& path, const std::string& text);
 
-struct RunOptions {
-    std::map<std::string, std::string> env;  // an empty value unsets the variable
-    // Run without the powers that let root write anywhere (the program then
-    // obeys file permissions like any user). Needs root or CAP_SETPCAP.
-    bool without_override = false;
-    unsigned timeout_seconds = 600;
-};
-
-struct RunResult {
-    int exit_code = -1;    // -1 when the program did not exit normally
-    int signal = 0;        // the signal that ended it, if any
-    std::string output;    // standard output and standard error together
-    long peak_rss_kb = 0;  // the program's highest resident size
-    long last_rss_kb = 0;  // its resident size when last seen running
-    std::vector<long> rss_samples_kb;  // resident size about every 200 ms
-    bool setup_refused = false;  // without_override could not be set up
-};
-
-// Runs the game binary with `args`.
-RunResult run_game(const std::vector<std::string>& args, const RunOptions& options = {});
-
-// True when the output holds a report of a sanitizer.
-bool sanitizer_reported(const std::string& output);
-
-// State dumps written as <dir>/<frame>.txt after every `step` frames.
-struct Dumps {
-    std::string dir;
-    long step = 1;
-};
-// The values of `key` in the dumps up to frame `frames`, in order (missing
-// dumps skipped).
-std::vector<long long> dumped_values(const Dumps& dumps, long frames, const std::string& key);
-
+// The damaged sample of `samples` with that label (an empty one if none).
+std::vector<uint8_t> sample(const std::vector<Sample>& samples, const std::string& label);
 }  // namespace hostile

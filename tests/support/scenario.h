@@ -1,5 +1,6 @@
-// Scenario helpers: run the built game headless as a subprocess, read its
-// state dumps, and write a small data tree for it to run on.
+// Scenario helpers: run the built game as a subprocess (headless, or as an
+// ordinary player would), read its state dumps, and write a small data tree
+// for it to run on.
 #pragma once
 
 #include <climits>
@@ -9,15 +10,32 @@
 
 namespace scenario {
 
-struct RunResult {
-    int exit_code = -1;  // -1 when the program did not exit normally
-    std::string output;  // standard output and standard error together
+struct RunOptions {
+    std::map<std::string, std::string> env;  // an empty value unsets the variable
+    unsigned timeout_seconds = 600;          // then an alarm ends the run
+    // Run without the powers that let root write anywhere (the program then
+    // obeys file permissions like any user). Needs root or CAP_SETPCAP.
+    bool without_override = false;
+    // Run as a player would: `env` is the whole environment, root drops to
+    // nobody, and the program starts in `dir`.
+    bool as_player = false;
+    std::string dir;
 };
 
-// Runs the game binary with `args`, with the environment variables in `env`
-// set (an empty value unsets one). Killed after `timeout_seconds`.
-RunResult run_velmora(const std::vector<std::string>& args,
-                      const std::map<std::string, std::string>& env = {},
+struct RunResult {
+    int exit_code = -1;    // -1 when the program did not exit normally
+    int signal = 0;        // the signal that ended it, if any
+    std::string output;    // standard output and standard error together
+    long peak_rss_kb = 0;  // the program's highest resident size
+    long last_rss_kb = 0;  // its resident size when last seen running
+    std::vector<long> rss_samples_kb;  // resident size about every 200 ms
+    bool setup_refused = false;        // without_override or as_player could not be set up
+};
+
+// Runs `binary` with `args` and waits for it, watching its output and memory.
+RunResult run_program(const std::string& binary, const std::vector<std::string>& args, const RunOptions& options);
+// The game binary with the variables in `env` set (an empty value unsets one).
+RunResult run_velmora(const std::vector<std::string>& args, const std::map<std::string, std::string>& env = {},
                       unsigned timeout_seconds = 300);
 // The same with a copy of the game elsewhere (it finds its data from there).
 RunResult run_velmora_at(const std::string& binary, const std::vector<std::string>& args,
@@ -28,8 +46,6 @@ RunResult run_velmora_at(const std::string& binary, const std::vector<std::strin
 // run with `args`. Never returns.
 [[noreturn]] void exec_velmora(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
                                unsigned timeout_seconds);
-[[noreturn]] void exec_velmora_at(const std::string& binary, const std::vector<std::string>& args,
-                                  const std::map<std::string, std::string>& env, unsigned timeout_seconds);
 
 // A state dump as key -> value; empty when the file is missing.
 using StateDump = std::map<std::string, std::string>;
@@ -42,11 +58,6 @@ std::string read_file(const std::string& path);
 // Writes an input script: the header line, then `lines`.
 bool write_input_script(const std::string& path, const std::vector<std::string>& lines);
 
-// Sizes used by write_minimal_data_tree.
-constexpr int kCursorSize = 16;   // the cursor is kCursorSize square
-constexpr int kButtonWidth = 100;  // every button picture
-constexpr int kButtonHeight = 40;
-
 // The pictures the start-up, the logo screens, the menus and the continue
 // screen need ("Levels/Resource/..."), plus an empty "Other" directory. No
 // sounds, music or levels: a game started there returns to the title menu.
@@ -56,5 +67,8 @@ bool write_minimal_data_tree(const std::string& dir);
 // process's own so it goes away with the process. Needs root: returns why it
 // could not be done, or the empty string. Call it before starting threads.
 std::string mount_private_tmpfs(const std::string& dir, const char* size);
+
+// True when the output holds a report of a sanitizer.
+bool sanitizer_reported(const std::string& output);
 
 }  // namespace scenario

@@ -58,11 +58,11 @@ void UdpRelay::stop() {
 }
 
 RelayCounts UdpRelay::counts() const {
-    return RelayCounts{forwarded_.load(), dropped_.load(), duplicated_.load(), overtaken_.load()};
+    return RelayCounts{dropped_.load(), duplicated_.load(), overtaken_.load()};
 }
 
 void UdpRelay::run(long max_packets, int max_seconds) {
-    std::mt19937 random(faults_.seed);
+    std::mt19937 random(1);
     auto percent = [&random](int p) { return static_cast<int>(random() % 100) < p; };
     auto hold_ms = [&] {
         return faults_.delay_ms + (faults_.jitter_ms > 0 ? static_cast<int>(random() % (faults_.jitter_ms + 1)) : 0);
@@ -121,7 +121,6 @@ void UdpRelay::run(long max_packets, int max_seconds) {
             if (h.to_host || guest_known) {
                 ::sendto(h.to_host ? back_ : front_, h.bytes.data(), h.bytes.size(), 0,
                          reinterpret_cast<const sockaddr*>(&to), sizeof to);
-                ++forwarded_;
                 if (h.sequence < last_sent[side]) ++overtaken_;
                 last_sent[side] = std::max(last_sent[side], h.sequence);
             }

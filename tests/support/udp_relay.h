@@ -15,11 +15,9 @@ struct RelayFaults {
     int jitter_ms = 0;          // and up to this much longer at random, so packets overtake each other
     int drop_percent = 0;       // packets lost
     int duplicate_percent = 0;  // packets delivered twice
-    uint32_t seed = 1;
 };
 
 struct RelayCounts {
-    long forwarded = 0;   // packets passed on, copies included
     long dropped = 0;
     long duplicated = 0;
     long overtaken = 0;   // packets passed on after a later one from the same side
@@ -30,7 +28,7 @@ public:
     // Listens on 127.0.0.1 (a free port) and passes what arrives to
     // 127.0.0.1:`target_port`, and the answers back to the first sender.
     // Stops after `max_packets` received or `max_seconds`.
-    UdpRelay(int target_port, const RelayFaults& faults, long max_packets = 200000, int max_seconds = 60);
+    UdpRelay(int target_port, const RelayFaults& faults, long max_packets, int max_seconds);
     ~UdpRelay();
     UdpRelay(const UdpRelay&) = delete;
     UdpRelay& operator=(const UdpRelay&) = delete;
@@ -50,7 +48,7 @@ private:
     int back_ = -1;   // faces the host
     int port_ = 0;
     std::atomic<bool> stop_{false};
-    std::atomic<long> forwarded_{0}, dropped_{0}, duplicated_{0}, overtaken_{0};
+    std::atomic<long> dropped_{0}, duplicated_{0}, overtaken_{0};
     std::thread thread_;
 };
 

@@ -22,17 +22,6 @@
 namespace {
 constexpr const char* kServer = "/usr/bin/Xvfb";
 
-void save_env(const char* name, bool& had, std::string& value) {
-    const char* v = std::getenv(name);
-    had = v != nullptr;
-    value = v != nullptr ? v : "";
-}
-
-void restore_env(const char* name, bool had, const std::string& value) {
-    if (had) ::setenv(name, value.c_str(), 1);
-    else ::unsetenv(name);
-}
-
 Display* dpy(void* connection) { return static_cast<Display*>(connection); }
 }  // namespace
 
@@ -86,10 +75,9 @@ VirtualX::VirtualX(int width, int height) : width_(width), height_(height) {
         display_number_ = -1;
         return;
     }
-    save_env("DISPLAY", had_display_, saved_display_);
-    save_env("SDL_VIDEODRIVER", had_driver_, saved_driver_);
-    ::setenv("DISPLAY", name().c_str(), 1);
-    ::setenv("SDL_VIDEODRIVER", "x11", 1);
+    env_.emplace();
+    env_->set("DISPLAY", name().c_str());
+    env_->set("SDL_VIDEODRIVER", "x11");
 }
 
 VirtualX::~VirtualX() {
@@ -101,8 +89,7 @@ void VirtualX::stop() {
     if (connection_ != nullptr) {
         XCloseDisplay(dpy(connection_));
         connection_ = nullptr;
-        restore_env("DISPLAY", had_display_, saved_display_);
-        restore_env("SDL_VIDEODRIVER", had_driver_, saved_driver_);
+        env_.reset();
     }
     if (server_ > 0) {
         ::kill(server_, SIGTERM);

@@ -6,8 +6,11 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "support/temp_dir.h"
 
 class VirtualX {
 public:
@@ -40,8 +43,7 @@ private:
     pid_t server_ = -1;
     int display_number_ = -1;
     void* connection_ = nullptr;  // Display*
-    std::string saved_display_, saved_driver_;
-    bool had_display_ = false, had_driver_ = false;
+    std::optional<ScopedEnv> env_;  // DISPLAY and SDL_VIDEODRIVER while the server lives
 };
 
 // The smallest rectangle holding every pixel brighter than `threshold` in
