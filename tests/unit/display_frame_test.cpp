@@ -36,6 +36,10 @@ TEST(Flip, SwapsBuffersAndPacesLikeA60HzDisplay) {
     win.Flip();
     EXPECT_EQ(be->clock_us, slow);
     EXPECT_EQ(be->presents, 3);
+    // Only an active window draws.
+    EXPECT_EQ(win.PreDrawScene(), 1);
+    win.windowactive = 0;
+    EXPECT_EQ(win.PreDrawScene(), 0);
 }
 
 TEST(Flip, APictureAlreadyShownIsNotHandedOverAgain) {
