@@ -119,28 +119,23 @@ TEST(PlayFrameScheduleClock, CarriesDeadlinesAcrossTheMillisecondWrap) {
     EXPECT_EQ(schedule.next_deadline(500u), 545u);
 }
 
-TEST_F(AppFrame, QuitSavesAndEndsTheFrameWithoutAFlip) {
+TEST_F(AppFrame, ClosingTheWindowQuitsThroughTheQuitStateThatSavesAndEndsWithoutAFlip) {
     TempDir dir;
     ScopedChdir here(dir.path());
     std::filesystem::create_directories("Other");
     fxvolume = 6;
-    win.game_state = 14;
+    win.game_state = 4;
+    win.OnCloseRequest();
+    EXPECT_EQ(win.game_state, 14);
+    EXPECT_FALSE(win.CloseMessagePosted());
     const uint64_t before = platform::backend().now_us();
     win.DrawScene();
     EXPECT_TRUE(win.CloseMessagePosted());
     EXPECT_EQ(platform::backend().now_us(), before) << "no flip and no sleep after quitting";
     EXPECT_EQ(scenario::read_file("Other/Preferences.txt"), "6\n10\n");
-}
-
-TEST_F(AppFrame, ClosingTheWindowQuitsThroughTheQuitState) {
-    win.game_state = 4;
-    win.OnCloseRequest();
-    EXPECT_EQ(win.game_state, 14);
-    EXPECT_FALSE(win.CloseMessagePosted());
 
     // Before the first frame nothing was read, so nothing may be overwritten.
-    TempDir dir;
-    ScopedChdir here(dir.path());
+    std::filesystem::remove("Other/Preferences.txt");
     Velmora_Win fresh;
     fresh.OnCloseRequest();
     EXPECT_TRUE(fresh.CloseMessagePosted());

@@ -53,7 +53,7 @@ TEST_F(AppInput, KeysReachTheirSlotsAndOthersAreIgnored) {
     EXPECT_EQ(Velmora_Win::key_slot(0x60), 13);
 }
 
-TEST_F(AppInput, EscapeTogglesPlayAndMenuOnlyWithALevel) {
+TEST_F(AppInput, EscapeTogglesPlayAndMenuOnlyWithALevelAndNotAfterTheEnding) {
     win.game_state = 4;
     win.OnKeyDown(0x1B, 1, 0);
     EXPECT_EQ(win.game_state, 4) << "no game yet";
@@ -70,12 +70,9 @@ TEST_F(AppInput, EscapeTogglesPlayAndMenuOnlyWithALevel) {
     win.game_state = 12;
     win.OnKeyDown(0x1B, 1, 0);
     EXPECT_EQ(win.game_state, 12);
-}
 
-TEST_F(AppInput, AfterTheEndingEscapeOnTheTitleResumesNothingUntilANewGame) {
-    // The exit portal of the last world raised the level past the one loaded;
-    // the ending was shown and clicked away.
-    Sprite::the_level = new std::list<Sprite*>;
+    // After the ending (the exit portal of the last world raised the level
+    // past the one loaded), Escape on the title resumes nothing until a new game.
     win.loaded_level = 10;
     currentlevel = 11;
     win.game_state = 4;

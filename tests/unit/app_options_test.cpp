@@ -1,4 +1,4 @@
-// The command line and the data directory search.
+// The command line (test runs' options too) and the data directory search.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -29,6 +29,13 @@ TEST(AppOptions, ParsesBothSpellingsAndRepeats) {
     EXPECT_EQ(o.screenshots[1].frame, 20);
     EXPECT_EQ(o.screenshots[1].path, "b:c.png");
     EXPECT_EQ(o.dumps.at(0).frame, 5);
+    ASSERT_TRUE(parse({"--autopilot", "--start-level", "10", "--stop-at-level=11", "--trace", "t.txt"}, o));
+    EXPECT_EQ(o.autopilot, 1);
+    EXPECT_EQ(o.start_level, 10);
+    EXPECT_EQ(o.stop_at_level, 11);
+    EXPECT_EQ(o.trace_file, "t.txt");
+    ASSERT_TRUE(parse({"--autopilot=2"}, o));
+    EXPECT_EQ(o.autopilot, 2);
 
     // Unset, --autofire alone and --autofire=no are three different answers.
     EXPECT_EQ(o.autofire, -1);
@@ -45,7 +52,9 @@ TEST(AppOptions, RejectsMissingValuesAndNumbersOutOfRange) {
         {"--frames", "12abc"}, {"--frames", ""}, {"--frames", "99999999999999999999999"},
         {"--seed", "4294967296"}, {"--seed", "-1"}, {"--scale", "17"}, {"--scaling", "smooth"},
         {"--screenshot", "x:a.png"}, {"--screenshot", "10:"}, {"--dump-state", "10"},
-        {"--autofire=on"},
+        {"--autofire=on"}, {"--autopilot=3"}, {"--autopilot="}, {"--autopilot", "--input", "x.txt"},
+        {"--start-level", "0"}, {"--start-level", "11"}, {"--stop-at-level", "12"}, {"--trace"},
+        {"--autopilot", "2"},  // the option and a stray argument, not two players
     };
     for (const auto& args : bad) {
         LaunchOptions o;

@@ -64,7 +64,7 @@ TEST(AppProgression, EndGameAndResetGame) {
     EXPECT_FALSE(playersdie);
 }
 
-TEST_F(AppContinueScreen, TheReleaseDecidesOnInclusiveAreas) {
+TEST_F(AppContinueScreen, TheReleaseDecidesOnInclusiveAreasAndOkWinsWhereTheyOverlap) {
     EXPECT_EQ(frame(460, 270, {true}), 10);  // pressed on OK ...
     EXPECT_EQ(frame(340, 270, {false}), 4);  // ... released on Cancel
     EXPECT_EQ(frame(450 + 100, 260 + 40, {true, false}), 6);  // OK's far corner, one frame
@@ -75,9 +75,8 @@ TEST_F(AppContinueScreen, TheReleaseDecidesOnInclusiveAreas) {
     // A release followed by a new press in the same frame leaves the button down.
     EXPECT_EQ(frame(460, 270, {false, true}), 10);
     EXPECT_TRUE(win.mouse_down);
-}
-
-TEST_F(AppContinueScreen, OkWinsWhereTheButtonsOverlap) {
+    // OK wins where the buttons overlap.
+    win.mouse_down = false;
     win.cancel_up = win.CreateSurface(200, 40);  // Cancel now reaches under OK
     EXPECT_EQ(frame(455, 270, {true, false}), 6);
 }

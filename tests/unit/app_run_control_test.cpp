@@ -1,4 +1,5 @@
-// Input scripts and the state dump.
+// Input scripts (recordings are version 2: settings and clock readings) and
+// the state dump.
 #include <gtest/gtest.h>
 
 #include <list>
@@ -13,7 +14,8 @@
 namespace {
 bool parse(const std::string& text, std::vector<ScriptedEvent>& out, std::string& error) {
     std::istringstream in(text);
-    return parse_input_script(in, out, error);
+    ScriptSettings settings;
+    return parse_input_script(in, out, settings, error);
 }
 }  // namespace
 
@@ -40,17 +42,43 @@ TEST(AppInputScript, ReadsEventsInFrameOrderAndRoundTrips) {
     EXPECT_EQ(round.size(), ev.size());
 }
 
+TEST(AppInputScript, VersionTwoCarriesSettingsAndClockReadings) {
+    std::vector<ScriptedEvent> ev;
+    ScriptSettings settings;
+    std::string error;
+    std::istringstream in("velmora-input 2\nseed 4294967295\nstart-level 7\ngod\n"
+                          "2 clock 1000\n1 clock 0\n2 mouse button 0 down\n");
+    ASSERT_TRUE(parse_input_script(in, ev, settings, error)) << error;
+    EXPECT_TRUE(settings.seed_given);
+    EXPECT_EQ(settings.seed, 4294967295u);
+    EXPECT_EQ(settings.start_level, 7);
+    EXPECT_TRUE(settings.god);
+    ASSERT_EQ(ev.size(), 3u);
+    EXPECT_TRUE(ev[0].is_clock);
+    EXPECT_EQ(ev[0].frame, 1);
+    EXPECT_EQ(ev[1].clock_us, 1000u);
+    EXPECT_FALSE(ev[2].is_clock);
+    EXPECT_EQ(format_clock_line(2, 1000), "2 clock 1000");
+}
+
 TEST(AppInputScript, MalformedLinesAreReportedWithTheirNumber) {
     std::vector<ScriptedEvent> ev;
     std::string error;
-    EXPECT_FALSE(parse("", ev, error));
-    EXPECT_FALSE(parse("velmora-input 3\n", ev, error));
-    EXPECT_FALSE(parse("1 key down 0x20\n", ev, error));
+    // Version 1 knows neither settings nor clocks; settings come before the first event.
+    for (const char* text : {"", "velmora-input 3\n", "1 key down 0x20\n", "velmora-input 1\nseed 3\n",
+                             "velmora-input 1\n5 clock 10\n", "velmora-input 2\n4 quit\nseed 1\n"})
+        EXPECT_FALSE(parse(text, ev, error)) << text;
+    EXPECT_NE(error.find("before the first event"), std::string::npos) << error;
     for (const char* line : {"x quit", "0 quit", "5 key down", "5 key down 0x1FF", "5 key down 0xZZ",
                              "5 key up 0x20 repeat", "5 mouse move 1", "5 mouse move 200000 0",
-                             "5 mouse button 0 held", "5 quit now", "5 jump",
-                             "99999999999999999999 quit"}) {
+                             "5 mouse button 0 held", "5 quit now", "5 jump", "99999999999999999999 quit"}) {
         EXPECT_FALSE(parse(std::string("velmora-input 1\n# ok\n") + line + "\n", ev, error)) << line;
+        EXPECT_EQ(error.rfind("line 3: ", 0), 0u) << line << " -> " << error;
+    }
+    for (const char* line : {"seed", "seed -1", "seed 4294967296", "start-level 0", "start-level 11", "god yes",
+                             "autofire on", "autofire 3", "autofire 1 2", "5 clock", "5 clock -3", "5 clock 1e6",
+                             "5 clock 9999999999999999999", "fly 3"}) {
+        EXPECT_FALSE(parse(std::string("velmora-input 2\n# settings\n") + line + "\n", ev, error)) << line;
         EXPECT_EQ(error.rfind("line 3: ", 0), 0u) << line << " -> " << error;
     }
 }

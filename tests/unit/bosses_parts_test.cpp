@@ -1,9 +1,5 @@
-// Boss parts: the brain cell that breaks loose,
-// the city boss's eyes, the cave boss's and the dragon heads' fire, the
-// dragon's heads and necks, the mountain boss's eyes.
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
+// Boss parts: the city boss's eyes, the cave boss's and the dragon heads'
+// fire, the dragon's heads and necks, the mountain boss's eyes.
 #include <vector>
 
 #include "bosses_fixture.h"
@@ -12,7 +8,7 @@ class BossParts : public BossTest {
 protected:
     void SetUp() override {
         BossTest::SetUp();
-        masters({"waterboss", "waterbraincell", "cityboss",
+        masters({"cityboss",
                  "citybosseyesone", "citybosseyestwo", "citybosseyesthree", "citybosseyesfour",
                  "citybossshotone", "citybossshotfour", "bossdragonhead", "caveboss", "mountainbosseye",
                  "mountainbosseyelid", "mountainbosseyetwo", "mountainbosscannonup",
@@ -27,24 +23,6 @@ protected:
         return n;
     }
 };
-
-TEST_F(BossParts, AShotDownBrainCellFliesOnAtTheShipAsAShot) {
-    scroll = 0;
-    Sprite* boss = place("waterboss", 300, 50);
-    boss->param2 = 101;
-    frames(52);  // released, sunk out of the boss, circling its centre
-    Sprite* cell = boss->nextchild;
-    ASSERT_NE(cell, nullptr);
-    EXPECT_NEAR(std::hypot(cell->x - 370, cell->y - 120), 127, 3);
-    hit_once(cell, 1000);
-    EXPECT_EQ(cell->behavior, &moveenemyshot);
-    EXPECT_EQ(cell->hitpoints, 2);
-    frames();  // aims at the ship's middle (135, 205)
-    const int x0 = cell->x, y0 = cell->y;
-    frames(3);
-    EXPECT_EQ(std::max(std::abs(cell->x - x0), std::abs(cell->y - y0)), 36);
-    EXPECT_LT(std::abs(cell->x - 135) + std::abs(cell->y - 205), std::abs(x0 - 135) + std::abs(y0 - 205));
-}
 
 TEST_F(BossParts, CityEyeCountsDownNineteenFramesAndPassesItsHitsToTheBody) {
     Sprite* body = place("cityboss", 303, 100);
@@ -79,74 +57,6 @@ TEST_F(BossParts, CityEyeCountsDownNineteenFramesAndPassesItsHitsToTheBody) {
     hit_once(body->nextchild, body->hitpoints);
     EXPECT_LT(body->hitpoints, 1);
     EXPECT_EQ(scroll, 1);
-}
-
-// Both fire on every frame that shows their firing image, however long the
-// image is held, not only on the frame it comes up.
-TEST_F(BossParts, CaveBossAndDragonHeadFireOnEveryFrameOfTheirFiringImage) {
-    scroll = 0;
-    for (const int delay : {0, 1, 3}) {
-        Sprite* wheel = place("caveboss", 300, 200);
-        wheel->state = 1;
-        wheel->param1 = 1;  // spinning forwards
-        wheel->param2 = 0;  // riding nowhere
-        wheel->framedelay = delay;
-        int shots = 0, first_image = 0;
-        for (int call = 0; call < 3 * 8 * (delay + 2); ++call) {  // three turns of eight images
-            const size_t before = Sprite::the_level->size();
-            run(wheel);
-            const bool fired = Sprite::the_level->size() > before;
-            ASSERT_EQ(fired, wheel->curframe == wheel->firstframe) << "delay " << delay << " call " << call;
-            shots += fired;
-            first_image += wheel->curframe == wheel->firstframe;
-        }
-        EXPECT_EQ(shots, 3 * (delay + 2)) << "each image shows for delay + 2 frames";
-        wheel->hitpoints = 0;
-        frames();
-
-        Sprite* head = place("bossdragonhead", 200, 200);
-        head->state = 1;
-        head->param4 = 1;  // no neck
-        head->framedelay = delay;
-        int head_shots = 0, last_image = 0;
-        for (int call = 0; call < 500 && head->state == 1; ++call) {
-            const size_t before = Sprite::the_level->size();
-            const bool swing_over = head->param3 == 1;
-            run(head);
-            if (swing_over && head->param3 == 0) break;  // back on its first image: a new move
-            const bool fired = Sprite::the_level->size() > before;
-            ASSERT_EQ(fired, head->curframe == head->lastframe) << "delay " << delay << " call " << call;
-            head_shots += fired;
-            last_image += head->curframe == head->lastframe;
-        }
-        EXPECT_EQ(head_shots, delay + 2) << "one swing";
-        head->hitpoints = 0;
-        frames();
-    }
-}
-
-TEST_F(BossParts, DragonHeadLungeEndsOnlyAtX320X50OrY380) {
-    scroll = 0;
-    struct Case {
-        int ship_h, ship_v, end_x, end_y;  // -1: not checked
-    };
-    // Up and left: held at y 20 until x < 50. Down: ends at y 380. Right: past x 320.
-    for (const Case c : {Case{-300, -300, 48, 20}, Case{200, 900, -1, 380}, Case{900, 60, 324, -1}}) {
-        Sprite* head = place("bossdragonhead", 280, 25);
-        head->state = 2;
-        head->param4 = 1;  // no neck
-        player1h = c.ship_h;
-        player1v = c.ship_v;
-        run(head, 2);  // wound up, then aimed
-        for (int f = 0; f < 500 && head->state == 2; ++f) {
-            run(head);
-            ASSERT_GE(head->y, 20);
-        }
-        EXPECT_EQ(head->state, 1);
-        EXPECT_EQ(c.end_x < 0 ? -1 : head->x, c.end_x);
-        EXPECT_EQ(c.end_y < 0 ? -1 : head->y, c.end_y);
-        head->hitpoints = 0;
-    }
 }
 
 TEST_F(BossParts, DragonHeadTakesItsWholeNeckWithItWithoutDrops) {

@@ -1,6 +1,11 @@
-// Bitmap files into surfaces: strides, row order, colour tables, odd headers.
+// Bitmap files into surfaces (strides, row order, colour tables, odd headers),
+// and pictures of surfaces out as PNG, read back through libpng.
 #include <gtest/gtest.h>
+#include <png.h>
 
+#include <vector>
+
+#include "display/screenshot.h"
 #include "support/temp_dir.h"
 #include "support/test_window.h"
 #include "writers/bmp_writer.h"
@@ -65,6 +70,15 @@ TEST_F(Bitmaps, TrueColourRowsLandBottomUpInEveryDepth) {
                 EXPECT_EQ(s->get_pixel(x, y), win.RGBtoPixel(c.r, c.g, c.b)) << depth << " " << x << "," << y;
             }
     }
+    // A stored image size of 0 means: compute it.
+    BmpOptions zero;
+    zero.image_size = 0;
+    TestWindow win(16);
+    Surface* a = load(win, path);
+    Surface* b = load(win, write("z.bmp", writers::encode_bmp24(img, zero)));
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(a->pixels, b->pixels);
 }
 
 TEST_F(Bitmaps, PureBlueAndPaddedEightBitRows) {
@@ -91,30 +105,6 @@ TEST_F(Bitmaps, PureBlueAndPaddedEightBitRows) {
     ASSERT_NE(w8.palette, nullptr);
     EXPECT_EQ(w8.palette->entries[15].red, 15 * 16);
     EXPECT_EQ(w8.palette->entries[16].red, 0);  // beyond the short table
-}
-
-TEST_F(Bitmaps, ShortColourTableIsFollowedByThePixels) {
-    // 16 colours used: 64 bytes of table, pixels right after, whatever the
-    // file header's data offset claims (the writer puts it there anyway).
-    const IndexedImage img = indexed(4, 2, 16);
-    const std::string path = write("t.bmp", writers::encode_bmp8(img));
-    TestWindow win(16);
-    Surface* s = load(win, path);
-    ASSERT_NE(s, nullptr);
-    const Rgb c = img.palette[img.indices[1 * 4 + 3]];
-    EXPECT_EQ(s->get_pixel(3, 1), win.RGBtoPixel(c.r, c.g, c.b));
-}
-
-TEST_F(Bitmaps, ImageSizeZeroMeansComputeIt) {
-    const Image img = gradient(7, 5);
-    BmpOptions zero;
-    zero.image_size = 0;
-    TestWindow win(16);
-    Surface* a = load(win, write("a.bmp", writers::encode_bmp24(img)));
-    Surface* b = load(win, write("z.bmp", writers::encode_bmp24(img, zero)));
-    ASSERT_NE(a, nullptr);
-    ASSERT_NE(b, nullptr);
-    EXPECT_EQ(a->pixels, b->pixels);
 }
 
 TEST_F(Bitmaps, RefusedFormatsYieldNothing) {
@@ -187,17 +177,14 @@ TEST_F(Bitmaps, AbsurdAndTruncatedFilesStayInsideTheirBuffers) {
     Surface* f = load(win, write("far.bmp", far));
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->get_pixel(1, 1), 0u);
-}
 
-TEST_F(Bitmaps, IndicesBeyondTheTableAreBlack) {
-    IndexedImage img = indexed(3, 1, 2);
-    img.indices = {0, 1, 200};
-    TestWindow win(16);
-    Surface* s = load(win, write("o.bmp", writers::encode_bmp8(img)));
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->get_pixel(2, 0), 0u);
-    const Rgb c = img.palette[1];
-    EXPECT_EQ(s->get_pixel(1, 0), win.RGBtoPixel(c.r, c.g, c.b));
+    // Indices beyond the colour table are black.
+    IndexedImage two = indexed(3, 1, 2);
+    two.indices = {0, 1, 200};
+    Surface* o = load(win, write("o.bmp", writers::encode_bmp8(two)));
+    ASSERT_NE(o, nullptr);
+    EXPECT_EQ(o->get_pixel(2, 0), 0u);
+    EXPECT_EQ(o->get_pixel(1, 0), win.RGBtoPixel(two.palette[1].r, two.palette[1].g, two.palette[1].b));
 }
 
 TEST(BitmapCopy, ConversionsRefuseMismatchedSurfacesAndNullData) {
@@ -214,6 +201,41 @@ TEST(BitmapCopy, ConversionsRefuseMismatchedSurfacesAndNullData) {
     EXPECT_EQ(win.Copy_Bmp24_Surface32(s, px, sizeof px, 2, 2), 0);  // 2-byte surface
     // A header larger than the surface is cut to the surface.
     EXPECT_EQ(win.Copy_Bmp24_Surface16(s, px, sizeof px, 50, 50), 1);
+}
+
+std::vector<uint8_t> read_rgb(const std::string& path, int& w, int& h) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_file(&image, path.c_str()) == 0) return {};
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> out(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, out.data(), 0, nullptr) == 0) return {};
+    w = static_cast<int>(image.width);
+    h = static_cast<int>(image.height);
+    return out;
+}
+
+TEST(Screenshot, EveryDepthComesOutAsRgb) {
+    TempDir dir;
+    for (int depth : {8, 15, 16, 24, 32}) {
+        TestWindow win(depth);
+        RGBQUAD table[3] = {{0, 0, 0, 0}, {0, 0, 255, 0}, {255, 255, 255, 0}};
+        win.CreatePalette(table, 3);
+        Surface* s = win.CreateSurface(3, 2);  // odd width: rows padded
+        win.ClearSurface(s, 0, 0, 0, nullptr);
+        s->put_pixel(0, 0, win.RGBtoPixel(255, 0, 0));
+        s->put_pixel(2, 1, win.RGBtoPixel(255, 255, 255));
+        const std::string path = dir.file("s" + std::to_string(depth) + ".png");
+        ASSERT_TRUE(save_surface_png(*s, win.palette, path)) << depth;
+        int w = 0, h = 0;
+        const std::vector<uint8_t> rgb = read_rgb(path, w, h);
+        ASSERT_EQ(w, 3);
+        ASSERT_EQ(h, 2);
+        EXPECT_EQ((std::vector<uint8_t>(rgb.begin(), rgb.begin() + 6)), (std::vector<uint8_t>{255, 0, 0, 0, 0, 0})) << depth;
+        EXPECT_EQ((std::vector<uint8_t>(rgb.end() - 3, rgb.end())), (std::vector<uint8_t>{255, 255, 255})) << depth;
+    }
+    TestWindow win;
+    EXPECT_FALSE(save_surface_png(*win.primsurf, nullptr, dir.file("no/such/dir/x.png")));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The per-depth copy and fill loops against a plain pixel-by-pixel model, and
-// the refresh-paced presenting of the front surface.
+// The per-depth copy and fill loops against a plain pixel-by-pixel model.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -154,27 +153,6 @@ TEST(FastFill, CoversExactlyTheRectangleInEveryDepth) {
                 }
         }
     }
-}
-
-TEST(FrontPresents, AtMostOneARefreshWhileFlipsAreUnaffected) {
-    ScopedRecordingBackend be;
-    TestWindow win;
-    ASSERT_TRUE(win.ok);
-    be->clock_us = 5000;
-    EXPECT_EQ(win.PresentFront(), 1);
-    EXPECT_EQ(be->presents, 1);
-    // A loading bar step a moment later: drawn, but not shown yet.
-    win.primsurf->put_pixel(3, 3, 0xFFFF);
-    be->clock_us += 300;
-    EXPECT_EQ(win.PresentFront(), 1);
-    EXPECT_EQ(be->presents, 1);
-    // A refresh after the last picture shown, the front goes up again.
-    be->clock_us = 5000 + 16667;
-    win.PresentFront();
-    EXPECT_EQ(be->presents, 2);
-    // Flips present every time, whatever the front did.
-    win.Flip();
-    EXPECT_EQ(be->presents, 3);
 }
 
 }  // namespace

@@ -83,13 +83,6 @@ TEST(Modes, SortRunsBySizeThenDepthAndTheGamePicks640x480x16) {
     EXPECT_TRUE(be->dialogs.empty());
 }
 
-TEST(Modes, CompareModesUsesTheUnsignedAreaThenDepth) {
-    EXPECT_LT(DirectDrawWin::CompareModes({640, 480, 32}, {800, 600, 8}), 0);
-    EXPECT_GT(DirectDrawWin::CompareModes({640, 480, 32}, {640, 480, 16}), 0);
-    EXPECT_EQ(DirectDrawWin::CompareModes({600, 800, 16}, {800, 600, 16}), 0);
-    EXPECT_LT(DirectDrawWin::CompareModes({65536, 65536, 8}, {2, 2, 8}), 0);  // the product wraps to 0
-}
-
 TEST(Modes, NoUsableModeRestoresTheDesktopAndFails) {
     ScopedRecordingBackend be;
     be->mode_lists = {{{640, 480, 32}, {800, 600, 16}}};
@@ -145,25 +138,6 @@ TEST(Drivers, ThePrimaryComesFirstAndTheDialogListsItFirst) {
     EXPECT_FALSE(be->window_is_open);
     EXPECT_EQ(win.drivers[1].guid, nullptr);
     EXPECT_EQ(win.primsurf, nullptr);
-}
-
-TEST(Drivers, OneDriverOrAChosenDisplayNeedsNoDialog) {
-    {
-        ScopedRecordingBackend be;
-        GameChoiceWindow win;
-        ASSERT_EQ(win.Create("t", 101), 1);
-        EXPECT_TRUE(be->dialogs.empty());
-    }
-    ScopedRecordingBackend be;
-    be->display_list = {{"a", "A", true}, {"b", "B", false}};
-    be->mode_lists = {{{640, 480, 16}}, {{640, 480, 16}}};
-    GameChoiceWindow win;
-    win.preferred_display = 1;
-    ASSERT_EQ(win.Create("t", 101), 1);
-    EXPECT_TRUE(be->dialogs.empty());
-    EXPECT_EQ(win.ddraw->display_index, 1);
-    // The window was first opened on the preferred display and stayed there.
-    EXPECT_EQ(be->windows_opened.size(), 1u);
 }
 
 TEST(Drivers, CancelAndBadChoicesFailCreation) {
@@ -270,10 +244,6 @@ TEST(Drivers, DriverTableCopiesWhatItIsGiven) {
     EXPECT_NE(win.drivers[0].guid, id);
     EXPECT_EQ(win.DriverDisplayIndex(0), -1);  // not one of ours
 }
-
-}  // namespace
-
-namespace {
 
 TEST(FatalDeathTest, ShowsTheMessageAndExitsWithOne) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");

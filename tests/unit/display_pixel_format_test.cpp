@@ -5,16 +5,6 @@
 
 namespace {
 
-// The shifts and bit counts show in every conversion below; without a screen
-// surface there is nothing to take them from.
-TEST(PixelFormat, NoScreenSurfaceLeavesTheFormatAlone) {
-    TestWindow win;
-    win.ReleaseSurface(win.primsurf);
-    win.redshift = 99;
-    EXPECT_EQ(win.StorePixelFormatData(), 0);
-    EXPECT_EQ(win.redshift, 99);
-}
-
 TEST(PixelFormat, TrueColourConversions) {
     TestWindow w565(16), w555(15), w24(24), w32(32);
     EXPECT_EQ(w565.RGBtoPixel(255, 255, 255), 0xFFFFu);
@@ -28,6 +18,20 @@ TEST(PixelFormat, TrueColourConversions) {
     // Out-of-range components are not masked and spill into the next field.
     EXPECT_EQ(w565.RGBtoPixel(0, 0, 256), 0x0020u);
     EXPECT_EQ(w24.RGBtoPixel(0, 0, 0x100), 0x000100u);
+
+    // A palette on a true-colour display is kept but not attached, and plays no part.
+    RGBQUAD table[2] = {{1, 2, 3, 0}, {4, 5, 6, 0}};
+    EXPECT_EQ(w565.CreatePalette(table, 2), 0);
+    ASSERT_NE(w565.palette, nullptr);
+    EXPECT_EQ(w565.palette->entries[1].red, 6);
+    EXPECT_EQ(w565.primsurf->palette, nullptr);
+    EXPECT_EQ(w565.RGBtoPixel(255, 255, 255), 0xFFFFu);
+
+    // The format comes from the screen surface: without one it is left alone.
+    w565.ReleaseSurface(w565.primsurf);
+    w565.redshift = 99;
+    EXPECT_EQ(w565.StorePixelFormatData(), 0);
+    EXPECT_EQ(w565.redshift, 99);
 }
 
 TEST(PixelFormat, PalettisedConversionSearchesThePalette) {
@@ -49,16 +53,6 @@ TEST(PixelFormat, PalettisedConversionSearchesThePalette) {
     EXPECT_EQ(win.CreatePalette(table, 4), 1);
     EXPECT_EQ(win.RGBtoPixel(0, 0, 0), 4u);
     EXPECT_EQ(win.RGBtoPixel(10, 20, 30), 4u);
-}
-
-TEST(PixelFormat, PaletteOnATrueColourDisplayIsKeptButNotAttached) {
-    TestWindow win(16);
-    RGBQUAD table[2] = {{1, 2, 3, 0}, {4, 5, 6, 0}};
-    EXPECT_EQ(win.CreatePalette(table, 2), 0);
-    ASSERT_NE(win.palette, nullptr);
-    EXPECT_EQ(win.palette->entries[1].red, 6);
-    EXPECT_EQ(win.primsurf->palette, nullptr);
-    EXPECT_EQ(win.RGBtoPixel(255, 255, 255), 0xFFFFu);  // the palette plays no part
 }
 
 }  // namespace

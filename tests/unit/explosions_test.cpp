@@ -22,8 +22,7 @@ TEST_F(Explosions, SizesOfAPlainExplosion) {
     explode(victim(40, 20), false, 0);
     ASSERT_EQ(count("standardexplosionbig"), 1);
     const Sprite* big = copies("standardexplosionbig")[0];
-    EXPECT_EQ(big->x, 223);
-    EXPECT_EQ(big->y, 114);
+    EXPECT_EQ(at(big), std::pair(223, 114));
     EXPECT_EQ(big->framenumber, 1);
     EXPECT_EQ(Sprite::the_level->size(), 2u) << "no drop without the drop flag";
 
@@ -56,8 +55,7 @@ TEST_F(Explosions, DropTableProportions) {
     EXPECT_TRUE(near(weapons, draws, 100.0 / 1001)) << weapons;
     for (int i = 0; i < 5; ++i) EXPECT_TRUE(near(count(kinds[i]), weapons, shares[i])) << kinds[i];
     const Sprite* drop = copies("powerup").front();
-    EXPECT_EQ(drop->x, 223);
-    EXPECT_EQ(drop->y, 104);
+    EXPECT_EQ(at(drop), std::pair(223, 104));
 }
 
 TEST_F(Explosions, BossExplosionAlternatesRows) {

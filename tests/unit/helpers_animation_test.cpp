@@ -39,7 +39,7 @@ protected:
     }
 };
 
-TEST_F(HelpersAnimation, LoopingClocksHoldEachImageFramedelayPlusTwoCalls) {
+TEST_F(HelpersAnimation, ClocksHoldEachImageFramedelayPlusTwoCallsAndTerminateOne) {
     EXPECT_EQ(run(fresh("three"), animateloop, 8), (std::vector<int>{1, 2, 2, 3, 3, 1, 1, 2}));
     EXPECT_EQ(run(fresh("three", 1), animateloop, 7), (std::vector<int>{1, 1, 2, 2, 2, 3, 3}));
     EXPECT_EQ(run(fresh("three"), animateloopbackwards, 6), (std::vector<int>{1, 3, 3, 2, 2, 1}));
@@ -48,10 +48,9 @@ TEST_F(HelpersAnimation, LoopingClocksHoldEachImageFramedelayPlusTwoCalls) {
     EXPECT_EQ(run(s, animatebackandforth, 14),
               (std::vector<int>{1, 2, 2, 3, 3, 2, 2, 1, 1, 1, 1, 2, 2, 3}));
     EXPECT_EQ(run(fresh("one"), animatebackandforth, 6), (std::vector<int>(6, 1)));
-}
 
-TEST_F(HelpersAnimation, TerminateHoldsFramedelayPlusOneAndKillsAfterTheLastFrame) {
-    Sprite* s = fresh("three");
+    // Terminate holds framedelay + 1 and kills after the last frame.
+    s = fresh("three");
     animateterminate(s);
     EXPECT_EQ(s->framenumber, 2);
     animateterminate(s);
@@ -65,7 +64,7 @@ TEST_F(HelpersAnimation, TerminateHoldsFramedelayPlusOneAndKillsAfterTheLastFram
     EXPECT_EQ(run(slow, animateterminate, 6), (std::vector<int>{1, 1, 2, 2, 2, 3}));
 }
 
-TEST_F(HelpersAnimation, SetAndChangeFrameStayInsideTheSequence) {
+TEST_F(HelpersAnimation, SetChangeAndCentreFrameStayInsideTheSequence) {
     Sprite* s = fresh("four");
     std::vector<int> shown;
     const auto show = [&](auto&& step) {
@@ -76,10 +75,9 @@ TEST_F(HelpersAnimation, SetAndChangeFrameStayInsideTheSequence) {
     for (int n : {0, 3, 1, 99, 2147483647}) show([&] { setframe(s, n); });
     for (int d : {-2, -2147483647 - 1, 0, 10}) show([&] { changeframe(s, d); });
     EXPECT_EQ(shown, (std::vector<int>{1, 3, 1, 4, 4, 2, 1, 1, 4}));
-}
 
-TEST_F(HelpersAnimation, CenteringMovesOneFramePerCallTowardsTheTarget) {
-    Sprite* s = fresh("five");  // middle is 5 / 2 = 2
+    // Centring moves one frame per call towards the target.
+    s = fresh("five");  // middle is 5 / 2 = 2
     setframe(s, 5);
     EXPECT_EQ(run(s, centerframe, 4), (std::vector<int>{4, 3, 2, 2}));
     setframe(s, 1);

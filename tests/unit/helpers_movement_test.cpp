@@ -56,20 +56,7 @@ TEST_F(HelpersMovement, SlidingOverOrUnderWallsOnlyWhenGoingLeft) {
     EXPECT_EQ(at(), P(70, 105));  // blocked vertically: no horizontal part
 }
 
-TEST_F(HelpersMovement, WalkersFallOntoGroundAndClimbSteps) {
-    scenery("ground", 0, 200);
-    walker->x = 50, walker->y = 150;
-    movealongground(walker, 0);
-    EXPECT_EQ(walker->y, 160);  // at most 10 a call
-    for (int i = 0; i < 5; ++i) movealongground(walker, 0);
-    EXPECT_EQ(walker->y, 190);
-    scenery("ground", 100, 198);  // a step two pixels up
-    for (int i = 0; i < 20; ++i) movealongground(walker, 5);
-    EXPECT_EQ(walker->y, 188);
-    EXPECT_GT(walker->x, 140);
-}
-
-TEST_F(HelpersMovement, SixteenDirectionsWithStrictSectorBoundaries) {
+TEST_F(HelpersMovement, SixteenDirectionsWithStrictSectorBoundariesAimedAtTheNearerPlayer) {
     // (|dx|, |dy|) across every boundary of a quadrant, and the direction in
     // the up-left, down-left, up-right and down-right quadrants.
     const int shape[][2] = {{31, 10}, {30, 10}, {21, 10}, {20, 10}, {10, 10},
@@ -91,9 +78,8 @@ TEST_F(HelpersMovement, SixteenDirectionsWithStrictSectorBoundaries) {
                              {10, 3, 9},    {-4, 10, 14}, {-4, 7, 15}, {4, -10, 6}, {0, 0, 11}};
     for (const auto& v : listed) EXPECT_EQ(direction_of_vector(v[0], v[1]), v[2]);
     EXPECT_EQ(findangletosprite(110, 104, 100, 100), 10);  // target minus origin
-}
 
-TEST_F(HelpersMovement, AimsAtTheNearerPlayerAndAtPlayerTwoOnTies) {
+    // At the nearer player, at player two on ties.
     player1h = 0, player1v = 100;
     player2h = 100, player2v = 0;
     EXPECT_EQ(findangletoplayer(100, 100), 5);

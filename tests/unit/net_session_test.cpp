@@ -55,13 +55,17 @@ struct Game {
     Session host{Role::Host, 2, std::make_unique<MemoryLink>(wire, 0), [this] { return now_ms; }};
     Session guest{Role::Guest, 2, std::make_unique<MemoryLink>(wire, 1), [this] { return now_ms; }};
 
-    // Both sides send their events of `frame` and play it; the input each played.
-    std::pair<std::vector<Event>, std::vector<Event>> play(long frame, std::vector<Event> host_events,
-                                                           std::vector<Event> guest_events) {
+    // Both sides send their events of `frame`.
+    void send(long frame, std::vector<Event> host_events, std::vector<Event> guest_events) {
         host.send_input(frame, std::move(host_events));
         guest.send_input(frame, std::move(guest_events));
         host.pump(0);
         guest.pump(0);
+    }
+    // ... and play it; the input each played.
+    std::pair<std::vector<Event>, std::vector<Event>> play(long frame, std::vector<Event> host_events,
+                                                           std::vector<Event> guest_events) {
+        send(frame, std::move(host_events), std::move(guest_events));
         EXPECT_TRUE(host.ready(frame) && guest.ready(frame)) << "frame " << frame;
         return {host.take(frame), guest.take(frame)};
     }
@@ -126,20 +130,14 @@ TEST(NetSession, OnAMenuOnlyTheHostsPressesCountOnBothSides) {
     const std::vector<Event> guest = {key(EventType::KeyDown, 0x26), key(EventType::KeyDown, 0x65),
                                       key(EventType::KeyDown, 0x1B), key(EventType::KeyUp, 0x25),
                                       key(EventType::KeyDown, 0x11)};
-    g.host.send_input(3, {key(EventType::KeyDown, 0x0D)});
-    g.guest.send_input(3, guest);
-    g.host.pump(0);
-    g.guest.pump(0);
+    g.send(3, {key(EventType::KeyDown, 0x0D)}, guest);
     const std::string on_menu = text({key(EventType::KeyDown, 0x0D), key(EventType::KeyUp, 0x25),
                                       key(EventType::KeyDown, 0x11)});
     EXPECT_EQ(text(g.host.take(5, true)), on_menu);
     EXPECT_EQ(text(g.guest.take(5, true)), on_menu);
 
     // In play the guest's presses all count.
-    g.host.send_input(4, {});
-    g.guest.send_input(4, guest);
-    g.host.pump(0);
-    g.guest.pump(0);
+    g.send(4, {}, guest);
     EXPECT_EQ(text(g.host.take(6, false)), text(guest));
 }
 

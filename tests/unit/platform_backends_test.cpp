@@ -243,10 +243,6 @@ TEST(SdlBackend, OpensAWindowAndShowsAPicture) {
     b->close_window();
 }
 
-}  // namespace
-
-namespace {
-
 // Each case runs in a child process: the handlers are process-wide.
 TEST(StopSignalsDeathTest, AStopEndsTheProgramAtOnceUnlessTheGameLoopIsReadingEvents) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
@@ -280,7 +276,6 @@ TEST(StopSignalsDeathTest, AStopEndsTheProgramAtOnceUnlessTheGameLoopIsReadingEv
         },
         ::testing::KilledBySignal(SIGINT), "");
 }
-
 
 // Ended or only a zombie waiting for its parent to collect it.
 bool process_gone(pid_t pid) {
@@ -322,10 +317,6 @@ TEST(StopSignals, ADialogsChildProcessEndsWithTheGame) {
     EXPECT_TRUE(gone);
     if (!gone) ::kill(box, SIGKILL);
 }
-
-}  // namespace
-
-namespace {
 
 uint32_t channel(uint32_t p) { return p & 0xFF; }
 

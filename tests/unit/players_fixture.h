@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "app/Velmora_Win.h"
@@ -56,6 +57,7 @@ protected:
     }
 
     static int count(const char* name) { return static_cast<int>(copies(name).size()); }
+    static std::pair<int, int> at(const Sprite* s) { return {s->x, s->y}; }
 
     // One frame of one behaviour, with the active list as the frame loop builds it.
     static void step(Sprite* s) {

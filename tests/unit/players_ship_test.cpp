@@ -55,8 +55,7 @@ TEST_F(Ships, FireGateReleasesOneShotPerPress) {
     Sprite* shot = copies("blueshot").back();  // the laser enters at the back
     EXPECT_EQ(shot->damage, 5);
     EXPECT_EQ(shot->framenumber, 5);
-    EXPECT_EQ(shot->x, 142);
-    EXPECT_EQ(shot->y, 206);
+    EXPECT_EQ(at(shot), std::pair(142, 206));
 }
 
 TEST_F(Ships, StarReloadShortensWithLevel) {
@@ -89,8 +88,7 @@ TEST_F(Ships, MissileFanAtEveryLevel) {
         ASSERT_EQ(fired.size(), want.size());
         for (size_t i = 0; i < want.size(); ++i) {
             const Sprite* m = fired[fired.size() - 1 - i];
-            EXPECT_EQ(m->x, 150);
-            EXPECT_EQ(m->y, 209 + want[i].dy);
+            EXPECT_EQ(at(m), std::pair(150, 209 + want[i].dy));
             EXPECT_EQ(m->param1, want[i].vx);
             EXPECT_EQ(m->param2, want[i].vy);
         }
@@ -188,8 +186,7 @@ TEST_F(Ships, DamageFlashesTheShieldAndTheLastDeathEndsTheGame) {
     ASSERT_EQ(count("shield"), 1);
     const Sprite* flash = copies("shield")[0];
     EXPECT_EQ(ship->nextchild, flash);
-    EXPECT_EQ(flash->x, 90);  // over the ship, which is 20 smaller each way
-    EXPECT_EQ(flash->y, 185);
+    EXPECT_EQ(at(flash), std::pair(90, 185));  // over the ship, which is 20 smaller each way
 
     player1hitpoints = 5;
     step(ship);

@@ -31,8 +31,7 @@ TEST_F(Portals, EntranceBringsTheShipsInOnItsTwentiethFrame) {
     EXPECT_EQ(player2h, -10000) << "a player who does not take part gets no aim point";
     Sprite* ship = copies("playerone")[0];
     step(ship);  // its first frame of flight starts where it was put
-    EXPECT_EQ(ship->x, 120);
-    EXPECT_EQ(ship->y, 155);
+    EXPECT_EQ(at(ship), std::pair(120, 155));
 
     // The second piece shows frame 2 beside the portal and never brings ships.
     Sprite* piece = portal->nextchild;

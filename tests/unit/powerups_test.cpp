@@ -23,8 +23,7 @@ Sprite* drifting(const char* name, float x, float y, float vx, float vy) {
 TEST_F(PowerUps, DriftWithTheScrollAndBounceOffEveryWallButTheLeft) {
     Sprite* still = drifting("powerup", 300, 200, 0, 0);
     for (int i = 0; i < 3; ++i) movepowerup(still);
-    EXPECT_EQ(still->x, 285);
-    EXPECT_EQ(still->y, 200);
+    EXPECT_EQ(at(still), std::pair(285, 200));
 
     const struct { float x, y, vx, vy; int want_x, want_y; } walls[] = {
         {630, 200, 3, 0, 620 - 3 - 5, 200},  // right

@@ -265,11 +265,4 @@ TEST_F(Registry, EveryMasterGetsItsRowOfTheTable) {
     for (size_t i = 0; i < count; ++i) EXPECT_EQ(table_names.count(rows[i].name), 1u) << rows[i].name;
 }
 
-TEST_F(Registry, NamesMatchExactlyAsTheDataFilesSpellThem) {
-    EXPECT_NE(find_registry_row("crysalyellowcannondown"), nullptr);
-    EXPECT_EQ(find_registry_row("crystalyellowcannondown"), nullptr);
-    EXPECT_EQ(find_registry_row("Playerone"), nullptr);
-    EXPECT_EQ(find_registry_row("playerone "), nullptr);
-}
-
 }  // namespace

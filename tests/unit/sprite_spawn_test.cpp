@@ -25,7 +25,7 @@ protected:
     Sprite* shot = nullptr;
 };
 
-TEST_F(SpriteSpawn, CopyShowsTheMastersFrameWithItsOwnListAndSerial) {
+TEST_F(SpriteSpawn, CopyShowsTheMastersFrameWithItsOwnListAndSerialAndLookupFindsTheFirstMaster) {
     shot->param9 = 42;
     shot->curframe = 2;
     shot->framenumber = 3;
@@ -40,6 +40,14 @@ TEST_F(SpriteSpawn, CopyShowsTheMastersFrameWithItsOwnListAndSerial) {
     EXPECT_EQ(shot->frames.size(), 3u);
     delete a;
     delete b;
+
+    // Lookup finds the first master of a name, exactly, until everything is dumped.
+    make_master("shot", 1, 4, 4);
+    EXPECT_EQ(Sprite::getnamedsprite("shot"), shot);
+    EXPECT_EQ(Sprite::getnamedsprite("Shot"), nullptr);
+    Sprite::dumpall();
+    EXPECT_EQ(Sprite::getnamedsprite("shot"), nullptr);
+    EXPECT_TRUE(Sprite::list_of_master_sprite_names.empty());
 }
 
 TEST_F(SpriteSpawn, WhereChoosesBackOrFrontAndUnknownNamesCreateNothing) {
@@ -76,15 +84,6 @@ TEST_F(SpriteSpawn, ChildrenAppendAtTheEndOrDirectlyAfterTheParent) {
     for (Sprite* s = chain[4]; s != nullptr; s = s->prevchild) backwards.push_back(s);
     EXPECT_EQ(backwards, (std::vector<Sprite*>{chain[4], chain[3], chain[2], chain[1], boss}));
     EXPECT_EQ(Sprite::the_level->size(), 1u);
-}
-
-TEST_F(SpriteSpawn, LookupFindsTheFirstMasterOfANameUntilEverythingIsDumped) {
-    make_master("shot", 1, 4, 4);
-    EXPECT_EQ(Sprite::getnamedsprite("shot"), shot);
-    EXPECT_EQ(Sprite::getnamedsprite("Shot"), nullptr);
-    Sprite::dumpall();
-    EXPECT_EQ(Sprite::getnamedsprite("shot"), nullptr);
-    EXPECT_TRUE(Sprite::list_of_master_sprite_names.empty());
 }
 
 TEST_F(SpriteSpawn, DeadChildStaysReadableWhileAnotherChildNamesItAsParent) {

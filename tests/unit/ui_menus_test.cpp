@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "audio/music.h"
+#include "music_modules.h"
 #include "support/temp_dir.h"
 #include "ui_test_helpers.h"
 #include "writers/bmp_writer.h"
@@ -131,17 +132,9 @@ TEST_F(MenuTest, BarsShowTheVolumeBeforeTheFramesClick) {
 }
 
 TEST_F(MenuTest, MusicArrowsSetThePlayerVolume) {
-    writers::S3mModule tune;
-    tune.channels = 1;
-    writers::S3mSample square;
-    for (int i = 0; i < 64; ++i) square.data.push_back(i < 32 ? 8000 : -8000);
-    tune.samples = {square};
-    tune.patterns = {writers::S3mPattern(1)};
-    tune.patterns[0].at(0, 0) = {writers::s3m_note(5, 0), 1};
-    tune.orders = {0};
     TempDir dir;
     ScopedChdir in(dir.path());
-    ASSERT_TRUE(writers::write_file("TUNE.S3M", writers::encode_s3m(tune)));
+    ASSERT_TRUE(writers::write_file("TUNE.S3M", writers::encode_s3m(music_fixtures::looping_tune())));
     ASSERT_TRUE(music_init() && music_load("TUNE.S3M"));
     music_start();
     MODULE* playing = Player_GetModule();

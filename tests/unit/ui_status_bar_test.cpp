@@ -77,7 +77,7 @@ protected:
     }
 };
 
-TEST_F(StatusBarTest, ScoreDigitsAreRightAlignedInSevenCells) {
+TEST_F(StatusBarTest, ScoreDigitsAreRightAlignedInSevenCellsAndRedrawnWhenChangedOrForced) {
     const int _ = -1;
     for (const auto& [score, shown] : std::vector<std::pair<long, std::vector<int>>>{
              {1234, {_, _, _, 1, 2, 3, 4}},  // x 251, 264, 277, 290
@@ -89,9 +89,7 @@ TEST_F(StatusBarTest, ScoreDigitsAreRightAlignedInSevenCells) {
         EXPECT_EQ(cells(212), shown) << score;
         EXPECT_EQ(cells(530), shown) << score;
     }
-}
-
-TEST_F(StatusBarTest, UnchangedScoreIsNotRedrawnUntilForced) {
+    // An unchanged score is not drawn again until forced.
     player1score = 1234;
     win.update_status_bar();
     const RECT last_digit{290, 7, 300, 19};

@@ -25,8 +25,7 @@ TEST_F(Shots, BlueLaserFlies40AFrameAndSparksAtTheRightEdgeOfItsImage) {
     EXPECT_EQ(laser->x, 180);
     ASSERT_EQ(count("standardexplosion"), 1);
     const Sprite* spark = copies("standardexplosion")[0];
-    EXPECT_EQ(spark->x, 180 + 6 + 20);
-    EXPECT_EQ(spark->y, 100);
+    EXPECT_EQ(at(spark), std::pair(180 + 6 + 20, 100));
     EXPECT_EQ(laser->hitpoints, 1) << "the laser goes on through its first enemy";
 }
 
@@ -68,16 +67,13 @@ TEST_F(Shots, HeatSeekerLeavesTheShipAt20AndTrailsSmoke) {
     fire_weapon(ship, kHeatSeeker, 1, kShipMuzzles);
     ASSERT_EQ(count("heatseekingmissile"), 1);
     Sprite* s = copies("heatseekingmissile")[0];
-    EXPECT_EQ(s->x, 155);
-    EXPECT_EQ(s->y, 205);
+    EXPECT_EQ(at(s), std::pair(155, 205));
     step(s);  // nothing to home on
-    EXPECT_EQ(s->x, 175);
-    EXPECT_EQ(s->y, 205);
+    EXPECT_EQ(at(s), std::pair(175, 205));
     ASSERT_EQ(count("smoke"), 1);
     const Sprite* puff = Sprite::the_level->front();  // drawn beneath the missile
     EXPECT_EQ(puff, copies("smoke")[0]);
-    EXPECT_EQ(puff->x, 155);
-    EXPECT_EQ(puff->y, 205);
+    EXPECT_EQ(at(puff), std::pair(155, 205));
     step(s);
     EXPECT_EQ(count("smoke"), 2) << "one puff a frame";
 }
@@ -111,8 +107,7 @@ TEST_F(Shots, HeatSeekerFramePerDirection) {
         Sprite* s = seeker(320, 200, c[0], c[1]);
         step(s);
         EXPECT_EQ(s->framenumber, c[2]) << c[0] << "," << c[1];
-        EXPECT_EQ(s->x, 320 + c[0]);
-        EXPECT_EQ(s->y, 200 + c[1]);
+        EXPECT_EQ(at(s), std::pair(320 + c[0], 200 + c[1]));
     }
 }
 
@@ -190,15 +185,13 @@ TEST_F(Drones, FollowTheirShipAndVanishWithIt) {
     step(upper);
     step(lower);
     step(theirs);
-    EXPECT_EQ(upper->x, 155);
-    EXPECT_EQ(upper->y, 100);
+    EXPECT_EQ(at(upper), std::pair(155, 100));
     EXPECT_EQ(lower->y, 183);
     EXPECT_EQ(theirs->y, 333);
     player1h = 700;
     player1v = 390;
     step(lower);
-    EXPECT_EQ(lower->x, 620);
-    EXPECT_EQ(lower->y, 395);
+    EXPECT_EQ(at(lower), std::pair(620, 395));
 
     player1hitpoints = 0;
     step(upper);
