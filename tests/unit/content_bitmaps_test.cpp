@@ -2,10 +2,7 @@
 // the places the game draws them.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -98,43 +95,6 @@ TEST_F(ContentBitmaps, FullPicturesFillTheScreenAndTheCursorIsSeeThroughBlackAro
     ASSERT_NE(s, nullptr);
     EXPECT_NE(s->get_pixel(1, 1), 0u);
     win.ReleaseSurface(s);
-}
-
-// The full pictures hold smooth gradients (the sunrise of the ending, the
-// nebulae of the title): they are dithered to the display's 5-6-5 grid when
-// made, so the display shows every pixel as it is and no gradient bands.
-TEST_F(ContentBitmaps, FullPicturesAreDitheredToTheDisplaysGrid) {
-    for (const char* name : {"ending", "titlescreen", "ferrolux_logo", "quornash_logo"}) {
-        std::ifstream in(kData / "Levels/Resource" / (std::string(name) + ".BMP"), std::ios::binary);
-        const std::vector<uint8_t> bmp((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        ASSERT_GT(bmp.size(), 54u) << name;
-        const auto le = [&](size_t at, int bytes) {
-            uint32_t v = 0;
-            for (int i = 0; i < bytes; ++i) v |= uint32_t(bmp[at + size_t(i)]) << (8 * i);
-            return v;
-        };
-        ASSERT_EQ(le(28, 2), 24u) << name;
-        const uint32_t offset = le(10, 4), width = le(18, 4), height = le(22, 4);
-        const size_t stride = (width * 3 + 3) / 4 * 4;
-        ASSERT_GE(bmp.size(), offset + stride * height) << name;
-        // A level of an n-bit channel widened back to 0..255, rounded.
-        const auto widened = [](int level, int bits) {
-            const int top = (1 << bits) - 1;
-            return int(std::lround(level * 255.0 / top));
-        };
-        long off_grid = 0, mixed = 0;
-        for (uint32_t y = 0; y < height; ++y)
-            for (uint32_t x = 0; x < width; ++x) {
-                const uint8_t* p = &bmp[offset + y * stride + x * 3];  // blue, green, red
-                const bool on_grid = widened(p[2] >> 3, 5) == p[2] && widened(p[1] >> 2, 6) == p[1] &&
-                                     widened(p[0] >> 3, 5) == p[0];
-                off_grid += !on_grid;
-                if (x > 0) mixed += p[1] != p[1 - 3];
-            }
-        EXPECT_EQ(off_grid, 0) << name;
-        // A dithered gradient alternates between neighbouring levels.
-        EXPECT_GT(mixed, long(width) * long(height) / 20) << name;
-    }
 }
 
 TEST_F(ContentBitmaps, TitleButtonsFitTheirRow) {

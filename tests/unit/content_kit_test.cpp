@@ -175,18 +175,6 @@ TEST(Dither, RampLandsOnTheGridKeepingItsMeanBlockByBlock) {
     EXPECT_EQ(twice.pixels, once.pixels);
 }
 
-TEST(Synth, CurvesReachTheirEnds) {
-    const sound::Curve g = sound::glide(100, 1000, 1.0);
-    EXPECT_DOUBLE_EQ(g(0), 100);
-    EXPECT_NEAR(g(0.5), 316.23, 0.01);  // exponential: the geometric middle
-    EXPECT_DOUBLE_EQ(g(1.0), 1000);
-    EXPECT_DOUBLE_EQ(g(5.0), 1000);
-    const sound::Curve s = sound::strike(0.01, 0.5);
-    EXPECT_DOUBLE_EQ(s(0), 0);
-    EXPECT_DOUBLE_EQ(s(0.01), 1);
-    EXPECT_NEAR(s(0.51), 0.001, 1e-9);  // 60 dB down after the decay
-}
-
 TEST(Synth, ToneHasItsPitchAndFilterTamesNoise) {
     const sound::Buffer a = sound::tone(1.0, sound::constant(440), sound::Wave::Sine);
     ASSERT_EQ(a.size(), size_t(sound::kRate));
@@ -210,25 +198,6 @@ TEST(Synth, ToneHasItsPitchAndFilterTamesNoise) {
     for (double v : ring) ASSERT_TRUE(std::isfinite(v));
 }
 
-TEST(Synth, PcmIsScaledCentredAndFadedAtTheEnds) {
-    // A loud tone on a large offset: the offset goes, the peak lands at 0.89.
-    sound::Buffer b = sound::tone(0.5, sound::constant(300), sound::Wave::Square, 0.3);
-    for (double& v : b) v = v * 3.0 + 5.0;
-    const std::vector<int16_t> pcm = sound::to_pcm(b);
-    ASSERT_EQ(pcm.size(), b.size());
-    int peak = 0;
-    long long sum = 0;
-    for (int16_t s : pcm) {
-        peak = std::max(peak, std::abs(int(s)));
-        sum += s;
-    }
-    EXPECT_NEAR(peak, 0.89 * 32767, 2);
-    EXPECT_LT(std::abs(double(sum) / double(pcm.size())), 0.05 * 32767);
-    EXPECT_EQ(pcm.front(), 0);
-    EXPECT_LT(std::abs(int(pcm.back())), 0.2 * 32767);
-    EXPECT_TRUE(sound::to_pcm(sound::silence(0.1)) == std::vector<int16_t>(sound::silence(0.1).size(), 0));
-}
-
 // A sound with a sharp crack over a quiet tail, brought to a loudness its
 // peak alone would not allow: the level is reached and the crack rounded off
 // under the ceiling rather than clipped.
@@ -247,16 +216,6 @@ TEST(Synth, PcmAtALoudnessReachesItWithoutClipping) {
     EXPECT_NEAR(20 * std::log10(std::sqrt(sum / double(pcm.size())) / 32767.0), -17.0, 0.5);
     EXPECT_LE(peak, int(0.94 * 32767) + 1);
     EXPECT_EQ(pcm.back(), 0);  // faded out
-}
-
-TEST(Synth, MixPlacesAndGrows) {
-    sound::Buffer dst(10, 1.0);
-    const sound::Buffer src(10, 2.0);
-    sound::mix(dst, src, 0.5, 5.0 / sound::kRate);
-    ASSERT_EQ(dst.size(), 15u);
-    EXPECT_DOUBLE_EQ(dst[4], 1.0);
-    EXPECT_DOUBLE_EQ(dst[5], 2.0);
-    EXPECT_DOUBLE_EQ(dst[14], 1.0);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -109,16 +108,6 @@ bool WorldData::opaque_at(const Sprite::frame* f, int px, int py) {
     return f != nullptr && pixel_opaque(f, px - f->xoffset, py - f->yoffset);
 }
 
-double WorldData::distance_to_art(const std::string& name, int frame, int px, int py) const {
-    const Sprite::frame* f = frame_of(name, frame);
-    double best = 1e9;
-    for (int y = 0; f != nullptr && y < f->surface->height; ++y)
-        for (int x = 0; x < f->surface->width; ++x)
-            if (pixel_opaque(f, x, y))
-                best = std::min(best, std::hypot(x + f->xoffset - px, y + f->yoffset - py));
-    return best;
-}
-
 // The first solid row from the top (floor), or the last solid row + 1 (roof).
 int WorldData::solid_edge(const std::string& prefix, int level_x, bool from_top) const {
     for (const Record& r : records_) {
@@ -139,7 +128,6 @@ int WorldData::solid_edge(const std::string& prefix, int level_x, bool from_top)
     return -1;
 }
 
-int WorldData::floor_row(const std::string& prefix, int level_x) const { return solid_edge(prefix, level_x, true); }
 
 // Of the columns' floor (roof) rows, sorted, the one three quarters (a
 // quarter) of the way down; -1 without any.
@@ -178,20 +166,6 @@ bool WorldData::overlaps_terrain(const Record& r, const std::vector<std::string>
     return false;
 }
 
-double WorldData::covered_by(const std::string& a, int fa, int ax, int ay, const std::string& b, int fb, int bx,
-                             int by) const {
-    const Box box_a = box(a, fa, ax, ay);
-    const Sprite::frame* frame_a = frame_of(a, fa);
-    const Sprite::frame* frame_b = frame_of(b, fb);
-    int total = 0, covered = 0;
-    for (int y = box_a.top; y < box_a.bottom; ++y)
-        for (int x = box_a.left; x < box_a.right; ++x) {
-            if (!opaque_at(frame_a, x - ax, y - ay)) continue;
-            ++total;
-            if (opaque_at(frame_b, x - bx, y - by)) ++covered;
-        }
-    return total == 0 ? 0.0 : double(covered) / total;
-}
 
 namespace {
 // Rows of a placed sprite's first frame that hold art: its top and bottom.

@@ -52,14 +52,9 @@ public:
     // The same on a frame looked up once (null: nothing is opaque).
     const Sprite::frame* frame_of(const std::string& name, int frame) const;
     static bool opaque_at(const Sprite::frame* f, int px, int py);
-    // Distance from (px, py), relative to the sprite's position, to the
-    // nearest opaque pixel of the frame; 0 on one, 1e9 for an empty frame.
-    double distance_to_art(const std::string& name, int frame, int px, int py) const;
 
     // Terrain made of layer-1 pieces whose names start with `prefix`: the
-    // first solid row from the top at level x, or -1 where there is none.
-    int floor_row(const std::string& prefix, int level_x) const;
-    // The ground under (over) the span [x0, x1), read past the dressing that
+    // ground under (over) the span [x0, x1), read past the dressing that
     // grows on it (weed, crystals, eggs): the row that three quarters of the
     // columns' floors reach down to (roofs reach up to); -1 without ground.
     int floor_under(const std::string& prefix, int x0, int x1) const;
@@ -67,11 +62,6 @@ public:
     // Whether a sprite placed by `r` overlaps an opaque pixel of the terrain
     // pieces with these prefixes (both scroll alike, so this holds until it moves).
     bool overlaps_terrain(const Record& r, const std::vector<std::string>& prefixes) const;
-
-    // The share (0..1) of the opaque pixels of `a` (frame fa at ax, ay) that
-    // lie over opaque pixels of `b` (frame fb at bx, by).
-    double covered_by(const std::string& a, int fa, int ax, int ay, const std::string& b, int fb, int bx,
-                      int by) const;
 
     // ---- checks that report through gtest ----
     // Each placement of these names rests on the floor pieces `prefix` (the
