@@ -5,6 +5,8 @@
 // made for. VELMORA_WORLD_PLAY_SEEDS=5 plays seeds 1 to 5 (scripts/world-play).
 #include <gtest/gtest.h>
 
+#include "app/world_list.h"
+
 #include "whole_game_fixture.h"
 #include "world_play_check.h"
 
@@ -14,7 +16,7 @@ class WorldPlay : public ::testing::TestWithParam<int> {};
 
 TEST_P(WorldPlay, BossHoldsTheScreenBrieflyAndTheLevelEndsInTime) { world_play::expect_played_through(GetParam()); }
 
-INSTANTIATE_TEST_SUITE_P(Worlds, WorldPlay, ::testing::Range(1, 11),
+INSTANTIATE_TEST_SUITE_P(Worlds, WorldPlay, ::testing::Range(1, world_list::kCount + 1),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return std::string(whole_game::world_name(info.param));
                          });

@@ -7,6 +7,7 @@
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
+#include "app/world_list.h"
 #include "audio/music.h"
 #include "music_modules.h"
 #include "sprites/Sprite.h"
@@ -81,11 +82,10 @@ TEST_F(LevelLoading, RecordsBecomeSpritesInFileOrder) {
 // and the restart after a tune ends also use), and the level scrolls again
 // whatever a boss or the game-over picture left.
 TEST_F(LevelLoading, EachWorldStartsItsTuneAndScrolls) {
-    const char* worlds[] = {"Space", "Metal", "Crystal", "Water", "Hive",
-                            "Mountain", "Castle", "Cave", "City", "Last"};
-    for (int level = 1; level <= 10; ++level) {
-        SCOPED_TRACE(worlds[level - 1]);
-        level_file("", worlds[level - 1]);
+    for (int level = 1; level <= world_list::kCount; ++level) {
+        const char* world = world_list::kEntries[level - 1].name;
+        SCOPED_TRACE(world);
+        level_file("", world);
         std::filesystem::remove_all(dir.file("MUSIC"));
         const char* tune = music_file_for(8, level);  // the only tune on disk
         ASSERT_NE(tune, nullptr);
