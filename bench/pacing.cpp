@@ -304,6 +304,18 @@ public:
         std::vector<double> late;
         for (const Wait& w : backend_.waits)
             if (w.deadline > w.called + kFrameWaitUs) late.push_back(double(w.returned - w.deadline) / 1000.0);
+        // Each picture goes to the window as its frame's deadline wait
+        // returns: the period a player sees runs from one return to the
+        // next (the frame-start period above also carries the 1 ms pause
+        // that follows the picture, a plain sleep that can oversleep).
+        std::vector<double> shown;
+        const Wait* before = nullptr;
+        for (const Wait& w : backend_.waits) {
+            if (w.deadline <= w.called + kFrameWaitUs) continue;
+            if (before != nullptr && std::fabs(double(w.deadline - before->deadline) / 1000.0 - kNominalPeriodMs) < 0.5)
+                shown.push_back(double(w.returned - before->returned) / 1000.0);
+            before = &w;
+        }
         const double wall = double(play_end_us_ - play_start_us_) / 1e6;
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
@@ -321,6 +333,8 @@ public:
                     wall > 0 ? 100.0 * (cpu_process1_ - cpu_process0_) / wall : 0,
                     double(usage.ru_maxrss) / 1024.0, load_ms_,
                     double(first_logo_realtime_ns_ - main_entry_realtime_ns) / 1e6);
+        std::printf(" shown_period_mean_ms=%.3f shown_period_p99_ms=%.3f shown_period_max_ms=%.3f", mean(shown),
+                    percentile(shown, 0.99), shown.empty() ? 0 : *std::max_element(shown.begin(), shown.end()));
         if (o_.launched_at_ns > 0)
             std::printf(" first_present_since_launch_ms=%.1f first_logo_since_launch_ms=%.1f",
                         double(backend_.first_present_realtime_ns - o_.launched_at_ns) / 1e6,
