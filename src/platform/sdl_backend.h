@@ -124,6 +124,7 @@ private:
     };
     ShownPicture shown_{};
     bool surface_current_ = false;  // the surface holds frame565_ but changed_rows_
+    const void* populated_ = nullptr;  // the surface pixels whose pages are all mapped
     SDL_Texture* scaled_ = nullptr;  // the last picture at its place's size
     int scaled_w_ = 0, scaled_h_ = 0;
     SharpScaler sharp_;

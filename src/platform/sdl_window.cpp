@@ -83,6 +83,7 @@ void SdlBackend::close_window() {
     texture_ = nullptr;
     renderer_ = nullptr;
     window_ = nullptr;
+    populated_ = nullptr;
     scaled_w_ = scaled_h_ = 0;
     texture_w_ = texture_h_ = 0;
     picture_w_ = picture_h_ = 0;
