@@ -12,6 +12,7 @@
 #include "platform/platform.h"
 #include "platform/scaling.h"
 #include "platform/sharp_scale.h"
+#include "platform/x11_scaled_picture.h"
 
 namespace platform {
 
@@ -83,6 +84,9 @@ private:
     // rows that changed when nothing else did.
     void redraw_surface(bool changed_rows_only = false);
     void redraw_changed_rows(SDL_Surface& screen, const PictureRect& place, int factor);
+    // The 5-6-5 picture through the X server's enlargement (server_scaled_);
+    // false when that cannot show it (the caller draws it into the surface).
+    bool redraw_on_server(bool changed_rows_only);
     // The last picture scaled sharp to the place's size, into scaled_; false
     // when it cannot be (then the renderer filters it).
     bool draw_sharp(const PictureRect& place);
@@ -125,6 +129,9 @@ private:
     ShownPicture shown_{};
     bool surface_current_ = false;  // the surface holds frame565_ but changed_rows_
     const void* populated_ = nullptr;  // the surface pixels whose pages are all mapped
+    // Without a renderer, on X11: whole multiples the server enlarges (`shown_`
+    // then names no surface). Closed for good when the server refuses it.
+    x11::ScaledPicture server_scaled_;
     SDL_Texture* scaled_ = nullptr;  // the last picture at its place's size
     int scaled_w_ = 0, scaled_h_ = 0;
     SharpScaler sharp_;

@@ -117,6 +117,8 @@ bool SdlBackend::output_size(int& w, int& h) const {
     // Drawable pixels, not window points: right on high-DPI screens.
     if (renderer_ != nullptr) {
         SDL_GetRendererOutputSize(renderer_, &w, &h);
+    } else if (window_ != nullptr && server_scaled_.is_open()) {
+        SDL_GetWindowSizeInPixels(window_, &w, &h);
     } else if (window_ != nullptr) {
         // The surface redraw_surface() draws into, whatever its size is
         // measured in where the desktop scales windows.
@@ -139,7 +141,48 @@ void SdlBackend::redraw() {
     else redraw_surface();
 }
 
+bool SdlBackend::redraw_on_server(bool changed_rows_only) {
+    int out_w = 0, out_h = 0;
+    SDL_GetWindowSizeInPixels(window_, &out_w, &out_h);
+    if (out_w <= 0 || out_h <= 0) return false;
+    if (converted_valid_) return false;  // a picture of another format: the surface's way
+    if (!frame565_valid_ || picture_w_ <= 0) {
+        const SDL_Rect all{0, 0, out_w, out_h};
+        server_scaled_.fill_black(&all, 1);  // no picture yet
+        surface_current_ = false;
+        return true;
+    }
+    const PicturePlan plan = plan_picture(out_w, out_h, picture_w_, picture_h_, scaling_);
+    const int factor = whole_factor(plan, picture_w_, picture_h_);
+    if (!x11::ScaledPicture::exact_factor(factor)) return false;
+    uint32_t* pixels = server_scaled_.pixels(picture_w_, picture_h_);
+    if (pixels == nullptr) {
+        server_scaled_.close();
+        return false;
+    }
+    const ShownPicture now{nullptr, out_w, out_h, 0, factor, plan.place};
+    const bool rows_only = changed_rows_only && surface_current_ && now == shown_;
+    if (rows_only && std::find(changed_rows_.begin(), changed_rows_.end(), 1) == changed_rows_.end())
+        return true;  // the window already shows this picture
+    if (!rows_only) {
+        SDL_Rect sides[4];
+        server_scaled_.fill_black(sides, uncovered(plan.place, out_w, out_h, sides));
+    }
+    const uint8_t* rows = rows_only ? changed_rows_.data() : nullptr;
+    scale_whole_565(frame565_.data(), picture_w_, picture_h_, 1, pixels, server_scaled_.pitch(), rows);
+    surface_current_ = false;
+    if (!server_scaled_.show(rows, factor, plan.place.x, plan.place.y)) {
+        server_scaled_.close();
+        return false;
+    }
+    std::fill(changed_rows_.begin(), changed_rows_.end(), 0);
+    shown_ = now;
+    surface_current_ = true;
+    return true;
+}
+
 void SdlBackend::redraw_surface(bool changed_rows_only) {
+    if (server_scaled_.is_open() && redraw_on_server(changed_rows_only)) return;
     SDL_Surface* screen = SDL_GetWindowSurface(window_);  // a new one after a size change
     if (screen == nullptr) return;
     if (screen->pixels != populated_) {

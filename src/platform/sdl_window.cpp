@@ -60,6 +60,7 @@ bool SdlBackend::open_window(const WindowOptions& options) {
         close_window();
         return false;
     }
+    if (renderer_ == nullptr) server_scaled_.open(window_);
     if (options.fullscreen) cover_display();
     else place_windowed();
     redraw();  // black until the first picture
@@ -78,6 +79,7 @@ void SdlBackend::close_window() {
     if (scaled_ != nullptr) SDL_DestroyTexture(scaled_);
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
+    server_scaled_.close();  // its pictures name the window
     if (window_ != nullptr) SDL_DestroyWindow(window_);
     scaled_ = nullptr;
     texture_ = nullptr;
