@@ -126,29 +126,34 @@ TEST(SdlWindow, APictureFollowsTheWindowsRealSizeAndTheWindowIsKnownToTheDesktop
 
 // A window at twice the picture's size: every picture pixel is a 2 x 2
 // square of exactly its colour, whichever renderer enlarges it.
-TEST(SdlWindow, AWindowAtScaleTwoShowsEachPixelAsASquare) {
-    VirtualX x(1280, 1024);
-    auto b = sdl_on(x);
-    if (!b) GTEST_SKIP() << "no Xvfb";
-    platform::WindowOptions options;
-    options.fullscreen = false;
-    options.scale = 2;
-    options.title = "test";
-    ASSERT_TRUE(b->open_window(options));
-    const std::vector<uint16_t> picture = striped_picture();
-    const std::vector<uint32_t> screen = show_until(*b, x, picture, Box{0, 32, 1280, 960});
-    unsigned long id = 0;
-    int wx = 0, wy = 0, ww = 0, wh = 0;
-    ASSERT_TRUE(x.find_window("velmora", id, wx, wy, ww, wh));
-    ASSERT_EQ(ww, 1280);
-    ASSERT_EQ(wh, 960);
-    std::vector<uint32_t> wanted(picture.size());
-    platform::frame_to_xrgb(picture.data(), kW * 2, kW, kH, platform::FrameFormat{}, wanted.data());
-    int wrong = 0;
-    for (int sy = 0; sy < wh && wy + sy < x.height(); ++sy)
-        for (int sx = 0; sx < ww; ++sx)
-            wrong += screen[size_t(wy + sy) * x.width() + wx + sx] != wanted[size_t(sy / 2) * kW + sx / 2];
-    EXPECT_EQ(wrong, 0) << "in the window at " << wx << "," << wy;
+// Scale 2 goes through the X server's enlargement, scale 3 (whose inverse
+// the server's fixed point cannot hold) through the window's surface.
+TEST(SdlWindow, AWindowAtAWholeScaleShowsEachPixelAsASquare) {
+    for (const int scale : {2, 3}) {
+        SCOPED_TRACE(scale);
+        VirtualX x(kW * scale, kH * scale + 64);
+        auto b = sdl_on(x);
+        if (!b) GTEST_SKIP() << "no Xvfb";
+        platform::WindowOptions options;
+        options.fullscreen = false;
+        options.scale = scale;
+        options.title = "test";
+        ASSERT_TRUE(b->open_window(options));
+        const std::vector<uint16_t> picture = striped_picture();
+        const std::vector<uint32_t> screen = show_until(*b, x, picture, Box{0, 32, kW * scale, kH * scale});
+        unsigned long id = 0;
+        int wx = 0, wy = 0, ww = 0, wh = 0;
+        ASSERT_TRUE(x.find_window("velmora", id, wx, wy, ww, wh));
+        ASSERT_EQ(ww, kW * scale);
+        ASSERT_EQ(wh, kH * scale);
+        std::vector<uint32_t> wanted(picture.size());
+        platform::frame_to_xrgb(picture.data(), kW * 2, kW, kH, platform::FrameFormat{}, wanted.data());
+        int wrong = 0;
+        for (int sy = 0; sy < wh && wy + sy < x.height(); ++sy)
+            for (int sx = 0; sx < ww; ++sx)
+                wrong += screen[size_t(wy + sy) * x.width() + wx + sx] != wanted[size_t(sy / scale) * kW + sx / scale];
+        EXPECT_EQ(wrong, 0) << "in the window at " << wx << "," << wy;
+    }
 }
 
 // The session ends under a running game: it ends too, instead of waiting on
