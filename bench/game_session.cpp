@@ -12,6 +12,7 @@
 #include "app/game_states.h"
 #include "app/globals.h"
 #include "app/world_list.h"
+#include "forwarding_backend.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
 #include "util/random.h"
@@ -26,26 +27,10 @@ constexpr long kWeavePeriod = 48;  // frames up, then as many down
 // The headless back end with a stand-in for an audio device: the mixer sees
 // one open and leaves its sound to the device's thread (GameSession::mix_sound)
 // instead of mixing it inside the frame, as the game does with a real device.
-class AudioDeviceStandIn final : public platform::Backend {
+class AudioDeviceStandIn final : public ForwardingBackend {
 public:
-    bool headless() const override { return true; }
-    std::vector<platform::DisplayInfo> displays() override { return inner_->displays(); }
-    std::vector<platform::VideoMode> modes(int d) override { return inner_->modes(d); }
-    void desktop_mode(int d, platform::VideoMode& out) override { inner_->desktop_mode(d, out); }
-    bool open_window(const platform::WindowOptions& o) override { return inner_->open_window(o); }
-    void close_window() override { inner_->close_window(); }
-    void present(const void* p, int pitch, int w, int h, const platform::FrameFormat& f) override {
-        inner_->present(p, pitch, w, h, f);
-    }
-    void toggle_fullscreen() override {}
-    void set_scaling(platform::Scaling) override {}
-    bool poll_event(platform::Event& e) override { return inner_->poll_event(e); }
-    uint64_t now_us() override { return inner_->now_us(); }
-    void wait_until_us(uint64_t deadline) override { inner_->wait_until_us(deadline); }
-    void message_box(const std::string& t, const std::string& m) override { inner_->message_box(t, m); }
-    int choose(const std::string& t, const std::string& p, const std::vector<std::string>& i) override {
-        return inner_->choose(t, p, i);
-    }
+    AudioDeviceStandIn() : ForwardingBackend(platform::make_headless_backend()) {}
+
     bool open_audio(platform::AudioCallback callback, void* userdata, int, int) override {
         callback_ = callback;
         userdata_ = userdata;
@@ -65,7 +50,6 @@ public:
     }
 
 private:
-    std::unique_ptr<platform::Backend> inner_ = platform::make_headless_backend();
     platform::AudioCallback callback_ = nullptr;
     void* userdata_ = nullptr;
 };

@@ -27,6 +27,7 @@
 #include "app/globals.h"
 #include "app/options.h"
 #include "bench_registry.h"
+#include "forwarding_backend.h"
 #include "game_session.h"
 #include "platform/platform.h"
 #include "platform/renderer_choice.h"
@@ -118,10 +119,10 @@ long long realtime_ns() {
 
 // The SDL back end, with every wait timed; the deadline wait may be replaced
 // by an earlier kind (the frame's 1 ms pause stays a sleep, as it always was).
-class MeasuredBackend final : public platform::Backend {
+class MeasuredBackend final : public ForwardingBackend {
 public:
     MeasuredBackend(std::unique_ptr<platform::Backend> inner, WaitKind wait)
-        : inner_(std::move(inner)), wait_(wait) {
+        : ForwardingBackend(std::move(inner)), wait_(wait) {
         // The earlier wait ran with the kernel's default timer slack.
         if (wait_ == WaitKind::Earlier) prctl(PR_SET_TIMERSLACK, 0, 0, 0, 0);
     }
@@ -132,65 +133,42 @@ public:
     int presents = 0;
     long long first_present_realtime_ns = 0;
 
-    bool headless() const override { return inner_->headless(); }
-    std::vector<platform::DisplayInfo> displays() override { return inner_->displays(); }
-    std::vector<platform::VideoMode> modes(int d) override { return inner_->modes(d); }
-    void desktop_mode(int d, platform::VideoMode& out) override { inner_->desktop_mode(d, out); }
-    bool open_window(const platform::WindowOptions& o) override { return inner_->open_window(o); }
-    void close_window() override { inner_->close_window(); }
     void present(const void* p, int pitch, int w, int h, const platform::FrameFormat& f) override {
-        const uint64_t t0 = inner_->now_us();
-        inner_->present(p, pitch, w, h, f);
-        present_us += inner_->now_us() - t0;
+        const uint64_t t0 = inner().now_us();
+        inner().present(p, pitch, w, h, f);
+        present_us += inner().now_us() - t0;
         if (presents++ == 0) first_present_realtime_ns = realtime_ns();
     }
-    std::string renderer_name() const override { return inner_->renderer_name(); }
-    void toggle_fullscreen() override { inner_->toggle_fullscreen(); }
-    void set_scaling(platform::Scaling s) override { inner_->set_scaling(s); }
-    void set_window_icon(int w, int h, const uint32_t* argb) override { inner_->set_window_icon(w, h, argb); }
-    bool poll_event(platform::Event& e) override { return inner_->poll_event(e); }
-    uint64_t now_us() override { return inner_->now_us(); }
     void wait_until_us(uint64_t deadline) override {
-        const uint64_t called = inner_->now_us();
+        const uint64_t called = inner().now_us();
         switch (wait_) {
             case WaitKind::Spin:
-                while (inner_->now_us() < deadline) {
+                while (inner().now_us() < deadline) {
                 }
                 break;
             case WaitKind::Earlier:
-                for (uint64_t t = inner_->now_us(); t < deadline; t = inner_->now_us())
+                for (uint64_t t = inner().now_us(); t < deadline; t = inner().now_us())
                     if (deadline - t > kEarlierMarginUs)
                         std::this_thread::sleep_for(std::chrono::microseconds(deadline - t - kEarlierMarginUs));
                 break;
             default:
-                inner_->wait_until_us(deadline);
+                inner().wait_until_us(deadline);
         }
-        if (recording) waits.push_back({called, deadline, inner_->now_us()});
+        if (recording) waits.push_back({called, deadline, inner().now_us()});
     }
     void sleep_until_us(uint64_t deadline) override {
         // The refresh wait of menu flips: the earlier kinds spun its end too.
-        if (wait_ == WaitKind::Shipped) inner_->sleep_until_us(deadline);
+        if (wait_ == WaitKind::Shipped) inner().sleep_until_us(deadline);
         else wait_until_us(deadline);
     }
     void sleep_ms(uint32_t ms) override {
-        const uint64_t t0 = inner_->now_us();
-        inner_->sleep_ms(ms);
-        sleep_us += inner_->now_us() - t0;
+        const uint64_t t0 = inner().now_us();
+        inner().sleep_ms(ms);
+        sleep_us += inner().now_us() - t0;
     }
-    void message_box(const std::string& t, const std::string& m) override { inner_->message_box(t, m); }
-    int choose(const std::string& t, const std::string& p, const std::vector<std::string>& items) override {
-        return inner_->choose(t, p, items);
-    }
-    bool open_audio(platform::AudioCallback cb, void* u, int rate, int frames) override {
-        return inner_->open_audio(cb, u, rate, frames);
-    }
-    void close_audio() override { inner_->close_audio(); }
-    void lock_audio() override { inner_->lock_audio(); }
-    void unlock_audio() override { inner_->unlock_audio(); }
 
 private:
     static constexpr uint64_t kEarlierMarginUs = 1000;
-    std::unique_ptr<platform::Backend> inner_;
     WaitKind wait_;
 };
 
