@@ -114,6 +114,19 @@ bool parse_real(const std::string& text, double low, double high, double& out) {
     return true;
 }
 
+}  // namespace
+
+const char* motion_mode_name(MotionMode mode) { return mode == MotionMode::Original ? "original" : "smooth"; }
+
+bool parse_motion_mode(const std::string& text, MotionMode& out) {
+    const std::string v = lower(text);
+    if (v == "smooth") out = MotionMode::Smooth;
+    else if (v == "original") out = MotionMode::Original;
+    else return false;
+    return true;
+}
+
+namespace {
 const char* scaling_name(platform::Scaling s) {
     switch (s) {
         case platform::Scaling::Fit: return "fit";
@@ -184,6 +197,10 @@ bool apply_key(const std::string& key, const std::string& value, Settings& s, bo
     if (key == "autofire") {
         expected = "yes or no";
         return parse_bool(value, s.autofire);
+    }
+    if (key == "motion") {
+        expected = "smooth or original";
+        return parse_motion_mode(value, s.motion);
     }
     if (const int job = key_job_of(key); job >= 0) {
         std::vector<int32_t> codes;
@@ -359,6 +376,7 @@ std::string setting_text(const Settings& s, const std::string& key) {
     if (key == "screenshot_dir") return s.screenshot_dir;
     if (key == "renderer") return platform::renderer_setting_name(s.renderer);
     if (key == "autofire") return s.autofire ? "yes" : "no";
+    if (key == "motion") return motion_mode_name(s.motion);
     if (const int job = key_job_of(key); job >= 0) return s.keys[size_t(job)];
     return {};
 }
@@ -412,7 +430,11 @@ std::string default_config_text(const Settings& s) {
            line("screenshot_dir") +
            "# What draws the picture: auto (the accelerated renderer on a GPU, the\n"
            "# software one where OpenGL would run on the processor), software or accelerated.\n" +
-           line("renderer") + firing_and_keys_text(s);
+           line("renderer") +
+           "# Motion: smooth draws a picture at every refresh of the display, with every\n"
+           "# moving thing placed between its last two positions; original shows one\n"
+           "# picture per game step (21.7 a second). The game plays the same in both.\n" +
+           line("motion") + firing_and_keys_text(s);
 }
 
 std::vector<std::string> setting_keys() {
@@ -555,6 +577,7 @@ void apply_settings(const Settings& s, const std::vector<std::string>& given, La
     if (!has(given, "--scale")) options.scale = s.scale;
     if (!has(given, "--scaling")) options.scaling = s.scaling;
     options.renderer = s.renderer;
+    if (!has(given, "--motion")) options.motion = s.motion;
 }
 
 namespace {

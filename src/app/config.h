@@ -15,6 +15,11 @@
 
 struct LaunchOptions;
 
+enum class MotionMode { Smooth, Original };
+const char* motion_mode_name(MotionMode mode);
+// "smooth" or "original" (any case); false for anything else.
+bool parse_motion_mode(const std::string& text, MotionMode& out);
+
 struct Settings {
     bool fullscreen = true;
     int display = -1;  // -1: ask when there are several
@@ -25,6 +30,10 @@ struct Settings {
     int controller_dead_zone = 25;  // percent of full stick deflection
     std::string screenshot_dir;     // as written; empty: the pictures directory (expand_user_dir)
     platform::RendererSetting renderer = platform::RendererSetting::Auto;
+    // Pictures at the display's refresh with moving things placed between two
+    // game steps (smooth), or one picture per game step (original). The game
+    // itself plays the same either way.
+    MotionMode motion = MotionMode::Smooth;
 
     // ---- firing and keys ----
     bool autofire = false;  // a held fire control taps for the player

@@ -53,6 +53,7 @@ constexpr OptionForm kOptionForms[] = {
     {"--god", Arg::None},        {"--autopilot", Arg::Optional}, {"--start-level", Arg::Value},
     {"--stop-at-level", Arg::Value}, {"--trace", Arg::Value}, {"--autofire", Arg::Optional},
     {"--host", Arg::NextOptional}, {"--join", Arg::Value}, {"--net-delay", Arg::Value},
+    {"--motion", Arg::Value},    {"--refresh", Arg::Value},   {"--digests", Arg::Value},
 };
 
 const OptionForm* find_option_form(const std::string& name) {
@@ -98,6 +99,11 @@ bool apply(const std::string& name, const std::string& value, LaunchOptions& o, 
         else if (value == "fit") o.scaling = platform::Scaling::Fit;
         else if (value == "stretch") o.scaling = platform::Scaling::Stretch;
         else return bad("auto, integer, fit or stretch");
+    } else if (name == "--motion") {
+        if (!parse_motion_mode(value, o.motion)) return bad("smooth or original");
+    } else if (name == "--refresh") {
+        if (!ranged_int::parse(value, kMinRefreshHz, kMaxRefreshHz, o.refresh_hz))
+            return bad("a refresh rate in Hz " + range_text(kMinRefreshHz, kMaxRefreshHz));
     } else if (name == "--headless") o.headless = true;
     else if (name == "--frames") {
         if (!ranged_int::parse(value, 1, kMaxFrame, o.frames)) return bad("a frame count from 1");
@@ -132,6 +138,9 @@ bool apply(const std::string& name, const std::string& value, LaunchOptions& o, 
     } else if (name == "--trace") {
         if (value.empty()) return bad("a file");
         o.trace_file = value;
+    } else if (name == "--digests") {
+        if (value.empty()) return bad("a file");
+        o.digests_file = value;
     } else if (name == "--host") {
         if (value.empty()) o.host_port = net::kDefaultPort;
         else if (!ranged_int::parse(value, 0, 65535, o.host_port))
@@ -219,6 +228,11 @@ std::string launch_usage() {
            "  --display N            the display to use (0 is the first)\n"
            "  --scaling MODE         auto (the default: whole multiples when they nearly\n"
            "                         fill the screen, else fit), integer, fit or stretch\n"
+           "  --motion MODE          smooth (the default: a picture at every refresh of the\n"
+           "                         display, moving things placed between game steps) or\n"
+           "                         original (one picture per game step); play is the same\n"
+           "  --refresh HZ           pace smooth pictures at HZ instead of the rate the\n"
+           "                         display reports (60 when it reports none)\n"
            "\n"
            "Network play (docs/network.md):\n"
            "  --host [PORT]          wait for a second player to join over the network and\n"
@@ -251,6 +265,9 @@ std::string launch_usage() {
            ": the ending)\n"
            "  --trace FILE           write the run's progress to FILE: levels started and\n"
            "                         ended, hits taken, sprite counts (docs/regression.md)\n"
+           "  --digests FILE         write a digest of the whole play state after every\n"
+           "                         frame to FILE (\"FRAME DIGEST\" lines): two runs in the\n"
+           "                         same state give the same line\n"
            "\n"
            "Exit status: 0 on a normal end, 1 when the game cannot start or a requested\n"
            "file could not be written, 2 for a bad command line.\n";

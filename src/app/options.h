@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/config.h"
 #include "platform/platform.h"
 
 class DirectDrawWin;
@@ -26,6 +27,8 @@ struct LaunchOptions {
     int display = -1;  // -1: ask when there are several
     platform::Scaling scaling = platform::Scaling::Auto;
     platform::RendererSetting renderer = platform::RendererSetting::Auto;
+    MotionMode motion = MotionMode::Smooth;  // --motion, else velmora.cfg's motion
+    int refresh_hz = 0;  // --refresh: pace pictures as if the display said so; 0: ask the display
     long frames = 0;  // stop after this frame; 0: no limit
     bool seed_given = false;
     uint32_t seed = 0;
@@ -39,6 +42,7 @@ struct LaunchOptions {
     int start_level = 0;      // the first game starts at this level; 0: level 1
     int stop_at_level = 0;    // end the run once this level is reached (11: the ending)
     std::string trace_file;   // --trace: progress of the run, a line per event
+    std::string digests_file; // --digests: the digest of the whole play state after every frame
     // Network play.
     int host_port = -1;         // --host: the UDP port to wait on (0: any free one); -1: not hosting
     std::string join_host;      // --join HOST[:PORT]: the host's name or address; empty: not joining
@@ -51,6 +55,8 @@ struct LaunchOptions {
 
 constexpr int kDefaultNetDelay = 2;
 constexpr int kMaxNetDelay = 10;
+constexpr int kMinRefreshHz = 20;
+constexpr int kMaxRefreshHz = 500;
 
 // Parses argv[1..argc-1]. Both "--name value" and "--name=value" are taken.
 // On failure returns false and says why in `error`.

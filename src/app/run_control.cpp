@@ -17,6 +17,8 @@
 #include "app/game_states.h"
 #include "app/globals.h"
 #include "app/run_trace.h"
+#include "app/state_digest.h"
+#include "util/digest.h"
 #include "app/state_dump.h"
 #include "app/world_list.h"
 #include "display/DirectDrawApp.h"
@@ -312,6 +314,14 @@ bool RunControl::prepare(LaunchOptions& options, std::string& error) {
         if (options.god) recording_settings_ += "god\n";
         recording_on_ = true;
     }
+    if (!options.digests_file.empty()) {
+        digests_.open(options.digests_file, std::ios::binary | std::ios::trunc);
+        if (!digests_) {
+            error = "cannot write digests '" + options.digests_file + "'";
+            return false;
+        }
+        digests_on_ = true;
+    }
     if (!options.trace_file.empty()) {
         trace_ = std::make_unique<RunTrace>();
         if (!trace_->open(options.trace_file)) {
@@ -404,6 +414,14 @@ bool RunControl::after_frame(DirectDrawApp& app, long frame) {
             report("cannot write state dump '" + dump.path + "'");
     }
     if (screenshot_requested_) save_requested_screenshot(app, frame);
+    if (digests_on_) {
+        if (const auto* game = dynamic_cast<const Velmora_Win*>(window); game != nullptr)
+            digests_ << frame << ' ' << digest_hex(play_state_digest(*game)) << '\n';
+        if (!digests_) {
+            report("cannot write the digests");
+            digests_on_ = false;
+        }
+    }
     if (recording_on_) {
         recording_.flush();
         if (!recording_) {

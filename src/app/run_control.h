@@ -100,6 +100,8 @@ private:
     std::vector<FrameFile> dumps_;
     long frame_limit_ = 0;
     std::ofstream recording_;
+    std::ofstream digests_;
+    bool digests_on_ = false;
     std::string recording_settings_;  // seed, start level, god: the lines after the header
     bool recording_on_ = false;
     bool all_written_ = true;

@@ -5,6 +5,8 @@
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
+#include "app/state_digest.h"
+#include "util/digest.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
 
@@ -78,6 +80,8 @@ std::string format_state_dump(const Velmora_Win& w, long frame) {
     for (int c = 1; c <= kHitClasses; ++c)
         v["live_hitclass" + std::to_string(c)] = std::to_string(by_class[c]);
     put("live_hitclass_other", other);
+
+    v["play_digest"] = digest_hex(play_state_digest(w));
 
     std::string out;
     for (const auto& [key, value] : v) out += key + " " + value + "\n";

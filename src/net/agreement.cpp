@@ -1,6 +1,6 @@
 #include "net/agreement.h"
 
-#include "net/digest.h"
+#include "util/digest.h"
 
 namespace net {
 

@@ -10,7 +10,7 @@
 #include <system_error>
 #include <vector>
 
-#include "net/digest.h"
+#include "util/digest.h"
 
 namespace net {
 namespace {

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <sstream>
 
-#include "net/digest.h"
+#include "util/digest.h"
 
 namespace net {
 namespace {

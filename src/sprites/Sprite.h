@@ -66,6 +66,9 @@ public:
     // one sprite remembers another (the last power-up collected, in param3):
     // an address may be reused by a later sprite, a serial never is.
     uint32_t serial = 0;
+    // Which master this is or was copied from: its place in the master list,
+    // from 1 (0: made by hand, not from a definition).
+    uint32_t kind = 0;
 
     // The frame that is drawn and tested; null when the sprite has no frames.
     frame* current_frame() const {

@@ -47,6 +47,7 @@ void Sprite::load(std::string* name, std::istream* in, DirectDrawWin* win) {
     firstframe = 0;
     curframe = 0;
     lastframe = frame_count() - 1;
+    kind = static_cast<uint32_t>(list_of_master_sprites.size() + 1);
     list_of_master_sprites.push_back(this);
     list_of_master_sprite_names.push_back(*name);
 }

@@ -7,3 +7,5 @@ constexpr int kGameRandMax = 32767;
 
 void game_srand(unsigned seed);
 int game_rand();
+// The generator's whole state, for digests of the game state.
+unsigned long game_rand_state();

@@ -37,6 +37,7 @@ Sprite* make_master(const std::string& name, int frames, int w, int h, int xoffs
     s->curframe = 0;
     s->firstframe = 0;
     s->lastframe = frames - 1;
+    s->kind = static_cast<uint32_t>(Sprite::list_of_master_sprites.size() + 1);
     Sprite::list_of_master_sprites.push_back(s);
     Sprite::list_of_master_sprite_names.push_back(name);
     return s;

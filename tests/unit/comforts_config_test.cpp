@@ -99,12 +99,13 @@ TEST(ComfortsConfig, DefaultTextReadsBackAsTheSettingsItWasMadeFrom) {
     chosen.screenshot_dir = "/pictures";
     chosen.renderer = platform::RendererSetting::Accelerated;
     chosen.autofire = true;
+    chosen.motion = MotionMode::Original;
     chosen.keys[platform::kPlayerTwoLeft] = "A, Keypad 1";
     std::vector<std::string> problems;
     const Settings back = parse(default_config_text(chosen), &problems);
     EXPECT_TRUE(problems.empty()) << problems.front();
     const std::vector<std::string> keys = setting_keys();
-    EXPECT_EQ(keys.size(), 10u + platform::kKeyJobCount);
+    EXPECT_EQ(keys.size(), 11u + platform::kKeyJobCount);
     for (const std::string& key : keys) EXPECT_EQ(setting_text(back, key), setting_text(chosen, key)) << key;
     EXPECT_EQ(back.keys, chosen.keys);
     EXPECT_EQ(parse(default_config_text(Settings{})).keys, Settings{}.keys);

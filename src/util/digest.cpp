@@ -1,8 +1,7 @@
-#include "net/digest.h"
+#include "util/digest.h"
 
 #include <cstdio>
 
-namespace net {
 namespace {
 constexpr uint64_t kP1 = 0x9E3779B185EBCA87ULL;
 constexpr uint64_t kP2 = 0xC2B2AE3D27D4EB4FULL;
@@ -52,4 +51,3 @@ std::string digest_hex(uint64_t digest) {
     return text;
 }
 
-}  // namespace net

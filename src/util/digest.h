@@ -7,8 +7,6 @@
 #include <cstdint>
 #include <string>
 
-namespace net {
-
 uint64_t digest_bytes(const void* data, size_t size, uint64_t seed = 0);
 inline uint64_t digest_text(const std::string& text, uint64_t seed = 0) {
     return digest_bytes(text.data(), text.size(), seed);
@@ -17,4 +15,3 @@ inline uint64_t digest_text(const std::string& text, uint64_t seed = 0) {
 // Sixteen lower-case hexadecimal digits.
 std::string digest_hex(uint64_t digest);
 
-}  // namespace net
