@@ -1,11 +1,7 @@
 # Run by cpack after it has staged the installation and before it makes the
 # .deb: lays the staged tree out as Debian expects (the copyright file in its
 # machine-readable format, the changelog and manual page compressed) and works
-# out the Depends field from the libraries the program links. The program is
-# stripped here rather than by CPACK_STRIP_FILES, which leaves the compiler's
-# notes in, and moved to games/, Debian's place for games, when the build put
-# it in bin/ (it finds its data relative to itself, ../share/velmora from
-# either): so any build directory packages.
+# out the Depends field from the libraries the program links.
 if(NOT CPACK_GENERATOR STREQUAL "DEB")
   return()
 endif()
@@ -15,8 +11,7 @@ set(doc "${stage}/${CPACK_VELMORA_DOCDIR}")
 set(man6 "${stage}/${CPACK_VELMORA_MANDIR}/man6")
 set(deb_dir "${CPACK_VELMORA_SOURCE_DIR}/packaging/deb")
 
-# Best compression, and neither name nor time in the header, so that the same
-# sources make the same package.
+# Best compression, and neither the file's name nor its time in the header.
 function(gzip_into from to)
   execute_process(COMMAND gzip -9n -c "${from}" OUTPUT_FILE "${to}" RESULT_VARIABLE failed)
   if(failed)
@@ -63,14 +58,10 @@ file(READ "${deb_dir}/copyright.in" copyright)
 string(CONFIGURE "${copyright}" copyright @ONLY)
 file(WRITE "${doc}/copyright" "${copyright}")
 
-# Depends: the packages of the libraries the programs link, then what is
-# opened at run time (CPACK_DEBIAN_PACKAGE_DEPENDS). dpkg-shlibdeps wants a
-# debian/control where it runs, even an empty one, and a DEBIAN directory at
-# the root of the tree it reads.
-set(work "${CPACK_TOPLEVEL_DIRECTORY}/shlibdeps")
-file(REMOVE_RECURSE "${work}")
-file(WRITE "${work}/debian/control" "")
-file(MAKE_DIRECTORY "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/DEBIAN")
+# Debian keeps games' programs in games/. A build that put it in bin/
+# packages all the same: the program finds its data relative to itself,
+# ../share/velmora from either. Stripped here rather than by
+# CPACK_STRIP_FILES, which leaves the compiler's notes in.
 if(CPACK_VELMORA_BINDIR STREQUAL "bin")
   file(RENAME "${stage}/bin" "${stage}/games")
 elseif(NOT CPACK_VELMORA_BINDIR STREQUAL "games")
@@ -84,6 +75,15 @@ foreach(program IN LISTS programs)
     message(FATAL_ERROR "could not strip ${program}")
   endif()
 endforeach()
+
+# Depends: the packages of the libraries the programs link, then what is
+# opened at run time (CPACK_DEBIAN_PACKAGE_DEPENDS). dpkg-shlibdeps wants a
+# debian/control where it runs, even an empty one, and a DEBIAN directory at
+# the root of the tree it reads.
+set(work "${CPACK_TOPLEVEL_DIRECTORY}/shlibdeps")
+file(REMOVE_RECURSE "${work}")
+file(WRITE "${work}/debian/control" "")
+file(MAKE_DIRECTORY "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/DEBIAN")
 execute_process(COMMAND dpkg-shlibdeps -O ${programs}
                 WORKING_DIRECTORY "${work}" OUTPUT_VARIABLE found RESULT_VARIABLE failed)
 file(REMOVE_RECURSE "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/DEBIAN")
