@@ -146,8 +146,8 @@ def measure(path, keep_dir=None):
 
 
 def clock(seconds):
-    minutes, rest = divmod(seconds, 60)
-    return f"{int(minutes)}:{rest:04.1f}"
+    minutes, tenths = divmod(round(seconds * 10), 600)
+    return f"{minutes}:{tenths / 10:04.1f}"
 
 
 def main(args):
