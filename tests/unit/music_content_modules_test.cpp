@@ -154,8 +154,8 @@ Round play_round(const std::string& path, const Plan& plan, int* channels) {
 
 // RMS in dBFS of the chunks from `from` to `to` seconds.
 double level(const Round& r, double from, double to) {
-    const size_t a = size_t(std::max(0.0, from) / kChunkSeconds + 0.5);
-    const size_t b = std::min(r.energy.size(), size_t(to / kChunkSeconds + 0.5));
+    const size_t a = size_t(std::lround(std::max(0.0, from) / kChunkSeconds));
+    const size_t b = std::min(r.energy.size(), size_t(std::lround(std::max(0.0, to) / kChunkSeconds)));
     double sum = 0;
     for (size_t i = a; i < b; ++i) sum += r.energy[i];
     return b > a ? 10 * std::log10(std::max(sum / double(b - a), 1e-20)) : -200;
@@ -171,12 +171,13 @@ struct Playback {
 
 // RMS in dBFS of the 4 s from `at`.
 double four_seconds_from(const Playback& p, double at) {
-    const size_t i = size_t(at * 10 + 0.5);
+    const size_t i = size_t(std::lround(std::max(0.0, at) * 10));
     if (i + 40 > p.envelope.size()) return -200;
     double sum = 0;
     for (size_t k = i; k < i + 40; ++k) sum += std::pow(10.0, p.envelope[k] / 10);
     return 10 * std::log10(sum / 40);
 }
+
 // Length and levels of a 16-bit stereo wave file; seconds 0 if it is not one.
 Playback wave_levels(const std::vector<uint8_t>& w, int rate) {
     Playback out;
