@@ -93,8 +93,9 @@ void add_level(worlds::World& world) {
     level.formation("spacewhiteship", 10700, 140, line(3, 60, 70));
     level.formation("spacegreenship", 10860, 180, vee(5, 32, 22));
 
-    // Its first pass goes along the top; the exit portal comes after it.
-    level.place(kBossX, -40, 0, "spaceboss");
+    // It comes in along the top run's height, its upper cannons above the
+    // screen (see space_boss.cpp); the exit portal comes after it.
+    level.place(kBossX, -205, 0, "spaceboss");
     level.place(kExitX, 140, 0, "exitportal");
 }
 
