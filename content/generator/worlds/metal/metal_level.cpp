@@ -59,13 +59,18 @@ void add_level(worlds::World& world) {
     p.floor_turret(2520);
     p.roof_turret(2400);
 
-    // The corridor of crushers.
+    // The corridor of crushers, flown by a patrol.
+    p.helicopters(2880, 190, 3, 30);
     p.crusher(3000);
+    p.walker(3150);
     p.radar_down(3180);
     p.crusher(3320);
     p.walker(3450);
+    p.helicopters(3500, 140, 2, 100);
     p.crusher(3640);
+    p.floor_turret(3720);
     p.helicopters(3800, 170, 2, 40);
+    p.helicopters(4020, 120, 3, 70);
 
     // Hatches on the open floor.
     p.hatch_up(4200);
