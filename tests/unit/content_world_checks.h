@@ -66,7 +66,8 @@ public:
     // ---- checks that report through gtest ----
     // Each placement of these names rests on the floor pieces `prefix` (the
     // lowest row of its first frame between `sink` rows above and `gap` rows
-    // below the ground under it), or hangs from the roof alike.
+    // below the ground under it), or hangs from the roof alike; placements
+    // on the far layers 2 and 3 are left out.
     void expect_standing(const std::vector<std::string>& names, const std::string& prefix, int gap = 8,
                          int sink = 4) const;
     void expect_hanging(const std::vector<std::string>& names, const std::string& prefix, int gap = 8,
