@@ -48,6 +48,7 @@ void add_level(worlds::World& world) {
     p.hive_down(1700);
     p.group("hiveorangeship", 2000, 180, line(1, 0));
     p.floor_cannon(2200);
+    p.group("hivegreenship", 2320, 260, line(2, 80, -80));
 
     // Galleries of nests.
     p.hive_up(2500);
@@ -57,6 +58,7 @@ void add_level(worlds::World& world) {
     p.roof_cannon(3250);
     p.tendrils_up(3400);
     p.group("hiveorangeship", 3600, 150, line(2, 100, 80));
+    p.roof_cannon(3700);
     p.hive_up(3800);
     p.floor_cannon(4000);
 
@@ -82,6 +84,7 @@ void add_level(worlds::World& world) {
     p.hive_down(7100);
     p.group("hiveorangeship", 7300, 160, line(3, 80, 40));
     p.tendrils_up(7500);
+    p.group("hivegreenship", 7650, 240, line(3, 70, -50));
 
     // Deeper, thicker with nests.
     p.hive_up(7900);
@@ -105,6 +108,7 @@ void add_level(worlds::World& world) {
     p.floor_cannon(10350);
     p.group("hiveorangeship", 10500, 120, line(3, 90, 70));
     p.roof_cannon(10700);
+    p.floor_cannon(10780);
     p.hive_up(10900);
     p.tendrils_down(11050);
     p.group("hivegreenship", 11200, 150, vee(5, 40, 30));
