@@ -49,6 +49,7 @@ void add_level(worlds::World& world) {
     p.walker(1040);
     p.helicopters(1150, 120, 2, 100);
     p.floor_turret(1400);
+    p.helicopters(1520, 210, 2, -80);
     p.roof_turret(1650);
     p.walker(1750);
 
@@ -77,6 +78,7 @@ void add_level(worlds::World& world) {
     p.hatch_down(4500);
     p.helicopters(4700, 100, 2, 150);
     p.floor_turret(4900);
+    p.helicopters(4980, 180, 3, 40);
     p.roof_turret(5000);
     p.walker(5100);
     p.walker(5220);
