@@ -11,34 +11,21 @@
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
-#include "behaviours/registry.h"
 #include "content_world_checks.h"
 #include "support/sprite_fixtures.h"
 
 namespace {
 
 using world_checks::Record;
-using world_checks::WorldSuite;
+using world_checks::WorldPlaySuite;
 
 constexpr int kLongestHold = 1300;
 
-class CrystalGate : public WorldSuite<"Crystal"> {
+class CrystalGate : public WorldPlaySuite<"Crystal"> {
 protected:
     void SetUp() override {
+        WorldPlaySuite::SetUp();
         ASSERT_TRUE(data->loaded()) << "the Crystal world is not generated";
-        reset_globals_to_program_start();
-        set_behaviors();
-        scroll = 1;
-        player1 = true;
-        player1hitpoints = 100;
-        player1h = 80;
-        player1v = 200;
-        player2h = player2v = -10000;
-    }
-    void TearDown() override {
-        Sprite::destroy_level();
-        if (Sprite::list_of_active_sprites != nullptr) Sprite::list_of_active_sprites->clear();
-        scroll = 0;
     }
 
     // Openers still in the level.

@@ -12,14 +12,13 @@
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
-#include "behaviours/registry.h"
 #include "content_world_checks.h"
 #include "display/Surface.h"
 #include "support/sprite_fixtures.h"
 
 namespace {
 
-using world_checks::WorldSuite;
+using world_checks::WorldPlaySuite;
 
 constexpr int kFieldWidth = 640, kFieldHeight = 416;
 // Blasts reach 13 rows above the highest shot; nothing higher can be struck.
@@ -37,23 +36,13 @@ struct Profile {
     int bottom = -1;
 };
 
-class SpaceFight : public WorldSuite<"Space"> {
+class SpaceFight : public WorldPlaySuite<"Space"> {
 protected:
     void SetUp() override {
+        WorldPlaySuite::SetUp();
         ASSERT_TRUE(data->loaded()) << "the Space world is not generated";
-        reset_globals_to_program_start();
-        set_behaviors();
-        scroll = 1;
-        player1 = true;
-        player1hitpoints = 100;
-        player2h = player2v = -10000;
         cannon_up_ = data->master("spacebosscannonup");
         ASSERT_NE(cannon_up_, nullptr);
-    }
-    void TearDown() override {
-        Sprite::destroy_level();
-        if (Sprite::list_of_active_sprites != nullptr) Sprite::list_of_active_sprites->clear();
-        scroll = 0;
     }
 
     const Profile& profile(const Sprite::frame* f) {

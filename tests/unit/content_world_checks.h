@@ -117,4 +117,19 @@ protected:
     static inline WorldData* data = nullptr;
 };
 
+// Readies the field for running behaviours over the loaded world's masters:
+// the program's globals, the registry bound, the level scrolling, player one
+// at (80, 200) and player two away. `end_play` empties the level again.
+void begin_play();
+void end_play();
+
+// A world suite whose tests run its behaviours (`begin_play` before each,
+// `end_play` after).
+template <WorldName World>
+class WorldPlaySuite : public WorldSuite<World> {
+protected:
+    void SetUp() override { begin_play(); }
+    void TearDown() override { end_play(); }
+};
+
 }  // namespace world_checks
