@@ -87,7 +87,7 @@ const WorldRow kWorlds[] = {
      {"metalbluehelicopter"},
      {"metalfloor", "metalroof"},
      {}},
-    {"Crystal", "crystalopenerdown", true,
+    {"Crystal", "crystalopenerup", true,
      {{"crystalwhiteship", 7}, {"crystalwhitehelicopter", 2}, {"crystalredship", 2}, {"crystalyellowship", 3},
       {"crystalyellowcannonup", 9}, {"crysalyellowcannondown", 8}, {"crystalbossredverticle", 2},
       {"crystalbosssilververticle", 2}, {"crystalbosssilverhorizontal", 2}, {"crystalbossredhorizontal", 2},
