@@ -81,7 +81,7 @@ const char* const kUsage =
     "pausing time (ms). --motion and --refresh are the game's options. --lag moves\n"
     "the mouse now and then (player one at rest, at a random moment of a step) and\n"
     "times the first picture in which the ship has moved. --motion-trace: one line\n"
-    "per picture in play: time (us), a scrolling sprite's serial and the x its\n"
+    "per picture in play: time (us), a scrolling sprite's serial, its layer and the x its\n"
     "image is found at in the picture. --xserver-pid: the X server's processor\n"
     "time over the same seconds.\n";
 
@@ -467,17 +467,19 @@ private:
         }
     }
 
-    // A layer-1 sprite well inside the screen, followed until it nears the
-    // left edge, then another.
+    // A piece of scenery (no behaviour: it only scrolls) well inside the
+    // screen, of the fastest layer there is, followed until it nears the left
+    // edge, then another.
     void trace_scrolling(const PresentedPicture& picture, uint64_t t0) {
         const Sprite* tracked = nullptr;
         if (Sprite::list_of_active_sprites != nullptr) {
             for (const Sprite* top : *Sprite::list_of_active_sprites)
                 if (top->serial == traced_serial_ && top->x > 40) tracked = top;
-            if (tracked == nullptr)
+            for (int layer = 1; layer <= 3 && tracked == nullptr; ++layer)
                 for (const Sprite* top : *Sprite::list_of_active_sprites) {
                     const Sprite::frame* f = top->current_frame();
-                    if (top->layer == 1 && f != nullptr && f->rect.right >= 24 && top->x > 200 && top->x < 500) {
+                    if (top->layer == layer && top->behavior == nullptr && f != nullptr && f->rect.right >= 16 &&
+                        f->rect.right <= 320 && top->x > 200 && top->x < 500) {
                         tracked = top;
                         break;
                     }
@@ -486,8 +488,8 @@ private:
         if (tracked == nullptr) return;
         traced_serial_ = tracked->serial;
         const ImageMatch m = find_sprite(picture, *tracked, tracked->x - 2, tracked->x + 8, tracked->y, tracked->y);
-        std::fprintf(motion_trace_, "%llu %u %d %.3f\n", static_cast<unsigned long long>(t0), tracked->serial,
-                     m.found ? m.x : -9999, m.mismatch);
+        std::fprintf(motion_trace_, "%llu %u %d %d %.3f\n", static_cast<unsigned long long>(t0), tracked->serial,
+                     tracked->layer, m.found ? m.x : -9999, m.mismatch);
     }
 
     static constexpr int kMouseStep = 40;  // pixels: a brisk flick

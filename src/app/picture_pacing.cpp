@@ -37,20 +37,46 @@ constexpr uint64_t kStepUs = uint64_t{PlayFrameSchedule::kPeriodMs} * 1000;
 
 }  // namespace
 
-void PictureSchedule::set_refresh_hz(int hz) { period_us_ = hz > 0 ? (1000000 + uint64_t(hz) - 1) / uint64_t(hz) : 16667; }
+void PictureSchedule::set_refresh_hz(int hz) {
+    const uint64_t period = 1000000000u / uint64_t(hz > 0 ? hz : kDefaultRefreshHz);
+    if (period == period_ns_) return;
+    period_ns_ = period;
+    anchor_us_ = next_us_;  // the next picture keeps its moment; the grid goes on from there
+    count_on_grid_ = 0;
+}
+
+uint64_t PictureSchedule::slack_us() const { return std::min(kSlackUs, period_us() / 4); }
 
 uint64_t PictureSchedule::cost_us() const {
     const size_t n = std::min(count_, costs_.size());
     return n == 0 ? 0 : *std::max_element(costs_.begin(), costs_.begin() + static_cast<std::ptrdiff_t>(n));
 }
 
+uint64_t PictureSchedule::lead_us() const {
+    const size_t n = std::min(drawn_count_, leads_.size());
+    return n == 0 ? 0 : *std::min_element(leads_.begin(), leads_.begin() + static_cast<std::ptrdiff_t>(n));
+}
+
 bool PictureSchedule::ends_by(uint64_t start_us, uint64_t limit_us) const {
     return cost_known() && start_us + cost_us() + kMarginUs <= limit_us;
 }
 
-void PictureSchedule::shown(uint64_t began_us, uint64_t presented_us, uint64_t ended_us) {
+void PictureSchedule::place_next() {
+    next_us_ = anchor_us_ + (count_on_grid_ * period_ns_ + 500) / 1000;
+}
+
+void PictureSchedule::shown(uint64_t began_us, uint64_t presented_us, uint64_t ended_us, bool drawn) {
     costs_[count_++ % costs_.size()] = ended_us >= began_us ? ended_us - began_us : 0;
-    next_due_us_ = presented_us + period_us_;
+    if (drawn) leads_[drawn_count_++ % leads_.size()] = presented_us >= began_us ? presented_us - began_us : 0;
+    if (presented_us <= next_us_ + slack_us()) {
+        ++count_on_grid_;
+    } else {
+        // Too late for its place (a long step, a stall, the first picture of
+        // play): the grid starts again from this one, without a catch-up burst.
+        anchor_us_ = presented_us;
+        count_on_grid_ = 1;
+    }
+    place_next();
 }
 
 void PicturePacing::wait_for_deadline(Velmora_Win& window, uint32_t deadline_ms) {
@@ -67,16 +93,12 @@ void PicturePacing::wait_for_deadline(Velmora_Win& window, uint32_t deadline_ms)
     for (;;) {
         const uint64_t now = be.now_us();
         if (now >= deadline_us_) return;
-        if (schedule_.due(now)) {
-            // Until one picture has shown what a picture costs, the step's
-            // own is the first; one that would end late is left to it too.
-            if (!schedule_.ends_by(now, deadline_us_)) break;
-            show_between(window, now);
-        } else if (schedule_.ends_by(schedule_.next_due_us(), deadline_us_)) {
-            be.sleep_until_us(schedule_.next_due_us());
-        } else {
-            break;
-        }
+        const uint64_t start = std::max(now, schedule_.next_drawing_us());
+        // Until one picture has shown what a picture costs, the step's own is
+        // the first; one that would end late is left to it too.
+        if (!schedule_.ends_by(start, deadline_us_)) break;
+        if (now < start) be.sleep_until_us(start);
+        else show_between(window, now);
     }
     wait_until_ms(deadline_ms);
 }
@@ -88,7 +110,7 @@ void PicturePacing::flip(Velmora_Win& window) {
     }
     window.SwapBuffers();
     const uint64_t now = platform::backend().now_us();
-    if (schedule_.due(now)) show_front(window, now);
+    if (now >= schedule_.next_us()) show_front(window, now);
 }
 
 void PicturePacing::pause(Velmora_Win& window) {
@@ -99,8 +121,8 @@ void PicturePacing::pause(Velmora_Win& window) {
     }
     smooth_step_ = false;
     const uint64_t end = be.now_us() + kPauseUs;
-    if (schedule_.next_due_us() < end) {
-        be.sleep_until_us(schedule_.next_due_us());
+    if (schedule_.next_us() < end) {
+        be.sleep_until_us(schedule_.next_us());
         show_front(window, be.now_us());
     }
     be.sleep_until_us(end);
@@ -142,16 +164,18 @@ const Surface& PicturePacing::draw_picture(Velmora_Win& window, int fraction) {
 
 void PicturePacing::show_between(Velmora_Win& window, uint64_t began_us) {
     platform::Backend& be = platform::backend();
-    // Seen once it has been drawn and handed over: about a picture's cost on.
-    const int fraction = motion_blend::step_fraction(began_us + schedule_.cost_us(), deadline_us_, kStepUs);
+    // Seen once it has been drawn and handed over, on its place on the grid
+    // unless drawing began late.
+    const uint64_t seen = std::max(schedule_.next_us(), began_us + schedule_.lead_us());
+    const int fraction = motion_blend::step_fraction(seen, deadline_us_, kStepUs);
     const Surface& picture = draw_picture(window, fraction);
     const uint64_t presented = be.now_us();
     window.PresentSurface(picture);
-    schedule_.shown(began_us, presented, be.now_us());
+    schedule_.shown(began_us, presented, be.now_us(), true);
 }
 
 void PicturePacing::show_front(Velmora_Win& window, uint64_t began_us) {
     platform::Backend& be = platform::backend();
     window.ShowFront();
-    schedule_.shown(began_us, began_us, be.now_us());
+    schedule_.shown(began_us, began_us, be.now_us(), false);
 }

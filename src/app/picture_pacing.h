@@ -15,34 +15,48 @@
 
 class Velmora_Win;
 
-// When pictures may go to the window: at most one a refresh, and only one
-// that is finished before the step's deadline. A picture's cost is what the
-// recent ones took, drawing and presenting together.
+// When pictures go to the window: on a grid of one a refresh, so that over
+// any stretch there are as many pictures as the display shows, and each is
+// finished before the step's deadline. A picture whose drawing is late by up
+// to kSlackUs (a sleep ending late) keeps its place on the grid; later, the
+// grid starts again from it, so no picture ever follows another by less than
+// a refresh minus that slack. What a picture costs, and how long its drawing
+// takes before it is handed over, are learnt from the recent ones.
 class PictureSchedule {
 public:
     // Pictures closer than this to a deadline are left to the step's own.
     static constexpr uint64_t kMarginUs = 300;
+    static constexpr uint64_t kSlackUs = 1000;
 
     void set_refresh_hz(int hz);
-    uint64_t period_us() const { return period_us_; }
+    uint64_t period_us() const { return period_ns_ / 1000; }
+    uint64_t slack_us() const;
 
-    bool due(uint64_t now_us) const { return now_us >= next_due_us_; }
-    uint64_t next_due_us() const { return next_due_us_; }
+    // The moment the next picture should reach the window.
+    uint64_t next_us() const { return next_us_; }
+    // When drawing the next picture between steps should begin.
+    uint64_t next_drawing_us() const { return next_us_ > lead_us() ? next_us_ - lead_us() : 0; }
     // The cost is known once a picture has been shown.
     bool cost_known() const { return count_ > 0; }
     uint64_t cost_us() const;
+    // The shortest recent time from beginning to draw a picture to handing it over.
+    uint64_t lead_us() const;
     // Whether a picture begun at `start_us` is seen before `limit_us`.
     bool ends_by(uint64_t start_us, uint64_t limit_us) const;
 
     // A picture was handed to the window at `presented_us`; its work began
-    // at `began_us` and ended at `ended_us`.
-    void shown(uint64_t began_us, uint64_t presented_us, uint64_t ended_us);
+    // at `began_us` (drawing, when `drawn`) and ended at `ended_us`.
+    void shown(uint64_t began_us, uint64_t presented_us, uint64_t ended_us, bool drawn);
 
 private:
-    uint64_t period_us_ = 16667;
-    uint64_t next_due_us_ = 0;
-    std::array<uint64_t, 8> costs_{};  // the latest pictures', round robin
-    size_t count_ = 0;
+    void place_next();
+
+    uint64_t period_ns_ = 16666667;
+    uint64_t anchor_us_ = 0;  // a picture on the grid
+    uint64_t count_on_grid_ = 0;
+    uint64_t next_us_ = 0;
+    std::array<uint64_t, 8> costs_{}, leads_{};  // the latest pictures', round robin
+    size_t count_ = 0, drawn_count_ = 0;
 };
 
 class PicturePacing {
