@@ -418,8 +418,8 @@ public:
         if (o_.xserver_pid > 0)
             std::printf(" cpu_xserver_pct=%.2f", wall > 0 ? 100.0 * (cpu_server1_ - cpu_server0_) / wall : 0);
         if (o_.lag)
-            std::printf(" lag_samples=%zu lag_mean_ms=%.1f lag_p50_ms=%.1f lag_p90_ms=%.1f lag_max_ms=%.1f", lags_.size(),
-                        mean(lags_), percentile(lags_, 0.5), percentile(lags_, 0.9),
+            std::printf(" lag_samples=%zu lag_untimed=%ld lag_mean_ms=%.1f lag_p50_ms=%.1f lag_p90_ms=%.1f lag_max_ms=%.1f",
+                        lags_.size(), lags_unseen_, mean(lags_), percentile(lags_, 0.5), percentile(lags_, 0.9),
                         lags_.empty() ? 0 : *std::max_element(lags_.begin(), lags_.end()));
         if (o_.launched_at_ns > 0)
             std::printf(" first_present_since_launch_ms=%.1f first_logo_since_launch_ms=%.1f",
@@ -454,14 +454,17 @@ private:
         // Drawn between where it was and where it is: at most its top speed apart.
         const ImageMatch m = find_sprite(picture, *ship, ship->x - 30, ship->x + 30, ship->y - 4, ship->y + 4);
         if (!m.found) {
+            // Hidden (shots over it, an explosion): this movement cannot be timed.
             still_pictures_ = 0;
+            if (lag_waiting_ && shown_us >= move_at_us_) lag_unseen_ = true;
             return;
         }
         still_pictures_ = m.x == ship_x_ ? still_pictures_ + 1 : 0;
         ship_x_ = m.x;
         if (lag_waiting_ && shown_us >= move_at_us_ && m.x != rest_x_) {
-            lags_.push_back(double(shown_us - move_at_us_) / 1000.0);
-            lag_waiting_ = false;
+            if (lag_unseen_) ++lags_unseen_;
+            else lags_.push_back(double(shown_us - move_at_us_) / 1000.0);
+            lag_waiting_ = lag_unseen_ = false;
             still_pictures_ = 0;
             next_move_frame_ = frames_seen_ + kFramesBetweenMoves;
         }
@@ -502,7 +505,8 @@ private:
     bool playing_ = false;
     long frames_seen_ = 0;
     std::mt19937_64 random_{12345};
-    bool lag_waiting_ = false, move_right_ = true;
+    bool lag_waiting_ = false, lag_unseen_ = false, move_right_ = true;
+    long lags_unseen_ = 0;  // movements the ship was hidden for: not timed
     uint64_t move_at_us_ = 0;
     long next_move_frame_ = 0;
     int rest_x_ = 0, ship_x_ = -1, still_pictures_ = 0;
