@@ -1,6 +1,7 @@
 #include "app/picture_pacing.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "app/Velmora_Win.h"
 #include "app/clock.h"
@@ -48,8 +49,15 @@ void PictureSchedule::set_refresh_hz(int hz) {
 uint64_t PictureSchedule::slack_us() const { return std::min(kSlackUs, period_us() / 4); }
 
 uint64_t PictureSchedule::cost_us() const {
+    // The longest but one of the recent pictures: one that was held up (the
+    // window's first picture, a moment the machine was busy) says nothing
+    // of the next, and would keep pictures from the end of several steps.
     const size_t n = std::min(count_, costs_.size());
-    return n == 0 ? 0 : *std::max_element(costs_.begin(), costs_.begin() + static_cast<std::ptrdiff_t>(n));
+    if (n < 2) return n == 0 ? 0 : costs_[0];
+    std::array<uint64_t, 8> recent = costs_;
+    std::nth_element(recent.begin(), recent.begin() + 1, recent.begin() + static_cast<std::ptrdiff_t>(n),
+                     std::greater<>());
+    return recent[1];
 }
 
 uint64_t PictureSchedule::lead_us() const {

@@ -20,8 +20,9 @@ class Velmora_Win;
 // finished before the step's deadline. A picture whose drawing is late by up
 // to kSlackUs (a sleep ending late) keeps its place on the grid; later, the
 // grid starts again from it, so no picture ever follows another by less than
-// a refresh minus that slack. What a picture costs, and how long its drawing
-// takes before it is handed over, are learnt from the recent ones.
+// a refresh minus that slack. What a picture costs (the longest of the recent
+// ones but one), and how long its drawing takes before it is handed over
+// (the shortest), are learnt from the last eight.
 class PictureSchedule {
 public:
     // Pictures closer than this to a deadline are left to the step's own.
