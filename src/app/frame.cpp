@@ -23,8 +23,8 @@ void Velmora_Win::DrawScene() {
     if (CloseMessagePosted()) return;
 
     if (game_state != kStateQuit) keep_music_alive();
-    if (PreDrawScene()) Flip();
-    platform::backend().sleep_ms(1);
+    if (PreDrawScene()) pictures.flip(*this);
+    pictures.pause(*this);
 }
 
 void Velmora_Win::run_state_handler() {
@@ -124,7 +124,8 @@ void Velmora_Win::game_loop() {
     update_status_bar();
 
     // A short frame still lasts its period; a long one is not shortened.
-    wait_until_ms(frame_time);
+    // In smooth motion the wait shows pictures between this step and the last.
+    pictures.wait_for_deadline(*this, frame_time);
 
     if (gameover || currentlevel != loaded_level) {
         game_state = kStateLevelEnded;

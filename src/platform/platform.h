@@ -93,6 +93,9 @@ public:
     virtual void set_scaling(Scaling scaling) = 0;
     // What draws the picture in the window ("software", "opengl on ..."); empty without one.
     virtual std::string renderer_name() const { return {}; }
+    // Refreshes a second of the display showing the window, as the system
+    // reports it; 0 when it reports none. Headless: a virtual 60 Hz display.
+    virtual int refresh_hz() { return 0; }
     // The window's icon: `width` x `height` pixels as 0xAARRGGBB, rows top
     // down. Kept for windows opened later. A back end without windows ignores it.
     virtual void set_window_icon(int /*width*/, int /*height*/, const uint32_t* /*argb*/) {}
