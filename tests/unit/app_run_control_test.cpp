@@ -1,5 +1,5 @@
-// Input scripts (recordings are version 2: settings and clock readings) and
-// the state dump.
+// Input scripts (recordings are version 3: settings, clock readings and the
+// control rules of their day) and the state dump.
 #include <gtest/gtest.h>
 
 #include <list>
@@ -42,13 +42,19 @@ TEST(AppInputScript, ReadsEventsInFrameOrderAndRoundTrips) {
     EXPECT_EQ(round.size(), ev.size());
 }
 
-TEST(AppInputScript, VersionTwoCarriesSettingsAndClockReadings) {
+TEST(AppInputScript, VersionsTwoAndThreeCarrySettingsAndClockReadings) {
     std::vector<ScriptedEvent> ev;
     ScriptSettings settings;
     std::string error;
+    std::istringstream three("velmora-input 3\nnetwork\n1 quit\n");
+    ASSERT_TRUE(parse_input_script(three, ev, settings, error)) << error;
+    EXPECT_EQ(settings.version, 3);
+    EXPECT_TRUE(settings.network);
     std::istringstream in("velmora-input 2\nseed 4294967295\nstart-level 7\ngod\n"
                           "2 clock 1000\n1 clock 0\n2 mouse button 0 down\n");
     ASSERT_TRUE(parse_input_script(in, ev, settings, error)) << error;
+    EXPECT_EQ(settings.version, 2);
+    EXPECT_FALSE(settings.network);
     EXPECT_TRUE(settings.seed_given);
     EXPECT_EQ(settings.seed, 4294967295u);
     EXPECT_EQ(settings.start_level, 7);
@@ -65,7 +71,7 @@ TEST(AppInputScript, MalformedLinesAreReportedWithTheirNumber) {
     std::vector<ScriptedEvent> ev;
     std::string error;
     // Version 1 knows neither settings nor clocks; settings come before the first event.
-    for (const char* text : {"", "velmora-input 3\n", "1 key down 0x20\n", "velmora-input 1\nseed 3\n",
+    for (const char* text : {"", "velmora-input 4\n", "1 key down 0x20\n", "velmora-input 2\nnetwork\n", "velmora-input 1\nseed 3\n",
                              "velmora-input 1\n5 clock 10\n", "velmora-input 2\n4 quit\nseed 1\n"})
         EXPECT_FALSE(parse(text, ev, error)) << text;
     EXPECT_NE(error.find("before the first event"), std::string::npos) << error;
