@@ -307,8 +307,9 @@ bool RunControl::prepare(LaunchOptions& options, std::string& error) {
             set_player_autofire(1, settings.autofire[0]);
             set_player_autofire(2, settings.autofire[1]);
         }
-        // An older recording replays by the rules it was made under.
-        if (settings.version < kRecordingVersion) {
+        // An older recording replays by the rules it was made under. Both
+        // machines of a network game play by today's, whatever they replay.
+        if (settings.version < kRecordingVersion && !networked) {
             control_rules.keys_steer_player_one = false;
             control_rules.taps_held = false;
             recording_version_ = 2;

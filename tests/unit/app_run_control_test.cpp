@@ -2,14 +2,19 @@
 // control rules of their day) and the state dump.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <list>
 #include <sstream>
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
+#include "app/options.h"
 #include "app/run_control.h"
 #include "app/state_dump.h"
+#include "behaviours/player_state.h"
+#include "display/DirectDrawApp.h"
 #include "sprites/Sprite.h"
+#include "support/temp_dir.h"
 
 namespace {
 bool parse(const std::string& text, std::vector<ScriptedEvent>& out, std::string& error) {
@@ -87,6 +92,50 @@ TEST(AppInputScript, MalformedLinesAreReportedWithTheirNumber) {
         EXPECT_FALSE(parse(std::string("velmora-input 2\n# settings\n") + line + "\n", ev, error)) << line;
         EXPECT_EQ(error.rfind("line 3: ", 0), 0u) << line << " -> " << error;
     }
+}
+
+// The control rules a replay plays by come from its version, a network game
+// has today's taps and keeps player two's keys to player two, and a replay
+// recorded again keeps its version.
+TEST(AppInputScript, TheVersionChoosesTheControlRulesAndIsKeptWhenRecordedAgain) {
+    struct Case {
+        int version;
+        bool networked;
+        bool keys, taps;             // the rules played by
+        const char* recorded;        // the recording's first line
+        bool network_line;
+    };
+    const Case cases[] = {{3, false, true, true, "velmora-input 3", false},
+                          {2, false, false, false, "velmora-input 2", false},
+                          {1, false, false, false, "velmora-input 2", false},
+                          {2, true, false, true, "velmora-input 3", true},
+                          {3, true, false, true, "velmora-input 3", true}};
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.version << (c.networked ? " networked" : ""));
+        std::ofstream(dir.file("in.txt")) << "velmora-input " << c.version << "\n5 quit\n";
+        LaunchOptions options;
+        options.headless = true;
+        options.input_file = dir.file("in.txt");
+        options.record_file = dir.file("again.txt");
+        if (c.networked) options.host_port = 0;  // prepare() opens no connection
+        std::string error;
+        {
+            RunControl control;
+            ASSERT_TRUE(control.prepare(options, error)) << error;
+            EXPECT_EQ(control_rules.keys_steer_player_one, c.keys);
+            EXPECT_EQ(control_rules.taps_held, c.taps);
+            DirectDrawApp app;
+            control.attach(app);
+        }
+        std::ifstream again(options.record_file);
+        std::string header, all, line;
+        std::getline(again, header);
+        while (std::getline(again, line)) all += line + "\n";
+        EXPECT_EQ(header, c.recorded);
+        EXPECT_EQ(all.find("network\n") != std::string::npos, c.network_line);
+    }
+    control_rules = ControlRules{};
 }
 
 TEST(AppStateDump, SortedAndCountingLiveSpritesByClass) {
