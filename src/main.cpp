@@ -1,6 +1,7 @@
 // Start-up: options, data directory, the platform back end, then the game.
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -152,7 +153,9 @@ int main(int argc, char** argv) {
         const std::string problem = settings_place_problem(config_path, Velmora_Win::prefs_path());
         if (!problem.empty()) {
             std::fprintf(stderr, "velmora: %s\n", problem.c_str());
-            post_settings_notice("Settings: " + problem + ".");
+            std::string sentence = problem + ".";
+            sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+            post_settings_notice(sentence);
         }
     }
 

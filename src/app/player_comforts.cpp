@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <sstream>
@@ -34,20 +33,6 @@ constexpr uint64_t kNoticeMs = 10000;
 constexpr int kNoticeCell = 18;
 constexpr int kNoticeMargin = 8;
 
-// Halves every channel of the pixels in rows [top, bottom).
-void darken(Surface& s, int top, int bottom) {
-    const PixelFormat& f = s.format;
-    if (f.depth == 8) return;  // a palette has no "half as bright" to hand
-    const uint32_t masks[3] = {f.rmask, f.gmask, f.bmask};
-    for (int y = std::max(0, top); y < std::min(s.height, bottom); ++y)
-        for (int x = 0; x < s.width; ++x) {
-            const uint32_t v = s.get_pixel(x, y);
-            uint32_t out = 0;
-            for (const uint32_t m : masks) out |= ((v & m) >> 1) & m;
-            s.put_pixel(x, y, out);
-        }
-}
-
 int text_width(const std::string& text) {
     platform::TextMask mask;
     return platform::render_text(text, kNoticeCell, mask) ? mask.width : static_cast<int>(text.size()) * kNoticeCell / 2;
@@ -71,10 +56,11 @@ std::vector<std::string> wrapped(const std::string& text, int width) {
     return lines;
 }
 
-// A band across the top of the picture with the notice in it.
+// A dark band across the top of the picture with the notice in it.
 void draw_settings_notice(DirectDrawWin& window, Surface& picture, const std::vector<std::string>& lines) {
     const int height = kNoticeMargin * 2 + kNoticeCell * static_cast<int>(lines.size());
-    darken(picture, 0, height);
+    const RECT band{0, 0, picture.width, height};
+    window.ClearSurface(&picture, 24, 16, 48, &band);
     for (size_t i = 0; i < lines.size(); ++i)
         window.DrawText(&picture, kNoticeMargin, kNoticeMargin + kNoticeCell * static_cast<int>(i), lines[i], 255, 220,
                         96, kNoticeCell);
