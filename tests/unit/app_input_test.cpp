@@ -8,7 +8,6 @@
 #include "app/fire_taps.h"
 #include "app/game_states.h"
 #include "app/globals.h"
-#include "behaviours/player_state.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
 #include "support/input_events.h"
@@ -128,8 +127,7 @@ TEST_F(AppInput, ClicksAreQueuedInOrderAndOnlyTheLeftButtonActs) {
 }
 
 // Play reads a press released again before its frame as held for that frame;
-// the menus take their presses themselves, and an old recording's rules keep
-// the release.
+// the menus take their presses themselves.
 TEST_F(AppInput, ATapBetweenTwoPlayFramesIsHeldForThatFrameOnly) {
     struct Seen {
         bool mouse, space, ctrl;
@@ -174,10 +172,4 @@ TEST_F(AppInput, ATapBetweenTwoPlayFramesIsHeldForThatFrameOnly) {
     EXPECT_EQ(win.game_state, kStateTitleMenu);
     win.game_state = kStatePlaying;
     EXPECT_FALSE(play_frame().space);
-
-    control_rules.taps_held = false;  // a recording of before
-    tap_all();
-    seen = play_frame();
-    EXPECT_FALSE(seen.mouse || seen.space || seen.ctrl);
-    control_rules = ControlRules{};
 }

@@ -106,7 +106,6 @@ TEST(AppInputScript, TheVersionChoosesTheControlRulesAndIsKeptWhenRecordedAgain)
         bool network_line;
     };
     const Case cases[] = {{3, false, true, true, "velmora-input 3", false},
-                          {2, false, false, false, "velmora-input 2", false},
                           {1, false, false, false, "velmora-input 2", false},
                           {2, true, false, true, "velmora-input 3", true},
                           {3, true, false, true, "velmora-input 3", true}};
