@@ -8,6 +8,7 @@
 #include "app/fire_taps.h"
 #include "app/game_states.h"
 #include "app/globals.h"
+#include "behaviours/player_state.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
 #include "support/input_events.h"
@@ -21,6 +22,7 @@ class AppInput : public ::testing::Test {
 protected:
     void SetUp() override {
         reset_globals_to_program_start();
+        control_rules = ControlRules{};
         Velmora_Win::mouseclickqueue.clear();
         Velmora_Win::cursor_width = 10;
         Velmora_Win::cursor_height = 20;
