@@ -117,7 +117,11 @@ public:
     // Drains the click queue into `flag` (oldest first, left button only);
     // `left_arrived` (if given) is set when a left-button record was drained.
     // Takes critsection itself (it is recursive, so callers may hold it).
+    // The screens other than play drain this way.
     void drain_clicks(bool& flag, bool* left_arrived = nullptr);
+    // Play's drain (app/fire_taps.h): the same, `press_arrived` set when a
+    // left-button press was among the records.
+    void drain_play_clicks(bool& flag, bool& press_arrived);
     // The slot of keycodes a virtual key sets, or -1.
     static int key_slot(unsigned vkey);
 

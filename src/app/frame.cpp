@@ -3,6 +3,7 @@
 
 #include "app/Velmora_Win.h"
 #include "app/autofire.h"
+#include "app/fire_taps.h"
 #include "app/clock.h"
 #include "app/game_states.h"
 #include "app/globals.h"
@@ -107,7 +108,7 @@ void Velmora_Win::run_state_handler() {
 }
 
 void Velmora_Win::game_loop() {
-    drain_clicks(g_themousebutton);
+    const PlayFireControls fire(*this);  // a tap between two play frames counts as held for this one
     keep_music_alive();
     frame_time = play_schedule.next_deadline(now_ms());
 

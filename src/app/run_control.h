@@ -21,9 +21,13 @@ class Velmora_Win;
 
 // The first version of the format: input events only.
 constexpr const char* kInputScriptHeader = "velmora-input 1";
-// What recordings are written in: version 1 plus the run's settings and the
-// clock readings the game's decisions depended on.
-constexpr const char* kRecordingHeader = "velmora-input 2";
+// Version 2 adds the run's settings and the clock readings the game's
+// decisions depended on. Version 3 has the same lines and says the run was
+// played by the control rules of behaviours/player_state.h (player two's keys
+// steer player one in a game for one; a tap between two play frames counts);
+// versions 1 and 2 replay by the rules they were made under, without either.
+constexpr const char* kRecordingHeader = "velmora-input 3";
+constexpr int kRecordingVersion = 3;
 
 struct ScriptedEvent {
     long frame = 0;
@@ -43,6 +47,11 @@ struct ScriptSettings {
     // Whose held fire control tapped (app/autofire.h): "autofire" names both
     // players, "autofire 1" or "autofire 2" one of them.
     bool autofire[2] = {false, false};
+    // The format's version (1 to 3): which control rules the run had.
+    int version = 0;
+    // "network" (version 3): a network game's, where player two's keys never
+    // steer player one.
+    bool network = false;
 };
 
 // Reads a whole input script into `out`, ordered by frame (entries of one
@@ -103,6 +112,7 @@ private:
     std::ofstream digests_;
     bool digests_on_ = false;
     std::string recording_settings_;  // seed, start level, god: the lines after the header
+    int recording_version_ = kRecordingVersion;  // a replay re-recorded keeps its rules
     bool recording_on_ = false;
     bool all_written_ = true;
     bool screenshot_requested_ = false;  // F12 during this frame

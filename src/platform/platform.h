@@ -62,6 +62,10 @@ enum class EventType {
 struct Event {
     EventType type = EventType::None;
     int vkey = 0;
+    // KeyDown, KeyUp from the keyboard: the back end's own code of the key,
+    // which names it (key_name, input_options.h); 0 from scripts and
+    // controllers. Recordings do not hold it.
+    int32_t key = 0;
     bool repeat = false;
     int dx = 0, dy = 0;
     int button = 0;
