@@ -3,6 +3,7 @@
 // watches through the visor across its face.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "generator/art/art.h"
@@ -20,7 +21,7 @@ const Look& look();
 void add_craft(worlds::World& world);      // citywhiteship, citygreenship, cityfrogship, citybluehelicopter,
                                            // cityblimp, rocketship
 void add_boss(worlds::World& world);       // cityboss, its eyes and shots
-void add_buildings(worlds::World& world);  // buildingone, buildinglights, housetwo, fire, scenery towers
+void add_buildings(worlds::World& world);  // buildingone, buildinglights, housetwo, houseone, fire, scenery towers
 void add_land_and_level(worlds::World& world);
 
 // Scenery towers of the street (names outside the registry), with their sizes.
@@ -29,5 +30,7 @@ struct Tower {
     int width, height;
 };
 const std::vector<Tower>& towers();
+// The picture of a tower of the list past the first four (each its own kind).
+art::Canvas more_tower(const std::string& name, int width, int height);
 
 }  // namespace city
