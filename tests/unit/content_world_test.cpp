@@ -207,13 +207,14 @@ TEST_P(EveryWorld, LevelResolvesHasItsFramesAndRunsItsCourse) {
 INSTANTIATE_TEST_SUITE_P(Worlds, EveryWorld, ::testing::ValuesIn(kWorlds),
                          [](const ::testing::TestParamInfo<WorldRow>& info) { return std::string(info.param.world); });
 
-// The Last world's far wall is one picture held still: it alone must fill the field.
+// The Last world's far wall is one picture held still: it alone must fill
+// the field (the heart drifting over it only lies over it).
 using LastWorld = WorldSuite<"Last">;
 
 TEST_F(LastWorld, FarWallFillsTheFieldInEveryFrame) {
     std::vector<Record> far;
     for (const Record& r : data->records())
-        if (r.layer == 3) far.push_back(r);
+        if (r.layer == 3 && r.name != "buildinglights") far.push_back(r);
     ASSERT_EQ(far.size(), 1u);
     const Record& wall = far[0];
     EXPECT_EQ(wall.name, "background");
