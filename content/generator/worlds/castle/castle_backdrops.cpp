@@ -285,11 +285,10 @@ void paint_sky_with(Canvas& c, Feature feature) {
     }
     clouds(c);
     if (feature == Feature::Moon) {
-        // Bats across the moon's face.
+        // Bats across the moon's face (its very middle left clear).
         art::Random r(art::seed_of("castlemoonbats"));
-        for (int i = 0; i < 5; ++i)
-            bat(c, kMoonX - 40 + i * 17 + r.range(-4, 4), kMoonY - 10 + r.range(-22, 26), r.range(1.6, 2.4),
-                r.range(-0.6, 0.8), Color::hex(0x0a0a12));
+        for (const Pt& at : std::vector<Pt>{{-34, -18}, {-18, 22}, {20, -26}, {32, 8}, {2, 34}})
+            bat(c, kMoonX + at.x, kMoonY + at.y, r.range(1.6, 2.4), r.range(-0.6, 0.8), Color::hex(0x0a0a12));
     }
     bats(c, {{120, 60}, {880, 120}, {1130, 40}}, art::seed_of("castlebats"));
     far_mountains(c);

@@ -39,8 +39,21 @@ void skyline(Canvas& c, const SkylineStyle& st, uint64_t seed) {
     const int period = c.width();
     const Look& k = look();
     art::Random r(seed);
-    for (double x = 0; x < period;) {
-        const double w = r.range(st.min_w, st.max_w);
+    // Where the buildings stand: one across the picture's end (so the picture
+    // joins inside a building, on the wall between two columns of windows),
+    // then the rest along the period up to it.
+    std::vector<std::pair<double, double>> spans;  // x, width
+    const double across = r.range(st.min_w, st.max_w);
+    const double overhang = 8 + 6 * std::round((across * r.range(0.3, 0.7) - 8) / 6);
+    spans.push_back({period - overhang, across});
+    for (double x = across - overhang + r.range(0, 10);;) {
+        double w = r.range(st.min_w, st.max_w);
+        if (x + w > period - overhang) w = period - overhang - x;
+        if (w < st.min_w * 0.6) break;
+        spans.push_back({x, w});
+        x += w + r.range(0, 10);
+    }
+    for (const auto& [x, w] : spans) {
         const double h = r.range(st.min_h, st.max_h);
         const double top = st.base - h;
         const int roof = r.integer(0, 5);
@@ -105,7 +118,6 @@ void skyline(Canvas& c, const SkylineStyle& st, uint64_t seed) {
                 c.fill(Paint::solid(sign_colour.lighter(0.6)));
             }
         });
-        x += w + r.range(0, 10);
     }
 }
 

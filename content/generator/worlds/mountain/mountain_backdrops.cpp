@@ -71,7 +71,8 @@ void mountain_range(Canvas& c, const art::Noise& noise, const RangeStyle& st) {
         // Beds of rock, bent with the mountain and warped a little.
         // Beds of rock, bent with the mountain and warped a little, thicker
         // and thinner along the range; a ledge shows only where it juts out.
-        const double thickness = st.strata * (0.7 + 0.7 * warp(x * 0.5 + 700, 3.0) + 0.35);
+        const double thickness =
+            st.strata * (1.05 + 0.7 * (worlds::periodic_noise_px(noise, x, 700.0, period, fx * 0.3, 2) - 0.5));
         const double bed = (y - 0.55 * r + 16 * warp(x, y)) / thickness;
         const double f = bed - std::floor(bed);
         const double juts = worlds::periodic_noise_px(noise, x, 220 + std::floor(bed) * 3.7, period, 0.05, 2);
@@ -89,7 +90,7 @@ void mountain_range(Canvas& c, const art::Noise& noise, const RangeStyle& st) {
         // and in sky-facing hollows of the upper face.
         const double ridge_alt = std::clamp((st.base - r) / (st.base - top + 1), 0.0, 1.0);
         const double alt = std::clamp((st.base - y) / (st.base - top + 1), 0.0, 1.0);
-        const double patch = relief(x * 1.7 + 300, y * 1.3);
+        const double patch = worlds::periodic_noise_px(noise, x, 300 + y * fx * 0.9, period, fx * 1.7, 3);
         const double cap = (5 + 34 * ridge_alt * ridge_alt) * (0.55 + patch);
         bool snow = depth < cap;
         if (!snow && alt > 0.2) {
