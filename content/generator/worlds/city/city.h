@@ -17,6 +17,10 @@ struct Look {
     art::Color neon_pink, neon_cyan, window;
 };
 const Look& look();
+// Neon lettering on a sign: `height` pixels high, centred on x, its top at y,
+// white-hot at the top of the letters and `glow` at their foot.
+void sign_text(art::Canvas& c, double x, double y, const std::string& text, double height, const art::Color& glow,
+               double weight = 0.9, double tracking = 1.2);
 
 void add_craft(worlds::World& world);      // citywhiteship, citygreenship, cityfrogship, citybluehelicopter,
                                            // cityblimp, rocketship

@@ -137,13 +137,7 @@ std::vector<Frame> house_two() {
     // Neon sign over the awning.
     c.rounded_rect(24, 16, 52, 10, 3);
     c.fill_outlined(Paint::solid(Color::hex(0x100a18)), k.outline, 1.0);
-    art::TextStyle ts;
-    ts.height = 6;
-    ts.weight = 0.8;
-    ts.tracking = 1.2;
-    ts.fill = {{0, Color{1, 1, 1}}, {1, k.neon_pink}};
-    ts.outline_width = 0;
-    art::draw_text(c, 50, 18, "OPEN", ts, art::Align::Centre);
+    sign_text(c, 50, 18, "OPEN", 6, k.neon_pink, 0.8);
     return one_frame(std::move(c));
 }
 
@@ -176,13 +170,7 @@ std::vector<Frame> noodle_bar() {
     for (double x : {8.0, 92.0}) c.orb(x, 34, 3.5, Color::hex(0xffd0a0), Color::hex(0xd02020));
     c.rounded_rect(16, 16, 68, 14, 4);
     c.fill_outlined(Paint::solid(Color::hex(0x2a0808)), k.outline, 1.0);
-    art::TextStyle ts;
-    ts.height = 8;
-    ts.weight = 0.9;
-    ts.tracking = 1.2;
-    ts.fill = {{0, Color{1, 1, 0.9}}, {1, Color::hex(0xff5a3a)}};
-    ts.outline_width = 0;
-    art::draw_text(c, 50, 19, "NOODLES", ts, art::Align::Centre);
+    sign_text(c, 50, 19, "NOODLES", 8, Color::hex(0xff5a3a));
     return one_frame(std::move(c));
 }
 

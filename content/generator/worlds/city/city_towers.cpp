@@ -156,13 +156,8 @@ Canvas hotel(int w, int h) {
     // The sign down the right side.
     c.rounded_rect(w - 17, 24, 14, 76, 3);
     c.fill_outlined(Paint::solid(Color::hex(0x180a1c)), k.outline, 1.0);
-    art::TextStyle ts;
-    ts.height = 8;
-    ts.weight = 0.9;
-    ts.fill = {{0, Color{1, 1, 1}}, {1, k.neon_pink}};
-    ts.outline_width = 0;
-    const char* letters[] = {"H", "O", "T", "E", "L"};
-    for (int i = 0; i < 5; ++i) art::draw_text(c, w - 10, 28 + i * 14.5, letters[i], ts, art::Align::Centre);
+    const std::string name = "HOTEL";
+    for (size_t i = 0; i < name.size(); ++i) sign_text(c, w - 10, 28 + double(i) * 14.5, name.substr(i, 1), 8, k.neon_pink);
     // The door and its awning.
     c.rect(w * 0.3, h - 22, w * 0.3, 20);
     c.fill_outlined(Paint::vertical(h - 22, h - 2, {{0, Color::hex(0xfff0b0)}, {1, k.window.darker(0.2)}}), k.outline, 1.0);
@@ -193,12 +188,7 @@ Canvas garage(int w, int h) {
     }
     c.rounded_rect(w - 30, h - 14, 24, 8, 2);
     c.fill_outlined(Paint::solid(Color::hex(0x1a3a8a)), k.outline, 0.8);
-    art::TextStyle ts;
-    ts.height = 5;
-    ts.weight = 0.8;
-    ts.fill = {{0, Color{1, 1, 1}}, {1, Color{1, 1, 1}}};
-    ts.outline_width = 0;
-    art::draw_text(c, w - 18, h - 13, "P", ts, art::Align::Centre);
+    sign_text(c, w - 18, h - 13, "P", 5, Color{1, 1, 1}, 0.8);
     return c;
 }
 
@@ -252,13 +242,7 @@ Canvas billboard(int w, int h) {
         c.circle(b.x, b.y, 1.1);
         c.fill(Paint::solid(Color{1, 1, 1}));
     }
-    art::TextStyle ts;
-    ts.height = 13;
-    ts.weight = 1.0;
-    ts.tracking = 1.5;
-    ts.fill = {{0, Color{1, 1, 1}}, {1, Color::hex(0xffe040)}};
-    ts.outline_width = 0;
-    art::draw_text(c, w * 0.62, 14, "FIZZ", ts, art::Align::Centre);
+    sign_text(c, w * 0.62, 14, "FIZZ", 13, Color::hex(0xffe040), 1.0, 1.5);
     c.polygon({{w * 0.1, 40}, {w * 0.9, 40}, {double(w), roof}, {0, roof}});
     c.fill(Paint::solid(Color{1, 0.95, 0.8, 0.12}));
     body(c, 1, roof, w - 2, h - roof, Ramp{Color::hex(0x1c242a), Color::hex(0x44545e), Color::hex(0x8aa0aa)},

@@ -215,38 +215,19 @@ void paint_sky_with(Canvas& c, Feature feature) {
     if (feature == Feature::Jets) jets(c);
     birds(c);
     // The far range: violet peaks, their flanks facing the low sun lit pink.
-    RangeStyle far;
-    far.base = 262;
-    far.amplitude = 110;
-    far.crags = 24;
-    far.scale = 0.0055;
-    far.body = Color::hex(0x4c3f74);
-    far.deep = Color::hex(0x2c2652);
-    far.lit = Color::hex(0xe6a2c4);
-    far.snow = Color::hex(0xf8dcea);
-    far.snow_shade = Color::hex(0x9c88c8);
-    far.haze = Color::hex(0xe08a6a);
-    far.haze_depth = 70;
-    far.strata = 9;
-    far.relief = 40;
+    const RangeStyle far{.base = 262, .amplitude = 110, .crags = 24, .scale = 0.0055,
+                         .body = Color::hex(0x4c3f74), .deep = Color::hex(0x2c2652), .lit = Color::hex(0xe6a2c4),
+                         .snow = Color::hex(0xf8dcea), .snow_shade = Color::hex(0x9c88c8), .haze = Color::hex(0xe08a6a),
+                         .haze_depth = 70, .strata = 9, .relief = 40};
     mountain_range(c, art::Noise(art::seed_of("mountainfar")), far);
 }
 
 void paint_ridge(Canvas& c) {
     const int period = c.width();
-    RangeStyle near;
-    near.base = 338;
-    near.amplitude = 160;
-    near.crags = 34;
-    near.scale = 0.0042;
-    near.body = Color::hex(0x40374e);
-    near.deep = Color::hex(0x1a1624);
-    near.lit = Color::hex(0x9a7c96);
-    near.snow = Color::hex(0xeeeaf8);
-    near.snow_shade = Color::hex(0x8478aa);
-    near.haze = Color::hex(0x6a5070);
-    near.strata = 14;
-    near.relief = 60;
+    const RangeStyle near{.base = 338, .amplitude = 160, .crags = 34, .scale = 0.0042,
+                          .body = Color::hex(0x40374e), .deep = Color::hex(0x1a1624), .lit = Color::hex(0x9a7c96),
+                          .snow = Color::hex(0xeeeaf8), .snow_shade = Color::hex(0x8478aa), .haze = Color::hex(0x6a5070),
+                          .haze_depth = 0, .strata = 14, .relief = 60};
     mountain_range(c, art::Noise(art::seed_of("mountainridge")), near);
     // Dark pines along the foot of the ridge, a lighter rank behind the first.
     art::Random random(art::seed_of("mountainridgepines"));
