@@ -2,7 +2,8 @@
 // pictures and levels: the City's street never shows the same block twice
 // on one screen; the Mountain's and the Castle's skies are not empty, and
 // what they show only once comes into view before the boss; the Cave is lit,
-// not murky; the Last world's heart drifts in and stands behind the fight.
+// not murky, and its wheels drop into view within the screen; the Last
+// world's heart drifts in and stands behind the fight.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -153,6 +154,36 @@ TEST_F(CaveWorld, BackdropsAreLitWarmAndCool) {
     // Murky, they were 0.1 % bright and 0.07 % cool.
     EXPECT_GT(double(bright) / double(all), 0.03) << "bright share";
     EXPECT_GT(double(cool) / double(all), 0.002) << "cool light share";
+}
+
+// The wheels wait out of reach above the field (one shot down before the
+// view stops would let the view run on); once the first holds the view at
+// x 399 the whole pack stands within the screen's width; and over every
+// wheel, a row or two above it, is a cap or another wheel, so none can climb
+// far out of sight.
+TEST_F(CaveWorld, WheelsWaitOutOfReachDropInWithinTheScreenAndCannotClimbAway) {
+    ASSERT_TRUE(data->loaded());
+    const std::vector<Record> wheels = data->placed("caveboss"), caps = data->placed("caveshaftcap");
+    ASSERT_GE(wheels.size(), 2u);
+    int first = wheels[0].x;
+    for (const Record& w : wheels) first = std::min(first, w.x);
+    for (const Record& w : wheels) {
+        const world_checks::Box b = data->box("caveboss", 0, w.x, w.y);
+        EXPECT_LE(b.bottom, 0) << "wheel at " << w.x << ", " << w.y << " reaches into the field";
+        const world_checks::Box held = data->box("caveboss", 0, w.x - first + 399, w.y);
+        EXPECT_GE(held.left, 0) << "wheel at " << w.x;
+        EXPECT_LE(held.right, 640) << "wheel at " << w.x;
+        int nearest = -100000;  // the lowest row of anything over this wheel's columns
+        for (const Record& o : caps) {
+            const world_checks::Box c = data->box("caveshaftcap", 0, o.x, o.y);
+            if (c.right > b.left && c.left < b.right && c.bottom <= b.top) nearest = std::max(nearest, c.bottom);
+        }
+        for (const Record& o : wheels) {
+            const world_checks::Box c = data->box("caveboss", 0, o.x, o.y);
+            if (o.x == w.x && c.bottom <= b.top) nearest = std::max(nearest, c.bottom);
+        }
+        EXPECT_GE(nearest, b.top - 2) << "wheel at " << w.x << ", " << w.y << " can climb away";
+    }
 }
 
 // ---- Last ----
