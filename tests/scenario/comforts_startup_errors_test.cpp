@@ -68,6 +68,9 @@ TEST_F(ComfortsStartupErrors, AnUnwritableSettingsDirectoryIsSaidAtStartWithItsR
                             "/velmora: Read-only file system; choices made in the game last only for this run"))
         << r.output;
     std::istringstream lines(r.output);
-    for (std::string line; std::getline(lines, line);)
-        if (line.rfind("velmora:", 0) == 0) EXPECT_EQ(line.find("No such file"), std::string::npos) << line;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("velmora:", 0) == 0) {
+            EXPECT_EQ(line.find("No such file"), std::string::npos) << line;
+        }
+    }
 }
