@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <thread>
@@ -55,7 +56,14 @@ bool ChildProcess::running() {
     if (pid_ <= 0 || reaped_) return false;
     int status = 0;
     const pid_t r = ::waitpid(pid_, &status, WNOHANG);
-    if (r == 0) return true;
+    if (r == 0) {
+        // The kernel's high-water mark of the program itself (not of the
+        // test's copy it was forked from), read while it can be.
+        const std::string proc = read_file("/proc/" + std::to_string(pid_) + "/status");
+        const size_t at = proc.find("VmHWM:");
+        if (at != std::string::npos) peak_memory_kb_ = std::max(peak_memory_kb_, std::atol(proc.c_str() + at + 6));
+        return true;
+    }
     reaped_ = true;
     status_ = (r == pid_ && WIFEXITED(status)) ? WEXITSTATUS(status) : -1;
     return false;

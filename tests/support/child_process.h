@@ -34,11 +34,15 @@ public:
     int wait(int timeout_ms);
     bool running();
     void kill(int signal);
+    // Its peak resident memory in kB as last seen by running() (and so by
+    // wait(), which asks every few milliseconds).
+    long peak_memory_kb() const { return peak_memory_kb_; }
 
 private:
     pid_t pid_ = -1;
     bool reaped_ = false;
     int status_ = -1;
+    long peak_memory_kb_ = 0;
     std::string log_path_;
 };
 
