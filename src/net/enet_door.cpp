@@ -70,7 +70,11 @@ EnetDoor::~EnetDoor() {
 
 EnetDoor::Slot& EnetDoor::slot(ENetPeer* peer, uint64_t now_ms) {
     Slot& s = slots_[static_cast<size_t>(peer - host_->peers)];
-    if (s.connect_id != peer->connectID || s.since_ms == 0) s = Slot{peer->connectID, now_ms, 0, Standing::Stranger};
+    // A new connection in the slot (two clients made at once may draw the
+    // same connection number: the address tells them apart).
+    if (s.since_ms == 0 || s.connect_id != peer->connectID || s.address.host != peer->address.host ||
+        s.address.port != peer->address.port)
+        s = Slot{peer->connectID, peer->address, now_ms, 0, Standing::Stranger};
     return s;
 }
 

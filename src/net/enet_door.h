@@ -58,6 +58,7 @@ public:
 private:
     struct Slot {
         enet_uint32 connect_id = 0;
+        ENetAddress address{};
         uint64_t since_ms = 0;
         size_t bytes = 0;
         Standing standing = Standing::Stranger;
