@@ -138,6 +138,9 @@ std::unique_ptr<Transport> join_host(const std::string& name, int port, const He
             deadline = std::max(deadline, steady_ms() + kJoinTimeoutMs);
             continue;
         }
+        // The host's first input can overtake the welcome (they go on
+        // different channels); it comes again with the next.
+        if (std::holds_alternative<Input>(message)) continue;
         if (const auto* accepted = std::get_if<Welcome>(&message)) {
             joining.welcome = *accepted;
             return std::make_unique<EnetLink>(host, peer, std::move(door), false, std::string());

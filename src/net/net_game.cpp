@@ -120,7 +120,20 @@ NetGame::NetGame() {
     // Read once: a test sets it for one of the two processes.
     if (const char* at = std::getenv(kNudgeVariable); at != nullptr) ranged_int::parse(at, 1, kMaxFrame, nudge_frame_);
 }
-NetGame::~NetGame() = default;
+NetGame::~NetGame() {
+    if (session_) report(last_frame_);
+}
+
+void NetGame::report(long frame) const {
+    const LinkFigures& f = session_->figures();
+    const double seconds = static_cast<double>(f.last_frame_ms - f.first_frame_ms) / 1000;
+    std::fprintf(stderr,
+                 "velmora: network game: ended at frame %ld; %ld frames played together in %.1f s (%.2f steps a "
+                 "second), %ld stalls (longest wait %llu ms), %ld waiting notices, %d delay changes, %s at the end\n",
+                 frame, f.frames, seconds, seconds > 0 ? static_cast<double>(f.frames - 1) / seconds : 0.0, f.stalls,
+                 static_cast<unsigned long long>(f.longest_wait_ms), waiting_notices_, f.delay_changes,
+                 delay_notice(session_->delay_at(frame)).c_str());
+}
 
 void NetGame::note(const std::string& text) {
     std::fprintf(stderr, "velmora: %s\n", text.c_str());
@@ -241,6 +254,7 @@ void NetGame::attach(DirectDrawApp& app) {
 }
 
 void NetGame::exchange(DirectDrawApp& app, long frame, std::vector<Event>& events) {
+    last_frame_ = frame;
     auto* game = dynamic_cast<Velmora_Win*>(app.ddwin);
     if (!session_) {
         // Over: a one-machine game. Play in progress goes to the title menu
@@ -350,13 +364,8 @@ void NetGame::finish(long frame) {
                                                  session_->remote_state());
         text += written.empty() ? " (the states could not be saved)" : "; the states are in " + dir;
     }
-    const LinkFigures& f = session_->figures();
     std::fprintf(stderr, "velmora: network game over: %s\n", text.c_str());
-    std::fprintf(stderr,
-                 "velmora: network game: ended at frame %ld; %ld frames played together, %ld stalls (longest wait "
-                 "%llu ms), %ld waiting notices, %d delay changes, %s at the end\n",
-                 frame, f.frames, f.stalls, static_cast<unsigned long long>(f.longest_wait_ms), waiting_notices_,
-                 f.delay_changes, delay_notice(session_->delay_at(frame)).c_str());
+    report(frame);
     if (note_sink_) note_sink_("network game over at frame " + std::to_string(frame) + ": " + text);
     session_.reset();  // says goodbye if the connection still stands
     if (quit_) return;

@@ -74,6 +74,8 @@ private:
     void show_delay(long frame);
     void start_session(Role role, int delay, std::unique_ptr<Transport> link, bool adaptive, bool headless);
     void note(const std::string& text);
+    // The link's figures on standard error, at the end of the network game.
+    void report(long frame) const;
 
     Role role_ = Role::Host;
     std::unique_ptr<Session> session_;
@@ -88,6 +90,7 @@ private:
     int shown_delay_ = -1;
     long waiting_notices_ = 0;
     long nudge_frame_ = 0;  // the test hook's frame; 0: off
+    long last_frame_ = 0;
     std::function<void(const std::string&)> note_sink_;
 };
 

@@ -215,7 +215,8 @@ std::vector<Event> Session::take(long frame, bool menu_showing) {
     if (frame > initial_delay_) {
         const uint64_t at = now();
         const uint64_t waited = at > need_ms_ ? at - need_ms_ : 0;
-        ++figures_.frames;
+        if (figures_.frames++ == 0) figures_.first_frame_ms = at;
+        figures_.last_frame_ms = at;
         figures_.longest_wait_ms = std::max(figures_.longest_wait_ms, waited);
         if (waited >= static_cast<uint64_t>(kStallMs)) {
             ++figures_.stalls;

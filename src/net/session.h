@@ -49,6 +49,7 @@ struct LinkFigures {
     long stalls = 0;        // frames that waited kStallMs or more
     uint64_t longest_wait_ms = 0;
     int delay_changes = 0;
+    uint64_t first_frame_ms = 0, last_frame_ms = 0;  // when the first and the last of them were played
 };
 
 class Session {

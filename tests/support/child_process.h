@@ -5,8 +5,10 @@
 
 #include <sys/types.h>
 
+#include <atomic>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace scenario {
@@ -34,15 +36,19 @@ public:
     int wait(int timeout_ms);
     bool running();
     void kill(int signal);
-    // Its peak resident memory in kB as last seen by running() (and so by
-    // wait(), which asks every few milliseconds).
-    long peak_memory_kb() const { return peak_memory_kb_; }
+    // From now on its peak resident memory is read every few milliseconds,
+    // on a thread of its own, until it ends.
+    void watch_memory();
+    // The peak resident memory in kB seen so far (0 unless watched).
+    long peak_memory_kb() const { return peak_memory_kb_.load(); }
 
 private:
     pid_t pid_ = -1;
     bool reaped_ = false;
     int status_ = -1;
-    long peak_memory_kb_ = 0;
+    std::atomic<long> peak_memory_kb_{0};
+    std::atomic<bool> watching_{false};
+    std::thread watcher_;
     std::string log_path_;
 };
 

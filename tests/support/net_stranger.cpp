@@ -53,6 +53,34 @@ bool decoded(const ENetPacket* packet, net::Message& out) {
 }
 
 bool past(Clock::time_point t) { return Clock::now() >= t; }
+
+// A misbehaving guest plays along this long first, so the host is in play
+// (and not yet missing a digest).
+constexpr long kPlayAlongFrames = 30;
+
+// Frame after frame of the most events a frame may hold, from the first the
+// host has not acknowledged to 40,000 frames on, as fast as ENet takes them.
+void flood_ahead(ENetHost* host, ENetPeer* peer, long acked, long held, bool& hung_up) {
+    Event fire;
+    fire.type = platform::EventType::KeyDown;
+    fire.vkey = 0x11;
+    const std::vector<Event> full(net::kMaxEventsPerFrame, fire);
+    for (long first = acked + 1; first < acked + 40000; first += 64) {
+        net::Input flood;
+        flood.ack = static_cast<uint32_t>(held);
+        flood.first = static_cast<uint32_t>(first);
+        flood.frames.assign(64, full);
+        send(host, peer, net::encode(flood), true);
+        ENetEvent event;
+        while (enet_host_service(host, &event, 0) > 0) {
+            if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
+            if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
+                hung_up = true;
+                return;
+            }
+        }
+    }
+}
 }  // namespace
 
 bool send_datagram(int port, size_t size, const std::string& from) {
@@ -143,6 +171,7 @@ MisdeedOutcome misbehave(int port, const net::Hello& hello, Misdeed misdeed, int
     long made = 0;      // the last frame of input made
     long acked = 0;     // what the host holds of it
     bool texts_sent = false;
+    bool flooded = false;
     auto last_sent = Clock::now();
     auto send_input = [&] {
         net::Input m;
@@ -176,25 +205,6 @@ MisdeedOutcome misbehave(int port, const net::Hello& hello, Misdeed misdeed, int
                     out.welcomed = true;
                     out.delay = welcome->delay;
                     held = made = acked = welcome->delay;
-                    if (misdeed == Misdeed::FramesFarAhead) {
-                        // Frame after frame of the most events a frame may hold.
-                        Event fire;
-                        fire.type = platform::EventType::KeyDown;
-                        fire.vkey = 0x11;
-                        const std::vector<Event> full(net::kMaxEventsPerFrame, fire);
-                        for (long first = held + 1; first < held + 40000; first += 64) {
-                            net::Input flood;
-                            flood.ack = static_cast<uint32_t>(held);
-                            flood.first = static_cast<uint32_t>(first);
-                            flood.frames.assign(64, full);
-                            send(host, peer, net::encode(flood), true);
-                            if (enet_host_service(host, &event, 0) > 0 && event.type == ENET_EVENT_TYPE_DISCONNECT) {
-                                out.hung_up = true;
-                                break;
-                            }
-                        }
-                        if (out.hung_up) break;
-                    }
                 } else if (out.welcomed) {
                     out.received.push_back(m);
                     if (const auto* input = std::get_if<net::Input>(&m)) {
@@ -204,6 +214,11 @@ MisdeedOutcome misbehave(int port, const net::Hello& hello, Misdeed misdeed, int
                         // Plays every frame it holds, making its own input a delay ahead.
                         if (held + out.delay > made) made = held + out.delay;
                         send_input();
+                        if (misdeed == Misdeed::FramesFarAhead && held >= kPlayAlongFrames && !flooded) {
+                            flooded = true;
+                            flood_ahead(host, peer, acked, held, out.hung_up);
+                            if (out.hung_up) break;
+                        }
                     }
                     const bool told = std::holds_alternative<net::StateText>(m) || std::holds_alternative<net::Bye>(m);
                     if (misdeed == Misdeed::WrongDigestAndHugeTexts && told && !texts_sent) {

@@ -50,7 +50,7 @@ std::vector<net::Message> knock(int port, const std::vector<uint8_t>& first, con
 
 // A guest that agrees with the host (right code, same data) and then:
 enum class Misdeed {
-    FramesFarAhead,   // sends input for frames far past what the delay allows, as fast as it can
+    FramesFarAhead,   // plays along a while, then sends input for 40,000 frames on, as fast as it can
     NoDigests,        // plays along, never sending a state digest
     WrongDigestAndHugeTexts,  // plays along with a wrong digest, then sends its largest state text again and again
 };
