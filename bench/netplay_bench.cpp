@@ -202,8 +202,10 @@ Summary summary(const std::string& log) {
 
 // The delay the host chose at the start, from its line about the round trip.
 std::string chosen_at_start(const std::string& log) {
-    const size_t at = log.find("round trip to the guest at worst ");
-    return at == std::string::npos ? std::string("fixed") : log.substr(at + 33, log.find('\n', at) - at - 33);
+    const std::string said = "round trips to the guest ";
+    const size_t at = log.find(said);
+    return at == std::string::npos ? std::string("fixed")
+                                   : log.substr(at + said.size(), log.find('\n', at) - at - said.size());
 }
 
 std::string without_clocks(std::string dump) {

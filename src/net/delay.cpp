@@ -20,11 +20,12 @@ int delay_for_round_trip(double round_trip_ms) {
     return static_cast<int>(std::clamp(frames, double(kMinAutoDelay), double(kMaxNetDelay)));
 }
 
-double worst_round_trip(std::vector<double> samples_ms) {
+double round_trip_to_cover(std::vector<double> samples_ms) {
     if (samples_ms.empty()) return -1;
     std::sort(samples_ms.begin(), samples_ms.end());
-    // With six or more, the single slowest may be a scheduling hiccup.
-    return samples_ms.size() >= 6 ? samples_ms[samples_ms.size() - 2] : samples_ms.back();
+    if (samples_ms.size() < 3) return samples_ms.back();
+    const double median = samples_ms[samples_ms.size() / 2];
+    return median + (median - samples_ms.front());
 }
 
 DelayTuner::DelayTuner(int delay, int max_delay) : delay_(delay), max_delay_(max_delay) {}

@@ -1,7 +1,7 @@
 // The input delay that fits the link. At the start the host measures the
 // round trip and takes the smallest delay that covers half of it (each side's
-// input has the delay's frames to cross) with a frame to spare for a lost
-// message and a margin for jitter. During play, when this side or the other
+// input has the delay's frames to cross), its jitter included, with a frame to
+// spare for a lost message and a margin for the sides' own work. During play, when this side or the other
 // had to wait for input again and again, the delay grows by a frame; when both
 // sides have had input early enough for a long while, it shrinks by one.
 #pragma once
@@ -21,9 +21,11 @@ constexpr int kMinAutoDelay = 1;
 // The delay for a link whose round trip is at worst `round_trip_ms`.
 int delay_for_round_trip(double round_trip_ms);
 
-// The worst of the round trips measured, leaving out one outlier when there
-// are enough; negative when there are none.
-double worst_round_trip(std::vector<double> samples_ms);
+// The round trip a delay must cover, from those measured: the median and as
+// much again as the fastest was below it (the jitter), so a machine too busy
+// to answer one probe or two at once does not count as a slow link; the
+// slowest when there are fewer than three; negative when there are none.
+double round_trip_to_cover(std::vector<double> samples_ms);
 
 // What one side saw over a digest interval of real-time play.
 struct IntervalTiming {

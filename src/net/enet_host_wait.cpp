@@ -99,10 +99,10 @@ std::unique_ptr<Transport> GuestWait::wait(const HostTerms& terms, const std::fu
         arrival.hello = candidate->hello;
         arrival.round_trips_ms = candidate->round_trips_ms;
         if (terms.measure_delay) {
-            const double worst = worst_round_trip(candidate->round_trips_ms);
+            const double cover = round_trip_to_cover(candidate->round_trips_ms);
             // Without an echo at all, ENet's own estimate of the round trip.
             w.delay = static_cast<uint8_t>(
-                delay_for_round_trip(worst >= 0 ? worst : static_cast<double>(candidate->peer->roundTripTime)));
+                delay_for_round_trip(cover >= 0 ? cover : static_cast<double>(candidate->peer->roundTripTime)));
         }
         arrival.delay = w.delay;
         send_to(host, candidate->peer, w);
@@ -122,7 +122,8 @@ std::unique_ptr<Transport> GuestWait::wait(const HostTerms& terms, const std::fu
         door.sweep(now);
         if (candidate) {
             if (candidate->peer->state != ENET_PEER_STATE_CONNECTED) {
-                candidate.reset();  // gone
+                door.promote(candidate->peer, EnetDoor::Standing::Refused);  // gone: its slot is swept
+                candidate.reset();
             } else if (now - candidate->since_ms >= static_cast<uint64_t>(kAgreeTimeoutMs)) {
                 drop_candidate(Refuse{RefuseReason::BadMessage, "no agreement within " +
                                                                     std::to_string(kAgreeTimeoutMs / 1000) + " s"});

@@ -1,5 +1,6 @@
 #include "net/net_game.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -208,9 +209,12 @@ bool NetGame::wait_for_guest(DirectDrawApp& app, std::string& error) {
     // Each player's own choice holds for their ship on both machines.
     set_player_autofire(2, arrival.hello.autofire);
     if (terms_.measure_delay) {
-        const double worst = worst_round_trip(arrival.round_trips_ms);
-        std::fprintf(stderr, "velmora: round trip to the guest at worst %.0f ms (%zu of %d probes answered): %s\n",
-                     worst, arrival.round_trips_ms.size(), kProbes, delay_notice(arrival.delay).c_str());
+        std::vector<double> trips = arrival.round_trips_ms;
+        std::sort(trips.begin(), trips.end());
+        std::fprintf(stderr,
+                     "velmora: round trips to the guest %.0f to %.0f ms (%zu of %d probes answered), %.0f to cover: %s\n",
+                     trips.empty() ? 0.0 : trips.front(), trips.empty() ? 0.0 : trips.back(), trips.size(), kProbes,
+                     round_trip_to_cover(trips), delay_notice(arrival.delay).c_str());
     }
     start_session(Role::Host, arrival.delay, std::move(link), terms_.measure_delay, headless);
     return true;

@@ -21,10 +21,11 @@ TEST(NetDelay, TheRoundTripGivesTheSmallestDelayThatCoversIt) {
     EXPECT_EQ(delay_for_round_trip(130), 3) << "50 ms each way and 15 of jitter";
     EXPECT_EQ(delay_for_round_trip(170), 4);
     EXPECT_EQ(delay_for_round_trip(5000), kMaxNetDelay);
-    // One late answer of six or more is a hiccup; of fewer, it counts.
-    EXPECT_EQ(worst_round_trip({80, 90, 100, 110, 120, 400}), 120);
-    EXPECT_EQ(worst_round_trip({80, 400}), 400);
-    EXPECT_LT(worst_round_trip({}), 0);
+    // Jitter counts; a machine too busy to answer a probe or two at once does not.
+    EXPECT_EQ(round_trip_to_cover({100, 70, 130, 90, 110, 120, 80, 105}), 105 + 35);
+    EXPECT_EQ(round_trip_to_cover({100, 70, 130, 90, 110, 420, 80, 390}), 110 + 40);
+    EXPECT_EQ(round_trip_to_cover({80, 400}), 400) << "too few to tell";
+    EXPECT_LT(round_trip_to_cover({}), 0);
 }
 
 TEST(NetDelay, RecurringStallsRaiseTheDelayASingleStallDoesNot) {
