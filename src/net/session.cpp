@@ -240,7 +240,8 @@ void Session::after_frame(long frame, const std::function<uint64_t()>& digest,
         if (local_digests_.size() >= kMaxLocalDigests) local_digests_.erase(local_digests_.begin());
         // The digests are compared oldest first, usually a few frames after
         // they were made: only the oldest few keep their whole state.
-        local_digests_[frame] = LocalDigest{hash, local_digests_.size() < kHeldStates ? text() : std::string()};
+        std::string state = local_digests_.size() < kHeldStates ? text() : std::string();
+        local_digests_[frame] = LocalDigest{hash, std::move(state)};
         latest_digest_frame_ = static_cast<uint32_t>(frame);
         latest_digest_ = hash;
         compare(frame);

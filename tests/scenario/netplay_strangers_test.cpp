@@ -80,7 +80,9 @@ TEST_F(NetStrangers, IdleConnectionsAndAFloodOfAttemptsDoNotKeepTheGuestOut) {
         ASSERT_EQ(idle.connected(), 4);
         const double joined = join(guest, port, 100);
         EXPECT_GE(joined, 0) << guest.output();
-        EXPECT_LT(joined, 1.5) << "at once, with the strangers still connected";
+        // At once, with the strangers still connected (a slot they held would
+        // cost the guest its whole 5 s); a busy machine takes a while to start it.
+        EXPECT_LT(joined, 3.0);
         EXPECT_EQ(guest.wait(20000), 0) << guest.output();
         EXPECT_EQ(host.wait(20000), 0) << host.output();
     }
