@@ -107,6 +107,12 @@ public:
         }
         return s;
     }
+    uint8_t delay() {
+        const uint8_t d = u8("input delay");
+        if (ok() && d > kMaxNetDelay)
+            fail("input delay " + std::to_string(d) + " (0.." + std::to_string(kMaxNetDelay) + ")");
+        return d;
+    }
     uint32_t frame(const char* what) {
         const uint32_t f = u32(what);
         if (ok() && (f == 0 || f > kMaxFrame)) fail(std::string(what) + " " + std::to_string(f) + " out of range");
@@ -282,9 +288,7 @@ bool read_body(Reader& r, uint8_t type, Message& out) {
             if (r.ok() && m.start_level > world_list::kCount)
                 r.fail("start level " + std::to_string(m.start_level) + " (0.." + std::to_string(world_list::kCount) + ")");
             m.god = r.flag("god flag");
-            m.delay = r.u8("input delay");
-            if (r.ok() && m.delay > kMaxNetDelay)
-                r.fail("input delay " + std::to_string(m.delay) + " (0.." + std::to_string(kMaxNetDelay) + ")");
+            m.delay = r.delay();
             m.autofire = r.flag("autofire flag");
             out = m;
             return true;
@@ -325,9 +329,7 @@ bool read_body(Reader& r, uint8_t type, Message& out) {
         case MessageType::DelayChange: {
             DelayChange m;
             m.frame = r.frame("delay change frame");
-            m.delay = r.u8("input delay");
-            if (r.ok() && m.delay > kMaxNetDelay)
-                r.fail("input delay " + std::to_string(m.delay) + " (0.." + std::to_string(kMaxNetDelay) + ")");
+            m.delay = r.delay();
             out = m;
             return true;
         }
