@@ -208,7 +208,12 @@ void Session::handle(const Message& message) {
     }
 }
 
-void Session::begin_frame(long /*frame*/) { need_ms_ = now(); }
+void Session::begin_frame(long /*frame*/) {
+    need_ms_ = now();
+    // After a long frame here (a level loading, the window opening) the
+    // other side, slower at it, is waited for: that says nothing of the link.
+    excused_ = last_take_ms_ == 0 || need_ms_ - last_take_ms_ > kLongFrameMs;
+}
 
 std::vector<Event> Session::take(long frame, bool menu_showing) {
     played_ = std::max(played_, frame);
@@ -218,17 +223,18 @@ std::vector<Event> Session::take(long frame, bool menu_showing) {
         if (figures_.frames++ == 0) figures_.first_frame_ms = at;
         figures_.last_frame_ms = at;
         figures_.longest_wait_ms = std::max(figures_.longest_wait_ms, waited);
-        if (waited >= static_cast<uint64_t>(kStallMs)) {
+        if (waited >= static_cast<uint64_t>(kStallMs) && !excused_) {
             ++figures_.stalls;
             ++interval_.stalls;
         }
         while (!arrivals_.empty() && arrivals_.front().first < frame) arrivals_.pop_front();
-        if (!arrivals_.empty() && arrivals_.front().first == frame) {
+        if (!arrivals_.empty() && arrivals_.front().first == frame && !excused_) {
             const auto slack = static_cast<long long>(need_ms_) - static_cast<long long>(arrivals_.front().second);
             interval_.slack_ms = static_cast<int>(std::clamp<long long>(
                 std::min<long long>(interval_.slack_ms, slack), INT16_MIN, INT16_MAX));
         }
     }
+    last_take_ms_ = now();
     return queue_.take(frame, menu_showing);
 }
 

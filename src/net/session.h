@@ -38,6 +38,9 @@ constexpr uint64_t kStartSilenceMs = 20000;
 // While this side waits for the other, it sends its input again this often:
 // the other side may be waiting for a message that was lost.
 constexpr uint64_t kResendMs = 20;
+// A frame this long here makes the next wait the other side's slowness,
+// not the link's (three steps of 46 ms).
+constexpr uint64_t kLongFrameMs = 138;
 // States kept for a report (of the oldest digests not yet compared).
 constexpr size_t kHeldStates = 3;
 
@@ -46,7 +49,7 @@ enum class Ending { None, PeerLeft, ConnectionLost, BadMessage, Desync, OutOfSte
 // What the session saw of the link, for the summary at the end.
 struct LinkFigures {
     long frames = 0;        // frames played with both sides' input
-    long stalls = 0;        // frames that waited kStallMs or more
+    long stalls = 0;        // frames that waited kStallMs or more (not after a long frame here)
     uint64_t longest_wait_ms = 0;
     int delay_changes = 0;
     uint64_t first_frame_ms = 0, last_frame_ms = 0;  // when the first and the last of them were played
@@ -170,6 +173,8 @@ private:
     bool paced_ = false;
     std::deque<std::pair<long, uint64_t>> arrivals_;
     uint64_t need_ms_ = 0;
+    uint64_t last_take_ms_ = 0;  // when this side last started a frame's play
+    bool excused_ = true;        // this frame's wait is not the link's doing
     IntervalTiming interval_{0, 1 << 30};
     std::optional<DelayTuner> tuner_;
     LinkFigures figures_;

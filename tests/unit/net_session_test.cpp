@@ -256,6 +256,33 @@ TEST(NetSession, ALeavingPeersInputIsPlayedOutBeforeTheGameEnds) {
     EXPECT_EQ(g.host.ending_text(), "the other player left the game");
 }
 
+// A wait of kStallMs or more is a stall, unless this side's own frame before
+// it was long (a level loading here): then the other side was only slower.
+TEST(NetSession, WaitsAfterALongFrameHereAreNoStalls) {
+    Game g;
+    for (long f = 1; f <= 3; ++f) g.play(f, {}, {});
+    auto waited_frame = [&](long f, uint64_t frame_ms, uint64_t wait_ms) {
+        g.now_ms += frame_ms;
+        g.host.send_input(f, {});
+        g.host.begin_frame(f);
+        g.now_ms += wait_ms;
+        g.guest.send_input(f, {});
+        g.host.pump(0);
+        g.guest.pump(0);
+        ASSERT_TRUE(g.host.ready(f));
+        g.host.take(f);
+        g.guest.begin_frame(f);
+        g.guest.take(f);
+    };
+    waited_frame(4, 46, kStallMs - 1);
+    EXPECT_EQ(g.host.figures().stalls, 0);
+    waited_frame(5, 46, kStallMs);
+    EXPECT_EQ(g.host.figures().stalls, 1);
+    waited_frame(6, kLongFrameMs + 1, 400);
+    EXPECT_EQ(g.host.figures().stalls, 1) << "after a long frame here";
+    EXPECT_EQ(g.host.figures().longest_wait_ms, 400u);
+}
+
 TEST(NetSession, SilenceIsALostConnectionOnlyAfterFiveSeconds) {
     Game starting;  // nothing heard yet: the other side is still opening its window
     starting.host.send_input(1, {});
