@@ -136,7 +136,8 @@ int main(int argc, char** argv) {
     for (FrameFile& f : options.dumps) make_absolute(f.path);
 
     // A guest takes the seed and the test settings from the host before the
-    // run is prepared; a host settles them first and then waits for its guest.
+    // run is prepared; a host settles them first and starts listening (the guest
+    // is awaited once the window is open).
     RunControl control;
     net::NetGame network;
     const bool networked = options.host_port >= 0 || !options.join_host.empty();
@@ -167,16 +168,25 @@ int main(int argc, char** argv) {
     game_srand(options.seed);  // settled by prepare(): given, recorded, or the default
     god_mode = options.god;
 
-    control.attach(theapp);
-    if (networked) network.attach(theapp);
     PlayerComforts comforts(settings);
-    comforts.attach(theapp);
     if (!theapp.InitInstance()) {
         // Cancelling the display chooser is the player's answer, not a failure.
         const bool declined = theapp.ddwin != nullptr && theapp.ddwin->quit_by_player;
         theapp.ExitInstance();
         return declined ? 0 : 1;
     }
+    // A host waits for its guest with its window open (the join code shows
+    // there); the recording's settings follow, once the guest's are known.
+    if (options.host_port >= 0 && !network.wait_for_guest(theapp, error)) {
+        theapp.ExitInstance();
+        return error.empty() ? 0 : fail(error, 1);
+    }
+    control.attach(theapp);
+    if (networked) {
+        network.set_note_sink([&control](const std::string& text) { control.note(text); });
+        network.attach(theapp);
+    }
+    comforts.attach(theapp);
     int status = theapp.Run();
     if (!control.all_written() && status == 0) status = 1;
     if (Velmora_Win::prefs_unsaved && status == 0) status = 1;

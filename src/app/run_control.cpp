@@ -467,6 +467,10 @@ bool RunControl::after_frame(DirectDrawApp& app, long frame) {
     return go_on;
 }
 
+void RunControl::note(const std::string& text) {
+    if (recording_on_) recording_ << "# " << text << "\n";
+}
+
 void RunControl::record(long frame, const Event& event) {
     if (!recording_on_) return;
     const std::string line = format_input_event(frame, event);

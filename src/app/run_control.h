@@ -85,6 +85,8 @@ public:
     // its settings go first, written now, as a host of a network game learns
     // its guest's autofire choice only after prepare().
     void attach(DirectDrawApp& app);
+    // A note for whoever reads the recording ("# text"); replays skip it.
+    void note(const std::string& text);
     // False when a screenshot, dump, the recording or the trace could not be written.
     bool all_written() const { return all_written_; }
 
