@@ -107,12 +107,12 @@ void add_level(worlds::World& world) {
     p.walker(8150);
     p.crusher(8400);
     p.walker(8550);
-    p.helicopters(8600, 200, 2, -90);
     p.crusher(8800);
     p.walker(9000);
     p.crusher(9200);
 
     // Guns on a platform, more walkers.
+    p.helicopters(9350, 200, 2, -90);
     p.floor_turret(9560);
     p.roof_turret(9700);
     p.floor_turret(9880);
