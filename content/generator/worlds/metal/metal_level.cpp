@@ -60,8 +60,8 @@ void add_level(worlds::World& world) {
     p.floor_turret(2520);
     p.roof_turret(2400);
 
-    // The corridor of crushers, flown by a patrol.
-    p.helicopters(2880, 190, 3, 30);
+    // The corridor of crushers, a patrol meeting the ship at its mouth.
+    p.helicopters(2700, 190, 3, 30);
     p.crusher(3000);
     p.walker(3150);
     p.radar_down(3180);
