@@ -23,10 +23,8 @@ constexpr int kGateX = 13200;   // stops the level for good at x 460, the portal
 
 // Pods, known before the walls are drawn: the teeth around them are left
 // out, so the fighters they launch start in the open.
-// The last of each stands in the shell's arena and launches all through the
-// fight.
-constexpr int kFloorPods[] = {2100, 3550, 6900, 8300, kShellX + 120};
-constexpr int kRoofPods[] = {2400, 3700, 8450, kShellX - 160};
+constexpr int kFloorPods[] = {2100, 3550, 6900, 8300};
+constexpr int kRoofPods[] = {2400, 3700, 8450};
 
 template <size_t N>
 bool near_pod(const int (&pods)[N], int x) {
@@ -228,11 +226,9 @@ void place_level(worlds::World& world, const Ground& g) {
     dart(11560, 260);
     diver(11750, 180);
 
-    // Turrets on the arena's floor and roof, in range all through the fight.
+    // Turrets on the arena's floor and roof before the shell.
     gun_up(kShellX - 320);
     gun_down(kShellX - 260);
-    gun_down(kShellX + 100);
-    gun_up(kShellX + 200);
     level.place(kShellX, 150, 0, "finalbossshell");
 
     // Beyond the shell: the way out, and the gate that ends the road.
