@@ -345,6 +345,9 @@ void place_level(worlds::World& world) {
     heli(kBossX + 80, 40);
     heli(kBossX + 180, 330);
     white(kBossX + 140, 180);
+    heli(kBossX - 60, 300);
+    heli(kBossX + 230, 90);
+    white(kBossX + 40, 250);
     level.place(kBossX, 60, 0, "cityboss");
     level.place(kExitX, 120, 0, "exitportal");
 }
