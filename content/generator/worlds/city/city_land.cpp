@@ -343,7 +343,7 @@ void place_level(worlds::World& world) {
     // Its guard flies in with it: gunships that hover and raiders that
     // weave about the ship while the eyes open and shut.
     heli(kBossX + 80, 40);
-    heli(kBossX + 180, 330);
+    heli(kBossX + 180, 280);
     white(kBossX + 140, 180);
     heli(kBossX - 60, 300);
     heli(kBossX + 230, 90);

@@ -92,7 +92,7 @@ void add_level(worlds::World& world) {
     p.roof_cannon(8500);
     p.group("crystalredship", 8700, 140, vee(7, 36, 22));
     p.group("crystalyellowship", 9000, 170, line(3, 80, 40));
-    level.place(9150, 250, 0, "crystalblobbig");
+    level.place(9150, 215, 0, "crystalblobbig");
     level.place(9300, 180, 0, "crystalblobbig");
     p.group("crystalwhiteship", 9600, 140, line(3, 60, 30));
     p.floor_cannon(9800);
