@@ -176,9 +176,9 @@ public:
     std::unordered_set<Surface*> live_surfaces;
 
     // A picture the loader takes although its file is cut short is named on
-    // standard error, once per file. The data check reports such files itself.
+    // standard error, once per file and process. The data check reports such
+    // files itself.
     bool name_damaged_pictures = true;
-    std::unordered_set<std::string> damaged_pictures_named;
 
 protected:
     bool close_posted = false;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "display/DirectDrawWin.h"
@@ -105,7 +106,8 @@ Surface* DirectDrawWin::CreateSurface(const char* filename, BOOL installpalette,
 
     if (take < needed && name_damaged_pictures) {
         const std::string path = whole_path(filename);
-        if (damaged_pictures_named.insert(path).second) {
+        static std::unordered_set<std::string> named;
+        if (named.insert(path).second) {
             std::string damage;
             if (colours > 256)
                 damage = "its header says " + std::to_string(colours) + " colours, more than a table holds";
