@@ -25,6 +25,7 @@ public:
         inner_->present(p, pitch, w, h, f);
     }
     std::string renderer_name() const override { return inner_->renderer_name(); }
+    int refresh_hz() override { return inner_->refresh_hz(); }
     void toggle_fullscreen() override { inner_->toggle_fullscreen(); }
     void set_scaling(platform::Scaling s) override { inner_->set_scaling(s); }
     void set_window_icon(int w, int h, const uint32_t* argb) override { inner_->set_window_icon(w, h, argb); }

@@ -15,7 +15,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <thread>
 #include <utility>
@@ -29,8 +31,10 @@
 #include "bench_registry.h"
 #include "forwarding_backend.h"
 #include "game_session.h"
+#include "picture_probe.h"
 #include "platform/platform.h"
 #include "platform/renderer_choice.h"
+#include "sprites/Sprite.h"
 #include "util/random.h"
 
 namespace bench {
@@ -55,12 +59,18 @@ struct PacingOptions {
     bool fullscreen = false;
     long long launched_at_ns = 0;  // CLOCK_REALTIME when the process was launched, if known
     std::string trace;             // file for one line per measured frame
+    MotionMode motion = MotionMode::Smooth;
+    int refresh_hz = 0;            // --refresh of the game; 0: what the display says
+    bool lag = false;              // measure how long a mouse movement takes to move the ship
+    std::string motion_trace;      // file for one line per picture: where a scrolling sprite is
+    int xserver_pid = 0;           // the X server, whose processor time is counted too
 };
 
 const char* const kUsage =
     "velmora_bench --pacing [--wait shipped|earlier|spin] [--menu] [--renderer R]\n"
     "              [--seconds S] [--world N] [--data DIR] [--scale N] [--fullscreen]\n"
-    "              [--launched-at NS] [--trace FILE]\n"
+    "              [--launched-at NS] [--trace FILE] [--motion M] [--refresh HZ]\n"
+    "              [--lag] [--motion-trace FILE] [--xserver-pid PID]\n"
     "Plays world N (default 1) in real time with both players firing and prints\n"
     "frame period, deadline wake-up and processor figures. --wait earlier waits\n"
     "as the game did before (relative sleeps, then 1 ms of spin), --wait spin\n"
@@ -68,7 +78,12 @@ const char* const kUsage =
     "auto, software or accelerated. --launched-at: CLOCK_REALTIME in ns when the\n"
     "process was started (date +%s%N), for the start-up figure. --trace: one line\n"
     "per measured frame: start (us), game state, then period, presenting and\n"
-    "pausing time (ms).\n";
+    "pausing time (ms). --motion and --refresh are the game's options. --lag moves\n"
+    "the mouse now and then (player one at rest, at a random moment of a step) and\n"
+    "times the first picture in which the ship has moved. --motion-trace: one line\n"
+    "per picture in play: time (us), a scrolling sprite's serial, its layer and the x its\n"
+    "image is found at in the picture. --xserver-pid: the X server's processor\n"
+    "time over the same seconds.\n";
 
 bool parse_wait(const std::string& text, WaitKind& out) {
     if (text == "shipped") out = WaitKind::Shipped;
@@ -102,6 +117,12 @@ bool parse(int argc, char** argv, PacingOptions& o) {
         else if (a == "--scale" && has_value) o.scale = std::atoi(argv[++i]);
         else if (a == "--launched-at" && has_value) o.launched_at_ns = std::atoll(argv[++i]);
         else if (a == "--trace" && has_value) o.trace = argv[++i];
+        else if (a == "--motion" && has_value) {
+            if (!parse_motion_mode(argv[++i], o.motion)) return false;
+        } else if (a == "--refresh" && has_value) o.refresh_hz = std::atoi(argv[++i]);
+        else if (a == "--lag") o.lag = true;
+        else if (a == "--motion-trace" && has_value) o.motion_trace = argv[++i];
+        else if (a == "--xserver-pid" && has_value) o.xserver_pid = std::atoi(argv[++i]);
         else return false;
     }
     return o.seconds > 0 && o.world >= 1 && o.world <= 10 && o.scale >= 0;
@@ -132,12 +153,33 @@ public:
     uint64_t present_us = 0, sleep_us = 0;  // time spent presenting and in pauses, running totals
     int presents = 0;
     long long first_present_realtime_ns = 0;
+    // Every picture handed to the window: its start and end, and its pixels
+    // (16-bit pictures only) while it is handed over.
+    std::function<void(const PresentedPicture&, uint64_t start_us, uint64_t end_us)> on_present;
 
     void present(const void* p, int pitch, int w, int h, const platform::FrameFormat& f) override {
         const uint64_t t0 = inner().now_us();
         inner().present(p, pitch, w, h, f);
-        present_us += inner().now_us() - t0;
+        const uint64_t t1 = inner().now_us();
+        present_us += t1 - t0;
         if (presents++ == 0) first_present_realtime_ns = realtime_ns();
+        if (on_present && f.depth == 16) on_present({static_cast<const uint8_t*>(p), pitch, w, h}, t0, t1);
+    }
+    // A mouse movement made at `at_us`: read with the first events polled after it.
+    void move_mouse_at(uint64_t at_us, int dx) {
+        motion_at_us_ = at_us;
+        motion_dx_ = dx;
+        motion_waiting_ = true;
+    }
+    bool poll_event(platform::Event& e) override {
+        if (motion_waiting_ && inner().now_us() >= motion_at_us_) {
+            motion_waiting_ = false;
+            e = platform::Event{};
+            e.type = platform::EventType::MouseMotion;
+            e.dx = motion_dx_;
+            return true;
+        }
+        return inner().poll_event(e);
     }
     void wait_until_us(uint64_t deadline) override {
         const uint64_t called = inner().now_us();
@@ -170,7 +212,37 @@ public:
 private:
     static constexpr uint64_t kEarlierMarginUs = 1000;
     WaitKind wait_;
+    uint64_t motion_at_us_ = 0;
+    int motion_dx_ = 0;
+    bool motion_waiting_ = false;
 };
+
+// Processor seconds a process has used (all its threads), from /proc.
+double process_cpu_seconds(int pid) {
+    const std::string path = "/proc/" + std::to_string(pid) + "/stat";
+    FILE* f = std::fopen(path.c_str(), "r");
+    if (f == nullptr) return 0;
+    char buffer[1024] = {};
+    const size_t n = std::fread(buffer, 1, sizeof buffer - 1, f);
+    std::fclose(f);
+    buffer[n] = '\0';
+    // The fields after the command's name, which is in parentheses and may hold spaces.
+    const char* p = std::strrchr(buffer, ')');
+    if (p == nullptr) return 0;
+    unsigned long long utime = 0, stime = 0;
+    if (std::sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %llu %llu", &utime, &stime) != 2) return 0;
+    return double(utime + stime) / double(sysconf(_SC_CLK_TCK));
+}
+
+const Sprite* active_sprite_named(const char* name) {
+    if (Sprite::list_of_active_sprites == nullptr) return nullptr;
+    for (const Sprite* top : *Sprite::list_of_active_sprites)
+        for (const Sprite* s = top; s != nullptr; s = s->nextchild)
+            if (s->kind >= 1 && s->kind <= Sprite::list_of_master_sprite_names.size() &&
+                Sprite::list_of_master_sprite_names[s->kind - 1] == name)
+                return s;
+    return nullptr;
+}
 
 double cpu_seconds(clockid_t clock) {
     timespec t{};
@@ -198,9 +270,23 @@ struct FrameMark {
     uint64_t present_us = 0, sleep_us = 0;  // the back end's totals when the frame began
 };
 
+// One picture handed to the window in play.
+struct Shown {
+    uint64_t start_us = 0, end_us = 0;
+};
+
 class PacingRun {
 public:
-    PacingRun(const PacingOptions& o, MeasuredBackend& backend) : o_(o), backend_(backend) {}
+    PacingRun(const PacingOptions& o, MeasuredBackend& backend) : o_(o), backend_(backend) {
+        backend_.on_present = [this](const PresentedPicture& p, uint64_t t0, uint64_t t1) { on_present(p, t0, t1); };
+        if (!o_.motion_trace.empty()) motion_trace_ = std::fopen(o_.motion_trace.c_str(), "w");
+    }
+    ~PacingRun() {
+        backend_.on_present = nullptr;
+        if (motion_trace_ != nullptr) std::fclose(motion_trace_);
+    }
+    PacingRun(const PacingRun&) = delete;
+    PacingRun& operator=(const PacingRun&) = delete;
 
     void before_frame(long frame) {
         auto* win = dynamic_cast<Velmora_Win*>(theapp.ddwin);
@@ -216,6 +302,8 @@ public:
             player1 = player2 = true;
             win->game_state = kStateNewGame;
         }
+        playing_ = win->game_state == kStatePlaying;
+        if (o_.lag && measuring_ && playing_) maybe_move_mouse(frame);
         if (!o_.menu) {
             keycodes[4] = keycodes[13] = true;  // both players fire
             const bool up = (frame / 48) % 2 == 0;
@@ -224,6 +312,7 @@ public:
             g_themousebutton = true;
         }
 
+        frames_seen_ = frame;
         const uint64_t now = backend_.now_us();
         if (win->game_state == measured_state && !measuring_) {
             measuring_ = true;
@@ -231,6 +320,7 @@ public:
             play_start_us_ = now;
             cpu_main0_ = cpu_seconds(CLOCK_THREAD_CPUTIME_ID);
             cpu_process0_ = cpu_seconds(CLOCK_PROCESS_CPUTIME_ID);
+            if (o_.xserver_pid > 0) cpu_server0_ = process_cpu_seconds(o_.xserver_pid);
         }
         if (measuring_) marks_.push_back({now, win->game_state, backend_.present_us, backend_.sleep_us});
         frame_state_ = win->game_state;
@@ -254,6 +344,7 @@ public:
         play_end_us_ = now;
         cpu_main1_ = cpu_seconds(CLOCK_THREAD_CPUTIME_ID);
         cpu_process1_ = cpu_seconds(CLOCK_PROCESS_CPUTIME_ID);
+        if (o_.xserver_pid > 0) cpu_server1_ = process_cpu_seconds(o_.xserver_pid);
         backend_.recording = false;
         return false;
     }
@@ -313,6 +404,23 @@ public:
                     double(first_logo_realtime_ns_ - main_entry_realtime_ns) / 1e6);
         std::printf(" shown_period_mean_ms=%.3f shown_period_p99_ms=%.3f shown_period_max_ms=%.3f", mean(shown),
                     percentile(shown, 0.99), shown.empty() ? 0 : *std::max_element(shown.begin(), shown.end()));
+        // Every picture in play, the in-between ones of smooth motion too.
+        std::vector<double> intervals;
+        for (size_t i = 1; i < pictures_.size(); ++i)
+            intervals.push_back(double(pictures_[i].start_us - pictures_[i - 1].start_us) / 1000.0);
+        std::printf(" motion=%s refresh_hz=%d pictures_per_s=%.2f picture_interval_mean_ms=%.3f "
+                    "picture_interval_p01_ms=%.3f picture_interval_p50_ms=%.3f picture_interval_p99_ms=%.3f "
+                    "picture_interval_max_ms=%.3f",
+                    motion_mode_name(o_.motion), backend_.refresh_hz(), wall > 0 ? double(pictures_.size()) / wall : 0,
+                    mean(intervals), percentile(intervals, 0.01), percentile(intervals, 0.5),
+                    percentile(intervals, 0.99),
+                    intervals.empty() ? 0 : *std::max_element(intervals.begin(), intervals.end()));
+        if (o_.xserver_pid > 0)
+            std::printf(" cpu_xserver_pct=%.2f", wall > 0 ? 100.0 * (cpu_server1_ - cpu_server0_) / wall : 0);
+        if (o_.lag)
+            std::printf(" lag_samples=%zu lag_untimed=%ld lag_mean_ms=%.1f lag_p50_ms=%.1f lag_p90_ms=%.1f lag_max_ms=%.1f",
+                        lags_.size(), lags_unseen_, mean(lags_), percentile(lags_, 0.5), percentile(lags_, 0.9),
+                        lags_.empty() ? 0 : *std::max_element(lags_.begin(), lags_.end()));
         if (o_.launched_at_ns > 0)
             std::printf(" first_present_since_launch_ms=%.1f first_logo_since_launch_ms=%.1f",
                         double(backend_.first_present_realtime_ns - o_.launched_at_ns) / 1e6,
@@ -321,9 +429,91 @@ public:
     }
 
 private:
+    // Player one at rest since a few pictures: the mouse moves at a random
+    // moment of the next step, left and right by turns.
+    void maybe_move_mouse(long frame) {
+        if (lag_waiting_ || frame < next_move_frame_ || still_pictures_ < 3) return;
+        std::uniform_int_distribution<uint64_t> within_step(0, 45999);
+        move_at_us_ = backend_.now_us() + within_step(random_);
+        rest_x_ = ship_x_;
+        lag_waiting_ = true;
+        backend_.move_mouse_at(move_at_us_, move_right_ ? kMouseStep : -kMouseStep);
+        move_right_ = !move_right_;
+    }
+
+    void on_present(const PresentedPicture& picture, uint64_t t0, uint64_t t1) {
+        if (!measuring_ || !playing_ || !backend_.recording) return;
+        pictures_.push_back({t0, t1});
+        if (o_.lag) follow_ship(picture, t1);
+        if (motion_trace_ != nullptr) trace_scrolling(picture, t0);
+    }
+
+    void follow_ship(const PresentedPicture& picture, uint64_t shown_us) {
+        const Sprite* ship = active_sprite_named("playerone");
+        if (ship == nullptr) return;
+        // Drawn between where it was and where it is: at most its top speed apart.
+        const ImageMatch m = find_sprite(picture, *ship, ship->x - 30, ship->x + 30, ship->y - 4, ship->y + 4);
+        if (!m.found) {
+            // Hidden (shots over it, an explosion): this movement cannot be timed.
+            still_pictures_ = 0;
+            if (lag_waiting_ && shown_us >= move_at_us_) lag_unseen_ = true;
+            return;
+        }
+        still_pictures_ = m.x == ship_x_ ? still_pictures_ + 1 : 0;
+        ship_x_ = m.x;
+        if (lag_waiting_ && shown_us >= move_at_us_ && m.x != rest_x_) {
+            if (lag_unseen_) ++lags_unseen_;
+            else lags_.push_back(double(shown_us - move_at_us_) / 1000.0);
+            lag_waiting_ = lag_unseen_ = false;
+            still_pictures_ = 0;
+            next_move_frame_ = frames_seen_ + kFramesBetweenMoves;
+        }
+    }
+
+    // A piece of scenery (no behaviour: it only scrolls) well inside the
+    // screen, of the fastest layer there is, followed until it nears the left
+    // edge, then another.
+    void trace_scrolling(const PresentedPicture& picture, uint64_t t0) {
+        const Sprite* tracked = nullptr;
+        if (Sprite::list_of_active_sprites != nullptr) {
+            for (const Sprite* top : *Sprite::list_of_active_sprites)
+                if (top->serial == traced_serial_ && top->x > 40) tracked = top;
+            for (int layer = 1; layer <= 3 && tracked == nullptr; ++layer)
+                for (const Sprite* top : *Sprite::list_of_active_sprites) {
+                    const Sprite::frame* f = top->current_frame();
+                    if (top->layer == layer && top->behavior == nullptr && f != nullptr && f->rect.right >= 16 &&
+                        f->rect.right <= 320 && top->x > 200 && top->x < 500) {
+                        tracked = top;
+                        break;
+                    }
+                }
+        }
+        if (tracked == nullptr) return;
+        traced_serial_ = tracked->serial;
+        const ImageMatch m = find_sprite(picture, *tracked, tracked->x - 2, tracked->x + 8, tracked->y, tracked->y);
+        std::fprintf(motion_trace_, "%llu %u %d %d %.3f\n", static_cast<unsigned long long>(t0), tracked->serial,
+                     tracked->layer, m.found ? m.x : -9999, m.mismatch);
+    }
+
+    static constexpr int kMouseStep = 40;  // pixels: a brisk flick
+    static constexpr long kFramesBetweenMoves = 24;
+
     const PacingOptions& o_;
     MeasuredBackend& backend_;
     std::vector<FrameMark> marks_;
+    std::vector<Shown> pictures_;
+    bool playing_ = false;
+    long frames_seen_ = 0;
+    std::mt19937_64 random_{12345};
+    bool lag_waiting_ = false, lag_unseen_ = false, move_right_ = true;
+    long lags_unseen_ = 0;  // movements the ship was hidden for: not timed
+    uint64_t move_at_us_ = 0;
+    long next_move_frame_ = 0;
+    int rest_x_ = 0, ship_x_ = -1, still_pictures_ = 0;
+    std::vector<double> lags_;
+    FILE* motion_trace_ = nullptr;
+    uint32_t traced_serial_ = 0;
+    double cpu_server0_ = 0, cpu_server1_ = 0;
     bool measuring_ = false;
     uint64_t play_start_us_ = 0, play_end_us_ = 0;
     uint64_t frame_start_us_ = 0;
@@ -362,6 +552,8 @@ int run_pacing(int argc, char** argv) {
     launch.fullscreen = o.fullscreen;
     launch.scale = o.scale;
     launch.renderer = o.renderer;
+    launch.motion = o.motion;
+    launch.refresh_hz = o.refresh_hz;
     god_mode = true;
     game_srand(kSeed);
 

@@ -14,6 +14,8 @@
 #include "app/Velmora_Win.h"
 #include "app/game_states.h"
 #include "app/globals.h"
+#include "app/motion_blend.h"
+#include "app/options.h"
 #include "bench_registry.h"
 #include "game_session.h"
 #include "util/random.h"
@@ -135,6 +137,41 @@ void play_frame_busiest(benchmark::State& state, const WorldLevel& world) {
     state.counters["fps"] = 1.0 / mean_best;
 }
 
+// One picture of smooth motion in the busiest frame: the play field drawn
+// half way between the step before and the busiest one, over a copy of the
+// step's picture (what each picture between two steps costs before it is
+// handed to the window). The game is replayed with smooth motion on, as a
+// window would play it.
+void blended_picture_busiest(benchmark::State& state, const WorldLevel& world) {
+    const Busiest& b = busiest_frame(world);
+    if (b.frame < 0) {
+        state.SkipWithError("the level did not load");
+        return;
+    }
+    LaunchOptions& launch = launch_options();
+    const LaunchOptions saved = launch;
+    launch.motion = MotionMode::Smooth;
+    launch.refresh_hz = 60;
+    {
+        GameSession game(data_dir());
+        game.start_level(world.level);
+        while (game.playing() && game.frames_played() <= b.frame) game.frame();
+        Velmora_Win& win = game.window();
+        double best = std::numeric_limits<double>::max();
+        for (auto _ : state) {
+            const auto t0 = Clock::now();
+            benchmark::DoNotOptimize(win.pictures.draw_picture(win, motion_blend::kWholeStep / 2).pixels.data());
+            const double s = seconds_since(t0);
+            best = std::min(best, s);
+            state.SetIterationTime(s);
+        }
+        state.counters["best_us"] = 1e6 * best;
+        state.counters["sprites"] = double(win.pictures.playfield().sprites());
+        state.counters["blended"] = double(win.pictures.playfield().blended());
+    }
+    launch = saved;
+}
+
 // The load-level frame (definitions, bitmaps, the layout, the tune, the
 // loading bar), each iteration on a game that has just started.
 void level_load(benchmark::State& state, const WorldLevel& world) {
@@ -173,6 +210,11 @@ void register_world_benchmarks() {
                                      [w](benchmark::State& s) { play_frame_busiest(s, w); })
             ->UseManualTime()
             ->Iterations(passes())
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark(("BM_BlendedPictureBusiest/" + w.name).c_str(),
+                                     [w](benchmark::State& s) { blended_picture_busiest(s, w); })
+            ->UseManualTime()
+            ->Iterations(200)
             ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark(("BM_LevelLoad/" + w.name).c_str(),
                                      [w](benchmark::State& s) { level_load(s, w); })

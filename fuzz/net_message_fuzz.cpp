@@ -1,10 +1,15 @@
 // Network messages (what a peer sends): the decoder refuses with a reason or
-// accepts, and what it accepts encodes back to the very same bytes.
+// accepts, and what it accepts encodes back to the very same bytes. What is
+// accepted then meets the rules that take it in: an input message the
+// lockstep queue (which keeps nothing past the limit it is given), a file
+// list the gatherer (which keeps at most its cap).
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "net/agreement.h"
+#include "net/lockstep.h"
 #include "net/message.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -15,5 +20,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     if (net::encode(message) != std::vector<uint8_t>(data, data + size)) std::abort();
+
+    if (const auto* input = std::get_if<net::Input>(&message)) {
+        // A guest that has played 5 frames at delay 3, its input made through 8.
+        net::InputQueue queue(net::Role::Host, 3);
+        for (long f = 1; f <= 5; ++f) {
+            queue.put_local(f, {});
+            queue.take(f);
+        }
+        const long limit = 5 + 1 + 2 * 3 + net::kAheadMarginFrames;
+        const auto received = queue.put_remote(*input, limit);
+        if (queue.remote_through() > limit || queue.acknowledged() > queue.local_through()) std::abort();
+        if (received != net::InputQueue::Received::Ok && queue.remote_through() != 3) std::abort();
+        for (long f = 6; f <= queue.remote_through() && f <= queue.local_through(); ++f) queue.take(f);
+    } else if (const auto* list = std::get_if<net::DataList>(&message)) {
+        net::ListGatherer gathered;
+        for (int i = 0; i < 3; ++i) {
+            net::DataList again = *list;
+            again.part = static_cast<uint16_t>(i);
+            if (!gathered.add(again, error) && !gathered.complete()) std::abort();
+        }
+        if (gathered.entries().size() > net::kMaxListedFiles) std::abort();
+    }
     return 0;
 }

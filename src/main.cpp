@@ -1,6 +1,7 @@
 // Start-up: options, data directory, the platform back end, then the game.
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -14,6 +15,7 @@
 
 #include "app/Velmora_App.h"
 #include "app/autofire.h"
+#include "app/choices.h"
 #include "app/Velmora_Win.h"
 #include "app/config.h"
 #include "app/globals.h"
@@ -87,7 +89,9 @@ Settings player_settings(int argc, char** argv, LaunchOptions& options, std::str
     if (!path.empty() && !std::filesystem::exists(path, ec)) store_setting(path, Settings{}, "fullscreen");
     const Settings settings = load_settings(path);
     apply_settings(settings, options_given(argc, argv), options);
-    set_choices_file(path);  // the display chooser's answer is kept there
+    // Choices made in the game (options, keys, Alt+Enter, the display chooser) are written there at once.
+    choices() = settings;
+    set_choices_file(path);
     return settings;
 }
 }  // namespace
@@ -105,9 +109,10 @@ int main(int argc, char** argv) {
     if (options.help) {
         std::fputs(launch_usage().c_str(), stdout);
         const std::string settings_file = config_file_path();
-        std::printf("\n%s\nSettings: %s\n  display, mouse, controller, screenshot, firing and key choices;\n"
-                    "  options given on the command line win for their run.\n",
-                    tool_usage().c_str(), settings_file.empty() ? "(no home directory)" : settings_file.c_str());
+        std::printf("\n%s\nSettings: %s\n  (the options screen writes its choices there at once; options given on\n"
+                    "  the command line win for their run)\n%s",
+                    tool_usage().c_str(), settings_file.empty() ? "(no home directory)" : settings_file.c_str(),
+                    settings_help().c_str());
         return 0;
     }
     if (options.version) {
@@ -131,7 +136,8 @@ int main(int argc, char** argv) {
     for (FrameFile& f : options.dumps) make_absolute(f.path);
 
     // A guest takes the seed and the test settings from the host before the
-    // run is prepared; a host settles them first and then waits for its guest.
+    // run is prepared; a host settles them first and starts listening (the guest
+    // is awaited once the window is open).
     RunControl control;
     net::NetGame network;
     const bool networked = options.host_port >= 0 || !options.join_host.empty();
@@ -143,6 +149,17 @@ int main(int argc, char** argv) {
                                    "; make it readable or name another with --data DIR",
                                options.headless);
 
+    if (!options.headless) {
+        // Said now, not first when the volumes cannot be saved at the end of a session.
+        const std::string problem = settings_place_problem(config_path, Velmora_Win::prefs_path());
+        if (!problem.empty()) {
+            std::fprintf(stderr, "velmora: %s\n", problem.c_str());
+            std::string sentence = problem + ".";
+            sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+            post_settings_notice(sentence);
+        }
+    }
+
     std::unique_ptr<platform::Backend> backend =
         options.headless ? platform::make_headless_backend() : platform::make_sdl_backend();
     if (!backend) return fail(platform::kNoDisplayMessage, 1);
@@ -151,18 +168,26 @@ int main(int argc, char** argv) {
     game_srand(options.seed);  // settled by prepare(): given, recorded, or the default
     god_mode = options.god;
 
-    control.attach(theapp);
-    if (networked) network.attach(theapp);
-    PlayerComforts comforts(settings, config_path, options.fullscreen);
-    comforts.attach(theapp);
+    PlayerComforts comforts(settings);
     if (!theapp.InitInstance()) {
         // Cancelling the display chooser is the player's answer, not a failure.
         const bool declined = theapp.ddwin != nullptr && theapp.ddwin->quit_by_player;
         theapp.ExitInstance();
         return declined ? 0 : 1;
     }
+    // A host waits for its guest with its window open (the join code shows
+    // there); the recording's settings follow, once the guest's are known.
+    if (options.host_port >= 0 && !network.wait_for_guest(theapp, error)) {
+        theapp.ExitInstance();
+        return error.empty() ? 0 : fail(error, 1);
+    }
+    control.attach(theapp);
+    if (networked) {
+        network.set_note_sink([&control](const std::string& text) { control.note(text); });
+        network.attach(theapp);
+    }
+    comforts.attach(theapp);
     int status = theapp.Run();
-    comforts.remember_choices();
     if (!control.all_written() && status == 0) status = 1;
     if (Velmora_Win::prefs_unsaved && status == 0) status = 1;
     return status;

@@ -15,6 +15,7 @@
 //   ui/status_bar.cpp        the status and power-up bars
 //   ui/credits.cpp           the about screen and the ending
 //   app/clock.cpp            now_ms()
+//   app/picture_pacing.cpp   smooth motion's pictures between the play steps
 #pragma once
 
 #include <cstdint>
@@ -24,6 +25,7 @@
 
 #include "app/clock.h"
 #include "app/game_states.h"
+#include "app/picture_pacing.h"
 #include "display/DirectDrawWin.h"
 
 class Sprite;
@@ -77,6 +79,7 @@ public:
     int game_state = kStateStartUp;
     uint32_t frame_time = 0;
     PlayFrameSchedule play_schedule;  // the deadlines of consecutive play frames
+    PicturePacing pictures;  // smooth motion: pictures between the play steps
     bool mouse_down = false;  // the clicks drained on the logos and menus
 
     // ---- app/progression.cpp ----
@@ -114,7 +117,11 @@ public:
     // Drains the click queue into `flag` (oldest first, left button only);
     // `left_arrived` (if given) is set when a left-button record was drained.
     // Takes critsection itself (it is recursive, so callers may hold it).
+    // The screens other than play drain this way.
     void drain_clicks(bool& flag, bool* left_arrived = nullptr);
+    // Play's drain (app/fire_taps.h): the same, `press_arrived` set when a
+    // left-button press was among the records.
+    void drain_play_clicks(bool& flag, bool& press_arrived);
     // The slot of keycodes a virtual key sets, or -1.
     static int key_slot(unsigned vkey);
 

@@ -1,6 +1,7 @@
 #include "app/autofire.h"
 
 #include "app/globals.h"
+#include "behaviours/player_state.h"
 
 namespace {
 
@@ -21,28 +22,27 @@ bool player_autofire(int player) { return (player == 1 || player == 2) && g_auto
 void reset_autofire_taps() { g_shown_pressed[0] = g_shown_pressed[1] = false; }
 
 HeldFireAsTaps::HeldFireAsTaps() {
-    const bool held[2] = {keycodes[kSpaceSlot] || g_themousebutton, keycodes[kPlayerTwoSlot]};
+    // In a game for one, player two's fire key fires for player one.
+    const bool shared = player_one_on_keys();
+    const bool held[2] = {player_one_fire_held(), !shared && keycodes[kPlayerTwoSlot]};
     for (int p = 0; p < 2; ++p) {
         // A fresh hold starts with a press; then released, pressed, ...
         hidden_[p] = g_autofire[p] && held[p] && g_shown_pressed[p];
         g_shown_pressed[p] = held[p] && !hidden_[p];
     }
+    space_ = keycodes[kSpaceSlot];
+    mouse_ = g_themousebutton;
+    player_two_ = keycodes[kPlayerTwoSlot];
     if (hidden_[0]) {
-        space_ = keycodes[kSpaceSlot];
-        mouse_ = g_themousebutton;
         keycodes[kSpaceSlot] = false;
         g_themousebutton = false;
+        if (shared) keycodes[kPlayerTwoSlot] = false;
     }
-    if (hidden_[1]) {
-        player_two_ = keycodes[kPlayerTwoSlot];
-        keycodes[kPlayerTwoSlot] = false;
-    }
+    if (hidden_[1]) keycodes[kPlayerTwoSlot] = false;
 }
 
 HeldFireAsTaps::~HeldFireAsTaps() {
-    if (hidden_[0]) {
-        keycodes[kSpaceSlot] = space_;
-        g_themousebutton = mouse_;
-    }
-    if (hidden_[1]) keycodes[kPlayerTwoSlot] = player_two_;
+    keycodes[kSpaceSlot] = space_;
+    g_themousebutton = mouse_;
+    keycodes[kPlayerTwoSlot] = player_two_;
 }

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
 #include <system_error>
@@ -126,8 +127,7 @@ bool parse_motion_mode(const std::string& text, MotionMode& out) {
     return true;
 }
 
-namespace {
-const char* scaling_name(platform::Scaling s) {
+const char* scaling_mode_name(platform::Scaling s) {
     switch (s) {
         case platform::Scaling::Fit: return "fit";
         case platform::Scaling::Stretch: return "stretch";
@@ -136,87 +136,192 @@ const char* scaling_name(platform::Scaling s) {
     }
 }
 
-// The job of a "keys.*" setting, or -1.
-int key_job_of(const std::string& key) {
-    for (int job = 0; job < platform::kKeyJobCount; ++job)
-        if (key == platform::key_job(job).setting) return job;
-    return -1;
-}
+namespace {
 
-// Applies one key; false with `expected` set when the value is unusable.
-// Unknown keys are accepted and ignored (and kept in the file).
-bool apply_key(const std::string& key, const std::string& value, Settings& s, bool& known,
-               std::string& expected) {
-    known = true;
-    if (key == "fullscreen") {
-        expected = "yes or no";
-        return parse_bool(value, s.fullscreen);
-    }
-    if (key == "display") {
-        expected = "ask or a display number " + ranged_int::range_text(0, 63);
-        if (lower(value) == "ask") {
-            s.display = -1;
-            return true;
-        }
-        return ranged_int::parse(value, 0, 63, s.display);
-    }
-    if (key == "scale") {
-        expected = ranged_int::range_text(0, 16);
-        return ranged_int::parse(value, 0, 16, s.scale);
-    }
-    if (key == "scaling") {
-        expected = "auto, integer, fit or stretch";
-        const std::string v = lower(value);
-        if (v == "auto") s.scaling = platform::Scaling::Auto;
-        else if (v == "integer") s.scaling = platform::Scaling::Integer;
-        else if (v == "fit") s.scaling = platform::Scaling::Fit;
-        else if (v == "stretch") s.scaling = platform::Scaling::Stretch;
-        else return false;
-        return true;
-    }
-    if (key == "mouse_sensitivity") {
-        expected = "a number from 0.1 to 10";
-        return parse_real(value, kMinMouseSensitivity, kMaxMouseSensitivity, s.mouse_sensitivity);
-    }
-    if (key == "controller") {
-        expected = "yes or no";
-        return parse_bool(value, s.controller);
-    }
-    if (key == "controller_dead_zone") {
-        expected = "a percentage " + ranged_int::range_text(0, kMaxDeadZone);
-        return ranged_int::parse(value, 0, kMaxDeadZone, s.controller_dead_zone);
-    }
-    if (key == "screenshot_dir") {
-        s.screenshot_dir = value;
-        return true;
-    }
-    if (key == "renderer") {
-        expected = "auto, software or accelerated";
-        return platform::parse_renderer_setting(value, s.renderer);
-    }
-    if (key == "autofire") {
-        expected = "yes or no";
-        return parse_bool(value, s.autofire);
-    }
-    if (key == "motion") {
-        expected = "smooth or original";
-        return parse_motion_mode(value, s.motion);
-    }
-    if (const int job = key_job_of(key); job >= 0) {
-        std::vector<int32_t> codes;
-        std::string bad;
-        if (platform::key_codes_for_names(value, codes, bad)) {
-            s.keys[size_t(job)] = value;
-            return true;
-        }
-        expected = bad.empty() ? "a list of SDL key names"
-                               : "a list of SDL key names ('" + bad + "' is unknown or kept by the game)";
-        return false;
-    }
-    known = false;
+bool parse_scaling(const std::string& text, platform::Scaling& out) {
+    const std::string v = lower(text);
+    if (v == "auto") out = platform::Scaling::Auto;
+    else if (v == "integer") out = platform::Scaling::Integer;
+    else if (v == "fit") out = platform::Scaling::Fit;
+    else if (v == "stretch") out = platform::Scaling::Stretch;
+    else return false;
     return true;
 }
 
+// The shortest text that reads back as the same number.
+std::string real_text(double value) {
+    char digits[32];
+    const auto done = std::to_chars(digits, digits + sizeof digits, value);
+    std::string t(digits, done.ptr);
+    if (t.find('.') == std::string::npos && t.find('e') == std::string::npos) t += ".0";
+    return t;
+}
+
+// The names of a key list, as written between its commas. A name that holds
+// a comma itself ("," or "Keypad ,") is the whole list or nothing.
+std::vector<std::string> key_names_of(const std::string& list) {
+    std::vector<int32_t> codes;
+    std::string bad;
+    const std::string whole = trim(list);
+    if (platform::key_codes_for_names(whole, codes, bad) && codes.size() == 1) return {whole};
+    std::vector<std::string> names;
+    size_t start = 0;
+    while (true) {
+        const size_t comma = whole.find(',', start);
+        names.push_back(trim(whole.substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
+        if (comma == std::string::npos) return names;
+        start = comma + 1;
+    }
+}
+
+// A key list keeps the names SDL knows; an unknown one (or one the game keeps
+// for itself) is left out and named in `note`. Nothing usable: false.
+bool parse_key_list(const std::string& text, std::string& kept, std::string& note) {
+    std::vector<std::string> good, dropped;
+    for (const std::string& name : key_names_of(text)) {
+        std::vector<int32_t> codes;
+        std::string bad;
+        if (!name.empty() && platform::key_codes_for_names(name, codes, bad)) good.push_back(name);
+        else dropped.push_back(name.empty() ? "an empty name" : "'" + name + "'");
+    }
+    if (good.empty()) {
+        note = dropped.empty() ? std::string() : dropped.front() + " is unknown or kept by the game";
+        return false;
+    }
+    kept.clear();
+    if (dropped.empty()) kept = trim(text);  // as written
+    else
+        for (const std::string& name : good) kept += (kept.empty() ? "" : ", ") + name;
+    note.clear();
+    for (const std::string& name : dropped) note += (note.empty() ? "" : ", ") + name;
+    if (!note.empty()) note += " left out (unknown or kept by the game); keeps " + kept;
+    return true;
+}
+
+using Parse = std::function<bool(const std::string&, Settings&, std::string&)>;
+using Print = std::function<std::string(const Settings&)>;
+
+SettingDescriptor yes_no(const char* key, const char* comment, bool Settings::*member) {
+    return {key, comment, "yes or no",
+            [member](const std::string& text, Settings& s, std::string&) { return parse_bool(text, s.*member); },
+            [member](const Settings& s) { return std::string(s.*member ? "yes" : "no"); }};
+}
+
+SettingDescriptor whole_number(const char* key, const char* comment, int low, int high, int Settings::*member,
+                               const std::string& what = {}) {
+    return {key, comment, (what.empty() ? "" : what + " ") + ranged_int::range_text(low, high),
+            [=](const std::string& text, Settings& s, std::string&) { return ranged_int::parse(text, low, high, s.*member); },
+            [member](const Settings& s) { return std::to_string(s.*member); }};
+}
+
+std::vector<SettingDescriptor> make_table() {
+    std::vector<SettingDescriptor> t;
+    t.push_back(yes_no("fullscreen",
+                       "Full screen (yes) or a window (no). Alt+Enter and the options screen switch it\n"
+                       "and keep the choice here.",
+                       &Settings::fullscreen));
+    t.push_back({"display",
+                 "The display to play on, counted from 0 as --display counts; 'ask' offers a\n"
+                 "choice when there are several, and the display chosen there is kept here.",
+                 "ask or a display number " + ranged_int::range_text(0, 63),
+                 [](const std::string& text, Settings& s, std::string&) {
+                     if (lower(text) == "ask") {
+                         s.display = -1;
+                         return true;
+                     }
+                     return ranged_int::parse(text, 0, 63, s.display);
+                 },
+                 [](const Settings& s) { return s.display < 0 ? std::string("ask") : std::to_string(s.display); }});
+    t.push_back(whole_number("scale",
+                             "Window size as a multiple of 640 x 480; 0 takes the largest that fits the\n"
+                             "display with the window's frame. A larger one than fits is lowered.",
+                             0, 16, &Settings::scale));
+    t.push_back({"scaling",
+                 "How the picture fills the window or screen, always keeping its shape but in\n"
+                 "stretch: auto (whole multiples of 640 x 480 when they fill at least 85% of\n"
+                 "the height, else as large as fits), integer (whole multiples only, sharpest,\n"
+                 "wider black borders), fit (as large as fits) or stretch (all of it). Sizes\n"
+                 "between whole multiples are drawn sharp: enlarged by a whole multiple, then\n"
+                 "smoothed down, so every pixel keeps the same width. The options screen sets it.",
+                 "auto, integer, fit or stretch",
+                 [](const std::string& text, Settings& s, std::string&) { return parse_scaling(text, s.scaling); },
+                 [](const Settings& s) { return std::string(scaling_mode_name(s.scaling)); }});
+    t.push_back({"mouse_sensitivity", "Mouse speed for player one, 0.1 to 10.", "a number from 0.1 to 10",
+                 [](const std::string& text, Settings& s, std::string&) {
+                     return parse_real(text, kMinMouseSensitivity, kMaxMouseSensitivity, s.mouse_sensitivity);
+                 },
+                 [](const Settings& s) { return real_text(s.mouse_sensitivity); }});
+    t.push_back(yes_no("controller",
+                       "A game controller steers player two, or player one when playing alone: yes or no.",
+                       &Settings::controller));
+    t.push_back(whole_number("controller_dead_zone", "How far (percent) a stick must lean before it counts, 0 to 90.",
+                             0, kMaxDeadZone, &Settings::controller_dead_zone, "a percentage"));
+    t.push_back({"screenshot_dir",
+                 "Where F12 pictures go; empty: the pictures directory's velmora folder.\n"
+                 "~ is your home directory, and a relative path starts there.",
+                 "a directory, or nothing",
+                 [](const std::string& text, Settings& s, std::string&) {
+                     s.screenshot_dir = text;
+                     return true;
+                 },
+                 [](const Settings& s) { return s.screenshot_dir; }});
+    t.push_back({"renderer",
+                 "What draws the picture: auto (the accelerated renderer on a GPU, the\n"
+                 "software one where OpenGL would run on the processor), software or accelerated.",
+                 "auto, software or accelerated",
+                 [](const std::string& text, Settings& s, std::string&) {
+                     return platform::parse_renderer_setting(text, s.renderer);
+                 },
+                 [](const Settings& s) { return std::string(platform::renderer_setting_name(s.renderer)); }});
+    t.push_back({"motion",
+                 "Motion: smooth draws a picture at every refresh of the display, with every\n"
+                 "moving thing placed between its last two positions; original shows one\n"
+                 "picture per game step (21.7 a second). The game plays the same in both.\n"
+                 "The options screen's Smooth motion row sets it.",
+                 "smooth or original",
+                 [](const std::string& text, Settings& s, std::string&) { return parse_motion_mode(text, s.motion); },
+                 [](const Settings& s) { return std::string(motion_mode_name(s.motion)); }});
+    t.push_back(yes_no("autofire",
+                       "\n"
+                       "Firing: the ships fire once per press of the fire control (mouse button or\n"
+                       "Space for player one, Ctrl, keypad 0 or a controller's A or right trigger for\n"
+                       "player two, and for player one too in a game for one), so tap it; shots with\n"
+                       "a reload need several presses. With autofire = yes a held fire control taps\n"
+                       "by itself as fast as the game allows. The options screen sets it.",
+                       &Settings::autofire));
+    for (int job = 0; job < platform::kKeyJobCount; ++job) {
+        const bool first = job == 0;
+        t.push_back({platform::key_job(job).setting,
+                     first ? "Keys of your own, by SDL key name (Up, W, Return, Left Shift, Keypad 0, ...;\n"
+                             "several separated by commas), also chosen on the options screen's Controls.\n"
+                             "A key named here does that job; keys named nowhere keep theirs, and the\n"
+                             "keypad and a controller always work. Player two's keys steer player one\n"
+                             "too in a game for one."
+                           : "",
+                     "a list of SDL key names",
+                     [job](const std::string& text, Settings& s, std::string& note) {
+                         return parse_key_list(text, s.keys[size_t(job)], note);
+                     },
+                     [job](const Settings& s) { return s.keys[size_t(job)]; }});
+    }
+    return t;
+}
+
+}  // namespace
+
+const std::vector<SettingDescriptor>& setting_table() {
+    static const std::vector<SettingDescriptor> table = make_table();
+    return table;
+}
+
+const SettingDescriptor* find_setting(const std::string& key) {
+    const std::string wanted = lower(key);
+    for (const SettingDescriptor& d : setting_table())
+        if (d.key == wanted) return &d;
+    return nullptr;
+}
+
+namespace {
 // Two jobs naming one key: the first job has it (platform::job_vkey_for_key).
 void report_shared_keys(const Settings& s, std::vector<std::string>& problems) {
     std::vector<std::pair<int32_t, int>> seen;  // key code, job
@@ -270,6 +375,7 @@ bool write_all(int fd, const std::string& text) {
     while (done < text.size()) {
         const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
         if (n < 0 && errno == EINTR) continue;
+        if (n == 0) errno = ENOSPC;
         if (n <= 0) return false;
         done += static_cast<size_t>(n);
     }
@@ -277,16 +383,36 @@ bool write_all(int fd, const std::string& text) {
 }
 
 // Writes a sibling temporary file and renames it over `path`, so a crash
-// never leaves half a settings file.
-bool replace_file(const std::string& path, const std::string& text) {
+// never leaves half a settings file. The reason it failed, or empty.
+std::string replace_file(const std::string& path, const std::string& text) {
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
+    if (fd < 0) return std::strerror(errno);
     bool ok = ::fchmod(fd, 0644) == 0 && write_all(fd, text) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    int error = ok ? 0 : errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (ok) return {};
+    ::unlink(temp.c_str());
+    return std::strerror(error);
+}
+
+// Makes `dir` and its parents; the reason it could not, or empty. The
+// reason is the first directory's own: a read-only file system is said as
+// such, not as the missing file that follows from it.
+std::string make_directories(const std::string& dir) {
+    if (dir.empty()) return {};
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec) return ec.message();
+    if (!std::filesystem::is_directory(dir, ec)) return "not a directory";
+    return {};
 }
 
 enum class ConfigRead { Whole, Missing, Cut, Unreadable };
@@ -335,23 +461,25 @@ Settings parse_settings(const std::string& text, std::vector<std::string>& probl
             continue;
         }
         if (e.key.empty()) continue;
-        Settings attempt = s;
-        bool known = true;
-        std::string expected;
-        if (!apply_key(e.key, e.value, attempt, known, expected)) {
-            // The default, not whatever an earlier line said: a broken line
-            // must not silently resurrect an older choice.
-            Settings defaults;
-            std::string unused;
-            apply_key(e.key, setting_text(defaults, e.key), s, known, unused);
-            problems.push_back(where + ranged_int::invalid_value(e.value, e.key, expected) + "; using " +
-                               setting_text(defaults, e.key));
-            continue;
-        }
-        if (!known) {
+        const SettingDescriptor* setting = find_setting(e.key);
+        if (setting == nullptr) {
             problems.push_back(where + "unknown setting '" + e.key + "'; ignored");
             continue;
         }
+        Settings attempt = s;
+        std::string note;
+        if (!setting->parse(e.value, attempt, note)) {
+            // The default, not whatever an earlier line said: a broken line
+            // must not silently resurrect an older choice.
+            const Settings defaults;
+            std::string unused;
+            setting->parse(setting->print(defaults), s, unused);
+            const std::string expected = note.empty() ? setting->expected : setting->expected + " (" + note + ")";
+            problems.push_back(where + ranged_int::invalid_value(e.value, e.key, expected) + "; using " +
+                               setting->print(defaults));
+            continue;
+        }
+        if (!note.empty()) problems.push_back(where + e.key + ": " + note);
         s = attempt;
     }
     report_shared_keys(s, problems);
@@ -359,90 +487,38 @@ Settings parse_settings(const std::string& text, std::vector<std::string>& probl
 }
 
 std::string setting_text(const Settings& s, const std::string& key) {
-    if (key == "fullscreen") return s.fullscreen ? "yes" : "no";
-    if (key == "display") return s.display < 0 ? "ask" : std::to_string(s.display);
-    if (key == "scale") return std::to_string(s.scale);
-    if (key == "scaling") return scaling_name(s.scaling);
-    if (key == "mouse_sensitivity") {
-        // The shortest text that reads back as the same number.
-        char digits[32];
-        const auto done = std::to_chars(digits, digits + sizeof digits, s.mouse_sensitivity);
-        std::string t(digits, done.ptr);
-        if (t.find('.') == std::string::npos && t.find('e') == std::string::npos) t += ".0";
-        return t;
-    }
-    if (key == "controller") return s.controller ? "yes" : "no";
-    if (key == "controller_dead_zone") return std::to_string(s.controller_dead_zone);
-    if (key == "screenshot_dir") return s.screenshot_dir;
-    if (key == "renderer") return platform::renderer_setting_name(s.renderer);
-    if (key == "autofire") return s.autofire ? "yes" : "no";
-    if (key == "motion") return motion_mode_name(s.motion);
-    if (const int job = key_job_of(key); job >= 0) return s.keys[size_t(job)];
-    return {};
+    const SettingDescriptor* setting = find_setting(key);
+    return setting != nullptr ? setting->print(s) : std::string();
 }
 
-namespace {
-std::string firing_and_keys_text(const Settings& s) {
+std::string default_config_text(const Settings& s) {
     std::string text =
-        "\n# Firing: the ships fire once per press of the fire control (mouse button or\n"
-        "# Space for player one, Ctrl, keypad 0 or a controller's A or right trigger for\n"
-        "# player two), so tap it; shots with a reload need several presses. With\n"
-        "# autofire = yes a held fire control taps by itself as fast as the game allows.\n"
-        "autofire = " + setting_text(s, "autofire") + "\n"
-        "# Keys of your own, by SDL key name (Up, W, Return, Left Shift, Keypad 0, ...;\n"
-        "# several separated by commas). A key named here does that job; keys named\n"
-        "# nowhere keep theirs, and the keypad and a controller always work.\n";
-    for (int job = 0; job < platform::kKeyJobCount; ++job) {
-        const std::string key = platform::key_job(job).setting;
-        text += key + " = " + setting_text(s, key) + "\n";
+        "# Velmora settings: \"key = value\" lines; '#' starts a comment.\n"
+        "# Options given on the command line win over these for that run.\n"
+        "# The volumes are kept in the game's own preferences file, not here.\n"
+        "# The game writes a choice made on its options screen here at once.\n"
+        "\n";
+    for (const SettingDescriptor& setting : setting_table()) {
+        for (const std::string& line : split_lines(setting.comment)) text += line.empty() ? "\n" : "# " + line + "\n";
+        text += setting.key + " =" + after_equals(setting.print(s)) + "\n";
     }
     return text;
 }
-}  // namespace
 
-std::string default_config_text(const Settings& s) {
-    auto line = [&](const char* key) { return key + std::string(" =") + after_equals(setting_text(s, key)) + "\n"; };
-    return "# Velmora settings: \"key = value\" lines; '#' starts a comment.\n"
-           "# Options given on the command line win over these for that run.\n"
-           "# The volumes are kept in the game's own preferences file, not here.\n"
-           "\n"
-           "# Full screen (yes) or a window (no). Alt+Enter switches and is remembered here.\n" +
-           line("fullscreen") +
-           "# The display to play on, counted from 0 as --display counts; 'ask' offers a\n"
-           "# choice when there are several, and the display chosen there is kept here.\n" +
-           line("display") +
-           "# Window size as a multiple of 640 x 480; 0 takes the largest that fits the\n"
-           "# display with the window's frame. A larger one than fits is lowered.\n" +
-           line("scale") +
-           "# How the picture fills the window or screen, always keeping its shape but in\n"
-           "# stretch: auto (whole multiples of 640 x 480 when they fill at least 85% of\n"
-           "# the height, else as large as fits), integer (whole multiples only, sharpest,\n"
-           "# wider black borders), fit (as large as fits) or stretch (all of it). Sizes\n"
-           "# between whole multiples are drawn sharp: enlarged by a whole multiple, then\n"
-           "# smoothed down, so every pixel keeps the same width.\n" +
-           line("scaling") +
-           "# Mouse speed for player one, 0.1 to 10.\n" + line("mouse_sensitivity") +
-           "# A game controller steers player two: yes or no.\n" + line("controller") +
-           "# How far (percent) a stick must lean before it counts, 0 to 90.\n" +
-           line("controller_dead_zone") +
-           "# Where F12 pictures go; empty: the pictures directory's velmora folder.\n"
-           "# ~ is your home directory, and a relative path starts there.\n" +
-           line("screenshot_dir") +
-           "# What draws the picture: auto (the accelerated renderer on a GPU, the\n"
-           "# software one where OpenGL would run on the processor), software or accelerated.\n" +
-           line("renderer") +
-           "# Motion: smooth draws a picture at every refresh of the display, with every\n"
-           "# moving thing placed between its last two positions; original shows one\n"
-           "# picture per game step (21.7 a second). The game plays the same in both.\n" +
-           line("motion") + firing_and_keys_text(s);
+std::string settings_help() {
+    const Settings defaults;
+    std::string text;
+    for (const SettingDescriptor& setting : setting_table()) {
+        std::string line = "  " + setting.key + " = " + setting.print(defaults);
+        line.resize(std::max<size_t>(line.size() + 1, 40), ' ');
+        text += line + setting.expected + "\n";
+    }
+    return text;
 }
 
 std::vector<std::string> setting_keys() {
     std::vector<std::string> keys;
-    for (const std::string& line : split_lines(default_config_text(Settings{}))) {
-        const Entry e = parse_line(line);
-        if (!e.key.empty()) keys.push_back(e.key);
-    }
+    for (const SettingDescriptor& setting : setting_table()) keys.push_back(setting.key);
     return keys;
 }
 
@@ -547,19 +623,38 @@ Settings load_settings(const std::string& path) {
     return s;
 }
 
-bool store_setting(const std::string& path, const Settings& settings, const std::string& key) {
-    if (path.empty()) return false;
-    std::error_code ec;
-    const std::filesystem::path dir = std::filesystem::path(path).parent_path();
-    if (!dir.empty()) std::filesystem::create_directories(dir, ec);
+bool store_setting(const std::string& path, const Settings& settings, const std::string& key, std::string* why) {
+    std::string reason;
+    const auto fail = [&](const std::string& text) {
+        if (why != nullptr) *why = text;
+        return false;
+    };
+    if (path.empty()) return fail("no settings file (neither XDG_CONFIG_HOME nor HOME names a directory)");
+    reason = make_directories(std::filesystem::path(path).parent_path().string());
+    if (!reason.empty()) return fail(reason);
     std::string text, problem;
     switch (read_config_text(path, text, problem)) {
         case ConfigRead::Whole: break;
         case ConfigRead::Missing: text = default_config_text(settings); break;
         // A file that cannot be read whole is not replaced by a part of it.
-        default: return false;
+        default: return fail("it cannot be read whole (" + problem + "), so it is left as it is");
     }
-    return replace_file(path, set_config_value(text, key, setting_text(settings, key)));
+    reason = replace_file(path, set_config_value(text, key, setting_text(settings, key)));
+    return reason.empty() || fail(reason);
+}
+
+std::string directory_write_problem(const std::string& dir) {
+    if (dir.empty()) return "no such directory (neither XDG_CONFIG_HOME nor HOME names one)";
+    const std::string made = make_directories(dir);
+    if (!made.empty()) return made;
+    std::string probe = dir + "/.velmora-probe.XXXXXX";
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0) return std::strerror(errno);
+    const bool ok = write_all(fd, "probe\n");
+    const int error = errno;
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return ok ? std::string() : std::strerror(error);
 }
 
 std::vector<std::string> options_given(int argc, const char* const* argv) {
@@ -585,15 +680,51 @@ std::string& choices_path() {
     static std::string path;
     return path;
 }
+
+struct Notice {
+    std::string text;
+    bool posted = false;
+};
+Notice& settings_notice() {
+    static Notice notice;
+    return notice;
+}
 }  // namespace
+
+Settings& choices() {
+    static Settings settings;
+    return settings;
+}
 
 void set_choices_file(const std::string& path) { choices_path() = path; }
 
 const std::string& choices_file() { return choices_path(); }
 
+bool remember_choice(const std::string& key) {
+    if (choices_path().empty()) return true;
+    std::string why;
+    if (store_setting(choices_path(), choices(), key, &why)) return true;
+    const std::string text = "cannot write " + key + " to " + choices_path() + ": " + why;
+    std::fprintf(stderr, "velmora: %s\n", text.c_str());
+    post_settings_notice("Settings not saved: " + text);
+    return false;
+}
+
 bool remember_display(int display) {
     if (choices_path().empty() || display < 0) return false;
-    Settings s;
-    s.display = display;
-    return store_setting(choices_path(), s, "display");
+    choices().display = display;
+    return remember_choice("display");
+}
+
+void post_settings_notice(const std::string& text) {
+    Notice& notice = settings_notice();
+    if (notice.posted) return;
+    notice.posted = true;
+    notice.text = text;
+}
+
+std::string take_settings_notice() {
+    std::string text;
+    std::swap(text, settings_notice().text);
+    return text;
 }

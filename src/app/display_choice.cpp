@@ -43,8 +43,7 @@ int Velmora_Win::SelectDriver() {
         return -1;
     }
     const int display = DriverDisplayIndex(dialog.selection);
-    if (!settings.empty() && !remember_display(display))
-        std::fprintf(stderr, "velmora: cannot write the display choice to '%s'\n", settings.c_str());
+    if (!settings.empty()) remember_display(display);  // a failure is said there, with its reason
     return dialog.selection;
 }
 

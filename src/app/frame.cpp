@@ -3,6 +3,7 @@
 
 #include "app/Velmora_Win.h"
 #include "app/autofire.h"
+#include "app/fire_taps.h"
 #include "app/clock.h"
 #include "app/game_states.h"
 #include "app/globals.h"
@@ -23,8 +24,8 @@ void Velmora_Win::DrawScene() {
     if (CloseMessagePosted()) return;
 
     if (game_state != kStateQuit) keep_music_alive();
-    if (PreDrawScene()) Flip();
-    platform::backend().sleep_ms(1);
+    if (PreDrawScene()) pictures.flip(*this);
+    pictures.pause(*this);
 }
 
 void Velmora_Win::run_state_handler() {
@@ -107,7 +108,7 @@ void Velmora_Win::run_state_handler() {
 }
 
 void Velmora_Win::game_loop() {
-    drain_clicks(g_themousebutton);
+    const PlayFireControls fire(*this);  // a tap between two play frames counts as held for this one
     keep_music_alive();
     frame_time = play_schedule.next_deadline(now_ms());
 
@@ -124,7 +125,8 @@ void Velmora_Win::game_loop() {
     update_status_bar();
 
     // A short frame still lasts its period; a long one is not shortened.
-    wait_until_ms(frame_time);
+    // In smooth motion the wait shows pictures between this step and the last.
+    pictures.wait_for_deadline(*this, frame_time);
 
     if (gameover || currentlevel != loaded_level) {
         game_state = kStateLevelEnded;

@@ -3,9 +3,11 @@
 // also on the main thread, and goes through the same cursor clamp and click
 // queue a separate reader thread would feed.
 #include <cmath>
+#include <cstdint>
 #include <mutex>
 
 #include "app/Velmora_Win.h"
+#include "app/fire_taps.h"
 #include "app/game_states.h"
 #include "app/globals.h"
 #include "platform/platform.h"
@@ -58,16 +60,23 @@ int Velmora_Win::key_slot(unsigned vkey) {
     }
 }
 
-void Velmora_Win::OnKeyDown(unsigned vkey, unsigned repeat, unsigned /*flags*/) {
+// `flags` is the back end's own code of the key (0 from scripts and
+// controllers): the Controls screen names a key by it.
+void Velmora_Win::OnKeyDown(unsigned vkey, unsigned repeat, unsigned flags) {
     // For the screen showing now, before Escape switches it.
     menu_keys().key_down(vkey, repeat != 0, game_state, menu_frame());
+    menu_keys().key_typed(vkey, static_cast<int32_t>(flags), repeat != 0, game_state, menu_frame());
     const int slot = key_slot(vkey);
-    if (slot >= 0) keycodes[slot] = true;
+    if (slot >= 0) {
+        keycodes[slot] = true;
+        if (repeat == 0) note_fire_press(slot, game_state);
+    }
     if (vkey != kEscape) return;
 
     if (game_state == kStatePlaying) {
         // The level stays loaded and its music keeps playing.
         game_state = kStateTitleMenu;
+        forget_fire_presses();
     } else if (game_state == kStateTitleMenu && game_to_resume()) {
         black_out_ports();
         prep_shield_bars();
@@ -121,14 +130,29 @@ void Velmora_Win::OnMouseBatch(const platform::Event* events, int count) {
     g_themouse_v = cury;
 }
 
-void Velmora_Win::drain_clicks(bool& flag, bool* left_arrived) {
+void Velmora_Win::drain_play_clicks(bool& flag, bool& press_arrived) {
     std::lock_guard<std::recursive_mutex> lock(critsection);
-    if (left_arrived != nullptr) *left_arrived = false;
+    press_arrived = false;
     // Only what had arrived when the drain began; oldest (the back) first.
     for (size_t n = mouseclickqueue.size(); n > 0 && !mouseclickqueue.empty(); --n) {
         const MouseClickData record = mouseclickqueue.back();
         mouseclickqueue.pop_back();
         if (record.button != 0) continue;  // the right button never acts
+        flag = record.pressed;
+        press_arrived = press_arrived || record.pressed;
+    }
+}
+
+void Velmora_Win::drain_clicks(bool& flag, bool* left_arrived) {
+    std::lock_guard<std::recursive_mutex> lock(critsection);
+    if (left_arrived != nullptr) *left_arrived = false;
+    // The screen showing takes the input: fire presses made here are not
+    // kept for play.
+    forget_fire_presses();
+    for (size_t n = mouseclickqueue.size(); n > 0 && !mouseclickqueue.empty(); --n) {
+        const MouseClickData record = mouseclickqueue.back();
+        mouseclickqueue.pop_back();
+        if (record.button != 0) continue;
         flag = record.pressed;
         if (left_arrived != nullptr) *left_arrived = true;
     }

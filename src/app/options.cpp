@@ -7,6 +7,7 @@
 
 #include "app/world_list.h"
 #include "display/DirectDrawWin.h"
+#include "net/join_code.h"
 #include "net/message.h"
 #include "util/ranged_int.h"
 
@@ -53,6 +54,7 @@ constexpr OptionForm kOptionForms[] = {
     {"--god", Arg::None},        {"--autopilot", Arg::Optional}, {"--start-level", Arg::Value},
     {"--stop-at-level", Arg::Value}, {"--trace", Arg::Value}, {"--autofire", Arg::Optional},
     {"--host", Arg::NextOptional}, {"--join", Arg::Value}, {"--net-delay", Arg::Value},
+    {"--code", Arg::Value},
     {"--motion", Arg::Value},    {"--refresh", Arg::Value},   {"--digests", Arg::Value},
 };
 
@@ -150,6 +152,11 @@ bool apply(const std::string& name, const std::string& value, LaunchOptions& o, 
     } else if (name == "--net-delay") {
         if (!ranged_int::parse(value, 0, kMaxNetDelay, o.net_delay))
             return bad(range_text(0, kMaxNetDelay) + " frames");
+    } else if (name == "--code") {
+        if (!net::valid_join_code(value))
+            return bad("a join code of letters, digits and '-' (at most " + std::to_string(net::kMaxCodeBytes) +
+                       "), or none");
+        o.join_code = value;
     }
     return true;
 }
@@ -162,6 +169,7 @@ bool check_network_options(const LaunchOptions& o, std::string& error) {
     else if (joining && (o.seed_given || o.start_level != 0 || o.god))
         error = "the host chooses the seed, the start level and god mode: give them to --host";
     else if (!hosting && o.net_delay >= 0) error = "--net-delay goes with --host";
+    else if (!hosting && !joining && !o.join_code.empty()) error = "--code goes with --host or --join";
     return error.empty();
 }
 }  // namespace
@@ -232,15 +240,19 @@ std::string launch_usage() {
            "                         display, moving things placed between game steps) or\n"
            "                         original (one picture per game step); play is the same\n"
            "  --refresh HZ           pace smooth pictures at HZ instead of the rate the\n"
-           "                         display reports (60 when it reports none)\n"
+           "                         display reports (60 when it reports none); headless,\n"
+           "                         draw them (unseen) only when this is given\n"
            "\n"
            "Network play (docs/network.md):\n"
            "  --host [PORT]          wait for a second player to join over the network and\n"
            "                         play player one (UDP port, default 27183; 0 picks a\n"
            "                         free one and prints it)\n"
            "  --join HOST[:PORT]     join the game HOST hosts and play player two\n"
-           "  --net-delay N          with --host: input delay in frames, 0..10 (default 2);\n"
-           "                         more hides a slower connection, at the cost of response\n"
+           "  --code WORD            with --host: the join code the guest must give (default:\n"
+           "                         a new one, printed and shown; none: any guest may join);\n"
+           "                         with --join: the code the host shows\n"
+           "  --net-delay N          with --host: a fixed input delay in frames, 0..10 (default:\n"
+           "                         chosen from the round trip and adjusted during play)\n"
            "  --autofire[=yes|no]    a held fire control taps by itself (velmora.cfg's\n"
            "                         autofire, for this run; in a network game, for your ship)\n"
            "\n"

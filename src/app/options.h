@@ -47,7 +47,8 @@ struct LaunchOptions {
     int host_port = -1;         // --host: the UDP port to wait on (0: any free one); -1: not hosting
     std::string join_host;      // --join HOST[:PORT]: the host's name or address; empty: not joining
     int join_port = 0;
-    int net_delay = -1;         // --net-delay: input delay in frames; -1: kDefaultNetDelay
+    int net_delay = -1;         // --net-delay: input delay in frames; -1: the host measures the link
+    std::string join_code;      // --code: the join code ("none": any guest); empty: the host makes one
     // The seed, start level and god mode came from the host of a network game:
     // an input script's settings do not override them.
     bool settings_from_host = false;

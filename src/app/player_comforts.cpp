@@ -4,12 +4,16 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 #include <system_error>
 #include <utility>
+#include <vector>
 
+#include "app/choices.h"
 #include "display/DirectDrawApp.h"
 #include "display/DirectDrawWin.h"
 #include "display/screenshot.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -23,6 +27,43 @@ bool make_directory(const std::string& dir) {
 bool exists(const std::string& path) {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0;
+}
+
+constexpr uint64_t kNoticeMs = 10000;
+constexpr int kNoticeCell = 18;
+constexpr int kNoticeMargin = 8;
+
+int text_width(const std::string& text) {
+    platform::TextMask mask;
+    return platform::render_text(text, kNoticeCell, mask) ? mask.width : static_cast<int>(text.size()) * kNoticeCell / 2;
+}
+
+// The words of `text` in lines no wider than `width`.
+std::vector<std::string> wrapped(const std::string& text, int width) {
+    std::vector<std::string> lines;
+    std::string line, word;
+    std::istringstream words(text);
+    while (words >> word) {
+        const std::string longer = line.empty() ? word : line + " " + word;
+        if (!line.empty() && text_width(longer) > width) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+// A dark band across the top of the picture with the notice in it.
+void draw_settings_notice(DirectDrawWin& window, Surface& picture, const std::vector<std::string>& lines) {
+    const int height = kNoticeMargin * 2 + kNoticeCell * static_cast<int>(lines.size());
+    const RECT band{0, 0, picture.width, height};
+    window.ClearSurface(&picture, 24, 16, 48, &band);
+    for (size_t i = 0; i < lines.size(); ++i)
+        window.DrawText(&picture, kNoticeMargin, kNoticeMargin + kNoticeCell * static_cast<int>(i), lines[i], 255, 220,
+                        96, kNoticeCell);
 }
 
 }  // namespace
@@ -52,11 +93,7 @@ std::string screenshot_path(const std::string& dir, std::time_t when) {
     return path;
 }
 
-PlayerComforts::PlayerComforts(Settings settings, std::string config_path, bool start_fullscreen)
-    : settings_(std::move(settings)),
-      config_path_(std::move(config_path)),
-      start_fullscreen_(start_fullscreen),
-      fullscreen_(start_fullscreen) {}
+PlayerComforts::PlayerComforts(Settings settings) : settings_(std::move(settings)) {}
 
 void PlayerComforts::attach(DirectDrawApp& app) {
     auto previous_event = std::move(app.on_event);
@@ -65,14 +102,35 @@ void PlayerComforts::attach(DirectDrawApp& app) {
             screenshot_requested_ = true;
             return;  // ours alone: the picture goes to the pictures directory
         }
-        if (event.type == platform::EventType::ToggleFullscreen) fullscreen_ = !fullscreen_;
+        if (event.type == platform::EventType::ToggleFullscreen) switch_fullscreen(true);
         if (previous_event) previous_event(frame, event);
     };
     auto previous_after = std::move(app.after_frame);
     app.after_frame = [this, &app, previous_after](long frame) {
         if (screenshot_requested_) save_screenshot(app);
+        show_settings_notice(app);
         return !previous_after || previous_after(frame);
     };
+}
+
+void PlayerComforts::show_settings_notice(DirectDrawApp& app) {
+    DirectDrawWin* window = app.ddwin;
+    if (window == nullptr || notice_done_ || !platform::has_backend() || platform::backend().headless()) return;
+    const uint64_t now = platform::backend().now_us() / 1000;
+    if (notice_.empty()) {
+        notice_ = take_settings_notice();
+        if (notice_.empty()) return;
+        notice_until_ms_ = now + kNoticeMs;
+    }
+    if (now >= notice_until_ms_) {
+        if (notice_shown_) window->overlay = nullptr;
+        notice_done_ = true;  // once a run
+        return;
+    }
+    if (notice_shown_ || window->overlay) return;  // another notice has the picture for now
+    notice_shown_ = true;
+    const std::vector<std::string> lines = wrapped(notice_, 640 - 2 * kNoticeMargin);
+    window->overlay = [window, lines](Surface& picture) { draw_settings_notice(*window, picture, lines); };
 }
 
 void PlayerComforts::save_screenshot(DirectDrawApp& app) {
@@ -90,11 +148,4 @@ void PlayerComforts::save_screenshot(DirectDrawApp& app) {
         std::fprintf(stderr, "velmora: screenshot %s\n", path.c_str());
     else
         std::fprintf(stderr, "velmora: cannot write screenshot '%s'\n", path.c_str());
-}
-
-void PlayerComforts::remember_choices() {
-    if (fullscreen_ == start_fullscreen_ || config_path_.empty()) return;
-    settings_.fullscreen = fullscreen_;
-    if (!store_setting(config_path_, settings_, "fullscreen"))
-        std::fprintf(stderr, "velmora: cannot write '%s'\n", config_path_.c_str());
 }

@@ -1,8 +1,10 @@
 // What a live game does for the player beyond the game itself: F12 pictures
-// saved in the user's pictures directory, and the full-screen choice made with
-// Alt+Enter remembered in the settings file for the next run.
+// saved in the user's pictures directory, the full-screen choice made with
+// Alt+Enter written to the settings file at once, and a settings problem shown
+// in the window for a while.
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <string>
 
@@ -22,22 +24,21 @@ std::string screenshot_path(const std::string& dir, std::time_t when);
 
 class PlayerComforts {
 public:
-    PlayerComforts(Settings settings, std::string config_path, bool start_fullscreen);
+    explicit PlayerComforts(Settings settings);
 
-    // Takes over F12 on `app` (the picture is saved after the frame) and
-    // watches full-screen toggles; events go on to the hooks already installed.
+    // Takes over F12 on `app` (the picture is saved after the frame), keeps
+    // Alt+Enter's choice, and shows the settings notice (config.h) over the
+    // picture; events go on to the hooks already installed.
     void attach(DirectDrawApp& app);
-    // Stores the full-screen choice when the player changed it this run.
-    void remember_choices();
-
-    bool fullscreen() const { return fullscreen_; }
 
 private:
     void save_screenshot(DirectDrawApp& app);
+    void show_settings_notice(DirectDrawApp& app);
 
     Settings settings_;
-    std::string config_path_;
-    bool start_fullscreen_;
-    bool fullscreen_;
     bool screenshot_requested_ = false;
+    std::string notice_;           // over the picture until notice_until_ms_
+    uint64_t notice_until_ms_ = 0;
+    bool notice_shown_ = false;    // the overlay is ours
+    bool notice_done_ = false;     // a run shows one
 };

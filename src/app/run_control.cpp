@@ -20,6 +20,7 @@
 #include "util/digest.h"
 #include "app/state_dump.h"
 #include "app/world_list.h"
+#include "behaviours/player_state.h"
 #include "display/DirectDrawApp.h"
 #include "display/DirectDrawWin.h"
 #include "display/screenshot.h"
@@ -161,6 +162,14 @@ bool parse_setting(const std::vector<std::string>& t, ScriptSettings& settings, 
         settings.god = true;
         return true;
     }
+    if (t[0] == "network") {
+        if (t.size() != 1) {
+            problem = "unexpected text after 'network'";
+            return false;
+        }
+        settings.network = true;
+        return true;
+    }
     if (t[0] == "autofire") {
         if (t.size() == 1) {
             settings.autofire[0] = settings.autofire[1] = true;
@@ -247,8 +256,9 @@ bool parse_input_script(std::istream& in, InputScript& out, ScriptSettings& sett
         tokens_of(line, t);
         if (version == 0) {
             if (t.size() == 2 && t[0] == "velmora-input") {
-                if (t[1] == "1" || t[1] == "2") {
+                if (t[1] == "1" || t[1] == "2" || t[1] == "3") {
                     version = t[1][0] - '0';
+                    settings.version = version;
                     continue;
                 }
                 error = "line 1: unsupported input format version '" + t[1] + "'";
@@ -264,6 +274,7 @@ bool parse_input_script(std::istream& in, InputScript& out, ScriptSettings& sett
         };
         if (version >= 2 && !t[0].empty() && (t[0][0] < '0' || t[0][0] > '9')) {
             std::string problem;
+            if (t[0] == "network" && version < 3) return fail("'network' needs version 3");
             if (parse_setting(t, settings, problem)) {
                 if (!out.empty()) return fail("settings come before the first event");
                 continue;
@@ -322,6 +333,9 @@ RunControl::~RunControl() = default;
 bool RunControl::prepare(LaunchOptions& options, std::string& error) {
     std::error_code ec;
     start_dir_ = std::filesystem::current_path(ec).string();
+    const bool networked = options.host_port >= 0 || !options.join_host.empty();
+    bool network_script = false;
+    control_rules = ControlRules{};
     screenshots_ = options.screenshots;
     dumps_ = options.dumps;
     frame_limit_ = options.frames;
@@ -363,7 +377,17 @@ bool RunControl::prepare(LaunchOptions& options, std::string& error) {
             set_player_autofire(1, settings.autofire[0]);
             set_player_autofire(2, settings.autofire[1]);
         }
+        // An older recording replays by the rules it was made under. Both
+        // machines of a network game play by today's, whatever they replay.
+        if (settings.version < kRecordingVersion && !networked) {
+            control_rules.keys_steer_player_one = false;
+            control_rules.taps_held = false;
+            recording_version_ = 2;
+        }
+        network_script = settings.network;
     }
+    // A network game stays as it was: the guest's keys are player two's alone.
+    if (networked || network_script) control_rules.keys_steer_player_one = false;
     if (!options.seed_given)
         options.seed = options.headless ? 1u : static_cast<uint32_t>(std::time(nullptr));
     start_level_ = options.start_level;
@@ -382,6 +406,7 @@ bool RunControl::prepare(LaunchOptions& options, std::string& error) {
         if (options.start_level != 0)
             recording_settings_ += "start-level " + std::to_string(options.start_level) + "\n";
         if (options.god) recording_settings_ += "god\n";
+        if (recording_version_ >= 3 && (networked || network_script)) recording_settings_ += "network\n";
         recording_on_ = true;
     }
     if (!options.digests_file.empty()) {
@@ -412,7 +437,7 @@ std::string autofire_setting_line() {
 
 void RunControl::attach(DirectDrawApp& app) {
     if (recording_on_) {
-        recording_ << kRecordingHeader << "\n" << recording_settings_;
+        recording_ << "velmora-input " << recording_version_ << "\n" << recording_settings_;
         const std::string autofire = autofire_setting_line();
         if (!autofire.empty()) recording_ << autofire << "\n";
     }
@@ -510,6 +535,10 @@ bool RunControl::after_frame(DirectDrawApp& app, long frame) {
         }
     }
     return go_on;
+}
+
+void RunControl::note(const std::string& text) {
+    if (recording_on_) recording_ << "# " << text << "\n";
 }
 
 void RunControl::record(long frame, const Event& event) {

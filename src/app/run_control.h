@@ -22,9 +22,13 @@ class Velmora_Win;
 
 // The first version of the format: input events only.
 constexpr const char* kInputScriptHeader = "velmora-input 1";
-// What recordings are written in: version 1 plus the run's settings and the
-// clock readings the game's decisions depended on.
-constexpr const char* kRecordingHeader = "velmora-input 2";
+// Version 2 adds the run's settings and the clock readings the game's
+// decisions depended on. Version 3 has the same lines and says the run was
+// played by the control rules of behaviours/player_state.h (player two's keys
+// steer player one in a game for one; a tap between two play frames counts);
+// versions 1 and 2 replay by the rules they were made under, without either.
+constexpr const char* kRecordingHeader = "velmora-input 3";
+constexpr int kRecordingVersion = 3;
 
 // One line of an input script: an event, or a clock line (the game's clock
 // read `clock_us()` when the frame began). Sixteen bytes: a long recording
@@ -67,6 +71,11 @@ struct ScriptSettings {
     // Whose held fire control tapped (app/autofire.h): "autofire" names both
     // players, "autofire 1" or "autofire 2" one of them.
     bool autofire[2] = {false, false};
+    // The format's version (1 to 3): which control rules the run had.
+    int version = 0;
+    // "network" (version 3): a network game's, where player two's keys never
+    // steer player one.
+    bool network = false;
 };
 
 // Reads a whole input script into `out`, ordered by frame (entries of one
@@ -99,6 +108,8 @@ public:
     // its settings go first, written now, as a host of a network game learns
     // its guest's autofire choice only after prepare().
     void attach(DirectDrawApp& app);
+    // A note for whoever reads the recording ("# text"); replays skip it.
+    void note(const std::string& text);
     // False when a screenshot, dump, the recording or the trace could not be written.
     bool all_written() const { return all_written_; }
 
@@ -126,6 +137,7 @@ private:
     std::ofstream digests_;
     bool digests_on_ = false;
     std::string recording_settings_;  // seed, start level, god: the lines after the header
+    int recording_version_ = kRecordingVersion;  // a replay re-recorded keeps its rules
     bool recording_on_ = false;
     bool all_written_ = true;
     bool screenshot_requested_ = false;  // F12 during this frame

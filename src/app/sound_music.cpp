@@ -88,6 +88,9 @@ void Velmora_Win::keep_music_alive() {
     // Without an audio device the back end's clock drives the mixer, so tunes
     // still end and restart.
     if (!mixer::device_open() && platform::has_backend()) mixer::advance_without_device(platform::backend().now_us());
+    // Left for another state (the about screen for the title, a level paused
+    // with Escape), a looping tune plays on to its jump back and ends there.
+    music_loop_only(music_for_state());
     if (music_active()) {
         music_update();
     } else {

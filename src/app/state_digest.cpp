@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "app/Velmora_Win.h"
+#include "app/fire_taps.h"
 #include "app/globals.h"
 #include "behaviours/player_state.h"
 #include "sprites/Sprite.h"
@@ -199,6 +200,10 @@ void players_line(Sink& line) {
         .put("p2_lastMouseY", p2_lastMouseY)
         .put("p2acceleration", p2acceleration)
         .put("p2keydown", p2keydown)
+        .put("p1acceleration", p1acceleration)
+        .put("p1keydown", p1keydown)
+        .put("rules", (control_rules.keys_steer_player_one ? 1 : 0) | (control_rules.taps_held ? 2 : 0))
+        .put("fire_kept", kept_fire_presses())
         .put("change1", change1)
         .put("change2", change2)
         .put("fire_up", (p1_fire_button_up ? 1 : 0) | (p2_fire_button_up ? 2 : 0) | (p1p1_fire_button_up ? 4 : 0) |

@@ -37,6 +37,10 @@ std::string format_state_dump(const Velmora_Win& w, long frame) {
     put("player2score", player2score);
     put("player1hitpoints", player1hitpoints);
     put("player2hitpoints", player2hitpoints);
+    put("player1h", player1h);  // where each ship is (x + 20, y + 10)
+    put("player1v", player1v);
+    put("player2h", player2h);
+    put("player2v", player2v);
     put("gameover", int(gameover));
     put("p1powerupitem", p1powerupitem);
     put("p1poweruplevel", p1poweruplevel);

@@ -190,8 +190,8 @@ bool music_load(const char* path, std::string* why) {
     }
     g_module_path = path;
     // The library's own `loop` stays on: a tune that jumps back with Bxx
-    // loops as it was written; one that runs off its end stops, and the game
-    // restarts it (music_restart).
+    // loops as it was written (until music_loop_only says otherwise); one
+    // that runs off its end stops, and the game restarts it (music_restart).
     if (g_player_volume >= 0) g_module->volume = g_module->initvolume = UBYTE(g_player_volume);
     return true;
 }
@@ -210,6 +210,16 @@ void music_start() {
 }
 
 bool music_loaded() { return g_module != nullptr; }
+
+void music_loop_only(const char* path) {
+    if (g_module == nullptr) return;
+    // With `loop` off the library takes a jump back as the end of the song.
+    const BOOL loop = path != nullptr && g_module_path == path ? 1 : 0;
+    if (g_module->loop == loop) return;
+    MikMod_Lock();  // the audio thread reads it while it mixes
+    g_module->loop = loop;
+    MikMod_Unlock();
+}
 
 bool music_active() { return Player_Active() != 0; }
 

@@ -19,6 +19,10 @@ void music_start();
 // when it was loaded from `path`. False when another module (or none) is loaded.
 bool music_restart(const char* path);
 bool music_loaded();
+// A tune loops (follows its jump back) only while it is the one `path` names,
+// the tune of the state the game is in; any other plays to its jump and ends
+// there, so the state's own tune follows.
+void music_loop_only(const char* path);
 bool music_active();
 void music_update();
 // The module of a game state and level (the world's tune while playing, the

@@ -26,7 +26,7 @@ struct DroneSlot {
 };
 
 std::optional<DroneSlot> slot_for(int slot) {
-    const bool p1_fire = keycodes[4] || g_themousebutton;
+    const bool p1_fire = player_one_fire_held();
     const bool p2_fire = keycodes[13];
     switch (slot) {
     case 1:

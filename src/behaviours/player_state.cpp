@@ -13,7 +13,22 @@ float p2_velocityX = 0, p2_velocityY = 0;
 int p2_lastMouseX = 0, p2_lastMouseY = 0;
 float p2acceleration = 0;
 bool p2keydown = false;
+float p1acceleration = 0;
+bool p1keydown = false;
 int change1 = 0, change2 = 0;
+
+ControlRules control_rules;
+
+namespace {
+constexpr int kSpaceSlot = 4;
+constexpr int kPlayerTwoFireSlot = 13;
+}  // namespace
+
+bool player_one_on_keys() { return control_rules.keys_steer_player_one && player1 && !player2; }
+
+bool player_one_fire_held() {
+    return keycodes[kSpaceSlot] || g_themousebutton || (player_one_on_keys() && keycodes[kPlayerTwoFireSlot]);
+}
 
 bool p1_fire_button_up = true, p2_fire_button_up = true;
 bool p1p1_fire_button_up = true, p1p2_fire_button_up = true, p2p1_fire_button_up = true,
@@ -106,8 +121,9 @@ void reset_player_state() {
     p1_positionX = p1_positionY = p1_velocityX = p1_velocityY = 0;
     p2_positionX = p2_positionY = p2_velocityX = p2_velocityY = 0;
     p1_lastMouseX = p1_lastMouseY = p2_lastMouseX = p2_lastMouseY = 0;
-    p2acceleration = 0;
-    p2keydown = false;
+    control_rules = ControlRules{};
+    p2acceleration = p1acceleration = 0;
+    p2keydown = p1keydown = false;
     change1 = change2 = 0;
     p1_fire_button_up = p2_fire_button_up = true;
     p1p1_fire_button_up = p1p2_fire_button_up = p2p1_fire_button_up = p2p2_fire_button_up = true;

@@ -14,7 +14,27 @@ extern float p2_velocityX, p2_velocityY;
 extern int p2_lastMouseX, p2_lastMouseY;
 extern float p2acceleration;  // player two's key ramp
 extern bool p2keydown;        // a direction key was handled in this frame
+extern float p1acceleration;  // player one's own key ramp and key flag, when
+extern bool p1keydown;        // the keys steer it (a game for one)
 extern int change1, change2;  // pace the tilt steps
+
+// What the controls mean in play. A replay of a recording made before these
+// rules keeps the ones it was made under (app/run_control.cpp).
+struct ControlRules {
+    // In a game for one on one machine, player two's keys and controller
+    // steer player one too, and player two's fire fires for player one.
+    bool keys_steer_player_one = true;
+    // A fire press released again before the next play frame read the
+    // controls counts as held for that frame (app/fire_taps.h).
+    bool taps_held = true;
+};
+extern ControlRules control_rules;
+
+// Player two's keys and controller steer player one in this game.
+bool player_one_on_keys();
+// Player one's fire control is held: Space or the mouse button, and player
+// two's fire key or button when player_one_on_keys().
+bool player_one_fire_held();
 
 // ---- fire controls: released since the last press ----
 extern bool p1_fire_button_up, p2_fire_button_up;
@@ -65,5 +85,5 @@ void fire_weapon(Sprite* firer, int item, int level, const Muzzles& muzzles);
 // `powerup` is the one this collector took last.
 bool collect_weapon_powerup(Sprite* collector, const Sprite* powerup, int& item, int& level);
 
-// Back to the values at program start.
+// Back to the values at program start, the control rules included.
 void reset_player_state();

@@ -1,5 +1,6 @@
 // The two player ships: drones, tilt, damped steering (mouse for player one,
-// keyboard for player two), pick-ups, damage and death, and the fire gate.
+// and the keys too in a game for one; keyboard for player two), pick-ups,
+// damage and death, and the fire gate.
 #include <algorithm>
 #include <cmath>
 #include <mutex>
@@ -17,7 +18,6 @@ constexpr int kLevelFlightFrame = 3;
 constexpr int kMaxShield = 100;
 
 // Key slots.
-constexpr int kSpace = 4;
 constexpr int kLeft = 9;
 constexpr int kUp = 10;
 constexpr int kRight = 11;
@@ -130,13 +130,10 @@ void integrate(Sprite* s, const Ship& ship) {
     s->y = static_cast<int>(ship.posy);
 }
 
-// The cursor's offset from the neutral point is this frame's steering impulse;
-// the cursor then goes back to that point, so the mouse acts as a relative
+// The cursor goes back to the neutral point, so the next frame's offset is
+// the mouse movement made since this one: the mouse acts as a relative
 // controller.
-void steer_by_mouse(Sprite* s, const Ship& ship) {
-    ship.velx += static_cast<float>(g_themouse_h - ship.lastx) / player_Mass;
-    ship.vely += static_cast<float>(g_themouse_v - ship.lasty) / player_Mass;
-    integrate(s, ship);
+void recentre_cursor(const Ship& ship) {
     {
         std::lock_guard<std::recursive_mutex> lock(Velmora_Win::critsection);
         Velmora_Win::curx = ship.lastx;
@@ -146,48 +143,92 @@ void steer_by_mouse(Sprite* s, const Ship& ship) {
     // otherwise repeat the last impulse until the mouse moved again.
     g_themouse_h = ship.lastx;
     g_themouse_v = ship.lasty;
+}
+
+// The cursor's offset from the neutral point is this frame's steering
+// impulse; the ship tilts by its vertical motion.
+void steer_by_mouse(Sprite* s, const Ship& ship) {
+    ship.velx += static_cast<float>(g_themouse_h - ship.lastx) / player_Mass;
+    ship.vely += static_cast<float>(g_themouse_v - ship.lasty) / player_Mass;
+    integrate(s, ship);
+    recentre_cursor(ship);
 
     const int d = s->y + 10;
     if (d > ship.refv) pace_tilt(s, ship.change, -1);
     if (d < ship.refv) pace_tilt(s, ship.change, 1);
 }
 
-void raise_key_ramp() {
-    if (p2keydown) return;
-    p2keydown = true;
-    p2acceleration = std::min(p2acceleration + accelerationrate, kKeyRampCap);
+// A ship's key ramp: player two's, or player one's own in a game for one.
+struct KeyRamp {
+    float& acceleration;
+    bool& keydown;
+};
+
+void raise_key_ramp(const KeyRamp& ramp) {
+    if (ramp.keydown) return;
+    ramp.keydown = true;
+    ramp.acceleration = std::min(ramp.acceleration + accelerationrate, kKeyRampCap);
 }
 
+bool direction_key_held() { return keycodes[kUp] || keycodes[kDown] || keycodes[kLeft] || keycodes[kRight]; }
+
 // The held arrow keys put a target point off the neutral point by a ramp that
-// grows once per frame however many keys are down.
-void steer_by_keys(Sprite* s, const Ship& ship) {
-    int tx = kNeutralX;
-    int ty = kNeutralY;
+// grows once per frame however many keys are down; up and down tilt the ship.
+Point key_target(Sprite* s, const Ship& ship, const KeyRamp& ramp) {
+    Point target{kNeutralX, kNeutralY};
     if (keycodes[kUp]) {
-        raise_key_ramp();
-        ty = static_cast<int>(kNeutralY - p2acceleration);
+        raise_key_ramp(ramp);
+        target.y = static_cast<int>(kNeutralY - ramp.acceleration);
         pace_tilt(s, ship.change, -1);
     }
     if (keycodes[kDown]) {
-        raise_key_ramp();
-        ty = static_cast<int>(kNeutralY + p2acceleration);
+        raise_key_ramp(ramp);
+        target.y = static_cast<int>(kNeutralY + ramp.acceleration);
         pace_tilt(s, ship.change, 1);
     }
-    if (!p2keydown) ship.change = 0;
+    if (!ramp.keydown) ship.change = 0;
     if (keycodes[kLeft]) {
-        raise_key_ramp();
-        tx = static_cast<int>(kNeutralX - p2acceleration);
+        raise_key_ramp(ramp);
+        target.x = static_cast<int>(kNeutralX - ramp.acceleration);
     }
     if (keycodes[kRight]) {
-        raise_key_ramp();
-        tx = static_cast<int>(kNeutralX + p2acceleration);
+        raise_key_ramp(ramp);
+        target.x = static_cast<int>(kNeutralX + ramp.acceleration);
     }
-    if (!p2keydown) p2acceleration = kKeyRampRest;
-    p2keydown = false;
+    if (!ramp.keydown) ramp.acceleration = kKeyRampRest;
+    ramp.keydown = false;
+    return target;
+}
 
-    ship.velx += static_cast<float>(tx - ship.lastx) / player_Mass;
-    ship.vely += static_cast<float>(ty - ship.lasty) / player_Mass;
+void steer_by_keys(Sprite* s, const Ship& ship) {
+    const Point target = key_target(s, ship, KeyRamp{p2acceleration, p2keydown});
+    ship.velx += static_cast<float>(target.x - ship.lastx) / player_Mass;
+    ship.vely += static_cast<float>(target.y - ship.lasty) / player_Mass;
     integrate(s, ship);
+}
+
+// Player one alone on one machine answers the mouse and player two's keys.
+// One rule a frame: while a direction key is held the keys' rule steers and
+// tilts, and a mouse movement in the same frame adds its offset to the keys'
+// target (both are offsets from the neutral point); otherwise the mouse's
+// rule does, and the key ramp rests as it does between presses.
+void steer_player_one(Sprite* s, const Ship& ship) {
+    if (!player_one_on_keys()) {
+        steer_by_mouse(s, ship);
+        return;
+    }
+    const KeyRamp ramp{p1acceleration, p1keydown};
+    if (!direction_key_held()) {
+        ramp.acceleration = kKeyRampRest;
+        ramp.keydown = false;
+        steer_by_mouse(s, ship);
+        return;
+    }
+    const Point target = key_target(s, ship, ramp);
+    ship.velx += static_cast<float>(target.x - ship.lastx + g_themouse_h - ship.lastx) / player_Mass;
+    ship.vely += static_cast<float>(target.y - ship.lasty + g_themouse_v - ship.lasty) / player_Mass;
+    integrate(s, ship);
+    recentre_cursor(ship);
 }
 
 void collect_bonus(Sprite* s, const Ship& ship) {
@@ -239,14 +280,14 @@ void fire_gate(Sprite* s, const Ship& ship, bool held) {
     }
 }
 
-enum class Steering { mouse, keys };
+enum class Steering { player_one, keys };
 
 void move_ship(Sprite* s, const Ship& ship, Steering steering, bool fire_held) {
     ensure_drone(s, ship.drone_upper, ship.upper_slot);
     ensure_drone(s, ship.drone_lower, ship.upper_slot + 1);
     relax_tilt(s);
-    if (steering == Steering::mouse)
-        steer_by_mouse(s, ship);
+    if (steering == Steering::player_one)
+        steer_player_one(s, ship);
     else
         steer_by_keys(s, ship);
     ship.refh = s->x + 20;
@@ -260,7 +301,7 @@ void move_ship(Sprite* s, const Ship& ship, Steering steering, bool fire_held) {
 }  // namespace
 
 void moveplayer1(Sprite* s) {
-    move_ship(s, player_one(), Steering::mouse, keycodes[kSpace] || g_themousebutton);
+    move_ship(s, player_one(), Steering::player_one, player_one_fire_held());
 }
 
 void moveplayer2(Sprite* s) { move_ship(s, player_two(), Steering::keys, keycodes[kPlayerTwoFire]); }

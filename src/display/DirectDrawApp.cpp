@@ -51,7 +51,9 @@ int DirectDrawApp::Run() {
         for (const platform::Event& e : events) {
             switch (e.type) {
                 case platform::EventType::KeyDown:
-                    ddwin->OnKeyDown(static_cast<unsigned>(e.vkey), e.repeat ? 1u : 0u, 0);
+                    // The flags carry the back end's code of the key, as a key
+                    // message's carry its scan code.
+                    ddwin->OnKeyDown(static_cast<unsigned>(e.vkey), e.repeat ? 1u : 0u, static_cast<unsigned>(e.key));
                     break;
                 case platform::EventType::KeyUp:
                     ddwin->OnKeyUp(static_cast<unsigned>(e.vkey), e.repeat ? 1u : 0u, 0);

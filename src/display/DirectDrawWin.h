@@ -101,6 +101,12 @@ public:
     BOOL PreDrawScene();
     // Shows the back buffer: swaps the pair and hands the new front to the platform.
     BOOL Flip();
+    // Swaps the pair without showing the new front: whoever paces the
+    // pictures shows it, or another picture, with ShowFront or PresentSurface.
+    BOOL SwapBuffers();
+    // Shows the front surface now (with the overlay), however recently a
+    // picture was shown.
+    BOOL ShowFront();
     // Shows the front surface as it is now, without swapping (drawing made
     // straight onto the front surface, such as the loading bar). At most once
     // a refresh, as a screen would: a call within one refresh of the last
@@ -199,6 +205,8 @@ protected:
     bool front_is_shown(const std::array<uint32_t, 256>& colours) const;
     void note_shown(const std::array<uint32_t, 256>& colours);
     void show(const std::array<uint32_t, 256>& colours);
+    void show_with_overlay(const std::array<uint32_t, 256>& colours);
+    void swap_pair();
     int window_display = -1;  // the display the window was opened on
 
 private:

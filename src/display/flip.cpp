@@ -54,26 +54,44 @@ BOOL DirectDrawWin::Flip() {
     // front surface still holds.
     const std::array<uint32_t, 256> colours = palette_colours(palette);
     const bool unchanged = front_is_shown(colours) && backsurf->pixels == primsurf->pixels;
-    // Swapping the buffers, not the surfaces: primsurf and backsurf stay valid.
-    std::swap(primsurf->pixels, backsurf->pixels);
-    primsurf->pixels_changed();
-    backsurf->pixels_changed();
+    swap_pair();
     platform::Backend& be = platform::backend();
     // Only menus flip faster than a screen refreshes; nothing needs the
     // moment exactly, so this wait never spins.
     if (flipped_once) be.sleep_until_us(last_flip_us + kRefreshUs);
     last_flip_us = be.now_us();
     flipped_once = true;
-    if (overlay) {
-        Surface picture = *primsurf;
-        overlay(picture);
-        present_surface(picture, colours);
-        shown.valid = false;  // the window holds more than the front surface
-    } else if (unchanged) {
-        note_shown(colours);
-    } else {
-        show(colours);
-    }
+    if (overlay) show_with_overlay(colours);
+    else if (unchanged) note_shown(colours);
+    else show(colours);
+    return 1;
+}
+
+void DirectDrawWin::swap_pair() {
+    // Swapping the buffers, not the surfaces: primsurf and backsurf stay valid.
+    std::swap(primsurf->pixels, backsurf->pixels);
+    primsurf->pixels_changed();
+    backsurf->pixels_changed();
+}
+
+void DirectDrawWin::show_with_overlay(const std::array<uint32_t, 256>& colours) {
+    Surface picture = *primsurf;
+    overlay(picture);
+    present_surface(picture, colours);
+    shown.valid = false;  // the window holds more than the front surface
+}
+
+BOOL DirectDrawWin::SwapBuffers() {
+    if (primsurf == nullptr || backsurf == nullptr) return 0;
+    swap_pair();
+    return 1;
+}
+
+BOOL DirectDrawWin::ShowFront() {
+    if (primsurf == nullptr) return 0;
+    const std::array<uint32_t, 256> colours = palette_colours(palette);
+    if (overlay) show_with_overlay(colours);
+    else show(colours);
     return 1;
 }
 

@@ -46,6 +46,14 @@ bool read_whole(const std::string& path, std::vector<uint8_t>& out) {
     return ok;
 }
 
+// A path as it can travel and be shown: other bytes become '?'.
+std::string printable_path(const std::string& relative) {
+    std::string out = relative.substr(0, kMaxPathBytes);
+    for (char& c : out)
+        if (c < 0x20 || c > 0x7E) c = '?';
+    return out;
+}
+
 void put_u64(std::vector<uint8_t>& out, uint64_t v) {
     for (int i = 0; i < 8; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
@@ -83,10 +91,12 @@ bool digest_data_dir(const std::string& dir, DataDigest& out, std::string& error
             error = "cannot read data file '" + relative + "'";
             return false;
         }
+        const size_t from = listing.size();
         listing.insert(listing.end(), relative.begin(), relative.end());
         listing.push_back(0);
         put_u64(listing, contents.size());
         put_u64(listing, digest_bytes(contents.data(), contents.size()));
+        result.entries.push_back(DataEntry{printable_path(relative), digest_bytes(listing.data() + from, listing.size() - from)});
         result.bytes += contents.size();
         ++result.files;
     }

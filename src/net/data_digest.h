@@ -1,9 +1,13 @@
 // What the two machines of a network game compare before they start: one
-// digest over every file of the data directory.
+// digest over every file of the data directory, and the list of files it
+// was made from, for naming the first that differs.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "net/message.h"
 
 namespace net {
 
@@ -11,6 +15,9 @@ struct DataDigest {
     uint64_t digest = 0;
     uint32_t files = 0;
     uint64_t bytes = 0;
+    // Every file in path order: its path and the digest of its path, size
+    // and contents (what the agreement names a differing file by).
+    std::vector<DataEntry> entries;
 };
 
 // Every regular file under `dir`, by its path relative to `dir` in byte order:

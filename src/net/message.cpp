@@ -16,6 +16,10 @@ class Writer {
 public:
     Writer() { bytes_.reserve(64); }
     void u8(uint8_t v) { bytes_.push_back(v); }
+    void u16(uint16_t v) {
+        bytes_.push_back(static_cast<uint8_t>(v));
+        bytes_.push_back(static_cast<uint8_t>(v >> 8));
+    }
     void u32(uint32_t v) {
         for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<uint8_t>(v >> (8 * i)));
     }
@@ -57,6 +61,12 @@ public:
         if (!need(1, what)) return 0;
         return data_[pos_++];
     }
+    uint16_t u16(const char* what) {
+        if (!need(2, what)) return 0;
+        const auto v = static_cast<uint16_t>(data_[pos_] | data_[pos_ + 1] << 8);
+        pos_ += 2;
+        return v;
+    }
     uint32_t u32(const char* what) {
         if (!need(4, what)) return 0;
         uint32_t v = 0;
@@ -96,6 +106,12 @@ public:
             }
         }
         return s;
+    }
+    uint8_t delay() {
+        const uint8_t d = u8("input delay");
+        if (ok() && d > kMaxNetDelay)
+            fail("input delay " + std::to_string(d) + " (0.." + std::to_string(kMaxNetDelay) + ")");
+        return d;
     }
     uint32_t frame(const char* what) {
         const uint32_t f = u32(what);
@@ -181,6 +197,7 @@ struct Encoder {
     Writer& w;
     void operator()(const Hello& m) const {
         w.u8(static_cast<uint8_t>(MessageType::Hello));
+        w.text(m.code, kMaxCodeBytes, false);
         w.text(m.program_version, kMaxVersionBytes, false);
         w.u64(m.data_digest);
         w.u32(m.data_files);
@@ -201,17 +218,24 @@ struct Encoder {
     }
     void operator()(const Input& m) const {
         w.u8(static_cast<uint8_t>(MessageType::Input));
-        w.u32(m.frame);
-        std::vector<const Event*> carried;
-        for (const Event& e : m.events)
-            if (travels(e) && carried.size() < kMaxEventsPerFrame) carried.push_back(&e);
-        w.u8(static_cast<uint8_t>(carried.size()));
-        for (const Event* e : carried) write_event(w, *e);
+        w.u32(m.ack);
+        w.u32(m.digest_frame);
+        w.u64(m.digest_frame == 0 ? 0 : m.digest);
+        w.u32(m.first);
+        const size_t count = std::min(m.frames.size(), kMaxFramesPerInput);
+        w.u8(static_cast<uint8_t>(count));
+        for (size_t f = 0; f < count; ++f) {
+            std::vector<const Event*> carried;
+            for (const Event& e : m.frames[f])
+                if (travels(e) && carried.size() < kMaxEventsPerFrame) carried.push_back(&e);
+            w.u8(static_cast<uint8_t>(carried.size()));
+            for (const Event* e : carried) write_event(w, *e);
+        }
     }
-    void operator()(const StateHash& m) const {
-        w.u8(static_cast<uint8_t>(MessageType::StateHash));
+    void operator()(const DelayChange& m) const {
+        w.u8(static_cast<uint8_t>(MessageType::DelayChange));
         w.u32(m.frame);
-        w.u64(m.hash);
+        w.u8(m.delay);
     }
     void operator()(const StateText& m) const {
         w.u8(static_cast<uint8_t>(MessageType::StateText));
@@ -222,12 +246,34 @@ struct Encoder {
         w.u8(static_cast<uint8_t>(MessageType::Bye));
         w.u8(static_cast<uint8_t>(m.reason));
     }
+    void operator()(const DataList& m) const {
+        w.u8(static_cast<uint8_t>(MessageType::DataList));
+        w.u16(m.part);
+        w.u8(m.last ? 1 : 0);
+        const size_t count = std::min<size_t>(m.entries.size(), 0xFFFF);
+        w.u16(static_cast<uint16_t>(count));
+        for (size_t i = 0; i < count; ++i) {
+            w.text(m.entries[i].path, kMaxPathBytes, false);
+            w.u64(m.entries[i].digest);
+        }
+    }
+    void operator()(const Probe& m) const {
+        w.u8(static_cast<uint8_t>(MessageType::Probe));
+        w.u32(m.sequence);
+    }
+    void operator()(const Timing& m) const {
+        w.u8(static_cast<uint8_t>(MessageType::Timing));
+        w.u32(m.frame);
+        w.u16(m.stalls);
+        w.u16(static_cast<uint16_t>(m.slack_ms));
+    }
 };
 
 bool read_body(Reader& r, uint8_t type, Message& out) {
     switch (static_cast<MessageType>(type)) {
         case MessageType::Hello: {
             Hello m;
+            m.code = r.text("join code", kMaxCodeBytes, false, false);
             m.program_version = r.text("program version", kMaxVersionBytes, false, false);
             m.data_digest = r.u64("data digest");
             m.data_files = r.u32("data file count");
@@ -242,9 +288,7 @@ bool read_body(Reader& r, uint8_t type, Message& out) {
             if (r.ok() && m.start_level > world_list::kCount)
                 r.fail("start level " + std::to_string(m.start_level) + " (0.." + std::to_string(world_list::kCount) + ")");
             m.god = r.flag("god flag");
-            m.delay = r.u8("input delay");
-            if (r.ok() && m.delay > kMaxNetDelay)
-                r.fail("input delay " + std::to_string(m.delay) + " (0.." + std::to_string(kMaxNetDelay) + ")");
+            m.delay = r.delay();
             m.autofire = r.flag("autofire flag");
             out = m;
             return true;
@@ -252,7 +296,7 @@ bool read_body(Reader& r, uint8_t type, Message& out) {
         case MessageType::Refuse: {
             Refuse m;
             const uint8_t reason = r.u8("refusal reason");
-            if (r.ok() && (reason < 1 || reason > 5)) r.fail("unknown refusal reason " + std::to_string(reason));
+            if (r.ok() && (reason < 1 || reason > 6)) r.fail("unknown refusal reason " + std::to_string(reason));
             m.reason = static_cast<RefuseReason>(reason);
             m.text = r.text("refusal text", kMaxReasonBytes, true, false);
             out = m;
@@ -260,16 +304,32 @@ bool read_body(Reader& r, uint8_t type, Message& out) {
         }
         case MessageType::Input: {
             Input m;
-            m.frame = r.frame("input frame");
-            const uint8_t count = r.u8("event count");
-            for (uint8_t i = 0; i < count && r.ok(); ++i) m.events.push_back(read_event(r));
+            m.ack = r.u32("acknowledged frame");
+            if (r.ok() && m.ack > kMaxFrame) r.fail("acknowledged frame " + std::to_string(m.ack) + " out of range");
+            m.digest_frame = r.u32("digest frame");
+            if (r.ok() && m.digest_frame > kMaxFrame)
+                r.fail("digest frame " + std::to_string(m.digest_frame) + " out of range");
+            m.digest = r.u64("state digest");
+            if (r.ok() && m.digest_frame == 0 && m.digest != 0) r.fail("a state digest without its frame");
+            m.first = r.frame("input frame");
+            const uint8_t count = r.u8("frame count");
+            if (r.ok() && count > kMaxFramesPerInput)
+                r.fail("input for " + std::to_string(count) + " frames (at most " + std::to_string(kMaxFramesPerInput) + ")");
+            if (r.ok() && count > 0 && m.first > kMaxFrame - (count - 1u))
+                r.fail("input frames past " + std::to_string(kMaxFrame));
+            for (uint8_t f = 0; f < count && r.ok(); ++f) {
+                const uint8_t events = r.u8("event count");
+                std::vector<Event> frame;
+                for (uint8_t i = 0; i < events && r.ok(); ++i) frame.push_back(read_event(r));
+                m.frames.push_back(std::move(frame));
+            }
             out = std::move(m);
             return true;
         }
-        case MessageType::StateHash: {
-            StateHash m;
-            m.frame = r.frame("state frame");
-            m.hash = r.u64("state hash");
+        case MessageType::DelayChange: {
+            DelayChange m;
+            m.frame = r.frame("delay change frame");
+            m.delay = r.delay();
             out = m;
             return true;
         }
@@ -283,8 +343,37 @@ bool read_body(Reader& r, uint8_t type, Message& out) {
         case MessageType::Bye: {
             Bye m;
             const uint8_t reason = r.u8("leaving reason");
-            if (r.ok() && reason != 1 && reason != 2) r.fail("unknown leaving reason " + std::to_string(reason));
+            if (r.ok() && (reason < 1 || reason > 3)) r.fail("unknown leaving reason " + std::to_string(reason));
             m.reason = static_cast<ByeReason>(reason);
+            out = m;
+            return true;
+        }
+        case MessageType::DataList: {
+            DataList m;
+            m.part = r.u16("data list part");
+            m.last = r.flag("last part flag");
+            const uint16_t count = r.u16("data file count");
+            for (uint16_t i = 0; i < count && r.ok(); ++i) {
+                DataEntry e;
+                e.path = r.text("data file path", kMaxPathBytes, false, false);
+                if (r.ok() && e.path.empty()) r.fail("an empty data file path");
+                e.digest = r.u64("data file digest");
+                m.entries.push_back(std::move(e));
+            }
+            out = std::move(m);
+            return true;
+        }
+        case MessageType::Probe: {
+            Probe m;
+            m.sequence = r.u32("probe number");
+            out = m;
+            return true;
+        }
+        case MessageType::Timing: {
+            Timing m;
+            m.frame = r.frame("timing frame");
+            m.stalls = r.u16("stall count");
+            m.slack_ms = static_cast<int16_t>(r.u16("input slack"));
             out = m;
             return true;
         }
@@ -310,6 +399,17 @@ std::vector<uint8_t> encode(const Message& message) {
     w.u8(kFormatVersion);
     std::visit(Encoder{w}, message);
     return w.take();
+}
+
+size_t encoded_frame_bytes(const std::vector<Event>& events) {
+    size_t bytes = 1;
+    size_t carried = 0;
+    for (const Event& e : events) {
+        if (!travels(e) || carried == kMaxEventsPerFrame) continue;
+        ++carried;
+        bytes += e.type == EventType::MouseMotion ? 9 : e.type == EventType::KeyUp ? 2 : 3;
+    }
+    return bytes;
 }
 
 bool decode(const uint8_t* data, size_t size, Message& out, std::string& error) {

@@ -1,6 +1,8 @@
 #include "net/screen_notice.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "display/DirectDrawWin.h"
 #include "platform/platform.h"
@@ -9,6 +11,7 @@ namespace net {
 namespace {
 constexpr int kCell = 22;
 constexpr int kBandHeight = 44;
+constexpr int kLineHeight = 30;
 
 // Halves every channel of the pixels in rows [top, bottom).
 void darken(Surface& s, int top, int bottom) {
@@ -26,12 +29,22 @@ void darken(Surface& s, int top, int bottom) {
 }  // namespace
 
 void draw_notice(DirectDrawWin& window, Surface& picture, const std::string& text) {
-    const int top = (picture.height - kBandHeight) / 2;
-    darken(picture, top, top + kBandHeight);
-    platform::TextMask mask;
-    const int width = platform::render_text(text, kCell, mask) ? mask.width : 0;
-    window.DrawText(&picture, std::max(0, (picture.width - width) / 2), top + (kBandHeight - kCell) / 2, text,
-                    255, 255, 255, kCell);
+    std::vector<std::string> lines;
+    for (size_t start = 0; start <= text.size();) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    const int band = kBandHeight + (static_cast<int>(lines.size()) - 1) * kLineHeight;
+    const int top = (picture.height - band) / 2;
+    darken(picture, top, top + band);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        platform::TextMask mask;
+        const int width = platform::render_text(lines[i], kCell, mask) ? mask.width : 0;
+        window.DrawText(&picture, std::max(0, (picture.width - width) / 2),
+                        top + (kBandHeight - kCell) / 2 + static_cast<int>(i) * kLineHeight, lines[i], 255, 255, 255,
+                        kCell);
+    }
 }
 
 void show_notice(DirectDrawWin& window, const std::string& text) {

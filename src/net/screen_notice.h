@@ -1,5 +1,6 @@
-// A line of text over the picture on screen, without touching the game's
-// surfaces: the frozen picture while the other player is awaited, and the
+// Lines of text over the picture on screen, without touching the game's
+// surfaces: the host's port and join code while it waits, the frozen picture
+// while the other player is awaited, the input delay when it changes and the
 // message at the end of a network game.
 #pragma once
 
@@ -10,7 +11,8 @@ struct Surface;
 
 namespace net {
 
-// Darkens a band across the middle of `picture` and writes `text` in it, centred.
+// Darkens a band across the middle of `picture` and writes `text` in it, each
+// of its lines centred.
 void draw_notice(DirectDrawWin& window, Surface& picture, const std::string& text);
 
 // Shows the front surface at once with the notice over it (the picture stands

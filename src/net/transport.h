@@ -1,12 +1,15 @@
-// The connection of a network game as the game sees it: whole messages, in
-// order, to and from the one other player. Implemented over ENet
-// (enet_transport.h) and, in the tests, in memory.
+// The connection of a network game as the game sees it: whole messages to and
+// from the one other player, each sent reliably and in order, or unreliably
+// (the inputs: each message repeats what a lost one carried). Implemented over
+// ENet (enet_transport.h) and, in the tests, in memory.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
 namespace net {
+
+enum class Delivery { Reliable, Unreliable };
 
 struct LinkEvent {
     enum class Kind { None, Received, Closed };
@@ -18,7 +21,7 @@ class Transport {
 public:
     virtual ~Transport() = default;
     // Queues one message for the other side and sends it at once.
-    virtual void send(const std::vector<uint8_t>& bytes) = 0;
+    virtual void send(const std::vector<uint8_t>& bytes, Delivery delivery) = 0;
     // The next thing that happened, waiting at most `wait_ms` for one.
     virtual LinkEvent poll(int wait_ms) = 0;
     // Hangs up after what was sent has gone out (as far as a short wait allows).

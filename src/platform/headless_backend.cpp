@@ -7,6 +7,9 @@
 namespace platform {
 namespace {
 
+// What a test of pictures paced to the display sees as the refresh.
+constexpr int kVirtualRefreshHz = 60;
+
 class HeadlessBackend final : public Backend {
 public:
     bool headless() const override { return true; }
@@ -35,6 +38,7 @@ public:
     void present(const void*, int, int, int, const FrameFormat&) override {}
     void toggle_fullscreen() override {}
     void set_scaling(Scaling) override {}
+    int refresh_hz() override { return kVirtualRefreshHz; }
 
     // Scripted input is injected by the application loop itself.
     bool poll_event(Event&) override { return false; }

@@ -42,6 +42,12 @@ const InputOptions& input_options();
 // first name that is unknown or that the game keeps for itself (Escape, F12),
 // when the list cannot be used.
 bool key_codes_for_names(const std::string& names, std::vector<int32_t>& codes, std::string& bad);
+// The SDL name of a key a player pressed: from the back end's code of it
+// (Event::key) when there is one, else from the game's code `vkey` (the
+// first key that gives it: "Left Ctrl" for 0x11). Empty for a key without a
+// name, and for Escape and F12, which the game keeps.
+std::string key_name(int vkey, int32_t key);
+
 // The game code a key named in the options stands for, or 0 for a key named
 // for no job. Where a key is named for two jobs the first job in KeyJob order
 // has it.

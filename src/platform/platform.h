@@ -62,6 +62,10 @@ enum class EventType {
 struct Event {
     EventType type = EventType::None;
     int vkey = 0;
+    // KeyDown, KeyUp from the keyboard: the back end's own code of the key,
+    // which names it (key_name, input_options.h); 0 from scripts and
+    // controllers. Recordings do not hold it.
+    int32_t key = 0;
     bool repeat = false;
     int dx = 0, dy = 0;
     int button = 0;
@@ -93,6 +97,9 @@ public:
     virtual void set_scaling(Scaling scaling) = 0;
     // What draws the picture in the window ("software", "opengl on ..."); empty without one.
     virtual std::string renderer_name() const { return {}; }
+    // Refreshes a second of the display showing the window, as the system
+    // reports it; 0 when it reports none. Headless: a virtual 60 Hz display.
+    virtual int refresh_hz() { return 0; }
     // The window's icon: `width` x `height` pixels as 0xAARRGGBB, rows top
     // down. Kept for windows opened later. A back end without windows ignores it.
     virtual void set_window_icon(int /*width*/, int /*height*/, const uint32_t* /*argb*/) {}

@@ -175,6 +175,15 @@ void SdlBackend::desktop_mode(int display, VideoMode& out) {
         out = VideoMode{static_cast<uint32_t>(m.w), static_cast<uint32_t>(m.h), depth_of(m.format)};
 }
 
+int SdlBackend::refresh_hz() {
+    if (!video_) return 0;
+    // The display the window is on now: it may have been moved to another.
+    const int display = window_ != nullptr ? SDL_GetWindowDisplayIndex(window_) : display_;
+    SDL_DisplayMode m{};
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &m) != 0) return 0;
+    return m.refresh_rate > 0 ? m.refresh_rate : 0;
+}
+
 uint64_t SdlBackend::now_us() { return (monotonic_ns() - start_ns_) / 1000u; }
 
 void SdlBackend::wait_until_us(uint64_t deadline) {

@@ -40,6 +40,7 @@ public:
     void toggle_fullscreen() override;
     void set_scaling(Scaling scaling) override;
     std::string renderer_name() const override { return renderer_description_; }
+    int refresh_hz() override;
     void set_window_icon(int width, int height, const uint32_t* argb) override;
 
     bool poll_event(Event& event) override;

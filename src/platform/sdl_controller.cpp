@@ -40,7 +40,8 @@ void take(int device_index) {
     g_pads.active = pad;
     g_pads.active_id = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad));
     const char* name = SDL_GameControllerName(pad);
-    std::fprintf(stderr, "velmora: controller '%s' steers player two\n", name != nullptr ? name : "?");
+    std::fprintf(stderr, "velmora: controller '%s' steers player two, or player one in a game for one\n",
+                 name != nullptr ? name : "?");
 }
 
 void drop_active(std::vector<Event>& out) {

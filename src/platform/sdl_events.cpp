@@ -141,6 +141,7 @@ bool SdlBackend::translate_key(const SDL_KeyboardEvent& key, bool down, Event& o
     if (vkey == 0) return false;
     out.type = down ? EventType::KeyDown : EventType::KeyUp;
     out.vkey = vkey;
+    out.key = key.keysym.sym;
     out.repeat = key.repeat != 0;
     if (down && !out.repeat && key.keysym.scancode == SDL_SCANCODE_F12) {
         Event shot;

@@ -54,6 +54,23 @@ bool key_codes_for_names(const std::string& names, std::vector<int32_t>& codes, 
     }
 }
 
+std::string key_name(int vkey, int32_t key) {
+    SDL_Keycode code = key;
+    if (code == SDLK_UNKNOWN && vkey != 0) {
+        // By position, through the names SDL gives its scancodes, so no
+        // keyboard needs to be open (a replay, a headless run).
+        for (int sc = SDL_SCANCODE_UNKNOWN + 1; sc < SDL_NUM_SCANCODES && code == SDLK_UNKNOWN; ++sc) {
+            const char* name = SDL_GetScancodeName(static_cast<SDL_Scancode>(sc));
+            if (name == nullptr || name[0] == '\0') continue;
+            const SDL_Keycode candidate = SDL_GetKeyFromName(name);
+            if (candidate != SDLK_UNKNOWN && vkey_for(static_cast<SDL_Scancode>(sc), candidate) == vkey) code = candidate;
+        }
+    }
+    if (code == SDLK_UNKNOWN) return {};
+    const std::string name = SDL_GetKeyName(code);
+    return usable_key(name) != SDLK_UNKNOWN ? name : std::string();
+}
+
 int game_vkey_for(SDL_Scancode scancode, SDL_Keycode keycode) {
     const int job = job_vkey_for_key(keycode);
     return job != 0 ? job : vkey_for(scancode, keycode);

@@ -49,6 +49,20 @@ void MenuKeys::key_down(unsigned vkey, bool repeat, int screen, long frame) {
     if (pending_.size() < kMaxPendingPerFrame) pending_.push_back({*command, repeat, screen, frame});
 }
 
+void MenuKeys::key_typed(unsigned vkey, int32_t code, bool repeat, int screen, long frame) {
+    if (!is_menu_screen(screen)) return;
+    if (!typed_.empty() && typed_.back().frame != frame) typed_.clear();
+    if (typed_.size() < kMaxPendingPerFrame) typed_.push_back({{vkey, code, repeat}, screen, frame});
+}
+
+std::vector<MenuKeys::TypedKey> MenuKeys::take_typed(int screen, long frame) {
+    std::vector<TypedKey> out;
+    for (const Typed& t : typed_)
+        if (t.screen == screen && t.frame == frame) out.push_back(t.key);
+    typed_.clear();
+    return out;
+}
+
 std::vector<MenuCommand> MenuKeys::take(int screen, long frame, int first_item) {
     const bool continuing = screen == screen_ && (frame == last_frame_ || frame == last_frame_ + 1);
     if (!continuing) {

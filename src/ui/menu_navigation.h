@@ -4,6 +4,7 @@
 // a key is used on that screen, so a mouse player sees the menus unchanged.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -21,6 +22,17 @@ class MenuKeys {
 public:
     // A key went down while `screen` (a game state) showed, in `frame`.
     void key_down(unsigned vkey, bool repeat, int screen, long frame);
+
+    // Any key that went down on a menu screen, with the back end's own code
+    // of the key (0 from scripts and controllers), for a screen that asks for
+    // a key (the Controls screen). Like commands, only the frame's own.
+    struct TypedKey {
+        unsigned vkey;
+        int32_t code;
+        bool repeat;
+    };
+    void key_typed(unsigned vkey, int32_t code, bool repeat, int screen, long frame);
+    std::vector<TypedKey> take_typed(int screen, long frame);
 
     // The commands for `screen` that arrived in `frame`, oldest first; those
     // for any other screen or frame are dropped. A screen that did not show in
@@ -49,6 +61,12 @@ private:
         long frame;
     };
     std::vector<Pending> pending_;
+    struct Typed {
+        TypedKey key;
+        int screen;
+        long frame;
+    };
+    std::vector<Typed> typed_;
     int screen_ = -1;
     long last_frame_ = -2;
     long frames_on_screen_ = 0;

@@ -47,22 +47,22 @@ TEST_F(AppMenuKeys, KeyboardWorksTheTitleTheAboutScreenAndTheOptions) {
     press(s, t + 22, {0x25});  // 9
     press(s, t + 24, {0x28});  // music row
     press(s, t + 26, {0x25});  // 9
-    press(s, t + 28, {0x28});  // OK
-    press(s, t + 30, {0x25});  // no volume on OK
-    press(s, t + 32, {0x0D});  // back to the title
-    press(s, t + 34, {0x1B});  // no game to go back to: nothing
-    press(s, t + 36, {0xC4});  // B: nothing here either
-    press(s, t + 38, {0x0D});  // shows the highlight
-    press(s, t + 40, {0x27});  // 2 Player
-    press(s, t + 42, {0x0D});  // starts a game (this data has no level: back to the title)
-    const std::vector<long> dumps = {t + 3, t + 4, t + 8, t + 16, t + 31, t + 32, t + 37, t + 42};
-    const RunResult r = run(t + 50, s, {}, dumps);
+    for (long f = t + 28; f <= t + 38; f += 2) press(s, f, {0x28});  // the five rows below, then OK
+    press(s, t + 40, {0x25});  // no volume on OK
+    press(s, t + 42, {0x0D});  // back to the title
+    press(s, t + 44, {0x1B});  // no game to go back to: nothing
+    press(s, t + 46, {0xC4});  // B: nothing here either
+    press(s, t + 48, {0x0D});  // shows the highlight
+    press(s, t + 50, {0x27});  // 2 Player
+    press(s, t + 52, {0x0D});  // starts a game (this data has no level: back to the title)
+    const std::vector<long> dumps = {t + 3, t + 4, t + 8, t + 16, t + 41, t + 42, t + 47, t + 52};
+    const RunResult r = run(t + 60, s, {}, dumps);
     ASSERT_EQ(r.exit_code, 0) << r.output;
     // The first key only shows where the keys are.
     EXPECT_EQ(values("game_state"), (std::vector<long long>{4, 3, 4, 12, 12, 4, 4, 6}));
-    EXPECT_EQ(value(t + 31, "fxvolume"), 9);
-    EXPECT_EQ(value(t + 31, "musicvolume"), 9);
-    EXPECT_EQ(value(t + 42, "player2"), 1);
+    EXPECT_EQ(value(t + 41, "fxvolume"), 9);
+    EXPECT_EQ(value(t + 41, "musicvolume"), 9);
+    EXPECT_EQ(value(t + 52, "player2"), 1);
 }
 
 TEST_F(AppMenuKeys, AControllerAlonePlaysAGameToTheEndingAndQuits) {

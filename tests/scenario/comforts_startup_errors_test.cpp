@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 
 #include "whole_game_fixture.h"
@@ -50,4 +51,26 @@ TEST_F(ComfortsStartupErrors, WithoutTheFontTheCreditsAreBlankAndThePackageIsNam
     EXPECT_EQ(r.exit_code, 0) << r.output;
     EXPECT_TRUE(says(r, "warning: no Liberation Sans font")) << r.output;
     EXPECT_TRUE(says(r, "Install the package fonts-liberation.")) << r.output;
+}
+
+TEST_F(ComfortsStartupErrors, AnUnwritableSettingsDirectoryIsSaidAtStartWithItsRealReason) {
+    TempDir home;
+    const std::string config = home.file("config");
+    ASSERT_TRUE(writers::make_directories(config));
+    const std::string refused = mount_private_tmpfs(config, "64k", true);
+    if (!refused.empty()) GTEST_SKIP() << refused << " (to make a read-only file system)";
+    // A game with a window (SDL's offscreen one); the run ends before any quit.
+    const RunResult r = run_velmora({"--windowed", "--data", data.path(), "--frames", "3"},
+                                    {{"SDL_VIDEODRIVER", "offscreen"}, {"HOME", home.path()},
+                                     {"XDG_CONFIG_HOME", config}, {"VELMORA_DATA", ""}});
+    EXPECT_EQ(r.exit_code, 0) << r.output;
+    EXPECT_TRUE(says(r, "velmora: cannot save settings in " + config +
+                            "/velmora: Read-only file system; choices made in the game last only for this run"))
+        << r.output;
+    std::istringstream lines(r.output);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("velmora:", 0) == 0) {
+            EXPECT_EQ(line.find("No such file"), std::string::npos) << line;
+        }
+    }
 }

@@ -1,8 +1,11 @@
 // Network play between two real processes on the loopback: the two games are
 // the same game (and the same as a replay of the host's recording), also
-// through a relay that loses, repeats, delays and reorders packets; a guest
-// that vanishes sends the host back to the title; guests that do not agree,
-// a second guest and bad messages are turned away.
+// through a relay that loses, repeats, delays and reorders packets, and one
+// that slows down while they play (the delay follows); a sprite a pixel out
+// of place on one side ends the game within a second; a guest that vanishes
+// sends the host back to the title; guests that do not agree (naming the
+// file that differs), a second guest and bad messages are turned away, and a
+// guest finding no game says so.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -17,6 +20,8 @@
 #include "net/agreement.h"
 #include "net/data_digest.h"
 #include "net/enet_transport.h"
+#include "net/net_game.h"
+#include "net/session.h"
 #include "support/child_process.h"
 #include "support/scenario.h"
 #include "support/temp_dir.h"
@@ -27,6 +32,7 @@ using namespace scenario;
 
 namespace {
 using Clock = std::chrono::steady_clock;
+const std::string kCode = "TEST-CODE";
 
 // Player one's hand: the mouse wanders and both its fire buttons are pressed
 // now and then; one arrow press that is player two's and must not count.
@@ -94,8 +100,9 @@ protected:
     // dumping after each frame of `checked`.
     void play_pair(long frames, const std::vector<long>& checked, const std::vector<std::string>& host_args,
                    const std::vector<std::string>& guest_args, const RelayFaults* faults = nullptr) {
-        const int port = start_host(host_, with(common(frames, "host", checked), with({"--host", "0"}, host_args)),
-                                    out_.file("host.log"), env_);
+        const int port = start_host(
+            host_, with(common(frames, "host", checked), with({"--host", "0", "--code", kCode}, host_args)),
+            out_.file("host.log"), env_);
         ASSERT_GT(port, 0) << host_.output();
         std::unique_ptr<UdpRelay> relay;
         if (faults != nullptr) {
@@ -103,9 +110,10 @@ protected:
             ASSERT_TRUE(relay->ok());
         }
         const int join = relay ? relay->port() : port;
-        ASSERT_TRUE(guest_.start(with(common(frames, "guest", checked),
-                                      with({"--join", "127.0.0.1:" + std::to_string(join)}, guest_args)),
-                                 out_.file("guest.log"), env_));
+        ASSERT_TRUE(guest_.start(
+            with(common(frames, "guest", checked),
+                 with({"--join", "127.0.0.1:" + std::to_string(join), "--code", kCode}, guest_args)),
+            out_.file("guest.log"), guest_env_.empty() ? env_ : guest_env_));
         ASSERT_EQ(guest_.wait(60000), 0) << guest_.output();
         ASSERT_EQ(host_.wait(60000), 0) << host_.output();
         if (relay) {
@@ -131,7 +139,7 @@ protected:
     }
 
     TempDir out_;
-    std::map<std::string, std::string> env_;
+    std::map<std::string, std::string> env_, guest_env_;
     ChildProcess host_, guest_;
     RelayCounts relay_counts_;
 };
@@ -146,6 +154,8 @@ TEST_F(NetPlay, TwoMachinesPlayOneGameThatTheHostsRecordingReplays) {
               {"--input", out_.file("guest-in.txt")});
     replay("replay", frames, checked, out_.file("game.txt"));
     expect_same_game(checked, "replay");
+    EXPECT_NE(host_.output().find("input delay 2 frames (92 ms) from the start"), std::string::npos)
+        << "the loopback's round trip asks for no more: " << host_.output();
     const StateDump last = read_state_dump(dump("host", 2000));
     EXPECT_EQ(dump_number(last, "game_state"), 8) << "a two-player game should be on";
     EXPECT_EQ(dump_number(last, "player2"), 1);
@@ -180,12 +190,14 @@ TEST_F(NetPlay, GamesStayTheSameThroughALossyReorderingRelay) {
 
 TEST_F(NetPlay, AVanishedGuestSendsTheHostBackToTheTitleWithinSixSeconds) {
     const long frames = 1000000;  // the run is ended by the test
-    const int port = start_host(host_, with(common(frames), {"--host", "0", "--god", "--trace", out_.file("host.trace")}),
-                                out_.file("host.log"), env_);
+    const int port = start_host(
+        host_, with(common(frames), {"--host", "0", "--code", kCode, "--god", "--trace", out_.file("host.trace")}),
+        out_.file("host.log"), env_);
     ASSERT_GT(port, 0) << host_.output();
     const std::string playing = dump("guest", 60);
-    ASSERT_TRUE(guest_.start(with(common(frames, "guest", {60}), {"--join", "127.0.0.1:" + std::to_string(port)}),
-                             out_.file("guest.log"), env_));
+    ASSERT_TRUE(guest_.start(
+        with(common(frames, "guest", {60}), {"--join", "127.0.0.1:" + std::to_string(port), "--code", kCode}),
+        out_.file("guest.log"), env_));
     const auto deadline = Clock::now() + std::chrono::seconds(30);
     while (!std::filesystem::exists(playing) && Clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -237,6 +249,97 @@ TEST_F(NetPlay, EachPlayersAutofireHoldsOnBothMachinesAndInTheRecording) {
         << "without the line the guest's hold is a single press";
 }
 
+// One sprite a pixel lower in the guest's game alone (the test hook): both
+// games stop within a second of play, each with both states on disk.
+TEST_F(NetPlay, APixelOutOfPlaceOnOneSideEndsTheGameWithinASecond) {
+    const long frames = 600, nudged = 200;
+    guest_env_ = env_;
+    guest_env_["XDG_CONFIG_HOME"] = out_.file("guest-config");
+    guest_env_[net::kNudgeVariable] = std::to_string(nudged);
+    play_pair(frames, {}, {"--god"}, {});
+    const std::string over = "network game over: the two games differ at frame ";
+    for (ChildProcess* side : {&host_, &guest_}) {
+        const std::string log = side->output();
+        const size_t at = log.find(over);
+        ASSERT_NE(at, std::string::npos) << log;
+        const long differ = std::atol(log.c_str() + at + over.size());
+        EXPECT_GT(differ, nudged);
+        EXPECT_LE(differ, nudged + net::kDigestInterval);
+        const size_t ended = log.find("ended at frame ");
+        ASSERT_NE(ended, std::string::npos) << log;
+        EXPECT_LE(std::atol(log.c_str() + ended + 15), nudged + 22) << "seen within a second of play";
+    }
+    EXPECT_NE(guest_.output().find("test hook: sprite"), std::string::npos);
+    // Each side wrote its own state and the other's; they differ.
+    for (const std::string& dir : {out_.file("config/velmora"), out_.file("guest-config/velmora")}) {
+        std::vector<std::string> texts;
+        for (const auto& entry : std::filesystem::directory_iterator(dir))
+            if (entry.path().filename().string().rfind("velmora-desync-", 0) == 0) texts.push_back(read_file(entry.path()));
+        ASSERT_EQ(texts.size(), 2u) << dir;
+        EXPECT_NE(texts[0], texts[1]);
+        EXPECT_NE(texts[0].find("\nsprite "), std::string::npos) << "every sprite is in it";
+    }
+}
+
+// Real-time games (windows on SDL's dummy driver) through a relay holding
+// packets 50 +- 15 ms each way, losing, repeating and reordering some, that
+// turns much slower during play: the host picks a delay from the round trip and
+// raises it when waits recur; the games stay the same.
+TEST_F(NetPlay, TheDelayFollowsTheLinkAndTheGamesStayTheSame) {
+    const long frames = 360;
+    env_["SDL_VIDEODRIVER"] = "dummy";
+    env_["SDL_AUDIODRIVER"] = "dummy";
+    const std::vector<std::string> paced = {"--data", VELMORA_DATA, "--windowed", "--scale", "1", "--frames",
+                                            std::to_string(frames), "--dump-state",
+                                            std::to_string(frames) + ":" + dump("host", frames), "--autopilot=2"};
+    const int port = start_host(host_, with(paced, {"--host", "0", "--code", kCode, "--god"}), out_.file("host.log"),
+                                env_);
+    ASSERT_GT(port, 0) << host_.output();
+    RelayFaults faults;
+    faults.delay_ms = 35;
+    faults.jitter_ms = 30;
+    faults.drop_percent = 5;
+    faults.duplicate_percent = 2;
+    UdpRelay relay(port, faults, 1000000, 120);
+    ASSERT_TRUE(relay.ok());
+    std::vector<std::string> guest = paced;
+    guest[8] = std::to_string(frames) + ":" + dump("guest", frames);
+    ASSERT_TRUE(guest_.start(with(guest, {"--join", "127.0.0.1:" + std::to_string(relay.port()), "--code", kCode}),
+                             out_.file("guest.log"), env_));
+    ASSERT_TRUE(host_.wait_for_output("from the start", 20000)) << host_.output();
+    const std::string chosen = host_.output();
+    const size_t at = chosen.find("input delay ");
+    ASSERT_NE(at, std::string::npos) << chosen;
+    const int first = std::atoi(chosen.c_str() + at + 12);
+    EXPECT_GE(first, 2);
+    EXPECT_LE(first, 4) << chosen;
+
+    // A few seconds in, the link slows to 150 +- 15 ms each way: more than 4
+    // frames' worth, whatever was chosen at the start.
+    std::this_thread::sleep_for(std::chrono::seconds(5));
+    faults.delay_ms = 135;
+    relay.set_faults(faults);
+    ASSERT_EQ(guest_.wait(60000), 0) << guest_.output();
+    ASSERT_EQ(host_.wait(60000), 0) << host_.output();
+    const std::string log = host_.output();
+    const size_t raised = log.find(" from frame ");
+    ASSERT_NE(raised, std::string::npos) << "the delay never moved: " << log;
+    EXPECT_GT(std::atoi(log.c_str() + log.rfind("input delay ", raised) + 12), first) << log;
+    EXPECT_NE(guest_.output().find(" from frame "), std::string::npos) << "the guest moved with it";
+    // The clocks of two real-time games differ; everything else is the same.
+    const auto without_clocks = [](std::string dump) {
+        for (const char* key : {"time_us ", "frame_time "}) {
+            const size_t at = dump.find(std::string("\n") + key);
+            if (at != std::string::npos) dump.erase(at + 1, dump.find('\n', at + 1) - at);
+        }
+        return dump;
+    };
+    const std::string host_dump = read_file(dump("host", frames));
+    ASSERT_NE(host_dump.find("play_digest "), std::string::npos) << host_dump;
+    EXPECT_EQ(without_clocks(host_dump), without_clocks(read_file(dump("guest", frames))));
+    EXPECT_EQ(log.find("network game over: "), std::string::npos) << log;
+}
+
 // Guests on small data trees written by the test: the game they start has no
 // level and goes back to the title menu, where both sides idle in lockstep.
 TEST(NetPlayAgreement, MismatchedDataAndASecondGuestAreRefusedWithTheirReasons) {
@@ -247,7 +350,7 @@ TEST(NetPlayAgreement, MismatchedDataAndASecondGuestAreRefusedWithTheirReasons) 
     ASSERT_TRUE(writers::write_text(other + "/Levels/Resource/extra.txt", "one more file\n"));
     const std::map<std::string, std::string> env = {{"XDG_CONFIG_HOME", out.file("config")}};
     auto args = [](const std::string& data) {
-        return std::vector<std::string>{"--headless", "--data", data, "--frames", "1000000"};
+        return std::vector<std::string>{"--headless", "--data", data, "--frames", "1000000", "--code", kCode};
     };
 
     ChildProcess host, mismatched, guest, second;
@@ -257,17 +360,17 @@ TEST(NetPlayAgreement, MismatchedDataAndASecondGuestAreRefusedWithTheirReasons) 
 
     ASSERT_TRUE(mismatched.start(with(args(other), {"--join", address}), out.file("mismatched.log"), env));
     EXPECT_EQ(mismatched.wait(20000), 1);
+    const std::string named = "the first that differs is 'Levels/Resource/extra.txt' (only the guest has it)";
+    EXPECT_NE(mismatched.output().find("the host refused: the data sets differ; " + named), std::string::npos)
+        << mismatched.output();
+    EXPECT_TRUE(host.wait_for_output("refused the guest at 127.0.0.1:", 5000)) << host.output();
     net::DataDigest mine, theirs;
     std::string error;
     ASSERT_TRUE(net::digest_data_dir(same, mine, error) && net::digest_data_dir(other, theirs, error)) << error;
-    EXPECT_NE(mismatched.output().find("the host refused: the data sets differ: the host has " +
-                                       std::to_string(mine.files) + " files"),
+    EXPECT_NE(host.output().find("the data sets differ: the host has " + std::to_string(mine.files) +
+                                 " files, the guest " + std::to_string(theirs.files) + "; " + named),
               std::string::npos)
-        << mismatched.output();
-    EXPECT_NE(mismatched.output().find("the guest " + std::to_string(theirs.files) + " files"), std::string::npos)
-        << mismatched.output();
-    EXPECT_TRUE(host.wait_for_output("refused the guest at 127.0.0.1:", 5000)) << host.output();
-    EXPECT_NE(host.output().find("the data sets differ"), std::string::npos) << host.output();
+        << host.output();
 
     // The host still waits, and the next guest that agrees joins.
     ASSERT_TRUE(guest.start(with(args(same), {"--join", address}), out.file("guest.log"), env));
@@ -295,18 +398,20 @@ TEST(NetPlayAgreement, ABadMessageEndsTheNetworkGameNotTheHost) {
     const std::map<std::string, std::string> env = {{"XDG_CONFIG_HOME", out.file("config")}};
 
     const std::vector<std::pair<std::string, std::vector<uint8_t>>> bad = {
-        {"cut short in event kind", {net::kMagic, net::kFormatVersion, 4, 3, 0, 0, 0, 1}},
+        {"cut short in digest frame", {net::kMagic, net::kFormatVersion, 4, 3, 0, 0, 0, 1}},
         {"oversized message of 100000 bytes", std::vector<uint8_t>(100000, net::kMagic)},
     };
     for (const auto& [says, bytes] : bad) {
         ChildProcess host;
-        const int port = start_host(host, {"--headless", "--data", data, "--frames", "300", "--host", "0"},
+        const int port = start_host(host, {"--headless", "--data", data, "--frames", "300", "--host", "0", "--code", kCode},
                                     out.file("host.log"), env);
         ASSERT_GT(port, 0) << host.output();
-        net::Welcome welcome;
-        auto link = net::join_host("127.0.0.1", port, net::local_hello(digest), welcome, error);
+        net::Hello hello = net::local_hello(digest);
+        hello.code = kCode;
+        net::Joining joining;
+        auto link = net::join_host("127.0.0.1", port, hello, digest.entries, joining, error);
         ASSERT_TRUE(link) << error;
-        link->send(bytes);
+        link->send(bytes, net::Delivery::Reliable);
         // Served until the host hangs up: a large message goes out in pieces.
         const auto until = Clock::now() + std::chrono::seconds(20);
         while (host.running() && Clock::now() < until) link->poll(10);
@@ -315,6 +420,30 @@ TEST(NetPlayAgreement, ABadMessageEndsTheNetworkGameNotTheHost) {
                   std::string::npos)
             << host.output();
     }
+}
+
+// Nothing listens on the port: the guest says so at once instead of waiting.
+TEST(NetPlayAgreement, AGuestFindingNoGameSaysSo) {
+    TempDir out;
+    const std::string data = out.file("data");
+    ASSERT_TRUE(write_minimal_data_tree(data));
+    int unused = 0;
+    {
+        // A port that was free a moment ago.
+        std::string error;
+        auto listening = net::GuestWait::listen(0, error);
+        ASSERT_TRUE(listening);
+        unused = listening->port();
+    }
+    const auto start = Clock::now();
+    const RunResult r = run_velmora({"--headless", "--data", data, "--join", "127.0.0.1:" + std::to_string(unused)},
+                                    {{"XDG_CONFIG_HOME", out.file("config")}}, 20);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_NE(r.output.find("no game is hosted at 127.0.0.1:" + std::to_string(unused) +
+                            " (nothing listens on that UDP port)"),
+              std::string::npos)
+        << r.output;
+    EXPECT_LT(std::chrono::duration<double>(Clock::now() - start).count(), 3.0);
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ TEST(ReplayAutopilot, ARecordedRunReplaysByteForByteEveryTime) {
     EXPECT_EQ(dump_number(read_state_dump(out.file("rec-" + std::to_string(kFrames) + ".txt")), "game_state"), 8)
         << "the autopilot should be playing by then";
     const std::string script = read_file(out.file("rec.txt"));
-    EXPECT_EQ(script.rfind("velmora-input 2\nseed 5\n", 0), 0u) << script.substr(0, 80);
+    EXPECT_EQ(script.rfind("velmora-input 3\nseed 5\n", 0), 0u) << script.substr(0, 80);
 
     for (int replay = 0; replay < 2; ++replay) {
         // No --seed: the recording carries it.

@@ -115,7 +115,7 @@ scenario::RunResult GameRun::run(long frames, const std::vector<std::string>& in
     args.insert(args.end(), {"--headless", "--data", data.path(), "--seed", std::to_string(seed), "--frames",
                              std::to_string(frames), "--trace", out.file("trace.txt")});
     if (!input.empty()) {
-        EXPECT_TRUE(scenario::write_input_script(out.file("in.txt"), input));
+        EXPECT_TRUE(scenario::write_input_script(out.file("in.txt"), input, script_version));
         args.insert(args.end(), {"--input", out.file("in.txt")});
     }
     for (long f : dumps) args.insert(args.end(), {"--dump-state", std::to_string(f) + ":" + dump_path(f)});

@@ -83,6 +83,7 @@ protected:
     long seed = 1;
     bool without_override = false;
     unsigned timeout_seconds = 600;
+    int script_version = 1;  // of the input scripts run() writes
     std::vector<long> last_dumps;
 };
 

@@ -8,7 +8,9 @@ namespace world_play {
 
 // Plays the level with seed 1 (and seeds 2..N when VELMORA_WORLD_PLAY_SEEDS
 // is N) and checks each run: it started, the scroll stood still for the boss
-// at most a minute a fight with the boss on screen for at least 80 % of it,
+// at most a minute a fight with the boss on screen for at least 80 % of it
+// (and, in the worlds placed for it, framed by the field for 90 % and
+// lasting long enough to be read),
 // no fifteen seconds passed without an enemy, and the level ended by its exit
 // portal within three to five minutes. Skips when the level is not generated.
 void expect_played_through(int level);

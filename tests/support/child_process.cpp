@@ -22,6 +22,27 @@ ChildProcess::~ChildProcess() {
         kill(SIGKILL);
         wait(5000);
     }
+    watching_ = false;
+    if (watcher_.joinable()) watcher_.join();
+}
+
+void ChildProcess::watch_memory() {
+    if (pid_ <= 0 || watching_.exchange(true)) return;
+    const std::string status = "/proc/" + std::to_string(pid_) + "/status";
+    watcher_ = std::thread([this, status] {
+        // The kernel's high-water mark of the program itself (not of the
+        // test's copy it was forked from). It goes with the program's memory
+        // when it ends, so it is read until then; the process stays (a
+        // zombie) until running() reaps it, so its number is not reused.
+        while (watching_) {
+            const std::string proc = read_file(status);
+            const size_t at = proc.find("VmHWM:");
+            if (at == std::string::npos) break;
+            const long kb = std::atol(proc.c_str() + at + 6);
+            if (kb > peak_memory_kb_) peak_memory_kb_ = kb;
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    });
 }
 
 bool ChildProcess::start(const std::vector<std::string>& args, const std::string& log_path,
@@ -53,6 +74,13 @@ bool ChildProcess::wait_for_output(const std::string& text, int timeout_ms) {
 
 bool ChildProcess::running() {
     if (pid_ <= 0 || reaped_) return false;
+    // Seen ended but not yet reaped, so the memory watcher is stopped while
+    // the process number is still its own.
+    siginfo_t info{};
+    if (::waitid(P_PID, static_cast<id_t>(pid_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == 0)
+        return true;
+    watching_ = false;
+    if (watcher_.joinable()) watcher_.join();
     int status = 0;
     const pid_t r = ::waitpid(pid_, &status, WNOHANG);
     if (r == 0) return true;

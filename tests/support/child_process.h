@@ -5,8 +5,10 @@
 
 #include <sys/types.h>
 
+#include <atomic>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace scenario {
@@ -34,11 +36,19 @@ public:
     int wait(int timeout_ms);
     bool running();
     void kill(int signal);
+    // From now on its peak resident memory is read every few milliseconds,
+    // on a thread of its own, until it ends.
+    void watch_memory();
+    // The peak resident memory in kB seen so far (0 unless watched).
+    long peak_memory_kb() const { return peak_memory_kb_.load(); }
 
 private:
     pid_t pid_ = -1;
     bool reaped_ = false;
     int status_ = -1;
+    std::atomic<long> peak_memory_kb_{0};
+    std::atomic<bool> watching_{false};
+    std::thread watcher_;
     std::string log_path_;
 };
 

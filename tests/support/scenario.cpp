@@ -176,8 +176,8 @@ std::string read_file(const std::string& path) {
     return s.str();
 }
 
-bool write_input_script(const std::string& path, const std::vector<std::string>& lines) {
-    std::string text = "velmora-input 1\n";
+bool write_input_script(const std::string& path, const std::vector<std::string>& lines, int version) {
+    std::string text = "velmora-input " + std::to_string(version) + "\n";
     for (const std::string& line : lines) text += line + "\n";
     return writers::write_text(path, text);
 }
@@ -222,12 +222,12 @@ bool write_minimal_data_tree(const std::string& dir) {
     return ok;
 }
 
-std::string mount_private_tmpfs(const std::string& dir, const char* size) {
+std::string mount_private_tmpfs(const std::string& dir, const char* size, bool read_only) {
     if (::geteuid() != 0) return "mounting a tmpfs needs root";
     if (::unshare(CLONE_NEWNS) != 0) return std::string("cannot make a mount namespace: ") + std::strerror(errno);
     const std::string options = std::string("size=") + size;
     if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-        ::mount("tmpfs", dir.c_str(), "tmpfs", 0, options.c_str()) != 0)
+        ::mount("tmpfs", dir.c_str(), "tmpfs", read_only ? MS_RDONLY : 0, options.c_str()) != 0)
         return std::string("cannot mount a tmpfs: ") + std::strerror(errno);
     return {};
 }

@@ -55,18 +55,19 @@ long long dump_number(const StateDump& dump, const std::string& key, long long m
 
 std::string read_file(const std::string& path);
 
-// Writes an input script: the header line, then `lines`.
-bool write_input_script(const std::string& path, const std::vector<std::string>& lines);
+// Writes an input script: the header line of `version`, then `lines`.
+bool write_input_script(const std::string& path, const std::vector<std::string>& lines, int version = 1);
 
 // The pictures the start-up, the logo screens, the menus and the continue
 // screen need ("Levels/Resource/..."), plus an empty "Other" directory. No
 // sounds, music or levels: a game started there returns to the title menu.
 bool write_minimal_data_tree(const std::string& dir);
 
-// Mounts a tmpfs of `size` ("64k") over `dir`, in a mount namespace of this
-// process's own so it goes away with the process. Needs root: returns why it
-// could not be done, or the empty string. Call it before starting threads.
-std::string mount_private_tmpfs(const std::string& dir, const char* size);
+// Mounts a tmpfs of `size` ("64k") over `dir` (read-only when asked), in a
+// mount namespace of this process's own so it goes away with the process.
+// Needs root: returns why it could not be done, or the empty string. Call it
+// before starting threads.
+std::string mount_private_tmpfs(const std::string& dir, const char* size, bool read_only = false);
 
 // True when the output holds a report of a sanitizer.
 bool sanitizer_reported(const std::string& output);

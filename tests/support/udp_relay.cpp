@@ -57,6 +57,16 @@ void UdpRelay::stop() {
     if (thread_.joinable()) thread_.join();
 }
 
+void UdpRelay::set_faults(const RelayFaults& faults) {
+    const std::lock_guard<std::mutex> hold(faults_lock_);
+    faults_ = faults;
+}
+
+RelayFaults UdpRelay::faults() const {
+    const std::lock_guard<std::mutex> hold(faults_lock_);
+    return faults_;
+}
+
 RelayCounts UdpRelay::counts() const {
     return RelayCounts{dropped_.load(), duplicated_.load(), overtaken_.load()};
 }
@@ -64,8 +74,10 @@ RelayCounts UdpRelay::counts() const {
 void UdpRelay::run(long max_packets, int max_seconds) {
     std::mt19937 random(1);
     auto percent = [&random](int p) { return static_cast<int>(random() % 100) < p; };
+    RelayFaults now_faults = faults();
     auto hold_ms = [&] {
-        return faults_.delay_ms + (faults_.jitter_ms > 0 ? static_cast<int>(random() % (faults_.jitter_ms + 1)) : 0);
+        return now_faults.delay_ms +
+               (now_faults.jitter_ms > 0 ? static_cast<int>(random() % (now_faults.jitter_ms + 1)) : 0);
     };
     sockaddr_in host{};
     host.sin_family = AF_INET;
@@ -95,17 +107,18 @@ void UdpRelay::run(long max_packets, int max_seconds) {
                 const ssize_t n = ::recvfrom(fds[side].fd, buffer.data(), buffer.size(), 0,
                                              reinterpret_cast<sockaddr*>(&from), &len);
                 if (n < 0) continue;
+                now_faults = faults();
                 const bool to_host = side == 0;
                 if (to_host && !guest_known) {
                     guest = from;
                     guest_known = true;
                 }
                 ++received;
-                if (percent(faults_.drop_percent)) {
+                if (percent(now_faults.drop_percent)) {
                     ++dropped_;
                     continue;
                 }
-                const int copies = percent(faults_.duplicate_percent) ? 2 : 1;
+                const int copies = percent(now_faults.duplicate_percent) ? 2 : 1;
                 if (copies == 2) ++duplicated_;
                 const long seq = sequence[side]++;
                 for (int c = 0; c < copies; ++c)

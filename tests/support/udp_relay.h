@@ -1,11 +1,13 @@
 // A UDP relay on the loopback for network scenarios: it stands between a
 // guest and a host and delays, reorders, duplicates and drops packets. Bounded
-// in packets and in time, so a test that goes wrong cannot keep it busy.
+// in packets and in time, so a test that goes wrong cannot keep it busy. The
+// faults may change while it runs.
 #pragma once
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <thread>
 
 namespace scenario {
@@ -34,6 +36,8 @@ public:
     UdpRelay& operator=(const UdpRelay&) = delete;
 
     bool ok() const { return front_ >= 0 && back_ >= 0; }
+    // New faults for the packets that arrive from now on (a link getting worse).
+    void set_faults(const RelayFaults& faults);
     int port() const { return port_; }
     // Stops forwarding; the counts are final after it.
     void stop();
@@ -42,6 +46,9 @@ public:
 private:
     void run(long max_packets, int max_seconds);
 
+    RelayFaults faults() const;
+
+    mutable std::mutex faults_lock_;
     RelayFaults faults_;
     int target_port_;
     int front_ = -1;  // faces the guest

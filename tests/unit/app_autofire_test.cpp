@@ -152,4 +152,5 @@ TEST(AutofireRecording, TheRecordingKeepsRealPressesAndWhoseChoiceHeld) {
         EXPECT_EQ(next, c.recorded) << c.script_line;
     }
     set_autofire(false);
+    control_rules = ControlRules{};  // the version-2 scripts set their own
 }

@@ -1,11 +1,14 @@
 // Keys into slots, the Escape toggle, and the mouse path: cursor clamp, click
-// queue and the drain the screens use.
+// queue and the drains the screens and play use.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "app/Velmora_Win.h"
+#include "app/fire_taps.h"
+#include "app/game_states.h"
 #include "app/globals.h"
+#include "behaviours/player_state.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
 #include "support/input_events.h"
@@ -19,6 +22,7 @@ class AppInput : public ::testing::Test {
 protected:
     void SetUp() override {
         reset_globals_to_program_start();
+        control_rules = ControlRules{};
         Velmora_Win::mouseclickqueue.clear();
         Velmora_Win::cursor_width = 10;
         Velmora_Win::cursor_height = 20;
@@ -122,4 +126,52 @@ TEST_F(AppInput, ClicksAreQueuedInOrderAndOnlyTheLeftButtonActs) {
     batch({button(1, false)});
     win.drain_clicks(down, &arrived);
     EXPECT_FALSE(arrived) << "the right button is dropped";
+}
+
+// Play reads a press released again before its frame as held for that frame;
+// the menus take their presses themselves.
+TEST_F(AppInput, ATapBetweenTwoPlayFramesIsHeldForThatFrameOnly) {
+    struct Seen {
+        bool mouse, space, ctrl;
+    };
+    const auto play_frame = [&] {
+        Seen during{};
+        {
+            const PlayFireControls fire(win);
+            during = {g_themousebutton, keycodes[4], keycodes[13]};
+        }
+        EXPECT_FALSE(g_themousebutton || keycodes[4] || keycodes[13]) << "released again after the frame";
+        return during;
+    };
+    const auto tap_all = [&] {
+        batch({button(0, true), button(0, false)});
+        for (unsigned key : {0x20u, 0x60u}) {  // Space; keypad 0, a controller's A
+            win.OnKeyDown(key, 0, 0);
+            win.OnKeyUp(key, 0, 0);
+        }
+    };
+
+    win.game_state = kStatePlaying;
+    tap_all();
+    Seen seen = play_frame();
+    EXPECT_TRUE(seen.mouse && seen.space && seen.ctrl);
+    seen = play_frame();
+    EXPECT_FALSE(seen.mouse || seen.space || seen.ctrl) << "one frame only";
+
+    // Taken by a menu screen: not play's.
+    tap_all();
+    bool down = false;
+    win.drain_clicks(down);
+    batch({button(0, true), button(0, false)});
+    seen = play_frame();
+    EXPECT_TRUE(seen.mouse);
+    EXPECT_FALSE(seen.space || seen.ctrl);
+
+    // Escape leaves play: the taps made before it are forgotten.
+    win.OnKeyDown(0x20, 0, 0);
+    win.OnKeyUp(0x20, 0, 0);
+    win.OnKeyDown(0x1B, 0, 0);
+    EXPECT_EQ(win.game_state, kStateTitleMenu);
+    win.game_state = kStatePlaying;
+    EXPECT_FALSE(play_frame().space);
 }

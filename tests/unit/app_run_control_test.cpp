@@ -1,15 +1,20 @@
-// Input scripts (recordings are version 2: settings and clock readings) and
-// the state dump.
+// Input scripts (recordings are version 3: settings, clock readings and the
+// control rules of their day) and the state dump.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <list>
 #include <sstream>
 
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
+#include "app/options.h"
 #include "app/run_control.h"
 #include "app/state_dump.h"
+#include "behaviours/player_state.h"
+#include "display/DirectDrawApp.h"
 #include "sprites/Sprite.h"
+#include "support/temp_dir.h"
 
 namespace {
 bool parse(const std::string& text, InputScript& out, std::string& error) {
@@ -42,13 +47,19 @@ TEST(AppInputScript, ReadsEventsInFrameOrderAndRoundTrips) {
     EXPECT_EQ(round.size(), ev.size());
 }
 
-TEST(AppInputScript, VersionTwoCarriesSettingsAndClockReadings) {
+TEST(AppInputScript, VersionsTwoAndThreeCarrySettingsAndClockReadings) {
     InputScript ev;
     ScriptSettings settings;
     std::string error;
+    std::istringstream three("velmora-input 3\nnetwork\n1 quit\n");
+    ASSERT_TRUE(parse_input_script(three, ev, settings, error)) << error;
+    EXPECT_EQ(settings.version, 3);
+    EXPECT_TRUE(settings.network);
     std::istringstream in("velmora-input 2\nseed 4294967295\nstart-level 7\ngod\n"
                           "2 clock 1000\n1 clock 0\n2 mouse button 0 down\n");
     ASSERT_TRUE(parse_input_script(in, ev, settings, error)) << error;
+    EXPECT_EQ(settings.version, 2);
+    EXPECT_FALSE(settings.network);
     EXPECT_TRUE(settings.seed_given);
     EXPECT_EQ(settings.seed, 4294967295u);
     EXPECT_EQ(settings.start_level, 7);
@@ -65,7 +76,7 @@ TEST(AppInputScript, MalformedLinesAreReportedWithTheirNumber) {
     InputScript ev;
     std::string error;
     // Version 1 knows neither settings nor clocks; settings come before the first event.
-    for (const char* text : {"", "velmora-input 3\n", "1 key down 0x20\n", "velmora-input 1\nseed 3\n",
+    for (const char* text : {"", "velmora-input 4\n", "1 key down 0x20\n", "velmora-input 2\nnetwork\n", "velmora-input 1\nseed 3\n",
                              "velmora-input 1\n5 clock 10\n", "velmora-input 2\n4 quit\nseed 1\n"})
         EXPECT_FALSE(parse(text, ev, error)) << text;
     EXPECT_NE(error.find("before the first event"), std::string::npos) << error;
@@ -81,6 +92,49 @@ TEST(AppInputScript, MalformedLinesAreReportedWithTheirNumber) {
         EXPECT_FALSE(parse(std::string("velmora-input 2\n# settings\n") + line + "\n", ev, error)) << line;
         EXPECT_EQ(error.rfind("line 3: ", 0), 0u) << line << " -> " << error;
     }
+}
+
+// The control rules a replay plays by come from its version, a network game
+// has today's taps and keeps player two's keys to player two, and a replay
+// recorded again keeps its version.
+TEST(AppInputScript, TheVersionChoosesTheControlRulesAndIsKeptWhenRecordedAgain) {
+    struct Case {
+        int version;
+        bool networked;
+        bool keys, taps;             // the rules played by
+        const char* recorded;        // the recording's first line
+        bool network_line;
+    };
+    const Case cases[] = {{3, false, true, true, "velmora-input 3", false},
+                          {1, false, false, false, "velmora-input 2", false},
+                          {2, true, false, true, "velmora-input 3", true},
+                          {3, true, false, true, "velmora-input 3", true}};
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.version << (c.networked ? " networked" : ""));
+        std::ofstream(dir.file("in.txt")) << "velmora-input " << c.version << "\n5 quit\n";
+        LaunchOptions options;
+        options.headless = true;
+        options.input_file = dir.file("in.txt");
+        options.record_file = dir.file("again.txt");
+        if (c.networked) options.host_port = 0;  // prepare() opens no connection
+        std::string error;
+        {
+            RunControl control;
+            ASSERT_TRUE(control.prepare(options, error)) << error;
+            EXPECT_EQ(control_rules.keys_steer_player_one, c.keys);
+            EXPECT_EQ(control_rules.taps_held, c.taps);
+            DirectDrawApp app;
+            control.attach(app);
+        }
+        std::ifstream again(options.record_file);
+        std::string header, all, line;
+        std::getline(again, header);
+        while (std::getline(again, line)) all += line + "\n";
+        EXPECT_EQ(header, c.recorded);
+        EXPECT_EQ(all.find("network\n") != std::string::npos, c.network_line);
+    }
+    control_rules = ControlRules{};
 }
 
 TEST(AppStateDump, SortedAndCountingLiveSpritesByClass) {

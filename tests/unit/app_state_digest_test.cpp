@@ -51,6 +51,8 @@ TEST_F(StateDigest, EveryPlayFieldMovesTheDigest) {
     changes([&] { p2_velocityY = 1.5f; }, [&] { p2_velocityY = 0; }, "a ship's velocity");
     changes([&] { ++scroll; }, [&] { --scroll; }, "the scroll");
     changes([&] { keycodes[7] = true; }, [&] { keycodes[7] = false; }, "a held key");
+    changes([&] { p1acceleration = 5; }, [&] { p1acceleration = 0; }, "player one's key ramp");
+    changes([&] { control_rules.taps_held = false; }, [&] { control_rules.taps_held = true; }, "the control rules");
 
     const unsigned long seed_state = game_rand_state();
     game_rand();

@@ -5,6 +5,8 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -121,23 +123,25 @@ TEST(ComfortsConfig, AutofireAndKeysOfYourOwnWithBadNamesReported) {
     const Settings s = parse(
         "autofire = yes\n"
         "keys.p2_up = W\n"
-        "keys.p2_fire = right shift,Keypad Enter\n"
+        "keys.p2_right = right shift,Keypad Enter\n"
         "keys.p1_fire = Frobnicate\n"
         "keys.p2_left = Escape\n"
         "keys.p2_down = ,\n"
-        "keys.p2_right = D, \n",
+        "keys.p2_fire = Left Shift, Bogus Key, \n",
         &problems);
     EXPECT_TRUE(s.autofire);
     EXPECT_EQ(s.keys[platform::kPlayerTwoUp], "W");
-    EXPECT_EQ(s.keys[platform::kPlayerTwoFire], "right shift,Keypad Enter");
+    EXPECT_EQ(s.keys[platform::kPlayerTwoRight], "right shift,Keypad Enter") << "kept as written";
     EXPECT_EQ(s.keys[platform::kPlayerTwoDown], ",");
     EXPECT_EQ(s.keys[platform::kPlayerOneFire], "Space");
     EXPECT_EQ(s.keys[platform::kPlayerTwoLeft], "Left") << "Escape belongs to the menu";
-    EXPECT_EQ(s.keys[platform::kPlayerTwoRight], "Right") << "an empty name in a list";
+    EXPECT_EQ(s.keys[platform::kPlayerTwoFire], "Left Shift") << "an unknown name drops only itself";
     ASSERT_EQ(problems.size(), 3u);
     EXPECT_EQ(problems[0].rfind("line 4: invalid value 'Frobnicate' for keys.p1_fire (expected", 0), 0u) << problems[0];
     EXPECT_NE(problems[0].find("using Space"), std::string::npos) << problems[0];
     EXPECT_NE(problems[1].find("'Escape'"), std::string::npos) << problems[1];
+    EXPECT_EQ(problems[2],
+              "line 7: keys.p2_fire: 'Bogus Key', an empty name left out (unknown or kept by the game); keeps Left Shift");
 
     problems.clear();
     const Settings shared = parse("keys.p2_fire = W\nkeys.p2_up = w\n", &problems);
@@ -228,7 +232,13 @@ TEST(ComfortsConfig, StoringCreatesTheFileThenChangesOnlyItsKey) {
     }
     EXPECT_EQ(text, "# hand-edited\nscaling = fit\nfullscreen = yes # later\nmine = 7\n");
 
-    EXPECT_FALSE(store_setting(dir.file("deep/velmora/velmora.cfg/not-a-dir/x.cfg"), s, "fullscreen"));
+    // A failed write says the real reason, not what follows from it.
+    std::string why;
+    EXPECT_FALSE(store_setting(dir.file("deep/velmora/velmora.cfg/not-a-dir/x.cfg"), s, "fullscreen", &why));
+    EXPECT_EQ(why, "Not a directory");
+    EXPECT_EQ(directory_write_problem(dir.file("deep/velmora/velmora.cfg/sub")), "Not a directory");
+    EXPECT_EQ(directory_write_problem(dir.file("fresh/velmora")), "");
+    EXPECT_TRUE(std::filesystem::is_empty(dir.file("fresh/velmora"))) << "the probe leaves nothing behind";
 
     // A file that cannot be read whole is left as it is, and what it held
     // before an over-long line still counts.
@@ -236,13 +246,82 @@ TEST(ComfortsConfig, StoringCreatesTheFileThenChangesOnlyItsKey) {
     ASSERT_TRUE(writers::write_text(path, long_line));
     EXPECT_FALSE(load_settings(path).fullscreen);
     EXPECT_EQ(load_settings(path).scale, 2);
-    EXPECT_FALSE(store_setting(path, s, "fullscreen"));
+    EXPECT_FALSE(store_setting(path, s, "fullscreen", &why));
+    EXPECT_NE(why.find("cannot be read whole"), std::string::npos) << why;
     EXPECT_EQ(std::filesystem::file_size(path), long_line.size());
     const std::string fifo = dir.file("fifo.cfg");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     EXPECT_TRUE(load_settings(fifo).fullscreen);  // the defaults, without waiting for a writer
     EXPECT_FALSE(store_setting(fifo, s, "fullscreen"));
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+}
+
+TEST(ComfortsConfig, TheWrittenFileIsExactlyThisAndTheManualNamesEveryKey) {
+    Settings chosen;
+    chosen.keys[platform::kPlayerTwoFire] = "Left Shift";
+    EXPECT_EQ(default_config_text(chosen), R"(# Velmora settings: "key = value" lines; '#' starts a comment.
+# Options given on the command line win over these for that run.
+# The volumes are kept in the game's own preferences file, not here.
+# The game writes a choice made on its options screen here at once.
+
+# Full screen (yes) or a window (no). Alt+Enter and the options screen switch it
+# and keep the choice here.
+fullscreen = yes
+# The display to play on, counted from 0 as --display counts; 'ask' offers a
+# choice when there are several, and the display chosen there is kept here.
+display = ask
+# Window size as a multiple of 640 x 480; 0 takes the largest that fits the
+# display with the window's frame. A larger one than fits is lowered.
+scale = 0
+# How the picture fills the window or screen, always keeping its shape but in
+# stretch: auto (whole multiples of 640 x 480 when they fill at least 85% of
+# the height, else as large as fits), integer (whole multiples only, sharpest,
+# wider black borders), fit (as large as fits) or stretch (all of it). Sizes
+# between whole multiples are drawn sharp: enlarged by a whole multiple, then
+# smoothed down, so every pixel keeps the same width. The options screen sets it.
+scaling = auto
+# Mouse speed for player one, 0.1 to 10.
+mouse_sensitivity = 1.0
+# A game controller steers player two, or player one when playing alone: yes or no.
+controller = yes
+# How far (percent) a stick must lean before it counts, 0 to 90.
+controller_dead_zone = 25
+# Where F12 pictures go; empty: the pictures directory's velmora folder.
+# ~ is your home directory, and a relative path starts there.
+screenshot_dir =
+# What draws the picture: auto (the accelerated renderer on a GPU, the
+# software one where OpenGL would run on the processor), software or accelerated.
+renderer = auto
+# Motion: smooth draws a picture at every refresh of the display, with every
+# moving thing placed between its last two positions; original shows one
+# picture per game step (21.7 a second). The game plays the same in both.
+# The options screen's Smooth motion row sets it.
+motion = smooth
+
+# Firing: the ships fire once per press of the fire control (mouse button or
+# Space for player one, Ctrl, keypad 0 or a controller's A or right trigger for
+# player two, and for player one too in a game for one), so tap it; shots with
+# a reload need several presses. With autofire = yes a held fire control taps
+# by itself as fast as the game allows. The options screen sets it.
+autofire = no
+# Keys of your own, by SDL key name (Up, W, Return, Left Shift, Keypad 0, ...;
+# several separated by commas), also chosen on the options screen's Controls.
+# A key named here does that job; keys named nowhere keep theirs, and the
+# keypad and a controller always work. Player two's keys steer player one
+# too in a game for one.
+keys.p1_fire = Space
+keys.p2_up = Up
+keys.p2_down = Down
+keys.p2_left = Left
+keys.p2_right = Right
+keys.p2_fire = Left Shift
+)");
+    std::ifstream manual(std::string(VELMORA_SOURCE_DIR) + "/packaging/velmora.6");
+    std::ostringstream page;
+    page << manual.rdbuf();
+    ASSERT_FALSE(page.str().empty());
+    for (const std::string& key : setting_keys())
+        EXPECT_NE(page.str().find(".B " + key + "\n"), std::string::npos) << key << " is not in the manual's SETTINGS";
 }
 
 TEST(ComfortsConfig, TheCommandLineWinsOverTheFileForTheRun) {

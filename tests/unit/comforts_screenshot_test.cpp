@@ -1,12 +1,15 @@
 // F12 pictures land in the pictures directory under fresh names, and the
-// full-screen choice made during a run is remembered in the settings file.
+// full-screen choice made with Alt+Enter is written to the settings file at once.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "app/config.h"
+#include "app/options.h"
 #include "app/player_comforts.h"
 #include "display/DirectDrawApp.h"
 #include "support/temp_dir.h"
@@ -25,6 +28,13 @@ protected:
     TempDir home_;
     ScopedEnv env_;
 };
+
+std::string file_text(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
 
 platform::Event event_of(platform::EventType type) {
     platform::Event e;
@@ -100,7 +110,7 @@ TEST_F(ComfortsScreenshot, F12SavesAfterTheFrameAndTheEarlierHooksStillRun) {
         ++earlier_frames;
         return true;
     };
-    PlayerComforts comforts(Settings{}, "", true);
+    PlayerComforts comforts(Settings{});
     comforts.attach(app);
 
     app.on_event(1, event_of(platform::EventType::KeyDown));
@@ -119,21 +129,20 @@ TEST_F(ComfortsScreenshot, F12SavesAfterTheFrameAndTheEarlierHooksStillRun) {
     app.ddwin = nullptr;
 }
 
-TEST_F(ComfortsScreenshot, FullScreenIsRememberedOnlyWhenThePlayerChangedIt) {
+TEST_F(ComfortsScreenshot, AltEnterIsWrittenAtOnceKeepingTheFilesComments) {
     const std::string path = config_file_path();
+    ASSERT_TRUE(writers::make_directories(std::filesystem::path(path).parent_path().string()));
+    ASSERT_TRUE(writers::write_text(path, "# mine\nfullscreen = yes  # kept\nodd = 1\n"));
+    set_choices_file(path);
+    choices() = Settings{};
+    launch_options().fullscreen = true;
     DirectDrawApp app;
-    {
-        PlayerComforts comforts(Settings{}, path, true);
-        comforts.attach(app);
-        app.on_event(1, event_of(platform::EventType::ToggleFullscreen));
-        app.on_event(2, event_of(platform::EventType::ToggleFullscreen));
-        comforts.remember_choices();
-        EXPECT_FALSE(std::filesystem::exists(path));  // switched back: nothing to remember
-    }
-    app.on_event = nullptr;
-    PlayerComforts comforts(Settings{}, path, true);
+    PlayerComforts comforts(Settings{});
     comforts.attach(app);
     app.on_event(1, event_of(platform::EventType::ToggleFullscreen));
-    comforts.remember_choices();
-    EXPECT_FALSE(load_settings(path).fullscreen);
+    EXPECT_EQ(file_text(path), "# mine\nfullscreen = no  # kept\nodd = 1\n");
+    app.on_event(2, event_of(platform::EventType::ToggleFullscreen));
+    EXPECT_EQ(file_text(path), "# mine\nfullscreen = yes  # kept\nodd = 1\n");
+    set_choices_file("");
+    launch_options() = LaunchOptions{};
 }

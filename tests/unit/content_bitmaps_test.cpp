@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cmath>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -95,6 +97,46 @@ TEST_F(ContentBitmaps, FullPicturesFillTheScreenAndTheCursorIsSeeThroughBlackAro
     ASSERT_NE(s, nullptr);
     EXPECT_NE(s->get_pixel(1, 1), 0u);
     win.ReleaseSurface(s);
+}
+
+// Relative luminance of a 5-6-5 pixel.
+double luminance_565(uint32_t p) {
+    const auto linear = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    const double r = double(p >> 11 & 31) / 31, g = double(p >> 5 & 63) / 63, b = double(p & 31) / 31;
+    return 0.2126 * linear(r) + 0.7152 * linear(g) + 0.0722 * linear(b);
+}
+
+// The credits rise in pure red from x 25; most lines end before x 470, the
+// longest near 555. Where they run the picture keeps red readable (3:1
+// against red needs a luminance of at most 0.0375) and holds no bright star
+// to cross; beyond the text the picture has its light, and under the text it
+// is a picture still, not a flat fill.
+TEST_F(ContentBitmaps, TheEndingPictureIsAGoodGroundForTheRedCredits) {
+    Surface* s = win.CreateSurface((kData / "Levels/Resource/ending.BMP").c_str(), 0, 0);
+    ASSERT_NE(s, nullptr);
+    ASSERT_EQ(s->width, 640);
+    struct Zone {
+        int from, to;
+        long readable = 0, pixels = 0;
+        double brightest = 0;
+        std::set<uint32_t> colours{};
+    } zones[] = {{25, 470, 0, 0, 0, {}}, {470, 560, 0, 0, 0, {}}, {560, 640, 0, 0, 0, {}}};
+    for (Zone& z : zones)
+        for (int y = 0; y < s->height; ++y)
+            for (int x = z.from; x < z.to; ++x) {
+                const uint32_t p = s->get_pixel(x, y);
+                const double l = luminance_565(p);
+                z.readable += l <= 0.0375;
+                ++z.pixels;
+                z.brightest = std::max(z.brightest, l);
+                z.colours.insert(p);
+            }
+    win.ReleaseSurface(s);
+    EXPECT_GE(double(zones[0].readable) / double(zones[0].pixels), 0.995);
+    EXPECT_LT(zones[0].brightest, 0.06) << "a bright spot under the text";
+    EXPECT_GT(zones[0].colours.size(), 100u) << "a flat fill, not a picture";
+    EXPECT_GE(double(zones[1].readable) / double(zones[1].pixels), 0.9);
+    EXPECT_GT(zones[2].brightest, 0.5) << "nothing lit beyond the text";
 }
 
 TEST_F(ContentBitmaps, TitleButtonsFitTheirRow) {

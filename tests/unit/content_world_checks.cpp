@@ -7,6 +7,8 @@
 #include <fstream>
 #include <set>
 
+#include "app/globals.h"
+#include "behaviours/registry.h"
 #include "display/Surface.h"
 #include "support/sprite_fixtures.h"
 #include "support/temp_dir.h"
@@ -189,6 +191,7 @@ void WorldData::expect_against(const std::vector<std::string>& names, const std:
     ASSERT_TRUE(loaded_);
     for (const std::string& name : names)
         for (const Record& r : placed(name)) {
+            if (r.layer > 1) continue;  // on the far wall, not on this ground
             const Box b = box(name, 0, r.x, r.y);
             const auto [top, foot] = art_rows(*this, r);
             // How far the art stands off the ground (negative: sunk into it).
@@ -324,6 +327,23 @@ void WorldData::expect_timeline(const std::string& boss) const {
             EXPECT_LT(r.x, exits[0].x) << r.name;
         }
     }
+}
+
+void begin_play() {
+    reset_globals_to_program_start();
+    set_behaviors();
+    scroll = 1;
+    player1 = true;
+    player1hitpoints = 100;
+    player1h = 80;
+    player1v = 200;
+    player2h = player2v = -10000;
+}
+
+void end_play() {
+    Sprite::destroy_level();
+    if (Sprite::list_of_active_sprites != nullptr) Sprite::list_of_active_sprites->clear();
+    scroll = 0;
 }
 
 }  // namespace world_checks

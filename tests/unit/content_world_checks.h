@@ -66,7 +66,8 @@ public:
     // ---- checks that report through gtest ----
     // Each placement of these names rests on the floor pieces `prefix` (the
     // lowest row of its first frame between `sink` rows above and `gap` rows
-    // below the ground under it), or hangs from the roof alike.
+    // below the ground under it), or hangs from the roof alike; placements
+    // on the far layers 2 and 3 are left out.
     void expect_standing(const std::vector<std::string>& names, const std::string& prefix, int gap = 8,
                          int sink = 4) const;
     void expect_hanging(const std::vector<std::string>& names, const std::string& prefix, int gap = 8,
@@ -114,6 +115,21 @@ protected:
         data = nullptr;
     }
     static inline WorldData* data = nullptr;
+};
+
+// Readies the field for running behaviours over the loaded world's masters:
+// the program's globals, the registry bound, the level scrolling, player one
+// at (80, 200) and player two away. `end_play` empties the level again.
+void begin_play();
+void end_play();
+
+// A world suite whose tests run its behaviours (`begin_play` before each,
+// `end_play` after).
+template <WorldName World>
+class WorldPlaySuite : public WorldSuite<World> {
+protected:
+    void SetUp() override { begin_play(); }
+    void TearDown() override { end_play(); }
 };
 
 }  // namespace world_checks

@@ -171,6 +171,41 @@ TEST(MusicKitSong, BuildsPatternsOrdersABreakAndSharedRepeats) {
     EXPECT_EQ(m.patterns[0].at(8, 1).note, writers::s3m_note(5, 0)) << "drums play at C-5";
 }
 
+// A song that loops: its intro (48 rows, not a whole pattern) is broken off
+// so the theme starts an order; the last row jumps back to that order; the
+// tempo the end slowed to is set back where the theme starts; at that row
+// the note the intro holds is struck again and a channel silent there is
+// cut, whatever the ending left sounding; a drum's one-shot is left alone.
+TEST(MusicKitSong, ALoopJumpsBackToTheThemeAsItSoundedTheFirstTime) {
+    Song song("t", 3, 125);
+    const int tone = song.add("sine", sine());
+    const int drum = song.add("click", noise(200, 1), 8000.0);
+    song.note(0, 0, tone, 60, 40);        // held from the intro into the theme
+    song.note(1, 40, drum, 60, 50);       // a one-shot before the theme
+    song.note(0, 100, tone, 67, 30);      // the theme's own next note
+    song.note(2, 120, tone, 72, 20);      // held by the ending into the jump
+    song.tempo(110, 90);
+    song.end_at(130);
+    song.loop_back_to(48);
+    const writers::S3mModule m = song.build();
+    ASSERT_TRUE(writers::check_s3m(m).empty());
+    // Orders: the intro (48 rows), then 64 + 18 rows from the theme on.
+    ASSERT_EQ(m.orders.size(), 3u);
+    const writers::S3mPattern& intro = m.patterns[m.orders[0]];
+    const writers::S3mPattern& theme = m.patterns[m.orders[1]];
+    const writers::S3mPattern& ending = m.patterns[m.orders[2]];
+    EXPECT_EQ(intro.at(47, 3).command, 'C');
+    EXPECT_EQ(ending.at(130 - 112 - 1, 3).command, 'B');
+    EXPECT_EQ(ending.at(130 - 112 - 1, 3).info, 1) << "back to the theme's order";
+    for (const writers::S3mCell& c : ending.cells) EXPECT_NE(c.command, 'C');
+    EXPECT_EQ(theme.at(0, 3).command, 'T');
+    EXPECT_EQ(theme.at(0, 3).info, 125);
+    EXPECT_EQ(theme.at(0, 0).note, intro.at(0, 0).note) << "the held note, struck again";
+    EXPECT_EQ(theme.at(0, 0).volume, 40);
+    EXPECT_EQ(theme.at(0, 1).note, writers::kS3mNoNote) << "the click has died away";
+    EXPECT_EQ(theme.at(0, 2).note, writers::kS3mNoteOff) << "the ending's note stops at the jump";
+}
+
 TEST(MusicKitSong, CallsOutsideTheGridAreIgnored) {
     Song song("t", 2, 125);
     const int tone = song.add("sine", sine());

@@ -123,6 +123,41 @@ TEST_F(MusicPlayback, ATuneThatJumpsBackLoopsAsItWasWritten) {
     EXPECT_FALSE(music_loaded());
 }
 
+// A tune loops only in the state that wants it: left for another state it
+// ends at its jump back and that state's tune follows, as a tune that runs
+// off its end does; coming back before then keeps it looping.
+TEST_F(MusicPlayback, ALoopingTuneLeftForAnotherStateEndsAtItsJumpAndTheStatesTuneFollows) {
+    write_tune("DILEMMA.S3M", music_fixtures::looping_tune());  // 0.24 s a pass
+    write_tune("ASTROV2.S3M", music_fixtures::short_tune(8));   // 0.48 s, no jump
+    Velmora_Win win;
+    win.game_state = 3;
+    win.load_music();
+    const auto play_frames = [&](double seconds) {
+        for (int frames = 0; frames < seconds * mixer::kRate; frames += 256) {
+            win.keep_music_alive();
+            silent_pull(256);
+        }
+    };
+    play_frames(1.0);  // four passes
+    ASSERT_TRUE(music_active());
+
+    win.game_state = 4;  // back to the title menu
+    win.keep_music_alive();
+    win.game_state = 3;  // and to the about screen again before the jump
+    play_frames(1.0);
+    ASSERT_TRUE(music_active()) << "wanted again: loops on";
+
+    win.game_state = 4;
+    win.keep_music_alive();
+    const double left = seconds_until_end();
+    EXPECT_GE(left, 0.0);
+    EXPECT_LE(left, 0.27) << "the about tune plays on to its jump, no further";
+    win.keep_music_alive();  // the title tune, from its start, to its end
+    ASSERT_TRUE(music_active());
+    EXPECT_NEAR(seconds_until_end(), 0.48, 0.03);
+    win.stop_music_system();
+}
+
 TEST_F(MusicPlayback, ATuneThatEndsStartsAgainFromMemory) {
     write_tune("ASTROV2.S3M", music_fixtures::short_tune());  // 0.24 s, no jump
     Velmora_Win win;
@@ -176,6 +211,7 @@ TEST_F(MusicPlayback, AudioThreadPullsWhileTheGameRestartsMusicAndEffects) {
         music_load("MUSIC/SHORT.S3M");
         music_start();
         music_set_volume(cycle % 2 == 0 ? 0 : 128);
+        music_loop_only(cycle % 3 == 0 ? "MUSIC/SHORT.S3M" : nullptr);  // the player reads it as it mixes
         mixer::play(effect);
         mixer::set_volume(effect, -100L * cycle);
         music_update();

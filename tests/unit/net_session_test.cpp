@@ -1,9 +1,12 @@
 // Lockstep play between two sessions joined in memory: whose input counts,
-// the merged input both sides play, the state comparison and the ways a
-// network game ends. The clock is the test's.
+// the merged input both sides play (through lost messages and changes of the
+// delay), the state comparison and the ways a network game ends. The clock
+// is the test's.
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,17 +24,20 @@ using test_events::key;
 
 Event click(bool pressed) { return test_events::button(0, pressed); }
 
-// Two ends of a connection in memory; either may be cut.
+// Two ends of a connection in memory; either may be cut, and unreliable
+// messages may be lost.
 struct Wire {
     std::deque<std::vector<uint8_t>> to[2];
     bool closed = false;
+    std::function<bool()> lose;  // asked for each unreliable message
 };
 
 class MemoryLink final : public Transport {
 public:
     MemoryLink(std::shared_ptr<Wire> wire, int side) : wire_(std::move(wire)), side_(side) {}
-    void send(const std::vector<uint8_t>& bytes) override {
-        if (!wire_->closed) wire_->to[1 - side_].push_back(bytes);
+    void send(const std::vector<uint8_t>& bytes, Delivery delivery) override {
+        if (wire_->closed || (delivery == Delivery::Unreliable && wire_->lose && wire_->lose())) return;
+        wire_->to[1 - side_].push_back(bytes);
     }
     LinkEvent poll(int) override {
         auto& inbox = wire_->to[side_];
@@ -49,6 +55,14 @@ private:
     int side_;
 };
 
+std::string text(const std::vector<Event>& events) {
+    std::string out;
+    for (const Event& e : events)
+        out += std::to_string(static_cast<int>(e.type)) + ":" + std::to_string(e.vkey) + ":" +
+               std::to_string(e.pressed) + " ";
+    return out;
+}
+
 struct Game {
     uint64_t now_ms = 0;
     std::shared_ptr<Wire> wire = std::make_shared<Wire>();
@@ -62,27 +76,31 @@ struct Game {
         host.pump(0);
         guest.pump(0);
     }
-    // ... and play it; the input each played.
+    // ... and play it, each side waiting (resending) until it may; the input each played.
     std::pair<std::vector<Event>, std::vector<Event>> play(long frame, std::vector<Event> host_events,
                                                            std::vector<Event> guest_events) {
         send(frame, std::move(host_events), std::move(guest_events));
-        EXPECT_TRUE(host.ready(frame) && guest.ready(frame)) << "frame " << frame;
+        for (int tries = 0; tries < 50 && !(host.ready(frame) && guest.ready(frame)); ++tries) {
+            now_ms += kResendMs;
+            host.keep_waiting();
+            guest.keep_waiting();
+            host.pump(0);
+            guest.pump(0);
+        }
+        if (host.ending() == Ending::None && guest.ending() == Ending::None) {
+            EXPECT_TRUE(host.ready(frame) && guest.ready(frame)) << "frame " << frame;
+        }
         return {host.take(frame), guest.take(frame)};
     }
+    // Plays frames from..to with no events, both sides digesting `state(frame, side)`.
+    void play_digesting(long from, long to, const std::function<uint64_t(long, int)>& state) {
+        for (long f = from; f <= to; ++f) {
+            play(f, {}, {});
+            host.after_frame(f, [&] { return state(f, 0); }, [&] { return "host " + std::to_string(f) + "\n"; });
+            guest.after_frame(f, [&] { return state(f, 1); }, [&] { return "guest " + std::to_string(f) + "\n"; });
+        }
+    }
 };
-
-std::string text(const std::vector<Event>& events) {
-    std::string out;
-    for (const Event& e : events)
-        out += std::to_string(static_cast<int>(e.type)) + ":" + std::to_string(e.vkey) + ":" +
-               std::to_string(e.pressed) + " ";
-    return out;
-}
-
-std::string state(long frame, int score, int clock) {
-    return "frame " + std::to_string(frame) + "\nfxvolume " + std::to_string(clock % 11) + "\nplayer1score " +
-           std::to_string(score) + "\ntime_us " + std::to_string(clock) + "\n";
-}
 
 TEST(NetSession, EachSidePlaysOnlyItsOwnControls) {
     const int player_two[] = {0x25, 0x26, 0x27, 0x28, 0x64, 0x68, 0x66, 0x65, 0x11, 0x60};
@@ -141,50 +159,128 @@ TEST(NetSession, OnAMenuOnlyTheHostsPressesCountOnBothSides) {
     EXPECT_EQ(text(g.host.take(6, false)), text(guest));
 }
 
+// Each side's events of frame F must be played, once, in order, on frame
+// F + the delay in force: through lost messages, a delay that grows (the
+// frames it skips are empty) and one that shrinks (events wait a frame).
+TEST(NetSession, LostMessagesAndDelayChangesLoseNoEventAndMoveNone) {
+    Game g;
+    int sent = 0;
+    g.wire->lose = [&sent] { return ++sent % 3 != 0; };  // two of every three inputs lost
+    std::string host_played, guest_played, host_sent, guest_sent;
+    for (long f = 1; f <= 60; ++f) {
+        // The host moves the guest's delay up at 20 and down at 40.
+        if (f == 20 || f == 40) {
+            const int delay = f == 20 ? 5 : 1;
+            g.wire->to[1].push_back(encode(DelayChange{static_cast<uint32_t>(f), static_cast<uint8_t>(delay)}));
+            g.guest.pump(0);
+        }
+        const std::vector<Event> h = {key(EventType::KeyDown, 'A' + static_cast<int>(f % 20))};
+        const std::vector<Event> gu = {key(EventType::KeyDown, f % 2 ? 0x25 : 0x27)};
+        host_sent += text(h);
+        guest_sent += text(gu);
+        const auto [host, guest] = g.play(f, h, gu);
+        EXPECT_EQ(text(host), text(guest)) << "frame " << f;
+        for (const Event& e : host) (belongs_to(Role::Host, e) ? host_played : guest_played) += text({e});
+    }
+    EXPECT_EQ(g.guest.delay_at(41), 1);
+    EXPECT_EQ(host_sent.substr(0, host_played.size()), host_played) << "the host's events, in order, none twice";
+    EXPECT_EQ(guest_sent.substr(0, guest_played.size()), guest_played) << "the guest's events, in order, none twice";
+    EXPECT_GT(guest_played.size(), guest_sent.size() * 9 / 10) << "all but the last few frames' are played";
+}
+
 TEST(NetSession, GamesThatDifferStopBothSidesWithBothStates) {
     Game g;
-    for (long f = 1; f <= 2 * kDigestInterval; ++f) {
-        g.play(f, {}, {});
-        const int guest_score = f < 2 * kDigestInterval ? 100 : 150;
-        g.host.after_frame(f, [f] { return state(f, 100, 1000); });
-        g.guest.after_frame(f, [&] { return state(f, guest_score, 2000); });
+    g.play_digesting(1, 3 * kDigestInterval, [](long f, int side) {
+        return f < 2 * kDigestInterval ? 100 : 100 + static_cast<uint64_t>(side);
+    });
+    for (int i = 0; i < 3; ++i) {
         g.host.pump(0);
         g.guest.pump(0);
-        if (f == kDigestInterval) {
-            EXPECT_EQ(g.host.ending(), Ending::None) << "the same play, other clocks and volumes";
-        }
     }
-    g.host.pump(0);
     for (Session* s : {&g.host, &g.guest}) {
         EXPECT_EQ(s->ending(), Ending::Desync);
-        EXPECT_TRUE(s->over(2 * kDigestInterval + 1));
+        EXPECT_TRUE(s->over(3 * kDigestInterval + 1));
         EXPECT_EQ(s->desync_frame(), 2 * kDigestInterval);
-        EXPECT_EQ(s->ending_text(), "the two games differ at frame 44");
+        EXPECT_EQ(s->ending_text(), "the two games differ at frame 22");
     }
-    EXPECT_EQ(g.host.local_state(), state(44, 100, 1000));
-    EXPECT_EQ(g.host.remote_state(), state(44, 150, 2000));
-    EXPECT_EQ(g.guest.remote_state(), state(44, 100, 1000));
+    EXPECT_EQ(g.host.local_state(), "host 22\n");
+    EXPECT_EQ(g.host.remote_state(), "guest 22\n");
+    EXPECT_EQ(g.guest.remote_state(), "host 22\n");
 
     TempDir dir;
-    const auto written = write_desync_states(dir.file("cfg"), 44, Role::Guest, g.guest.local_state(),
-                                             g.guest.remote_state());
+    const auto written = write_desync_states(dir.file("cfg"), 22, Role::Guest, g.guest.local_state(),
+                                             std::string(kMaxStateBytes + 500, 'x'));
     ASSERT_EQ(written.size(), 2u);
-    EXPECT_NE(written[0].find("-frame44-guest.txt"), std::string::npos);
-    EXPECT_NE(written[1].find("-frame44-host.txt"), std::string::npos);
+    EXPECT_NE(written[0].find("-frame22-guest.txt"), std::string::npos);
+    EXPECT_NE(written[1].find("-frame22-host.txt"), std::string::npos);
+    EXPECT_EQ(std::filesystem::file_size(written[1]), kMaxStateBytes) << "the other side's text is capped";
+}
+
+// A peer that plays along but never sends its digest: out of step once the
+// frame it should have covered lies kDigestGraceFrames + the delay behind,
+// counted in frames played, never in time.
+TEST(NetSession, ADigestThatNeverComesEndsTheGameAfterTwoSecondsOfPlay) {
+    Game g;
+    const long due = kDigestInterval + kDigestGraceFrames + 2;
+    for (long f = 1; f < due; ++f) {
+        g.play(f, {}, {});
+        g.host.after_frame(f, [] { return 7; }, [f] { return "host " + std::to_string(f) + "\n"; });
+        g.now_ms += 10000;  // a long pause changes nothing
+    }
+    EXPECT_EQ(g.host.ending(), Ending::None);
+    g.play(due, {}, {});
+    g.host.after_frame(due, [] { return 7; }, [] { return std::string(); });
+    EXPECT_EQ(g.host.ending(), Ending::OutOfStep);
+    EXPECT_EQ(g.host.ending_text(), "the other player's game stopped reporting (frame 11)");
+    EXPECT_EQ(g.host.local_state(), "host 11\n");
+    g.guest.pump(0);
+    EXPECT_EQ(g.guest.ending(), Ending::OutOfStep) << "the game ends for both";
+    EXPECT_EQ(g.guest.ending_text(), "the other player's game found the two games out of step");
+    EXPECT_EQ(g.guest.remote_state(), "host 11\n");
 }
 
 TEST(NetSession, ALeavingPeersInputIsPlayedOutBeforeTheGameEnds) {
     Game g;
     for (long f = 1; f <= 3; ++f) g.play(f, {}, {});
+    g.wire->lose = [] { return true; };  // its last input goes with the goodbye, reliably
     g.guest.send_input(4, {key(EventType::KeyDown, 0x27)});
     g.guest.leave(ByeReason::Quit);
     g.host.send_input(4, {});
     g.host.pump(0);
     EXPECT_FALSE(g.host.over(4));
     EXPECT_FALSE(g.host.over(6)) << "the guest's events for frame 6 came before it left";
+    g.host.take(4);
+    g.host.take(5);
     EXPECT_EQ(text(g.host.take(6)), text({key(EventType::KeyDown, 0x27)}));
     EXPECT_TRUE(g.host.over(7));
     EXPECT_EQ(g.host.ending_text(), "the other player left the game");
+}
+
+// A wait of kStallMs or more is a stall, unless this side's own frame before
+// it was long (a level loading here): then the other side was only slower.
+TEST(NetSession, WaitsAfterALongFrameHereAreNoStalls) {
+    Game g;
+    for (long f = 1; f <= 3; ++f) g.play(f, {}, {});
+    auto waited_frame = [&](long f, uint64_t frame_ms, uint64_t wait_ms) {
+        g.now_ms += frame_ms;
+        g.host.send_input(f, {});
+        g.host.begin_frame(f);
+        g.now_ms += wait_ms;
+        g.guest.send_input(f, {});
+        g.host.pump(0);
+        g.guest.pump(0);
+        ASSERT_TRUE(g.host.ready(f));
+        g.host.take(f);
+        g.guest.begin_frame(f);
+        g.guest.take(f);
+    };
+    waited_frame(4, 46, kStallMs - 1);
+    EXPECT_EQ(g.host.figures().stalls, 0);
+    waited_frame(5, 46, kStallMs);
+    EXPECT_EQ(g.host.figures().stalls, 1);
+    waited_frame(6, kLongFrameMs + 1, 400);
+    EXPECT_EQ(g.host.figures().stalls, 1) << "after a long frame here";
+    EXPECT_EQ(g.host.figures().longest_wait_ms, 400u);
 }
 
 TEST(NetSession, SilenceIsALostConnectionOnlyAfterFiveSeconds) {
@@ -209,17 +305,21 @@ TEST(NetSession, SilenceIsALostConnectionOnlyAfterFiveSeconds) {
     EXPECT_EQ(g.host.ending_text(), "connection lost");
 }
 
-TEST(NetSession, WhatNoGameSendsEndsTheGameAtOnce) {
+TEST(NetSession, WhatNoGameSendsEndsTheGameAtOnceAndHoldsNothing) {
     struct Case {
         std::vector<uint8_t> bytes;
         const char* says;
     };
+    std::vector<std::vector<Event>> far(kMaxFramesPerInput, std::vector<Event>(255, key(EventType::KeyDown, 0x11)));
     const std::vector<Case> cases = {
-        {{0x56, kFormatVersion, 4, 7, 0, 0, 0, 0}, "input for frame 7 where frame 4 was due"},
-        {encode(Input{4, {click(true)}}), "input of the other player's controls"},
-        {encode(Hello{"1.0.0", 1, 1}), "a start-up message in the middle of the game"},
-        {encode(StateHash{23, 5}), "state digest for frame 23 out of turn"},
-        {{0x56, kFormatVersion, 4}, "cut short in input frame"},
+        {encode(Input{2, 0, 0, 4, far}), "input for frame 67, beyond frame 14 the input delay allows"},
+        {encode(Input{2, 0, 0, 7, {{}}}), "input for frame 7 where frame 4 was due"},
+        {encode(Input{40, 0, 0, 3, {}}), "acknowledgement of frame 40, never sent"},
+        {encode(Input{2, 0, 0, 4, {{click(true)}}}), "input of the other player's controls"},
+        {encode(Input{2, 23, 5, 4, {}}), "state digest for frame 23 out of turn"},
+        {encode(Hello{"", "1.0.0", 1, 1}), "a start-up message in the middle of the game"},
+        {encode(DelayChange{10, 3}), "a delay change from the guest"},
+        {{0x56, kFormatVersion, 4}, "cut short in acknowledged frame"},
     };
     for (const Case& c : cases) {
         Game g;
@@ -230,6 +330,7 @@ TEST(NetSession, WhatNoGameSendsEndsTheGameAtOnce) {
         EXPECT_TRUE(g.host.over(2)) << "even with frame 2's input held: " << c.says;
         EXPECT_EQ(g.host.ending_text(),
                   std::string("the other player sent a bad message (") + c.says + "); disconnected");
+        EXPECT_LT(g.host.held(), 10u) << "nothing of it kept: " << c.says;
     }
 }
 

@@ -55,6 +55,32 @@ TEST(PackagingMetadata, TheMetainfoValidates) {
         << said;
 }
 
+// A release changes the version in three places; the package and the
+// software centres show the last two, and nothing else compares them.
+TEST(PackagingMetadata, TheChangelogAndTheMetainfoNameThisVersion) {
+    const std::string metainfo = read(kPackaging + "org.velmora.Velmora.metainfo.xml");
+    const std::string release = "<release version=\"";
+    const size_t at = metainfo.find(release);
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(metainfo.substr(at + release.size(), metainfo.find('"', at + release.size()) - at - release.size()),
+              VELMORA_VERSION);
+
+    if (!installed("dpkg-parsechangelog")) GTEST_SKIP() << "dpkg-parsechangelog is not installed (dpkg-dev)";
+    TempDir tmp;
+    const std::string changelog = kPackaging + "deb/changelog";
+    const std::string version = tmp.file("version");
+    const std::string complaints = tmp.file("complaints");
+    ASSERT_EQ(std::system(("dpkg-parsechangelog -l '" + changelog + "' -S Version >'" + version + "' 2>'" +
+                           complaints + "'")
+                              .c_str()),
+              0)
+        << read(complaints);
+    EXPECT_EQ(read(version), std::string(VELMORA_VERSION) + "\n");
+    // A malformed entry (a bad date or trailer line) is parsed all the same,
+    // with a warning.
+    EXPECT_EQ(read(complaints), "");
+}
+
 TEST(PackagingMetadata, TheScreenshotsAndTheWindowClassExist) {
     // Every screenshot the metainfo shows is one of ours.
     const std::string metainfo = read(kPackaging + "org.velmora.Velmora.metainfo.xml");

@@ -226,6 +226,34 @@ TEST_F(Ships, KeyRampRisesOncePerFrame) {
     EXPECT_FLOAT_EQ(p2acceleration, 1.0f);
 }
 
+TEST_F(Ships, AlonePlayerOneAnswersTheKeysWithItsOwnRamp) {
+    step(ship);  // no key: the ramp rests
+    EXPECT_FLOAT_EQ(p1acceleration, 1.0f);
+    keycodes[11] = true;  // right
+    for (float want : {5, 9, 13}) {
+        step(ship);
+        EXPECT_FLOAT_EQ(p1acceleration, want);
+    }
+    EXPECT_GT(ship->x, 105);
+    EXPECT_FLOAT_EQ(p2acceleration, 0.0f) << "player two's ramp is its own";
+    keycodes[11] = false;
+
+    // Two players, or a recording of before: the keys are player two's alone.
+    for (bool two_players : {true, false}) {
+        SCOPED_TRACE(two_players);
+        player2 = two_players;
+        control_rules.keys_steer_player_one = two_players;
+        p1_velocityX = p1_velocityY = 0;
+        const int x = ship->x;
+        const float ramp = p1acceleration;
+        keycodes[11] = true;
+        step(ship);
+        keycodes[11] = false;
+        EXPECT_EQ(ship->x, x);
+        EXPECT_FLOAT_EQ(p1acceleration, ramp);
+    }
+}
+
 // Tilt: frame 3 is level flight. Player one tilts by its vertical motion,
 // player two by the up and down keys, one frame step every third frame; with
 // no motion the ship eases back one frame every sixth frame.
@@ -269,6 +297,27 @@ TEST_F(Tilt, ShipTwoTiltsByTheKeys) {
     EXPECT_EQ(hold(12, 6), (std::vector<int>{3, 3, 4, 4, 4, 5})) << "down";
     EXPECT_EQ(hold(10, 6), (std::vector<int>{5, 5, 4, 4, 4, 3})) << "up";
     EXPECT_EQ(hold(11, 6), (std::vector<int>{3, 3, 3, 3, 3, 3})) << "right";
+}
+
+TEST_F(Tilt, KeysAndMouseInOneFrameAddUpUnderTheKeysTiltRule) {
+    ship->framedelay = 1000;
+    setframe(ship, 3);
+    player1v = ship->y + 10;
+    p1acceleration = 1.0f;
+    keycodes[11] = true;
+    g_themouse_h = 360;  // the mouse 40 to the right as well
+    step(ship);
+    EXPECT_FLOAT_EQ(p1_velocityX, (5 + 40) / 4.0f * 0.5f);
+    EXPECT_EQ(Velmora_Win::curx, 320) << "the cursor goes back to the neutral point";
+    keycodes[11] = false;
+
+    // Down held while the mouse pulls up harder: the ship rises, but tilts by
+    // the key, never by its motion in the same frame.
+    keycodes[12] = true;
+    const std::vector<int> seen = frames_while(ship, 6, [] { g_themouse_v = 240 - 60; });
+    keycodes[12] = false;
+    EXPECT_LT(ship->y, 200);
+    EXPECT_EQ(seen, (std::vector<int>{3, 3, 4, 4, 4, 5}));
 }
 
 TEST_F(Tilt, ShipEasesBackToLevelFlight) {

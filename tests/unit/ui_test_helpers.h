@@ -9,6 +9,7 @@
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
 #include "support/test_window.h"
+#include "ui/controls_screen.h"
 
 namespace ui_test {
 
@@ -23,8 +24,10 @@ protected:
         ASSERT_TRUE(setup_headless_display(win));
         Velmora_Win::mouseclickqueue.clear();
         win.mouse_down = false;
+        close_controls_screen();
     }
     void TearDown() override {
+        close_controls_screen();
         Velmora_Win::mouseclickqueue.clear();
         reset_globals_to_program_start();
     }

@@ -22,6 +22,63 @@ bool same(const writers::S3mPattern& a, const writers::S3mPattern& b) {
     return true;
 }
 
+
+// Writes an effect at `row` on the control channel (the last), or on the
+// nearest channel before it whose cell has none.
+void put_effect(std::vector<std::vector<writers::S3mCell>>& grid, int row, char command, uint8_t info) {
+    for (size_t ch = grid.size(); ch-- > 0;) {
+        writers::S3mCell& c = grid[ch][size_t(row)];
+        if (c.command == 0 || c.command == command) {
+            c.command = command;
+            c.info = info;
+            return;
+        }
+    }
+}
+
+// What sounds on every channel at `loop_row` on the way through must sound
+// there again after the jump back: a held note (a looping sample) that the
+// row does not strike anew is struck again at its volume, and a channel
+// silent there is silenced, so nothing the ending holds rings on into the
+// theme. A decaying one-shot is left to die away.
+void join_seam(std::vector<std::vector<writers::S3mCell>>& grid, const std::vector<writers::S3mSample>& samples,
+               int loop_row, int total) {
+    const auto loops = [&](uint8_t instrument) {
+        return instrument != 0 && instrument <= samples.size() && samples[instrument - 1u].loop;
+    };
+    for (size_t ch = 0; ch + 1 < grid.size(); ++ch) {
+        std::vector<writers::S3mCell>& column = grid[ch];
+        writers::S3mCell& at = column[size_t(loop_row)];
+        if (at.instrument != 0 || at.note == writers::kS3mNoteOff) continue;
+        // The last note struck before the row (or cut), and the volume it has by then.
+        const writers::S3mCell* held = nullptr;
+        int volume = -1;
+        for (int row = 0; row < loop_row; ++row) {
+            const writers::S3mCell& c = column[size_t(row)];
+            if (c.note == writers::kS3mNoteOff) held = nullptr;
+            if (c.instrument != 0) held = &c;
+            if (c.volume >= 0) volume = c.volume;
+        }
+        if (held != nullptr && loops(held->instrument)) {
+            at.note = held->note;
+            at.instrument = held->instrument;
+            if (at.volume < 0) at.volume = volume;
+            continue;
+        }
+        // Silent here: cut what the last rows may leave ringing.
+        const writers::S3mCell* ending = nullptr;
+        for (int row = loop_row; row < total; ++row) {
+            const writers::S3mCell& c = column[size_t(row)];
+            if (c.note == writers::kS3mNoteOff) ending = nullptr;
+            if (c.instrument != 0) ending = &c;
+        }
+        if (ending != nullptr && loops(ending->instrument)) {
+            at.note = writers::kS3mNoteOff;
+            at.volume = -1;
+        }
+    }
+}
+
 }  // namespace
 
 Song::Song(std::string title, int channels, int tempo, int speed)
@@ -209,24 +266,47 @@ writers::S3mModule Song::build() const {
     m.channel_pan = pans_;
     place_notes(out, m.samples);
 
-    const int pattern_count = (total + writers::kS3mRows - 1) / writers::kS3mRows;
-    for (int p = 0; p < pattern_count; ++p) {
-        writers::S3mPattern pattern(channels);
-        for (int ch = 0; ch < channels; ++ch)
-            for (int r = 0; r < writers::kS3mRows; ++r) {
-                const int row = p * writers::kS3mRows + r;
-                if (row < total) pattern.at(r, ch) = out[size_t(ch)][size_t(row)];
-            }
-        if (p == pattern_count - 1 && total % writers::kS3mRows != 0) {
-            // Break after the last row; with no order after it the song ends.
-            writers::S3mCell& last = pattern.at((total - 1) % writers::kS3mRows, channels_);
-            last.command = 'C';
-            last.info = 0;
+    const int loop_row = loop_row_ >= 0 && loop_row_ < total ? loop_row_ : -1;
+    if (loop_row >= 0) {
+        join_seam(out, m.samples, loop_row, total);
+        // The tempo the theme starts at, should the song end at another.
+        int at_loop = tempo_, at_end = tempo_;
+        for (int row = 0; row < total; ++row) {
+            const writers::S3mCell& c = out[size_t(channels_)][size_t(row)];
+            if (c.command != 'T') continue;
+            if (row <= loop_row) at_loop = c.info;
+            at_end = c.info;
         }
-        size_t index = 0;
-        while (index < m.patterns.size() && !same(m.patterns[index], pattern)) ++index;
-        if (index == m.patterns.size()) m.patterns.push_back(pattern);
-        m.orders.push_back(uint8_t(index));
+        if (at_end != at_loop) put_effect(out, loop_row, 'T', uint8_t(at_loop));
+    }
+
+    // Patterns of 64 rows from the start, and again from the loop's row, so
+    // the jump back lands on a pattern's first row; a pattern cut short ends
+    // with a break to the next order.
+    int loop_order = 0;
+    for (int start = 0; start < total;) {
+        const int stop = loop_row > start ? loop_row : total;
+        if (start == loop_row) loop_order = int(m.orders.size());
+        for (int first = start; first < stop; first += writers::kS3mRows) {
+            const int rows = std::min(writers::kS3mRows, stop - first);
+            const bool last = first + rows == total;
+            auto slice = std::vector<std::vector<writers::S3mCell>>(size_t(channels));
+            for (int ch = 0; ch < channels; ++ch)
+                slice[size_t(ch)].assign(out[size_t(ch)].begin() + first, out[size_t(ch)].begin() + first + rows);
+            if (last && loop_row >= 0) {
+                put_effect(slice, rows - 1, 'B', uint8_t(loop_order));
+            } else if (rows < writers::kS3mRows) {
+                put_effect(slice, rows - 1, 'C', 0);  // BCD row 0 of the next order
+            }
+            writers::S3mPattern pattern(channels);
+            for (int ch = 0; ch < channels; ++ch)
+                for (int r = 0; r < rows; ++r) pattern.at(r, ch) = slice[size_t(ch)][size_t(r)];
+            size_t index = 0;
+            while (index < m.patterns.size() && !same(m.patterns[index], pattern)) ++index;
+            if (index == m.patterns.size()) m.patterns.push_back(pattern);
+            m.orders.push_back(uint8_t(index));
+        }
+        start = stop;
     }
     return m;
 }

@@ -1,8 +1,9 @@
 // A tune being written: a grid of rows by channels, the instruments, global
-// tempo changes and dynamics; `build` turns it into a module that plays once
-// through and ends (patterns of 64 rows, identical ones shared, a break after
-// the last row). While composing, a cell holds the MIDI note and the
-// instrument id + 1; `build` puts each note on its sample.
+// tempo changes and dynamics; `build` turns it into a module (patterns of 64
+// rows, identical ones shared) that either plays once through and ends (a
+// break after the last row) or jumps from its last row back to a row after
+// its intro. While composing, a cell holds the MIDI note and the instrument
+// id + 1; `build` puts each note on its sample.
 #pragma once
 
 #include <cstdint>
@@ -53,6 +54,9 @@ public:
     void dynamics(const std::vector<int>& channels, int from, int to, double a, double b);
     // The song ends after `rows` rows.
     void end_at(int rows) { length_ = rows; }
+    // After its last row the song goes back to `row` (where the theme starts,
+    // after the intro) instead of ending: a player loops it from there.
+    void loop_back_to(int row) { loop_row_ = row; }
 
     int channels() const { return channels_; }
     int rows() const;
@@ -82,6 +86,7 @@ private:
     int master_volume_ = 64;
     int global_volume_ = 64;
     int length_ = -1;
+    int loop_row_ = -1;  // -1: the song ends
     std::vector<std::vector<writers::S3mCell>> grid_;  // by channel (the control channel last), then row
     std::vector<int> pans_;
     std::vector<Recipe> instruments_;

@@ -6,8 +6,12 @@
 // The labels stand at (165, 95) and (126, 245): their widths (282 and 360)
 // centre both on x 306, the middle of the rows. OK at (560, 400) must end by
 // x 640, so it is 72 wide. Continue screen: the question at (170, 180) is 300
-// wide, centred on the screen; Cancel at (330, 260) is 104 wide and ends
-// before OK at (450, 260).
+// wide, centred on the screen, and at most 80 high so it ends above the
+// buttons; Cancel at (330, 260) is 104 wide and ends before OK at (450, 260).
+//
+// They carry the title's finish: chrome lettering with its blue glow and
+// shadow, the bright rule that fades out at both ends under the title's
+// buttons, and its amber tagline.
 #include "generator/art/prelude.h"
 #include "generator/resource/resource_art.h"
 
@@ -46,12 +50,48 @@ Canvas red_bar() {
     return c;
 }
 
+// The rule under the title's button strip: bright in the middle, fading out.
+void rule(Canvas& c, double y, double from, double to) {
+    c.rect(from, y, to - from, 1);
+    c.fill(Paint::linear({from, 0}, {to, 0}, {{0, Color::hex(0x40a0ff, 0)}, {0.5, Color::hex(0x80d0ff, 0.9)},
+                                             {1, Color::hex(0x40a0ff, 0)}}));
+}
+
+art::TextStyle glowing_chrome(double height) {
+    art::TextStyle s = chrome_style(height);
+    s.glow = Color::hex(0x3ca0ff, 0.75);
+    s.glow_radius = std::max(4.0, height / 5);
+    s.shadow = Color{0, 0, 0, 0.7};
+    s.shadow_dx = std::max(1.0, height / 14);
+    s.shadow_dy = std::max(1.5, height / 11);
+    return s;
+}
+
 Canvas label(int width, const std::string& text) {
     Canvas c = black(width, 40);
-    art::TextStyle s = chrome_style(20);
+    art::TextStyle s = glowing_chrome(20);
     s.slant = 0.1;
     s.tracking = 1.3;
-    art::draw_text(c, width / 2.0, 9, text, s, art::Align::Centre);
+    art::draw_text(c, width / 2.0, 6, text, s, art::Align::Centre);
+    rule(c, 35, width / 2.0 - 140, width / 2.0 + 140);  // one length under both labels
+    return c;
+}
+
+// The continue question, with a tagline in the title's amber under a rule.
+Canvas question() {
+    Canvas c = black(300, 76);
+    art::draw_text(c, 150, 6, "CONTINUE?", glowing_chrome(34), art::Align::Centre);
+    rule(c, 50, 20, 280);
+    art::TextStyle tag;
+    tag.height = 9;
+    tag.weight = 1.0;
+    tag.tracking = 3.4;
+    tag.outline_width = 1.5;
+    tag.outline = Color::hex(0x02040c);
+    tag.fill = {{0, Color::hex(0xfff0c8)}, {1, Color::hex(0xffa040)}};
+    const std::string line = "ANOTHER SHIP IS READY";
+    while (art::text_width(line, tag) > 270 && tag.tracking > 1.2) tag.tracking -= 0.2;
+    art::draw_text(c, 150, 59, line, tag, art::Align::Centre);
     return c;
 }
 
@@ -71,12 +111,7 @@ void write_menus(art::Output& out) {
     out.picture(resource_path("fx_volume"), art::flat_image(label(282, "EFFECTS VOLUME")), art::Depth::Indexed8);
     out.picture(resource_path("music_volume"), art::flat_image(label(360, "MUSIC VOLUME")), art::Depth::Indexed8);
 
-    Canvas question = black(300, 64);
-    art::TextStyle s = chrome_style(36);
-    s.glow = Color::hex(0x3ca0ff, 0.6);
-    s.glow_radius = 5;
-    art::draw_text(question, 150, 12, "CONTINUE?", s, art::Align::Centre);
-    out.picture(resource_path("continue"), art::flat_image(question), art::Depth::Indexed8);
+    out.picture(resource_path("continue"), art::flat_image(question()), art::Depth::Indexed8);
 }
 
 }  // namespace resource

@@ -105,14 +105,20 @@ Buffer boss_explosion() {
     return b;
 }
 
-// "scream": the ship is lost: a falling, wavering wail into a blast.
+// "scream": the ship is lost: a falling, wavering wail that breaks off into
+// a blast, louder than the wail, whose rumble rolls on after it.
 Buffer ship_lost() {
-    Buffer wail = tone(0.8, [](double t) { return 880 * std::pow(0.16, t / 0.8) * (1 + 0.04 * std::sin(t * 48)); },
+    Buffer wail = tone(0.7, [](double t) { return 880 * std::pow(0.2, t / 0.7) * (1 + 0.04 * std::sin(t * 48)); },
                        Wave::Saw);
-    filter(wail, Filter::BandPass, glide(1800, 500, 0.8), 0.8);
-    shape(wail, [](double t) { return std::min(1.0, t / 0.02) * (1.0 - t / 0.8); });
-    Buffer b = blast(1.0, 4000, 90, "scream");
-    mix(b, wail, 1.4);
+    filter(wail, Filter::BandPass, glide(1800, 600, 0.7), 0.8);
+    shape(wail, [](double t) { return std::min(1.0, t / 0.02) * (t < 0.5 ? 1.0 : std::max(0.0, 1.0 - (t - 0.5) / 0.2)); });
+    Buffer b;
+    mix(b, wail, 0.6);
+    mix(b, blast(1.1, 5200, 80, "scream"), 4.0, 0.45);
+    Buffer rumble = noise(0.9, seed("scream-rumble"));
+    filter(rumble, Filter::LowPass, glide(500, 150, 0.8), 0.4);
+    shape(rumble, [](double t) { return std::min(1.0, t / 0.08) * std::pow(10.0, -2.4 * t / 0.9); });
+    mix(b, rumble, 1.6, 0.55);
     drive(b, 1.5);
     return b;
 }
@@ -133,12 +139,19 @@ Buffer weapon_pickup() {
     return b;
 }
 
-// "drip": a bonus power-up taken: one round bloop upwards.
+// "drip": a bonus power-up taken: a round bloop upwards and a smaller,
+// higher one after it, as a drop falls and splashes back.
 Buffer bonus_pickup() {
-    Buffer b = tone(0.15, glide(520, 1500, 0.09), Wave::Sine);
-    Buffer body = tone(0.15, glide(260, 750, 0.09), Wave::Triangle);
-    mix(b, body, 0.3);
-    shape(b, strike(0.003, 0.15));
+    auto bloop = [](double from, double to) {
+        Buffer b = tone(0.15, glide(from, to, 0.09), Wave::Sine);
+        Buffer body = tone(0.15, glide(from / 2, to / 2, 0.09), Wave::Triangle);
+        mix(b, body, 0.3);
+        shape(b, strike(0.003, 0.15));
+        return b;
+    };
+    Buffer b = bloop(520, 1500);
+    mix(b, bloop(780, 2100), 0.45, 0.1);
+    echo(b, 0.06, 0.25, 2);
     return b;
 }
 
@@ -214,11 +227,12 @@ bool write_sounds(const content::Context& context) {
     struct Effect {
         const char* name;
         Buffer samples;
+        bool pickup = false;
     };
     const Effect effects[] = {
         {"g3", enemy_explosion()},     {"g4", ship_shot()},      {"g5", heavy_shot()},
         {"g9", whoosh()},              {"ex9", boss_explosion()}, {"scream", ship_lost()},
-        {"yeah", weapon_pickup()},     {"drip", bonus_pickup()},  {"trap", shield_hit()},
+        {"yeah", weapon_pickup(), true}, {"drip", bonus_pickup(), true}, {"trap", shield_hit()},
         {"click", click(0.035, 2200, "click")}, {"tick", click(0.02, 4200, "tick")}, {"orchit", stab()},
     };
     bool ok = true;
@@ -229,9 +243,13 @@ bool write_sounds(const content::Context& context) {
     std::vector<art::PreviewItem> preview;
     // One loudness for all of them (RMS -17 dBFS over the whole sound), so
     // none jumps out of the mix: the quiet clang and the loud wail alike.
+    // The two pick-ups, short and heard as a pair, share a level over their
+    // loudest 400 ms instead, as the ear takes in a short sound.
     const double loudness = std::pow(10.0, -17.0 / 20.0);
+    const double pickup_loudness = std::pow(10.0, -15.5 / 20.0);
     for (const Effect& e : effects) {
-        const std::vector<int16_t> pcm = to_pcm_at(e.samples, loudness);
+        const std::vector<int16_t> pcm =
+            e.pickup ? to_pcm_at(e.samples, pickup_loudness, 0.94, 0.4) : to_pcm_at(e.samples, loudness);
         ok = writers::write_file(context.path(std::string("Sound/") + e.name + ".WAV"), writers::encode_wav(pcm, format)) &&
              ok;
         preview.push_back({std::string(e.name) + " " + std::to_string(pcm.size() * 1000 / kRate) + " MS", {waveform(pcm)}, false, {}});

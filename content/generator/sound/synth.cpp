@@ -162,6 +162,18 @@ double rms_of(const Buffer& b) {
     return b.empty() ? 0.0 : std::sqrt(sum / double(b.size()));
 }
 
+// RMS of the loudest `window` samples in a row (0: the whole sound).
+double loudest_rms(const Buffer& b, size_t window) {
+    if (window == 0 || b.empty()) return rms_of(b);
+    double sum = 0, best = 0;
+    for (size_t i = 0; i < b.size(); ++i) {
+        sum += b[i] * b[i];
+        if (i >= window) sum -= b[i - window] * b[i - window];
+        best = std::max(best, sum);
+    }
+    return std::sqrt(std::max(best, 0.0) / double(window));
+}
+
 std::vector<int16_t> rounded(const Buffer& b, double scale) {
     std::vector<int16_t> out(b.size());
     for (size_t i = 0; i < b.size(); ++i) out[i] = int16_t(std::lround(std::clamp(b[i] * scale, -1.0, 1.0) * 32767.0));
@@ -176,13 +188,14 @@ std::vector<int16_t> to_pcm(const Buffer& input, double peak) {
     return rounded(b, top > 0 ? std::min(peak, 0.99) / top : 0.0);
 }
 
-std::vector<int16_t> to_pcm_at(const Buffer& input, double rms, double ceiling) {
+std::vector<int16_t> to_pcm_at(const Buffer& input, double rms, double ceiling, double window) {
     Buffer b = finished(input);
+    const size_t span = samples_for(window);
     const double knee = ceiling * 0.7;
     // Scale to the loudness; round off what passes the knee; again, until
     // the peaks stay under the ceiling at the right loudness.
     for (int pass = 0; pass < 8; ++pass) {
-        const double level = rms_of(b);
+        const double level = loudest_rms(b, span);
         if (level <= 0) return rounded(b, 0.0);
         const double gain = rms / level;
         for (double& v : b) v *= gain;

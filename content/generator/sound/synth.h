@@ -52,8 +52,10 @@ void echo(Buffer& b, double delay, double feedback, int repeats);
 // sound starts without a click and ends in silence, and rounds to 16 bits.
 std::vector<int16_t> to_pcm(const Buffer& b, double peak = 0.89);
 // As to_pcm, but scaled to a loudness: an RMS of `rms` (of full scale) over
-// the whole sound. Peaks that would pass `ceiling` are rounded off by a soft
-// limiter, so every effect reaches the same level without clipping.
-std::vector<int16_t> to_pcm_at(const Buffer& b, double rms, double ceiling = 0.94);
+// the whole sound, or with `window` seconds over its loudest stretch of that
+// length (silence after a shorter sound counting in, as a listener hears it).
+// Peaks that would pass `ceiling` are rounded off by a soft limiter, so every
+// effect reaches its level without clipping.
+std::vector<int16_t> to_pcm_at(const Buffer& b, double rms, double ceiling = 0.94, double window = 0);
 
 }  // namespace sound

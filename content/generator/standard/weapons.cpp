@@ -7,6 +7,7 @@
 // The photon bursts at (photon x + 10, photon y); smoke puffs at the
 // heat-seeker's own (x, y) every frame. Enemy shots aim their position at a
 // point of the ship, so they are centred on it.
+#include <algorithm>
 #include <cmath>
 
 #include "generator/art/prelude.h"
@@ -142,7 +143,36 @@ std::vector<Frame> photonexplosion_frames() {
     return frames;
 }
 
-// A spinning five-pointed star; its fragments use the same images.
+// How many steps (4-neighbour) each opaque pixel of a sprite image lies from
+// the nearest transparent one: 1 on the silhouette's edge; 0 where transparent.
+// Opaque is what the sprite writer keeps (at least half covered).
+std::vector<int> depth_inside(Canvas& c) {
+    const int w = c.width(), h = c.height();
+    std::vector<int> depth(size_t(w) * size_t(h), 0);
+    c.map_pixels([&](int x, int y, Color& col) {
+        if (col.a * 255 >= 127.5) depth[size_t(y) * size_t(w) + size_t(x)] = 1 << 20;
+    });
+    const auto at = [&](int x, int y) { return x < 0 || y < 0 || x >= w || y >= h ? 0 : depth[size_t(y) * size_t(w) + size_t(x)]; };
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                int& d = depth[size_t(y) * size_t(w) + size_t(x)];
+                if (d == 0) continue;
+                const int nearest = std::min({at(x - 1, y), at(x + 1, y), at(x, y - 1), at(x, y + 1)}) + 1;
+                if (nearest < d) {
+                    d = nearest;
+                    changed = true;
+                }
+            }
+    }
+    return depth;
+}
+
+// A spinning five-pointed star; its fragments use the same images. Gold alone
+// vanishes among lit windows and honey walls, so the star wears a near-black
+// rim and a red-hot band inside its own silhouette (its hit area stays as it
+// was): a dark-ringed shape reads on any ground, light or dark.
 std::vector<Frame> starshot_frames() {
     constexpr int kCount = 6;
     return art::frames_of({.width = 20, .height = 20, .yoffset = 12}, kCount, [&](Canvas& c, int i) {
@@ -153,6 +183,14 @@ std::vector<Frame> starshot_frames() {
         c.star(10, 10, 5, 4.6, 2.0, rot);
         c.fill(Paint::solid(Color{1, 1, 0.92}));
         // Spawned at (x + 45, y - 12): centre (x + 55, y + 10), the gun line.
+        const std::vector<int> depth = depth_inside(c);
+        c.map_pixels([&](int x, int y, Color& col) {
+            const int d = depth[size_t(y) * size_t(c.width()) + size_t(x)];
+            if (d == 0) col = Color{0, 0, 0, 0};
+            else if (d == 1) col = Color::hex(0x1a0610);
+            else if (d == 2) col = Color::hex(0xe8400c);
+            else col.a = 1;
+        });
     });
 }
 

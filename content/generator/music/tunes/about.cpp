@@ -1,6 +1,7 @@
 // DILEMMA, behind the credits: A minor, 88 bpm, unhurried. Electric piano
 // comping a falling circle of fifths, a flute that asks and answers, a soft
-// pad, round bass and brushed percussion that swings a little.
+// pad, round bass and brushed percussion that swings a little; a long
+// interlude where the piano thinks alone, and a turn back to the question.
 #include "generator/music/arrange.h"
 #include "generator/music/presets.h"
 #include "generator/music/tunes.h"
@@ -98,16 +99,17 @@ writers::S3mModule about_tune() {
     beat(song, shaker_drum, row, 8 * kBar, "x.o.x.o.x.o.x.oo");
     row += 8 * kBar;
 
-    // Interlude: the piano thinks it over; no drums.
-    const auto think = progression(key, "17 47 17 47");
+    // Interlude: the piano thinks it over alone, softly; no drums, no flute.
+    const auto think = progression(key, "17 47 17 47 67 27 37 57M");
     song.cut(kFlute, row);
     arpeggio(song, keys_line, row, think, kBar, "0 1 2 4 3 2 1 2", 57);
     pad(song, warm, row, think, kBar);
     bassline(song, round, row, think, kBar, "R - - - - - - - ");
-    song.dynamics({kKeysLine, kPadA, kPadB, kPadC, kBass}, row, row + 4 * kBar, 0.9, 0.7);
-    row += 4 * kBar;
+    song.dynamics({}, row, row + 8 * kBar, 0.55, 0.6);
+    row += 8 * kBar;
 
-    // The question once more, the piano in thirds beneath the flute.
+    // The question once more, the piano in thirds beneath the flute, the
+    // ride and the walking piano back: the fullest the tune gets.
     play(song, key, lead, row, kAskAgain);
     Line under = keys_line;
     under.volume = 26;
@@ -115,23 +117,25 @@ writers::S3mModule about_tune() {
     pad(song, comp, row, circle_home, kBar, kComp);
     pad(song, warm, row, circle_home, kBar);
     bassline(song, round, row, circle_home, kBar, "R - - 5 - - 8 -");
-    beat(song, kick_drum, row, 8 * kBar, "x.........x.....");
-    beat(song, rim_drum, row, 8 * kBar, "....x.......x..o");
+    beat(song, kick_drum, row, 8 * kBar, "x.........x...x.");
+    beat(song, rim_drum, row, 8 * kBar, "a...x...a...x..o");
     beat(song, shaker_drum, row, 8 * kBar, "x.o.x.o.x.o.x.oo");
+    song.dynamics({kKeysA, kKeysB, kKeysC, kPadA, kPadB, kPadC, kBass}, row, row + 8 * kBar, 1.2, 1.2);
     row += 8 * kBar;
 
-    // Close: no answer after all; it settles on A minor with an added ninth.
-    play(song, key, lead, row, "6 - - 5 - - 4 - | #7 - - - 2' - - - | 1' - - - - - - - | - - - - - - - . ");
-    const auto close = progression(key, "67 57M 19 19");
-    pad(song, comp, row, close, kBar, "x - - - - - - - ");
-    pad(song, warm, row, close, kBar);
-    bassline(song, round, row, close, kBar, "R - - - - - - - ");
-    beat(song, rim_drum, row, 2 * kBar, "a...............");
-    song.tempo(row + 2 * kBar, 80);
-    song.tempo(row + 3 * kBar, 72);
-    song.dynamics({}, row + kBar, row + 4 * kBar, 1.0, 0.0);
-    echo(song, kFlute, kEcho, first, row + 4 * kBar, 6, 0.35);
-    song.end_at(row + 4 * kBar);
+    // Turn: no answer after all; it comes to rest on the dominant and asks again.
+    play(song, key, lead, row, "6 - - 5 - - 4 - | #7 - - - 2' - - - | 1' - - - 7 - 6 - | #7 - - - - - . . ");
+    const auto turn = progression(key, "67 27 57M 57M");
+    pad(song, comp, row, turn, kBar, kComp);
+    pad(song, warm, row, turn, kBar);
+    bassline(song, round, row, turn, kBar, "R - - 5 - - 8 -");
+    beat(song, kick_drum, row, 4 * kBar, "x.........x.....");
+    beat(song, rim_drum, row, 4 * kBar, "....x.......x...");
+    beat(song, shaker_drum, row, 4 * kBar, "x.o.x.o.x.o.x.oo");
+    row += 4 * kBar;
+    echo(song, kFlute, kEcho, first, row, 6, 0.35);
+    song.end_at(row);
+    song.loop_back_to(first);
     return song.build();
 }
 

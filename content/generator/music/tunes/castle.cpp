@@ -1,7 +1,8 @@
 // CASTLE02, the Castle world: A harmonic minor in 3/4, 116 bpm (twelve rows a
 // bar). An organ melody in the manner of a dark minuet, harpsichord figures,
 // a walking plucked bass, choir, timpani and a marching rim; the middle turns
-// to C major and comes back through E major.
+// to C major and comes back through E major, down into a low crypt, and a
+// plagal turn leads back to the minuet.
 #include "generator/music/arrange.h"
 #include "generator/music/presets.h"
 #include "generator/music/tunes.h"
@@ -77,6 +78,7 @@ writers::S3mModule castle_tune() {
     beat(song, march, row + 2 * kBar, 2 * kBar, "x...x.x.x.o.");
     row += 4 * kBar;
 
+    const int minuet_start = row;
     for (int pass = 0; pass < 2; ++pass) {
         const auto& chords = pass == 0 ? minuet : minuet_home;
         play(song, key, lead, row, pass == 0 ? kMinuet : kMinuet2);
@@ -105,15 +107,22 @@ writers::S3mModule castle_tune() {
     timpani_downbeats(row, great_hall, 34);
     row += 8 * kBar;
 
-    // The crypt: choir and organ alone, timpani rolling up.
+    // The crypt: choir and organ alone and low, then the harpsichord and a
+    // timpani roll climb back to the minuet.
     song.cut(kOrgan, row);
     pad(song, choir_pad, row, crypt, kBar);
     pad(song, organ_pad, row, crypt, kBar);
     bassline(song, walk, row, crypt, kBar, "R - - ");
-    for (int r = 4 * kBar; r < 8 * kBar; r += 2) song.note(kTimpani, row + r, timpani, 55, 18 + (r - 4 * kBar) / 2);
-    arpeggio(song, figures, row + 4 * kBar, progression(key, "4 4 5 5"), kBar, "0 1 2 3 4 5", 57);
-    song.dynamics({kChoirA, kChoirB, kChoirC, kPadA, kPadB, kPadC}, row, row + 8 * kBar, 0.9, 1.2);
+    song.dynamics({}, row, row + 8 * kBar, 0.42, 0.48);
     row += 8 * kBar;
+    const auto climb = progression(key, "4 4 5 5");
+    pad(song, choir_pad, row, climb, kBar);
+    pad(song, organ_pad, row, climb, kBar);
+    bassline(song, walk, row, climb, kBar, "R - - ");
+    for (int r = 0; r < 4 * kBar; r += 2) song.note(kTimpani, row + r, timpani, 55, 18 + r / 2);
+    arpeggio(song, figures, row, climb, kBar, "0 1 2 3 4 5", 57);
+    song.dynamics({}, row, row + 4 * kBar, 0.5, 1.05);
+    row += 4 * kBar;
 
     // The minuet twice more: plain, then with the choir and a harmony.
     song.note(kToms, row, crash, 60, 40);
@@ -135,17 +144,21 @@ writers::S3mModule castle_tune() {
         row += 8 * kBar;
     }
 
-    // Close: a plagal turn and a held A minor, the organ fading last.
-    const auto close = progression(key, "4 5 1 1");
-    play(song, key, lead, row, "6 - 4 - 3 4 | 2 - 7, - - - | 1 - - - - - | - - - - - . ");
-    pad(song, organ_pad, row, close, kBar);
-    pad(song, choir_pad, row, close, kBar);
-    bassline(song, walk, row, close, kBar, "R - - ");
-    timpani_downbeats(row, close, 36);
-    song.tempo(row + 2 * kBar, 104);
-    song.tempo(row + 3 * kBar, 92);
-    song.dynamics({}, row + kBar, row + 4 * kBar, 1.0, 0.0);
-    song.end_at(row + 4 * kBar);
+    song.dynamics({kPadA, kPadB, kPadC, kChoirA, kChoirB, kChoirC, kBass, kRim}, row - 8 * kBar, row, 1.12, 1.12);
+
+    // Turn: a plagal step to the dominant, the toms marching back to the minuet.
+    const auto turn = progression(key, "4 5 4 5");
+    play(song, key, lead, row, "6 - 4 - 3 4 | 2 - 7, - - - | 4 - 6 - 1' 6 | #7 - - - - . ");
+    pad(song, organ_pad, row, turn, kBar);
+    pad(song, choir_pad, row, turn, kBar);
+    arpeggio(song, figures, row, turn, kBar, kTurns, 57);
+    bassline(song, walk, row, turn, kBar, "R 5 3");
+    beat(song, march, row, 3 * kBar, "x.o.x.o.x.o.");
+    beat(song, toms, row + 3 * kBar, kBar, "1.2.3.4.5.6.");
+    timpani_downbeats(row, turn, 36);
+    row += 4 * kBar;
+    song.end_at(row);
+    song.loop_back_to(minuet_start);
     return song.build();
 }
 

@@ -1,7 +1,8 @@
 // SONG39, the Cave and the last world: B minor with a dark flat second,
 // 100 bpm. It starts from a drone and water dripping into a long echo, grows
 // a muted ostinato and a heartbeat, brings in a low saw melody, and climbs to
-// full drums and the melody doubled an octave up before sinking back.
+// full drums and the melody doubled an octave up before sinking back to the
+// heartbeat, where it goes round again.
 #include "generator/music/arrange.h"
 #include "generator/music/presets.h"
 #include "generator/music/tunes.h"
@@ -75,16 +76,18 @@ writers::S3mModule cave_tune() {
     bassline(song, pedal, row, gloom, kBar, "R - - - - - - - ");
     play(song, key, drips, row, kDrips);
     pad(song, strings_pad, row + 4 * kBar, progression(key, "1 1 b2 1"), kBar);
-    song.dynamics({}, row, row + 8 * kBar, 0.5, 1.0);
+    song.dynamics({}, row, row + 8 * kBar, 0.35, 0.5);
     row += 8 * kBar;
 
     // The ostinato and a heartbeat.
+    const int heartbeat = row;
     arpeggio(song, ostinato, row, gloom, kBar, kPulse, 47);
     pad(song, strings_pad, row, gloom, kBar);
     bassline(song, pedal, row, gloom, kBar, "R - - - - - - - ");
     beat(song, kick_drum, row, 8 * kBar, "x..x............");
     beat(song, toms, row + 4 * kBar, 4 * kBar, "..........1.....");
     song.dynamics({kOstinato}, row, row + 8 * kBar, 0.6, 1.0);
+    song.dynamics({}, row, row + 8 * kBar, 0.5, 0.6);
     row += 8 * kBar;
 
     // The melody, low.
@@ -120,7 +123,7 @@ writers::S3mModule cave_tune() {
     beat(song, snare_drum, row + 7 * kBar, kBar, "x.x.x.x.xxxxXXXX");
     play(song, key, drips, row, kDrips);
     song.note(kHat, row + 7 * kBar - 4, riser, 60, 40);
-    song.dynamics({}, row, row + 8 * kBar, 0.8, 1.05);
+    song.dynamics({}, row, row + 8 * kBar, 0.55, 1.05);
     row += 8 * kBar;
 
     // The climb: the melody an octave up with its harmony, everything.
@@ -140,18 +143,21 @@ writers::S3mModule cave_tune() {
     full_drums(row, 8);
     row += 8 * kBar;
 
-    // Sinking back: ostinato, drone and drips, fading into the dark.
-    const auto fall = progression(key, "1 1 b2 1 1 1");
+    // Sinking back: ostinato, drone and drips, down to the heartbeat again.
+    const auto fall = progression(key, "1 1 b2 1");
     play(song, key, melody, row, "5 - - - 4 - 3 - | 2 - - - 1 - - - | 1 - - - - - - - | - - - - - - - . ");
     arpeggio(song, ostinato, row, fall, kBar, kPulse, 47);
     pad(song, strings_pad, row, fall, kBar);
     bassline(song, pedal, row, fall, kBar, "R - - - - - - - ");
     beat(song, kick_drum, row, 4 * kBar, "x..x............");
+    beat(song, hats, row, 2 * kBar, "x.x.x.x.x.x.x.x.");
     play(song, key, drips, row, "5' . . 1' . 3' . . | . 5 . . 1' . . . | 1' . . . . . . . ");
-    song.dynamics({}, row + kBar, row + 6 * kBar, 1.0, 0.0);
+    song.dynamics({}, row, row + 4 * kBar, 1.0, 0.5);
+    row += 4 * kBar;
     echo(song, kLead, kHarmony, first, first + 16 * kBar, 3, 0.35);
-    echo(song, kDrip, kDripEcho, 0, row + 6 * kBar, 6, 0.55);
-    song.end_at(row + 6 * kBar);
+    echo(song, kDrip, kDripEcho, 0, row, 6, 0.55);
+    song.end_at(row);
+    song.loop_back_to(heartbeat);
     return song.build();
 }
 

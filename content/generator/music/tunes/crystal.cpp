@@ -1,6 +1,7 @@
 // CRYSTAL, the Crystal world: F lydian, 104 bpm, bright and cold. A glass
 // melody that rings into its own echo, wooden-bar sixteenths, a choir, bells,
-// a soft flute answer, light percussion with a sparkle of hats.
+// a soft flute answer, light percussion with a sparkle of hats; a still
+// interlude of bars and choir, and the lydian turn leading back to the theme.
 #include "generator/music/arrange.h"
 #include "generator/music/presets.h"
 #include "generator/music/tunes.h"
@@ -113,39 +114,43 @@ writers::S3mModule crystal_tune() {
     beat(song, hats, row, 8 * kBar, "x.x.xax.x.x.xaxx");
     row += 8 * kBar;
 
-    // Interlude: only the bars and the choir, thinning.
-    const auto still = progression(key, "1M7 2 6 2");
+    // Interlude: only the bars and the choir, hushed.
+    const auto still = progression(key, "1M7 2 6 2 1M7 2 3 5");
     arpeggio(song, bars_line, row, still, kBar, "0 2 4 . 5 . 4 2 0 . 2 . 4 . . .", 60);
     pad(song, voices, row, still, kBar);
     bassline(song, low, row, still, kBar, "R - - - - - - - ");
-    song.dynamics({kMallet, kChoirA, kChoirB, kChoirC}, row, row + 4 * kBar, 1.0, 0.75);
-    row += 4 * kBar;
+    play(song, key, chime, row + 4 * kBar, "5 . 4 .");
+    song.dynamics({}, row, row + 8 * kBar, 0.45, 0.5);
+    row += 8 * kBar;
 
-    // The answer and the theme together.
-    song.note(kPerc, row, crash, 60, 34);
+    // The answer and the theme together, the bells too: the fullest.
+    song.note(kPerc, row, crash, 60, 38);
     play(song, key, answer, row, kAnswer);
     play(song, key, lead, row, kShine2);
+    play(song, key, chime, row, "5 3 5 4 3 5 5 1");
     arpeggio(song, bars_line, row, shine_home, kBar, kSparkle, 60);
     pad(song, voices, row, shine_home, kBar);
     bassline(song, low, row, shine_home, kBar, "R - - 5 - - 8 -");
     beat(song, kick_drum, row, 8 * kBar, "x.........x...x.");
     beat(song, rim_drum, row, 8 * kBar, "....x.......x...");
     beat(song, hats, row, 8 * kBar, "x.x.xax.x.x.xaxx");
+    song.dynamics({kMallet, kChoirA, kChoirB, kChoirC, kBass, kKick, kRim, kHat}, row, row + 8 * kBar, 1.15, 1.15);
     row += 8 * kBar;
 
-    // Close: the lydian turn once more, a held F major seventh, bells.
-    const auto close = progression(key, "2 2 1M7 1M7");
-    play(song, key, lead, row, "4 - 2 - 6 - 4 - | 2' - - - 7 - - - | 3' - - - - - - - | 7 - - - - - - - ");
-    play(song, key, chime, row, "4 2 1 .");
-    arpeggio(song, bars_line, row, close, kBar, kSparkle, 60);
-    pad(song, voices, row, close, kBar);
-    bassline(song, low, row, close, kBar, "R - - - - - - - ");
-    beat(song, hats, row, 2 * kBar, "x.x.x.x.x.x.x.x.");
-    song.tempo(row + 2 * kBar, 96);
-    song.tempo(row + 3 * kBar, 88);
-    song.dynamics({}, row + kBar, row + 4 * kBar, 1.0, 0.0);
-    echo(song, kGlass, kEcho, first, row + 4 * kBar, 3, 0.45);
-    song.end_at(row + 4 * kBar);
+    // Turn: the lydian second rises to the dominant and the theme rings again.
+    const auto rise = progression(key, "2 2 5 5");
+    play(song, key, lead, row, "4 - 2 - 6 - 4 - | 2' - - - 7 - - - | 5 - 7 - 2' - 3' - | 2' - - - - - . . ");
+    play(song, key, chime, row, "4 2 5 5");
+    arpeggio(song, bars_line, row, rise, kBar, kSparkle, 60);
+    pad(song, voices, row, rise, kBar);
+    bassline(song, low, row, rise, kBar, "R - - - 5 - - - ");
+    beat(song, hats, row, 4 * kBar, "x.x.x.x.x.x.xaxx");
+    beat(song, kick_drum, row, 4 * kBar, "x.........x.....");
+    beat(song, rim_drum, row + 3 * kBar, kBar, "....x...x.x.x.x.");
+    row += 4 * kBar;
+    echo(song, kGlass, kEcho, first, row, 3, 0.45);
+    song.end_at(row);
+    song.loop_back_to(first);
     return song.build();
 }
 

@@ -1,6 +1,7 @@
 // HIVE, the Hive world: C harmonic minor, 128 bpm, busy. A buzzing lead with a
 // quick waver, swarms of squares flickering through each chord on both sides,
-// a bass pulsing in sixteenths, strings underneath, tight drums.
+// a bass pulsing in sixteenths, strings underneath, tight drums; the swarm
+// alone and low before it builds, and a turn of hits back to the work.
 #include "generator/music/arrange.h"
 #include "generator/music/presets.h"
 #include "generator/music/tunes.h"
@@ -133,7 +134,8 @@ writers::S3mModule hive_tune() {
     beat(song, kick_drum, row + 4 * kBar, 4 * kBar, "x...x...x...x...");
     beat(song, clap_drum, row + 4 * kBar, 2 * kBar, "....x.......x...");
     beat(song, clap_drum, row + 6 * kBar, 2 * kBar, "x.x.x.x.x.x.xxxx");
-    song.dynamics({}, row, row + 8 * kBar, 0.6, 1.0);
+    song.dynamics({}, row, row + 5 * kBar, 0.4, 0.5);
+    song.dynamics({}, row + 5 * kBar, row + 8 * kBar, 0.5, 1.0);
     row += 8 * kBar;
 
     // All together: the lead and its echo over everything.
@@ -146,18 +148,23 @@ writers::S3mModule hive_tune() {
     drums_at(row, 8);
     row += 8 * kBar;
 
-    // Close: the swarm disperses.
-    const auto close = progression(key, "6 5 1 1");
-    play(song, key, melody, row, "6 - 5 4 3 - 1 - | 2 - - - 7, - - - | 1 - - - - - - - | - - - - - - - . ");
-    swarm(song, kSwarmL, square, row, close, 5, 16);
-    swarm(song, kSwarmR, square, row, close, 4, 14);
-    pad(song, strings_pad, row, close, kBar);
-    bassline(song, pulse, row, close, kBar, "R r R r R r R r R - - - - - - - ");
-    beat(song, hats, row, 3 * kBar, "xoxoxoxoxoxoxoxo");
-    beat(song, kick_drum, row, 2 * kBar, "x...x...x...x...");
-    song.dynamics({}, row, row + 4 * kBar, 1.0, 0.0);
-    echo(song, kLead, kEcho, first, row + 4 * kBar, 3, 0.35);
-    song.end_at(row + 4 * kBar);
+    song.dynamics({kPadA, kPadB, kPadC, kBass, kKick, kClap, kHat}, row - 8 * kBar, row, 1.12, 1.12);
+
+    // Turn: the swarm hangs on the dominant, the clap rolls, back to work.
+    const auto turn = progression(key, "6 4 2 5");
+    play(song, key, melody, row, "6 - 5 4 3 - 1 - | 2 - - - 7, - - - | 4 - 3 2 3 - 4 - | 5 - - - 7, - . . ");
+    swarm(song, kSwarmL, square, row, turn, 5, 16);
+    swarm(song, kSwarmR, square, row, turn, 4, 14);
+    pad(song, strings_pad, row, turn, kBar);
+    bassline(song, pulse, row, turn, kBar, kPulse);
+    drums_at(row, 3);
+    beat(song, kick_drum, row + 3 * kBar, kBar, "x...x...x...x...");
+    beat(song, clap_drum, row + 3 * kBar, kBar, "x.x.x.x.x.x.xxxx");
+    beat(song, hats, row + 3 * kBar, kBar, "xoxoxoxoxoxoxoxo");
+    row += 4 * kBar;
+    echo(song, kLead, kEcho, first, row, 3, 0.35);
+    song.end_at(row);
+    song.loop_back_to(first);
     return song.build();
 }
 

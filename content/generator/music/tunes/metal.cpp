@@ -1,7 +1,8 @@
 // SEIZURE, the Metal world: E phrygian, 150 bpm, hard. A galloping bass
 // riff, gritty power chords, a bright saw lead that later runs in sixteenths
-// and plays in thirds with a twin, struck-metal percussion, and a half-time
-// middle where a square flickers through chords.
+// and plays in thirds with a twin, struck-metal percussion, a half-time
+// middle where a square flickers through chords, held down low until a snare
+// roll lifts it, and a turn of hits back to the theme.
 #include "generator/music/arrange.h"
 #include "generator/music/presets.h"
 #include "generator/music/tunes.h"
@@ -94,6 +95,7 @@ writers::S3mModule metal_tune() {
     row += 8 * kBar;
 
     // Theme.
+    const int theme = row;
     song.note(kCrash, row, crash, 60, 48);
     play(song, key, melody, row, kTheme);
     riff_bars(row, 8, true);
@@ -127,8 +129,18 @@ writers::S3mModule metal_tune() {
     beat(song, snare_drum, row, 8 * kBar, "........x.......");
     beat(song, hats, row, 8 * kBar, "x...x...x...x...");
     beat(song, metal, row, 8 * kBar, "..x.......x...x.");
-    song.dynamics({}, row, row + 8 * kBar, 0.75, 0.95);
+    song.dynamics({}, row, row + 8 * kBar, 0.42, 0.48);
     row += 8 * kBar;
+    // The riff creeps back in under the chords and the drums build.
+    riff_bars(row, 4, false);
+    pad(song, rhythm, row, progression(key, "1p 1p 7p 6p"), kBar, kStab, 1);
+    beat(song, kick_drum, row, 3 * kBar, "x...x...x...x...");
+    beat(song, hats, row, 3 * kBar, "x.x.x.x.x.x.x.x.");
+    beat(song, metal, row, 4 * kBar, "x.......x.......");
+    beat(song, snare_drum, row + 2 * kBar, kBar, "x.......x.......");
+    beat(song, snare_drum, row + 3 * kBar, kBar, "x.x.x.x.xxxxXXXX");
+    song.dynamics({}, row, row + 4 * kBar, 0.5, 1.0);
+    row += 4 * kBar;
 
     // The run: sixteenths over the riff.
     song.note(kCrash, row, crash, 60, 48);
@@ -153,19 +165,22 @@ writers::S3mModule metal_tune() {
     full_drums(row, 8);
     row += 8 * kBar;
 
-    // Ending: hits together, the last one rings out.
-    const auto hits = progression(key, "1p 1p 2p 1p");
+    song.dynamics({kRhythmA, kRhythmB, kRhythmC, kBass, kKick, kSnare, kHat}, row - 8 * kBar, row, 1.08, 1.08);
+
+    // Turn: hits together, then the snare rolls back into the theme.
+    const auto hits = progression(key, "1p 1p 2p 7p");
     pad(song, rhythm, row, hits, kBar, "x - - . x - - . x - . x - . x -", 1);
     play(song, key, riff, row, "1 - - - 1 - - - 1 - - 1 - - 1 - | 1 - - - 1 - - - 1 - - 1 - - 1 - |"
-                               "2 - - - 2 - - - 2 - - 2 - - 2 - | 1 - - - - - - - - - - - - - - - ");
-    play(song, key, melody, row, "1' - - - 7 - 1' - | 2' - 1' - 7 - 5 - | 2' - - - - - - - | 1' - - - - - - - ");
+                               "2 - - - 2 - - - 2 - - 2 - - 2 - | 7, - - - 7, - - - 7, 7, 7, 7, 7, 7, 7, 7, ");
+    play(song, key, melody, row, "1' - - - 7 - 1' - | 2' - 1' - 7 - 5 - | 2' - - - - - - - | 7 - - - - - . . ");
     beat(song, kick_drum, row, 3 * kBar, "x...x...x..x..x.");
     beat(song, snare_drum, row, 3 * kBar, "x...x...x..x..x.");
     song.note(kCrash, row, crash, 60, 50);
-    song.note(kCrash, row + 3 * kBar, crash, 60, 56);
-    beat(song, kick_drum, row + 3 * kBar, 1, "X");
-    song.dynamics({}, row + 3 * kBar, row + 5 * kBar, 1.0, 0.0);
-    song.end_at(row + 5 * kBar);
+    beat(song, snare_drum, row + 3 * kBar, kBar, "x.x.x.x.xxxxXXXX");
+    beat(song, kick_drum, row + 3 * kBar, kBar, "x...x...x...x...");
+    row += 4 * kBar;
+    song.end_at(row);
+    song.loop_back_to(theme);
     return song.build();
 }
 

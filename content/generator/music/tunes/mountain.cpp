@@ -1,6 +1,8 @@
 // ORB, the Mountain world: D mixolydian, 90 bpm, broad. Brass in long
 // phrases and later in pairs, strings and choir, timpani and toms, drums in
-// half time; the flat seventh gives the climb its open, modal colour.
+// half time; the flat seventh gives the climb its open, modal colour. A
+// hushed rise of choir and strings before the summit, and a cadence that
+// opens onto the climb again.
 #include "generator/music/arrange.h"
 #include "generator/music/presets.h"
 #include "generator/music/tunes.h"
@@ -57,7 +59,6 @@ writers::S3mModule mountain_tune() {
     const auto climb = progression(key, "1 7 4 1 1 7 4 5");
     const auto climb_home = progression(key, "1 7 4 1 1 7 5 1");
     const auto ridge = progression(key, "6 4 1 1 6 4 7 7");
-    const auto rise = progression(key, "4 4 5 5");
 
     auto timpani_on = [&](int at, int note, int volume) { song.note(kTimpani, at, timpani, note, volume); };
     auto half_time = [&](int at, int bars) {
@@ -75,6 +76,7 @@ writers::S3mModule mountain_tune() {
     song.dynamics({}, row, row + 4 * kBar, 0.6, 1.0);
     row += 4 * kBar;
 
+    const int theme = row;
     song.note(kTimpani, row, crash, 60, 40);
     play(song, key, lead, row, kClimb);
     pad(song, strings_pad, row, climb, kBar);
@@ -101,14 +103,18 @@ writers::S3mModule mountain_tune() {
     beat(song, toms, row, 8 * kBar, "..........2...3.");
     row += 8 * kBar;
 
-    // Rise: no brass; choir, strings, a timpani roll that swells.
+    // Rise: no brass; choir and strings hushed, then a timpani roll swells.
     song.cut(kBrass, row);
+    const auto rise = progression(key, "6 4 1 1 4 4 5 5");
     pad(song, choir_pad, row, rise, kBar);
     pad(song, strings_pad, row, rise, kBar);
     bassline(song, low, row, rise, kBar, "R - - - - - - - ");
-    for (int r = 0; r < 4 * kBar; r += (r < 2 * kBar ? 4 : 2)) timpani_on(row + r, r < 2 * kBar ? 53 : 55, 24 + r / 3);
-    song.dynamics({}, row, row + 4 * kBar, 0.7, 1.1);
-    row += 4 * kBar;
+    play(song, key, bells, row, "3' 1' 5 . 1' 6 5 .");
+    for (int r = 4 * kBar; r < 8 * kBar; r += (r < 6 * kBar ? 4 : 2))
+        timpani_on(row + r, r < 6 * kBar ? 53 : 55, 24 + (r - 4 * kBar) / 3);
+    song.dynamics({}, row, row + 4 * kBar, 0.45, 0.5);
+    song.dynamics({}, row + 4 * kBar, row + 8 * kBar, 0.5, 1.1);
+    row += 8 * kBar;
 
     // Summit: the climb in two brass voices, bells, everything.
     song.note(kTimpani, row, crash, 60, 48);
@@ -122,19 +128,23 @@ writers::S3mModule mountain_tune() {
     beat(song, toms, row + 6 * kBar, 2 * kBar, "..........2...3.");
     row += 8 * kBar;
 
-    // Far view: a slow cadence, the last chord held under a timpani roll.
-    const auto view = progression(key, "4 7 1 1");
-    play(song, key, lead, row, "6 - 4 - | 7 - 5 - | 1' - - - | - - - . ");
-    play(song, key, horn, row, "4 - 2 - | 5 - 3 - | 5 - - - | - - - . ");
+    song.dynamics({kStrA, kStrB, kStrC, kChoirA, kChoirB, kChoirC, kBass, kKick, kSnare}, row - 8 * kBar, row,
+                  1.12, 1.12);
+
+    // Far view: a broad cadence that halts on the dominant, toms walking
+    // back up to the climb.
+    const auto view = progression(key, "4 7 4 5");
+    play(song, key, lead, row, "6 - 4 - | 7 - 5 - | 1' - 6 - | 5 - - . ");
+    play(song, key, horn, row, "4 - 2 - | 5 - 3 - | 4 - 4 - | 2 - - . ");
     pad(song, strings_pad, row, view, kBar);
     pad(song, choir_pad, row, view, kBar);
-    bassline(song, low, row, view, kBar, "R - - - - - - - ");
-    for (int r = 2 * kBar; r < 4 * kBar; r += 2) timpani_on(row + r, 60, 30);
-    song.note(kKick, row + 2 * kBar, kick, 60, 52);
-    song.tempo(row + 2 * kBar, 84);
-    song.tempo(row + 3 * kBar, 76);
-    song.dynamics({}, row + 2 * kBar, row + 4 * kBar, 1.0, 0.0);
-    song.end_at(row + 4 * kBar);
+    bassline(song, low, row, view, kBar, "R - - - 5 - - - ");
+    half_time(row, 3);
+    beat(song, toms, row + 3 * kBar, kBar, "1.1.2.2.3.3.4.4.");
+    timpani_on(row + 3 * kBar, 55, 36);
+    row += 4 * kBar;
+    song.end_at(row);
+    song.loop_back_to(theme);
     return song.build();
 }
 

@@ -1,6 +1,7 @@
 // SLINKY, the Space world: C dorian, 118 bpm. A square lead that glides,
 // sixteenth arpeggios echoing from side to side, glassy bells, a sinuous bass
-// and four-on-the-floor drums; a weightless middle with no drums at all.
+// and four-on-the-floor drums; a weightless middle, hushed and without drums,
+// the theme doubled at full strength, and a turn back to the theme.
 #include "generator/music/arrange.h"
 #include "generator/music/presets.h"
 #include "generator/music/tunes.h"
@@ -117,6 +118,8 @@ writers::S3mModule space_tune() {
     beat(song, hats, row + 6 * kBar, 2 * kBar, "x...x...x...x.x.");
     song.note(kPerc, row + 7 * kBar, riser, 60, 40);
     song.dynamics({kPadA, kPadB, kPadC}, row, row + 8 * kBar, 1.2, 1.0);
+    song.dynamics({}, row, row + 6 * kBar, 0.42, 0.48);
+    song.dynamics({}, row + 6 * kBar, row + 8 * kBar, 0.48, 0.9);
     row += 8 * kBar;
 
     // Home again, the lead doubled a third lower by the bells.
@@ -134,18 +137,24 @@ writers::S3mModule space_tune() {
     beat(song, hats, row, 8 * kBar, "x.x.X.x.x.x.X.xa");
     row += 8 * kBar;
 
-    // Out into the dark: the arpeggio and pad keep turning as all fades.
-    const auto out = progression(key, "b6M7 7 17 17");
-    play(song, key, melody, row, "3' - - - 2' - - - | 4' - - - 2' - - - | 1' - - - - - - - | - - - - - - - . ");
-    pad(song, pad_voices, row, out, kBar);
-    arpeggio(song, arp, row, out, kBar, kRipple, 53);
-    bassline(song, slinky, row, out, kBar, "R - - - R - - - ");
-    beat(song, kick_drum, row, 2 * kBar, "x...x...x...x...");
-    beat(song, hats, row, 3 * kBar, "o.x.o.x.o.x.o.x.");
-    song.dynamics({}, row + kBar, row + 4 * kBar, 1.0, 0.0);
-    echo(song, kLead, kEcho, theme, row + 4 * kBar, 3, 0.4);
-    echo(song, kArp, kArpEcho, 0, row + 4 * kBar, 3, 0.5);
-    song.end_at(row + 4 * kBar);
+    song.dynamics({kPadA, kPadB, kPadC, kArp, kBass, kKick, kClap, kHat}, row - 8 * kBar, row, 1.12, 1.12);
+
+    // Turn: the chords lift to the dominant under a riser; the theme again.
+    const auto turn = progression(key, "b6M7 7 4 5M");
+    play(song, key, melody, row, "3' - - - 2' - - - | 4' - - - 2' - - - | 1' - - - 7 - 6 - | #7 - - - - - . . ");
+    pad(song, pad_voices, row, turn, kBar);
+    arpeggio(song, arp, row, turn, kBar, kRipple, 53);
+    bassline(song, slinky, row, turn, kBar, "R - . 8 R . 5 >");
+    beat(song, kick_drum, row, 4 * kBar, "x...x...x...x...");
+    beat(song, clap_drum, row, 3 * kBar, "....x.......x...");
+    beat(song, clap_drum, row + 3 * kBar, kBar, "....x...x.x.xxxx");
+    beat(song, hats, row, 4 * kBar, "o.x.o.x.o.x.o.xa");
+    song.note(kPerc, row + 3 * kBar, riser, 60, 36);
+    row += 4 * kBar;
+    echo(song, kLead, kEcho, theme, row, 3, 0.4);
+    echo(song, kArp, kArpEcho, 0, row, 3, 0.5);
+    song.end_at(row);
+    song.loop_back_to(theme);
     return song.build();
 }
 

@@ -98,6 +98,8 @@ writers::S3mModule swan_tune() {
     bassline(song, oom, row, dusk, kBar, "R - -");
     for (int r = 6 * kBar; r < 8 * kBar; r += 2) song.note(kTimpani, row + r, timpani, 55, 14 + (r - 6 * kBar));
     song.dynamics({kStrA, kStrB, kStrC}, row, row + 8 * kBar, 1.1, 1.0);
+    song.dynamics({}, row, row + 6 * kBar, 0.5, 0.55);
+    song.dynamics({}, row + 6 * kBar, row + 8 * kBar, 0.55, 0.9);
     row += 8 * kBar;
 
     // The first tune once more, flute in two voices.
@@ -108,18 +110,20 @@ writers::S3mModule swan_tune() {
     bassline(song, oom, row, glide_home, kBar, "R - 5");
     row += 8 * kBar;
 
-    // Coda: the harp climbs once more; G major fades away.
-    const auto coda = progression(key, "4 1 1 1");
-    play(song, key, lead, row, "6 - - - 4 - | 5 - - - - - | - - - - - - | - - - - - . ");
-    pad(song, strings_pad, row, coda, kBar);
-    arpeggio(song, run, row, coda, kBar, "0 1 2 3 4 5", 55);
-    bassline(song, oom, row, coda, kBar, "R - -");
-    play(song, key, bell_line, row + kBar, "1' - - - - -");
-    song.tempo(row + 2 * kBar, 76);
-    song.tempo(row + 3 * kBar, 68);
-    song.dynamics({}, row + kBar, row + 4 * kBar, 1.0, 0.0);
+    song.dynamics({kHarpA, kHarpB, kHarpC, kStrA, kStrB, kStrC, kBass}, row - 8 * kBar, row, 1.15, 1.15);
+
+    // Turn: the harp climbs to the dominant and the first tune glides in again.
+    const auto turn = progression(key, "4 2 5 5");
+    play(song, key, lead, row, "6 - - - 4 - | 5 - - - 2 - | 4 - - 5 6 - | 7 - - - - . ");
+    pad(song, strings_pad, row, turn, kBar);
+    arpeggio(song, run, row, turn, kBar, "0 1 2 3 4 5", 55);
+    bassline(song, oom, row, turn, kBar, "R - 5");
+    play(song, key, bell_line, row + 2 * kBar, "5 - - - - -");
+    song.note(kTimpani, row + 3 * kBar, timpani, 62, 26);
+    row += 4 * kBar;
     echo(song, kFlute, kSecond, first, first + 24 * kBar, 3, 0.3);
-    song.end_at(row + 4 * kBar);
+    song.end_at(row);
+    song.loop_back_to(first);
     return song.build();
 }
 

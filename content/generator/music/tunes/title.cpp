@@ -1,7 +1,7 @@
 // ASTROV2, the title tune: D minor, 132 bpm, a broad saw lead over strings,
 // driving bass and full drums. Intro, theme, theme with bells, a brighter
-// second theme, a breakdown that builds, the theme in two voices, a slowing
-// close on the tonic.
+// second theme, a long hushed breakdown that builds, the theme in two voices
+// over the whole band, and a turn on the dominant back to the theme.
 #include "generator/music/arrange.h"
 #include "generator/music/presets.h"
 #include "generator/music/tunes.h"
@@ -112,7 +112,8 @@ writers::S3mModule title_tune() {
     beat(song, hats, row, 8 * kBar, "X.xxX.xxX.xxX.xa");
     row += 8 * kBar;
 
-    // Breakdown: no drums at first, the lead soft; snare and riser build.
+    // Breakdown: the band drops away; the lead sings softly over strings
+    // and the arpeggio, then snare, hats and a riser build back up.
     const int breakdown = row;
     Line soft = melody;
     soft.volume = 34;
@@ -120,17 +121,27 @@ writers::S3mModule title_tune() {
     pad(song, strings_pad, row, bridge, kBar);
     arpeggio(song, arp, row, bridge, kBar, "0 1 2 3 2 1 2 3", 57);
     bassline(song, bassline_, row, bridge, kBar, "R - - - - - - - ");
-    beat(song, hats, row + 4 * kBar, 4 * kBar, "x...x...x...x...");
-    beat(song, snare_drum, row + 6 * kBar, kBar, "x.......x.......");
-    beat(song, snare_drum, row + 7 * kBar, kBar, "x...x...x.x.xxxx");
-    song.dynamics({kSnare}, row + 6 * kBar, row + 8 * kBar, 0.4, 1.1);
-    song.note(kPerc, row + 7 * kBar, riser, 60, 40);
-    song.dynamics({kPadA, kPadB, kPadC, kArp}, breakdown, breakdown + 8 * kBar, 0.8, 1.1);
+    song.dynamics({}, breakdown, breakdown + 8 * kBar, 0.5, 0.6);
     row += 8 * kBar;
+    const auto build = progression(key, "4 5m 6 5M");
+    play(song, key, soft, row, "5 - - - - - 6 7 | 1' - - - 2' - 3' - | 4' - - - 3' - 2' - | #7 - - - - - - - ");
+    pad(song, strings_pad, row, build, kBar);
+    arpeggio(song, arp, row, build, kBar, "0 1 2 3 2 1 2 3", 57);
+    bassline(song, bassline_, row, build, kBar, "R - R - R - R - ");
+    beat(song, hats, row, 4 * kBar, "x...x...x...x...");
+    beat(song, kick_drum, row + 2 * kBar, 2 * kBar, "x...x...x...x...");
+    beat(song, snare_drum, row + 2 * kBar, kBar, "x.......x.......");
+    beat(song, snare_drum, row + 3 * kBar, kBar, "x...x...x.x.xxxx");
+    song.dynamics({kSnare}, row + 2 * kBar, row + 4 * kBar, 0.4, 1.1);
+    song.note(kPerc, row + 3 * kBar, riser, 60, 40);
+    song.dynamics({}, row, row + 4 * kBar, 0.6, 1.0);
+    row += 4 * kBar;
 
-    // The theme in two voices, full band.
-    song.note(kPerc, row, crash, 60, 48);
-    play(song, key, melody, row, kThemeA2);
+    // The theme in two voices, the bells an octave over it, full band.
+    song.note(kPerc, row, crash, 60, 52);
+    Line loud = melody;
+    loud.volume = 52;
+    play(song, key, loud, row, kThemeA2);
     Line harmony = bell_line;
     harmony.volume = 30;
     play(song, key, harmony, row, kThemeA2, -2);
@@ -139,29 +150,27 @@ writers::S3mModule title_tune() {
     bassline(song, bassline_, row, verse_home, kBar, "R R 8 R R R 8 >");
     beat(song, kick_drum, row, 8 * kBar, "x.....x.x.....x.");
     beat(song, snare_drum, row, 8 * kBar, "....x.......x..o");
-    beat(song, hats, row, 8 * kBar, "x.x.X.x.x.x.X.xa");
+    beat(song, hats, row, 8 * kBar, "X.x.X.x.X.x.X.xa");
+    song.dynamics({kPadA, kPadB, kPadC, kArp, kBass, kKick, kSnare, kHat}, row, row + 8 * kBar, 1.15, 1.15);
     row += 8 * kBar;
 
-    // Close: a cadence, then the tonic held while everything fades and slows.
-    const auto close = progression(key, "6 4 5M 1");
+    // Turn: a cadence that stops on the dominant, a tom run, and the theme
+    // comes round again.
+    const auto turn = progression(key, "6 4 5M 5M");
     song.note(kPerc, row, crash, 60, 44);
-    play(song, key, melody, row, "3' - - - 2' - 1' - | 4' - - - 3' - 2' - | #7 - - - 2' - - - | 1' - - - - - - - |"
-                                 "- - - - - - - - | - - - - - - - . ");
-    pad(song, strings_pad, row, close, kBar);
-    pad(song, strings_pad, row + 4 * kBar, progression(key, "1"), 2 * kBar);
-    bassline(song, bassline_, row, close, kBar, "R - R - 8 - R - ");
-    bassline(song, bassline_, row + 4 * kBar, progression(key, "1"), 2 * kBar, "R - - - - - - - ");
+    play(song, key, melody, row, "3' - - - 2' - 1' - | 4' - - - 3' - 2' - | #7 - - - 2' - - - | #7 - - - 5 - . . ");
+    pad(song, strings_pad, row, turn, kBar);
+    arpeggio(song, arp, row, turn, kBar, "0 2 4 2 3 2 4 2", 57);
+    bassline(song, bassline_, row, turn, kBar, "R - R - 8 - R - ");
     beat(song, kick_drum, row, 3 * kBar, "x.......x.......");
     beat(song, snare_drum, row, 3 * kBar, "....x.......x...");
     beat(song, hats, row, 3 * kBar, "x.x.x.x.x.x.x.x.");
-    beat(song, kick_drum, row + 3 * kBar, 1, "x");
-    song.note(kPerc, row + 3 * kBar, crash, 60, 48);
-    song.tempo(row + 4 * kBar, 120);
-    song.tempo(row + 4 * kBar + 8, 108);
-    song.tempo(row + 5 * kBar, 96);
-    song.dynamics({}, row + 3 * kBar, row + 6 * kBar, 1.0, 0.0);
-    echo(song, kLead, kEcho, theme, row + 6 * kBar, 3, 0.4);
-    song.end_at(row + 6 * kBar);
+    beat(song, kick_drum, row + 3 * kBar, kBar, "x.......x.......");
+    beat(song, perc, row + 3 * kBar, kBar, "........1.2.3.4.");
+    row += 4 * kBar;
+    echo(song, kLead, kEcho, theme, row, 3, 0.4);
+    song.end_at(row);
+    song.loop_back_to(theme);
     return song.build();
 }
 

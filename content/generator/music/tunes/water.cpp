@@ -1,7 +1,8 @@
 // PURPLE, the Water world: G dorian in a rolling 6/8, 100 bpm (twelve rows
 // a bar). A harp that never stops flowing, a flute with a slow waver, glass
 // drops falling into a long echo, a soft pad and round bass, and light
-// percussion that marks the two beats of each bar.
+// percussion that marks the two beats of each bar; deep, hushed water in the
+// middle, and the current turning back into the tide.
 #include "generator/music/arrange.h"
 #include "generator/music/presets.h"
 #include "generator/music/tunes.h"
@@ -108,6 +109,7 @@ writers::S3mModule water_tune() {
     play(song, key, slow_drops, row, "1' . 6 . 5 . 4 . 3' . 2' . #7 . 2' . ");
     bassline(song, low, row, deep, kBar, "R - - - - - ");
     song.dynamics({kPadA, kPadB, kPadC}, row, row + 8 * kBar, 1.15, 0.9);
+    song.dynamics({}, row, row + 8 * kBar, 0.45, 0.5);
     row += 8 * kBar;
 
     // The tide returns, harp doubling the flute a third below.
@@ -125,19 +127,23 @@ writers::S3mModule water_tune() {
     beat(song, shaker_drum, row, 8 * kBar, "x.o.o.x.o.o.");
     row += 8 * kBar;
 
-    // Ebb: the harp slows into a G minor chord with an added ninth.
-    const auto ebb = progression(key, "3 4 19 19");
-    play(song, key, lead, row, "3' - - 2' 1' 7 | 1' - - 6 5 - | 5 - - - - - | - - - - - . ");
-    arpeggio(song, roll, row, ebb, kBar, kFlow, 55);
-    pad(song, pad_voices, row, ebb, kBar);
-    bassline(song, low, row, ebb, kBar, "R - - - - - ");
-    beat(song, shaker_drum, row, 2 * kBar, "x.o.o.x.o.o.");
-    song.tempo(row + 2 * kBar, 92);
-    song.tempo(row + 3 * kBar, 84);
-    song.dynamics({}, row + kBar, row + 4 * kBar, 1.0, 0.0);
-    echo(song, kFlute, kEcho, first, row + 4 * kBar, 3, 0.35);
-    echo(song, kDrops, kDropEcho, 0, row + 4 * kBar, 6, 0.5);
-    song.end_at(row + 4 * kBar);
+    song.dynamics({kHarp, kPadA, kPadB, kPadC, kBass, kKick, kRim, kShaker}, row - 8 * kBar, row, 1.15, 1.15);
+
+    // Turn: the current swells once more and settles on the dominant.
+    const auto turn = progression(key, "3 4 5M 5M");
+    play(song, key, lead, row, "3' - - 2' 1' 7 | 1' - - 6 5 6 | 7 - - - 2' - | #7 - - - - . ");
+    arpeggio(song, roll, row, turn, kBar, "0 2 4 6 4 2", 55);
+    pad(song, pad_voices, row, turn, kBar);
+    bassline(song, low, row, turn, kBar, "R - - 5 - 8 ");
+    beat(song, kick_drum, row, 4 * kBar, "x.....x.....");
+    beat(song, rim_drum, row, 3 * kBar, "......x....o");
+    beat(song, rim_drum, row + 3 * kBar, kBar, "......x.x.xx");
+    beat(song, shaker_drum, row, 4 * kBar, "x.o.o.x.o.o.");
+    row += 4 * kBar;
+    echo(song, kFlute, kEcho, first, row, 3, 0.35);
+    echo(song, kDrops, kDropEcho, 0, row, 6, 0.5);
+    song.end_at(row);
+    song.loop_back_to(first);
     return song.build();
 }
 

@@ -36,6 +36,8 @@ void add_creatures(worlds::World& world);  // greendragon, reddragonwalking, red
 void add_horse(worlds::World& world);      // horse, horsehead, horseback
 void add_dragon(worlds::World& world);     // bossdragon, bossdragonhead, neckone .. neckfour
 void add_buildings(worlds::World& world);  // houseone, smalltower, bigtower, catapult, wizard, fire
+// The sky and the near hills behind the level, laid over `length` level pixels.
+void add_backdrops(worlds::World& world, int length);
 void add_land_and_level(worlds::World& world);
 
 }  // namespace castle

@@ -11,7 +11,8 @@
 // of it reaches left of x - 300, where the heads (x up to 320) must stay
 // open to shots. "bossdragonhead": 66 x 48, offsets (0, 0), facing left; 5
 // frames from jaws shut to wide open and burning (the last frame is the one
-// it fires on, from its mouth at (x - 5, y + 25)). Neck segments, smallest at
+// it fires on, from its mouth at (x - 5, y + 25)), the torn end of its neck at
+// the back of the skull, which the first vertebra covers while the neck holds. Neck segments, smallest at
 // the head: "neckone" 20, "necktwo" 24, "neckthree" 30, "neckfour" 38 pixels,
 // round (a segment shows frame 1 for four directions as well as its own) and
 // centred on x, y, each at least as wide as the farthest its behaviour lets
@@ -141,6 +142,40 @@ std::vector<Frame> body_frames() {
 }
 
 // ---- a head: 66 x 48 ----
+// The torn end of the neck at the back of the skull, where the first
+// vertebra rides while the neck holds: once the vertebrae are shot away it
+// shows raw and smouldering, shedding embers (`flicker` 0..1 moves them), so
+// a head flying free reads as one torn from its neck. It is painted inside
+// the head's own outline, so the head's hit area stays as it was.
+void torn_neck(Canvas& c, const BossColours& col, double flicker) {
+    const Look& k = look();
+    // A collar of darker scales where the neck was, then the wound.
+    c.ellipse(56, 26, 7, 9);
+    c.fill(Paint::solid(col.scales.dark));
+    c.ellipse(58.5, 26.5, 3.4, 7);
+    c.fill_outlined(Paint::radial({58.5, 26.5}, 0, 7, {{0, Color::hex(0xffe0a0)}, {0.35, art::fire_colour(0.6)},
+                                                       {1, Color::hex(0x7a1010)}}),
+                    k.outline, 0.8);
+    c.circle(58.8, 26.5, 1.5);
+    c.fill(Paint::solid(Color::hex(0xf4f0e0)));
+    for (int i = 0; i < 3; ++i) {
+        const double t = std::fmod(flicker + i / 3.0, 1.0);
+        c.orb(53 - t * 3, 21 + i * 5 + t * 2, 1.2, Color{1, 1, 0.8}, k.fire_glow);
+    }
+}
+
+// Keeps the opaque pixels of `shape` only: what was painted outside its
+// outline goes, what lies inside it is made opaque.
+void keep_outline(Canvas& c, Canvas& shape) {
+    std::vector<bool> inside;
+    shape.map_pixels([&](int, int, Color& p) { inside.push_back(p.a * 255 >= 127.5); });
+    size_t i = 0;
+    c.map_pixels([&](int, int, Color& p) {
+        if (inside[i++]) p.a = 1;
+        else p = Color{0, 0, 0, 0};
+    });
+}
+
 Canvas head(double jaw_open) {
     const Look& k = look();
     const BossColours col = boss_colours();
@@ -183,6 +218,9 @@ Canvas head(double jaw_open) {
     c.fill(Paint::solid(k.outline));
     c.polyline({{6, 18}, {22, 11}, {42, 7}});
     c.stroke(Paint::solid(col.scales.light.with_alpha(0.8)), 1.0);
+    Canvas shape = c.clone();
+    torn_neck(c, col, jaw_open);
+    keep_outline(c, shape);
     return c;
 }
 

@@ -1,12 +1,11 @@
-// The kingdom by moonlight: grassy hills with stone ramparts (layer 1), near
-// hills with woods and a castle (layer 2), far hills with spires under a
-// great moon (layer 3); and the level's timeline with the horse half-way.
+// The kingdom by moonlight: grassy hills with stone ramparts (layer 1, over
+// the backdrops of castle_backdrops.cpp); and the level's timeline with the
+// horse half-way.
 #include <algorithm>
 #include <cmath>
 
 #include "generator/art/prelude.h"
 #include "generator/worlds/castle/castle.h"
-#include "generator/worlds/common/backdrop.h"
 #include "generator/worlds/common/terrain.h"
 
 namespace castle {
@@ -30,100 +29,6 @@ bool on_rampart(int x) {
     for (const Span& s : kRamparts)
         if (x >= s.x0 && x < s.x1) return true;
     return false;
-}
-
-// ---- backdrops ----
-// Hills as a ridge line of smooth periodic noise, with optional castles.
-void hills(Canvas& c, const art::Noise& noise, double base, double amplitude, double scale, const Color& top,
-           const Color& bottom) {
-    const int period = c.width();
-    c.map_pixels([&](int x, int y, Color& out) {
-        const double h = worlds::periodic_noise_px(noise, x, 0.5, period, scale, 3);
-        const double ridge = base - amplitude * h;
-        if (y < ridge) return;
-        out = top.mixed(bottom, std::clamp((y - ridge) / 120.0, 0.0, 1.0));
-    });
-}
-
-void castle_silhouette(Canvas& c, double x, double ground, double size, const Color& body, const Color& lights) {
-    const double s = size;
-    worlds::wrap_x(c.width(), [&](double dx) {
-        const double cx = x + dx;
-        c.rect(cx - 40 * s, ground - 30 * s, 80 * s, 30 * s + 4);
-        for (double tx : {-44.0, -14.0, 22.0, 40.0}) {
-            const double th = (tx == -14.0 ? 62 : 44) * s;
-            c.rect(cx + tx * s, ground - th, 12 * s, th);
-            c.polygon({{cx + tx * s - 2 * s, ground - th}, {cx + tx * s + 6 * s, ground - th - 16 * s},
-                       {cx + tx * s + 14 * s, ground - th}});
-        }
-        for (double bx = -40; bx < 40; bx += 8) c.rect(cx + bx * s, ground - 34 * s, 5 * s, 5 * s);
-        c.fill(Paint::solid(body));
-        for (double wx : {-10.0, -34.0, 26.0, 44.0}) {
-            c.rect(cx + wx * s, ground - 22 * s, 2.5 * s, 4 * s);
-            c.fill(Paint::solid(lights));
-        }
-    });
-}
-
-// The moon's place in the sky picture: shown once in the level, laid over
-// the sky as its own piece (see worlds::Once).
-constexpr double kMoonX = 380, kMoonY = 110, kHalo = 90;
-
-void paint_sky_with(Canvas& c, bool moon) {
-    const Look& k = look();
-    c.fill_all(Paint::vertical(0, c.height(), {{0, Color::hex(0x060a1c)}, {0.5, Color::hex(0x142a4a)},
-                                               {0.85, Color::hex(0x2e5468)}, {1, Color::hex(0x46706e)}}));
-    art::Random random(art::seed_of("castlestars"));
-    for (int i = 0; i < 120; ++i) {
-        c.rect(std::floor(random.range(0, c.width())), std::floor(random.range(0, 220)), 1, 1);
-        c.fill(Paint::solid(Color{1, 1, 0.9, random.range(0.25, 0.9)}));
-    }
-    // The great moon with its halo, with a few drifting clouds across it.
-    if (moon) {
-        c.circle(kMoonX, kMoonY, kHalo);
-        c.fill(Paint::radial({kMoonX, kMoonY}, 40, kHalo, {{0, k.moon.with_alpha(0.25)}, {1, k.moon.with_alpha(0)}}));
-        c.circle(kMoonX, kMoonY, 46);
-        c.fill(Paint::radial({kMoonX - 12, kMoonY - 12}, 0, 48,
-                             {{0, Color::hex(0xfffaf0)}, {0.75, k.moon}, {1, Color::hex(0xd8c8a8)}}));
-        for (const Pt& m : std::vector<Pt>{{-14, -14}, {14, 14}, {-8, 16}, {18, -18}}) {
-            c.circle(kMoonX + m.x, kMoonY + m.y, 5 + std::fmod(kMoonX + m.x, 4));
-            c.fill(Paint::solid(Color::hex(0xe0d0b0).with_alpha(0.7)));
-        }
-    }
-    const art::Noise clouds(art::seed_of("castleclouds"));
-    c.map_pixels([&](int x, int y, Color& out) {
-        if (y > 260) return;
-        const double n = worlds::periodic_noise_px(clouds, x, y * 0.02, c.width(), 0.006);
-        const double band = std::exp(-std::pow((y - 150 - 40 * std::sin(x * 2 * kPi / c.width())) / 40.0, 2));
-        const double a = std::clamp((n - 0.5) * 3.0, 0.0, 1.0) * band * 0.8;
-        out = out.mixed(Color::hex(0x2a3a52), a);
-    });
-    hills(c, art::Noise(art::seed_of("castlefarhills")), 330, 90, 0.005, Color::hex(0x1c3042), Color::hex(0x142030));
-    castle_silhouette(c, 180, 290, 0.9, Color::hex(0x142436), Color::hex(0xffc860));
-    castle_silhouette(c, 860, 300, 0.7, Color::hex(0x142436), Color::hex(0xffc860));
-}
-
-void paint_sky(Canvas& c) { paint_sky_with(c, false); }
-
-void paint_near(Canvas& c) {
-    const art::Noise noise(art::seed_of("castlenearhills"));
-    hills(c, noise, 372, 110, 0.0045, Color::hex(0x1a3a2c), Color::hex(0x0c1c16));
-    // Woods along the hills: round crowns, a shade darker.
-    art::Random random(art::seed_of("castlewoods"));
-    const int period = c.width();
-    for (int i = 0; i < 160; ++i) {
-        const double x = random.range(0, period);
-        const double h = worlds::periodic_noise_px(noise, x, 0.5, period, 0.0045, 3);
-        const double ground = 372 - 110 * h + random.range(4, 30);
-        const double r = random.range(7, 14);
-        worlds::wrap_x(period, [&](double dx) {
-            c.circle(x + dx, ground - r, r);
-            c.fill(Paint::solid(Color::hex(0x10281e)));
-            c.circle(x + dx - r * 0.3, ground - r * 1.3, r * 0.5);
-            c.fill(Paint::solid(Color::hex(0x1e4230)));
-        });
-    }
-    castle_silhouette(c, 1100, 300, 1.3, Color::hex(0x0e1a1c), Color::hex(0xffd070));
 }
 
 // ---- terrain ----
@@ -283,16 +188,7 @@ void place_level(worlds::World& world, const Terrain& floor) {
 }  // namespace
 
 void add_land_and_level(worlds::World& world) {
-    worlds::Backdrop sky{.prefix = "castlesky", .paint = paint_sky};
-    sky.once = {.name = "castlemoon",
-                .x = int(kMoonX - kHalo),
-                .y = int(kMoonY - kHalo),
-                .width = int(2 * kHalo),
-                .height = int(2 * kHalo),
-                .paint = [](Canvas& c) { paint_sky_with(c, true); }};
-    worlds::lay_backdrop(world, sky, 3, 0, kLength);
-    worlds::Backdrop near{.prefix = "castlehills", .period = 1536, .tile_width = 256, .paint = paint_near};
-    worlds::lay_backdrop(world, near, 2, 0, kLength);
+    add_backdrops(world, kLength);
 
     Terrain floor(Terrain::Kind::Floor, kLength, art::seed_of("castlefloor"));
     floor.keys({{0, 380, 6},      {500, 372, 10},   {900, 392, 0},    {1500, 392, 0},   {1750, 350, 12},

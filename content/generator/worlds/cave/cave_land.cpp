@@ -1,13 +1,11 @@
 // The cave: a winding tunnel of ochre rock (floor and roof on layer 1) with
-// teal crystals on its floor and stalactites on its roof; behind it pillars
-// of rock (layer 2) and the far cavern wall glowing with lava seams and
-// crystal specks (layer 3); and the level's timeline.
+// teal crystals on its floor and stalactites on its roof, over the backdrops
+// of cave_backdrops.cpp; and the level's timeline.
 #include <algorithm>
 #include <cmath>
 
 #include "generator/art/prelude.h"
 #include "generator/worlds/cave/cave.h"
-#include "generator/worlds/common/backdrop.h"
 #include "generator/worlds/common/terrain.h"
 
 namespace cave {
@@ -18,16 +16,21 @@ namespace {
 
 constexpr int kLength = 14000;
 constexpr int kBossX = 12300;  // the first wheel stops the view after about 180 s
-// The wheels wait side by side in a shallow shaft just above the arena, out
-// of the field and so out of reach of every shot, until the first of them
-// holds the view (a wheel shot down before it holds the view would let the
-// view run on past the others). A cap of rock closes the shaft a wheel's
-// height above the field, so a wheel rolling up turns back before it has
-// been out of sight for long.
+// The wheels wait in a shaft just above the arena, out of the field and so
+// out of reach of every shot, until the first of them holds the view (a
+// wheel shot down before it holds the view would let the view run on past
+// the others). The first holds it at x 399, so three columns of wheels side
+// by side (x 399, 479, 559) stand wholly on screen; the fourth waits over
+// the first, nearest the ships, and follows it down. The lowest wait with
+// their teeth a row above the field, so the pack drops into view as the
+// scroll stops, and a cap of rock a row above each column's top wheel turns
+// a wheel rolling up back before it has been out of sight for long.
 constexpr int kShaftX0 = kBossX - 60, kShaftX1 = kBossX + 340;
-constexpr int kWheelY = -62;                 // images at rows -93..-11
-constexpr int kWheelGap = 80;                // teeth (radius 39, outlined) apart
-constexpr int kCapY = kWheelY - 31 - 9 - 40;  // its 40 rows end 9 rows above the wheels
+constexpr int kWheelTop = 31, kWheelBottom = 51;  // image rows above and below a wheel's y
+constexpr int kWheelY = -1 - kWheelBottom;        // images at rows -83..-1
+constexpr int kWheelGap = 80;                     // teeth (radius 39, outlined) apart
+constexpr int kStackedY = kWheelY - kWheelTop - kWheelBottom - 2;  // over the first
+constexpr int kCapHeight = 40, kCapHalfWidth = 38;  // narrower than a wheel: a column's cap touches no neighbour
 constexpr int kExitX = 13100;
 
 // Hatches, known before the terrain is drawn: the rock around them is kept
@@ -40,78 +43,6 @@ bool near_hatch(const int (&hatches)[N], int x) {
     for (int h : hatches)
         if (x > h - 16 && x < h + 90) return true;
     return false;
-}
-
-// ---- backdrops ----
-void paint_deep(Canvas& c) {
-    const int period = c.width();
-    const art::Noise noise(art::seed_of("cavedeep"));
-    const Look& k = look();
-    c.map_pixels([&](int x, int y, Color& out) {
-        const double n = worlds::periodic_noise_px(noise, x, y * 0.012, period, 0.012);
-        const double m = worlds::periodic_noise_px(noise, x, y * 0.05 + 20, period, 0.05, 3);
-        // Darker towards the roof and floor, a warm haze in the middle distance.
-        const double mid = 1 - std::abs(y - 230.0) / 230.0;
-        Color wall = Color::hex(0x120c0c).mixed(Color::hex(0x3a2418), std::clamp(n * 0.9 + mid * 0.35 - 0.2, 0.0, 1.0));
-        wall = wall.mixed(Color::hex(0x5a3420), std::max(0.0, m - 0.62) * 1.5);
-        // Lava seams: thin bright veins where the noise crosses a level.
-        const double vein = std::abs(n - 0.52);
-        if (vein < 0.007 && m > 0.55 && y > 170) wall = wall.mixed(k.lava, (0.007 - vein) / 0.007 * 0.55);
-        out = wall;
-    });
-    // A lava lake's glow along the bottom.
-    c.rect(0, 330, period, 87);
-    c.fill(Paint::vertical(330, 417, {{0, Color::hex(0xff5a10).with_alpha(0)}, {1, Color::hex(0xff6a10).with_alpha(0.45)}}));
-    // Crystal specks in the far wall.
-    art::Random random(art::seed_of("cavespecks"));
-    for (int i = 0; i < 70; ++i) {
-        const double x = random.range(0, period), y = random.range(60, 380);
-        const double r = random.range(0.8, 2.0);
-        c.orb(x, y, r, k.crystal.light, k.crystal_glow.darker(0.3));
-    }
-}
-
-// Pillars from roof to floor, some broken into a hanging and a standing
-// half, dark against the far wall with a warm rim on their lava side.
-void paint_pillars(Canvas& c) {
-    const int period = c.width();
-    const art::Noise noise(art::seed_of("cavepillars"));
-    art::Random random(art::seed_of("cavepillarplan"));
-    struct Pillar {
-        double x, w;
-        double gap_top, gap_bottom;  // rows of a break; equal for a whole column
-    };
-    std::vector<Pillar> pillars;
-    for (double x = 60; x < period - 40; x += random.range(170, 300)) {
-        const double w = random.range(40, 90);
-        const double g = random.range(140, 240);
-        const bool broken = random.chance(0.6);
-        pillars.push_back({x, w, broken ? g : 0, broken ? g + random.range(60, 140) : 0});
-    }
-    c.map_pixels([&](int x, int y, Color& out) {
-        for (const Pillar& p : pillars) {
-            for (double dx : {-double(period), 0.0, double(period)}) {
-                const double px = p.x + dx;
-                // Width varies with height: fat at the ends, waisted in the middle.
-                const double waist = 1 - 0.35 * std::sin(y / 416.0 * 3.14159);
-                const double wobble = (noise.at(y * 0.05, p.x * 0.01) - 0.5) * 10;
-                const double half = p.w / 2 * waist;
-                const double u = (x - px - wobble) / half;
-                if (std::abs(u) > 1) continue;
-                if (p.gap_bottom > 0) {
-                    // Tapering tips either side of the break.
-                    const double tip_top = p.gap_top - 40 * (std::abs(u));
-                    const double tip_bottom = p.gap_bottom + 40 * (std::abs(u));
-                    if (y > tip_top && y < tip_bottom) continue;
-                }
-                const double shade = 0.25 + 0.35 * (1 - std::abs(u)) + 0.2 * noise.fractal(x * 0.08, y * 0.08, 3);
-                Color col = Color::hex(0x1c120e).mixed(Color::hex(0x4a3024), shade);
-                if (u > 0.65) col = col.mixed(Color::hex(0xb05a28), (u - 0.65) * 1.6);  // lit by the lava
-                out = col;
-                return;
-            }
-        }
-    });
 }
 
 // ---- terrain ----
@@ -135,14 +66,31 @@ void shape(Ground& g) {
                  {kShaftX1 + 40, 14, 12}, {kShaftX1 + 90, 38, 10}, {14000, 34, 0}});
 }
 
-Color ochre(const art::Noise& noise, const worlds::GroundPixel& p) {
+// The tunnel's rock: ochre beds, wet and lit. The roof's underside takes the
+// lava's light from below; the floor's top is wet, with glints and puddles
+// holding the lava's reflection; cool violet stone shows in patches, and
+// the depths go dark.
+Color ochre(const art::Noise& noise, const worlds::GroundPixel& p, bool floor) {
     const Look& k = look();
     const double n = noise.fractal(p.x * 0.05, p.y * 0.05, 4);
     const double layers = std::sin(p.y * 0.22 + n * 5.0);
     double t = 0.2 + 0.55 * std::exp(-p.depth / 16.0) + (n - 0.5) * 0.55 + layers * 0.07;
     Color rock = k.rock.at(std::clamp(t, 0.0, 1.0));
+    const double cool = noise.fractal(p.x * 0.01 + 70, p.y * 0.02, 3);
+    rock = rock.mixed(Color::hex(0x3a2e40).scaled(0.6 + t * 0.7), std::clamp((cool - 0.55) * 2.2, 0.0, 0.5));
+    if (floor) {
+        // Wet glints along the top and shallow puddles that mirror the glow.
+        const double wet = noise.at(p.x * 0.35 + 11, p.y * 0.5);
+        if (p.depth > 2 && p.depth < 9 && wet > 0.78) rock = rock.mixed(Color::hex(0xfff0d8), (wet - 0.78) * 3.5);
+        const double puddle = noise.fractal(p.x * 0.02 + 30, 0.5, 2);
+        if (p.depth > 2 && p.depth < 5 && puddle > 0.62) rock = rock.mixed(Color::hex(0xff9a50), 0.55);
+    } else {
+        rock = rock.mixed(Color::hex(0xe0743a), std::clamp(1 - p.depth / 18.0, 0.0, 1.0) * 0.45);
+        const double drip = noise.at(p.x * 0.6 + 5, 3.5);
+        if (p.depth < 12 && drip > 0.84) rock = rock.mixed(Color::hex(0xffe8c8), (drip - 0.84) * 4 * (1 - p.depth / 12.0));
+    }
     // Damp, darker rock deep inside.
-    return rock.mixed(Color::hex(0x120a08), std::clamp((p.depth - 60) / 120.0, 0.0, 0.5));
+    return rock.mixed(Color::hex(0x0e080a), std::clamp((p.depth - 50) / 110.0, 0.0, 0.6));
 }
 
 void crystals(Canvas& c, int origin_x, int, const std::function<int(int)>& surface) {
@@ -183,7 +131,7 @@ void stalactites(Canvas& c, int origin_x, int, const std::function<int(int)>& su
 
 worlds::TerrainLook ground_look(const art::Noise& noise, bool floor) {
     worlds::TerrainLook l;
-    l.material = [&noise](const worlds::GroundPixel& p) { return ochre(noise, p); };
+    l.material = [&noise, floor](const worlds::GroundPixel& p) { return ochre(noise, p, floor); };
     l.rock = look().rock;
     l.outline = look().outline;
     l.rim = look().rock.light.with_alpha(0.8);
@@ -279,11 +227,18 @@ void place_level(worlds::World& world, const Ground& g) {
     heli(11950, 210);
     red(12150, 230);
 
-    // The pack of wheels in the shaft, clear of its walls, its cap and each
+    // The pack of wheels in the shaft, clear of its walls, their caps and each
     // other. The first holds the view at x 399, the others are then on screen
-    // (x 479..639) and join it.
-    level.place(kShaftX0 - 10, kCapY, 1, "caveshaftcap");
-    for (int i = 0; i < 4; ++i) level.place(kBossX + kWheelGap * i, kWheelY, 0, "caveboss");
+    // (x 479 and 559) and join it.
+    const auto cap = [&](int x, int wheel_y) {
+        level.place(x - kCapHalfWidth, wheel_y - kWheelTop - 1 - kCapHeight, 1, "caveshaftcap");
+    };
+    for (int column = 0; column < 3; ++column) {
+        const int x = kBossX + kWheelGap * column;
+        level.place(x, kWheelY, 0, "caveboss");
+        if (column == 0) level.place(x, kStackedY, 0, "caveboss");
+        cap(x, column == 0 ? kStackedY : kWheelY);
+    }
     level.place(kExitX, 130, 0, "exitportal");
 }
 
@@ -291,7 +246,7 @@ void place_level(worlds::World& world, const Ground& g) {
 // only bounced off.
 std::vector<art::Frame> shaft_cap() {
     const Look& k = look();
-    Canvas c(kShaftX1 - kShaftX0 + 20, 40);
+    Canvas c(2 * kCapHalfWidth, kCapHeight);
     c.rect(0, 0, c.width(), c.height());
     c.fill(Paint::solid(k.rock.dark));
     std::vector<art::Frame> frames;
@@ -303,10 +258,7 @@ std::vector<art::Frame> shaft_cap() {
 
 void add_land_and_level(worlds::World& world) {
     world.sprite("caveshaftcap", shaft_cap());
-    worlds::Backdrop deep{.prefix = "cavedeep", .paint = paint_deep};
-    worlds::lay_backdrop(world, deep, 3, 0, kLength);
-    worlds::Backdrop pillars{.prefix = "cavepillars", .period = 1536, .tile_width = 256, .paint = paint_pillars};
-    worlds::lay_backdrop(world, pillars, 2, 0, kLength);
+    add_backdrops(world, kLength);
 
     Ground ground;
     shape(ground);

@@ -3,6 +3,7 @@
 // watches through the visor across its face.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "generator/art/art.h"
@@ -16,11 +17,15 @@ struct Look {
     art::Color neon_pink, neon_cyan, window;
 };
 const Look& look();
+// Neon lettering on a sign: `height` pixels high, centred on x, its top at y,
+// white-hot at the top of the letters and `glow` at their foot.
+void sign_text(art::Canvas& c, double x, double y, const std::string& text, double height, const art::Color& glow,
+               double weight = 0.9, double tracking = 1.2);
 
 void add_craft(worlds::World& world);      // citywhiteship, citygreenship, cityfrogship, citybluehelicopter,
                                            // cityblimp, rocketship
 void add_boss(worlds::World& world);       // cityboss, its eyes and shots
-void add_buildings(worlds::World& world);  // buildingone, buildinglights, housetwo, fire, scenery towers
+void add_buildings(worlds::World& world);  // buildingone, buildinglights, housetwo, houseone, fire, scenery towers
 void add_land_and_level(worlds::World& world);
 
 // Scenery towers of the street (names outside the registry), with their sizes.
@@ -29,5 +34,7 @@ struct Tower {
     int width, height;
 };
 const std::vector<Tower>& towers();
+// The picture of a tower of the list past the first four (each its own kind).
+art::Canvas more_tower(const std::string& name, int width, int height);
 
 }  // namespace city

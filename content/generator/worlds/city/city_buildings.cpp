@@ -4,7 +4,9 @@
 // "buildingone" (120 x 260, offsets 0, 0) is drawn from its top-left corner:
 // its roof is row y, and its sign ("buildinglights", 52 x 77, offsets 0, 0)
 // is spawned at (x + 64, y - 77), so the sign's legs stand on the roof.
-// "housetwo": 100 x 66, offsets (0, 0). "fire": the shared flames.
+// "housetwo": 100 x 66, offsets (0, 0); "houseone", the noodle bar, the
+// same. "fire": the shared flames. The plain towers are in city_towers.cpp
+// beside these (names outside the registry).
 #include <cmath>
 
 #include "generator/art/prelude.h"
@@ -135,13 +137,40 @@ std::vector<Frame> house_two() {
     // Neon sign over the awning.
     c.rounded_rect(24, 16, 52, 10, 3);
     c.fill_outlined(Paint::solid(Color::hex(0x100a18)), k.outline, 1.0);
-    art::TextStyle ts;
-    ts.height = 6;
-    ts.weight = 0.8;
-    ts.tracking = 1.2;
-    ts.fill = {{0, Color{1, 1, 1}}, {1, k.neon_pink}};
-    ts.outline_width = 0;
-    art::draw_text(c, 50, 18, "OPEN", ts, art::Align::Centre);
+    sign_text(c, 50, 18, "OPEN", 6, k.neon_pink, 0.8);
+    return one_frame(std::move(c));
+}
+
+// The noodle bar: a low teal front with a red lantern sign, steam from its
+// vent, its window full of warm light. 100 x 66 like the shop, offsets (0, 0).
+std::vector<Frame> noodle_bar() {
+    const Look& k = look();
+    Canvas c(100, 66);
+    const Ramp teal{Color::hex(0x0c2a2a), Color::hex(0x1e6a64), Color::hex(0x6ac8b8)};
+    c.rect(2, 12, 96, 54);
+    art::textured(c, teal, art::Noise(art::seed_of("houseone")), 0.12, 0.3, 110);
+    c.rect(2, 12, 96, 54);
+    c.stroke(Paint::solid(k.outline), 1.2);
+    c.rect(0, 6, 100, 7);
+    c.shade(k.concrete, k.outline);
+    c.rect(74, 0, 8, 7);
+    c.shade(k.steel, k.outline);
+    // The window and the door.
+    c.rect(8, 38, 54, 26);
+    c.fill_outlined(Paint::vertical(38, 64, {{0, Color::hex(0xffe0a0)}, {1, Color::hex(0xd88a3a)}}), k.outline, 1.0);
+    for (double x = 20; x < 62; x += 12) {
+        c.line({x, 38}, {x, 64});
+        c.stroke(Paint::solid(k.outline), 1.0);
+    }
+    c.rect(70, 38, 20, 26);
+    c.shade(Ramp::of(Color::hex(0x4a1c1c)), k.outline);
+    // A curtain of red cloth over the door, lanterns, the sign.
+    c.rect(70, 38, 20, 7);
+    c.fill_outlined(Paint::solid(Color::hex(0xc02030)), k.outline, 0.8);
+    for (double x : {8.0, 92.0}) c.orb(x, 34, 3.5, Color::hex(0xffd0a0), Color::hex(0xd02020));
+    c.rounded_rect(16, 16, 68, 14, 4);
+    c.fill_outlined(Paint::solid(Color::hex(0x2a0808)), k.outline, 1.0);
+    sign_text(c, 50, 19, "NOODLES", 8, Color::hex(0xff5a3a));
     return one_frame(std::move(c));
 }
 
@@ -149,7 +178,9 @@ std::vector<Frame> house_two() {
 
 const std::vector<Tower>& towers() {
     static const std::vector<Tower> all = {
-        {"citytowera", 92, 200}, {"citytowerb", 116, 150}, {"citytowerc", 72, 250}, {"citytowerd", 132, 110}};
+        {"citytowera", 92, 200},  {"citytowerb", 116, 150}, {"citytowerc", 72, 250},  {"citytowerd", 132, 110},
+        {"citytowere", 104, 244}, {"citytowerf", 96, 250},  {"citytowerg", 120, 190}, {"citytowerh", 88, 210},
+        {"citytoweri", 140, 110}, {"citytowerj", 100, 180}, {"citytowerk", 112, 200}};
     return all;
 }
 
@@ -163,9 +194,11 @@ void add_buildings(worlds::World& world) {
                               k.brick, Ramp{Color::hex(0x1c1a26), Color::hex(0x3c3850), Color::hex(0x7a7498)}};
     int i = 0;
     for (const Tower& t : towers()) {
-        world.sprite(t.name, one_frame(tower(t.width, t.height, materials[i % 4], art::seed_of(t.name), i % 2 == 0)));
+        world.sprite(t.name, one_frame(i < 4 ? tower(t.width, t.height, materials[i], art::seed_of(t.name), i % 2 == 0)
+                                             : more_tower(t.name, t.width, t.height)));
         ++i;
     }
+    world.sprite("houseone", noodle_bar());
 }
 
 }  // namespace city

@@ -3,6 +3,8 @@
 // far skyline under a violet sky (layer 3); and the level's timeline.
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <string>
 
 #include "generator/art/prelude.h"
 #include "generator/worlds/city/city.h"
@@ -31,18 +33,41 @@ struct SkylineStyle {
 
 // Buildings are chosen first and then drawn where they stand and one period
 // to either side, so the one crossing the picture's end goes on at its start.
+// Each has its own roof (flat, a spire, a setback, a dome, a mast, a water
+// tank) and its own way of lighting its windows (a grid, whole floors, bays).
 void skyline(Canvas& c, const SkylineStyle& st, uint64_t seed) {
     const int period = c.width();
     const Look& k = look();
     art::Random r(seed);
-    for (double x = 0; x < period;) {
-        const double w = r.range(st.min_w, st.max_w);
+    // Where the buildings stand: one across the picture's end (so the picture
+    // joins inside a building, on the wall between two columns of windows),
+    // then the rest along the period up to it.
+    std::vector<std::pair<double, double>> spans;  // x, width
+    const double across = r.range(st.min_w, st.max_w);
+    const double overhang = 8 + 6 * std::round((across * r.range(0.3, 0.7) - 8) / 6);
+    spans.push_back({period - overhang, across});
+    for (double x = across - overhang + r.range(0, 10);;) {
+        double w = r.range(st.min_w, st.max_w);
+        if (x + w > period - overhang) w = period - overhang - x;
+        if (w < st.min_w * 0.6) break;
+        spans.push_back({x, w});
+        x += w + r.range(0, 10);
+    }
+    for (const auto& [x, w] : spans) {
         const double h = r.range(st.min_h, st.max_h);
         const double top = st.base - h;
+        const int roof = r.integer(0, 5);
+        const int lighting = r.integer(0, 2);
         std::vector<bool> lit;
-        for (double wy = top + 6; wy < st.base - 4; wy += 7)
-            for (double wx = x + 4; wx < x + w - 4; wx += 6) lit.push_back(r.chance(st.lit));
-        const double spire = r.chance(0.3) ? r.range(14, 34) : 0;
+        for (double wy = top + 6; wy < st.base - 4; wy += 7) {
+            const bool floor_lit = r.chance(st.lit);
+            for (double wx = x + 4; wx < x + w - 4; wx += 6) {
+                const bool bay = int((wx - x) / 6) % 3 != 1;
+                lit.push_back(lighting == 0 ? r.chance(st.lit) : lighting == 1 ? floor_lit && r.chance(0.9)
+                                                                               : bay && r.chance(st.lit * 1.3));
+            }
+        }
+        const double spire = r.range(14, 34);
         const bool sign = st.signs && r.chance(0.35);
         const double sign_y = sign ? top + r.range(10, std::max(12.0, h * 0.5)) : 0;
         const Color sign_colour = sign && r.chance(0.5) ? k.neon_pink : k.neon_cyan;
@@ -53,17 +78,38 @@ void skyline(Canvas& c, const SkylineStyle& st, uint64_t seed) {
             c.fill(Paint::vertical(top, st.base, {{0, st.body.lighter(0.08)}, {1, st.body}}));
             c.rect(bx, top, 1.5, h);
             c.fill(Paint::solid(st.edge));
-            // Windows in columns, lit by chance.
             size_t i = 0;
             for (double wy = top + 6; wy < st.base - 4; wy += 7)
                 for (double wx = bx + 4; wx < bx + w - 4; wx += 6) {
                     c.rect(wx, wy, 2.5, 3);
                     c.fill(Paint::solid(lit[i++] ? st.window_on : st.window_off));
                 }
-            // Roof details: a spire, a neon sign.
-            if (spire > 0) {
-                c.polygon({{bx + w * 0.4, top}, {bx + w * 0.5, top - spire}, {bx + w * 0.6, top}});
-                c.fill(Paint::solid(st.body));
+            switch (roof) {
+                case 1:  // a spire
+                    c.polygon({{bx + w * 0.4, top}, {bx + w * 0.5, top - spire}, {bx + w * 0.6, top}});
+                    c.fill(Paint::solid(st.body));
+                    break;
+                case 2:  // a setback
+                    c.rect(bx + w * 0.2, top - spire * 0.6, w * 0.6, spire * 0.6 + 1);
+                    c.fill(Paint::solid(st.body.lighter(0.04)));
+                    break;
+                case 3:  // a dome
+                    c.arc(bx + w / 2, top + 1, w * 0.3, 180, 360);
+                    c.fill(Paint::solid(st.body.lighter(0.04)));
+                    break;
+                case 4:  // a mast with its light
+                    c.rect(bx + w * 0.7, top - spire * 1.4, 1.5, spire * 1.4);
+                    c.fill(Paint::solid(st.edge));
+                    c.rect(bx + w * 0.7 - 0.5, top - spire * 1.4 - 1, 2.5, 2);
+                    c.fill(Paint::solid(Color::hex(0xff4040)));
+                    break;
+                case 5:  // a water tank on legs
+                    c.rect(bx + w * 0.25, top - 12, 10, 9);
+                    c.rect(bx + w * 0.25 + 1, top - 4, 1.5, 4);
+                    c.rect(bx + w * 0.25 + 7.5, top - 4, 1.5, 4);
+                    c.fill(Paint::solid(st.body.lighter(0.05)));
+                    break;
+                default: break;
             }
             if (sign) {
                 c.rect(bx + w * 0.2, sign_y, w * 0.6, 5);
@@ -72,7 +118,6 @@ void skyline(Canvas& c, const SkylineStyle& st, uint64_t seed) {
                 c.fill(Paint::solid(sign_colour.lighter(0.6)));
             }
         });
-        x += w + r.range(0, 10);
     }
 }
 
@@ -151,8 +196,7 @@ void place_level(worlds::World& world) {
         int x0, x1, top;
     };
     std::vector<Block> blocks;
-    const auto tower = [&](int x, int index) {
-        const Tower& t = towers()[size_t(index) % towers().size()];
+    const auto tower = [&](int x, const Tower& t) {
         level.place(x, kStreet - t.height + 2, 1, t.name);
         blocks.push_back({x, x + t.width, kStreet - t.height + 2});
     };
@@ -161,23 +205,62 @@ void place_level(worlds::World& world) {
         blocks.push_back({x, x + 120, kStreet - 258});
         blocks.push_back({x + 64, x + 116, kStreet - 258 - 77});  // its roof sign
     };
-    const auto house = [&](int x) { level.place(x, kStreet - 64, 0, "housetwo"); };
+    const auto shop = [&](int x, const char* name) { level.place(x, kStreet - 64, 0, name); };
 
-    // The streets: towers and shops all the way, tallest in the middle stretch.
+    // The streets: towers and shops all the way, tallest in the middle
+    // stretch. The plan gives each place a height (0 tall, 1 middling, 2 the
+    // tallest, 3 low, -1 a shop, -2 the lit tower); the kind of that height
+    // seen longest ago stands there. A kind comes back only once its last one
+    // has left the screen (640 pixels and its own width further on), so no
+    // screen shows the same block twice.
+    const std::vector<std::vector<const char*>> heights = {
+        {"citytowera", "citytowerh", "citytowerk"}, {"citytowerb", "citytowerg", "citytowerj"},
+        {"citytowerc", "citytowerf", "citytowere"}, {"citytowerd", "citytoweri"}};
+    const auto find_tower = [](const std::string& name) -> const Tower& {
+        for (const Tower& t : towers())
+            if (name == t.name) return t;
+        return towers().front();
+    };
+    std::map<std::string, int> last;
+    const auto free_since = [&](const std::string& name, int x, int width) {
+        const auto it = last.find(name);
+        return it == last.end() || x - it->second >= worlds::kFieldWidth + width;
+    };
+    // The kind among `names` (each `width` wide, or a tower's own) free here and seen longest ago.
+    const auto pick = [&](const std::vector<const char*>& names, int x, int width) -> const char* {
+        const char* best = nullptr;
+        int oldest = 0;
+        for (const char* n : names) {
+            const int w = width > 0 ? width : find_tower(n).width;
+            const int seen = last.count(n) ? last[n] : -100000;
+            if (free_since(n, x, w) && (best == nullptr || seen < oldest)) {
+                best = n;
+                oldest = seen;
+            }
+        }
+        return best;
+    };
     const int plan[] = {3, -1, 1, -1, 0, -2, 3, -1, 2, -1, 1, -2, 0, -1, 3, -2, 1, -1, 2, 0, -1, 3, -2, 1, -1,
                         0, -1, 3, 1, -2, 2, -1, 0, -1, 3, -2, 1};
     int x = 700;
     for (int step : plan) {
         if (x > kBossX - 900) break;
         if (step == -1) {
-            house(x + 20);
+            if (const char* name = pick({"housetwo", "houseone"}, x + 20, 100)) {
+                shop(x + 20, name);
+                last[name] = x + 20;
+            }
             x += 160;
         } else if (step == -2) {
             building(x);
+            last["buildingone"] = x;
             x += 260;
         } else {
-            tower(x, step);
-            x += towers()[size_t(step)].width + 90;
+            const char* name = pick(heights[size_t(step)], x, 0);
+            const Tower& t = find_tower(name != nullptr ? name : heights[size_t(step)].front());
+            tower(x, t);
+            last[t.name] = x;
+            x += t.width + 90;
         }
         x += 40;
     }

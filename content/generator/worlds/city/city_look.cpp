@@ -26,4 +26,15 @@ const Look& look() {
     return l;
 }
 
+void sign_text(art::Canvas& c, double x, double y, const std::string& text, double height, const art::Color& glow,
+               double weight, double tracking) {
+    art::TextStyle ts;
+    ts.height = height;
+    ts.weight = weight;
+    ts.tracking = tracking;
+    ts.fill = {{0, Color{1, 1, 1}}, {1, glow}};
+    ts.outline_width = 0;
+    art::draw_text(c, x, y, text, ts, art::Align::Centre);
+}
+
 }  // namespace city

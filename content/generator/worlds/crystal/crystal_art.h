@@ -1,4 +1,4 @@
-// The Crystal world (level 3): violet caverns grown with glowing crystal,
+// The Crystal world (level 3): violet caverns veined with amber, grown with glowing crystal,
 // faceted white and yellow craft, red crystal darts, gel blobs that split, and
 // a gate of two crystal openers that loose shards across the cave.
 #pragma once
@@ -21,6 +21,8 @@ struct Look {
     art::Ramp silver{art::Color::hex(0x3a4058), art::Color::hex(0xa0a8c0), art::Color::hex(0xffffff)};
     art::Ramp yellow{art::Color::hex(0x5a3a04), art::Color::hex(0xe8b418), art::Color::hex(0xfff4a0)};
     art::Ramp rock{art::Color::hex(0x0e0818), art::Color::hex(0x2e1e46), art::Color::hex(0x6a5488)};
+    // The second hue: amber veins in the rock and amber crystals among the violet.
+    art::Ramp amber{art::Color::hex(0x4a1e04), art::Color::hex(0xe0861a), art::Color::hex(0xffe2a0)};
     art::Color glow = art::Color::hex(0x7af0ff);
 };
 const Look& look();

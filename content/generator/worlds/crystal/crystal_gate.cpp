@@ -79,9 +79,24 @@ void spire(Canvas& c, double pulse) {
     c.shade(k.rock, k.outline);
 }
 
+// The far wall's stalk the second pod hangs from: a dark crystal stalactite
+// whose tip, 96 rows down, holds the pod's stem at column 33.
+Canvas far_stalk() {
+    const Look& k = look();
+    Canvas c(66, 104);
+    const Ramp far{Color::hex(0x140a28), Color::hex(0x2c1a52), Color::hex(0x5a40a0)};
+    gem(c, {{8, 0}, {14, 40}, {26, 84}, {33, 100}, {40, 84}, {52, 40}, {58, 0}}, {33, 40}, far, k.outline);
+    gem(c, {{2, 0}, {6, 24}, {12, 0}}, {7, 8}, far, k.outline);
+    gem(c, {{50, 0}, {58, 30}, {64, 0}}, {57, 10}, far, k.outline);
+    c.circle(33, 98, 3);
+    c.fill(Paint::solid(k.glow.with_alpha(0.8)));
+    return c;
+}
+
 }  // namespace
 
 void add_gate(worlds::World& world) {
+    world.sprite("crystalfarstalk", far_stalk());
     world.sprite("crystalopenerdown",
                  art::frames_of({.width = 72, .height = 70, .xoffset = -11, .origin_x = 36}, 16,
                                 [](Canvas& c, int i) { pod(c, std::clamp((i - 5) / 8.0, 0.0, 1.0), i); }));

@@ -6,6 +6,11 @@
 // roof stops the level as it reaches the left edge, the spire on the floor
 // (490 pixels behind it) when it passes x 500, and each opens the level again
 // one notch when its 1100 frames are up; the pod drops crystals meanwhile.
+// A second pod hangs under the first on the far wall (layer 3). Drifting at
+// the far wall's speed it comes on screen 630 frames before the level stops,
+// dropping crystals as it comes, and so bursts 630 frames sooner: the seals
+// break one by one (the far pod, the near pod, the spire), and the player
+// sees the gate's time run out.
 #include "generator/worlds/crystal/crystal_art.h"
 
 namespace crystal {
@@ -19,6 +24,12 @@ namespace {
 
 constexpr int kPodX = 12600;
 constexpr int kSpireX = kPodX + 490;
+// The frame the pod passes x 10 and the level stops (its x falls by 3 a frame).
+constexpr int kStopFrame = (kPodX - 9) / 3;
+static_assert((kPodX - 9) % 3 == 0, "the pod stands at x 9 on the frame it stops the level");
+// The far pod, 1 pixel a frame, at x 9 on the same frame.
+constexpr int kFarPodX = 9 + kStopFrame;
+constexpr int kFarPodY = 96;
 constexpr int kExitX = 13500;
 
 class Placer : public worlds::GroundPlacer {
@@ -96,6 +107,8 @@ void add_level(worlds::World& world) {
     level.place(12100, 150, 0, "crystalblobbig");
 
     level.place(kPodX, p.roof(kPodX, 50) - 4, 1, "crystalopenerdown");
+    level.place(kFarPodX - 8, 0, 3, "crystalfarstalk");
+    level.place(kFarPodX, kFarPodY, 3, "crystalopenerdown");
     level.place(kSpireX, p.floor(kSpireX, 64) - 96, 1, "crystalopenerup");
     level.place(kExitX, 140, 0, "exitportal");
 }

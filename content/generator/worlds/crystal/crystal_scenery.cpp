@@ -1,6 +1,8 @@
 // Crystal scenery: a glowing cavern wall on layer 3, columns of crystal
 // rising and hanging in the middle distance on layer 2, and a rock floor and
-// roof grown with clusters of crystal on layer 1.
+// roof grown with clusters of crystal on layer 1. Violet is the cave's own
+// hue; amber, the second, runs through the rock in veins, glows in pockets of
+// the far wall and grows among the crystals.
 #include <cmath>
 
 #include "generator/art/prelude.h"
@@ -17,14 +19,20 @@ constexpr int kColumnPeriod = 1600;
 void paint_cavern(Canvas& c) {
     const Look& k = look();
     const art::Noise noise(art::seed_of("crystalcavern"));
+    const art::Noise warm(art::seed_of("crystalcavern amber"));
     const double s = 16.0 / kWallPeriod;
     c.map_pixels([&](int x, int y, Color& out) {
         const double n = worlds::periodic_noise(noise, x * s, y * s, 16, 5);
         const double veins = std::abs(worlds::periodic_noise(noise, x * s * 2 + 5, y * s * 2, 32, 3) - 0.5);
+        const double amber_veins = std::abs(worlds::periodic_noise(warm, x * s * 1.5 + 3, y * s * 1.5, 24, 3) - 0.5);
+        // Pockets of amber light deep in the wall.
+        const double pocket = std::clamp((worlds::periodic_noise(warm, x * s * 0.5, y * s * 0.5 + 9, 8, 2) - 0.6) * 4, 0.0, 1.0);
         const double depth = std::abs(y - 208) / 208.0;  // darker towards roof and floor
         Color base = Color::hex(0x120a26).mixed(Color::hex(0x2a1850), std::clamp(n * 1.3 - 0.2, 0.0, 1.0));
+        base = base.mixed(Color::hex(0x3a1c20), pocket * 0.6);
         base = base.scaled(1.0 - 0.45 * depth);
         if (veins < 0.016) base = base.mixed(k.cyan.mid, (0.016 - veins) / 0.016 * 0.3);
+        if (amber_veins < 0.012) base = base.mixed(k.amber.mid, (0.012 - amber_veins) / 0.012 * (0.25 + 0.35 * pocket));
         out = base.with_alpha(1);
     });
     // Faint giant crystals far off, and motes of light.
@@ -36,13 +44,18 @@ void paint_cavern(Canvas& c) {
             const double base = from_top ? 0 : 416, tip = from_top ? h : 416 - h;
             c.polygon({{x + dx - w / 2, base}, {x + dx - w / 2, (base + tip) / 2}, {x + dx, tip},
                        {x + dx + w / 2, (base + tip) / 2}, {x + dx + w / 2, base}});
-            c.fill(Paint::linear({x + dx - w / 2, 0}, {x + dx + w / 2, 0},
-                                 {{0, Color::hex(0x3a2a6a)}, {0.5, Color::hex(0x22184a)}, {1, Color::hex(0x160e30)}}));
+            if (i % 3 == 2)
+                c.fill(Paint::linear({x + dx - w / 2, 0}, {x + dx + w / 2, 0},
+                                     {{0, Color::hex(0x5a3418)}, {0.5, Color::hex(0x3a2014)}, {1, Color::hex(0x22120e)}}));
+            else
+                c.fill(Paint::linear({x + dx - w / 2, 0}, {x + dx + w / 2, 0},
+                                     {{0, Color::hex(0x3a2a6a)}, {0.5, Color::hex(0x22184a)}, {1, Color::hex(0x160e30)}}));
         });
     }
     for (int i = 0; i < 160; ++i) {
         const double x = random.range(0, kWallPeriod), y = random.range(20, 396);
-        const Color tint = random.chance(0.5) ? k.glow : k.magenta.light;
+        const double pick = random.uniform();
+        const Color tint = pick < 0.4 ? k.glow : pick < 0.75 ? k.magenta.light : k.amber.light;
         worlds::wrap_x(kWallPeriod, [&](double dx) {
             c.rect(std::floor(x + dx), std::floor(y), 1, 1);
             c.fill(Paint::solid(tint.with_alpha(random.range(0.3, 0.9))));
@@ -70,12 +83,27 @@ void paint_columns(Canvas& c) {
     }
 }
 
-Color cave_rock(const art::Noise& noise, const worlds::GroundPixel& p) {
+// Violet rock in layers, broken into facets lit at different angles, split by
+// dark cracks and run through with glowing amber veins, glints of mica.
+Color cave_rock(const art::Noise& noise, const art::Noise& grain, const worlds::GroundPixel& p) {
     const Look& k = look();
     const double n = noise.fractal(p.x * 0.04, p.y * 0.06, 4);
     const double strata = 0.5 + 0.5 * std::sin(p.y * 0.35 + n * 6);
-    double t = 0.2 + 0.5 * std::exp(-p.depth / 12.0) + (n - 0.5) * 0.5 + strata * 0.08;
-    return k.rock.at(std::clamp(t, 0.0, 1.0));
+    // Facets: the rock in flat plates, each with its own light.
+    const double facet = grain.at(std::floor(p.x / 13.0 + n * 2.5) * 1.37, std::floor(p.y / 9.0 + n * 1.5) * 1.91);
+    double t = 0.18 + 0.5 * std::exp(-p.depth / 12.0) + (n - 0.5) * 0.42 + strata * 0.07 + (facet - 0.5) * 0.22;
+    const double crack = std::abs(grain.fractal(p.x * 0.035 + 11, p.y * 0.05, 3) - 0.5);
+    if (crack < 0.014) t -= 0.25;
+    else if (crack < 0.024) t += 0.06;  // the lit lip of a crack
+    Color out = k.rock.at(std::clamp(t, 0.0, 1.0));
+    // Amber veins, glowing where they run deep.
+    const double vein = std::abs(grain.fractal(p.x * 0.011, p.y * 0.028 + 40, 4) - 0.5);
+    if (p.depth > 3) {
+        if (vein < 0.007) out = out.mixed(k.amber.mid.lighter(0.2), 0.5 + 0.35 * (0.007 - vein) / 0.007);
+        else if (vein < 0.02) out = out.mixed(k.amber.dark.lighter(0.15), 0.5 * (0.02 - vein) / 0.013);
+    }
+    if (grain.at(p.x * 0.9, p.y * 0.9) > 0.93) out = out.mixed(Color::hex(0xe8d8ff), 0.5);
+    return out;
 }
 
 // Clusters of two to four crystals standing on the floor or hanging from the
@@ -85,7 +113,8 @@ void crystal_clusters(Canvas& c, int origin_x, const std::function<int(int)>& su
     art::Random random(art::seed_of("crystalclusters") ^ uint64_t(origin_x) * 2654435761u ^ (roof ? 7 : 0));
     for (int col = 24; col < c.width() - 24; col += random.integer(40, 90)) {
         const int n = random.integer(2, 4);
-        const Ramp& ramp = random.chance(0.5) ? k.cyan : k.magenta;
+        const double pick = random.uniform();
+        const Ramp& ramp = pick < 0.4 ? k.cyan : pick < 0.7 ? k.magenta : k.amber;
         for (int j = 0; j < n; ++j) {
             const double x = col + random.range(-10, 10);
             const double base = surface(int(x)) + (roof ? -3 : 3);
@@ -132,8 +161,9 @@ void add_scenery(worlds::World& world) {
     worlds::lay_backdrop(world, {.prefix = "crystalcolumns", .period = kColumnPeriod, .paint = paint_columns}, 2, 0,
                          kLength);
     const art::Noise noise(art::seed_of("crystalrock"));
+    const art::Noise grain(art::seed_of("crystalrock grain"));
     worlds::TerrainLook rock;
-    rock.material = [&](const worlds::GroundPixel& p) { return cave_rock(noise, p); };
+    rock.material = [&](const worlds::GroundPixel& p) { return cave_rock(noise, grain, p); };
     rock.outline = look().outline;
     rock.rim = look().violet.light.with_alpha(0.7);
     rock.margin = 30;

@@ -1,4 +1,7 @@
-// The hive's bees and beetle craft, all facing left.
+// The hive's bees and beetle craft, all facing left, drawn large enough to
+// hold their own against the comb's cells (the bees at 1.6 times, the beetle
+// and the wasp at 1.3 times their first size: larger pictures, larger hit
+// areas).
 //
 // hivebeebluefly and hivebeeyellow loop 4 frames of wing beat.
 // hivebeeblueattack steps one frame forward every frame and then holds the
@@ -113,11 +116,13 @@ void beetle(Canvas& c, double open) {
     c.stroke(Paint::solid(k.outline), 1.4);
 }
 
-void wasp_ship(Canvas& c, double beat) {
+// `sting` is the stings' row either side of the centre, so the caller can
+// keep them on the shot rows whatever the scale.
+void wasp_ship(Canvas& c, double beat, double sting) {
     const Look& k = look();
     wings(c, 8, -6, beat);
-    // Twin stings forward at rows -10 and +10 (y + 10 and y + 30).
-    for (double y : {-10.0, 10.0}) {
+    // Twin stings forward.
+    for (double y : {-sting, sting}) {
         c.polygon({{-30, y}, {-14, y - 3}, {-12, y + 3}});
         c.fill_outlined(Paint::solid(k.chitin.light), k.outline, 0.9);
     }
@@ -133,7 +138,7 @@ void wasp_ship(Canvas& c, double beat) {
     // Armoured front, the stings' mounts.
     c.smooth({{-16, -12}, {-4, -16}, {6, -10}, {6, 12}, {-4, 16}, {-16, 12}, {-20, 0}});
     c.shade(k.orange, k.outline, 1.0, 115);
-    for (double y : {-10.0, 10.0}) {
+    for (double y : {-sting, sting}) {
         c.circle(-14, y, 3);
         c.shade(k.chitin, k.outline, 0.8);
     }
@@ -142,32 +147,51 @@ void wasp_ship(Canvas& c, double beat) {
     c.highlight(-6, -12, 6, 2, 0.7);
 }
 
+constexpr double kBeeScale = 1.6, kCraftScale = 1.3;
+
 }  // namespace
 
 void add_bees(worlds::World& world) {
     const Look& k = look();
     const auto beat = [](int i) { return 0.5 - 0.5 * std::cos(i * kPi / 2); };  // up, half, down, half
+    // The bee's body stays at (x + 16, y + 12) in every form.
     constexpr art::FrameBox kBee{
-        .width = 46, .height = 50, .xoffset = -1, .yoffset = -12, .origin_x = 17, .origin_y = 24};
-    world.sprite("hivebeebluefly",
-                 art::frames_of(kBee, 4, [&](Canvas& c, int i) { bee(c, k.blue, beat(i), 0, 0, false); }));
-    world.sprite("hivebeeblueattack",
-                 art::frames_of(kBee, 6, [&](Canvas& c, int i) { bee(c, k.blue, beat(i), i / 5.0, 0, i >= 3); }));
-    world.sprite("hivebeeyellow",
-                 art::frames_of(kBee, 4, [&](Canvas& c, int i) { bee(c, k.yellow, beat(i), 0, 0, false); }));
+        .width = 74, .height = 80, .xoffset = -12, .yoffset = -26, .origin_x = 28, .origin_y = 38};
+    const auto big = [](Canvas& c) { c.scale(kBeeScale, kBeeScale); };
+    world.sprite("hivebeebluefly", art::frames_of(kBee, 4, [&](Canvas& c, int i) {
+                     big(c);
+                     bee(c, k.blue, beat(i), 0, 0, false);
+                 }));
+    world.sprite("hivebeeblueattack", art::frames_of(kBee, 6, [&](Canvas& c, int i) {
+                     big(c);
+                     bee(c, k.blue, beat(i), i / 5.0, 0, i >= 3);
+                 }));
+    world.sprite("hivebeeyellow", art::frames_of(kBee, 4, [&](Canvas& c, int i) {
+                     big(c);
+                     bee(c, k.yellow, beat(i), 0, 0, false);
+                 }));
     world.sprite("hivebeeyellowattack", art::frames_of(kBee, 4, [&](Canvas& c, int i) {
+                     big(c);
                      c.rotate_deg(-8);
                      bee(c, k.yellow, beat(i), 0, 1, true);
                  }));
 }
 
 void add_craft(worlds::World& world) {
+    // The beetle's gun stays by (x - 5, y + 20), the wasp's stings on rows
+    // y + 10 and y + 30.
     world.sprite("hivegreenship",
-                 art::frames_of({.width = 62, .height = 56, .yoffset = -12, .origin_x = 30, .origin_y = 26}, 6,
-                                [](Canvas& c, int i) { beetle(c, i / 5.0); }));
+                 art::frames_of({.width = 80, .height = 76, .xoffset = -8, .yoffset = -30, .origin_x = 38, .origin_y = 44},
+                                6, [](Canvas& c, int i) {
+                                    c.scale(kCraftScale, kCraftScale);
+                                    beetle(c, i / 5.0);
+                                }));
     world.sprite("hiveorangeship",
-                 art::frames_of({.width = 72, .height = 54, .yoffset = -11, .origin_x = 32, .origin_y = 31}, 4,
-                                [](Canvas& c, int i) { wasp_ship(c, 0.5 - 0.5 * std::cos(i * kPi / 3)); }));
+                 art::frames_of({.width = 94, .height = 70, .xoffset = -8, .yoffset = -19, .origin_x = 40, .origin_y = 39},
+                                4, [](Canvas& c, int i) {
+                                    c.scale(kCraftScale, kCraftScale);
+                                    wasp_ship(c, 0.5 - 0.5 * std::cos(i * kPi / 3), 10 / kCraftScale);
+                                }));
 }
 
 }  // namespace hive

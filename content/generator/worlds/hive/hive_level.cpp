@@ -4,7 +4,8 @@
 // craft dash in, wasp craft patrol with twin stings, chitin cannons guard the
 // narrows and tendrils sway from floor and roof. At the end the queen stops
 // the level 80 frames after she appears and fires 51 volleys of spores; she
-// cannot be hurt, only outlasted. The exit portal follows her.
+// cannot be hurt, only outlasted, while her feelers sway about her. The exit
+// portal follows her.
 #include "generator/worlds/hive/hive_art.h"
 
 namespace hive {
@@ -47,6 +48,7 @@ void add_level(worlds::World& world) {
     p.hive_down(1700);
     p.group("hiveorangeship", 2000, 180, line(1, 0));
     p.floor_cannon(2200);
+    p.group("hivegreenship", 2320, 260, line(2, 80, -80));
 
     // Galleries of nests.
     p.hive_up(2500);
@@ -56,6 +58,7 @@ void add_level(worlds::World& world) {
     p.roof_cannon(3250);
     p.tendrils_up(3400);
     p.group("hiveorangeship", 3600, 150, line(2, 100, 80));
+    p.roof_cannon(3700);
     p.hive_up(3800);
     p.floor_cannon(4000);
 
@@ -69,6 +72,7 @@ void add_level(worlds::World& world) {
     p.group("hiveorangeship", 5400, 130, line(2, 90, 100));
     p.hive_down(5600);
     p.floor_cannon(5800);
+    p.group("hiveorangeship", 5950, 200, line(2, 80, -90));
 
     // The narrows, guarded.
     p.hive_up(6200);
@@ -76,9 +80,11 @@ void add_level(worlds::World& world) {
     p.roof_cannon(6600);
     p.floor_cannon(6700);
     p.tendrils_down(6900);
+    p.floor_cannon(6960);
     p.hive_down(7100);
     p.group("hiveorangeship", 7300, 160, line(3, 80, 40));
     p.tendrils_up(7500);
+    p.group("hivegreenship", 7650, 240, line(3, 70, -50));
 
     // Deeper, thicker with nests.
     p.hive_up(7900);
@@ -87,24 +93,36 @@ void add_level(worlds::World& world) {
     p.floor_cannon(8500);
     p.hive_up(8700);
     p.tendrils_down(8800);
+    p.floor_cannon(8880);
     p.group("hiveorangeship", 9000, 140, line(2, 90, 100));
+    p.hive_down(9100);
     p.roof_cannon(9200);
     p.hive_down(9400);
     p.tendrils_up(9550);
 
     // The queen's antechamber.
-    p.group("hivegreenship", 9800, 170, line(4, 60, -30));
+    p.group("hivegreenship", 9800, 200, line(4, 60, -30));
     p.hive_up(10000);
+    p.roof_cannon(10060);
     p.hive_down(10150);
     p.floor_cannon(10350);
     p.group("hiveorangeship", 10500, 120, line(3, 90, 70));
     p.roof_cannon(10700);
+    p.floor_cannon(10780);
     p.hive_up(10900);
     p.tendrils_down(11050);
     p.group("hivegreenship", 11200, 150, vee(5, 40, 30));
     p.hive_down(11400);
+    p.group("hiveorangeship", 11550, 180, line(2, 90, -80));
 
     level.place(kQueenX, 40, 1, "hiveboss");
+    // Her feelers: tendrils from the roof over her head and back and from the
+    // floor in front of her belly, swaying all through the volleys while her
+    // body cannot move; none stands in the ships' way before her.
+    p.tendrils_down(kQueenX - 30);
+    p.tendrils_down(kQueenX + 150);
+    p.tendrils_up(kQueenX + 70);
+    p.tendrils_up(kQueenX + 190);
     level.place(kExitX, 140, 0, "exitportal");
 }
 

@@ -21,6 +21,7 @@ void add_boss(worlds::World& world);    // the shell, its five guns, their shots
 void add_fleet(worlds::World& world);   // the armada: darts, divers, zigzaggers, hatches and their fighters,
                                         // turrets, rockets, drifting spores
 void add_gates(worlds::World& world);   // background, the gates, mounted cannons, shields
+void add_heart(worlds::World& world);  // the heart that drifts over the far wall ("buildinglights")
 void add_land_and_level(worlds::World& world);
 
 }  // namespace last

@@ -1,9 +1,10 @@
 // The fortress's fixtures and its far wall.
 //
-// "background": the chamber's far wall with the fortress's heart pulsing in
-// it, 640 x 417 at offsets (0, 0), 8 frames looped. It is placed once at
-// (0, -1) on layer 3, where its behaviour holds it still while the level
-// scrolls, so it fills the whole field for the whole level.
+// "background": the chamber's far wall, veins pulsing across it, 640 x 417
+// at offsets (0, 0), 8 frames looped. It is placed once at (0, -1) on layer
+// 3, where its behaviour holds it still while the level scrolls, so it fills
+// the whole field for the whole level. The heart is not in it but drifts
+// over it (last_heart.cpp).
 // Gates and fittings (they never act; on layer 1 they are solid):
 //   "redbossleft": the last gate, a crimson barrier 64 x 418 at offsets
 //     (0, -1), from the top of the field to the bottom; it stops the level
@@ -63,39 +64,34 @@ std::vector<Frame> background_frames() {
     const Look& k = look();
     const Canvas base = wall_base();
     std::vector<Frame> frames;
-    const Pt heart{420, 190};
     constexpr int kFrames = 8;
+    // Veins of light across the wall from edge to edge, their pulses
+    // travelling along them. (The heart they feed is a sprite of its own,
+    // last_heart.cpp, that drifts in over the wall.)
+    art::Random r(art::seed_of("lastwallveins"));
+    std::vector<std::vector<Pt>> veins;
+    for (int v = 0; v < 6; ++v) {
+        std::vector<Pt> vein;
+        const bool across = v % 3 != 2;
+        const double start = r.range(40, across ? 380 : 600), wander = r.range(30, 80), phase = r.range(0, 6);
+        for (int s = 0; s <= 10; ++s) {
+            const double t = s / 10.0;
+            vein.push_back(across ? Pt{t * 660 - 10, start + std::sin(t * 4 + phase) * wander + std::sin(t * 11) * 8}
+                                  : Pt{start + std::sin(t * 3 + phase) * wander, t * 437 - 10});
+        }
+        veins.push_back(vein);
+    }
     for (int f = 0; f < kFrames; ++f) {
         Canvas c = base.clone();
-        const double beat = 0.5 + 0.5 * std::cos(f * 2 * kPi / kFrames);
-        // Veins of light running from the heart, their pulses travelling out.
-        for (int v = 0; v < 9; ++v) {
-            const double a = v * 2 * kPi / 9 + 0.3;
-            std::vector<Pt> vein;
-            for (int s = 0; s <= 8; ++s) {
-                const double r = 40 + s * 45;
-                const double wob = std::sin(s * 1.3 + v) * 0.25;
-                vein.push_back({heart.x + std::cos(a + wob) * r, heart.y + std::sin(a + wob) * r * 0.8});
-            }
-            c.smooth(vein, false);
-            c.stroke(Paint::solid(k.flesh.dark), 4);
-            c.smooth(vein, false);
-            c.stroke(Paint::solid(k.flesh.mid.with_alpha(0.6)), 1.5);
-            const double t = std::fmod(f / double(kFrames) + v * 0.37, 1.0);
-            const size_t i = size_t(t * 8);
-            c.glow(vein[i].x, vein[i].y, 10, k.ember, 0.8);
+        for (size_t v = 0; v < veins.size(); ++v) {
+            c.smooth(veins[v], false);
+            c.stroke(Paint::solid(k.flesh.dark.with_alpha(0.8)), v % 2 ? 3.0 : 4.5);
+            c.smooth(veins[v], false);
+            c.stroke(Paint::solid(k.flesh.mid.with_alpha(0.45)), v % 2 ? 1.0 : 1.5);
+            const double t = std::fmod(f / double(kFrames) + double(v) * 0.37, 1.0);
+            const size_t i = size_t(t * 10);
+            c.glow(veins[v][i].x, veins[v][i].y, 10, k.ember, 0.8);
         }
-        // The heart: a pulsing orb of crimson light in a crown of bone (kept
-        // clear of the acid green of the shots that fly across it).
-        c.glow(heart.x, heart.y, 120 + 30 * beat, k.flesh.mid, 0.55);
-        for (int spike = 0; spike < 12; ++spike) {
-            const double a = spike * kPi / 6 + f * kPi / 48;
-            c.polygon({{heart.x + std::cos(a - 0.12) * 38, heart.y + std::sin(a - 0.12) * 38},
-                       {heart.x + std::cos(a) * (66 + 6 * beat), heart.y + std::sin(a) * (66 + 6 * beat)},
-                       {heart.x + std::cos(a + 0.12) * 38, heart.y + std::sin(a + 0.12) * 38}});
-            c.fill_outlined(Paint::solid(k.bone.dark), k.outline, 1.0);
-        }
-        art::energy_orb(c, heart.x, heart.y, 34 + 4 * beat, k.flesh.light, k.flesh.dark, f / double(kFrames), 4);
         art::dither_565(c);
         frames.push_back({.image = std::move(c)});
     }
@@ -194,6 +190,7 @@ void add_gates(worlds::World& world) {
     world.sprite("bosscannonright", one_frame(dead_cannon(true)));
     world.sprite("shieldleft", one_frame(shield()));
     world.sprite("shieldshotleft", one_frame(emitter()));
+    add_heart(world);
 }
 
 }  // namespace last

@@ -1,7 +1,7 @@
 // The fortress's gut: floor and roof of chitin plates with glowing veins
 // (layer 1), spines and ribs drifting past (layer 2), the unmoving far wall
-// ("background", layer 3); and the level's timeline, which ends at the last
-// gate with the exit portal in view.
+// ("background", layer 3) and the heart drifting over it; and the level's
+// timeline, which ends at the last gate with the exit portal in view.
 #include <algorithm>
 #include <cmath>
 
@@ -126,6 +126,9 @@ worlds::TerrainLook ground_look(const art::Noise& noise, bool floor) {
 void place_level(worlds::World& world, const Ground& g) {
     worlds::LevelScript& level = world.level();
     level.place(0, -1, 3, "background");
+    // The heart drifts in over the still wall (layer 3, a pixel a frame) and
+    // stands behind the fight when the shell holds the view.
+    level.place(worlds::x_on_layer(kShellX, 3, 400) - 40, 190, 3, "buildinglights");
     level.place(110, 130, 0, "entranceportal");
 
     const auto dart = [&](int x, int y) { level.place(x, y, 0, "citywhiteship"); };

@@ -31,6 +31,8 @@ void add_craft(worlds::World& world);    // metalbluehelicopter, metalgreenship,
 void add_ground(worlds::World& world);   // turrets, radars, hatches, crusher, landwalker
 void add_bosses(worlds::World& world);   // robot, robothead, robotgun, metalboss, metalbossgun
 void add_scenery(worlds::World& world);
+// The doors, fans and machines laid over the plain wall on layer 3 (called by add_scenery).
+void add_wall_fittings(worlds::World& world);
 void add_level(worlds::World& world);
 
 // The level's floor and roof, shared by the scenery and the level script

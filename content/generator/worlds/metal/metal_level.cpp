@@ -49,6 +49,7 @@ void add_level(worlds::World& world) {
     p.walker(1040);
     p.helicopters(1150, 120, 2, 100);
     p.floor_turret(1400);
+    p.helicopters(1520, 210, 2, -80);
     p.roof_turret(1650);
     p.walker(1750);
 
@@ -59,19 +60,25 @@ void add_level(worlds::World& world) {
     p.floor_turret(2520);
     p.roof_turret(2400);
 
-    // The corridor of crushers.
+    // The corridor of crushers, flown by a patrol.
+    p.helicopters(2880, 190, 3, 30);
     p.crusher(3000);
+    p.walker(3150);
     p.radar_down(3180);
     p.crusher(3320);
     p.walker(3450);
+    p.helicopters(3500, 140, 2, 100);
     p.crusher(3640);
+    p.floor_turret(3720);
     p.helicopters(3800, 170, 2, 40);
+    p.helicopters(4020, 120, 3, 70);
 
     // Hatches on the open floor.
     p.hatch_up(4200);
     p.hatch_down(4500);
     p.helicopters(4700, 100, 2, 150);
     p.floor_turret(4900);
+    p.helicopters(4980, 180, 3, 40);
     p.roof_turret(5000);
     p.walker(5100);
     p.walker(5220);

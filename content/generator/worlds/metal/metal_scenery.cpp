@@ -1,4 +1,5 @@
-// Metal scenery: a factory wall of panels, pipes and lit windows on layer 3,
+// Metal scenery: a factory wall of panels, pipes and a duct on layer 3 (its
+// doors, machines and windows are laid over it, metal_wall_fittings.cpp),
 // trusses and hanging chains on layer 2, and a plated floor and roof on
 // layer 1 whose shape the level script reads to stand things on it.
 #include <cmath>
@@ -31,28 +32,6 @@ void wall_panels(Canvas& c) {
     });
 }
 
-void window_row(Canvas& c, double x, double y, int panes, bool lit, bool broken) {
-    const double w = panes * 33 + 1, h = 44;
-    const Color glow = lit ? Color::hex(0xc86a18) : Color::hex(0x2a2430);
-    c.rect(x, y, w, h);
-    c.fill_outlined(Paint::vertical(y, y + h, {{0, glow.darker(0.6)}, {0.5, glow}, {1, glow.darker(0.5)}}),
-                    Color::hex(0x06070a), 3);
-    for (int i = 1; i < panes; ++i) c.line({x + 33 * i, y}, {x + 33 * i, y + h});
-    c.line({x, y + h / 2}, {x + w, y + h / 2});
-    c.stroke(Paint::solid(Color::hex(0x06070a)), 3, false);
-    if (broken) {
-        // A pane smashed through: a jagged hole.
-        const double cx = x + 50, cy = y + 12;
-        std::vector<Pt> hole;
-        for (int i = 0; i < 14; ++i) {
-            const double a = i * 2 * 3.14159265358979 / 14, rr = (i % 2 ? 4.0 : 9.0);
-            hole.push_back({cx + std::cos(a) * rr * 1.3, cy + std::sin(a) * rr * 0.9});
-        }
-        c.polygon(hole);
-        c.fill(Paint::solid(Color::hex(0x06070a)));
-    }
-}
-
 void pipe(Canvas& c, double x, double width, double top, double bottom) {
     const Look& k = look();
     c.rect(x, top, width, bottom - top);
@@ -64,72 +43,16 @@ void pipe(Canvas& c, double x, double width, double top, double bottom) {
     }
 }
 
-// A great extractor fan behind a grille.
-void fan(Canvas& c, double cx, double cy, double r) {
-    const Look& k = look();
-    c.circle(cx, cy, r + 6);
-    c.shade(k.dark, k.outline);
-    c.circle(cx, cy, r);
-    c.fill(Paint::solid(Color::hex(0x07080c)));
-    for (int i = 0; i < 5; ++i) {
-        const double a = i * 72 * 3.14159265358979 / 180;
-        c.polygon({{cx, cy}, {cx + std::cos(a) * r * 0.95, cy + std::sin(a) * r * 0.95},
-                   {cx + std::cos(a + 0.5) * r * 0.9, cy + std::sin(a + 0.5) * r * 0.9}});
-        c.fill(Paint::solid(k.dark.mid));
-    }
-    c.circle(cx, cy, r * 0.18);
-    c.shade(k.steel, k.outline);
-    auto scope = c.scoped();
-    c.circle(cx, cy, r).clip();
-    for (double gy = cy - r; gy < cy + r; gy += 7) c.line({cx - r, gy}, {cx + r, gy});
-    c.stroke(Paint::solid(k.dark.light.with_alpha(0.5)), 1.0, false);
-}
-
-// A shutter door striped in hazard paint, with a painted bay number.
-void bay_door(Canvas& c, double x, double width, const std::string& number) {
-    const Look& k = look();
-    const double top = 200, bottom = 416;
-    c.rect(x, top, width, bottom - top);
-    c.fill(Paint::vertical(top, bottom, {{0, k.dark.light}, {1, k.dark.dark}}));
-    for (double y = top + 6; y < bottom; y += 9) c.line({x, y}, {x + width, y});
-    c.stroke(Paint::solid(k.dark.dark), 1.5, false);
-    c.rect(x - 6, top - 12, width + 12, 12);
-    c.fill(Paint::solid(k.dark.mid));
-    for (double sx = x - 6; sx < x + width + 6; sx += 16) {
-        c.polygon({{sx, top - 12}, {sx + 8, top - 12}, {sx + 2, top}, {sx - 6, top}});
-    }
-    c.fill(Paint::solid(k.hazard.mid));
-    art::TextStyle st;
-    st.height = 26;
-    st.fill = {{0, k.hazard.light}, {1, k.hazard.mid}};
-    st.outline_width = 0;
-    art::draw_text(c, x + width / 2, top + 24, number, st, art::Align::Centre);
-}
-
 void paint_wall(Canvas& c) {
     const Look& k = look();
     wall_panels(c);
     art::Random r(art::seed_of("metalwallbays"));
-    // Lit windows high on the wall, in rows of two to four panes, some dark or broken.
-    for (double x = 20; x < kWallPeriod - 120;) {
-        const int panes = 2 + int(r.range(0, 3));
-        const double y = 50 + std::floor(r.range(0, 3)) * 14;
-        window_row(c, x, y, panes, r.chance(0.8), r.chance(0.15));
-        x += panes * 33 + r.range(60, 180);
-    }
-    // Machinery along the bottom: fans and bay doors.
-    fan(c, 520, 300, 58);
-    fan(c, 1390, 290, 44);
-    bay_door(c, 860, 150, "07");
-    bay_door(c, 1620, 120, "12");
-    // Pipes of several bores, some stopping at the duct, none across a door.
-    const auto at_door = [](double x, double w) {
-        return (x + w > 850 && x < 1020) || (x + w > 1610 && x < 1750);
-    };
+    // Pipes of several bores, some stopping at the duct (the fittings laid
+    // over the wall stand in front of them).
     for (double x = 100; x < kWallPeriod - 40;) {
         const double w = r.range(12, 30);
         const bool short_pipe = r.chance(0.3);
-        if (!at_door(x, w)) pipe(c, x, w, short_pipe ? 172 : 0, 416);
+        pipe(c, x, w, short_pipe ? 172 : 0, 416);
         x += r.range(180, 420);
     }
     // A horizontal duct with joints, junction boxes and warning lamps.
@@ -254,6 +177,7 @@ const worlds::Terrain& roof_line() {
 
 void add_scenery(worlds::World& world) {
     worlds::lay_backdrop(world, {.prefix = "metalwall", .period = kWallPeriod, .paint = paint_wall}, 3, 0, kLength);
+    add_wall_fittings(world);
     worlds::lay_backdrop(world, {.prefix = "metaltruss", .period = kTrussPeriod, .paint = paint_trusses}, 2, 0,
                          kLength);
     const art::Noise noise(art::seed_of("metalplates"));

@@ -19,6 +19,10 @@ const Look& look();
 void add_craft(worlds::World& world);  // mountaincamohelicopter, hovertank, landwalker
 void add_boss(worlds::World& world);   // mountainboss and its parts
 
+// The look of the floor (`dressed`: its face and the stones on it) and of the roof.
+worlds::TerrainLook ground_look(const worlds::Terrain& t, const art::Noise& noise, bool dressed);
+// The sky and the ridge behind the level, laid over `length` level pixels.
+void add_backdrops(worlds::World& world, int length);
 // Terrain, backdrops and the level layout.
 void add_land_and_level(worlds::World& world);
 

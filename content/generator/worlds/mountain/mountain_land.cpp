@@ -1,11 +1,10 @@
 // The mountain range: granite floor with snow on its gentle slopes and
-// stones strewn on it, overhanging crags in two passes, a dusk sky with a far range
-// (layer 3) and a nearer snowy ridge (layer 2); and the level's timeline.
+// stones strewn on it, overhanging crags in two passes (layer 1, over the
+// backdrops of mountain_backdrops.cpp); and the level's timeline.
 #include <algorithm>
 #include <cmath>
 
 #include "generator/art/prelude.h"
-#include "generator/worlds/common/backdrop.h"
 #include "generator/worlds/mountain/mountain.h"
 
 namespace mountain {
@@ -17,118 +16,7 @@ namespace {
 constexpr int kLength = 14200;      // level x covered by terrain and backdrops
 constexpr int kBossX = 12400;       // arrives (x < 350) after about 180 s
 constexpr int kExitX = 12800;       // off screen while the boss holds the view
-constexpr int kStoneClear = 8;      // rows above the floor kept for stones
-
-// ---- backdrops ----
-struct RangeStyle {
-    double base = 300, amplitude = 100, crags = 20, scale = 0.005;
-    Color body, deep, lit, snow, snow_shade, haze;
-    double haze_depth = 0;  // rows over which the foot fades into the haze; 0 for none
-};
-
-// A mountain range across a periodic picture: a ridge line of broad swells and
-// crags, flanks lit by their slope (the light comes from the left), snow
-// gathering on the high ground, shadowed gullies.
-void mountain_range(Canvas& c, const art::Noise& noise, const RangeStyle& st) {
-    const int period = c.width();
-    const auto height = [&](double x) {
-        const double h = worlds::periodic_noise_px(noise, x, 0.3, period, st.scale);
-        const double crag = worlds::periodic_noise_px(noise, x, 5.1, period, st.scale * 5);
-        return st.base - st.amplitude * h * h * 1.6 - st.crags * crag;
-    };
-    std::vector<double> ridge(size_t(period) + 2);
-    for (int x = 0; x < period; ++x) ridge[size_t(x)] = height(x);
-    const auto at = [&](int x) { return ridge[size_t(((x % period) + period) % period)]; };
-    const double top = *std::min_element(ridge.begin(), ridge.begin() + period);
-    c.map_pixels([&](int x, int y, Color& out) {
-        const double r = at(x);
-        if (y < r) return;
-        const double depth = y - r;
-        // Slope under the light: positive where the ground rises to the right.
-        const double slope = std::clamp((at(x - 4) - at(x + 4)) / 8.0, -1.5, 1.5);
-        const double gully = noise.fractal(x * 0.04, y * 0.02, 3);
-        double light = std::clamp(0.5 - slope * 0.45 + (gully - 0.5) * 0.5, 0.0, 1.0);
-        light *= std::max(0.0, 1 - depth / 140);
-        Color rock = st.deep.mixed(st.body, std::min(1.0, 0.4 + light)).mixed(st.lit, std::max(0.0, light - 0.45) * 1.2);
-        // Snow: deeper on the high ground, broken by gullies.
-        const double altitude = std::clamp((st.base - r) / (st.base - top + 1), 0.0, 1.0);
-        const double snow_depth = 40 * altitude * altitude + 6;
-        if (depth < snow_depth * (0.5 + gully)) rock = st.snow_shade.mixed(st.snow, light);
-        if (st.haze_depth > 0) rock = rock.mixed(st.haze, std::clamp((y - st.base) / st.haze_depth, 0.0, 0.6));
-        out = rock;
-    });
-}
-
-// The moon's place in the sky picture: shown once in the level, laid over
-// the sky as its own piece (see worlds::Once).
-constexpr int kMoonX = 900, kMoonY = 120, kMoonBox = 40;
-
-void paint_sky_with(Canvas& c, bool moon) {
-    const int period = c.width();
-    c.fill_all(Paint::vertical(0, c.height(), {{0, Color::hex(0x120e30)}, {0.35, Color::hex(0x35285e)},
-                                               {0.62, Color::hex(0x8a4a78)}, {0.8, Color::hex(0xe08a6a)},
-                                               {1, Color::hex(0xf6c08a)}}));
-    art::Random random(art::seed_of("mountainstars"));
-    for (int i = 0; i < 140; ++i) {
-        const double x = random.range(0, period), y = random.range(0, 170);
-        const double b = random.range(0.3, 1.0) * (1 - y / 200);
-        c.rect(std::floor(x), std::floor(y), 1, 1);
-        c.fill(Paint::solid(Color{1, 1, 1, b}));
-    }
-    // A pale moon low over the range.
-    if (moon) {
-        c.circle(kMoonX, kMoonY, 26);
-        c.fill(Paint::radial({kMoonX - 7.0, kMoonY - 7.0}, 0, 28,
-                             {{0, Color::hex(0xfff6e8)}, {0.8, Color::hex(0xf2d8c8)}, {1, Color::hex(0xd0a8b0)}}));
-        c.circle(kMoonX + 8, kMoonY + 6, 5);
-        c.fill(Paint::solid(Color::hex(0xe6c8c0)));
-        c.circle(kMoonX - 8, kMoonY - 12, 3.5);
-        c.fill(Paint::solid(Color::hex(0xe6c8c0)));
-    }
-    // The far range: violet peaks, their flanks facing the low sun lit pink.
-    RangeStyle far;
-    far.base = 262;
-    far.amplitude = 110;
-    far.crags = 24;
-    far.scale = 0.0055;
-    far.body = Color::hex(0x463a6e);
-    far.deep = Color::hex(0x2c2652);
-    far.lit = Color::hex(0xe6a2c4);
-    far.snow = Color::hex(0xf4d2e2);
-    far.snow_shade = Color::hex(0x9c88c8);
-    far.haze = Color::hex(0xe08a6a);
-    far.haze_depth = 70;
-    mountain_range(c, art::Noise(art::seed_of("mountainfar")), far);
-}
-
-void paint_sky(Canvas& c) { paint_sky_with(c, false); }
-
-void paint_ridge(Canvas& c) {
-    const int period = c.width();
-    RangeStyle near;
-    near.base = 338;
-    near.amplitude = 160;
-    near.crags = 34;
-    near.scale = 0.0042;
-    near.body = Color::hex(0x3a3248);
-    near.deep = Color::hex(0x1a1624);
-    near.lit = Color::hex(0x8a6e8a);
-    near.snow = Color::hex(0xe8e4f6);
-    near.snow_shade = Color::hex(0x8478aa);
-    near.haze = Color::hex(0x6a5070);
-    near.haze_depth = 0;
-    mountain_range(c, art::Noise(art::seed_of("mountainridge")), near);
-    // Dark pines along the foot of the ridge.
-    art::Random random(art::seed_of("mountainridgepines"));
-    for (int i = 0; i < 110; ++i) {
-        const double x = random.range(0, period), h = random.range(12, 26);
-        const double base = 404 + random.range(-8, 10);
-        worlds::wrap_x(period, [&](double dx) {
-            c.polygon({{x + dx, base - h}, {x + dx + h * 0.32, base}, {x + dx - h * 0.32, base}});
-            c.fill(Paint::solid(Color::hex(0x141a1e)));
-        });
-    }
-}
+constexpr int kBossY = 5;
 
 // ---- terrain ----
 struct Ground {
@@ -148,48 +36,6 @@ void shape(Ground& g) {
     g.roof.keys({{0, -30, 0},    {4350, -30, 0},   {4550, 70, 14},   {4900, 96, 18},   {5150, 60, 12},
                  {5350, -30, 0}, {8000, -30, 0},   {8200, 84, 16},   {8500, 110, 20},  {8750, 70, 12},
                  {8950, -30, 0}, {14200, -30, 0}});
-}
-
-Color granite(const Terrain& t, const art::Noise& noise, const worlds::GroundPixel& p) {
-    const Look& k = look();
-    const double n = noise.fractal(p.x * 0.06, p.y * 0.06, 4);
-    const double strata = 0.5 + 0.5 * std::sin((p.y + p.x * 0.25) * 0.35 + n * 6);
-    double tone = 0.25 + 0.5 * std::exp(-p.depth / 18.0) + (n - 0.5) * 0.6 + (strata - 0.5) * 0.12;
-    Color rock = k.rock.at(std::clamp(tone, 0.0, 1.0));
-    // Patches of warmer, iron-stained stone.
-    const double stain = noise.fractal(p.x * 0.008 + 40, p.y * 0.012, 3);
-    rock = rock.mixed(Color::hex(0x6e5648).scaled(0.6 + tone * 0.6), std::clamp((stain - 0.5) * 1.6, 0.0, 0.45));
-    // Snow where the slope is gentle enough to hold it.
-    const double slope = std::abs(t.surface(p.x + 3) - t.surface(p.x - 3)) / 6.0;
-    const double depth_of_snow = (t.kind() == Terrain::Kind::Floor ? 7.0 : 3.0) * std::max(0.0, 1 - slope * 1.6);
-    if (p.depth < depth_of_snow + 2 * n) rock = k.snow.at(0.95 - p.depth / 12 - (n - 0.5) * 0.4);
-    return rock;
-}
-
-// Snowy stones on the ground: low enough for the walkers to step over (a
-// walker climbs whatever it stands in, so anything taller would be climbed).
-void stones(Canvas& c, int origin_x, int, const std::function<int(int)>& surface) {
-    const Look& k = look();
-    art::Random random(art::seed_of("mountainstones") ^ uint64_t(origin_x));
-    for (double x = random.range(10, 60); x < c.width() - 8; x += random.range(30, 90)) {
-        const int base = surface(int(x));
-        const double w = random.range(3, 7), h = random.range(2, 4.5);
-        c.ellipse(x, base + 0.5, w, h);
-        c.shade(k.rock, k.outline, 0.8, 120);
-        c.ellipse(x - w * 0.2, base - h * 0.45, w * 0.7, h * 0.4);
-        c.fill(Paint::solid(k.snow.light));
-    }
-}
-
-worlds::TerrainLook ground_look(const Terrain& t, const art::Noise& noise, bool dressed) {
-    worlds::TerrainLook l;
-    l.material = [&t, &noise](const worlds::GroundPixel& p) { return granite(t, noise, p); };
-    l.rock = look().rock;
-    l.outline = look().outline;
-    l.rim = Color{1, 1, 1, 0};
-    l.margin = dressed ? kStoneClear : 6;
-    if (dressed) l.dressing = stones;
-    return l;
 }
 
 // ---- the timeline ----
@@ -287,23 +133,18 @@ void place_level(worlds::World& world, const Ground& g) {
     for (const auto& [x, y] : std::vector<std::pair<int, int>>{{11500, 200}, {11800, 120}, {12000, 260}, {12250, 160}})
         level.place(x, y, 0, "starpowerup");
 
-    level.place(kBossX, 70, 0, "mountainboss");
+    // The crags rise from the top of the field: where they start their
+    // wandering decides how long they take to corner (from seeds 1 to 5 the
+    // fight lasts 500 to 750 frames from here; from row 70 it lasted 105 to
+    // 1,200).
+    level.place(kBossX, kBossY, 0, "mountainboss");
     level.place(kExitX, 120, 0, "exitportal");
 }
 
 }  // namespace
 
 void add_land_and_level(worlds::World& world) {
-    worlds::Backdrop sky{.prefix = "mountainsky", .paint = paint_sky};
-    sky.once = {.name = "mountainmoon",
-                .x = kMoonX - kMoonBox,
-                .y = kMoonY - kMoonBox,
-                .width = 2 * kMoonBox,
-                .height = 2 * kMoonBox,
-                .paint = [](Canvas& c) { paint_sky_with(c, true); }};
-    worlds::lay_backdrop(world, sky, 3, 0, kLength);
-    worlds::Backdrop ridge{.prefix = "mountainridge", .period = 1536, .tile_width = 256, .paint = paint_ridge};
-    worlds::lay_backdrop(world, ridge, 2, 0, kLength);
+    add_backdrops(world, kLength);
 
     Ground ground;
     shape(ground);

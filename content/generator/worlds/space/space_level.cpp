@@ -80,6 +80,7 @@ void add_level(worlds::World& world) {
     level.formation("spacegreenship", 9000, 300, vee(5, 34, 22));
     level.formation("rocketship", 9160, 120, line(4, 50, 60));
     level.place(9310, 180, 0, "spacemetiorbig");
+    level.place(9420, 320, 0, "spacemetiorbig");
 
     // The guard before the battleship: pickets of every kind.
     level.formation("spacewhiteship", 9520, 90, line(2, 70, 200));
@@ -92,9 +93,14 @@ void add_level(worlds::World& world) {
     level.formation("rocketship", 10540, 60, line(4, 45, 30));
     level.formation("spacewhiteship", 10700, 140, line(3, 60, 70));
     level.formation("spacegreenship", 10860, 180, vee(5, 32, 22));
+    level.formation("spacewhiteship", 11020, 300, line(2, 70, -60));
+    level.formation("spacefrogship", 11120, 120, line(2, 90, 150));
+    level.place(10640, 260, 0, "spacemetiorbig");
+    level.place(10960, 60, 0, "spacemetiorbig");
 
-    // Its first pass goes along the top; the exit portal comes after it.
-    level.place(kBossX, -40, 0, "spaceboss");
+    // It comes in along the top run's height, its upper cannons above the
+    // screen (see space_boss.cpp); the exit portal comes after it.
+    level.place(kBossX, -205, 0, "spaceboss");
     level.place(kExitX, 140, 0, "exitportal");
 }
 

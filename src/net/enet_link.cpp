@@ -1,0 +1,124 @@
+#include "net/enet_link.h"
+
+#include "net/agreement.h"
+
+namespace net::enet {
+
+Refuse refusal_for_stranger(EnetDoor& door, ENetPeer* peer, const ENetPacket& packet, const std::string& code,
+                            bool* code_matched) {
+    if (code_matched != nullptr) *code_matched = false;
+    Message message;
+    std::string error;
+    if (!decode(packet.data, packet.dataLength, message, error)) {
+        door.wrong_code(peer);
+        const bool other_format = packet.dataLength >= 2 && packet.data[0] == kMagic && packet.data[1] != kFormatVersion;
+        return other_format ? Refuse{RefuseReason::FormatVersion, "the network formats differ: the guest's is " + error}
+                            : Refuse{RefuseReason::BadMessage, "a bad introduction: " + error};
+    }
+    const auto* hello = std::get_if<Hello>(&message);
+    if (hello == nullptr) {
+        door.wrong_code(peer);
+        return Refuse{RefuseReason::BadMessage, "the first message was not an introduction"};
+    }
+    if (auto wrong = judge_code(code, *hello)) {
+        door.wrong_code(peer);
+        return *wrong;
+    }
+    if (code_matched != nullptr) *code_matched = true;
+    return host_has_guest();
+}
+
+EnetLink::EnetLink(ENetHost* host, ENetPeer* peer, std::unique_ptr<EnetDoor> door, bool hosting, std::string code)
+    : host_(host), peer_(peer), door_(std::move(door)), hosting_(hosting), code_(std::move(code)) {
+    keep_every_packet(peer_);
+}
+
+EnetLink::~EnetLink() {
+    close();
+    door_.reset();
+    enet_host_destroy(host_);
+}
+
+void EnetLink::send(const std::vector<uint8_t>& bytes, Delivery delivery) {
+    if (peer_ != nullptr) send_bytes(host_, peer_, bytes, delivery);
+}
+
+void EnetLink::answer_stranger(ENetPeer* peer, const ENetPacket& packet) {
+    if (door_->standing(peer) == EnetDoor::Standing::Refused) return;  // told once
+    const Refuse refusal = refusal_for_stranger(*door_, peer, packet, code_, nullptr);
+    send_to(host_, peer, refusal);
+    enet_peer_disconnect_later(peer, 0);
+    door_->promote(peer, EnetDoor::Standing::Refused);
+    note("refused " + address_text(peer->address) + ": " + refusal.text);
+}
+
+LinkEvent EnetLink::poll(int wait_ms) {
+    const uint64_t deadline = steady_ms() + static_cast<uint64_t>(wait_ms > 0 ? wait_ms : 0);
+    for (;;) {
+        const uint64_t now = steady_ms();
+        door_->sweep(now);
+        const auto wait = static_cast<enet_uint32>(now < deadline ? deadline - now : 0);
+        ENetEvent event;
+        const int got = enet_host_service(host_, &event, wait);
+        if (got < 0) {
+            // An oversized datagram from anyone reads as an error; only a
+            // socket that keeps failing ends the game.
+            if (errors_.persisted(got)) {
+                peer_ = nullptr;
+                return {LinkEvent::Kind::Closed, {}};
+            }
+            if (steady_ms() >= deadline) return {};
+            continue;
+        }
+        errors_.persisted(got);
+        if (got == 0) return {};
+        if (event.peer == peer_ && peer_ != nullptr) {
+            if (event.type == ENET_EVENT_TYPE_RECEIVE) {
+                LinkEvent out{LinkEvent::Kind::Received,
+                              std::vector<uint8_t>(event.packet->data, event.packet->data + event.packet->dataLength)};
+                enet_packet_destroy(event.packet);
+                return out;
+            }
+            if (event.type == ENET_EVENT_TYPE_DISCONNECT) {
+                peer_ = nullptr;
+                return {LinkEvent::Kind::Closed, {}};
+            }
+            continue;
+        }
+        // Anyone else: a stranger while the game runs.
+        if (event.type == ENET_EVENT_TYPE_RECEIVE) {
+            if (hosting_) answer_stranger(event.peer, *event.packet);
+            enet_packet_destroy(event.packet);
+        }
+    }
+}
+
+void EnetLink::set_silence_limit(int ms) {
+    if (peer_ != nullptr) set_timeout(peer_, static_cast<uint64_t>(ms));
+}
+
+void EnetLink::abandon() {
+    if (peer_ == nullptr) return;
+    enet_peer_disconnect_now(peer_, 0);
+    peer_ = nullptr;
+}
+
+void EnetLink::close() {
+    if (peer_ == nullptr) return;
+    enet_peer_disconnect_later(peer_, 0);
+    enet_host_flush(host_);
+    // Long enough for the last messages to be acknowledged, never longer.
+    const uint64_t deadline = steady_ms() + kClosingMs;
+    ENetEvent event;
+    for (uint64_t now = steady_ms(); now < deadline; now = steady_ms()) {
+        const int got = enet_host_service(host_, &event, static_cast<enet_uint32>(deadline - now));
+        if (got < 0) continue;  // an oversized datagram: go on waiting
+        if (got == 0) break;
+        if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
+        if (event.type == ENET_EVENT_TYPE_DISCONNECT && event.peer == peer_) break;
+    }
+    enet_peer_reset(peer_);
+    peer_ = nullptr;
+}
+
+}  // namespace net::enet

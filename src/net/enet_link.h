@@ -1,0 +1,48 @@
+// An established ENet connection to the other player, as a Transport. On the
+// host it goes on keeping the door: strangers who connect during the game are
+// told, if they give the right code, that the host has a guest, else that the
+// code is wrong, and dropped. Included only by src/net/enet_*.cpp.
+#pragma once
+
+#include <enet/enet.h>
+
+#include <memory>
+#include <string>
+
+#include "net/enet_common.h"
+#include "net/enet_door.h"
+#include "net/transport.h"
+
+namespace net::enet {
+
+class EnetLink final : public Transport {
+public:
+    // Owns `host` and `door`. `code`: the host's join code (empty: none).
+    EnetLink(ENetHost* host, ENetPeer* peer, std::unique_ptr<EnetDoor> door, bool hosting, std::string code);
+    ~EnetLink() override;
+    EnetLink(const EnetLink&) = delete;
+    EnetLink& operator=(const EnetLink&) = delete;
+
+    void send(const std::vector<uint8_t>& bytes, Delivery delivery) override;
+    LinkEvent poll(int wait_ms) override;
+    void set_silence_limit(int ms) override;
+    void abandon() override;
+    void close() override;
+
+private:
+    void answer_stranger(ENetPeer* peer, const ENetPacket& packet);
+
+    ENetHost* host_;
+    ENetPeer* peer_;
+    std::unique_ptr<EnetDoor> door_;
+    bool hosting_;
+    std::string code_;
+    ErrorStreak errors_;
+};
+
+// What the host answers a stranger's first message with, when it is not let
+// in: a wrong code learns that and nothing else. Counts the wrong codes.
+Refuse refusal_for_stranger(EnetDoor& door, ENetPeer* peer, const ENetPacket& packet, const std::string& code,
+                            bool* code_matched);
+
+}  // namespace net::enet
