@@ -14,6 +14,7 @@
 // ends.
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <map>
@@ -90,7 +91,7 @@ Event make_event(Bytes& in) {
             break;
         case 2:
             e.type = EventType::MouseMotion;
-            e.dx = static_cast<int8_t>(in.u8()) * 997;
+            e.dx = static_cast<int8_t>(in.u8()) * 787;  // within the format's ±kMaxMotion
             e.dy = static_cast<int8_t>(in.u8());
             break;
         default:
@@ -202,6 +203,13 @@ std::vector<uint8_t> stranger_message(Bytes& in, long near) {
     }
 }
 
+// Says which check failed (for whoever reads the crash) and stops.
+[[noreturn]] void fail(const char* side, const char* what, const Side& s) {
+    std::fprintf(stderr, "net_session: the %s %s at frame %ld: %s\n", side, what, s.frame,
+                 s.session->ending_text().c_str());
+    std::abort();
+}
+
 // What a session may hold: both sides' unacknowledged and awaited input
 // frames (within the delay's reach and the acknowledgement limit) and the
 // digests waiting to be compared.
@@ -233,11 +241,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool honest = true;
     const auto check = [&] {
         for (const Side& s : sides) {
-            if (s.session->held() > kMaxHeld) std::abort();
-            if ((s.session->ending() == net::Ending::None) != s.session->ending_text().empty()) std::abort();
-            if (honest && (s.mismatch || s.session->ending() == net::Ending::BadMessage ||
-                           s.session->ending() == net::Ending::Desync))
-                std::abort();
+            const char* side = net::side_name(s.role);
+            if (s.session->held() > kMaxHeld) fail(side, "holds too much", s);
+            if ((s.session->ending() == net::Ending::None) != s.session->ending_text().empty())
+                fail(side, "an ending without its line", s);
+            if (honest && s.mismatch) fail(side, "played other input than the other side", s);
+            if (honest && (s.session->ending() == net::Ending::BadMessage || s.session->ending() == net::Ending::Desync))
+                fail(side, "ended an honest game", s);
         }
     };
 
@@ -300,7 +310,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!moved) now_ms += net::kResendMs;
         check();
     }
-    const bool going = sides[0].session->ending() == net::Ending::None && sides[1].session->ending() == net::Ending::None;
-    if (honest && going && std::min(sides[0].frame, sides[1].frame) < start + 60) std::abort();
+    // A side that left (or saw the link drop) plays out what it holds and is then over.
+    const bool going = !sides[0].done() && !sides[1].done();
+    if (honest && going && std::min(sides[0].frame, sides[1].frame) < start + 60)
+        fail("game", "stopped moving", sides[0].frame < sides[1].frame ? sides[0] : sides[1]);
     return 0;
 }
