@@ -91,8 +91,8 @@ Event make_event(Bytes& in) {
             break;
         case 2:
             e.type = EventType::MouseMotion;
-            e.dx = static_cast<int8_t>(in.u8()) * 787;  // within the format's ±kMaxMotion
-            e.dy = static_cast<int8_t>(in.u8());
+            e.dx = (static_cast<int>(in.u8()) - 128) * 781;  // within the format's ±kMaxMotion
+            e.dy = static_cast<int>(in.u8()) - 128;
             break;
         default:
             e.type = EventType::MouseButton;
