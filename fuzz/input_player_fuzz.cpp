@@ -1,12 +1,14 @@
 // Input scripts played into the game: the script is read as --input reads
 // it, and its events drive a headless game over a small complete data set
-// (every world a short level of tiny sprites) for at most a few hundred
-// frames. The harness starts a one-player game once start-up is done, so the
+// (every world a short level of tiny sprites) until a little after its last
+// event. The harness starts a one-player game once start-up is done, so the
 // events steer ships, fire, pause, leave for the menus and click there.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 
 #include "app/Velmora_App.h"
@@ -22,7 +24,10 @@
 
 namespace {
 
-constexpr long kMaxFrames = 300;
+// Frames played after the script's last event, and at most (a few minutes
+// of play; the fuzzer's pace falls with the length).
+constexpr long kTailFrames = 60;
+constexpr long kMaxFrames = 20000;
 constexpr long kNewGameFrame = 2;  // after start-up, instead of the logos
 constexpr int kNewGame = 6;
 
@@ -43,10 +48,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string script = root + "/script.txt";
     if (!fuzz::write_bytes(script, data, size)) std::abort();
 
+    // The script's own length decides how long the game runs.
+    long last_frame = 0;
+    {
+        std::istringstream text(std::string(reinterpret_cast<const char*>(data), size));
+        InputScript events;
+        std::string ignored;
+        if (parse_input_script(text, events, ignored) && !events.empty()) last_frame = events.back().frame();
+    }
     LaunchOptions options;
     options.headless = true;
     options.input_file = script;
-    options.frames = kMaxFrames;
+    options.frames = std::min(last_frame + kTailFrames, kMaxFrames);
     options.seed = 1;
     options.seed_given = true;
     RunControl control;
@@ -77,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     };
     if (!theapp.InitInstance()) std::abort();
     theapp.Run();
-    if (theapp.frames_run > kMaxFrames) std::abort();
+    if (theapp.frames_run > options.frames) std::abort();
     theapp.before_frame = nullptr;
     theapp.after_frame = nullptr;
     theapp.on_event = nullptr;

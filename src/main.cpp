@@ -84,9 +84,7 @@ std::string installed_share_dir(const std::string& exe_dir) {
 Settings player_settings(int argc, char** argv, LaunchOptions& options, std::string& path) {
     if (options.headless) return {};
     path = config_file_path();
-    std::error_code ec;
-    // Written with its defaults on the first run, so there is a file to find and edit.
-    if (!path.empty() && !std::filesystem::exists(path, ec)) store_setting(path, Settings{}, "fullscreen");
+    prepare_settings_file(path);
     const Settings settings = load_settings(path);
     apply_settings(settings, options_given(argc, argv), options);
     // Choices made in the game (options, keys, Alt+Enter, the display chooser) are written there at once.

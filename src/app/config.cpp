@@ -18,6 +18,7 @@
 #include <system_error>
 
 #include "app/options.h"
+#include "util/atomic_write.h"
 #include "util/file_read.h"
 #include "util/ranged_int.h"
 
@@ -35,17 +36,23 @@ std::string lower(std::string s) {
     return s;
 }
 
-std::vector<std::string> split_lines(const std::string& text) {
+// The lines of `text`, ended by a line feed, a carriage return or both (as
+// editors on any system leave them); `ends`, when given, gets each line's own
+// end, empty for a last line without one.
+std::vector<std::string> split_lines(const std::string& text, std::vector<std::string>* ends = nullptr) {
     std::vector<std::string> lines;
     size_t start = 0;
     while (start < text.size()) {
-        const size_t end = text.find('\n', start);
+        const size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos) {
             lines.push_back(text.substr(start));
+            if (ends != nullptr) ends->emplace_back();
             break;
         }
         lines.push_back(text.substr(start, end - start));
-        start = end + 1;
+        const size_t length = text.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+        if (ends != nullptr) ends->push_back(text.substr(end, length));
+        start = end + length;
     }
     return lines;
 }
@@ -67,10 +74,8 @@ size_t comment_start(const std::string& value) {
     return std::string::npos;
 }
 
-Entry parse_line(const std::string& raw) {
+Entry parse_line(const std::string& line) {
     Entry e;
-    std::string line = raw;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     const std::string stripped = trim(line);
     if (stripped.empty() || stripped[0] == '#' || stripped[0] == ';') return e;
     const size_t eq = stripped.find('=');
@@ -370,39 +375,6 @@ std::string pictures_from_user_dirs(const std::string& path, const std::string& 
     return {};
 }
 
-bool write_all(int fd, const std::string& text) {
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n == 0) errno = ENOSPC;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// Writes a sibling temporary file and renames it over `path`, so a crash
-// never leaves half a settings file. The reason it failed, or empty.
-std::string replace_file(const std::string& path, const std::string& text) {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return std::strerror(errno);
-    bool ok = ::fchmod(fd, 0644) == 0 && write_all(fd, text) && ::fsync(fd) == 0;
-    int error = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-        ok = false;
-        error = errno;
-    }
-    if (ok) return {};
-    ::unlink(temp.c_str());
-    return std::strerror(error);
-}
-
 // Makes `dir` and its parents; the reason it could not, or empty. The
 // reason is the first directory's own: a read-only file system is said as
 // such, not as the missing file that follows from it.
@@ -423,7 +395,9 @@ ConfigRead read_config_text(const std::string& path, std::string& text, std::str
     // A settings file is a few hundred bytes; a huge one is not ours.
     constexpr size_t kMaxBytes = size_t{1} << 20;
     text.clear();
-    file_read::InputFile in(path, file_read::kMaxLineBytes);
+    // No cap on a line: the cap on the whole bounds it, and a file ended by
+    // carriage returns alone is one long line to the line cap.
+    file_read::InputFile in(path);
     if (!in.is_open()) {
         if (in.error() == file_read::OpenError::Missing) return ConfigRead::Missing;
         problem = file_read::describe(in.error());
@@ -432,10 +406,6 @@ ConfigRead read_config_text(const std::string& path, std::string& text, std::str
     text.resize(kMaxBytes + 1);
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     text.resize(static_cast<size_t>(std::max<std::streamsize>(in.gcount(), 0)));
-    if (in.line_too_long()) {
-        problem = file_read::long_line_message(in.long_line(), in.max_line());
-        return ConfigRead::Cut;
-    }
     if (text.size() > kMaxBytes) {
         text.resize(kMaxBytes);
         problem = "larger than " + std::to_string(kMaxBytes) + " bytes; only the start is read";
@@ -523,8 +493,8 @@ std::vector<std::string> setting_keys() {
 }
 
 std::string set_config_value(const std::string& text, const std::string& key, const std::string& value) {
-    std::vector<std::string> lines = split_lines(text);
-    const bool ends_with_newline = !text.empty() && text.back() == '\n';
+    std::vector<std::string> ends;
+    std::vector<std::string> lines = split_lines(text, &ends);
     const std::string wanted = lower(key);
     for (size_t i = lines.size(); i-- > 0;) {
         const Entry e = parse_line(lines[i]);
@@ -539,23 +509,25 @@ std::string set_config_value(const std::string& text, const std::string& key, co
             size_t from = hash;
             while (from > 0 && std::isspace(static_cast<unsigned char>(rest[from - 1])) != 0) --from;
             comment = rest.substr(from);
-            if (!comment.empty() && comment.back() == '\r') comment.pop_back();
         }
         // "key =#note" has no space before its comment: one is put there, or
         // the new value and the comment would read as one value.
         if (!comment.empty() && std::isspace(static_cast<unsigned char>(comment[0])) == 0) comment.insert(0, " ");
-        const bool crlf = !line.empty() && line.back() == '\r';
-        line = line.substr(0, eq + 1) + after_equals(value) + comment + (crlf ? "\r" : "");
+        line = line.substr(0, eq + 1) + after_equals(value) + comment;
         std::string out;
-        for (size_t k = 0; k < lines.size(); ++k) {
-            out += lines[k];
-            if (k + 1 < lines.size() || ends_with_newline) out += "\n";
-        }
+        for (size_t k = 0; k < lines.size(); ++k) out += lines[k] + ends[k];
         return out;
     }
+    // A new key ends its line as the file's last ended line does.
+    std::string end = "\n";
+    for (size_t k = ends.size(); k-- > 0;) {
+        if (ends[k].empty()) continue;
+        end = ends[k];
+        break;
+    }
     std::string out = text;
-    if (!out.empty() && out.back() != '\n') out += "\n";
-    return out + key + " =" + after_equals(value) + "\n";
+    if (!ends.empty() && ends.back().empty()) out += end;
+    return out + key + " =" + after_equals(value) + end;
 }
 
 std::string config_directory() {
@@ -632,15 +604,49 @@ bool store_setting(const std::string& path, const Settings& settings, const std:
     if (path.empty()) return fail("no settings file (neither XDG_CONFIG_HOME nor HOME names a directory)");
     reason = make_directories(std::filesystem::path(path).parent_path().string());
     if (!reason.empty()) return fail(reason);
+    if (atomic_write::link_end(path, &reason).empty()) return fail(reason);
     std::string text, problem;
     switch (read_config_text(path, text, problem)) {
         case ConfigRead::Whole: break;
         case ConfigRead::Missing: text = default_config_text(settings); break;
         // A file that cannot be read whole is not replaced by a part of it.
-        default: return fail("it cannot be read whole (" + problem + "), so it is left as it is");
+        default: return fail("it cannot be read whole (" + problem + ")");
     }
-    reason = replace_file(path, set_config_value(text, key, setting_text(settings, key)));
+    reason = atomic_write::replace_file(path, set_config_value(text, key, setting_text(settings, key)));
     return reason.empty() || fail(reason);
+}
+
+namespace {
+// The file as the player named it, and where its link ends when it is one.
+std::string file_as_shown(const std::string& path) {
+    const std::string end = atomic_write::link_end(path);
+    return end.empty() || end == path ? path : path + " (a link to " + end + ")";
+}
+
+// What a write that failed left behind: it never touches the old file.
+std::string what_was_kept(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec) ? "the file keeps the settings it held" : "no file was made";
+}
+}  // namespace
+
+void prepare_settings_file(const std::string& path) {
+    if (path.empty()) return;
+    atomic_write::remove_stale_temporaries(path);
+    std::error_code ec;
+    if (std::filesystem::exists(path, ec) || ec) return;
+    std::string why;
+    if (store_setting(path, Settings{}, "fullscreen", &why)) return;
+    // A directory that cannot be written at all is said by the start-up
+    // check (settings_place_problem), once for the settings and the volumes.
+    if (!directory_write_problem(std::filesystem::path(path).parent_path().string()).empty()) return;
+    const std::string text = "cannot create " + file_as_shown(path) + ": " + why +
+                             "; the game starts with its default settings and choices made in the game last "
+                             "only for this run";
+    std::fprintf(stderr, "velmora: %s\n", text.c_str());
+    std::string sentence = text + ".";
+    sentence[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(sentence[0])));
+    post_settings_notice(sentence);
 }
 
 std::string directory_write_problem(const std::string& dir) {
@@ -650,7 +656,7 @@ std::string directory_write_problem(const std::string& dir) {
     std::string probe = dir + "/.velmora-probe.XXXXXX";
     const int fd = ::mkstemp(probe.data());
     if (fd < 0) return std::strerror(errno);
-    const bool ok = write_all(fd, "probe\n");
+    const bool ok = atomic_write::write_all(fd, "probe\n");
     const int error = errno;
     ::close(fd);
     ::unlink(probe.c_str());
@@ -702,9 +708,12 @@ const std::string& choices_file() { return choices_path(); }
 
 bool remember_choice(const std::string& key) {
     if (choices_path().empty()) return true;
+    const std::string& path = choices_path();
     std::string why;
-    if (store_setting(choices_path(), choices(), key, &why)) return true;
-    const std::string text = "cannot write " + key + " to " + choices_path() + ": " + why;
+    if (store_setting(path, choices(), key, &why)) return true;
+    const std::string text = "cannot write " + key + " =" + after_equals(setting_text(choices(), key)) + " to " +
+                             file_as_shown(path) + ": " + why + "; " + what_was_kept(path) +
+                             " and the choice lasts only for this run";
     std::fprintf(stderr, "velmora: %s\n", text.c_str());
     post_settings_notice("Settings not saved: " + text);
     return false;

@@ -115,10 +115,20 @@ Settings load_settings(const std::string& path);
 
 // Sets one key in the file at `path`, creating the directory and the file
 // (from the default text) when needed. Written to a temporary file and renamed
-// over the old one. False when it cannot be written, with the real reason in
-// `why` ("Read-only file system", "Permission denied", ...).
+// over the old one; a symbolic link stays, and the file it ends at is the one
+// rewritten. Each line keeps its own end (line feed, carriage return or both).
+// False when it cannot be written, with the real reason in `why` ("Read-only
+// file system", "Permission denied", ...); the old file is then untouched.
 bool store_setting(const std::string& path, const Settings& settings, const std::string& key,
                    std::string* why = nullptr);
+
+// At start: removes the temporary files a killed writer left beside the
+// settings file (and beside the end of its link), then writes the file with
+// its defaults when there is none, so there is one to find and edit. A
+// failure is said on standard error and in the window with the file and the
+// reason, unless the directory itself cannot be written (the start-up check,
+// settings_place_problem, says that).
+void prepare_settings_file(const std::string& path);
 
 // Why nothing can be written in the directory `dir` (made when missing), by
 // writing and removing a file there; empty when it can be.
@@ -141,8 +151,9 @@ Settings& choices();
 void set_choices_file(const std::string& path);
 const std::string& choices_file();
 // Writes `key` of choices() to that file. Without a file, true (nothing to
-// keep). A failure is said on standard error with the file and the reason,
-// and the first one of the run also in the window (take_settings_notice).
+// keep). A failure is said on standard error with the file, the reason and
+// what was kept, and the first one of the run also in the window
+// (take_settings_notice).
 bool remember_choice(const std::string& key);
 // choices().display = display, remembered. False when there is no file or it
 // cannot be written.

@@ -7,8 +7,6 @@
 // $XDG_CONFIG_HOME/velmora/Preferences.txt, for the installed data (never
 // written, even by root) and whenever the data directory's file cannot be
 // written. Where both exist, the one saved last holds the volumes.
-#include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,10 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <ctime>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -27,6 +22,7 @@
 #include "app/Velmora_Win.h"
 #include "app/globals.h"
 #include "platform/platform.h"
+#include "util/atomic_write.h"
 #include "util/file_read.h"
 
 bool Velmora_Win::installed_data = false;
@@ -35,9 +31,6 @@ bool Velmora_Win::prefs_unsaved = false;
 namespace {
 const char* const kDataPrefs = "Other/Preferences.txt";
 const char* const kPrefsName = "Preferences.txt";
-// A temporary file younger than this may belong to another copy of the game
-// saving at this moment.
-constexpr time_t kStaleTempSeconds = 60;
 
 bool regular_file(const std::string& path, struct stat* out = nullptr) {
     struct stat st {};
@@ -72,86 +65,24 @@ std::string config_prefs_path() {
 }
 
 // The path as a player can find it (the data file is relative to the data
-// directory the program runs in).
+// directory the program runs in), and where it leads when it is a link.
 std::string shown_path(const std::string& path) {
     std::error_code ec;
     const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-    return ec ? path : absolute.string();
+    const std::string shown = ec ? path : absolute.string();
+    const std::string end = atomic_write::link_end(path);
+    return end.empty() || end == path ? shown : shown + " (a link to " + end + ")";
 }
 
-bool write_all(int fd, const std::string& text) {
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n == 0) errno = ENOSPC;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// Writes the volumes to a sibling temporary file, flushes it to the disk and
-// renames it over `path`, so the old file stays whole until the new one is
-// complete. Returns the reason it failed, or the empty string.
+// Writes the volumes to a sibling temporary file and renames it over `path`
+// (through a symbolic link, to the file it ends at), so the old file stays
+// whole until the new one is complete. Returns the reason it failed, or the
+// empty string.
 std::string replace_prefs_file(const std::string& path) {
     const std::filesystem::path dir = std::filesystem::path(path).parent_path();
     std::error_code ec;
     if (!dir.empty()) std::filesystem::create_directories(dir, ec);
-
-    const std::string text = std::to_string(fxvolume) + "\n" + std::to_string(musicvolume) + "\n";
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return std::strerror(errno);
-    bool ok = ::fchmod(fd, 0644) == 0 && write_all(fd, text) && ::fsync(fd) == 0;
-    int error = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return std::strerror(error);
-    }
-    // Make the rename itself durable.
-    const int dfd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-    return {};
-}
-
-// "Preferences.txt." and the six characters mkstemp adds.
-bool is_our_temp_name(const char* name) {
-    const size_t prefix = std::strlen(kPrefsName) + 1;
-    if (std::strncmp(name, kPrefsName, prefix - 1) != 0 || name[prefix - 1] != '.') return false;
-    const char* suffix = name + prefix;
-    if (std::strlen(suffix) != 6) return false;
-    for (const char* c = suffix; *c != '\0'; ++c)
-        if (!((*c >= 'a' && *c <= 'z') || (*c >= 'A' && *c <= 'Z') || (*c >= '0' && *c <= '9'))) return false;
-    return true;
-}
-
-// Removes what a writer killed before its rename left beside the file.
-void remove_stale_temp_files(const std::string& dir) {
-    DIR* d = ::opendir(dir.c_str());
-    if (d == nullptr) return;
-    const time_t now = std::time(nullptr);
-    std::vector<std::string> stale;
-    while (const dirent* entry = ::readdir(d)) {
-        if (!is_our_temp_name(entry->d_name)) continue;
-        const std::string path = dir + "/" + entry->d_name;
-        struct stat st {};
-        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime >= kStaleTempSeconds)
-            stale.push_back(path);
-    }
-    ::closedir(d);
-    for (const std::string& path : stale) ::unlink(path.c_str());
+    return atomic_write::replace_file(path, std::to_string(fxvolume) + "\n" + std::to_string(musicvolume) + "\n");
 }
 
 bool newer(const struct stat& a, const struct stat& b) {
@@ -196,9 +127,9 @@ std::string Velmora_Win::prefs_read_path() {
 }
 
 void Velmora_Win::load_prefs() {
-    if (data_dir_usable()) remove_stale_temp_files("Other");
+    if (data_dir_usable()) atomic_write::remove_stale_temporaries(kDataPrefs);
     const std::string config = config_prefs_path();
-    if (!config.empty()) remove_stale_temp_files(std::filesystem::path(config).parent_path().string());
+    if (!config.empty()) atomic_write::remove_stale_temporaries(config);
 
     const std::string path = prefs_read_path();
     file_read::InputFile in(path, file_read::kMaxLineBytes);

@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <sstream>
 #include <system_error>
 #include <utility>
 
@@ -104,12 +103,24 @@ std::string parse_event(const std::vector<std::string>& t, Event& e) {
     return "unknown event '" + kind + "'";
 }
 
-std::vector<std::string> tokens_of(const std::string& line) {
-    std::vector<std::string> out;
-    std::istringstream in(line.substr(0, line.find('#')));
-    std::string token;
-    while (in >> token) out.push_back(token);
-    return out;
+// The white-space separated words before a '#', into `out` (whose strings
+// are reused from line to line: millions of lines are read).
+void tokens_of(const std::string& line, std::vector<std::string>& out) {
+    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; };
+    const size_t end = std::min(line.find('#'), line.size());
+    size_t n = 0;
+    for (size_t i = 0; i < end;) {
+        if (space(line[i])) {
+            ++i;
+            continue;
+        }
+        size_t j = i;
+        while (j < end && !space(line[j])) ++j;
+        if (n == out.size()) out.emplace_back();
+        out[n++].assign(line, i, j - i);
+        i = j;
+    }
+    out.resize(n);
 }
 }  // namespace
 
@@ -174,31 +185,75 @@ bool parse_setting(const std::vector<std::string>& t, ScriptSettings& settings, 
 }
 
 // "F clock US": the clock at the start of frame F, in microseconds.
-std::string parse_clock(const std::vector<std::string>& t, ScriptedEvent& s) {
+std::string parse_clock(const std::vector<std::string>& t, uint64_t& clock_us) {
     if (t.size() != 3) return "expected 'clock US'";
     constexpr long long kMaxClockUs = 999999999999999999;  // 18 digits: over 30,000 years
-    if (!ranged_int::parse(t[2], 0, kMaxClockUs, s.clock_us))
+    if (!ranged_int::parse(t[2], 0, kMaxClockUs, clock_us))
         return ranged_int::invalid_value(t[2], "the clock reading", "microseconds, " + ranged_int::range_text(0, kMaxClockUs));
-    s.is_clock = true;
     return {};
 }
 }  // namespace
 
-bool parse_input_script(std::istream& in, std::vector<ScriptedEvent>& out, std::string& error) {
+ScriptedEvent ScriptedEvent::input(long frame, const Event& e) {
+    ScriptedEvent s;
+    s.frame_ = static_cast<int32_t>(frame);
+    s.kind_ = static_cast<uint8_t>(e.type);
+    s.code_ = static_cast<uint8_t>(e.type == EventType::MouseButton ? e.button : e.vkey);
+    s.flags_ = static_cast<uint8_t>((e.repeat ? 1 : 0) | (e.pressed ? 2 : 0));
+    s.a_ = e.dx;
+    s.b_ = e.dy;
+    return s;
+}
+
+ScriptedEvent ScriptedEvent::clock(long frame, uint64_t clock_us) {
+    ScriptedEvent s;
+    s.frame_ = static_cast<int32_t>(frame);
+    s.kind_ = kClockKind;
+    s.a_ = static_cast<int32_t>(static_cast<uint32_t>(clock_us));
+    s.b_ = static_cast<int32_t>(static_cast<uint32_t>(clock_us >> 32));
+    return s;
+}
+
+uint64_t ScriptedEvent::clock_us() const {
+    return is_clock() ? uint64_t(static_cast<uint32_t>(b_)) << 32 | static_cast<uint32_t>(a_) : 0;
+}
+
+Event ScriptedEvent::event() const {
+    Event e;
+    if (is_clock()) return e;
+    e.type = static_cast<EventType>(kind_);
+    if (e.type == EventType::MouseButton) e.button = code_;
+    else e.vkey = code_;
+    e.repeat = (flags_ & 1) != 0;
+    e.pressed = (flags_ & 2) != 0;
+    e.dx = a_;
+    e.dy = b_;
+    return e;
+}
+
+bool parse_input_script(std::istream& in, InputScript& out, std::string& error) {
     ScriptSettings ignored;
     return parse_input_script(in, out, ignored, error);
 }
 
-bool parse_input_script(std::istream& in, std::vector<ScriptedEvent>& out, ScriptSettings& settings,
-                        std::string& error) {
+bool parse_input_script(std::istream& in, InputScript& out, ScriptSettings& settings, std::string& error) {
     out.clear();
     settings = ScriptSettings{};
     std::string line;
+    std::vector<std::string> t;
     long number = 0;
     int version = 0;
+    uint64_t bytes = 0;
     while (std::getline(in, line)) {
         ++number;
-        const std::vector<std::string> t = tokens_of(line);
+        // A file that grows while it is read, or says it has no size.
+        bytes += line.size() + 1;
+        if (bytes > kMaxInputScriptBytes + 1) {
+            error = "line " + std::to_string(number) + ": past the " + std::to_string(kMaxInputScriptBytes >> 20) +
+                    " MiB an input script may have";
+            return false;
+        }
+        tokens_of(line, t);
         if (version == 0) {
             if (t.size() == 2 && t[0] == "velmora-input") {
                 if (t[1] == "1" || t[1] == "2" || t[1] == "3") {
@@ -226,20 +281,28 @@ bool parse_input_script(std::istream& in, std::vector<ScriptedEvent>& out, Scrip
             }
             if (!problem.empty()) return fail(problem);
         }
-        ScriptedEvent s;
-        if (!ranged_int::parse(t[0], 1, INT_MAX, s.frame))
+        long frame = 0;
+        if (!ranged_int::parse(t[0], 1, INT_MAX, frame))
             return fail(ranged_int::invalid_value(t[0], "the frame number", "a frame from 1"));
-        const std::string problem =
-            (version >= 2 && t.size() >= 2 && t[1] == "clock") ? parse_clock(t, s) : parse_event(t, s.event);
-        if (!problem.empty()) return fail(problem);
-        out.push_back(s);
+        if (version >= 2 && t.size() >= 2 && t[1] == "clock") {
+            uint64_t clock_us = 0;
+            const std::string problem = parse_clock(t, clock_us);
+            if (!problem.empty()) return fail(problem);
+            out.push_back(ScriptedEvent::clock(frame, clock_us));
+        } else {
+            Event e;
+            const std::string problem = parse_event(t, e);
+            if (!problem.empty()) return fail(problem);
+            out.push_back(ScriptedEvent::input(frame, e));
+        }
     }
     if (version == 0) {
         error = "line 1: expected '" + std::string(kRecordingHeader) + "'";
         return false;
     }
-    std::stable_sort(out.begin(), out.end(),
-                     [](const ScriptedEvent& a, const ScriptedEvent& b) { return a.frame < b.frame; });
+    // Recordings are in order already; sorting them would need a copy.
+    const auto by_frame = [](const ScriptedEvent& a, const ScriptedEvent& b) { return a.frame() < b.frame(); };
+    if (!std::is_sorted(out.begin(), out.end(), by_frame)) std::stable_sort(out.begin(), out.end(), by_frame);
     return true;
 }
 
@@ -280,6 +343,13 @@ bool RunControl::prepare(LaunchOptions& options, std::string& error) {
         file_read::InputFile in(options.input_file, kMaxInputScriptLine);
         if (!in.is_open()) {
             error = "cannot read input script '" + options.input_file + "': " + file_read::describe(in.error());
+            return false;
+        }
+        // Refused before a line is read: parsing a script takes memory and
+        // time in proportion to its size.
+        if (in.size() > kMaxInputScriptBytes) {
+            error = options.input_file + ": " + std::to_string(in.size()) + " bytes; an input script may have at most " +
+                    std::to_string(kMaxInputScriptBytes) + " (" + std::to_string(kMaxInputScriptBytes >> 20) + " MiB)";
             return false;
         }
         std::string problem;
@@ -381,11 +451,11 @@ void RunControl::attach(DirectDrawApp& app) {
 
 void RunControl::before_frame(DirectDrawApp& app, long frame) {
     auto* game = dynamic_cast<Velmora_Win*>(app.ddwin);
-    while (next_event_ < script_.size() && script_[next_event_].frame < frame) ++next_event_;
-    while (next_event_ < script_.size() && script_[next_event_].frame == frame) {
+    while (next_event_ < script_.size() && script_[next_event_].frame() < frame) ++next_event_;
+    while (next_event_ < script_.size() && script_[next_event_].frame() == frame) {
         const ScriptedEvent& s = script_[next_event_++];
-        if (s.is_clock) follow_recorded_clock(frame, s.clock_us);
-        else app.injected_events.push_back(s.event);
+        if (s.is_clock()) follow_recorded_clock(frame, s.clock_us());
+        else app.injected_events.push_back(s.event());
     }
     record_clock(game, frame);
     if (game == nullptr) return;

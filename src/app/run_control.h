@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <fstream>
 #include <istream>
 #include <memory>
@@ -29,14 +30,37 @@ constexpr const char* kInputScriptHeader = "velmora-input 1";
 constexpr const char* kRecordingHeader = "velmora-input 3";
 constexpr int kRecordingVersion = 3;
 
-struct ScriptedEvent {
-    long frame = 0;
-    platform::Event event;
-    // A clock line instead of an event: the game's clock read `clock_us` when
-    // the frame began.
-    bool is_clock = false;
-    uint64_t clock_us = 0;
+// One line of an input script: an event, or a clock line (the game's clock
+// read `clock_us()` when the frame began). Sixteen bytes: a long recording
+// holds millions.
+class ScriptedEvent {
+public:
+    ScriptedEvent() = default;
+    // An event as scripts hold it: a key code of 0..255, a button of 0..255.
+    static ScriptedEvent input(long frame, const platform::Event& event);
+    static ScriptedEvent clock(long frame, uint64_t clock_us);
+
+    long frame() const { return frame_; }
+    bool is_clock() const { return kind_ == kClockKind; }
+    uint64_t clock_us() const;
+    platform::Event event() const;
+
+private:
+    static constexpr uint8_t kClockKind = 0xFF;
+    int32_t frame_ = 0;  // scripts number frames up to INT_MAX
+    uint8_t kind_ = 0;   // the platform::EventType, or kClockKind
+    uint8_t code_ = 0;   // the key code or the button
+    uint8_t flags_ = 0;  // repeat, pressed
+    int32_t a_ = 0, b_ = 0;  // the mouse motion, or the clock reading's low and high halves
 };
+
+// Grows without copying what it holds, so reading a script takes memory in
+// proportion to its events.
+using InputScript = std::deque<ScriptedEvent>;
+
+// The largest input script or recording read, in bytes: about 9 times the
+// recording of a whole two-player game to the ending.
+constexpr uint64_t kMaxInputScriptBytes = uint64_t{32} << 20;
 
 // Settings a version-2 script carries for the run it was recorded from.
 struct ScriptSettings {
@@ -56,9 +80,8 @@ struct ScriptSettings {
 
 // Reads a whole input script into `out`, ordered by frame (entries of one
 // frame keep their order). A malformed line gives false and "line N: reason".
-bool parse_input_script(std::istream& in, std::vector<ScriptedEvent>& out, std::string& error);
-bool parse_input_script(std::istream& in, std::vector<ScriptedEvent>& out, ScriptSettings& settings,
-                        std::string& error);
+bool parse_input_script(std::istream& in, InputScript& out, std::string& error);
+bool parse_input_script(std::istream& in, InputScript& out, ScriptSettings& settings, std::string& error);
 
 // The script line for an event (no line feed); empty for events the format
 // does not hold.
@@ -100,7 +123,7 @@ private:
     void report(const std::string& what);
     void save_requested_screenshot(DirectDrawApp& app, long frame);
 
-    std::vector<ScriptedEvent> script_;
+    InputScript script_;
     size_t next_event_ = 0;
     std::unique_ptr<Autopilot> autopilot_;
     std::unique_ptr<RunTrace> trace_;

@@ -1,12 +1,14 @@
 #include "audio/music.h"
 
 #include <mikmod.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/game_states.h"
@@ -152,20 +154,40 @@ void music_shutdown() {
     }
 }
 
-bool music_load(const char* path) {
+bool music_load(const char* path, std::string* why) {
+    const auto refuse = [why](std::string reason) {
+        if (why != nullptr) *why = std::move(reason);
+        return false;
+    };
     free_module();
-    if (!g_initialised) return false;
-    if (path == nullptr) return false;
+    if (!g_initialised) return refuse("libmikmod is not running");
+    if (path == nullptr) return refuse("no file named");
     // Read whole, then decoded from memory: the library's file reader takes
     // the module a byte at a time through stdio, a third slower (3.4 against
     // 2.1 ms for a 900 KB tune). Only a regular file is read, so a FIFO or a
-    // device named like a module never blocks.
+    // device named like a module never blocks. A file too large is refused
+    // by its size, not read: a failed load is tried again every frame.
+    struct stat st {};
+    if (::stat(path, &st) == 0 && S_ISREG(st.st_mode) && uint64_t(st.st_size) > kMaxModuleBytes)
+        return refuse(std::to_string(st.st_size) + " bytes, more than the " + std::to_string(kMaxModuleBytes >> 20) +
+                      " MiB the game reads for a tune");
     std::vector<uint8_t> bytes;
-    if (!file_read::read_prefix(path, kMaxModuleBytes + 1, bytes) || bytes.empty() || bytes.size() > kMaxModuleBytes)
-        return false;
+    file_read::OpenError open_error = file_read::OpenError::None;
+    if (!file_read::read_prefix(path, kMaxModuleBytes + 1, bytes, &open_error))
+        return refuse(file_read::describe(open_error));
+    if (bytes.empty()) return refuse("the file is empty");
+    if (bytes.size() > kMaxModuleBytes)
+        return refuse("more than the " + std::to_string(kMaxModuleBytes >> 20) + " MiB the game reads for a tune");
+    // The library keeps its last error until another replaces it.
+    MikMod_errno = 0;
     g_module = Player_LoadMem(reinterpret_cast<const char*>(bytes.data()), static_cast<int>(bytes.size()),
                               kMaxModuleChannels, 0);
-    if (g_module == nullptr) return false;
+    if (g_module == nullptr) {
+        const int error = MikMod_errno;
+        const char* text = error != 0 ? MikMod_strerror(error) : nullptr;
+        return refuse(text != nullptr ? std::string("libmikmod refuses it: ") + text
+                                      : std::string("libmikmod refuses it without a reason"));
+    }
     g_module_path = path;
     // The library's own `loop` stays on: a tune that jumps back with Bxx
     // loops as it was written (until music_loop_only says otherwise); one

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // Registers our output driver and the module loaders (once per process).
 void music_register_all();
@@ -10,8 +11,9 @@ void music_register_all();
 bool music_init();
 // Stops the player, frees the module, MikMod_Exit.
 void music_shutdown();
-// Loads a module (up to 16 channels) without starting it; false if it failed.
-bool music_load(const char* path);
+// Loads a module (up to 16 channels) without starting it; false if it failed,
+// with the reason in `why` when given.
+bool music_load(const char* path, std::string* why = nullptr);
 void music_start();
 // Starts the loaded module again from its beginning, without reading its file,
 // when it was loaded from `path`. False when another module (or none) is loaded.

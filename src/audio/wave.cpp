@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
+#include <utility>
 
 #include "util/file_read.h"
 
@@ -73,14 +75,17 @@ bool find_chunk(WaveFile* w, uint32_t id, uint64_t from, uint64_t limit, WaveChu
     return false;
 }
 
-int fail(WaveFile** handle, WAVEFORMATEX** format, int error) {
+int fail(WaveFile** handle, WAVEFORMATEX** format, int error, std::string* why = nullptr, std::string reason = {}) {
     WaveCloseReadFile(handle, format);
+    if (why != nullptr) *why = std::move(reason);
     return error;
 }
 
+const char* const kFmt16 = "the 16 bytes of a wave format";
+
 }  // namespace
 
-int WaveOpenFile(const char* name, WaveFile** handle, WAVEFORMATEX** format, WaveChunk* riffchunk) {
+int WaveOpenFile(const char* name, WaveFile** handle, WAVEFORMATEX** format, WaveChunk* riffchunk, std::string* why) {
     *handle = nullptr;
     *format = nullptr;
     std::FILE* f = name != nullptr ? file_read::fopen_regular(name) : nullptr;
@@ -99,24 +104,32 @@ int WaveOpenFile(const char* name, WaveFile** handle, WAVEFORMATEX** format, Wav
 
     uint8_t riff[12];
     if (!seek(w, 0) || !read_exact(w, riff, sizeof riff) || le32(riff) != kRiff || le32(riff + 8) != kWave)
-        return fail(handle, format, WAVE_ERR_NOTWAVE);
+        return fail(handle, format, WAVE_ERR_NOTWAVE, why, "not a RIFF WAVE file");
     riffchunk->id = kRiff;
     riffchunk->size = le32(riff + 4);
     riffchunk->data_offset = 8;
 
     WaveChunk fmt;
-    if (!find_chunk(w, kFmt, 12, riff_end(w, *riffchunk), &fmt) || fmt.size < kPcmFormatBytes)
-        return fail(handle, format, WAVE_ERR_NOTWAVE);
+    if (!find_chunk(w, kFmt, 12, riff_end(w, *riffchunk), &fmt))
+        return fail(handle, format, WAVE_ERR_NOTWAVE, why, "no \"fmt \" chunk");
+    if (fmt.size < kPcmFormatBytes)
+        return fail(handle, format, WAVE_ERR_NOTWAVE, why,
+                    "its \"fmt \" chunk has " + std::to_string(fmt.size) + " bytes, fewer than " + kFmt16);
     uint8_t pcm[kPcmFormatBytes];
-    if (!read_exact(w, pcm, sizeof pcm)) return fail(handle, format, WAVE_ERR_READFORMAT);
+    if (!read_exact(w, pcm, sizeof pcm))
+        return fail(handle, format, WAVE_ERR_READFORMAT, why, std::string("the file ends inside ") + kFmt16);
 
     // A non-PCM format names its extra bytes; a 16-byte chunk has room for none.
     uint16_t extra = 0;
     if (le16(pcm) != kFormatPcm && fmt.size >= kExtendedFormatBytes) {
         uint8_t count[2];
-        if (!read_exact(w, count, sizeof count)) return fail(handle, format, WAVE_ERR_READFORMAT);
+        if (!read_exact(w, count, sizeof count))
+            return fail(handle, format, WAVE_ERR_READFORMAT, why, "the file ends inside its count of extra format bytes");
         extra = le16(count);
-        if (extra > fmt.size - kExtendedFormatBytes) return fail(handle, format, WAVE_ERR_NOTWAVE);
+        if (extra > fmt.size - kExtendedFormatBytes)
+            return fail(handle, format, WAVE_ERR_NOTWAVE, why,
+                        "its format names " + std::to_string(extra) + " extra bytes, but its \"fmt \" chunk has room for " +
+                            std::to_string(fmt.size - kExtendedFormatBytes));
     }
 
     auto* record = static_cast<uint8_t*>(std::calloc(1, sizeof(WAVEFORMATEX) + extra));
@@ -125,7 +138,8 @@ int WaveOpenFile(const char* name, WaveFile** handle, WAVEFORMATEX** format, Wav
     std::memcpy(record, pcm, sizeof pcm);
     std::memcpy(record + kPcmFormatBytes, &extra, sizeof extra);
     if (extra > 0 && !read_exact(w, record + sizeof(WAVEFORMATEX), extra))
-        return fail(handle, format, WAVE_ERR_NOTWAVE);
+        return fail(handle, format, WAVE_ERR_NOTWAVE, why,
+                    "the file ends inside the " + std::to_string(extra) + " extra bytes of its format");
     return 0;
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 constexpr int WAVE_ERR_NOMEM = 0xE000;
 constexpr int WAVE_ERR_CANNOTOPEN = 0xE100;
@@ -31,7 +32,11 @@ struct WaveChunk {
 
 struct WaveFile;  // an open file
 
-int WaveOpenFile(const char* name, WaveFile** handle, WAVEFORMATEX** format, WaveChunk* riffchunk);
+// `why`, when given, gets what is wrong with a file refused with
+// WAVE_ERR_NOTWAVE or WAVE_ERR_READFORMAT, in words (the codes cover several
+// faults each).
+int WaveOpenFile(const char* name, WaveFile** handle, WAVEFORMATEX** format, WaveChunk* riffchunk,
+                 std::string* why = nullptr);
 int WaveStartDataRead(WaveFile** handle, WaveChunk* datachunk, WaveChunk* riffchunk);
 int WaveReadFile(WaveFile* handle, uint32_t count, uint8_t* dest, WaveChunk* datachunk,
                  uint32_t* actual);

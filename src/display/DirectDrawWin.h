@@ -181,6 +181,11 @@ public:
     // the window is destroyed ends with it.
     std::unordered_set<Surface*> live_surfaces;
 
+    // A picture the loader takes although its file is cut short is named on
+    // standard error, once per file and process. The data check reports such
+    // files itself.
+    bool name_damaged_pictures = true;
+
 protected:
     bool close_posted = false;
     uint64_t last_flip_us = 0;

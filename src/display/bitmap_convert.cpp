@@ -44,10 +44,23 @@ BOOL convert_rows(Surface* surf, const uint8_t* pixels, size_t pixel_bytes, int 
     if (surf == nullptr || pixels == nullptr) return 0;
     if (width <= 0 || height <= 0) return 0;
     if (surf->bytes_per_pixel() != surface_bytes) return 0;
-    StoredRows rows(pixels, pixel_bytes, file_stride(file_bits, width));
+    const size_t stride = file_stride(file_bits, width);
+    StoredRows rows(pixels, pixel_bytes, stride);
     const int cols = std::min(width, surf->width);
     const int lines = std::min(height, surf->height);
-    for (int y = 0; y < lines; ++y) convert(surf->row(y), rows.row(height - 1 - y), cols);
+    // Stored rows wholly past the data all read as zero and so convert alike:
+    // in a picture cut short, the first is converted and the others copied.
+    const size_t rows_held = (pixel_bytes + stride - 1) / stride;
+    const uint8_t* missing = nullptr;
+    for (int y = 0; y < lines; ++y) {
+        const size_t k = static_cast<size_t>(height - 1 - y);
+        if (k >= rows_held && missing != nullptr) {
+            std::memcpy(surf->row(y), missing, static_cast<size_t>(cols) * static_cast<size_t>(surface_bytes));
+            continue;
+        }
+        convert(surf->row(y), rows.row(static_cast<int>(k)), cols);
+        if (k >= rows_held) missing = surf->row(y);
+    }
     return 1;
 }
 

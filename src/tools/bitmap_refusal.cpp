@@ -1,14 +1,15 @@
 #include "tools/bitmap_refusal.h"
 
+#include "display/bitmap_header.h"
 #include "util/file_read.h"
 
 namespace data_check {
 
 namespace {
 
-constexpr int kMaxSide = 16384;
-constexpr long long kMaxPixels = 64LL * 1024 * 1024;
-constexpr size_t kHeaderBytes = 54;
+using bitmap_header::kMaxPixels;
+using bitmap_header::kMaxSide;
+constexpr size_t kHeaderBytes = bitmap_header::kBytes;
 
 // Compression values of the info header.
 constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitfields = 3, kJpeg = 4, kPng = 5, kAlphaBitfields = 6;
@@ -68,9 +69,9 @@ std::string bitmap_refusal(const std::vector<uint8_t>& b) {
     if (height < 0) return "stored top-down (negative height); the game reads bitmaps stored bottom-up" +
                            std::string(kTrueColour);
     if (width <= 0 || height == 0) return "no pixels (" + std::to_string(width) + " x " + std::to_string(height) + ")";
-    if (width > kMaxSide || height > kMaxSide || static_cast<long long>(width) * height > kMaxPixels)
-        return std::to_string(width) + " x " + std::to_string(height) +
-               " is larger than the game loads (16384 on a side, 64 M pixels)";
+    if (width > kMaxSide || height > kMaxSide || int64_t{width} * height > kMaxPixels)
+        return std::to_string(width) + " x " + std::to_string(height) + " is larger than the game loads (" +
+               std::to_string(kMaxSide) + " on a side, " + std::to_string(kMaxPixels >> 20) + " M pixels)";
     return "the file is damaged";
 }
 

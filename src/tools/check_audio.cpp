@@ -1,7 +1,5 @@
 // Sound effects through the game's wave reader and converter, music modules
 // through libmikmod.
-#include <mikmod.h>
-
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -26,9 +24,7 @@ uint64_t file_size(const std::string& path) {
 
 std::string wave_error(int code) {
     switch (code) {
-        case WAVE_ERR_NOTWAVE: return "not a RIFF WAVE file";
-        case WAVE_ERR_READFORMAT: return "its format chunk cannot be read";
-        case WAVE_ERR_CORRUPT: return "its chunks are damaged";
+        case WAVE_ERR_CORRUPT: return "no \"data\" chunk where its chunk sizes lead";
         case WAVE_ERR_NOMEM: return "too large to read";
         default: return "cannot be opened";
     }
@@ -42,11 +38,13 @@ std::vector<Damage> wave_problems(const std::string& path) {
     WaveChunk data;
     std::vector<Damage> out;
     auto fault = [&out](Severity s, const std::string& message) { out.push_back({s, message}); };
-    int code = WaveOpenFile(path.c_str(), &file, &format, &riff);
+    std::string why;
+    int code = WaveOpenFile(path.c_str(), &file, &format, &riff, &why);
     if (code == 0) code = WaveStartDataRead(&file, &data, &riff);
     const uint64_t size = file_size(path);
     if (code != 0) {
-        fault(Severity::Error, "the wave reader refuses it: " + wave_error(code) + "; this effect stays silent");
+        fault(Severity::Error, "the wave reader refuses it: " + (why.empty() ? wave_error(code) : why) +
+                                   "; this effect stays silent");
     } else if (format == nullptr || !wave_format_supported(*format)) {
         fault(Severity::Error, "a format the mixer cannot play (8- or 16-bit integer PCM, 1000..384000 Hz only); "
                                "this effect stays silent");
@@ -105,10 +103,12 @@ void check_music(Context& ctx) {
             continue;
         }
         if (!library) continue;
-        if (!music_load(ctx.path(rel).c_str())) {
-            const char* why = MikMod_strerror(MikMod_errno);
-            ctx.error(rel, 0, std::string("libmikmod refuses this module") + (why != nullptr ? ": " : "") +
-                                  (why != nullptr ? why : ""));
+        std::string refusal;
+        if (!music_load(ctx.path(rel).c_str(), &refusal)) {
+            ctx.error(rel, 0, "the game cannot load this module: " + refusal +
+                                  "; no music plays where the game wants this tune");
+            // The library names the part it stopped at; the bytes may say what is wrong there.
+            report_damage(ctx, rel, s3m_damage(read_bytes(ctx.path(rel), kMaxInspectedBytes)));
             continue;
         }
         // libmikmod plays a module cut short; say what is missing.

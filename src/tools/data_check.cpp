@@ -86,6 +86,7 @@ CheckReport check_data(const std::string& root_in) {
     std::string root = root_in.empty() ? "." : root_in;
     while (root.size() > 1 && root.back() == '/') root.pop_back();
     ToolWindow window;
+    window.name_damaged_pictures = false;  // the check says more about them
     Context ctx{root, report, window};
     if (!is_directory(root)) {
         struct stat st {};

@@ -73,7 +73,7 @@ TEST_F(HostileStartup, AReadOnlyDataDirectoryIsLeftUntouched) {
 // A few bytes of header each, 99 frames must not make the game allocate gigabytes.
 TEST(HostileMemory, NinetyNineHugeEmptyFramesStayWithinTheSurfaceBudget) {
     TempDir dir;
-    const std::vector<uint8_t> header = hostile::sample(hostile::damaged_bitmaps(), "huge picture, no pixels");
+    const std::vector<uint8_t> header = hostile::sample(hostile::damaged_bitmaps(), "largest picture, no pixels");
     ASSERT_FALSE(header.empty());
     for (int k = 1; k <= 99; ++k) ASSERT_TRUE(hostile::put(dir.file("bomb" + std::to_string(k) + ".BMP"), header));
 
@@ -98,4 +98,45 @@ TEST(HostileMemory, NinetyNineHugeEmptyFramesStayWithinTheSurfaceBudget) {
     EXPECT_NE(again, nullptr);
     win.ReleaseSurface(again);
     Sprite::set_window_ptr(nullptr);
+}
+
+namespace {
+class HostileGiants : public whole_game::GameRun {};
+}  // namespace
+
+// Headers claiming pictures the loader refuses anyway (a depth or compression
+// it never draws, more pixels than it takes) are refused before a surface
+// exists: a level of forty such frames takes no more memory than one of small
+// pictures. A picture cut short is still loaded, and named.
+TEST_F(HostileGiants, RefusedClaimsCostNoMemoryAndACutPictureIsNamed) {
+    const std::vector<hostile::Sample> bitmaps = hostile::damaged_bitmaps();
+    const char* const kinds[] = {"beyond the pixel limit, no pixels", "32-bit giant, no pixels",
+                                 "RLE8 giant, no pixels"};
+    ASSERT_TRUE(whole_game::write_fixture_data(data.path(), "Space", {{"rock"}},
+                                               {{20, 200, 0, "entranceportal"}, {300, 100, 1, "rock"}}));
+    const std::string world = data.file("Levels/Space/");
+    ASSERT_TRUE(hostile::put(world + "Sprites/cutx.SPT", std::string("0 0\n")));
+    ASSERT_TRUE(hostile::put(world + "Bitmaps/cutx1.BMP", hostile::sample(bitmaps, "pixels cut short")));
+    const std::vector<uint8_t> small = hostile::sample(bitmaps, "image size larger than the file");
+
+    long peak_kb[2] = {0, 0};
+    for (const bool giants : {false, true}) {
+        for (int i = 0; i < 40; ++i) {
+            const std::string name = "giant" + std::to_string(i) + "x";
+            ASSERT_TRUE(hostile::put(world + "Sprites/" + name + ".SPT", std::string("0 0\n")));
+            ASSERT_TRUE(hostile::put(world + "Bitmaps/" + name + "1.BMP",
+                                     giants ? hostile::sample(bitmaps, kinds[i % 3]) : small));
+        }
+        const RunResult r = run(30, hostile::kStartOnePlayer, {}, {30});
+        expect_clean(r);
+        EXPECT_EQ(value(30, "game_state"), 8) << "the level is played";
+        peak_kb[giants ? 1 : 0] = r.peak_rss_kb;
+        const size_t named = r.output.find("damaged picture " + world + "Bitmaps/cutx1.BMP: the file ends");
+        EXPECT_NE(named, std::string::npos) << r.output;
+        EXPECT_EQ(r.output.find("damaged picture", named + 1), std::string::npos) << "only the cut one:\n"
+                                                                                  << r.output;
+    }
+    // One refused claim allocated would be 128 MiB.
+    EXPECT_LT(peak_kb[1], peak_kb[0] + 32 * 1024) << "small pictures " << peak_kb[0] << " KiB, giants "
+                                                   << peak_kb[1] << " KiB";
 }

@@ -10,9 +10,11 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "app/run_control.h"
 #include "app/world_list.h"
 #include "support/hostile_data.h"
 #include "whole_game_fixture.h"
@@ -177,6 +179,38 @@ TEST_F(HostileWorlds, EndlessInputScriptsEndTheReadingPromptlyWithAMessage) {
     expect_clean(r, 1);
     EXPECT_NE(r.output.find("long.txt: line 3 is longer than 4096 bytes"), std::string::npos) << r.output;
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+}
+
+// A script longer than the cap is refused by its size before a line is read
+// (this one is a hole after its header: read, it would be one endless line).
+// One within the cap takes memory by its events, not by what the game once
+// kept for each, twice over while growing and again to sort.
+TEST_F(HostileWorlds, InputScriptsBeyondTheCapAreRefusedAtOnceAndLargeOnesCostTheirEvents) {
+    ASSERT_TRUE(scenario::write_minimal_data_tree(data.path()));
+    ASSERT_TRUE(hostile::put(out.file("huge.txt"), std::string("velmora-input 1\n")));
+    fs::resize_file(out.file("huge.txt"), kMaxInputScriptBytes + 1);
+    RunResult r = run(10, {}, {"--input", out.file("huge.txt")});
+    expect_clean(r, 1);
+    EXPECT_NE(r.output.find("huge.txt: 33554433 bytes; an input script may have at most 33554432 (32 MiB)"),
+              std::string::npos)
+        << r.output;
+
+    constexpr long kEvents = 1000000;
+    {
+        std::ofstream script(out.file("large.txt"));
+        script << "velmora-input 1\n";
+        // Past the frames played: parsed, never injected.
+        for (long i = 0; i < kEvents; ++i) script << 1000 + i << " mouse move " << i % 7 << " -1\n";
+    }
+    ASSERT_LT(fs::file_size(out.file("large.txt")), kMaxInputScriptBytes);
+    r = run(10, {}, {"--input", out.file("large.txt")});
+    expect_clean(r);
+    const long with_script_kb = r.peak_rss_kb;
+    r = run(10, {"10 quit"});
+    expect_clean(r);
+    const long extra_bytes = (with_script_kb - r.peak_rss_kb) * 1024;
+    EXPECT_LT(extra_bytes, 32 * kEvents) << "peak " << with_script_kb << " KiB with the script, " << r.peak_rss_kb
+                                         << " KiB without";
 }
 
 TEST_F(HostileWorlds, FilesNoOneMayReadAreReportedForThat) {

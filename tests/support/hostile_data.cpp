@@ -85,8 +85,16 @@ std::vector<Sample> damaged_bitmaps() {
     out.push_back({"height -2^31", with_field(b24, kHeight, 0x80000000u)});
     out.push_back({"top-down (negative height)", with_field(b24, kHeight, uint32_t(-16))});
     out.push_back({"0 x 0", with_field(with_field(b24, kWidth, 0), kHeight, 0)});
-    out.push_back({"huge picture, no pixels", with_field(with_field({b24.begin(), b24.begin() + 54}, kWidth, 16384),
-                                                         kHeight, 2048)});
+    // Headers alone, claiming pictures of 8 M pixels (the most the loader
+    // takes) and 64 M, the second in forms it refuses whatever the size.
+    const auto claim = [](std::vector<uint8_t> b, uint32_t w, uint32_t h) {
+        b.resize(54);
+        return with_field(with_field(b, kWidth, w), kHeight, h);
+    };
+    out.push_back({"largest picture, no pixels", claim(b24, 4096, 2048)});
+    out.push_back({"beyond the pixel limit, no pixels", claim(b24, 16384, 4096)});
+    out.push_back({"32-bit giant, no pixels", with_field(claim(b24, 16384, 4096), kBits, 32)});
+    out.push_back({"RLE8 giant, no pixels", with_field(claim(b8, 16384, 4096), kCompression, 1)});
     out.push_back({"image size 4 GiB", with_field(b24, kImageSize, 0xFFFFFFFFu)});
     out.push_back({"image size larger than the file", with_field(b24, kImageSize, 1u << 20)});
     out.push_back({"1-bit", with_field(b24, kBits, 1)});

@@ -183,3 +183,19 @@ TEST_F(AppPrefs, TemporaryFilesOfAKilledSaveAreRemovedAtTheNextStart) {
          {"Other/Preferences.txt.young1", "Other/Preferences.txt.old", "Other/Preferences.txt.a1B2c3d", "Other/notes.txt"})
         EXPECT_TRUE(fs::exists(kept)) << kept;
 }
+
+TEST_F(AppPrefs, ALinkedFileIsSavedThroughItsLinkAndItsStaleTemporariesGo) {
+    fs::create_directories("kept");
+    write_text("kept/volumes.txt", "4\n6\n");
+    fs::create_symlink("../kept/volumes.txt", "Other/Preferences.txt");
+    write_text("kept/volumes.txt.q1W2e3", "9\n");
+    fs::last_write_time("kept/volumes.txt.q1W2e3", fs::file_time_type::clock::now() - std::chrono::minutes(2));
+    win.load_prefs();
+    EXPECT_EQ(fxvolume, 4);
+    EXPECT_FALSE(fs::exists("kept/volumes.txt.q1W2e3"));
+    fxvolume = 8;
+    win.save_prefs();
+    EXPECT_TRUE(fs::is_symlink("Other/Preferences.txt"));
+    EXPECT_EQ(read_file("kept/volumes.txt"), "8\n6\n");
+    EXPECT_EQ(entries("kept"), 1);
+}

@@ -17,7 +17,7 @@
 #include "support/temp_dir.h"
 
 namespace {
-bool parse(const std::string& text, std::vector<ScriptedEvent>& out, std::string& error) {
+bool parse(const std::string& text, InputScript& out, std::string& error) {
     std::istringstream in(text);
     ScriptSettings settings;
     return parse_input_script(in, out, settings, error);
@@ -34,21 +34,21 @@ TEST(AppInputScript, ReadsEventsInFrameOrderAndRoundTrips) {
         "131 mouse button 1 up\n"
         "200 focus lost\n"
         "400 quit\n";
-    std::vector<ScriptedEvent> ev;
+    InputScript ev;
     std::string error;
     ASSERT_TRUE(parse(text, ev, error)) << error;
     std::string again = std::string(kInputScriptHeader) + "\n";
-    for (const ScriptedEvent& e : ev) again += format_input_event(e.frame, e.event) + "\n";
+    for (const ScriptedEvent& e : ev) again += format_input_event(e.frame(), e.event()) + "\n";
     EXPECT_EQ(again,
               "velmora-input 1\n120 key down 0x20\n120 key down 0x1B repeat\n121 key up 0x20\n"
               "130 mouse move 5 -3\n131 mouse button 1 up\n200 focus lost\n400 quit\n");
-    std::vector<ScriptedEvent> round;
+    InputScript round;
     ASSERT_TRUE(parse(again, round, error)) << error;
     EXPECT_EQ(round.size(), ev.size());
 }
 
 TEST(AppInputScript, VersionsTwoAndThreeCarrySettingsAndClockReadings) {
-    std::vector<ScriptedEvent> ev;
+    InputScript ev;
     ScriptSettings settings;
     std::string error;
     std::istringstream three("velmora-input 3\nnetwork\n1 quit\n");
@@ -65,15 +65,15 @@ TEST(AppInputScript, VersionsTwoAndThreeCarrySettingsAndClockReadings) {
     EXPECT_EQ(settings.start_level, 7);
     EXPECT_TRUE(settings.god);
     ASSERT_EQ(ev.size(), 3u);
-    EXPECT_TRUE(ev[0].is_clock);
-    EXPECT_EQ(ev[0].frame, 1);
-    EXPECT_EQ(ev[1].clock_us, 1000u);
-    EXPECT_FALSE(ev[2].is_clock);
+    EXPECT_TRUE(ev[0].is_clock());
+    EXPECT_EQ(ev[0].frame(), 1);
+    EXPECT_EQ(ev[1].clock_us(), 1000u);
+    EXPECT_FALSE(ev[2].is_clock());
     EXPECT_EQ(format_clock_line(2, 1000), "2 clock 1000");
 }
 
 TEST(AppInputScript, MalformedLinesAreReportedWithTheirNumber) {
-    std::vector<ScriptedEvent> ev;
+    InputScript ev;
     std::string error;
     // Version 1 knows neither settings nor clocks; settings come before the first event.
     for (const char* text : {"", "velmora-input 4\n", "1 key down 0x20\n", "velmora-input 2\nnetwork\n", "velmora-input 1\nseed 3\n",

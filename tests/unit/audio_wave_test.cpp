@@ -19,17 +19,19 @@ struct OpenWave {
     WaveChunk riff, data;
     int open_error = -1;
     int data_error = -1;
+    std::string why;
 
     OpenWave(const TempDir& dir, const std::vector<uint8_t>& bytes) {
         const std::string path = dir.file("t.wav");
         EXPECT_TRUE(writers::write_file(path, bytes));
-        open_error = WaveOpenFile(path.c_str(), &file, &format, &riff);
+        open_error = WaveOpenFile(path.c_str(), &file, &format, &riff, &why);
         if (open_error == 0) data_error = WaveStartDataRead(&file, &data, &riff);
     }
     ~OpenWave() { WaveCloseReadFile(&file, &format); }
 };
 
 void put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
+    if (b.size() < at + 4) return;
     for (int i = 0; i < 4; ++i) b[at + size_t(i)] = uint8_t(v >> (8 * i));
 }
 
@@ -81,27 +83,36 @@ TEST(WaveReader, RejectsMissingForeignAndLyingFiles) {
         put32(b, at, v);
         return b;
     };
+    const std::vector<uint8_t> ext = writers::encode_wav({1, 2}, extended);
+    // The same code covers several faults: the reason tells them apart.
     const struct {
         const char* what;
         std::vector<uint8_t> bytes;
         int open_error, data_error;
+        const char* reason;
     } cases[] = {
-        {"not RIFF", {'h', 'e', 'l', 'l', 'o'}, WAVE_ERR_NOTWAVE, -1},
-        {"not WAVE", edit(good, 8, 0x20495641 /* "AVI " */), WAVE_ERR_NOTWAVE, -1},
-        {"format below 16 bytes", edit(good, kFmtSize, 12), WAVE_ERR_NOTWAVE, -1},
-        {"ends inside the format", {good.begin(), good.begin() + kFmt + 6}, WAVE_ERR_READFORMAT, -1},
-        {"extra count past its chunk", edit(writers::encode_wav({1, 2}, extended), kFmt + 16, 200),
-         WAVE_ERR_NOTWAVE, -1},
-        {"format size past the file", edit(good, kFmtSize, 0xFFFFFFF0u), 0, WAVE_ERR_CORRUPT},
-        {"RIFF size past the file", edit(good, 4, 0xFFFFFFFFu), 0, 0},
-        {"RIFF size unknown", edit(good, 4, 0), 0, 0},
-        {"no data chunk", {good.begin(), good.begin() + kFmt + 16}, 0, WAVE_ERR_CORRUPT},
+        {"not RIFF", {'h', 'e', 'l', 'l', 'o'}, WAVE_ERR_NOTWAVE, -1, "not a RIFF WAVE file"},
+        {"not WAVE", edit(good, 8, 0x20495641 /* "AVI " */), WAVE_ERR_NOTWAVE, -1, "not a RIFF WAVE file"},
+        {"no format", edit(good, 12, 0x20544D46 /* "FMT " */), WAVE_ERR_NOTWAVE, -1, "no \"fmt \" chunk"},
+        {"format below 16 bytes", edit(good, kFmtSize, 12), WAVE_ERR_NOTWAVE, -1,
+         "its \"fmt \" chunk has 12 bytes, fewer than the 16 bytes of a wave format"},
+        {"ends inside the format", {good.begin(), good.begin() + kFmt + 6}, WAVE_ERR_READFORMAT, -1,
+         "the file ends inside the 16 bytes of a wave format"},
+        {"extra count past its chunk", edit(ext, kFmt + 16, 200), WAVE_ERR_NOTWAVE, -1,
+         "its format names 200 extra bytes, but its \"fmt \" chunk has room for 4"},
+        {"ends inside the extra bytes", {ext.begin(), ext.begin() + kFmt + 20}, WAVE_ERR_NOTWAVE, -1,
+         "the file ends inside the 4 extra bytes of its format"},
+        {"format size past the file", edit(good, kFmtSize, 0xFFFFFFF0u), 0, WAVE_ERR_CORRUPT, ""},
+        {"RIFF size past the file", edit(good, 4, 0xFFFFFFFFu), 0, 0, ""},
+        {"RIFF size unknown", edit(good, 4, 0), 0, 0, ""},
+        {"no data chunk", {good.begin(), good.begin() + kFmt + 16}, 0, WAVE_ERR_CORRUPT, ""},
     };
     for (const auto& c : cases) {
         OpenWave w(dir, c.bytes);
         EXPECT_EQ(w.open_error, c.open_error) << c.what;
         EXPECT_EQ(w.data_error, c.data_error) << c.what;
         EXPECT_EQ(c.open_error != 0, w.file == nullptr && w.format == nullptr) << c.what;
+        EXPECT_EQ(w.why, c.reason) << c.what;
     }
     WaveFile* file = nullptr;
     WAVEFORMATEX* format = nullptr;

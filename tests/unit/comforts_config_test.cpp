@@ -85,7 +85,7 @@ TEST(ComfortsConfig, LastOccurrenceWinsAndIsTheOneRewrittenAndAMissingKeyIsAppen
     EXPECT_EQ(updated, "fullscreen = yes\nfullscreen = yes  # mine\nlook = kept\n");
     EXPECT_TRUE(parse(updated).fullscreen);
     // The rest is kept byte for byte.
-    EXPECT_EQ(set_config_value("# mine\r\nodd = 1", "scale", "2"), "# mine\r\nodd = 1\nscale = 2\n");
+    EXPECT_EQ(set_config_value("# mine\r\nodd = 1", "scale", "2"), "# mine\r\nodd = 1\r\nscale = 2\r\n");
     EXPECT_EQ(set_config_value("", "scale", "2"), "scale = 2\n");
 }
 

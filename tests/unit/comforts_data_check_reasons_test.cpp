@@ -17,6 +17,7 @@
 #include "app/options.h"
 #include "comforts_data_fixture.h"
 #include "sprites/Sprite.h"
+#include "support/hostile_data.h"
 #include "support/temp_dir.h"
 #include "tools/bitmap_refusal.h"
 #include "tools/data_check.h"
@@ -240,4 +241,52 @@ TEST_F(ComfortsDataCheckReasons, TheCheckerReadsALevelExactlyAsTheGameDoes) {
     Sprite::destroy_level();
     Sprite::dumpall();
     EXPECT_EQ(xs, (std::vector<int>{20, 5, 1400}));
+}
+
+// Tunes and effects the game cannot load are refused for their own reason:
+// neither an empty nor an oversized tune borrows the library's last error,
+// and a wave format that is too short is not "not a wave".
+TEST_F(ComfortsDataCheckReasons, TunesAndEffectsTheGameCannotLoadSayWhy) {
+    const std::vector<std::string> tunes = data_layout::music_files();
+    ASSERT_GE(tunes.size(), 4u);
+    const std::vector<hostile::Sample> modules = hostile::damaged_modules();
+    // The text goes first: it leaves the library an error of its own.
+    ASSERT_TRUE(writers::write_file(root + "/" + tunes[0], hostile::sample(modules, "text")));
+    ASSERT_TRUE(writers::write_file(root + "/" + tunes[1], {}));
+    ASSERT_TRUE(writers::write_file(root + "/" + tunes[2], {'S'}));
+    std::filesystem::resize_file(root + "/" + tunes[2], (uint64_t{64} << 20) + 1);
+    ASSERT_TRUE(writers::write_file(root + "/" + tunes[3], hostile::sample(modules, "counts far beyond the file")));
+
+    const std::vector<std::string> effects = data_layout::sound_files();
+    std::vector<uint8_t> short_format = writers::encode_wav(std::vector<int16_t>(100, 5));
+    put32(short_format, 16, 12);  // the "fmt " chunk's size
+    writers::WaveOptions extended;
+    extended.fmt_extra_bytes = 4;
+    std::vector<uint8_t> lying_extra = writers::encode_wav(std::vector<int16_t>(100, 5), extended);
+    lying_extra[36] = 200;  // the count of extra bytes, after the 16 of the format
+    ASSERT_TRUE(writers::write_file(root + "/" + effects[0], short_format));
+    ASSERT_TRUE(writers::write_file(root + "/" + effects[1], lying_extra));
+
+    const CheckReport report = check_data(root);
+    const std::string silent = "; no music plays where the game wants this tune";
+    const struct {
+        std::string file, says;
+    } expected[] = {
+        {tunes[0], "error: the game cannot load this module: libmikmod refuses it: Module format not recognized" + silent},
+        {tunes[1], "error: the game cannot load this module: the file is empty" + silent},
+        {tunes[2], "error: the game cannot load this module: 67108865 bytes, more than the 64 MiB the game reads "
+                   "for a tune" + silent},
+        {tunes[3], "error: the game cannot load this module: libmikmod refuses it: Failure loading module header" +
+                       silent},
+        {tunes[3], "error: the file ends inside its tables (255 orders, 255 instruments, 255 patterns)"},
+        {effects[0], "error: the wave reader refuses it: its \"fmt \" chunk has 12 bytes, fewer than the 16 bytes "
+                     "of a wave format; this effect stays silent"},
+        {effects[1], "error: the wave reader refuses it: its format names 200 extra bytes, but its \"fmt \" chunk "
+                     "has room for 4; this effect stays silent"},
+    };
+    for (const auto& e : expected) {
+        const std::string text = findings_on(report, e.file);
+        EXPECT_NE(text.find(e.file + ": " + e.says), std::string::npos) << text;
+    }
+    EXPECT_EQ(findings_on(report).find("No error"), std::string::npos);
 }

@@ -132,6 +132,23 @@ TEST_F(Bitmaps, RefusedFormatsYieldNothing) {
     top_down.height_sign = -1;
     EXPECT_EQ(load(w16, write("n.bmp", writers::encode_bmp24(img, top_down))), nullptr);
 
+    // Headers alone: the most pixels the loader takes is a picture (cut
+    // short, so mostly black); one column more is refused.
+    std::vector<uint8_t> claim = writers::encode_bmp24(img);
+    claim.resize(54);
+    const auto sized = [&claim](uint32_t w, uint32_t h) {
+        for (int i = 0; i < 4; ++i) {
+            claim[18 + size_t(i)] = uint8_t(w >> (8 * i));
+            claim[22 + size_t(i)] = uint8_t(h >> (8 * i));
+        }
+        return claim;
+    };
+    Surface* largest = load(w16, write("largest.bmp", sized(4096, 2048)));
+    ASSERT_NE(largest, nullptr);
+    w16.ReleaseSurface(largest);
+    EXPECT_EQ(load(w16, write("wider.bmp", sized(4097, 2048))), nullptr);
+    EXPECT_EQ(load(w16, write("tall.bmp", sized(1, 16385))), nullptr);
+
     EXPECT_EQ(load(w16, dir.file("missing.bmp")), nullptr);
     int w = -7, h = -7;
     EXPECT_EQ(DirectDrawWin::GetBmpDimensions(dir.file("missing.bmp").c_str(), w, h), 0);
@@ -185,6 +202,39 @@ TEST_F(Bitmaps, AbsurdAndTruncatedFilesStayInsideTheirBuffers) {
     ASSERT_NE(o, nullptr);
     EXPECT_EQ(o->get_pixel(2, 0), 0u);
     EXPECT_EQ(o->get_pixel(1, 0), win.RGBtoPixel(two.palette[1].r, two.palette[1].g, two.palette[1].b));
+}
+
+TEST_F(Bitmaps, APictureCutShortIsNamedOnceAndOthersNever) {
+    TestWindow win(16);
+    const std::vector<uint8_t> whole = writers::encode_bmp24(gradient(4, 4));
+    const std::string cut = write("cut.bmp", {whole.begin(), whole.begin() + 54 + 20});
+    BmpOptions small_size;
+    small_size.image_size = 16;
+    const std::string sized = write("sized.bmp", writers::encode_bmp24(gradient(4, 4), small_size));
+    const std::vector<uint8_t> eight = writers::encode_bmp8(indexed(4, 4, 4));
+    const std::string no_colours = write("table.bmp", {eight.begin(), eight.begin() + 54 + 6});
+    const std::string good = write("good.bmp", whole);
+    std::vector<uint8_t> deep = whole;
+    deep[28] = 32;
+    const std::string refused = write("deep.bmp", deep);
+
+    ::testing::internal::CaptureStderr();
+    for (int pass = 0; pass < 2; ++pass)
+        for (const std::string& path : {cut, sized, no_colours, good, refused})
+            if (Surface* s = load(win, path)) win.ReleaseSurface(s);
+    TestWindow other(16), quiet(16);
+    if (Surface* s = load(other, cut)) other.ReleaseSurface(s);  // once per process, not per window
+    quiet.name_damaged_pictures = false;
+    if (Surface* s = load(quiet, write("quiet.bmp", {whole.begin(), whole.begin() + 60}))) quiet.ReleaseSurface(s);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(said,
+              "velmora: damaged picture " + cut + ": the file ends 28 bytes short of its pixels; the missing "
+              "part is black\n"
+              "velmora: damaged picture " + sized + ": its header gives its pixels 16 bytes where 4 x 4 needs "
+              "48; the missing part is black\n"
+              "velmora: damaged picture " + no_colours + ": the file ends inside its colour table (1 of 4 "
+              "colours); the missing part shows in colour 0\n");
 }
 
 TEST(BitmapCopy, ConversionsRefuseMismatchedSurfacesAndNullData) {
