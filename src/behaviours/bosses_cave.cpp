@@ -37,7 +37,7 @@ void ride(Sprite* s) {
     for (int i = 0; i < 2; ++i) {
         const int dy = s->param2 == kGoingUp ? -1 : 1;
         s->y += dy;
-        if (s->hitsomthing(6) != 0) {
+        if (s->hitsomthing(kHitEnemy) != 0) {
             s->y -= dy;
             s->param2 = s->param2 == kGoingUp ? 2 : 1;
         }

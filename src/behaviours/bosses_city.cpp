@@ -84,7 +84,7 @@ void eye(Sprite* s) {
         s->hitpoints -= 1;
     }
 
-    const int n = s->hitsomthing(3);
+    const int n = s->hitsomthing(kHitPlayerShot);
     Sprite* body = s->parent;
     if (n == 0 || body == nullptr) return;
     thesample.play("g3");

@@ -100,7 +100,7 @@ void gun(Sprite* s, const Gun& g, std::initializer_list<Muzzle> muzzles) {
 void shell_shot(Sprite* s, int speed) {
     s->x -= speed;
     s->hitpoints -= s->hitlayer(1);
-    if (s->hitsomthing(2) != 0) s->hitpoints -= 1;
+    if (s->hitsomthing(kHitPlayerShip) != 0) s->hitpoints -= 1;
     if (outside_shot_area(s->x, s->y)) s->hitpoints = 0;
 }
 

@@ -104,7 +104,7 @@ Sprite* lid_of(const Sprite* eye) {
 }
 
 bool hit(Sprite* s) {
-    if (s->hitsomthing(3) == 0) return false;
+    if (s->hitsomthing(kHitPlayerShot) == 0) return false;
     thesample.play("g3");
     return true;
 }

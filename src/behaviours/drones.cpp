@@ -82,6 +82,6 @@ void movedrone(Sprite* s) {
 
     fire_drone(s, *slot);
 
-    if (s->hitsomthing2(5) != 0 && Sprite::g_sprite != nullptr)
+    if (s->hitsomthing2(kHitWeaponPowerup) != 0 && Sprite::g_sprite != nullptr)
         collect_weapon_powerup(s, Sprite::g_sprite, slot->item, slot->level);
 }

@@ -56,7 +56,7 @@ Target nearer_player(int x, int y) {
 }
 
 bool damage_step(Sprite* s) {
-    s->hitpoints -= s->hitsomthing(3);
+    s->hitpoints -= s->hitsomthing(kHitPlayerShot);
     if (s->hitpoints < 1) {
         explode(s, true, 0);
         return false;

@@ -18,5 +18,5 @@ void moveenemyshot(Sprite* s) {
     if (outside_shot_area(s->x, s->y)) s->hitpoints = 0;
     s->hitpoints -= s->hitlayer(1);
     // With 3 hit points a shot survives two frames on a ship, hurting it each frame.
-    if (s->hitsomthing(2) != 0) s->hitpoints -= 1;
+    if (s->hitsomthing(kHitPlayerShip) != 0) s->hitpoints -= 1;
 }

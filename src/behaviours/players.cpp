@@ -232,14 +232,14 @@ void steer_player_one(Sprite* s, const Ship& ship) {
 }
 
 void collect_bonus(Sprite* s, const Ship& ship) {
-    if (s->hitsomthing(4) == 0) return;
+    if (s->hitsomthing(kHitScorePowerup) == 0) return;
     ship.score += 100 + game_rand() % 401;
     ship.shield = std::min(ship.shield + 2, kMaxShield);
 }
 
 void take_damage(Sprite* s, const Ship& ship) {
-    int dmg = s->hitsomthing(6);
-    if (dmg == 0) dmg = s->hitsomthing(7);
+    int dmg = s->hitsomthing(kHitEnemy);
+    if (dmg == 0) dmg = s->hitsomthing(kHitEnemyShot);
     if (dmg == 0) return;
     thesample.play("trap");
     if (playersdie && !god_mode) ship.shield -= dmg;
@@ -255,7 +255,7 @@ void take_damage(Sprite* s, const Ship& ship) {
 }
 
 void collect_weapon(Sprite* s, const Ship& ship) {
-    if (s->hitsomthing2(5) == 0 || Sprite::g_sprite == nullptr) return;
+    if (s->hitsomthing2(kHitWeaponPowerup) == 0 || Sprite::g_sprite == nullptr) return;
     collect_weapon_powerup(s, Sprite::g_sprite, ship.item, ship.level);
 }
 

@@ -92,7 +92,7 @@ void moveexitportal(Sprite* e) {
             e->x = e->parent->x + 30;
             e->y = e->parent->y;
         }
-        if (e->hitsomthing(2) != 0) currentlevel += 1;
+        if (e->hitsomthing(kHitPlayerShip) != 0) currentlevel += 1;
     }
 }
 

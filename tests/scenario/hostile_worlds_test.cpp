@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game_states.h"
 #include "app/world_list.h"
 #include "support/hostile_data.h"
 #include "whole_game_fixture.h"
@@ -105,7 +106,7 @@ TEST_F(HostileWorlds, MissingOrUnreadableLevelFilesLeadBackToTheTitle) {
     fs::create_directories(world(3) + "Levels/NORMAL.LVL");
     play(300);
     EXPECT_EQ(levels_played(), (std::vector<long long>{1, 2}));
-    EXPECT_EQ(values("game_state").back(), 4);
+    EXPECT_EQ(values("game_state").back(), kStateTitleMenu);
     EXPECT_EQ(values("currentlevel").back(), 3);
 }
 
@@ -118,9 +119,9 @@ TEST_F(HostileWorlds, EmptyEndlessAndUndefinedLevelsLoadEmpty) {
     const auto play_empty = [&](const char* what) {
         SCOPED_TRACE(what);
         const RunResult r = play(100, start_then_escape());
-        EXPECT_EQ(value(55, "game_state"), 8) << "in the empty level";
+        EXPECT_EQ(value(55, "game_state"), kStatePlaying) << "in the empty level";
         EXPECT_EQ(value(55, "level_sprites"), 0);
-        EXPECT_EQ(values("game_state").back(), 4);
+        EXPECT_EQ(values("game_state").back(), kStateTitleMenu);
         return r;
     };
     ASSERT_TRUE(hostile::put(layout, std::string()));
@@ -158,7 +159,7 @@ TEST_F(HostileWorlds, FifosAnywhereNeitherBlockNorCountAsFiles) {
     // layout file: back to the title menu.
     EXPECT_EQ(values("fxvolume").front(), 10);
     EXPECT_EQ(levels_played(), (std::vector<long long>{1}));
-    EXPECT_EQ(values("game_state").back(), 4);
+    EXPECT_EQ(values("game_state").back(), kStateTitleMenu);
     EXPECT_EQ(values("currentlevel").back(), 2);
     for (const std::string& f : fifos) EXPECT_TRUE(fs::is_fifo(f)) << f << " was replaced";
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game_states.h"
 #include "whole_game_fixture.h"
 
 using namespace whole_game;
@@ -30,5 +31,5 @@ TEST_F(PlacedGameOver, TheLevelRestartsAndPlaysInsteadOfEndingEveryFrame) {
     EXPECT_LE(starts, 5u) << t;
     EXPECT_GE(trace_events(t, "end level 1 game-over").size(), 1u) << t;
     EXPECT_TRUE(trace_events(t, "continue-screen").empty()) << "the ship lives: no continue screen";
-    EXPECT_EQ(values("game_state"), (std::vector<long long>{4, 8})) << "paused, then resumed";
+    EXPECT_EQ(values("game_state"), (std::vector<long long>{kStateTitleMenu, kStatePlaying})) << "paused, then resumed";
 }

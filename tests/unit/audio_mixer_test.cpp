@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "app/globals.h"
 #include "audio/Sample.h"
 #include "audio/limiter.h"
@@ -246,7 +247,7 @@ TEST_F(EffectMixer, StoredVolumesAreHeardFromTheFirstSound) {
         Velmora_Win win;
         win.load_sounds();
         win.run_state_handler();  // start-up: the preferences, then the sound system
-        EXPECT_EQ(win.game_state, 1);
+        EXPECT_EQ(win.game_state, kStatePublisherLogo);
         thesample.play("yeah");
         const int16_t first = pull(1)[0];
         if (fxvolume == 0) EXPECT_EQ(first, 0) << stored;

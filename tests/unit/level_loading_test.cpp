@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
+#include "app/game_states.h"
 #include "app/globals.h"
 #include "app/world_list.h"
 #include "audio/music.h"
@@ -67,7 +68,7 @@ TEST_F(LevelLoading, RecordsBecomeSpritesInFileOrder) {
     definition("Space", "rock.SPT");
     level_file("700 10 1 rock\n-5 20 3 ghost\t\n100 30 0 enemyshot\n100 30 0 enemyshot\n");
     win.load_level();
-    EXPECT_EQ(win.game_state, 8);
+    EXPECT_EQ(win.game_state, kStatePlaying);
     const auto l = level();
     ASSERT_EQ(l.size(), 3u);  // trailing line break adds nothing, "ghost" leaves no trace
     EXPECT_EQ(l[0]->x, 700 - 3);  // the first picture has already scrolled once
@@ -94,7 +95,7 @@ TEST_F(LevelLoading, EachWorldStartsItsTuneAndScrolls) {
         currentlevel = level;
         scroll = level % 2 == 0 ? -1 : 0;
         win.load_level();
-        EXPECT_EQ(win.game_state, 8);
+        EXPECT_EQ(win.game_state, kStatePlaying);
         EXPECT_TRUE(music_loaded());
         EXPECT_EQ(scroll, 1);
     }
@@ -127,14 +128,14 @@ TEST_F(LevelLoading, MissingLevelFileReturnsToTheTitleKeepingTheOldLevel) {
 
     currentlevel = 2;  // no Metal world on disk
     win.load_level();
-    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(win.game_state, kStateTitleMenu);
     EXPECT_EQ(Sprite::the_level, old_level);
     EXPECT_EQ(level().front(), old_sprite);
     EXPECT_EQ(Sprite::getnamedsprite("rock"), old_master);
 
     currentlevel = 0;  // no world at all
     win.load_level();
-    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(win.game_state, kStateTitleMenu);
     EXPECT_EQ(Sprite::the_level, old_level);
 }
 
@@ -165,7 +166,7 @@ TEST_F(LevelLoading, RetryResetsWeaponsAndPutsEverySpriteBackButTheEndingLoadsNo
     std::list<Sprite*>* kept = Sprite::the_level;
     currentlevel = 11;
     win.load_level();
-    EXPECT_EQ(win.game_state, 13);
+    EXPECT_EQ(win.game_state, kStateEnding);
     EXPECT_EQ(Sprite::the_level, kept);
 }
 
