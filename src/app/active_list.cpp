@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "sprites/Sprite.h"
 #include "sprites/contact_index.h"
 #include "sprites/layers.h"
+#include "state/globals.h"
 
 namespace {
 

@@ -4,11 +4,12 @@
 #include <cmath>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/enemy_ships.h"
+#include "behaviours/player_side.h"
 #include "behaviours/player_state.h"
 #include "display/Surface.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 
 namespace {
 

@@ -25,8 +25,8 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "platform/platform.h"
+#include "state/globals.h"
 #include "util/file_read.h"
 
 bool Velmora_Win::installed_data = false;

@@ -3,9 +3,9 @@
 #include <set>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/player_side.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 
 namespace {
 constexpr int kCulpritReach = 12;  // the shot that hit may have moved on since

@@ -1,8 +1,10 @@
 // The cave boss: a spinning wheel that rides up and down between obstacles.
 // A level may hold several; each holds the scroll gate by one.
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/bosses.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "behaviours/bosses_common.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace {

@@ -4,10 +4,12 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/bosses.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "behaviours/bosses_common.h"
 #include "behaviours/enemy_rules.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace {

@@ -1,8 +1,9 @@
 // The crusher, a piston that pounds down from its housing on a growing shaft
 // and pulls back up, and the slowly drifting background.
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/ground.h"
+#include "behaviours/helpers.h"
 #include "behaviours/enemy_rules.h"
+#include "state/globals.h"
 
 namespace {
 

@@ -4,9 +4,10 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/helpers.h"
+#include "behaviours/player_side.h"
 #include "behaviours/player_state.h"
+#include "state/globals.h"
 
 namespace {
 

@@ -4,9 +4,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "sprites/layers.h"
+#include "state/globals.h"
 
 namespace {
 

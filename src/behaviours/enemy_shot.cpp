@@ -1,7 +1,8 @@
 // The enemy shot: aims once at the nearer ship, then flies straight on.
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/enemy_ships.h"
+#include "behaviours/helpers.h"
 #include "behaviours/enemy_rules.h"
+#include "state/globals.h"
 
 void moveenemyshot(Sprite* s) {
     animateloop(s);

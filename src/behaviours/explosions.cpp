@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "audio/Sample.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "util/random.h"
 
 namespace {

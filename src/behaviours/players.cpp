@@ -3,13 +3,14 @@
 // damage and death, and the fire gate.
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 
-#include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "audio/Sample.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
+#include "behaviours/player_side.h"
 #include "behaviours/player_state.h"
+#include "state/cursor.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace {
@@ -134,11 +135,7 @@ void integrate(Sprite* s, const Ship& ship) {
 // the mouse movement made since this one: the mouse acts as a relative
 // controller.
 void recentre_cursor(const Ship& ship) {
-    {
-        std::lock_guard<std::recursive_mutex> lock(Velmora_Win::critsection);
-        Velmora_Win::curx = ship.lastx;
-        Velmora_Win::cury = ship.lasty;
-    }
+    place_cursor(ship.lastx, ship.lasty);
     // The published copy is re-centred too: a frame without mouse events would
     // otherwise repeat the last impulse until the mouse moved again.
     g_themouse_h = ship.lastx;

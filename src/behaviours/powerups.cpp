@@ -4,7 +4,8 @@
 #include <algorithm>
 
 #include "audio/Sample.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/helpers.h"
+#include "behaviours/player_side.h"
 #include "util/random.h"
 
 namespace {

@@ -193,7 +193,7 @@ const RegistryRow kRows[] = {
 }  // namespace
 #include <cstring>
 
-#include "app/globals.h"
+#include "state/globals.h"
 
 const RegistryRow* registry_rows(size_t& count) {
     count = sizeof(kRows) / sizeof(kRows[0]);

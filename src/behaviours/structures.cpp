@@ -1,7 +1,9 @@
 // Buildings and other fixed targets: houses and towers that catch fire where
 // they are hit, the fire itself, lit buildings, the catapult, the wizard,
 // the water buildings and the radar.
-#include "behaviours/behaviours.h"
+#include "behaviours/explosions.h"
+#include "behaviours/ground.h"
+#include "behaviours/helpers.h"
 #include "behaviours/enemy_rules.h"
 
 namespace {

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
+#include "behaviours/player_side.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game_states.h"
+#include "state/game_states.h"
 #include "whole_game_fixture.h"
 
 using namespace scenario;

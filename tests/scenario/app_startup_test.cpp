@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game_states.h"
+#include "state/game_states.h"
 #include "whole_game_fixture.h"
 #include "writers/data_writers.h"
 

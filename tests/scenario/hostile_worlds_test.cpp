@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/game_states.h"
-#include "app/world_list.h"
+#include "state/game_states.h"
+#include "state/world_list.h"
 #include "support/hostile_data.h"
 #include "whole_game_fixture.h"
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/game_states.h"
+#include "state/game_states.h"
 #include "support/scenario.h"
 #include "support/temp_dir.h"
 #include "support/virtual_x.h"

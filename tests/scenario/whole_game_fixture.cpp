@@ -9,8 +9,8 @@
 #include <sstream>
 #include <system_error>
 
-#include "app/game_states.h"
-#include "app/world_list.h"
+#include "state/game_states.h"
+#include "state/world_list.h"
 
 namespace whole_game {
 

@@ -14,7 +14,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/world_list.h"
+#include "state/world_list.h"
 #include "support/scenario.h"
 #include "support/temp_dir.h"
 #include "support/trace_difference.h"

@@ -5,10 +5,10 @@
 #include <list>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "support/scenario.h"
 #include "support/sprite_fixtures.h"
 #include "support/temp_dir.h"

@@ -6,11 +6,11 @@
 
 #include "app/Velmora_Win.h"
 #include "app/fire_taps.h"
-#include "app/game_states.h"
-#include "app/globals.h"
 #include "behaviours/player_state.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "support/input_events.h"
 
 namespace {

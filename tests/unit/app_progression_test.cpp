@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "support/test_window.h"
 
 namespace {

@@ -7,13 +7,13 @@
 #include <sstream>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "app/options.h"
 #include "app/run_control.h"
 #include "app/state_dump.h"
 #include "behaviours/player_state.h"
 #include "display/DirectDrawApp.h"
 #include "sprites/Sprite.h"
+#include "state/globals.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
 #include "app/motion_blend.h"
 #include "app/options.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "support/sprite_fixtures.h"
 #include "support/test_window.h"
 

@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
 #include "audio/Sample.h"
 #include "audio/limiter.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
 #include "audio/sliding_minimum.h"
 #include "platform/platform.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "support/temp_dir.h"
 #include "writers/bmp_writer.h"
 #include "writers/data_writers.h"

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
-#include "app/world_list.h"
 #include "audio/music.h"
 #include "music_modules.h"
 #include "sprites/Sprite.h"
+#include "state/game_states.h"
+#include "state/globals.h"
+#include "state/world_list.h"
 #include "support/sprite_fixtures.h"
 #include "support/temp_dir.h"
 #include "support/test_window.h"

@@ -12,9 +12,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/globals.h"
 #include "behaviours/behaviours.h"
 #include "behaviours/registry.h"
+#include "state/globals.h"
 #include "support/sprite_fixtures.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The about and ending screens: the scroll, the restart, the text's place,
 // the click that leaves, the 35 ms frame on the virtual clock.
-#include "app/game_states.h"
+#include "state/game_states.h"
 #include "ui_test_helpers.h"
 
 using namespace ui_test;

@@ -2,8 +2,8 @@
 // frame around the chosen button, and which key presses count.
 #include <vector>
 
-#include "app/game_states.h"
 #include "display/DirectDrawApp.h"
+#include "state/game_states.h"
 #include "ui/menu_navigation.h"
 #include "ui_test_helpers.h"
 

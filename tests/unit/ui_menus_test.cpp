@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "app/game_states.h"
 #include "audio/music.h"
 #include "music_modules.h"
+#include "state/game_states.h"
 #include "support/temp_dir.h"
 #include "ui_test_helpers.h"
 #include "writers/bmp_writer.h"
