@@ -15,6 +15,7 @@
 
 #include "state/game_states.h"
 #include "state/world_list.h"
+#include "support/fixture_world.h"
 #include "support/hostile_data.h"
 #include "whole_game_fixture.h"
 
@@ -182,7 +183,7 @@ TEST_F(HostileWorlds, EndlessInputScriptsEndTheReadingPromptlyWithAMessage) {
 
 TEST_F(HostileWorlds, FilesNoOneMayReadAreReportedForThat) {
     ASSERT_TRUE(hostile::make_tour_tree(data.path(), 30));
-    const std::vector<std::string> locked = {"Levels/Space/Bitmaps/spacewhiteship1.BMP", "Levels/Resource/ok_up.BMP",
+    const std::vector<std::string> locked = {fixture_world::kDir + "/Bitmaps/spacewhiteship1.BMP", "Levels/Resource/ok_up.BMP",
                                              "Sound/g3.WAV", "Levels/Cave/Levels/NORMAL.LVL"};
     for (const std::string& rel : locked) {
         ASSERT_TRUE(fs::exists(data.file(rel))) << rel;

@@ -8,12 +8,13 @@
 
 #include "state/game_states.h"
 #include "whole_game_fixture.h"
+#include "support/fixture_world.h"
 
 using namespace whole_game;
 using PlacedGameOver = GameRun;
 
 TEST_F(PlacedGameOver, TheLevelRestartsAndPlaysInsteadOfEndingEveryFrame) {
-    ASSERT_TRUE(write_fixture_data(data.path(), "Space", {}, {{100, 150, 0, "entranceportal"},
+    ASSERT_TRUE(write_fixture_data(data.path(), fixture_world::kName, {}, {{100, 150, 0, "entranceportal"},
                                                               {140, 180, 0, "gameover"}}));
     // Skip the logos, 1 Player, no fire (the sprite then ends the level by
     // itself after its longest showing); Escape and back at 1500 and 1520.
