@@ -49,6 +49,26 @@ static_assert(std::size(kBossFramedShare) == world_list::kCount);
 constexpr long kShortestHold[] = {0, 0, 0, 0, 0, 300, 0, 0, 0, 0};
 static_assert(std::size(kShortestHold) == world_list::kCount);
 
+// The pressure of each world: the hits the god-mode autopilot takes there
+// (a shield flash each), the mean over seeds 1 to 5 the placements were
+// shaped for. It rises through the game: each pair of worlds takes at least
+// 90 % of the hits of the pair before, the last three at least one and a
+// half times the first three.
+constexpr double kHitsForSeeds1To5[] = {2.4, 11.0, 7.4, 11.4, 6.0, 12.4, 8.4, 9.8, 15.6, 18.2};
+static_assert(std::size(kHitsForSeeds1To5) == world_list::kCount);
+constexpr bool pressure_rises(const double (&hits)[std::size(kHitsForSeeds1To5)]) {
+    for (size_t pair = 2; pair + 1 < std::size(hits); pair += 2)
+        if (hits[pair] + hits[pair + 1] < 0.9 * (hits[pair - 2] + hits[pair - 1])) return false;
+    const size_t n = std::size(hits);
+    return hits[n - 3] + hits[n - 2] + hits[n - 1] >= 1.5 * (hits[0] + hits[1] + hits[2]);
+}
+static_assert(pressure_rises(kHitsForSeeds1To5));
+// How far a run's hits may stray from that mean: one seed swings widely (a
+// third to two and a half times it), the mean of five much less. Outside
+// this a world has turned trivial or brutal.
+constexpr double kOneSeedLow = 1.0 / 3, kOneSeedHigh = 2.5;
+constexpr double kFiveSeedsLow = 0.75, kFiveSeedsHigh = 1.35;
+
 // A stretch of play frames with the scroll standing still: a boss fight.
 struct Fight {
     long first = 0;        // play frame it began on (from 1)
@@ -70,6 +90,7 @@ struct Play {
     long quiet_from = 0;   // where it began
     long quiet_scrolled_from = 0;  // frames the level had scrolled by then
     std::string trace;     // the run's trace, for messages
+    long hits = 0;         // shield flashes of player one
 };
 
 constexpr long kFrameLimit = 20000;
@@ -294,13 +315,16 @@ Play play_world(int level, uint32_t seed) {
         return play;
     }
     read_log(scenario::read_file(log), play);
+    std::istringstream trace_lines(play.trace);
+    for (std::string line; std::getline(trace_lines, line);)
+        if (line.find(" hit player 1 ") != std::string::npos) ++play.hits;
     return play;
 }
 
 // One line of figures: frames, each fight's hold and share, the longest quiet stretch.
 std::string summary(const Play& p) {
     std::ostringstream s;
-    s << "frames " << p.frames << (p.exited ? " exit" : " no-exit");
+    s << "frames " << p.frames << (p.exited ? " exit" : " no-exit") << ", hits " << p.hits;
     for (const Fight& f : p.fights)
         s << " | hold from " << f.first << " for " << f.frames << ", boss seen "
           << std::lround(f.seen_share() * 100) << "%, framed " << std::lround(f.framed_share() * 100)
@@ -316,6 +340,7 @@ void expect_played_through(int level) {
     if (!whole_game::generated_level_present(level))
         GTEST_SKIP() << whole_game::world_name(level) << " is not generated";
     const long seeds = seeds_asked();
+    long hits = 0;
     for (long seed = 1; seed <= seeds; ++seed) {
         SCOPED_TRACE(std::string(whole_game::world_name(level)) + " seed " + std::to_string(seed));
         const Play p = play_world(level, uint32_t(seed));
@@ -333,7 +358,16 @@ void expect_played_through(int level) {
         EXPECT_LE(p.quiet, kLongestQuiet) << "no enemy on screen from play frame " << p.quiet_from;
         EXPECT_GE(p.frames, kFewestFrames);
         EXPECT_LE(p.frames, kMostFrames);
+        hits += p.hits;
     }
+    // The pressure: one seed (the suite's) or the mean of several, in a band
+    // around the world's figure that narrows with five seeds or more.
+    const double mean = double(hits) / double(seeds), aimed = kHitsForSeeds1To5[level - 1];
+    const bool five = seeds >= 5;
+    std::printf("%s hits: %.1f a run over %ld seed(s), shaped for %.1f\n", whole_game::world_name(level), mean,
+                seeds, aimed);
+    EXPECT_GE(mean, aimed * (five ? kFiveSeedsLow : kOneSeedLow)) << "the world takes too few hits to press the player";
+    EXPECT_LE(mean, aimed * (five ? kFiveSeedsHigh : kOneSeedHigh)) << "the world takes too many hits to stay fair";
 }
 
 }  // namespace world_play

@@ -12,7 +12,9 @@ namespace world_play {
 // (and, in the worlds placed for it, framed by the field for 90 % and
 // lasting long enough to be read),
 // no fifteen seconds passed without an enemy, and the level ended by its exit
-// portal within three to five minutes. Skips when the level is not generated.
+// portal within three to five minutes; and that the hits the runs took stay
+// near the figure the world's placements were shaped for, which rises
+// through the game. Skips when the level is not generated.
 void expect_played_through(int level);
 
 }  // namespace world_play

@@ -2,7 +2,7 @@
 // scrolls to its boss, the boss holds it still for at most a minute and stays
 // on screen while it does, no stretch passes without an enemy, and the exit
 // portal loads the next level within the three to five minutes the level was
-// made for. VELMORA_WORLD_PLAY_SEEDS=5 plays seeds 1 to 5 (scripts/world-play).
+// made for, and the ship takes about the hits the world was shaped to deal. VELMORA_WORLD_PLAY_SEEDS=5 plays seeds 1 to 5 (scripts/world-play).
 #include <gtest/gtest.h>
 
 #include "state/world_list.h"

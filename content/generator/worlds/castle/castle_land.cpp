@@ -138,15 +138,19 @@ void place_level(worlds::World& world, const Terrain& floor) {
     // The wooden horse bars the road.
     level.place(kHorseX, kGround - 320, 0, "horse");
 
-    // Beyond the horse: the realm fights in earnest.
+    // Beyond the horse: the realm fights in earnest, more of it the nearer
+    // the dragon.
     red_flyer(6700, 100);
     red_flyer(6760, 190);
     carpet(7000, 70);
     carpet(7060, 150);
     carpet(7120, 230);
+    wizard(7250);
+    catapult(6950);
     red_walker(7300);
     green(7420);
     airship(7700, 30);
+    red_flyer(7800, 200);
     fireball(7900, 40);
     fireball(7940, 140);
     fireball(7980, 240);
@@ -154,13 +158,17 @@ void place_level(worlds::World& world, const Terrain& floor) {
     big_tower(8600);
     wizard(8480);
     wizard(8800);
+    wizard(8650);
+    wizard(9000);
     red_flyer(8500, 80);
     red_flyer(8560, 160);
     catapult(9100);
     fireball(9350, 90);
     fireball(9390, 190);
     carpet(9550, 140);
+    carpet(9610, 220);
     red_flyer(9650, 60);
+    wizard(9750);
     house(9950);
     house(10300);
     red_walker(9800);
@@ -170,14 +178,28 @@ void place_level(worlds::World& world, const Terrain& floor) {
     carpet(10500, 120);
     carpet(10560, 200);
     catapult(10450);
+    wizard(10650);
+    red_flyer(10700, 230);
     red_flyer(10900, 50);
     red_flyer(10960, 120);
     red_flyer(11020, 190);
+    carpet(11150, 100);
+    carpet(11210, 200);
     fireball(11300, 80);
     fireball(11340, 180);
     red_walker(11500);
     green(11600);
+    wizard(11450);
+    catapult(11850);
+    red_flyer(11950, 90);
+    red_flyer(12010, 170);
     small_tower(11750);
+    // Sorcerers and a catapult stand on the road under the dragon's necks
+    // and cast and throw all through the fight.
+    wizard(kDragonX - 300);
+    wizard(kDragonX - 150);
+    catapult(kDragonX - 60);
+    catapult(kDragonX - 420);
 
     // The dragon's body stands on the far layer: a great bulk that neither
     // stops shots nor hurts a ship; its heads and necks come out on layer 0.

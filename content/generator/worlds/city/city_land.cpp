@@ -340,6 +340,14 @@ void place_level(worlds::World& world) {
     for (const auto& [x, y] : {std::pair{11300, 200}, {11480, 120}, {11650, 250}, {11820, 160}, {11950, 300}})
         level.place(x, y, 0, "starpowerup");
 
+    // Its guard flies in with it: gunships that hover and raiders that
+    // weave about the ship while the eyes open and shut.
+    heli(kBossX + 80, 40);
+    heli(kBossX + 180, 280);
+    white(kBossX + 140, 180);
+    heli(kBossX - 60, 300);
+    heli(kBossX + 230, 90);
+    white(kBossX + 40, 250);
     level.place(kBossX, 60, 0, "cityboss");
     level.place(kExitX, 120, 0, "exitportal");
 }

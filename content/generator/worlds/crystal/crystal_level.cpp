@@ -76,12 +76,14 @@ void add_level(worlds::World& world) {
     p.floor_cannon(6100);
     p.group("crystalwhitehelicopter", 6300, 170, line(2, 80, 50));
 
-    // The deep narrows.
+    // The deep narrows: guns on both walls cross their fire.
     p.group("crystalredship", 6700, 170, vee(5, 40, 20));
     p.roof_cannon(6900);
     p.group("crystalyellowship", 7100, 180, line(2, 90, -40));
     p.floor_cannon(7300);
+    p.group("crystalwhitehelicopter", 7350, 120, line(2, 80, 90));
     level.place(7500, 160, 0, "crystalblobbig");
+    p.roof_cannon(7650);
     p.group("crystalwhiteship", 7800, 160, line(3, 60, 50));
 
     // Halls of glass.
@@ -90,26 +92,46 @@ void add_level(worlds::World& world) {
     p.roof_cannon(8500);
     p.group("crystalredship", 8700, 140, vee(7, 36, 22));
     p.group("crystalyellowship", 9000, 170, line(3, 80, 40));
+    level.place(9150, 215, 0, "crystalblobbig");
     level.place(9300, 180, 0, "crystalblobbig");
     p.group("crystalwhiteship", 9600, 140, line(3, 60, 30));
     p.floor_cannon(9800);
     p.roof_cannon(10000);
+    p.group("crystalwhitehelicopter", 10050, 220, line(2, 80, -70));
 
-    // The last gauntlet before the gate.
+    // The last gauntlet before the gate, the busiest: stalkers and gunships
+    // under the crossfire of paired guns.
     p.group("crystalwhitehelicopter", 10300, 150, line(3, 70, 60));
+    p.floor_cannon(10450);
     p.group("crystalredship", 10600, 120, line(5, 40, 30));
+    p.roof_cannon(10700);
     level.place(10850, 200, 0, "crystalblobbig");
+    level.place(10950, 110, 0, "crystalblobbig");
     p.group("crystalyellowship", 11100, 140, line(3, 80, 60));
     p.floor_cannon(11300);
     p.roof_cannon(11450);
-    p.group("crystalwhiteship", 11600, 130, line(3, 60, 60));
+    p.group("crystalwhiteship", 11600, 130, line(4, 60, 50));
+    p.group("crystalwhitehelicopter", 11750, 230, line(2, 80, -60));
     p.group("crystalredship", 11900, 200, vee(5, 40, 24));
+    p.floor_cannon(11950);
     level.place(12100, 150, 0, "crystalblobbig");
+    p.roof_cannon(12200);
+    p.group("crystalwhiteship", 12250, 160, line(3, 60, 50));
+    p.group("crystalwhitehelicopter", 12400, 100, line(2, 80, 170));
 
     level.place(kPodX, p.roof(kPodX, 50) - 4, 1, "crystalopenerdown");
     level.place(kFarPodX - 8, 0, 3, "crystalfarstalk");
     level.place(kFarPodX, kFarPodY, 3, "crystalopenerdown");
     level.place(kSpireX, p.floor(kSpireX, 64) - 96, 1, "crystalopenerup");
+    // Guns in the gate's hall, on screen while the seals hold the view.
+    p.floor_cannon(kPodX + 200);
+    p.roof_cannon(kPodX + 330);
+    // Gunships and stalkers that come in as the view stops and hunt the ship,
+    // and gel that splits into a swarm of bouncing drops when shot.
+    level.place(kPodX + 260, 120, 0, "crystalblobbig");
+    level.place(kPodX + 470, 240, 0, "crystalblobbig");
+    p.group("crystalwhitehelicopter", kPodX + 420, 130, line(2, 90, 140));
+    p.group("crystalwhiteship", kPodX + 560, 200, line(2, 60, -90));
     level.place(kExitX, 140, 0, "exitportal");
 }
 

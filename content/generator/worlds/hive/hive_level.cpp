@@ -83,6 +83,7 @@ void add_level(worlds::World& world) {
     p.floor_cannon(6960);
     p.hive_down(7100);
     p.group("hiveorangeship", 7300, 160, line(3, 80, 40));
+    p.roof_cannon(7400);
     p.tendrils_up(7500);
     p.group("hivegreenship", 7650, 240, line(3, 70, -50));
 
@@ -90,30 +91,38 @@ void add_level(worlds::World& world) {
     p.hive_up(7900);
     p.hive_down(8050);
     p.group("hivegreenship", 8300, 130, vee(5, 40, 30));
+    p.roof_cannon(8420);
     p.floor_cannon(8500);
     p.hive_up(8700);
     p.tendrils_down(8800);
     p.floor_cannon(8880);
     p.group("hiveorangeship", 9000, 140, line(2, 90, 100));
+    p.floor_cannon(9050);
     p.hive_down(9100);
     p.roof_cannon(9200);
     p.hive_down(9400);
     p.tendrils_up(9550);
+    p.group("hiveorangeship", 9600, 100, line(2, 90, 120));
 
-    // The queen's antechamber.
+    // The queen's antechamber, the most closely guarded.
     p.group("hivegreenship", 9800, 200, line(4, 60, -30));
+    p.floor_cannon(9900);
     p.hive_up(10000);
     p.roof_cannon(10060);
     p.hive_down(10150);
     p.floor_cannon(10350);
+    p.group("hivegreenship", 10400, 250, line(3, 70, -50));
     p.group("hiveorangeship", 10500, 120, line(3, 90, 70));
     p.roof_cannon(10700);
     p.floor_cannon(10780);
     p.hive_up(10900);
     p.tendrils_down(11050);
     p.group("hivegreenship", 11200, 150, vee(5, 40, 30));
+    p.roof_cannon(11300);
+    p.floor_cannon(11350);
     p.hive_down(11400);
     p.group("hiveorangeship", 11550, 180, line(2, 90, -80));
+    p.group("hivegreenship", 11750, 110, line(3, 70, 60));
 
     level.place(kQueenX, 40, 1, "hiveboss");
     // Her feelers: tendrils from the roof over her head and back and from the

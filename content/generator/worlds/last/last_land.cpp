@@ -226,6 +226,9 @@ void place_level(worlds::World& world, const Ground& g) {
     dart(11560, 260);
     diver(11750, 180);
 
+    // Turrets on the arena's floor and roof before the shell.
+    gun_up(kShellX - 320);
+    gun_down(kShellX - 260);
     level.place(kShellX, 150, 0, "finalbossshell");
 
     // Beyond the shell: the way out, and the gate that ends the road.

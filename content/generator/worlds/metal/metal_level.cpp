@@ -60,8 +60,8 @@ void add_level(worlds::World& world) {
     p.floor_turret(2520);
     p.roof_turret(2400);
 
-    // The corridor of crushers, flown by a patrol.
-    p.helicopters(2880, 190, 3, 30);
+    // The corridor of crushers, a patrol meeting the ship at its mouth.
+    p.helicopters(2700, 190, 3, 30);
     p.crusher(3000);
     p.walker(3150);
     p.radar_down(3180);
@@ -107,12 +107,12 @@ void add_level(worlds::World& world) {
     p.walker(8150);
     p.crusher(8400);
     p.walker(8550);
-    p.helicopters(8600, 200, 2, -90);
     p.crusher(8800);
     p.walker(9000);
     p.crusher(9200);
 
     // Guns on a platform, more walkers.
+    p.helicopters(9350, 200, 2, -90);
     p.floor_turret(9560);
     p.roof_turret(9700);
     p.floor_turret(9880);

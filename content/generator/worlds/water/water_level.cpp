@@ -91,12 +91,14 @@ void add_level(worlds::World& world) {
     p.standing(6900, 3);
     level.place(7000, 250, 0, "waterblob");
     p.group("wateryellowfish", 7200, 130, line(4, 50, 40));
+    p.group("wateryellowsub", 7400, 250, line(2, 90, -60));
 
     // The old town, roofed again.
     p.hanging(7700, 5);
     p.group("watergreysub", 7800, 110, line(2, 110, 130));
     p.standing(7900, 6);
     p.group("waterpurplefish", 8100, 160, vee(7, 34, 18));
+    p.group("wateryellowsub", 8250, 90, line(2, 90, 60));
     p.hanging(8300, 2);
     level.place(8400, 200, 0, "waterkewlphish");
     p.standing(8500, 7);
@@ -104,33 +106,45 @@ void add_level(worlds::World& world) {
     p.hanging(8900, 4);
     level.place(9000, 130, 0, "waterblob");
     level.place(9080, 260, 0, "waterblob");
+    p.group("watergreysub", 9150, 240, line(1, 0));
     p.standing(9200, 2);
     p.group("wateryellowfish", 9400, 170, vee(5, 40, 26));
     p.hanging(9600, 6);
 
-    // The harbour district, the busiest.
+    // The harbour district, the busiest: subs in pairs and threes, those
+    // that dive beneath the ship among them.
     p.group("watergreysub", 9800, 100, line(3, 100, 60));
+    p.group("wateryellowsub", 10000, 230, line(2, 90, -70));
+    p.group("watergreysub", 10250, 260, line(1, 0));
     p.standing(9900, 4);
     p.group("waterpurplefish", 10100, 240, line(6, 36, -20));
     p.hanging(10300, 3);
     level.place(10400, 160, 0, "waterkewlphish");
     p.standing(10500, 5);
     p.group("wateryellowsub", 10700, 130, line(3, 80, 70));
+    p.group("watergreysub", 10850, 250, line(2, 100, -90));
     p.hanging(10900, 7);
     p.group("wateryellowfish", 11100, 150, vee(7, 36, 22));
+    p.group("watergreysub", 11250, 90, line(1, 0));
     p.standing(11200, 1);
     level.place(11400, 200, 0, "waterblob");
     p.group("watergreysub", 11600, 120, line(2, 110, 120));
+    p.group("wateryellowsub", 11800, 200, line(3, 80, -50));
     p.standing(11700, 3);
     p.group("waterpurplefish", 11900, 90, line(4, 40, 10));
     level.place(12100, 230, 0, "waterkewlphish");
     p.group("wateryellowfish", 12300, 160, line(3, 50, 40));
+    p.group("watergreysub", 12400, 110, line(2, 100, 130));
     // A star cache before the brain: heat-seekers look for nothing on the
     // cells' layer, bursting stars catch them as they wheel.
     level.place(12150, 140, 0, "starpowerup");
     level.place(12250, 260, 0, "starpowerup");
 
     level.place(kBossX, 130, 1, "waterboss");
+    // An escort that comes in with the brain and patrols about the ship.
+    p.group("wateryellowsub", kBossX - 100, 90, line(2, 250, 200));
+    p.group("wateryellowsub", kBossX + 200, 150, line(2, 40, 120));
+    p.group("watergreysub", kBossX + 150, 200, line(2, 120, -120));
     level.place(kExitX, 140, 0, "exitportal");
 }
 
