@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
 #include "audio/Sample.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
+#include "state/game_states.h"
 #include "support/temp_dir.h"
 #include "writers/bmp_writer.h"
 #include "writers/data_writers.h"

@@ -6,8 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "sprites/Sprite.h"
+#include "state/globals.h"
 #include "support/sprite_fixtures.h"
 #include "support/test_window.h"
 #include "synthetic_scene.h"
@@ -22,7 +22,7 @@ constexpr int kShots = 40;
 void crowd_enemy(Sprite* s) {
     s->y += (s->param1 & 8) ? 1 : -1;
     ++s->param1;
-    if (s->hitsomthing(3) != 0) ++s->param2;  // counted, never killed
+    if (s->hitsomthing(kHitPlayerShot) != 0) ++s->param2;  // counted, never killed
     if (s->hitlayer(1) != 0) ++s->param3;
 }
 
@@ -30,18 +30,18 @@ void crowd_enemy(Sprite* s) {
 void crowd_shot(Sprite* s) {
     s->x += 6;
     if (s->x > 640) s->x -= 660;
-    if (s->hitsomthing(6) != 0) ++s->param2;
+    if (s->hitsomthing(kHitEnemy) != 0) ++s->param2;
 }
 
 void build(int enemies, Layout layout) {
     Sprite* enemy = make_master("crowdenemy", 1, 32, 24);
     make_transparent_rect(enemy, 0, 0, 32, 4);  // a ragged top edge to scan past
     enemy->behavior = crowd_enemy;
-    enemy->hitclass = 6;
+    enemy->hitclass = kHitEnemy;
     Sprite* shot = make_master("crowdshot", 1, 16, 6);
     shot->behavior = crowd_shot;
-    shot->hitclass = 3;
-    make_master("crowdground", 1, 64, 32)->hitclass = 8;
+    shot->hitclass = kHitPlayerShot;
+    make_master("crowdground", 1, 64, 32)->hitclass = kHitHarmless;
 
     for (int i = 0; i < 11; ++i) place("crowdground", i * 64, 384, 1);
     for (int i = 0; i < enemies; ++i) {

@@ -9,12 +9,12 @@
 #include <system_error>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
-#include "app/world_list.h"
 #include "forwarding_backend.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
+#include "state/game_states.h"
+#include "state/globals.h"
+#include "state/world_list.h"
 #include "util/random.h"
 
 namespace bench {

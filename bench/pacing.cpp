@@ -25,8 +25,6 @@
 
 #include "app/Velmora_App.h"
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
 #include "app/options.h"
 #include "bench_registry.h"
 #include "forwarding_backend.h"
@@ -35,6 +33,8 @@
 #include "platform/platform.h"
 #include "platform/renderer_choice.h"
 #include "sprites/Sprite.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace bench {

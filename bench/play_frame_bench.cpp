@@ -5,9 +5,9 @@
 #include <string>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/helpers.h"
 #include "sprites/Sprite.h"
+#include "state/globals.h"
 #include "support/sprite_fixtures.h"
 #include "support/test_window.h"
 #include "synthetic_scene.h"
@@ -30,7 +30,7 @@ void bench_enemy(Sprite* s) {
     animateloop(s);
     s->y += (s->param1 & 16) ? 1 : -1;
     ++s->param1;
-    if (s->hitsomthing(3) != 0) s->param2++;  // counted, never killed
+    if (s->hitsomthing(kHitPlayerShot) != 0) s->param2++;  // counted, never killed
     if (shoot(s)) s->param3++;
     s->param4 = findangletoplayer(s->x, s->y);
     wrap(s, 32);
@@ -39,7 +39,7 @@ void bench_enemy(Sprite* s) {
 // A player shot: flies right and looks for enemies.
 void bench_shot(Sprite* s) {
     s->x += 6;
-    if (s->hitsomthing(6) != 0) s->param2++;
+    if (s->hitsomthing(kHitEnemy) != 0) s->param2++;
     wrap(s, 16);
 }
 
@@ -61,25 +61,25 @@ void bench_background(Sprite* s) {
 void bench_part(Sprite* s) {
     s->x = s->parent->x + s->param1;
     s->y = s->parent->y + s->param2;
-    if (s->hitsomthing(3) != 0) s->param3++;
+    if (s->hitsomthing(kHitPlayerShot) != 0) s->param3++;
 }
 
 void build_crowd() {
     Sprite* enemy = make_master("enemy", 4, 32, 24);
     make_transparent_rect(enemy, 0, 0, 32, 4);  // a ragged top edge to scan past
     enemy->behavior = bench_enemy;
-    enemy->hitclass = 6;
+    enemy->hitclass = kHitEnemy;
     enemy->firedelay = 35;
     make_master("shot", 2, 16, 6)->behavior = bench_shot;
-    Sprite::getnamedsprite("shot")->hitclass = 3;
+    Sprite::getnamedsprite("shot")->hitclass = kHitPlayerShot;
     Sprite* walker = make_master("walker", 3, 24, 20);
     walker->behavior = bench_walker;
-    walker->hitclass = 6;
+    walker->hitclass = kHitEnemy;
     make_master("ground", 1, 64, 32)->behavior = bench_scenery;
     make_master("cloud", 6, 48, 48)->behavior = bench_background;
     Sprite* part = make_master("part", 1, 24, 24);
     part->behavior = bench_part;
-    part->hitclass = 6;
+    part->hitclass = kHitEnemy;
     make_master("body", 1, 96, 96)->behavior = bench_scenery;
 
     for (int i = 0; i < 40; ++i) place("enemy", 20 + (i * 97) % 600, 40 + (i * 53) % 300, 0);

@@ -16,7 +16,7 @@
 #include <system_error>
 #include <vector>
 
-#include "app/world_list.h"
+#include "state/world_list.h"
 #include "game_session.h"
 #include "support/temp_dir.h"
 #include "tools/data_check.h"

@@ -9,10 +9,10 @@
 #include <limits>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
 #include "game_session.h"
 #include "platform/platform.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "support/temp_dir.h"
 
 namespace {

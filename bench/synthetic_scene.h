@@ -6,8 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "sprites/Sprite.h"
+#include "state/globals.h"
 #include "support/sprite_fixtures.h"
 #include "support/test_window.h"
 

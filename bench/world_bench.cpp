@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
 #include "app/motion_blend.h"
 #include "app/options.h"
 #include "bench_registry.h"
 #include "game_session.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace bench {

@@ -13,12 +13,12 @@
 
 #include "app/Velmora_App.h"
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "app/options.h"
 #include "app/run_control.h"
 #include "fuzz_support.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
+#include "state/globals.h"
 #include "unit/comforts_data_fixture.h"
 #include "util/random.h"
 

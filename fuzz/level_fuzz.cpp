@@ -9,10 +9,10 @@
 #include <unistd.h>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "app/level_records.h"
 #include "fuzz_support.h"
 #include "sprites/Sprite.h"
+#include "state/globals.h"
 #include "support/test_window.h"
 #include "writers/bmp_writer.h"
 

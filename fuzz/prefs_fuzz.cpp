@@ -6,8 +6,8 @@
 #include <unistd.h>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "fuzz_support.h"
+#include "state/globals.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static Velmora_Win win;

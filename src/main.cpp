@@ -14,11 +14,10 @@
 #include <system_error>
 
 #include "app/Velmora_App.h"
+#include "app/Velmora_Win.h"
 #include "app/autofire.h"
 #include "app/choices.h"
-#include "app/Velmora_Win.h"
 #include "app/config.h"
-#include "app/globals.h"
 #include "app/options.h"
 #include "app/player_comforts.h"
 #include "app/run_control.h"
@@ -26,6 +25,7 @@
 #include "net/net_game.h"
 #include "platform/input_options.h"
 #include "platform/platform.h"
+#include "state/globals.h"
 #include "tools/tool_commands.h"
 #include "util/random.h"
 

@@ -1,8 +1,8 @@
 #include "app/Velmora_Win.h"
 
-#include "app/game_states.h"
-#include "app/globals.h"
 #include "sprites/Sprite.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 
 bool Velmora_Win::mouse = false;
 std::recursive_mutex Velmora_Win::critsection;

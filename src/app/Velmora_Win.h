@@ -24,9 +24,9 @@
 #include <string>
 
 #include "app/clock.h"
-#include "app/game_states.h"
 #include "app/picture_pacing.h"
 #include "display/DirectDrawWin.h"
+#include "state/game_states.h"
 
 class Sprite;
 namespace platform {

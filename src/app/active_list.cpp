@@ -4,17 +4,18 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "sprites/Sprite.h"
 #include "sprites/contact_index.h"
 #include "sprites/layers.h"
+#include "state/globals.h"
+#include "state/world_list.h"
 
 namespace {
 
 constexpr int kScreenWidth = 640;
 
-void scroll_with_chain(Sprite* top) {
-    for (Sprite* s = top; s != nullptr; s = s->nextchild) s->x -= layers::scroll_speed(s->layer);
+void scroll_with_chain(Sprite* top, const layers::Speeds& speeds) {
+    for (Sprite* s = top; s != nullptr; s = s->nextchild) s->x -= layers::scroll_speed(s->layer, speeds);
 }
 
 // Visibility goes by the width of the first frame, not the current one, and
@@ -44,6 +45,7 @@ void Velmora_Win::make_sprite_active_list() {
     if (Sprite::the_level == nullptr) return;
 
     std::list<Sprite*>& level = *Sprite::the_level;
+    const layers::Speeds& speeds = world_list::speeds_of_level(loaded_level);
     for (auto it = level.begin(); it != level.end();) {
         Sprite* s = *it;
         if (s->hitpoints < 1) {
@@ -52,7 +54,7 @@ void Velmora_Win::make_sprite_active_list() {
             it = level.erase(it);
             continue;
         }
-        if (scroll > 0) scroll_with_chain(s);
+        if (scroll > 0) scroll_with_chain(s, speeds);
         if (on_screen(s)) {
             active.push_back(s);
             prune_dead_children(s);

@@ -1,7 +1,7 @@
 #include "app/autofire.h"
 
-#include "app/globals.h"
 #include "behaviours/player_state.h"
+#include "state/globals.h"
 
 namespace {
 

@@ -4,11 +4,12 @@
 #include <cmath>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/enemy_ships.h"
+#include "behaviours/player_side.h"
 #include "behaviours/player_state.h"
 #include "display/Surface.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 
 namespace {
 
@@ -28,9 +29,6 @@ constexpr int kSpace = 0x20;  // player one's fire
 constexpr int kCtrl = 0x11;   // player two's fire
 constexpr int kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
 constexpr int kKeysUsed[] = {kSpace, kCtrl, kLeft, kUp, kRight, kDown};
-
-// Collision classes.
-constexpr int kBonus = 4, kWeapon = 5, kEnemy = 6, kEnemyShot = 7;
 
 // Flying.
 constexpr int kGunLine = 11;          // the ship's shots leave this far below its y
@@ -81,7 +79,7 @@ ShipModel model_of(int player, const Sprite* ship) {
 // parts are the targets, not it.
 bool guarded(const Sprite* s) {
     for (const Sprite* c = s->nextchild; c != nullptr; c = c->nextchild)
-        if (c->parent == s && c->hitpoints >= 1 && c->hitclass == kEnemy && c->behavior != nullptr) return true;
+        if (c->parent == s && c->hitpoints >= 1 && c->hitclass == kHitEnemy && c->behavior != nullptr) return true;
     return false;
 }
 
@@ -242,14 +240,14 @@ Autopilot::Snapshot Autopilot::look(const ShipModel* any_ship) {
             here.vy = static_cast<float>(s->y - old->second.y);
         }
 
-        if (s->layer < 2 && s->damage != 0 && (s->hitclass == kEnemy || s->hitclass == kEnemyShot))
+        if (s->layer < 2 && s->damage != 0 && (s->hitclass == kHitEnemy || s->hitclass == kHitEnemyShot))
             seen.hostiles.push_back(mover_of(s, here.box, any_ship));
         // Enemies lose hit points in their own behaviour: one without any
         // (scenery, terrain) cannot be shot down.
-        if (s->layer < 2 && s->hitclass == kEnemy && s->behavior != nullptr && !guarded(s))
+        if (s->layer < 2 && s->hitclass == kHitEnemy && s->behavior != nullptr && !guarded(s))
             seen.targets.push_back(here);
-        if (s->layer < 2 && s->hitclass == kEnemy) seen.blockers.push_back(here);
-        if (s->hitclass == kBonus || s->hitclass == kWeapon) seen.pickups.push_back(here);
+        if (s->layer < 2 && s->hitclass == kHitEnemy) seen.blockers.push_back(here);
+        if (s->hitclass == kHitScorePowerup || s->hitclass == kHitWeaponPowerup) seen.pickups.push_back(here);
         if (s->behavior == &moveexitportal && s->param2 == 2) seen.exit_piece = s;
 
         track.x = s->x;
@@ -370,7 +368,7 @@ Goal Autopilot::goal_for(int player, const ShipModel& ship, const Snapshot& seen
     float nearest = kPickupReach;
     const Seen* pickup = nullptr;
     for (const Seen& p : seen.pickups) {
-        if (p.sprite->hitclass == kWeapon && level >= kMaxWeaponLevel) continue;
+        if (p.sprite->hitclass == kHitWeaponPowerup && level >= kMaxWeaponLevel) continue;
         if (p.box.left > kScreenWidth - 20) continue;
         const float d = std::hypot(centre_x(p.box) - (ship.x + half_w), centre_y(p.box) - (ship.y + half_h));
         if (d < nearest) {

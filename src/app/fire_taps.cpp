@@ -1,9 +1,9 @@
 #include "app/fire_taps.h"
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
 #include "behaviours/player_state.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 
 namespace {
 constexpr int kSpaceSlot = 4;

@@ -3,12 +3,12 @@
 
 #include "app/Velmora_Win.h"
 #include "app/autofire.h"
-#include "app/fire_taps.h"
 #include "app/clock.h"
-#include "app/game_states.h"
-#include "app/globals.h"
+#include "app/fire_taps.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 
 namespace {
 constexpr uint32_t kLogoMs = 2000;

@@ -8,10 +8,11 @@
 
 #include "app/Velmora_Win.h"
 #include "app/fire_taps.h"
-#include "app/game_states.h"
-#include "app/globals.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
+#include "state/cursor.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "ui/menu_navigation.h"
 
 namespace {
@@ -47,6 +48,12 @@ void move_by(int& coordinate, int step) {
     if (coordinate < -kFar) coordinate = -kFar;
 }
 }  // namespace
+
+void place_cursor(int x, int y) {
+    std::lock_guard<std::recursive_mutex> lock(Velmora_Win::critsection);
+    Velmora_Win::curx = x;
+    Velmora_Win::cury = y;
+}
 
 int Velmora_Win::key_slot(unsigned vkey) {
     switch (vkey) {

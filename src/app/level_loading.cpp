@@ -11,14 +11,14 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
 #include "app/level_records.h"
-#include "app/world_list.h"
 #include "audio/music.h"
 #include "behaviours/registry.h"
 #include "sprites/Sprite.h"
 #include "sprites/limits.h"
+#include "state/game_states.h"
+#include "state/globals.h"
+#include "state/world_list.h"
 #include "util/file_read.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "app/level_view.h"
 
-#include "behaviours/behaviours.h"
+#include "behaviours/player_side.h"
 
 namespace level_view {
 

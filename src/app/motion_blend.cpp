@@ -5,7 +5,7 @@
 
 #include "display/DirectDrawWin.h"
 #include "sprites/Sprite.h"
-#include "sprites/layers.h"
+#include "state/world_list.h"
 
 namespace motion_blend {
 
@@ -14,8 +14,7 @@ constexpr int kScreenWidth = 640;
 
 // The farthest a sprite off the right edge can scroll in one step: only
 // those may enter the screen at the next step, all others keep out of it.
-constexpr int kEntering = std::max({layers::scroll_speed(0), layers::scroll_speed(1), layers::scroll_speed(2),
-                                    layers::scroll_speed(3)});
+constexpr int kEntering = world_list::fastest_layer_speed();
 }  // namespace
 
 int step_fraction(uint64_t seen_us, uint64_t deadline_us, uint64_t period_us) {

@@ -5,10 +5,10 @@
 #include <cstdlib>
 #include <sys/stat.h>
 
-#include "app/world_list.h"
 #include "display/DirectDrawWin.h"
 #include "net/join_code.h"
 #include "net/message.h"
+#include "state/world_list.h"
 #include "util/ranged_int.h"
 
 namespace {

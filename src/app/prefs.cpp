@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "platform/platform.h"
+#include "state/globals.h"
 #include "util/atomic_write.h"
 #include "util/file_read.h"
 

@@ -4,9 +4,9 @@
 #include <mutex>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
 #include "sprites/Sprite.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 
 namespace {
 bool down(int hitpoints) { return hitpoints < 1; }

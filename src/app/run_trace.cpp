@@ -3,13 +3,11 @@
 #include <set>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/player_side.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 
 namespace {
-constexpr int kHostile = 6;
-constexpr int kHostileShot = 7;
 constexpr int kCulpritReach = 12;  // the shot that hit may have moved on since
 
 const char* screen_name(int state) {
@@ -91,7 +89,7 @@ void RunTrace::play_frame(long frame) {
     long active = 0;
     level_view::for_each_active([&](const Sprite* s) {
         ++active;
-        if (s->hitpoints >= 1 && s->hitclass >= 1 && s->hitclass <= 8) ++by_class[s->hitclass];
+        if (s->hitpoints >= 1 && s->hitclass >= kHitDrone && s->hitclass <= kHitHarmless) ++by_class[s->hitclass];
     });
     std::string text = "sample level " + std::to_string(level_) + " frame " +
                        std::to_string(play_frames_) + " active " + std::to_string(active) +
@@ -132,7 +130,7 @@ std::string RunTrace::culprits(const Sprite* ship) {
     near.bottom += kCulpritReach;
     std::set<std::string> found;
     level_view::for_each_active([&](const Sprite* s) {
-        if ((s->hitclass != kHostile && s->hitclass != kHostileShot) || s->layer >= 2 || s->damage == 0)
+        if ((s->hitclass != kHitEnemy && s->hitclass != kHitEnemyShot) || s->layer >= 2 || s->damage == 0)
             return;
         level_view::Box b;
         if (!level_view::box_of(s, b)) return;

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "audio/Sample.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
 #include "platform/platform.h"
+#include "state/globals.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include "app/Velmora_Win.h"
 #include "app/fire_taps.h"
-#include "app/globals.h"
 #include "behaviours/player_state.h"
 #include "sprites/Sprite.h"
+#include "state/globals.h"
 #include "util/digest.h"
 #include "util/random.h"
 

@@ -4,11 +4,11 @@
 #include <map>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "app/state_digest.h"
-#include "util/digest.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
+#include "state/globals.h"
+#include "util/digest.h"
 
 namespace {
 constexpr int kHitClasses = 8;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/globals.h"
 #include "audio/convert.h"
 #include "audio/mixer.h"
 #include "audio/wave.h"
+#include "state/globals.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/game_states.h"
-#include "app/world_list.h"
 #include "audio/mixer.h"
+#include "state/game_states.h"
+#include "state/world_list.h"
 #include "util/file_read.h"
 #include "util/ranged_int.h"
 

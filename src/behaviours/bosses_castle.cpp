@@ -3,9 +3,11 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/bosses.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "behaviours/bosses_common.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace {

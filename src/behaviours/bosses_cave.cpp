@@ -1,8 +1,10 @@
 // The cave boss: a spinning wheel that rides up and down between obstacles.
 // A level may hold several; each holds the scroll gate by one.
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/bosses.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "behaviours/bosses_common.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace {
@@ -37,7 +39,7 @@ void ride(Sprite* s) {
     for (int i = 0; i < 2; ++i) {
         const int dy = s->param2 == kGoingUp ? -1 : 1;
         s->y += dy;
-        if (s->hitsomthing(6) != 0) {
+        if (s->hitsomthing(kHitEnemy) != 0) {
             s->y -= dy;
             s->param2 = s->param2 == kGoingUp ? 2 : 1;
         }

@@ -1,11 +1,13 @@
 // The city boss: a body that wanders on random legs and, between legs, opens
 // one eye for a moment. Only shots into an open eye hurt the body. Also the
 // squirming shot that some of its eyes fire.
-#include "app/globals.h"
 #include "audio/Sample.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/bosses.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "behaviours/bosses_common.h"
 #include "behaviours/enemy_rules.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace {
@@ -84,7 +86,7 @@ void eye(Sprite* s) {
         s->hitpoints -= 1;
     }
 
-    const int n = s->hitsomthing(3);
+    const int n = s->hitsomthing(kHitPlayerShot);
     Sprite* body = s->parent;
     if (n == 0 || body == nullptr) return;
     thesample.play("g3");

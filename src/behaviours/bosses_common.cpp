@@ -6,7 +6,7 @@
 #include "audio/Sample.h"
 
 int take_boss_hits(Sprite* s) {
-    const int n = s->hitsomthing(3);
+    const int n = s->hitsomthing(kHitPlayerShot);
     if (n != 0) {
         thesample.play("g3");
         s->hitpoints -= n;

@@ -1,10 +1,12 @@
 // The crystal gauntlet: two openers close the level for a fixed time while
 // one of them releases crystals that sweep the screen, changing between a
 // vertical and a horizontal form to cut across the ships' paths.
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/bosses.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "behaviours/bosses_common.h"
 #include "behaviours/enemy_rules.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace {

@@ -4,10 +4,12 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/bosses.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "behaviours/bosses_common.h"
 #include "behaviours/enemy_rules.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace {
@@ -100,7 +102,7 @@ void gun(Sprite* s, const Gun& g, std::initializer_list<Muzzle> muzzles) {
 void shell_shot(Sprite* s, int speed) {
     s->x -= speed;
     s->hitpoints -= s->hitlayer(1);
-    if (s->hitsomthing(2) != 0) s->hitpoints -= 1;
+    if (s->hitsomthing(kHitPlayerShip) != 0) s->hitpoints -= 1;
     if (outside_shot_area(s->x, s->y)) s->hitpoints = 0;
 }
 

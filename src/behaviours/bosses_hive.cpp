@@ -1,9 +1,11 @@
 // The hive boss cannot be shot: it fires 51 volleys of sweeping shots from
 // two mouths and is spent.
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/bosses.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "behaviours/bosses_common.h"
 #include "behaviours/enemy_rules.h"
+#include "state/globals.h"
 
 namespace {
 

@@ -2,10 +2,12 @@
 // circle, and the robot with a head and a gun.
 #include <algorithm>
 
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/bosses.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "behaviours/bosses_common.h"
 #include "behaviours/rotation.h"
+#include "state/globals.h"
 
 namespace {
 

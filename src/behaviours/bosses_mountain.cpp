@@ -2,10 +2,12 @@
 // lids, two indicators, four cannons and three energy beams. Hitting both
 // lower (trigger) eyes lights them and exposes the top (target) eye; three
 // hits on the exposed target eye end the boss.
-#include "app/globals.h"
 #include "audio/Sample.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/bosses.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "behaviours/bosses_common.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace {
@@ -104,7 +106,7 @@ Sprite* lid_of(const Sprite* eye) {
 }
 
 bool hit(Sprite* s) {
-    if (s->hitsomthing(3) == 0) return false;
+    if (s->hitsomthing(kHitPlayerShot) == 0) return false;
     thesample.play("g3");
     return true;
 }

@@ -1,8 +1,10 @@
 // The space boss: a ship on the scenery layer that sweeps the screen with
 // eight cannons bolted on, and flies off to burst once they are all gone.
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/bosses.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "behaviours/bosses_common.h"
+#include "state/globals.h"
 
 namespace {
 

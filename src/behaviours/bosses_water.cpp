@@ -1,9 +1,12 @@
 // The water boss: a brain that sends out three waves of thirteen cells to
 // circle it. Each cleared wave opens the scroll gate one notch.
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/bosses.h"
+#include "behaviours/enemy_ships.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "behaviours/bosses_common.h"
 #include "behaviours/rotation.h"
+#include "state/globals.h"
 
 namespace {
 

@@ -1,8 +1,9 @@
 // The crusher, a piston that pounds down from its housing on a growing shaft
 // and pulls back up, and the slowly drifting background.
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/ground.h"
+#include "behaviours/helpers.h"
 #include "behaviours/enemy_rules.h"
+#include "state/globals.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ constexpr int kStroke = 7;
 void grow_shaft(Sprite* head) {
     spawn_child_variant(head, "crusher", head->x + 23, head->y - kStroke, 1, [](Sprite& m) {
         setframe(&m, 3);
-        m.hitclass = 7;
+        m.hitclass = kHitEnemyShot;
         m.param1 = kShaft;
     });
 }
@@ -34,7 +35,7 @@ void shrink_shaft(Sprite* head) {
 void move_head(Sprite* s) {
     if (s->param2 == 0) {
         s->y += kStroke;
-        if (s->hitsomthing(6) == 0) {
+        if (s->hitsomthing(kHitEnemy) == 0) {
             grow_shaft(s);
         } else {
             s->y -= kStroke;
@@ -43,7 +44,7 @@ void move_head(Sprite* s) {
         }
     } else {
         s->y -= kStroke;
-        if (s->hitsomthing(6) == 0) {
+        if (s->hitsomthing(kHitEnemy) == 0) {
             shrink_shaft(s);
         } else {
             s->y += kStroke;
@@ -59,7 +60,7 @@ void movecrusher(Sprite* s) {
         s->param1 = kHousing;
         spawn_variant("crusher", s->x + 15, s->y + 24, 1, kLevelBack, [](Sprite& m) {
             setframe(&m, 2);
-            m.hitclass = 7;
+            m.hitclass = kHitEnemyShot;
             m.param1 = kHead;
         });
     } else if (s->param1 == kHead) {

@@ -4,9 +4,10 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/helpers.h"
+#include "behaviours/player_side.h"
 #include "behaviours/player_state.h"
+#include "state/globals.h"
 
 namespace {
 
@@ -82,6 +83,6 @@ void movedrone(Sprite* s) {
 
     fire_drone(s, *slot);
 
-    if (s->hitsomthing2(5) != 0 && Sprite::g_sprite != nullptr)
+    if (s->hitsomthing2(kHitWeaponPowerup) != 0 && Sprite::g_sprite != nullptr)
         collect_weapon_powerup(s, Sprite::g_sprite, slot->item, slot->level);
 }

@@ -4,9 +4,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "sprites/layers.h"
+#include "state/globals.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ Target nearer_player(int x, int y) {
 }
 
 bool damage_step(Sprite* s) {
-    s->hitpoints -= s->hitsomthing(3);
+    s->hitpoints -= s->hitsomthing(kHitPlayerShot);
     if (s->hitpoints < 1) {
         explode(s, true, 0);
         return false;

@@ -1,7 +1,8 @@
 // Flying enemies that hunt the nearer ship: helicopters that dart in and
 // back off, weaving stalkers that keep a stand-off distance, and band
 // patrollers that sweep up and down around the ship's height.
-#include "behaviours/behaviours.h"
+#include "behaviours/enemy_ships.h"
+#include "behaviours/helpers.h"
 #include "behaviours/enemy_rules.h"
 #include "util/random.h"
 

@@ -1,6 +1,7 @@
 // Flying enemies that fly a fixed pattern: zigzag flyers, divers, rectangle
 // loopers and the fighters that emerge from hatches.
-#include "behaviours/behaviours.h"
+#include "behaviours/enemy_ships.h"
+#include "behaviours/helpers.h"
 #include "behaviours/enemy_rules.h"
 
 namespace {

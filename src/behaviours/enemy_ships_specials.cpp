@@ -3,9 +3,10 @@
 // it from behind, the wandering blimp, and the simple drifters.
 #include <algorithm>
 
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/enemy_ships.h"
+#include "behaviours/helpers.h"
 #include "behaviours/enemy_rules.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace {

@@ -1,7 +1,8 @@
 // The enemy shot: aims once at the nearer ship, then flies straight on.
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/enemy_ships.h"
+#include "behaviours/helpers.h"
 #include "behaviours/enemy_rules.h"
+#include "state/globals.h"
 
 void moveenemyshot(Sprite* s) {
     animateloop(s);
@@ -18,5 +19,5 @@ void moveenemyshot(Sprite* s) {
     if (outside_shot_area(s->x, s->y)) s->hitpoints = 0;
     s->hitpoints -= s->hitlayer(1);
     // With 3 hit points a shot survives two frames on a ship, hurting it each frame.
-    if (s->hitsomthing(2) != 0) s->hitpoints -= 1;
+    if (s->hitsomthing(kHitPlayerShip) != 0) s->hitpoints -= 1;
 }

@@ -3,7 +3,8 @@
 #include <algorithm>
 
 #include "audio/Sample.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "util/random.h"
 
 namespace {
@@ -98,7 +99,7 @@ void moveexplosion(Sprite* s) { animateterminate(s); }
 // Absorbs shots until its hit points run out, then crumbles once; hits during
 // the crumbling hold it at 1 so it lasts to its last frame.
 void moverockexplosion(Sprite* s) {
-    s->hitpoints -= s->hitsomthing(3);
+    s->hitpoints -= s->hitsomthing(kHitPlayerShot);
     if (s->hitpoints < 1) {
         s->hitpoints = 1;
         s->state = 1;

@@ -1,7 +1,7 @@
 // Small gate sprites. The red gate stops the level where it stands; the
 // others are scenery that does nothing.
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/ground.h"
+#include "state/globals.h"
 
 void moveredbossleft(Sprite* s) {
     if (s->state == 0 && s->x < 460) {

@@ -1,5 +1,6 @@
 // Units that walk along the ground and fire up at a ship ahead of them.
-#include "behaviours/behaviours.h"
+#include "behaviours/ground.h"
+#include "behaviours/helpers.h"
 #include "behaviours/enemy_rules.h"
 
 namespace {

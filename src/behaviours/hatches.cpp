@@ -1,5 +1,6 @@
 // Hatches in the floor and ceiling that open, release a ship and close.
-#include "behaviours/behaviours.h"
+#include "behaviours/ground.h"
+#include "behaviours/helpers.h"
 #include "behaviours/enemy_rules.h"
 
 namespace {

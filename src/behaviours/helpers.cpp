@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/helpers.h"
+#include "state/globals.h"
 
 namespace {
 

@@ -1,9 +1,10 @@
 // Hives that release bees, and the bees, which change between a flying and
 // an attacking form by spawning the other form in their place; the new form
 // carries on with the old one's hit points.
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/ground.h"
+#include "behaviours/helpers.h"
 #include "behaviours/enemy_rules.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/helpers.h"
+#include "state/globals.h"
 
 float p1_positionX = 0, p1_positionY = 0;
 float p1_velocityX = 0, p1_velocityY = 0;

@@ -3,13 +3,14 @@
 // damage and death, and the fire gate.
 #include <algorithm>
 #include <cmath>
-#include <mutex>
 
-#include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "audio/Sample.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
+#include "behaviours/player_side.h"
 #include "behaviours/player_state.h"
+#include "state/cursor.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace {
@@ -134,11 +135,7 @@ void integrate(Sprite* s, const Ship& ship) {
 // the mouse movement made since this one: the mouse acts as a relative
 // controller.
 void recentre_cursor(const Ship& ship) {
-    {
-        std::lock_guard<std::recursive_mutex> lock(Velmora_Win::critsection);
-        Velmora_Win::curx = ship.lastx;
-        Velmora_Win::cury = ship.lasty;
-    }
+    place_cursor(ship.lastx, ship.lasty);
     // The published copy is re-centred too: a frame without mouse events would
     // otherwise repeat the last impulse until the mouse moved again.
     g_themouse_h = ship.lastx;
@@ -232,14 +229,14 @@ void steer_player_one(Sprite* s, const Ship& ship) {
 }
 
 void collect_bonus(Sprite* s, const Ship& ship) {
-    if (s->hitsomthing(4) == 0) return;
+    if (s->hitsomthing(kHitScorePowerup) == 0) return;
     ship.score += 100 + game_rand() % 401;
     ship.shield = std::min(ship.shield + 2, kMaxShield);
 }
 
 void take_damage(Sprite* s, const Ship& ship) {
-    int dmg = s->hitsomthing(6);
-    if (dmg == 0) dmg = s->hitsomthing(7);
+    int dmg = s->hitsomthing(kHitEnemy);
+    if (dmg == 0) dmg = s->hitsomthing(kHitEnemyShot);
     if (dmg == 0) return;
     thesample.play("trap");
     if (playersdie && !god_mode) ship.shield -= dmg;
@@ -255,7 +252,7 @@ void take_damage(Sprite* s, const Ship& ship) {
 }
 
 void collect_weapon(Sprite* s, const Ship& ship) {
-    if (s->hitsomthing2(5) == 0 || Sprite::g_sprite == nullptr) return;
+    if (s->hitsomthing2(kHitWeaponPowerup) == 0 || Sprite::g_sprite == nullptr) return;
     collect_weapon_powerup(s, Sprite::g_sprite, ship.item, ship.level);
 }
 

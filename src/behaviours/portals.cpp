@@ -2,13 +2,13 @@
 // game-over picture ends the game. Both portals are drawn in two pieces: the
 // placed sprite and a child copy of the same master showing frame 2.
 #include <algorithm>
-#include <mutex>
 #include <optional>
 
-#include "app/Velmora_Win.h"
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/helpers.h"
+#include "behaviours/player_side.h"
 #include "behaviours/player_state.h"
+#include "state/cursor.h"
+#include "state/globals.h"
 
 namespace {
 
@@ -47,11 +47,7 @@ void bring_in(Sprite* portal, bool plays, int shield, int& refh, int& refv, cons
 // Fresh drones, a centred cursor and both ships at rest at the portal.
 void open_entrance(Sprite* p) {
     p1p1 = p1p2 = p2p1 = p2p2 = false;
-    {
-        std::lock_guard<std::recursive_mutex> lock(Velmora_Win::critsection);
-        Velmora_Win::curx = kNeutralX;
-        Velmora_Win::cury = kNeutralY;
-    }
+    place_cursor(kNeutralX, kNeutralY);
     g_themouse_h = p1_lastMouseX = p2_lastMouseX = kNeutralX;
     g_themouse_v = p1_lastMouseY = p2_lastMouseY = kNeutralY;
 
@@ -92,7 +88,7 @@ void moveexitportal(Sprite* e) {
             e->x = e->parent->x + 30;
             e->y = e->parent->y;
         }
-        if (e->hitsomthing(2) != 0) currentlevel += 1;
+        if (e->hitsomthing(kHitPlayerShip) != 0) currentlevel += 1;
     }
 }
 

@@ -4,7 +4,8 @@
 #include <algorithm>
 
 #include "audio/Sample.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/helpers.h"
+#include "behaviours/player_side.h"
 #include "util/random.h"
 
 namespace {
@@ -74,7 +75,7 @@ void drift(Sprite* s, Kind kind) {
 
 void movepowerup(Sprite* s) {
     drift(s, Kind::bonus);
-    if (s->hitsomthing(2) != 0) {
+    if (s->hitsomthing(kHitPlayerShip) != 0) {
         s->hitpoints -= 1;
         thesample.play("drip");
     }
@@ -83,11 +84,11 @@ void movepowerup(Sprite* s) {
 // A ship and a drone touching it in the same frame both take it.
 void moveweaponpowerup(Sprite* s) {
     drift(s, Kind::weapon);
-    if (s->hitsomthing(2) != 0) {
+    if (s->hitsomthing(kHitPlayerShip) != 0) {
         s->hitpoints -= 1;
         thesample.play("yeah");
     }
-    if (s->hitsomthing(1) != 0) {
+    if (s->hitsomthing(kHitDrone) != 0) {
         s->hitpoints -= 1;
         thesample.play("yeah");
     }

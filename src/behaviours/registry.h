@@ -6,10 +6,13 @@
 
 #include "sprites/Sprite.h"
 
+// The hit-class column's empty cell: the class set_behaviors gives every master stays.
+inline constexpr HitClass kKeepHitClass = static_cast<HitClass>(-1);
+
 struct RegistryRow {
     const char* name;
     Behavior behavior;
-    int hitclass;  // -1: keep
+    HitClass hitclass;  // kKeepHitClass: keep
     int damage;    // -1: keep
     struct {
         bool set;

@@ -2,9 +2,11 @@
 // and burst into a last shower of them when destroyed.
 #include <algorithm>
 
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/enemy_ships.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
 #include "behaviours/enemy_rules.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace {
@@ -76,7 +78,7 @@ void movespacemeteorbig(Sprite* s) {
         animateloop(s);
     else
         animateloopbackwards(s);
-    const int h = s->hitsomthing(3);
+    const int h = s->hitsomthing(kHitPlayerShot);
     if (h > 0) {
         for (int i = 0; i < h; ++i) throw_hit_fragment(s, "spacemetiorsmall");
         s->hitpoints -= h;
@@ -91,13 +93,13 @@ void movespacemeteorbig(Sprite* s) {
 void movespacemeteorsmall(Sprite* s) {
     animateloop(s);
     bounce(s);
-    s->hitpoints -= s->hitsomthing(3);
+    s->hitpoints -= s->hitsomthing(kHitPlayerShot);
     if (outside_shot_area(s->x, s->y)) s->hitpoints = 0;
 }
 
 void movecrystalblobbig(Sprite* s) {
     blob_wander(s);
-    const int h = s->hitsomthing(3);
+    const int h = s->hitsomthing(kHitPlayerShot);
     if (h > 0) {
         for (int k = 1; k <= h; k += 2) throw_hit_fragment(s, "crystalblobsmall");
         s->hitpoints -= h;
@@ -111,7 +113,7 @@ void movecrystalblobbig(Sprite* s) {
 void movecrystalblobsmall(Sprite* s) {
     animateloop(s);
     bounce(s);
-    s->hitpoints -= s->hitsomthing(3);
+    s->hitpoints -= s->hitsomthing(kHitPlayerShot);
     if (s->hitpoints < 1) {
         explode(s, false, 0);
         return;

@@ -1,7 +1,9 @@
 // Buildings and other fixed targets: houses and towers that catch fire where
 // they are hit, the fire itself, lit buildings, the catapult, the wizard,
 // the water buildings and the radar.
-#include "behaviours/behaviours.h"
+#include "behaviours/explosions.h"
+#include "behaviours/ground.h"
+#include "behaviours/helpers.h"
 #include "behaviours/enemy_rules.h"
 
 namespace {
@@ -9,7 +11,7 @@ namespace {
 // Takes hits like a house: each hit that leaves it standing sets a fire at
 // the hit point, attached to it by its offset.
 void burn_where_hit(Sprite* s) {
-    const int h = s->hitsomthingwhere(3);
+    const int h = s->hitsomthingwhere(kHitPlayerShot);
     if (h < 1) return;
     s->hitpoints -= h;
     if (s->hitpoints < 1) {
@@ -65,7 +67,7 @@ void movefire(Sprite* s) {
         s->x = s->parent->x + s->param1;
         s->y = s->parent->y + s->param2;
     }
-    if (s->hitsomthing(6) == 0) s->y += 1;
+    if (s->hitsomthing(kHitEnemy) == 0) s->y += 1;
     animatebackandforth(s);
 }
 
@@ -98,7 +100,7 @@ void movewizard(Sprite* s) {
         s->param1 = 0;
     }
     if (reached_end) s->param1 = 1;
-    const int h = s->hitsomthingwhere(3);
+    const int h = s->hitsomthingwhere(kHitPlayerShot);
     if (h < 1) return;
     s->hitpoints -= h;
     if (s->hitpoints < 1) explode(s, true, 0);

@@ -2,7 +2,8 @@
 // muzzle position per frame where the shot leaves the barrel.
 #include <algorithm>
 
-#include "behaviours/behaviours.h"
+#include "behaviours/ground.h"
+#include "behaviours/helpers.h"
 #include "behaviours/enemy_rules.h"
 
 namespace {

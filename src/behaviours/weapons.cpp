@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/explosions.h"
+#include "behaviours/helpers.h"
+#include "behaviours/player_side.h"
+#include "state/globals.h"
 #include "util/random.h"
 
 namespace {
@@ -44,7 +46,7 @@ void burst_star(const Sprite* star) {
 void move_star(Sprite* s) {
     s->x += 25;
     apply_screen_area(s);
-    if (s->hitsomthing(6) != 0) {
+    if (s->hitsomthing(kHitEnemy) != 0) {
         s->hitpoints = 0;
         burst_star(s);
     }
@@ -61,7 +63,7 @@ void move_star_fragment(Sprite* s) {
     s->damage = kFragmentDamage;
     if (s->hitlayer(1) != 0) {
         s->hitpoints = 0;
-    } else if (s->hitsomthing(6) != 0) {
+    } else if (s->hitsomthing(kHitEnemy) != 0) {
         explode(s, false, 1);
         s->hitpoints = 0;
     }
@@ -96,7 +98,7 @@ void movebluelaser(Sprite* s) {
         s->hitpoints = 0;
         return;
     }
-    if (s->hitsomthing(6) == 0) return;
+    if (s->hitsomthing(kHitEnemy) == 0) return;
     if (Sprite* spark = Sprite::getnamedsprite("standardexplosion")) {
         setframe(spark, std::max(1, game_rand() % 13 - 5));
         const Sprite::frame* f = s->current_frame();
@@ -112,7 +114,7 @@ void moveredlaser(Sprite* s) {
     apply_screen_area(s);
     if (s->hitlayer(1) != 0) {
         s->hitpoints = 0;
-    } else if (s->hitsomthing(6) != 0) {
+    } else if (s->hitsomthing(kHitEnemy) != 0) {
         explode(s, false, 1);
         s->hitpoints -= 1;
     }
@@ -120,7 +122,7 @@ void moveredlaser(Sprite* s) {
 
 void moveheatseekingmissile(Sprite* s) {
     s->spawnbyname("smoke", s->x, s->y, 0, 1);
-    const Point target = s->findclosestsprite(0, 6);
+    const Point target = s->findclosestsprite(0, kHitEnemy);
     if (target.x != kNoTarget.x || target.y != kNoTarget.y) {
         steer_axis(s->param1, target.x, s->x);
         steer_axis(s->param2, target.y, s->y);
@@ -130,7 +132,7 @@ void moveheatseekingmissile(Sprite* s) {
     setframe(s, heatseeker_frame(s->param1, s->param2));
     if (s->hitlayer(1) != 0) {
         s->hitpoints = 0;
-    } else if (s->hitsomthing(6) != 0) {
+    } else if (s->hitsomthing(kHitEnemy) != 0) {
         explode(s, false, 1);
         s->hitpoints -= 1;
     } else {
@@ -143,7 +145,7 @@ void movephoton(Sprite* s) {
     animateloop(s);
     s->x += 25;
     apply_screen_area(s);
-    if (s->hitsomthing(6) == 0) return;
+    if (s->hitsomthing(kHitEnemy) == 0) return;
     s->hitpoints -= 1;
     if (s->hitpoints < 1) {
         s->spawnbyname("photonexplosion", s->x + 10, s->y, 0, 0);

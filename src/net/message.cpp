@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/options.h"
-#include "app/world_list.h"
+#include "state/world_list.h"
 
 namespace net {
 namespace {

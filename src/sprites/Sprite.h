@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "display/types.h"
+#include "sprites/hit_class.h"
 
 class DirectDrawWin;
 struct Surface;
@@ -104,11 +105,11 @@ public:
     static void retire_child(Sprite* top, Sprite* child);
 
     // ---- collision (collision.cpp) ----
-    int hitsomthing(int hitclass);
-    int hitsomthing2(int hitclass);
-    int hitsomthingwhere(int hitclass);
+    int hitsomthing(HitClass hitclass);
+    int hitsomthing2(HitClass hitclass);
+    int hitsomthingwhere(HitClass hitclass);
     int hitlayer(int layer);
-    Point findclosestsprite(int layer, int hitclass);
+    Point findclosestsprite(int layer, HitClass hitclass);
 
     // ---- drawing (draw.cpp) ----
     void draw(const RECT* view);   // onto the back buffer

@@ -170,11 +170,11 @@ int sum_touching(Sprite* self, int hitclass, Record record) {
 
 }  // namespace
 
-int Sprite::hitsomthing(int wanted) { return sum_touching(this, wanted, Record::Nothing); }
+int Sprite::hitsomthing(HitClass wanted) { return sum_touching(this, wanted, Record::Nothing); }
 
-int Sprite::hitsomthing2(int wanted) { return sum_touching(this, wanted, Record::TouchingSprite); }
+int Sprite::hitsomthing2(HitClass wanted) { return sum_touching(this, wanted, Record::TouchingSprite); }
 
-int Sprite::hitsomthingwhere(int wanted) { return sum_touching(this, wanted, Record::OverlapPoint); }
+int Sprite::hitsomthingwhere(HitClass wanted) { return sum_touching(this, wanted, Record::OverlapPoint); }
 
 int Sprite::hitlayer(int wanted_layer) {
     if (list_of_active_sprites == nullptr) return 0;
@@ -209,7 +209,7 @@ int Sprite::hitlayer(int wanted_layer) {
     return found.total;
 }
 
-Point Sprite::findclosestsprite(int wanted_layer, int wanted_class) {
+Point Sprite::findclosestsprite(int wanted_layer, HitClass wanted_class) {
     const frame* own = current_frame();
     const long long ox = static_cast<long long>(x) + (own != nullptr ? own->xoffset : 0);
     const long long oy = static_cast<long long>(y) + (own != nullptr ? own->yoffset : 0);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "sprites/layers.h"
+#include "state/world_list.h"
 #include "tools/check_context.h"
 #include "tools/level_timeline.h"
 #include "tools/spawn_needs.h"
@@ -145,6 +146,8 @@ void check_level_load(Context& ctx, const std::string& world, const std::vector<
     const std::string rel = level_file_of(world);
     std::set<std::string> warned;
     std::vector<level_timeline::Span> spans;
+    const world_list::Entry* descriptor = world_list::named(world);
+    const layers::Speeds& speeds = descriptor != nullptr ? descriptor->speeds : layers::kDefaultSpeeds;
     for (const PlacedSprite& p : placed) {
         const char* role = placed_by_the_game(p.name);
         if (role != nullptr && warned.insert(p.name).second)
@@ -156,7 +159,8 @@ void check_level_load(Context& ctx, const std::string& world, const std::vector<
         // The game finds the shared definition first.
         const WorldSprites& from = shared.has(p.name) ? shared : own;
         const auto width = from.first_width.find(p.name);
-        spans.push_back(level_timeline::on_screen(p.x, p.layer, width != from.first_width.end() ? width->second : 0));
+        spans.push_back(
+            level_timeline::on_screen(p.x, p.layer, width != from.first_width.end() ? width->second : 0, speeds));
     }
     const level_timeline::Peak peak = level_timeline::busiest(spans);
     if (peak.count > kMaxActive)

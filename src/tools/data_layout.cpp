@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/game_states.h"
 #include "audio/music.h"
+#include "state/game_states.h"
 
 namespace data_layout {
 

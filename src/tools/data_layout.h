@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/world_list.h"
+#include "state/world_list.h"
 
 namespace data_layout {
 

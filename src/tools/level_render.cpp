@@ -12,6 +12,7 @@
 #include "display/pixel_codec.h"
 #include "sprites/Sprite.h"
 #include "sprites/layers.h"
+#include "state/world_list.h"
 #include "tools/check_context.h"
 #include "tools/data_layout.h"
 #include "tools/level_timeline.h"
@@ -68,9 +69,9 @@ struct LoadedLevel {
 };
 
 // The strip column of a level sprite's position; false when it is never shown.
-bool strip_column(const Sprite& s, long long& column) {
+bool strip_column(const Sprite& s, const layers::Speeds& speeds, long long& column) {
     const Sprite::frame* first = s.frames.empty() ? nullptr : s.frames.front();
-    return first != nullptr && first->surface != nullptr && level_strip_x(s.x, s.layer, first->rect.right, column);
+    return first != nullptr && first->surface != nullptr && level_strip_x(s.x, s.layer, first->rect.right, speeds, column);
 }
 
 void draw_sprite(const Sprite& s, const Sprite::frame& f, long long column, long long left_column,
@@ -90,12 +91,12 @@ void draw_sprite(const Sprite& s, const Sprite::frame& f, long long column, long
 
 }  // namespace
 
-bool level_strip_x(int x, int layer, int width, long long& column) {
+bool level_strip_x(int x, int layer, int width, const layers::Speeds& speeds, long long& column) {
     using namespace level_timeline;
-    const Span span = on_screen(x, layer, width);
-    if (span.empty() || layers::scroll_speed(layer) == 0) return false;
+    const Span span = on_screen(x, layer, width, speeds);
+    if (span.empty() || layers::scroll_speed(layer, speeds) == 0) return false;
     // By that frame the view has moved on by the level's speed a frame.
-    column = layers::kLevelSpeed * span.first + x_at(x, layer, span.first);
+    column = layers::kLevelSpeed * span.first + x_at(x, layer, span.first, speeds);
     return true;
 }
 
@@ -131,11 +132,12 @@ bool render_level(const std::string& data_dir, int level, LevelPicture& out, std
 
     // The strip's extent: the level's start and first screen, and every
     // sprite's first image where the play first shows it.
+    const layers::Speeds& speeds = world_list::speeds_of_level(level);
     long long left = 0, right = level_timeline::kScreenWidth;
     out.sprites_never_shown = 0;
     for (const Sprite* s : *Sprite::the_level) {
         long long column = 0;
-        if (!strip_column(*s, column)) {
+        if (!strip_column(*s, speeds, column)) {
             ++out.sprites_never_shown;
             continue;
         }
@@ -159,7 +161,7 @@ bool render_level(const std::string& data_dir, int level, LevelPicture& out, std
         for (const Sprite* s : *Sprite::the_level) {
             const Sprite::frame* f = s->current_frame();
             long long column = 0;
-            if (s->layer != layer || f == nullptr || f->surface == nullptr || !strip_column(*s, column)) continue;
+            if (s->layer != layer || f == nullptr || f->surface == nullptr || !strip_column(*s, speeds, column)) continue;
             draw_sprite(*s, *f, column, left, out);
             ++out.sprites_drawn;
         }

@@ -5,7 +5,7 @@
 // file) and as wide as the level, measured in the pixels layers 0 and 1
 // scroll: column x is where a layer-0 sprite placed at x stands. Every sprite
 // is drawn where the play shows it in the frame it comes on screen. The far
-// layers scroll slower (layer 2 two pixels a frame, layer 3 one, against
+// layers scroll slower (by default layer 2 two pixels a frame, layer 3 one, against
 // three), so a layer-3 sprite placed at x comes into view 3 * (x - 640) + 640
 // columns in, and the background stretches over the level as the player sees
 // it pass. Column 0 of the strip is the leftmost thing drawn or the level's
@@ -18,11 +18,13 @@
 #include <string>
 #include <vector>
 
+#include "sprites/layers.h"
+
 // Where a sprite placed at `x` on `layer`, its first image `width` wide,
 // appears in the strip relative to the level's start. False for a sprite the
 // play never shows (one that starts and stays off the screen's left edge, or
-// lies on a layer outside 0..3).
-bool level_strip_x(int x, int layer, int width, long long& column);
+// lies on a layer outside 0..3). `speeds` are the layer speeds of its world.
+bool level_strip_x(int x, int layer, int width, const layers::Speeds& speeds, long long& column);
 
 struct LevelPicture {
     int width = 0;

@@ -12,10 +12,10 @@ long long ceil_div(long long a, long long b) { return -floor_div(-a, b); }
 
 }  // namespace
 
-Span on_screen(int x, int layer, int width) {
+Span on_screen(int x, int layer, int width, const layers::Speeds& speeds) {
     Span span;
     if (width <= 0) return span;
-    const long long speed = layers::scroll_speed(layer);
+    const long long speed = layers::scroll_speed(layer, speeds);
     if (speed == 0) {
         if (x < kScreenWidth && static_cast<long long>(x) + width > 0) span = {1, LLONG_MAX};
         return span;
@@ -26,7 +26,9 @@ Span on_screen(int x, int layer, int width) {
     return span;
 }
 
-long long x_at(int x, int layer, long long frame) { return x - frame * layers::scroll_speed(layer); }
+long long x_at(int x, int layer, long long frame, const layers::Speeds& speeds) {
+    return x - frame * layers::scroll_speed(layer, speeds);
+}
 
 Peak busiest(const std::vector<Span>& spans) {
     // +1 where a span starts, -1 after it ends; at one frame the ends first.

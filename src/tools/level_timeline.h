@@ -1,5 +1,5 @@
 // When the sprites a level places are on screen, assuming the level scrolls
-// without pause at the speeds of sprites/layers.h. Frames count the rebuilds
+// without pause at its world's layer speeds (state/world_list.h). Frames count the rebuilds
 // of the active list, from 1 (the one made when the level is loaded). A sprite
 // is on screen while its first image (the drawing offsets aside) overlaps the
 // 640 screen columns.
@@ -21,10 +21,10 @@ struct Span {
     long long last = -1;
     bool empty() const { return last < first; }
 };
-Span on_screen(int x, int layer, int width);
+Span on_screen(int x, int layer, int width, const layers::Speeds& speeds);
 
 // Where a sprite stands at frame `frame`, in pixels from the screen's left edge.
-long long x_at(int x, int layer, long long frame);
+long long x_at(int x, int layer, long long frame, const layers::Speeds& speeds);
 
 // The most spans that hold one frame, and the first frame they do.
 struct Peak {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/world_list.h"
+#include "state/world_list.h"
 #include "tools/data_check.h"
 #include "tools/level_render.h"
 #include "util/ranged_int.h"

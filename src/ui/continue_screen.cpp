@@ -3,7 +3,7 @@
 #include <mutex>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
+#include "state/game_states.h"
 #include "ui/menu_navigation.h"
 
 namespace {

@@ -7,9 +7,9 @@
 
 #include "app/Velmora_Win.h"
 #include "app/choices.h"
-#include "app/game_states.h"
 #include "platform/controller_map.h"
 #include "platform/input_options.h"
+#include "state/game_states.h"
 #include "ui/button_area.h"
 #include "ui/menu_navigation.h"
 

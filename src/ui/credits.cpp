@@ -6,7 +6,7 @@
 
 #include "app/Velmora_Win.h"
 #include "app/clock.h"
-#include "app/game_states.h"
+#include "state/game_states.h"
 #include "ui/credits_text.h"
 #include "ui/menu_navigation.h"
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
 #include "display/DirectDrawApp.h"
 #include "platform/controller_map.h"
+#include "state/game_states.h"
 
 namespace {
 // A key held down for a long time, or a script, must not grow the queue

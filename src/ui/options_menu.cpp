@@ -7,10 +7,10 @@
 
 #include "app/Velmora_Win.h"
 #include "app/choices.h"
-#include "app/game_states.h"
-#include "app/globals.h"
 #include "audio/Sample.h"
 #include "audio/music.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "ui/button_area.h"
 #include "ui/controls_screen.h"
 #include "ui/menu_navigation.h"

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "sprites/Sprite.h"
+#include "state/globals.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <mutex>
 
 #include "app/Velmora_Win.h"
-#include "app/game_states.h"
-#include "app/globals.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "ui/button_area.h"
 #include "ui/menu_navigation.h"
 

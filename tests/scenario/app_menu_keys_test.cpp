@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "state/game_states.h"
 #include "whole_game_fixture.h"
 
 using namespace scenario;
@@ -59,7 +60,9 @@ TEST_F(AppMenuKeys, KeyboardWorksTheTitleTheAboutScreenAndTheOptions) {
     const RunResult r = run(t + 60, s, {}, dumps);
     ASSERT_EQ(r.exit_code, 0) << r.output;
     // The first key only shows where the keys are.
-    EXPECT_EQ(values("game_state"), (std::vector<long long>{4, 3, 4, 12, 12, 4, 4, 6}));
+    EXPECT_EQ(values("game_state"), (std::vector<long long>{kStateTitleMenu, kStateAbout, kStateTitleMenu, kStateOptions,
+                                                            kStateOptions, kStateTitleMenu, kStateTitleMenu,
+                                                            kStateNewGame}));
     EXPECT_EQ(value(t + 41, "fxvolume"), 9);
     EXPECT_EQ(value(t + 41, "musicvolume"), 9);
     EXPECT_EQ(value(t + 52, "player2"), 1);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "state/game_states.h"
 #include "whole_game_fixture.h"
 
 using namespace scenario;
@@ -49,7 +50,7 @@ protected:
     Flight fly(const std::vector<std::string>& s) {
         const RunResult r = run(kSteer + 40, s, {"--god", "--start-level", "10"}, {kSteer - 1, kSteer + 30, kSteer + 40});
         EXPECT_EQ(r.exit_code, 0) << r.output;
-        EXPECT_EQ(value(kSteer - 1, "game_state"), 8) << trace();
+        EXPECT_EQ(value(kSteer - 1, "game_state"), kStatePlaying) << trace();
         return {value(kSteer - 1, "player1h"), value(kSteer - 1, "player1v"), value(kSteer + 30, "player1h"),
                 value(kSteer + 30, "player1v"),
                 value(kSteer + 40, "live_hitclass3") - value(kSteer - 1, "live_hitclass3")};

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "state/game_states.h"
 #include "whole_game_fixture.h"
 #include "writers/data_writers.h"
 
@@ -23,8 +24,8 @@ TEST_F(AppStartup, EachLogoHoldsALittleOverTwoSecondsThenTheTitleMenu) {
     ASSERT_EQ(r.exit_code, 0) << r.output;
     long studio = 0, title = 0;
     for (long f = 1; f <= 300; ++f) {
-        if (value(f, "game_state") == 2 && studio == 0) studio = f;
-        if (value(f, "game_state") == 4 && title == 0) title = f;
+        if (value(f, "game_state") == kStateStudioLogo && studio == 0) studio = f;
+        if (value(f, "game_state") == kStateTitleMenu && title == 0) title = f;
     }
     ASSERT_GT(studio, 0);
     ASSERT_GT(title, studio);
@@ -49,7 +50,8 @@ TEST_F(AppStartup, ALeftClickSkipsALogoAndQuitSavesThePreferencesAndEnds) {
                              "45 mouse move 230 200", "46 mouse button 0 down", "47 mouse button 0 up"},
                             {}, {9, 10, 39, 40, 47, 100});
     ASSERT_EQ(r.exit_code, 0) << r.output;
-    EXPECT_EQ(values("game_state"), (std::vector<long long>{1, 2, 2, 4, 14}));
+    EXPECT_EQ(values("game_state"), (std::vector<long long>{kStatePublisherLogo, kStateStudioLogo, kStateStudioLogo,
+                                                            kStateTitleMenu, kStateQuit}));
     EXPECT_FALSE(std::filesystem::exists(dump_path(100))) << "the program ended at the quit";
     EXPECT_EQ(value(9, "fxvolume"), 4);
     EXPECT_EQ(read_file(data.file("Other/Preferences.txt")), "4\n6\n");

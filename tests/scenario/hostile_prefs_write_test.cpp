@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
+#include "state/globals.h"
 #include "support/scenario.h"
 #include "support/temp_dir.h"
 #include "writers/data_writers.h"

@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "app/run_control.h"
-#include "app/world_list.h"
+#include "state/game_states.h"
+#include "state/world_list.h"
+#include "support/fixture_world.h"
 #include "support/hostile_data.h"
 #include "whole_game_fixture.h"
 
@@ -107,7 +109,7 @@ TEST_F(HostileWorlds, MissingOrUnreadableLevelFilesLeadBackToTheTitle) {
     fs::create_directories(world(3) + "Levels/NORMAL.LVL");
     play(300);
     EXPECT_EQ(levels_played(), (std::vector<long long>{1, 2}));
-    EXPECT_EQ(values("game_state").back(), 4);
+    EXPECT_EQ(values("game_state").back(), kStateTitleMenu);
     EXPECT_EQ(values("currentlevel").back(), 3);
 }
 
@@ -120,9 +122,9 @@ TEST_F(HostileWorlds, EmptyEndlessAndUndefinedLevelsLoadEmpty) {
     const auto play_empty = [&](const char* what) {
         SCOPED_TRACE(what);
         const RunResult r = play(100, start_then_escape());
-        EXPECT_EQ(value(55, "game_state"), 8) << "in the empty level";
+        EXPECT_EQ(value(55, "game_state"), kStatePlaying) << "in the empty level";
         EXPECT_EQ(value(55, "level_sprites"), 0);
-        EXPECT_EQ(values("game_state").back(), 4);
+        EXPECT_EQ(values("game_state").back(), kStateTitleMenu);
         return r;
     };
     ASSERT_TRUE(hostile::put(layout, std::string()));
@@ -160,7 +162,7 @@ TEST_F(HostileWorlds, FifosAnywhereNeitherBlockNorCountAsFiles) {
     // layout file: back to the title menu.
     EXPECT_EQ(values("fxvolume").front(), 10);
     EXPECT_EQ(levels_played(), (std::vector<long long>{1}));
-    EXPECT_EQ(values("game_state").back(), 4);
+    EXPECT_EQ(values("game_state").back(), kStateTitleMenu);
     EXPECT_EQ(values("currentlevel").back(), 2);
     for (const std::string& f : fifos) EXPECT_TRUE(fs::is_fifo(f)) << f << " was replaced";
 }
@@ -215,7 +217,7 @@ TEST_F(HostileWorlds, InputScriptsBeyondTheCapAreRefusedAtOnceAndLargeOnesCostTh
 
 TEST_F(HostileWorlds, FilesNoOneMayReadAreReportedForThat) {
     ASSERT_TRUE(hostile::make_tour_tree(data.path(), 30));
-    const std::vector<std::string> locked = {"Levels/Space/Bitmaps/spacewhiteship1.BMP", "Levels/Resource/ok_up.BMP",
+    const std::vector<std::string> locked = {fixture_world::kDir + "/Bitmaps/spacewhiteship1.BMP", "Levels/Resource/ok_up.BMP",
                                              "Sound/g3.WAV", "Levels/Cave/Levels/NORMAL.LVL"};
     for (const std::string& rel : locked) {
         ASSERT_TRUE(fs::exists(data.file(rel))) << rel;

@@ -6,13 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "state/game_states.h"
 #include "whole_game_fixture.h"
+#include "support/fixture_world.h"
 
 using namespace whole_game;
 using PlacedGameOver = GameRun;
 
 TEST_F(PlacedGameOver, TheLevelRestartsAndPlaysInsteadOfEndingEveryFrame) {
-    ASSERT_TRUE(write_fixture_data(data.path(), "Space", {}, {{100, 150, 0, "entranceportal"},
+    ASSERT_TRUE(write_fixture_data(data.path(), fixture_world::kName, {}, {{100, 150, 0, "entranceportal"},
                                                               {140, 180, 0, "gameover"}}));
     // Skip the logos, 1 Player, no fire (the sprite then ends the level by
     // itself after its longest showing); Escape and back at 1500 and 1520.
@@ -30,5 +32,5 @@ TEST_F(PlacedGameOver, TheLevelRestartsAndPlaysInsteadOfEndingEveryFrame) {
     EXPECT_LE(starts, 5u) << t;
     EXPECT_GE(trace_events(t, "end level 1 game-over").size(), 1u) << t;
     EXPECT_TRUE(trace_events(t, "continue-screen").empty()) << "the ship lives: no continue screen";
-    EXPECT_EQ(values("game_state"), (std::vector<long long>{4, 8})) << "paused, then resumed";
+    EXPECT_EQ(values("game_state"), (std::vector<long long>{kStateTitleMenu, kStatePlaying})) << "paused, then resumed";
 }

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "state/game_states.h"
 #include "support/scenario.h"
 #include "support/temp_dir.h"
 #include "support/virtual_x.h"
@@ -46,7 +47,8 @@ TEST(ReplayAutopilot, ARecordedRunReplaysByteForByteEveryTime) {
     TempDir out;
     const std::vector<std::string> recorded =
         run_with_outputs({"--autopilot", "--seed", "5", "--record", out.file("rec.txt")}, out, "rec-");
-    EXPECT_EQ(dump_number(read_state_dump(out.file("rec-" + std::to_string(kFrames) + ".txt")), "game_state"), 8)
+    EXPECT_EQ(dump_number(read_state_dump(out.file("rec-" + std::to_string(kFrames) + ".txt")), "game_state"),
+              kStatePlaying)
         << "the autopilot should be playing by then";
     const std::string script = read_file(out.file("rec.txt"));
     EXPECT_EQ(script.rfind("velmora-input 3\nseed 5\n", 0), 0u) << script.substr(0, 80);
@@ -92,5 +94,5 @@ TEST(ReplayAutopilot, ALiveGameUnderXvfbReplaysHeadless) {
         b.erase(clock);
     }
     EXPECT_EQ(a, b);
-    EXPECT_EQ(dump_number(b, "game_state"), 8) << "the autopilot should be playing by then";
+    EXPECT_EQ(dump_number(b, "game_state"), kStatePlaying) << "the autopilot should be playing by then";
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/fixture_world.h"
 #include "support/scenario.h"
 #include "support/temp_dir.h"
 #include "whole_game_fixture.h"
@@ -52,7 +53,7 @@ TEST(ToolsLevelRenderPlay, EveryBlockStandsWhereThePlayFirstShowsIt) {
         sprites.push_back({b.name, kBlockWidth, kBlockHeight, 1, b.colour});
         records.push_back({b.x, b.y, b.layer, b.name});
     }
-    ASSERT_TRUE(write_fixture_data(data.path(), "Space", sprites, records));
+    ASSERT_TRUE(write_fixture_data(data.path(), fixture_world::kName, sprites, records));
 
     const RunResult render = run_velmora({"--render-level", "1", out.file("level.png"), "--data", data.path()});
     ASSERT_EQ(render.exit_code, 0) << render.output;

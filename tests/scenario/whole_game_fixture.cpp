@@ -9,7 +9,8 @@
 #include <sstream>
 #include <system_error>
 
-#include "app/world_list.h"
+#include "state/game_states.h"
+#include "state/world_list.h"
 
 namespace whole_game {
 
@@ -141,7 +142,7 @@ std::vector<long long> GameRun::values(const std::string& key) const {
 std::vector<long long> GameRun::levels_played() const {
     std::vector<long long> played;
     for (long f : last_dumps)
-        if (value(f, "game_state") == 8) {
+        if (value(f, "game_state") == kStatePlaying) {
             const long long level = value(f, "loaded_level");
             if (std::find(played.begin(), played.end(), level) == played.end()) played.push_back(level);
         }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/world_list.h"
+#include "state/world_list.h"
 #include "support/scenario.h"
 #include "support/temp_dir.h"
 #include "whole_game_fixture.h"

@@ -14,9 +14,10 @@
 #include <sstream>
 #include <string>
 
-#include "app/world_list.h"
+#include "state/world_list.h"
 #include "support/scenario.h"
 #include "support/temp_dir.h"
+#include "support/trace_difference.h"
 #include "whole_game_fixture.h"
 
 using namespace scenario;
@@ -36,19 +37,6 @@ std::string golden_path(const GoldenRun& run) {
     std::snprintf(name, sizeof name, "/tests/golden/level%02d-%s%s.trace", run.level, world_name(run.level),
                   run.players == 2 ? "-2p" : "");
     return std::string(VELMORA_SOURCE_DIR) + name;
-}
-
-// The first line where two texts differ, for a readable failure.
-std::string first_difference(const std::string& expected, const std::string& actual) {
-    std::istringstream a(expected), b(actual);
-    std::string la, lb;
-    for (int line = 1;; ++line) {
-        const bool ha = static_cast<bool>(std::getline(a, la)), hb = static_cast<bool>(std::getline(b, lb));
-        if (!ha && !hb) return "no difference";
-        if (la != lb || ha != hb)
-            return "line " + std::to_string(line) + ":\n  golden: " + (ha ? la : "(end)") +
-                   "\n  now:    " + (hb ? lb : "(end)");
-    }
 }
 
 class WorldGolden : public ::testing::TestWithParam<GoldenRun> {};
@@ -100,8 +88,8 @@ TEST_P(WorldGolden, MatchesItsTrace) {
         << "no golden for " << world_name(level) << "; write it with VELMORA_UPDATE_GOLDENS=1 (docs/regression.md)";
     const std::string golden = read_file(path);
     EXPECT_TRUE(golden == trace) << world_name(level) << " plays differently from its golden, "
-                                 << first_difference(golden, trace)
-                                 << "\nIf the change is deliberate, regenerate (docs/regression.md).";
+                                 << trace_difference::first(golden, trace)
+                                 << "If the change is deliberate, regenerate (docs/regression.md).";
 }
 
 INSTANTIATE_TEST_SUITE_P(Worlds, WorldGolden, ::testing::ValuesIn(one_player_runs()), run_name);

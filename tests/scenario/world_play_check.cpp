@@ -17,13 +17,14 @@
 
 #include "app/Velmora_App.h"
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "app/autopilot_planner.h"
 #include "app/level_view.h"
 #include "app/options.h"
 #include "app/run_control.h"
-#include "app/world_list.h"
 #include "platform/platform.h"
+#include "state/game_states.h"
+#include "state/globals.h"
+#include "state/world_list.h"
 #include "support/scenario.h"
 #include "support/temp_dir.h"
 #include "util/random.h"
@@ -94,8 +95,6 @@ struct Play {
 
 constexpr long kFrameLimit = 20000;
 constexpr unsigned kTimeoutSeconds = 900;
-constexpr int kStateLoadLevel = 7, kStatePlaying = 8, kStateLevelEnded = 9;
-constexpr int kEnemyClass = 6, kShotClass = 7;
 constexpr int kFieldWidth = 640, kFieldHeight = 416;
 
 // Whether a name is of world `level`'s boss or one of its parts (by the words in them).
@@ -187,14 +186,14 @@ struct Watcher {
             bool boss = false, enemy = false, whole = false;
             int parts = 0;
             level_view::for_each_active([&](const Sprite* s) {
-                if (s->hitpoints < 1 || s->hitclass == kShotClass) return;
+                if (s->hitpoints < 1 || s->hitclass == kHitEnemyShot) return;
                 const std::string& name = names.of(s);
                 const bool part = is_boss(level, name);
                 parts += part ? 1 : 0;
                 whole = whole || (part && framed(s));
                 if (!sight.seen(s)) return;
                 boss = boss || part;
-                if (part || (s->behavior != nullptr && s->hitclass == kEnemyClass && s->layer <= 1 &&
+                if (part || (s->behavior != nullptr && s->hitclass == kHitEnemy && s->layer <= 1 &&
                              !is_scenery(name)))
                     enemy = true;
             });

@@ -5,7 +5,7 @@
 // made for, and the ship takes about the hits the world was shaped to deal. VELMORA_WORLD_PLAY_SEEDS=5 plays seeds 1 to 5 (scripts/world-play).
 #include <gtest/gtest.h>
 
-#include "app/world_list.h"
+#include "state/world_list.h"
 
 #include "whole_game_fixture.h"
 #include "world_play_check.h"

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "app/world_list.h"
+#include "state/world_list.h"
 #include "writers/bmp_writer.h"
 #include "writers/data_writers.h"
 #include "writers/s3m_writer.h"

@@ -5,9 +5,10 @@
 #include <list>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "support/scenario.h"
 #include "support/sprite_fixtures.h"
 #include "support/temp_dir.h"
@@ -27,23 +28,23 @@ protected:
 TEST_F(AppFrame, PlayFrameHoldsFortyFiveMillisecondsAndNoticesALevelEnd) {
     Sprite::the_level = new std::list<Sprite*>;
     currentlevel = win.loaded_level = 1;
-    win.game_state = 8;
+    win.game_state = kStatePlaying;
     const uint32_t start = now_ms();
     win.game_loop();
     EXPECT_EQ(now_ms() - start, 45u);
-    EXPECT_EQ(win.game_state, 8);
+    EXPECT_EQ(win.game_state, kStatePlaying);
 
     currentlevel = 2;  // the exit portal: this frame completes, then state 9
     g_themousebutton = true;
     win.game_loop();
-    EXPECT_EQ(win.game_state, 9);
+    EXPECT_EQ(win.game_state, kStateLevelEnded);
     EXPECT_FALSE(g_themousebutton);
 
     currentlevel = 1;
-    win.game_state = 8;
+    win.game_state = kStatePlaying;
     gameover = true;
     win.game_loop();
-    EXPECT_EQ(win.game_state, 9);
+    EXPECT_EQ(win.game_state, kStateLevelEnded);
 }
 
 // Play frames through DrawScene on a back end whose presents take time, as a
@@ -58,7 +59,7 @@ protected:
         place("drifter", 600, 100, 0);  // scrolls, so every picture differs from the last
         scroll = 1;
         currentlevel = win.loaded_level = 1;
-        win.game_state = 8;
+        win.game_state = kStatePlaying;
     }
     void TearDown() override {
         clear_sprites();
@@ -102,9 +103,9 @@ TEST_F(PlayPacing, AFrameOverrunningByMoreThanAPeriodRestartsTheSchedule) {
     for (size_t i = 4; i < p.size(); ++i) EXPECT_EQ(p[i], 46u) << i;
 
     // Leaving play for a frame (Escape to the title) starts afresh too.
-    win.game_state = 4;
+    win.game_state = kStateTitleMenu;
     win.DrawScene();
-    win.game_state = 8;
+    win.game_state = kStatePlaying;
     const uint32_t start = now_ms();
     win.DrawScene();
     EXPECT_EQ(win.frame_time, start + 45u);
@@ -124,9 +125,9 @@ TEST_F(AppFrame, ClosingTheWindowQuitsThroughTheQuitStateThatSavesAndEndsWithout
     ScopedChdir here(dir.path());
     std::filesystem::create_directories("Other");
     fxvolume = 6;
-    win.game_state = 4;
+    win.game_state = kStateTitleMenu;
     win.OnCloseRequest();
-    EXPECT_EQ(win.game_state, 14);
+    EXPECT_EQ(win.game_state, kStateQuit);
     EXPECT_FALSE(win.CloseMessagePosted());
     const uint64_t before = platform::backend().now_us();
     win.DrawScene();
@@ -140,6 +141,6 @@ TEST_F(AppFrame, ClosingTheWindowQuitsThroughTheQuitStateThatSavesAndEndsWithout
     fresh.OnCloseRequest();
     EXPECT_TRUE(fresh.CloseMessagePosted());
     fresh.DrawScene();
-    EXPECT_EQ(fresh.game_state, 0);
+    EXPECT_EQ(fresh.game_state, kStateStartUp);
     EXPECT_FALSE(std::filesystem::exists("Other/Preferences.txt"));
 }

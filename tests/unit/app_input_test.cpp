@@ -6,11 +6,11 @@
 
 #include "app/Velmora_Win.h"
 #include "app/fire_taps.h"
-#include "app/game_states.h"
-#include "app/globals.h"
 #include "behaviours/player_state.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "support/input_events.h"
 
 namespace {
@@ -58,35 +58,35 @@ TEST_F(AppInput, KeysReachTheirSlotsAndOthersAreIgnored) {
 }
 
 TEST_F(AppInput, EscapeTogglesPlayAndMenuOnlyWithALevelAndNotAfterTheEnding) {
-    win.game_state = 4;
+    win.game_state = kStateTitleMenu;
     win.OnKeyDown(0x1B, 1, 0);
-    EXPECT_EQ(win.game_state, 4) << "no game yet";
+    EXPECT_EQ(win.game_state, kStateTitleMenu) << "no game yet";
 
     Sprite::the_level = new std::list<Sprite*>;
-    win.game_state = 8;
+    win.game_state = kStatePlaying;
     win.OnKeyDown(0x1B, 1, 0);
-    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(win.game_state, kStateTitleMenu);
     win.shownscore1 = win.shownhitpoints2 = 90;
     win.OnKeyDown(0x1B, 1, 0);
-    EXPECT_EQ(win.game_state, 8);
+    EXPECT_EQ(win.game_state, kStatePlaying);
     EXPECT_EQ(win.shownscore1, -1) << "the bars redraw in full on resuming";
     EXPECT_EQ(win.shownhitpoints2, 4);
-    win.game_state = 12;
+    win.game_state = kStateOptions;
     win.OnKeyDown(0x1B, 1, 0);
-    EXPECT_EQ(win.game_state, 12);
+    EXPECT_EQ(win.game_state, kStateOptions);
 
     // After the ending (the exit portal of the last world raised the level
     // past the one loaded), Escape on the title resumes nothing until a new game.
     win.loaded_level = 10;
     currentlevel = 11;
-    win.game_state = 4;
+    win.game_state = kStateTitleMenu;
     for (int press = 0; press < 12; ++press) win.OnKeyDown(0x1B, 1, 0);
-    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(win.game_state, kStateTitleMenu);
     EXPECT_EQ(currentlevel, 11);
 
     currentlevel = win.loaded_level = 1;  // a new game has loaded its first level
     win.OnKeyDown(0x1B, 1, 0);
-    EXPECT_EQ(win.game_state, 8);
+    EXPECT_EQ(win.game_state, kStatePlaying);
 }
 
 TEST_F(AppInput, CursorIsClampedOnBothSidesAndPublishedEveryFrame) {

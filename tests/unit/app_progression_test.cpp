@@ -2,7 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "support/test_window.h"
 
 namespace {
@@ -15,7 +16,7 @@ protected:
         ASSERT_TRUE(setup_headless_display(win));
         for (Surface** s : {&win.ok_up, &win.ok_down, &win.cancel_up, &win.cancel_down})
             *s = win.CreateSurface(100, 40);
-        win.game_state = 10;
+        win.game_state = kStateContinue;
     }
     // One frame with the cursor at (x, y) and these left-button records.
     int frame(int x, int y, std::initializer_list<bool> presses) {
@@ -24,7 +25,7 @@ protected:
         for (bool p : presses) Velmora_Win::mouseclickqueue.push_front(MouseClickData{x, y, 0, p});
         win.retry_level();
         const int state = win.game_state;
-        win.game_state = 10;
+        win.game_state = kStateContinue;
         return state;
     }
     Velmora_Win win;
@@ -52,7 +53,7 @@ TEST(AppProgression, EndGameAndResetGame) {
     player2hitpoints = 30;
     gameover = true;
     win.reset_game();
-    EXPECT_EQ(win.game_state, 7);
+    EXPECT_EQ(win.game_state, kStateLoadLevel);
     EXPECT_EQ(currentlevel, 5) << "a retry keeps the lost level";
     EXPECT_EQ(player1score, 0);
     EXPECT_EQ(player1hitpoints, 100);

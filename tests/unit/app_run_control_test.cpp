@@ -7,13 +7,13 @@
 #include <sstream>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "app/options.h"
 #include "app/run_control.h"
 #include "app/state_dump.h"
 #include "behaviours/player_state.h"
 #include "display/DirectDrawApp.h"
 #include "sprites/Sprite.h"
+#include "state/globals.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -143,9 +143,9 @@ TEST(AppStateDump, SortedAndCountingLiveSpritesByClass) {
     player1score = 1500;
     std::list<Sprite*> level;
     Sprite ship, shot, dead, child, dead_child;
-    ship.hitclass = 2;
-    shot.hitclass = 3;
-    dead.hitclass = child.hitclass = dead_child.hitclass = 6;
+    ship.hitclass = kHitPlayerShip;
+    shot.hitclass = kHitPlayerShot;
+    dead.hitclass = child.hitclass = dead_child.hitclass = kHitEnemy;
     dead.hitpoints = dead_child.hitpoints = 0;
     ship.nextchild = &child;  // live children count as live sprites of the level
     child.nextchild = &dead_child;

@@ -11,11 +11,12 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "app/motion_blend.h"
 #include "app/options.h"
 #include "platform/platform.h"
 #include "sprites/Sprite.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "support/sprite_fixtures.h"
 #include "support/test_window.h"
 
@@ -127,7 +128,7 @@ protected:
         place("entering", 650, 200, 0);
         scroll = 1;
         currentlevel = win.loaded_level = 1;
-        win.game_state = 8;
+        win.game_state = kStatePlaying;
     }
     void TearDown() override {
         clear_sprites();

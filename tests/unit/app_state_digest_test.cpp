@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "app/state_digest.h"
 #include "behaviours/player_state.h"
 #include "sprites/Sprite.h"
+#include "state/globals.h"
 #include "support/sprite_fixtures.h"
 #include "util/random.h"
 

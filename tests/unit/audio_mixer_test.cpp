@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "audio/Sample.h"
 #include "audio/limiter.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
 #include "audio/sliding_minimum.h"
 #include "platform/platform.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "support/temp_dir.h"
 #include "writers/bmp_writer.h"
 #include "writers/data_writers.h"
@@ -246,7 +247,7 @@ TEST_F(EffectMixer, StoredVolumesAreHeardFromTheFirstSound) {
         Velmora_Win win;
         win.load_sounds();
         win.run_state_handler();  // start-up: the preferences, then the sound system
-        EXPECT_EQ(win.game_state, 1);
+        EXPECT_EQ(win.game_state, kStatePublisherLogo);
         thesample.play("yeah");
         const int16_t first = pull(1)[0];
         if (fxvolume == 0) EXPECT_EQ(first, 0) << stored;

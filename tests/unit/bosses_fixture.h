@@ -40,7 +40,7 @@ protected:
     // until it is given 0 hit points.
     static Sprite* shot_on(const Sprite* target, int damage) {
         Sprite* s = place("testshot", target->x - 15, target->y - 15, 0);
-        s->hitclass = 3;  // the registry leaves unknown masters as enemies
+        s->hitclass = kHitPlayerShot;  // the registry leaves unknown masters as enemies
         s->damage = damage;
         return s;
     }

@@ -17,6 +17,7 @@
 #include "app/options.h"
 #include "comforts_data_fixture.h"
 #include "sprites/Sprite.h"
+#include "support/fixture_world.h"
 #include "support/hostile_data.h"
 #include "support/temp_dir.h"
 #include "tools/bitmap_refusal.h"
@@ -96,7 +97,7 @@ TEST_F(ComfortsDataCheckReasons, MenuPicturesSayWhyAndOnlyTheCursorStopsTheGame)
 TEST_F(ComfortsDataCheckReasons, FilesThatAreNoFilesAreNamedSo) {
     // FIFOs where a frame, a definition, an effect and the level are read: the
     // check must neither block on them nor call them missing.
-    const std::string frame = "Levels/Space/Bitmaps/rockspace1.BMP";
+    const std::string frame = fixture_world::kDir + "/Bitmaps/rockspace1.BMP";
     const std::string definition = "Levels/Metal/Sprites/rockmetal.SPT";
     const std::string effect = "Sound/g4.WAV", level = "Levels/Hive/Levels/NORMAL.LVL";
     for (const std::string& rel : {frame, definition, effect, level}) {
@@ -162,7 +163,7 @@ TEST_F(ComfortsDataCheckReasons, ThePreferencesFileIsReadAsTheGameReadsIt) {
 }
 
 TEST_F(ComfortsDataCheckReasons, LevelsThatPlaceTheGamesOwnSpritesOrTooManyAtOnce) {
-    const std::string rel = "Levels/Space/Levels/NORMAL.LVL";
+    const std::string rel = fixture_world::kDir + "/Levels/NORMAL.LVL";
     std::vector<writers::LevelRecord> records = {{20, 200, 0, "entranceportal"},
                                                  {300, 100, 0, "gameover"},
                                                  {320, 100, 0, "playertwo"},
@@ -210,7 +211,7 @@ TEST_F(ComfortsDataCheckReasons, TheCheckerReadsALevelExactlyAsTheGameDoes) {
     // A number that runs into a word is read as the number, the word as the
     // next item (found by fuzzing the two readers against each other); a name
     // with a zero byte in it is no name the game has.
-    const std::string rel = "Levels/Space/Levels/NORMAL.LVL";
+    const std::string rel = fixture_world::kDir + "/Levels/NORMAL.LVL";
     const std::string level = std::string("20 200 0 entranceportal\n"
                                           "0 0 4+rockspace\n"     // layer 4, name "+rockspace": skipped
                                           "5 0 0rockspace\n"      // layer 0, name "rockspace": placed

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "comforts_data_fixture.h"
+#include "support/fixture_world.h"
 #include "support/hostile_data.h"
 #include "support/temp_dir.h"
 #include "tools/data_check.h"
@@ -84,7 +85,7 @@ TEST_F(ComfortsDataCheck, EveryPlantedFaultIsFoundWithItsFileAndLine) {
     put("Levels/Standard/Sprites/smoke.SPT", "0 0\n0 zero\n");
     // Level files: a bad token, a layer out of range, a name nothing defines,
     // a name in capitals, and a boss whose parts are missing.
-    put("Levels/Space/Levels/NORMAL.LVL",
+    put(fixture_world::kDir + "/Levels/NORMAL.LVL",
         "20 200 0 entranceportal\n"
         "100 100 7 rockspace\n"
         "200 100 0 nothing\n"
@@ -92,7 +93,7 @@ TEST_F(ComfortsDataCheck, EveryPlantedFaultIsFoundWithItsFileAndLine) {
         "400 100 1 spaceboss\n"
         "1400 200 0 exitportal\n"
         "500 abc 0 rockspace\n");
-    ASSERT_TRUE(write_sprite(root, "Space", "spaceboss", 1));
+    ASSERT_TRUE(write_sprite(root, fixture_world::kName, "spaceboss", 1));
     // A world without its level file, a world missing altogether, a missing
     // menu picture.
     std::filesystem::remove(root + "/Levels/Water/Levels/NORMAL.LVL", ec);
@@ -109,11 +110,11 @@ TEST_F(ComfortsDataCheck, EveryPlantedFaultIsFoundWithItsFileAndLine) {
         {"Levels/Metal/Bitmaps/rockmetal3.BMP", 0},
         {"Levels/Metal/Bitmaps/Rockmetal2.bmp", 0},
         {"Levels/Standard/Sprites/smoke.SPT", 2},
-        {"Levels/Space/Levels/NORMAL.LVL", 2},  // layer 7
-        {"Levels/Space/Levels/NORMAL.LVL", 3},  // "nothing"
-        {"Levels/Space/Levels/NORMAL.LVL", 4},  // "ROCKSPACE"
-        {"Levels/Space/Levels/NORMAL.LVL", 5},  // the boss's cannons
-        {"Levels/Space/Levels/NORMAL.LVL", 7},  // "abc"
+        {fixture_world::kDir + "/Levels/NORMAL.LVL", 2},  // layer 7
+        {fixture_world::kDir + "/Levels/NORMAL.LVL", 3},  // "nothing"
+        {fixture_world::kDir + "/Levels/NORMAL.LVL", 4},  // "ROCKSPACE"
+        {fixture_world::kDir + "/Levels/NORMAL.LVL", 5},  // the boss's cannons
+        {fixture_world::kDir + "/Levels/NORMAL.LVL", 7},  // "abc"
         {"Levels/Water/Levels/NORMAL.LVL", 0},
         {"Levels/Cave", 0},
         {"Levels/Resource/ok_up.BMP", 0},
@@ -228,25 +229,25 @@ TEST(ComfortsDataCheckHostile, EveryDamagedWaveAndModuleIsReported) {
 }
 
 TEST_F(ComfortsDataCheck, EveryDamagedBitmapAndDefinitionAndOddRecordIsReported) {
-    const std::string space = root + "/Levels/Space/";
+    const std::string space = root + "/" + fixture_world::kDir + "/";
     const std::string level = space + "Levels/NORMAL.LVL";
     const std::string records = hostile::add_damaged_sprites(space);
     const std::string odd = hostile::odd_level_records();
     const std::string head = writers::encode_lvl({{20, 200, 0, "entranceportal"},
-                                                  {700, 100, 1, comforts_fixture::rock_of("Space")},
+                                                  {700, 100, 1, comforts_fixture::rock_of(fixture_world::kName)},
                                                   {1400, 200, 0, "exitportal"}});
     ASSERT_TRUE(hostile::put(level, head + records + odd));
     const CheckReport report = check_data(root);
 
     const std::vector<hostile::Sample> bitmaps = hostile::damaged_bitmaps();
     for (size_t i = 0; i < bitmaps.size(); ++i) {
-        const std::string file = "Levels/Space/Bitmaps/hostile" + std::to_string(i + 1) + "1.BMP";
+        const std::string file = fixture_world::kDir + "/Bitmaps/hostile" + std::to_string(i + 1) + "1.BMP";
         EXPECT_FALSE(findings_on(report, file).empty()) << bitmaps[i].label << " was not reported";
     }
     const std::vector<hostile::Sample> definitions = hostile::damaged_definitions();
     for (size_t i = 0; i < definitions.size(); ++i) {
         if (definitions[i].label == "integer limits") continue;  // four good numbers
-        const std::string file = "Levels/Space/Sprites/oddtext" + std::to_string(i + 1) + ".SPT";
+        const std::string file = fixture_world::kDir + "/Sprites/oddtext" + std::to_string(i + 1) + ".SPT";
         EXPECT_FALSE(findings_on(report, file).empty()) << definitions[i].label << " was not reported";
     }
 
@@ -260,9 +261,9 @@ TEST_F(ComfortsDataCheck, EveryDamagedBitmapAndDefinitionAndOddRecordIsReported)
     const int first_odd = lines_in(head) + lines_in(records) + 1;
     for (int line = first_odd; line < first_odd + 8; ++line) {
         bool found = false;
-        for (const Finding& f : report.findings) found |= f.file == "Levels/Space/Levels/NORMAL.LVL" && f.line == line;
+        for (const Finding& f : report.findings) found |= f.file == fixture_world::kDir + "/Levels/NORMAL.LVL" && f.line == line;
         EXPECT_TRUE(found) << "odd record on line " << line << " was not reported\n"
-                           << findings_on(report, "Levels/Space/Levels/NORMAL.LVL");
+                           << findings_on(report, fixture_world::kDir + "/Levels/NORMAL.LVL");
     }
 }
 

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/world_list.h"
 #include "comforts_data_fixture.h"
 #include "sprites/Sprite.h"
+#include "state/world_list.h"
 #include "support/temp_dir.h"
 #include "tools/level_render.h"
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "content_world_checks.h"
+#include "state/globals.h"
 #include "support/sprite_fixtures.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "content_world_checks.h"
 #include "display/Surface.h"
+#include "state/globals.h"
 #include "support/sprite_fixtures.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <set>
 
-#include "app/globals.h"
 #include "behaviours/registry.h"
 #include "display/Surface.h"
+#include "state/globals.h"
 #include "support/sprite_fixtures.h"
 #include "support/temp_dir.h"
 #include "support/test_window.h"

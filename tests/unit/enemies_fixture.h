@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/globals.h"
 #include "behaviours/behaviours.h"
 #include "behaviours/registry.h"
+#include "state/globals.h"
 #include "support/sprite_fixtures.h"
 #include "util/random.h"
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "behaviours/behaviours.h"
+#include "behaviours/helpers.h"
 #include "support/sprite_fixtures.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/helpers.h"
+#include "state/globals.h"
 #include "support/sprite_fixtures.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
-#include "behaviours/behaviours.h"
+#include "behaviours/helpers.h"
 #include "sprites/Sprite.h"
+#include "state/globals.h"
 #include "support/sprite_fixtures.h"
 #include "support/test_window.h"
 

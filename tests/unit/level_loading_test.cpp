@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
-#include "app/world_list.h"
 #include "audio/music.h"
 #include "music_modules.h"
 #include "sprites/Sprite.h"
+#include "state/game_states.h"
+#include "state/globals.h"
+#include "state/world_list.h"
+#include "support/fixture_world.h"
 #include "support/sprite_fixtures.h"
 #include "support/temp_dir.h"
 #include "support/test_window.h"
@@ -49,7 +51,7 @@ protected:
         ASSERT_TRUE(writers::make_directories(folder));
         ASSERT_TRUE(writers::write_file(folder + "/" + file, writers::encode_bmp24(image)));
     }
-    void level_file(const std::string& contents, const std::string& world = "Space") {
+    void level_file(const std::string& contents, const std::string& world = fixture_world::kName) {
         text("Levels/" + world + "/Levels/NORMAL.LVL", contents);
     }
     static std::vector<Sprite*> level() {
@@ -64,10 +66,10 @@ protected:
 
 TEST_F(LevelLoading, RecordsBecomeSpritesInFileOrder) {
     definition("Standard", "enemyshot.SPT");
-    definition("Space", "rock.SPT");
+    definition(fixture_world::kName, "rock.SPT");
     level_file("700 10 1 rock\n-5 20 3 ghost\t\n100 30 0 enemyshot\n100 30 0 enemyshot\n");
     win.load_level();
-    EXPECT_EQ(win.game_state, 8);
+    EXPECT_EQ(win.game_state, kStatePlaying);
     const auto l = level();
     ASSERT_EQ(l.size(), 3u);  // trailing line break adds nothing, "ghost" leaves no trace
     EXPECT_EQ(l[0]->x, 700 - 3);  // the first picture has already scrolled once
@@ -94,7 +96,7 @@ TEST_F(LevelLoading, EachWorldStartsItsTuneAndScrolls) {
         currentlevel = level;
         scroll = level % 2 == 0 ? -1 : 0;
         win.load_level();
-        EXPECT_EQ(win.game_state, 8);
+        EXPECT_EQ(win.game_state, kStatePlaying);
         EXPECT_TRUE(music_loaded());
         EXPECT_EQ(scroll, 1);
     }
@@ -102,7 +104,7 @@ TEST_F(LevelLoading, EachWorldStartsItsTuneAndScrolls) {
 }
 
 TEST_F(LevelLoading, ABadTokenKeepsTheRecordsBeforeIt) {
-    definition("Space", "rock.SPT");
+    definition(fixture_world::kName, "rock.SPT");
     level_file("1 2 0 rock\n3 4 0 rock\n5 x 0 rock\n7 8 0 rock\n");
     win.load_level();
     ASSERT_EQ(level().size(), 2u);
@@ -118,7 +120,7 @@ TEST_F(LevelLoading, ABadTokenKeepsTheRecordsBeforeIt) {
 }
 
 TEST_F(LevelLoading, MissingLevelFileReturnsToTheTitleKeepingTheOldLevel) {
-    definition("Space", "rock.SPT");
+    definition(fixture_world::kName, "rock.SPT");
     level_file("1 2 0 rock\n");
     win.load_level();
     std::list<Sprite*>* old_level = Sprite::the_level;
@@ -127,20 +129,20 @@ TEST_F(LevelLoading, MissingLevelFileReturnsToTheTitleKeepingTheOldLevel) {
 
     currentlevel = 2;  // no Metal world on disk
     win.load_level();
-    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(win.game_state, kStateTitleMenu);
     EXPECT_EQ(Sprite::the_level, old_level);
     EXPECT_EQ(level().front(), old_sprite);
     EXPECT_EQ(Sprite::getnamedsprite("rock"), old_master);
 
     currentlevel = 0;  // no world at all
     win.load_level();
-    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(win.game_state, kStateTitleMenu);
     EXPECT_EQ(Sprite::the_level, old_level);
 }
 
 TEST_F(LevelLoading, RetryResetsWeaponsAndPutsEverySpriteBackButTheEndingLoadsNothing) {
-    definition("Space", "rock.SPT");
-    bitmap("Space", "rock1.BMP", 30);
+    definition(fixture_world::kName, "rock.SPT");
+    bitmap(fixture_world::kName, "rock1.BMP", 30);
     level_file("600 2 0 rock\n");
     win.load_level();
     ASSERT_EQ(level().size(), 1u);
@@ -165,16 +167,16 @@ TEST_F(LevelLoading, RetryResetsWeaponsAndPutsEverySpriteBackButTheEndingLoadsNo
     std::list<Sprite*>* kept = Sprite::the_level;
     currentlevel = 11;
     win.load_level();
-    EXPECT_EQ(win.game_state, 13);
+    EXPECT_EQ(win.game_state, kStateEnding);
     EXPECT_EQ(Sprite::the_level, kept);
 }
 
 TEST_F(LevelLoading, DefinitionsComeOnlyFromTheSpritesDirectoryWithTheExtensionInAnyCase) {
     text("stray.SPT", "0 0\n");  // in the program directory, not in a world
-    definition("Space", "rock.SPT");
-    definition("Space", "gun.Spt");
-    for (const char* other : {"notes.txt", "old.SPT.bak"}) definition("Space", other);
-    ASSERT_TRUE(writers::make_directories(dir.file("Levels/Space/Sprites/sub.SPT")));
+    definition(fixture_world::kName, "rock.SPT");
+    definition(fixture_world::kName, "gun.Spt");
+    for (const char* other : {"notes.txt", "old.SPT.bak"}) definition(fixture_world::kName, other);
+    ASSERT_TRUE(writers::make_directories(dir.file(fixture_world::kDir + "/Sprites/sub.SPT")));
     level_file("0 0 0 rock\n");
     win.load_level();
     std::vector<std::string> names = Sprite::list_of_master_sprite_names;

@@ -10,12 +10,13 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "audio/Sample.h"
 #include "audio/limiter.h"
 #include "audio/mixer.h"
 #include "audio/music.h"
 #include "music_modules.h"
+#include "state/game_states.h"
+#include "state/globals.h"
 #include "support/temp_dir.h"
 #include "writers/bmp_writer.h"
 #include "writers/data_writers.h"
@@ -112,7 +113,7 @@ TEST_F(MusicPlayback, VolumeZeroSilencesEveryTuneLoadedAfterIt) {
 TEST_F(MusicPlayback, ATuneThatJumpsBackLoopsAsItWasWritten) {
     write_tune("ASTROV2.S3M", music_fixtures::looping_tune());  // 0.24 s, then B00
     Velmora_Win win;
-    win.game_state = 4;
+    win.game_state = kStateTitleMenu;
     win.start_music_system();
     for (int frames = 0; frames < mixer::kRate; frames += 256) {  // four times round
         ASSERT_TRUE(music_active()) << frames;
@@ -130,7 +131,7 @@ TEST_F(MusicPlayback, ALoopingTuneLeftForAnotherStateEndsAtItsJumpAndTheStatesTu
     write_tune("DILEMMA.S3M", music_fixtures::looping_tune());  // 0.24 s a pass
     write_tune("ASTROV2.S3M", music_fixtures::short_tune(8));   // 0.48 s, no jump
     Velmora_Win win;
-    win.game_state = 3;
+    win.game_state = kStateAbout;
     win.load_music();
     const auto play_frames = [&](double seconds) {
         for (int frames = 0; frames < seconds * mixer::kRate; frames += 256) {
@@ -141,13 +142,13 @@ TEST_F(MusicPlayback, ALoopingTuneLeftForAnotherStateEndsAtItsJumpAndTheStatesTu
     play_frames(1.0);  // four passes
     ASSERT_TRUE(music_active());
 
-    win.game_state = 4;  // back to the title menu
+    win.game_state = kStateTitleMenu;  // back to the title menu
     win.keep_music_alive();
-    win.game_state = 3;  // and to the about screen again before the jump
+    win.game_state = kStateAbout;  // and to the about screen again before the jump
     play_frames(1.0);
     ASSERT_TRUE(music_active()) << "wanted again: loops on";
 
-    win.game_state = 4;
+    win.game_state = kStateTitleMenu;
     win.keep_music_alive();
     const double left = seconds_until_end();
     EXPECT_GE(left, 0.0);
@@ -161,7 +162,7 @@ TEST_F(MusicPlayback, ALoopingTuneLeftForAnotherStateEndsAtItsJumpAndTheStatesTu
 TEST_F(MusicPlayback, ATuneThatEndsStartsAgainFromMemory) {
     write_tune("ASTROV2.S3M", music_fixtures::short_tune());  // 0.24 s, no jump
     Velmora_Win win;
-    win.game_state = 4;
+    win.game_state = kStateTitleMenu;
     win.start_music_system();
     // Gone from the disk: a restart that read the file again would fail.
     ASSERT_TRUE(std::filesystem::remove("MUSIC/ASTROV2.S3M"));
@@ -177,7 +178,7 @@ TEST_F(MusicPlayback, ATuneThatEndsStartsAgainFromMemory) {
     }
     // Another state's tune is another file: that one is loaded.
     write_tune("DILEMMA.S3M", music_fixtures::looping_tune());
-    win.game_state = 3;
+    win.game_state = kStateAbout;
     win.load_music();
     EXPECT_TRUE(music_active());
     win.stop_music_system();
@@ -185,7 +186,7 @@ TEST_F(MusicPlayback, ATuneThatEndsStartsAgainFromMemory) {
 
 TEST_F(MusicPlayback, MissingTuneIsRetriedUntilItAppears) {
     Velmora_Win win;
-    win.game_state = 3;
+    win.game_state = kStateAbout;
     for (int frame = 0; frame < 3; ++frame) win.keep_music_alive();
     EXPECT_FALSE(music_loaded());
     write_tune("DILEMMA.S3M", music_fixtures::short_tune());

@@ -11,6 +11,7 @@
 #include "net/agreement.h"
 #include "net/data_digest.h"
 #include "net/join_code.h"
+#include "support/fixture_world.h"
 #include "support/temp_dir.h"
 #include "writers/data_writers.h"
 
@@ -83,7 +84,7 @@ TEST(NetStart, TheDataDigestSeesEveryFileButThePlayersOwn) {
     EXPECT_EQ(before.files, 2u);
     EXPECT_EQ(before.bytes, 17u);
     ASSERT_EQ(before.entries.size(), 2u);
-    EXPECT_EQ(before.entries[0].path, "Levels/Space/NORMAL.LVL");
+    EXPECT_EQ(before.entries[0].path, fixture_world::kDir + "/NORMAL.LVL");
     EXPECT_EQ(before.entries[1].path, "Sound/boom.WAV");
 
     // The volumes file, its temporaries and hidden files are the player's.

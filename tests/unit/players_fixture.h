@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "behaviours/behaviours.h"
 #include "behaviours/player_state.h"
 #include "behaviours/registry.h"
+#include "state/globals.h"
 #include "support/sprite_fixtures.h"
 #include "util/random.h"
 

@@ -7,9 +7,9 @@
 #include <random>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
 #include "sprites/Sprite.h"
 #include "sprites/contact_index.h"
+#include "state/globals.h"
 #include "support/sprite_fixtures.h"
 #include "support/test_window.h"
 
@@ -24,8 +24,8 @@ int roll(int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); }
 long answers = 0;
 
 void ask_everything(Sprite* s) {
-    answers += s->hitsomthing(3) + 2 * s->hitsomthing(6) + 3 * s->hitsomthingwhere(7) +
-               5 * s->hitsomthing2(2) + 7 * s->hitlayer(1) + 11 * s->hitlayer(0) + 13 * s->hitlayer(2);
+    answers += s->hitsomthing(kHitPlayerShot) + 2 * s->hitsomthing(kHitEnemy) + 3 * s->hitsomthingwhere(kHitEnemyShot) +
+               5 * s->hitsomthing2(kHitPlayerShip) + 7 * s->hitlayer(1) + 11 * s->hitlayer(0) + 13 * s->hitlayer(2);
     answers += hitx + hity + (Sprite::g_sprite != nullptr ? static_cast<long>(Sprite::g_sprite->serial) : 0);
 }
 
@@ -107,7 +107,7 @@ TEST_F(ContactIndex, EveryTestDuringThePassMatchesTheFullWalk) {
     }
     for (int i = 0; i < 3; ++i) {
         Sprite* b = place("body", 100 + 200 * i, 100 + 100 * i, i == 2 ? 1 : 0);
-        b->hitclass = 6;
+        b->hitclass = kHitEnemy;
         for (int k = 0; k < 6; ++k) b->spawnchildbyname(b, "part", b->x, b->y, k % 2);
     }
     const long before = contact_index::indexed_tests();
@@ -121,15 +121,15 @@ TEST_F(ContactIndex, EveryTestDuringThePassMatchesTheFullWalk) {
 // chain. The check is there to say so.
 Sprite* victim = nullptr;
 void mover_of_others(Sprite* s) {
-    answers += s->hitsomthing(6);  // the grid is filled: the victim is far away
+    answers += s->hitsomthing(kHitEnemy);  // the grid is filled: the victim is far away
     victim->x = s->x;
     victim->y = s->y;
-    answers += s->hitsomthing(6);
+    answers += s->hitsomthing(kHitEnemy);
 }
 
 TEST_F(ContactIndex, TheCheckCatchesASpriteMovedByAnotherChain) {
     victim = place("part", 500, 300);
-    victim->hitclass = 6;
+    victim->hitclass = kHitEnemy;
     victim->behavior = nullptr;
     Sprite* mover = place("part", 50, 50);
     mover->behavior = mover_of_others;

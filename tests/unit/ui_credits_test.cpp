@@ -1,5 +1,6 @@
 // The about and ending screens: the scroll, the restart, the text's place,
 // the click that leaves, the 35 ms frame on the virtual clock.
+#include "state/game_states.h"
 #include "ui_test_helpers.h"
 
 using namespace ui_test;
@@ -67,13 +68,13 @@ TEST_F(CreditsTest, EndingTextLeavesTheScreenForGood) {
 }
 
 TEST_F(CreditsTest, OnlyTheReleaseLeaves) {
-    win.game_state = 3;
+    win.game_state = kStateAbout;
     mouse(10, 10, {true});
     win.about_game();
-    EXPECT_EQ(win.game_state, 3);
+    EXPECT_EQ(win.game_state, kStateAbout);
     mouse(10, 10, {false});
     win.about_game();
-    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(win.game_state, kStateTitleMenu);
     EXPECT_EQ(win.creditscroll, 258);  // the leaving frame still scrolls
 }
 

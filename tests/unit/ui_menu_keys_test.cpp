@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "display/DirectDrawApp.h"
+#include "state/game_states.h"
 #include "ui/menu_navigation.h"
 #include "ui_test_helpers.h"
 
@@ -21,7 +22,7 @@ protected:
                                                &Velmora_Win::oneplayer_down, &Velmora_Win::twoplayer_down,
                                                &Velmora_Win::options_down, &Velmora_Win::quit_down})
             win.*button = solid(100, 40, kBlue);
-        win.game_state = 4;
+        win.game_state = kStateTitleMenu;
         highlight = win.RGBtoPixel(255, 208, 32);
     }
     // The next frame of the application loop: keys arrive, then the screen draws.
@@ -59,7 +60,7 @@ TEST_F(MenuKeysTest, HighlightShowsOnlyAfterAKeyOnThisScreenAndMovesRound) {
     frame({0x25, 0x25});  // About, then round to Quit
     EXPECT_TRUE(framed(512));
     EXPECT_EQ(framed_count(), 1);
-    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(win.game_state, kStateTitleMenu);
 
     // Leaving the screen for a frame and coming back starts over.
     ++app.frames_run;
@@ -75,19 +76,19 @@ TEST_F(MenuKeysTest, HeldKeysNeverShowTheHighlightNorPressAndOldKeysAreDropped) 
     frame({0x27}, true);  // once shown, holding an arrow moves on
     EXPECT_TRUE(framed(268));
     frame({0x0D}, true);
-    EXPECT_EQ(win.game_state, 4) << "a held Enter does not press again";
+    EXPECT_EQ(win.game_state, kStateTitleMenu) << "a held Enter does not press again";
 
     // Keys that arrived while another screen showed, or in an earlier frame.
-    win.game_state = 8;
+    win.game_state = kStatePlaying;
     win.OnKeyDown(0x0D, 0, 0);
-    win.game_state = 4;
+    win.game_state = kStateTitleMenu;
     win.draw_user_interface();
-    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(win.game_state, kStateTitleMenu);
     win.OnKeyDown(0x0D, 0, 0);
     frame();
-    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(win.game_state, kStateTitleMenu);
 
     frame({0x0D});
-    EXPECT_EQ(win.game_state, 6);
+    EXPECT_EQ(win.game_state, kStateNewGame);
     EXPECT_TRUE(player1 && player2);
 }

@@ -6,6 +6,7 @@
 
 #include "audio/music.h"
 #include "music_modules.h"
+#include "state/game_states.h"
 #include "support/temp_dir.h"
 #include "ui_test_helpers.h"
 #include "writers/bmp_writer.h"
@@ -38,7 +39,7 @@ protected:
         win.ok_up = solid(60, 30, kCyan);
         win.ok_down = solid(70, 40, kMagenta);
         win.red_bar = solid(10, 10, kRed);
-        win.game_state = 4;
+        win.game_state = kStateTitleMenu;
         player1 = player2 = false;
     }
 
@@ -63,15 +64,15 @@ TEST_F(MenuTest, TitleAreasIncludeBothEdgesOfThePressedPicture) {
     for (auto [x, y, acts] : {std::tuple{24, 428, true}, {134, 468, true}, {135, 468, false},
                               {134, 469, false}, {23, 428, false}, {24, 427, false}}) {
         SCOPED_TRACE(testing::Message() << x << ", " << y);
-        win.game_state = 4;
+        win.game_state = kStateTitleMenu;
         win.creditscroll = 0;
         click_title(x, y);
-        EXPECT_EQ(win.game_state, acts ? 3 : 4);
+        EXPECT_EQ(win.game_state, acts ? kStateAbout : kStateTitleMenu);
         EXPECT_EQ(win.creditscroll, acts ? 260 : 0);
     }
     win.about_down = nullptr;  // no reference picture, no area
     click_title(30, 430);
-    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(win.game_state, kStateTitleMenu);
 }
 
 TEST_F(MenuTest, PressedPictureFollowsTheCursorAndTheReleaseDecides) {
@@ -81,13 +82,13 @@ TEST_F(MenuTest, PressedPictureFollowsTheCursorAndTheReleaseDecides) {
 
     mouse(280, 430);  // held, now over 2 Player
     win.draw_user_interface();
-    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(win.game_state, kStateTitleMenu);
     EXPECT_EQ(back(150, 465), kGrey);
     EXPECT_EQ(back(280, 465), kMagenta);
 
     mouse(280, 430, {false});
     win.draw_user_interface();
-    EXPECT_EQ(win.game_state, 6);
+    EXPECT_EQ(win.game_state, kStateNewGame);
     EXPECT_EQ(currentlevel, 1);
     EXPECT_TRUE(player1 && player2);
 }
@@ -96,7 +97,7 @@ TEST_F(MenuTest, ReleaseThatOpensTheOptionsDoesNotActThere) {
     win.right_arrow_up = solid(100, 140, kBlue);  // music up reaches under Options
     musicvolume = 5;
     click_title(495, 435);
-    ASSERT_EQ(win.game_state, 12);
+    ASSERT_EQ(win.game_state, kStateOptions);
     win.draw_option_interface();
     EXPECT_EQ(musicvolume, 5);
     click_options(495, 435);  // a release of its own does act
@@ -122,13 +123,13 @@ TEST_F(MenuTest, BarsShowTheVolumeBeforeTheFramesClick) {
 
     click_options(95, 155);  // effects down steps from the top of the scale
     EXPECT_EQ(fxvolume, 9);
-    win.game_state = 12;
+    win.game_state = kStateOptions;
     click_options(519, 330);  // just off music up
     click_options(625, 435);  // on OK's pressed picture only
     EXPECT_EQ(musicvolume, 6);
-    EXPECT_EQ(win.game_state, 12);
+    EXPECT_EQ(win.game_state, kStateOptions);
     click_options(620, 430);  // OK's corner
-    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(win.game_state, kStateTitleMenu);
 }
 
 TEST_F(MenuTest, MusicArrowsSetThePlayerVolume) {

@@ -12,6 +12,7 @@
 #include "app/options.h"
 #include "display/DirectDrawApp.h"
 #include "platform/input_options.h"
+#include "state/game_states.h"
 #include "support/temp_dir.h"
 #include "ui/controls_screen.h"
 #include "ui/menu_navigation.h"
@@ -34,7 +35,7 @@ protected:
         win.ok_up = solid(60, 30, kCyan);
         win.ok_down = solid(60, 30, kMagenta);
         win.red_bar = solid(10, 10, kRed);
-        win.game_state = 12;
+        win.game_state = kStateOptions;
         path = dir.file("velmora.cfg");
         ASSERT_TRUE(writers::write_text(path, "# my notes\nautofire = no   # tap, tap\nmine = 3\n"));
         set_choices_file(path);
@@ -117,11 +118,11 @@ TEST_F(OptionRows, EachRowAnswersMouseKeysAndControllerAndIsWrittenAtOnce) {
     frame({kPadDown, kPadDown});  // past Controls to OK; volumes untouched all along
     EXPECT_EQ(fxvolume, 10);
     frame({kEnter});
-    EXPECT_EQ(win.game_state, 4);
+    EXPECT_EQ(win.game_state, kStateTitleMenu);
 
     // A network game's options are the volumes alone.
     launch_options().host_port = 27183;
-    win.game_state = 12;
+    win.game_state = kStateOptions;
     click(kRowX, row_y(0));
     EXPECT_TRUE(autofire_now());
 }
@@ -158,6 +159,6 @@ TEST_F(OptionRows, ControlsScreenRebindsByAPressAndRefusesAKeyAnotherJobHas) {
     EXPECT_TRUE(controls_screen_open());
     click(580, 410);
     EXPECT_FALSE(controls_screen_open());
-    EXPECT_EQ(win.game_state, 12);
+    EXPECT_EQ(win.game_state, kStateOptions);
     EXPECT_TRUE(file_has("# my notes"));
 }

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "app/Velmora_Win.h"
-#include "app/globals.h"
+#include "state/globals.h"
 #include "support/test_window.h"
 #include "ui/controls_screen.h"
 

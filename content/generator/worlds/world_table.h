@@ -1,5 +1,5 @@
 // The ten worlds, one row each in the order the game plays them. The game's
-// list (app/world_list.h) gives each its name, its directory and its tune's
+// list (state/world_list.h) gives each its name, its directory and its tune's
 // file; a row holds what sets the world apart: the steps that draw its
 // sprites, lay its scenery and script its level, and the tune's composer.
 // Every row is written by the same routine as module "world_<name>".
@@ -7,8 +7,8 @@
 
 #include <span>
 
-#include "app/world_list.h"
 #include "generator/worlds/common/world.h"
+#include "state/world_list.h"
 #include "writers/s3m_writer.h"
 
 namespace worlds {

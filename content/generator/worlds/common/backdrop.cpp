@@ -63,7 +63,7 @@ int lay_backdrop(World& world, const Backdrop& backdrop, int layer, int y, int l
     }
 
     // The layer moves its share of the level's distance; one tile spare at the end.
-    const int reach = kFieldWidth + level_length * layers::scroll_speed(layer) / layers::kLevelSpeed + tile;
+    const int reach = kFieldWidth + level_length * layers::scroll_speed(layer, world.speeds()) / layers::kLevelSpeed + tile;
     int placed = 0;
     for (int i = 0; i * tile < reach; ++i) {
         const std::string& name = names[size_t(i % tiles)];

@@ -5,8 +5,8 @@
 
 namespace worlds {
 
-int x_on_layer(int level_x, int layer, int column) {
-    const int speed = layers::scroll_speed(layer);
+int x_on_layer(int level_x, int layer, int column, const layers::Speeds& speeds) {
+    const int speed = layers::scroll_speed(layer, speeds);
     if (speed == 0) return column;
     // Frames until the level-x content reaches the column, then the distance
     // the other layer covers in that time.

@@ -28,8 +28,10 @@ constexpr int kFieldHeight = 416;
 
 
 // Where a sprite on `layer` must start to stand at screen column `column` at
-// the moment the layer-0 content placed at `level_x` stands at that column.
-int x_on_layer(int level_x, int layer, int column = kFieldWidth);
+// the moment the layer-0 content placed at `level_x` stands at that column;
+// a world with layer speeds of its own passes `world.speeds()`.
+int x_on_layer(int level_x, int layer, int column = kFieldWidth,
+               const layers::Speeds& speeds = layers::kDefaultSpeeds);
 
 class LevelScript {
 public:

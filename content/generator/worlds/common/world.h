@@ -16,6 +16,8 @@
 #include "generator/art/art.h"
 #include "generator/module.h"
 #include "generator/worlds/common/level_script.h"
+#include "sprites/layers.h"
+#include "state/world_list.h"
 
 namespace worlds {
 
@@ -34,6 +36,12 @@ public:
     const content::Context& context() const { return context_; }
     const std::string& name() const { return name_; }
     std::string dir() const { return "Levels/" + name_; }
+    // Its layer speeds, from its row of the game's world list (the defaults
+    // for a world the game does not play).
+    const layers::Speeds& speeds() const {
+        const world_list::Entry* entry = world_list::named(name_);
+        return entry != nullptr ? entry->speeds : layers::kDefaultSpeeds;
+    }
 
     // Writes one sprite of this world (names are lower-cased by the output).
     void sprite(const std::string& name, const std::vector<art::Frame>& frames,

@@ -1,4 +1,4 @@
-#include "app/globals.h"
+#include "state/globals.h"
 
 int currentlevel = 0;
 bool player1 = false, player2 = false;
