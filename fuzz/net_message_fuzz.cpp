@@ -2,13 +2,16 @@
 // accepts, and what it accepts encodes back to the very same bytes. What is
 // accepted then meets the rules that take it in: an input message the
 // lockstep queue (which keeps nothing past the limit it is given), a file
-// list the gatherer (which keeps at most its cap).
+// list the gatherer (which keeps at most its cap), a feed of the host's
+// record the queue a catching-up side plays from.
 #include <cstdint>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "net/agreement.h"
+#include "net/game_log.h"
 #include "net/lockstep.h"
 #include "net/message.h"
 
@@ -41,6 +44,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             if (!gathered.add(again, error) && !gathered.complete()) std::abort();
         }
         if (gathered.entries().size() > net::kMaxListedFiles) std::abort();
+    } else if (const auto* feed = std::get_if<net::Feed>(&message)) {
+        // A side that holds 20 frames and has played 5 of them.
+        net::FeedQueue queue;
+        net::Feed start;
+        start.frames.resize(20);
+        if (!queue.add(start, error)) std::abort();
+        for (long f = 1; f <= 5; ++f) queue.take(f);
+        const bool taken = queue.add(*feed, error);
+        if (!taken && queue.through() != 20) std::abort();
+        if (taken && queue.through() != std::max<long>(20, feed->first + static_cast<long>(feed->frames.size()) - 1))
+            std::abort();
+        for (long f = 6; f <= queue.through(); ++f) queue.take(f);
     }
     return 0;
 }

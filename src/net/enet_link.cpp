@@ -1,6 +1,7 @@
 #include "net/enet_link.h"
 
 #include "net/agreement.h"
+#include "net/session.h"
 
 namespace net::enet {
 
@@ -28,8 +29,10 @@ Refuse refusal_for_stranger(EnetDoor& door, ENetPeer* peer, const ENetPacket& pa
     return host_has_guest();
 }
 
-EnetLink::EnetLink(ENetHost* host, ENetPeer* peer, std::unique_ptr<EnetDoor> door, bool hosting, std::string code)
-    : host_(host), peer_(peer), door_(std::move(door)), hosting_(hosting), code_(std::move(code)) {
+EnetLink::EnetLink(ENetHost* host, ENetPeer* peer, std::unique_ptr<EnetDoor> door, bool hosting, std::string code,
+                   std::string token, Hello local)
+    : host_(host), peer_(peer), door_(std::move(door)), hosting_(hosting), code_(std::move(code)),
+      token_(std::move(token)), local_(std::move(local)) {
     keep_every_packet(peer_);
 }
 
@@ -43,13 +46,40 @@ void EnetLink::send(const std::vector<uint8_t>& bytes, Delivery delivery) {
     if (peer_ != nullptr) send_bytes(host_, peer_, bytes, delivery);
 }
 
-void EnetLink::answer_stranger(ENetPeer* peer, const ENetPacket& packet) {
-    if (door_->standing(peer) == EnetDoor::Standing::Refused) return;  // told once
-    const Refuse refusal = refusal_for_stranger(*door_, peer, packet, code_, nullptr);
+bool EnetLink::answer_stranger(ENetPeer* peer, const ENetPacket& packet, bool& anew) {
+    if (door_->standing(peer) == EnetDoor::Standing::Refused) return false;  // told once
+    bool code_matched = false;
+    Refuse refusal = refusal_for_stranger(*door_, peer, packet, code_, &code_matched);
+    Message message;
+    std::string error;
+    if (code_matched && decode(packet.data, packet.dataLength, message, error)) {
+        const Hello& hello = std::get<Hello>(message);
+        const bool returning = hello.purpose == Purpose::ReturnAnew || hello.purpose == Purpose::ReturnRunning;
+        if (returning && !token_.empty() && join_code_matches(token_, hello.token)) {
+            if (auto differs = judge_guest(local_, hello)) {
+                refusal = *differs;
+            } else {
+                // The seat is the guest's: whoever held it last is gone.
+                if (peer_ != nullptr && peer_ != peer) enet_peer_disconnect_now(peer_, 0);
+                peer_ = peer;
+                door_->promote(peer, EnetDoor::Standing::Guest);
+                keep_every_packet(peer);
+                set_timeout(peer, kStartSilenceMs);
+                anew = hello.purpose == Purpose::ReturnAnew;
+                note("the guest at " + address_text(peer->address) + " came back" +
+                     (anew ? " (started again)" : ""));
+                return true;
+            }
+        } else if (returning) {
+            // A token is guessed no more often than a code.
+            door_->wrong_code(peer);
+        }
+    }
     send_to(host_, peer, refusal);
     enet_peer_disconnect_later(peer, 0);
     door_->promote(peer, EnetDoor::Standing::Refused);
     note("refused " + address_text(peer->address) + ": " + refusal.text);
+    return false;
 }
 
 LinkEvent EnetLink::poll(int wait_ms) {
@@ -85,10 +115,16 @@ LinkEvent EnetLink::poll(int wait_ms) {
             }
             continue;
         }
-        // Anyone else: a stranger while the game runs.
+        // Anyone else: a stranger while the game runs, or the guest back.
         if (event.type == ENET_EVENT_TYPE_RECEIVE) {
-            if (hosting_) answer_stranger(event.peer, *event.packet);
+            bool anew = false;
+            const bool seated = hosting_ && answer_stranger(event.peer, *event.packet, anew);
             enet_packet_destroy(event.packet);
+            if (seated) {
+                LinkEvent out{LinkEvent::Kind::Returned, {}};
+                out.anew = anew;
+                return out;
+            }
         }
     }
 }

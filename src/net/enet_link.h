@@ -17,8 +17,11 @@ namespace net::enet {
 
 class EnetLink final : public Transport {
 public:
-    // Owns `host` and `door`. `code`: the host's join code (empty: none).
-    EnetLink(ENetHost* host, ENetPeer* peer, std::unique_ptr<EnetDoor> door, bool hosting, std::string code);
+    // Owns `host` and `door`. `code`: the host's join code (empty: none);
+    // `token`: the guest's seat, which a guest that shows it (with the code)
+    // takes again; `local`: the host's program and data, which it must run too.
+    EnetLink(ENetHost* host, ENetPeer* peer, std::unique_ptr<EnetDoor> door, bool hosting, std::string code,
+             std::string token = {}, Hello local = {});
     ~EnetLink() override;
     EnetLink(const EnetLink&) = delete;
     EnetLink& operator=(const EnetLink&) = delete;
@@ -30,13 +33,16 @@ public:
     void close() override;
 
 private:
-    void answer_stranger(ENetPeer* peer, const ENetPacket& packet);
+    // Refuses the stranger, or seats it (true) when it shows the seat's token.
+    bool answer_stranger(ENetPeer* peer, const ENetPacket& packet, bool& anew);
 
     ENetHost* host_;
     ENetPeer* peer_;
     std::unique_ptr<EnetDoor> door_;
     bool hosting_;
     std::string code_;
+    std::string token_;
+    Hello local_;
     ErrorStreak errors_;
 };
 

@@ -37,6 +37,7 @@ struct HostTerms {
 // The guest that joined.
 struct Arrival {
     Hello hello;
+    std::string token;  // its seat, for coming back
     int delay = 0;
     std::vector<double> round_trips_ms;
 };

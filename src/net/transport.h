@@ -12,9 +12,12 @@ namespace net {
 enum class Delivery { Reliable, Unreliable };
 
 struct LinkEvent {
-    enum class Kind { None, Received, Closed };
+    // Returned: the guest took its seat again (on the host, after its
+    // connection dropped or while the host still thought it there).
+    enum class Kind { None, Received, Closed, Returned };
     Kind kind = Kind::None;
     std::vector<uint8_t> bytes;  // Received: one message as it arrived
+    bool anew = false;           // Returned: a program started again, to catch up from frame 1
 };
 
 class Transport {
