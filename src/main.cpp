@@ -163,7 +163,7 @@ int main(int argc, char** argv) {
     std::unique_ptr<platform::Backend> backend =
         options.headless ? platform::make_headless_backend() : platform::make_sdl_backend();
     if (!backend) return fail(platform::kNoDisplayMessage, 1);
-    // A guest may have to catch up with the game before it shows it.
+    // A guest or a spectator may have to catch up with the game before it shows it.
     if (!options.join_host.empty()) backend = network.wrap_backend(std::move(backend));
     platform::install_backend(std::move(backend));
 

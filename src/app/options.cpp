@@ -54,7 +54,7 @@ constexpr OptionForm kOptionForms[] = {
     {"--god", Arg::None},        {"--autopilot", Arg::Optional}, {"--start-level", Arg::Value},
     {"--stop-at-level", Arg::Value}, {"--trace", Arg::Value}, {"--autofire", Arg::Optional},
     {"--host", Arg::NextOptional}, {"--join", Arg::Value}, {"--net-delay", Arg::Value},
-    {"--code", Arg::Value},
+    {"--code", Arg::Value},      {"--watch", Arg::Value},
     {"--motion", Arg::Value},    {"--refresh", Arg::Value},   {"--digests", Arg::Value},
 };
 
@@ -65,12 +65,16 @@ const OptionForm* find_option_form(const std::string& name) {
 }
 
 // "HOST" or "HOST:PORT".
-bool parse_join(const std::string& value, LaunchOptions& o, std::string& error) {
+bool parse_join(const std::string& value, LaunchOptions& o, std::string& error, const char* option = "--join") {
     const size_t colon = value.rfind(':');
     std::string host = value.substr(0, colon);
     long long port = net::kDefaultPort;
     if (host.empty() || (colon != std::string::npos && !ranged_int::parse(value.substr(colon + 1), 1, 65535, port))) {
-        error = ranged_int::invalid_value(value, "--join", "HOST or HOST:PORT, PORT " + ranged_int::range_text(1, 65535));
+        error = ranged_int::invalid_value(value, option, "HOST or HOST:PORT, PORT " + ranged_int::range_text(1, 65535));
+        return false;
+    }
+    if (!o.join_host.empty()) {
+        error = "--join and --watch cannot go together";
         return false;
     }
     o.join_host = host;
@@ -149,6 +153,9 @@ bool apply(const std::string& name, const std::string& value, LaunchOptions& o, 
             return bad("a UDP port " + range_text(0, 65535) + ", 0 for any free one");
     } else if (name == "--join") {
         return parse_join(value, o, error);
+    } else if (name == "--watch") {
+        o.watch = true;
+        return parse_join(value, o, error, "--watch");
     } else if (name == "--net-delay") {
         if (!ranged_int::parse(value, 0, kMaxNetDelay, o.net_delay))
             return bad(range_text(0, kMaxNetDelay) + " frames");
@@ -164,12 +171,12 @@ bool apply(const std::string& name, const std::string& value, LaunchOptions& o, 
 // The options of a network game that cannot go together.
 bool check_network_options(const LaunchOptions& o, std::string& error) {
     const bool hosting = o.host_port >= 0, joining = !o.join_host.empty();
-    if (hosting && joining) error = "--host and --join cannot go together";
+    if (hosting && joining) error = o.watch ? "--host and --watch cannot go together" : "--host and --join cannot go together";
     else if (joining && o.net_delay >= 0) error = "the host chooses the input delay: give --net-delay to --host";
     else if (joining && (o.seed_given || o.start_level != 0 || o.god))
         error = "the host chooses the seed, the start level and god mode: give them to --host";
     else if (!hosting && o.net_delay >= 0) error = "--net-delay goes with --host";
-    else if (!hosting && !joining && !o.join_code.empty()) error = "--code goes with --host or --join";
+    else if (!hosting && !joining && !o.join_code.empty()) error = "--code goes with --host, --join or --watch";
     return error.empty();
 }
 }  // namespace
@@ -250,7 +257,9 @@ std::string launch_usage() {
            "  --join HOST[:PORT]     join the game HOST hosts and play player two\n"
            "  --code WORD            with --host: the join code the guest must give (default:\n"
            "                         a new one, printed and shown; none: any guest may join);\n"
-           "                         with --join: the code the host shows\n"
+           "                         with --join or --watch: the code the host shows\n"
+           "  --watch HOST[:PORT]    watch the game HOST hosts, from its start to the live\n"
+           "                         frame (up to 4 watch a game)\n"
            "  --net-delay N          with --host: a fixed input delay in frames, 0..10 (default:\n"
            "                         chosen from the round trip and adjusted during play)\n"
            "  --autofire[=yes|no]    a held fire control taps by itself (velmora.cfg's\n"

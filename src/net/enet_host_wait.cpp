@@ -113,7 +113,12 @@ std::unique_ptr<Transport> GuestWait::wait(const HostTerms& terms, const std::fu
         note("the guest at " + address_text(candidate->peer->address) + " joined");
         ENetPeer* peer = candidate->peer;
         state_->host = nullptr;  // the link owns it now
-        return std::make_unique<EnetLink>(host, peer, std::move(state_->door), true, terms.code, w.token, terms.local);
+        // A spectator starts the game as the guest did, with both ships' autofire.
+        Welcome watching = w;
+        watching.token.clear();
+        watching.guest_autofire = arrival.hello.autofire;
+        return std::make_unique<EnetLink>(host, peer, std::move(state_->door), true, terms.code, w.token, terms.local,
+                                          watching);
     };
 
     for (;;) {

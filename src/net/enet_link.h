@@ -10,6 +10,7 @@
 #include <string>
 
 #include "net/enet_common.h"
+#include "net/audience.h"
 #include "net/enet_door.h"
 #include "net/transport.h"
 
@@ -20,8 +21,9 @@ public:
     // Owns `host` and `door`. `code`: the host's join code (empty: none);
     // `token`: the guest's seat, which a guest that shows it (with the code)
     // takes again; `local`: the host's program and data, which it must run too.
+    // `watching`: what a spectator is welcomed with.
     EnetLink(ENetHost* host, ENetPeer* peer, std::unique_ptr<EnetDoor> door, bool hosting, std::string code,
-             std::string token = {}, Hello local = {});
+             std::string token = {}, Hello local = {}, Welcome watching = {});
     ~EnetLink() override;
     EnetLink(const EnetLink&) = delete;
     EnetLink& operator=(const EnetLink&) = delete;
@@ -31,10 +33,16 @@ public:
     void set_silence_limit(int ms) override;
     void abandon() override;
     void close() override;
+    void serve_audience(const GameLog& log) override;
+    size_t audience_size() const override { return audience_.size(); }
 
 private:
     // Refuses the stranger, or seats it (true) when it shows the seat's token.
     bool answer_stranger(ENetPeer* peer, const ENetPacket& packet, bool& anew);
+    // Whether the hello is a spectator's that may watch; answers it either way.
+    void admit_spectator(ENetPeer* peer, const Hello& hello, Refuse& refusal);
+    void hear_spectator(ENetPeer* peer, const ENetEvent& event);
+    void drop_spectator(ENetPeer* peer, ByeReason reason, const std::string& why);
 
     ENetHost* host_;
     ENetPeer* peer_;
@@ -43,6 +51,10 @@ private:
     std::string code_;
     std::string token_;
     Hello local_;
+    Welcome watching_;
+    Audience audience_;
+    bool record_full_ = false;
+    long record_through_ = 0;
     ErrorStreak errors_;
 };
 

@@ -39,6 +39,13 @@ constexpr uint64_t kDelayNoticeMs = 2500;
 constexpr uint64_t kStateWaitMs = 2000;  // for the other side's state after a desync
 constexpr uint64_t kProgressShownMs = 100;  // how often a catch-up shows its progress
 constexpr uint64_t kComeBackGapMs = 1000;  // between a guest's attempts to come back
+// A spectator within this of what it received is live; further than this
+// behind (stopped for a while, a slow moment) it catches up again.
+constexpr long kLiveFrames = 3;
+constexpr long kFallenBehindFrames = 44;
+// A spectator's connection may be quiet this long (the game may pause for a
+// minute while its guest comes back: ENet's own pings go on meanwhile).
+constexpr int kSpectatorSilenceMs = 40000;
 constexpr int kStatePlaying = 8;
 constexpr int kStateQuit = 14;
 
@@ -264,6 +271,7 @@ bool NetGame::wait_for_guest(DirectDrawApp& app, std::string& error) {
 }
 
 bool NetGame::join(LaunchOptions& options, const std::string& data_dir, std::string& error) {
+    if (options.watch) return watch(options, data_dir, error);
     DataDigest data;
     if (!digest_data_dir(data_dir, data, error)) return false;
     Hello hello = local_hello(data);
@@ -308,6 +316,149 @@ bool NetGame::join(LaunchOptions& options, const std::string& data_dir, std::str
     start_session(Role::Guest, welcome.delay, std::move(link), false, options.headless, catch_up_through_);
     if (feed_) session_->set_feed(feed_.get());
     return true;
+}
+
+bool NetGame::watch(LaunchOptions& options, const std::string& data_dir, std::string& error) {
+    DataDigest data;
+    if (!digest_data_dir(data_dir, data, error)) return false;
+    Hello hello = local_hello(data);
+    if (normalized_join_code(options.join_code) != normalized_join_code(kNoJoinCode)) hello.code = options.join_code;
+    hello.purpose = Purpose::Watch;
+    Joining joining;
+    watch_link_ = join_host(options.join_host, options.join_port, hello, data.entries, joining, error);
+    if (!watch_link_) return false;
+    const Welcome& welcome = joining.welcome;
+    set_player_autofire(1, welcome.autofire);
+    set_player_autofire(2, welcome.guest_autofire);
+    options.seed = welcome.seed;
+    options.seed_given = true;
+    options.start_level = welcome.start_level;
+    options.god = welcome.god;
+    options.settings_from_host = true;
+    catch_up_through_ = 0;
+    role_ = Role::Guest;
+    live_from_ = welcome.catch_up_through;  // the game's frame when it was let in
+    feed_ = std::make_unique<FeedQueue>();
+    watch_link_->set_silence_limit(kSpectatorSilenceMs);
+    headless_ = options.headless;
+    std::printf("velmora: watching the game hosted at %s:%d (at frame %ld)\n", options.join_host.c_str(),
+                options.join_port, live_from_);
+    std::fflush(stdout);
+    return true;
+}
+
+void NetGame::set_fast(bool fast) {
+    if (fast_ != nullptr) fast_->set_fast(fast);
+}
+
+void NetGame::end_watch(const std::string& text) {
+    set_fast(false);
+    std::fprintf(stderr, "velmora: watching over at frame %ld: %s (%ld state digests checked)\n", last_frame_,
+                 text.c_str(), digests_checked_);
+    if (note_sink_) note_sink_("watching over at frame " + std::to_string(last_frame_) + ": " + text);
+    if (watch_link_) watch_link_->close();
+    watch_link_.reset();
+    feed_.reset();
+    label_.clear();
+    notice_ = text;
+    notice_until_ms_ = steady_ms() + kEndNoticeMs;
+    back_to_title_ = true;
+}
+
+void NetGame::pump_watch(int wait_ms) {
+    // Once the host said goodbye, what it sent before is played out first.
+    for (int wait = wait_ms; watch_link_ && watch_over_.empty(); wait = 0) {
+        LinkEvent event = watch_link_->poll(wait);
+        if (event.kind == LinkEvent::Kind::None) return;
+        if (event.kind != LinkEvent::Kind::Received) {
+            watch_over_ = "connection lost";
+            return;
+        }
+        Message message;
+        std::string error;
+        if (!decode(event.bytes.data(), event.bytes.size(), message, error))
+            return end_watch("the host sent a bad message (" + error + ")");
+        if (const auto* feed = std::get_if<Feed>(&message)) {
+            if (!feed_->add(*feed, error)) return end_watch("the host sent a bad message (" + error + ")");
+        } else if (const auto* bye = std::get_if<Bye>(&message)) {
+            watch_over_ = bye->reason == ByeReason::TooSlow ? "the host dropped this spectator: it fell too far behind"
+                                                            : "the game is over";
+        } else if (!std::holds_alternative<Input>(message)) {
+            return end_watch("the host sent a message a spectator does not take");
+        }
+    }
+}
+
+void NetGame::watch_exchange(DirectDrawApp& app, long frame, std::vector<Event>& events) {
+    if (frame == 1) {
+        catch_up_started_ms_ = steady_ms();
+        set_fast(true);
+        label_ = "watching";
+    }
+    std::vector<Event> kept;
+    bool quit = false;
+    for (const Event& e : events) {
+        if (e.type == EventType::Quit) quit = true;
+        if (!travels(e)) kept.push_back(e);  // a spectator's own presses never reach the game
+    }
+    events = std::move(kept);
+    if (quit) return end_watch("you stopped watching");
+    pump_watch(0);
+    const uint64_t start = steady_ms();
+    bool shown = false;
+    while (watch_link_ && !feed_->has(frame)) {
+        if (!watch_over_.empty()) return end_watch(watch_over_);
+        if (!watch_link_) return;  // ended while waiting
+        pump_watch(kWaitSliceMs);
+        Event e;
+        while (platform::has_backend() && platform::backend().poll_event(e))
+            if (e.type == EventType::Quit) return end_watch("you stopped watching");
+        if (!shown && steady_ms() - start >= kWaitingNoticeMs) {
+            shown = true;
+            if (app.ddwin != nullptr) show_notice(*app.ddwin, "waiting for the game");
+        }
+    }
+    if (!watch_link_) return;
+    const long behind = feed_->through() - frame;
+    if (catching_up_ && behind <= kLiveFrames && frame >= live_from_) {
+        catching_up_ = false;
+        set_fast(false);
+        const double seconds = static_cast<double>(steady_ms() - catch_up_started_ms_) / 1000;
+        note("watching live from frame " + std::to_string(frame) + " (caught up in " +
+             std::to_string(seconds).substr(0, 5) + " s, " +
+             std::to_string(static_cast<long>(seconds > 0 ? static_cast<double>(frame) / seconds : 0)) +
+             " frames a second)");
+    } else if (!catching_up_ && behind > kFallenBehindFrames) {
+        catching_up_ = true;
+        catch_up_started_ms_ = steady_ms();
+        live_from_ = feed_->through();
+        set_fast(true);
+        note("fell " + std::to_string(behind) + " frames behind at frame " + std::to_string(frame) + "; catching up");
+    }
+    std::vector<Event> played = feed_->take(frame);
+    events.insert(events.begin(), played.begin(), played.end());
+    // Now and then, never more than 20 a second (the host drops a chatty spectator).
+    const uint64_t since = steady_ms() - progress_sent_ms_;
+    if ((frame - progress_sent_ >= (catching_up_ ? 64 : kDigestInterval) && since >= 50) || since >= 250) {
+        watch_link_->send(encode(Progress{static_cast<uint32_t>(frame)}), Delivery::Unreliable);
+        progress_sent_ = frame;
+        progress_sent_ms_ = steady_ms();
+    }
+    if (catching_up_ && app.ddwin != nullptr && !headless_backend() && steady_ms() >= next_progress_ms_) {
+        next_progress_ms_ = steady_ms() + kProgressShownMs;
+        if (fast_ != nullptr) fast_->show_next();
+        const long target = std::max(live_from_, frame);
+        show_progress_notice(*app.ddwin, "catching up with the game: frame " + std::to_string(frame) + " of " +
+                                             std::to_string(target),
+                             static_cast<double>(frame) / static_cast<double>(target));
+    }
+}
+
+void NetGame::check_watched(const Velmora_Win& game, long frame) {
+    uint64_t theirs = 0;
+    if (frame % kDigestInterval != 0 || !feed_ || !feed_->digest(frame, theirs)) return;
+    ++digests_checked_;
+    if (theirs != play_state_digest(game)) end_watch("this game differs from the host's at frame " + std::to_string(frame));
 }
 
 std::unique_ptr<platform::Backend> NetGame::wrap_backend(std::unique_ptr<platform::Backend> backend) {
@@ -469,6 +620,7 @@ void NetGame::attach(DirectDrawApp& app) {
 
 void NetGame::exchange(DirectDrawApp& app, long frame, std::vector<Event>& events) {
     last_frame_ = frame;
+    if (watch_link_) return watch_exchange(app, frame, events);
     auto* game = dynamic_cast<Velmora_Win*>(app.ddwin);
     if (!session_) {
         // Over: a one-machine game. Play in progress goes to the title menu
@@ -528,6 +680,7 @@ void NetGame::exchange(DirectDrawApp& app, long frame, std::vector<Event>& event
     const std::vector<Event> played = session_->take(frame, menu_showing);
     events.insert(events.end(), played.begin(), played.end());
     log_frame(frame, events);
+    if (role_ == Role::Host) session_->serve_audience(log_);
     events.insert(events.end(), kept.begin(), kept.end());
 }
 
@@ -550,6 +703,7 @@ void NetGame::await(DirectDrawApp& app, long frame) {
     bool notice_shown = false;
     uint64_t away_shown = 0;
     while (!session_->ready(frame) && !session_->over(frame)) {
+        if (role_ == Role::Host) session_->serve_audience(log_);  // spectators catch up meanwhile
         if (session_->away()) {
             wait_away(app, away_shown);
             continue;
@@ -601,6 +755,7 @@ void NetGame::finish(long frame) {
 
 void NetGame::after_frame(DirectDrawApp& app, long frame) {
     const auto* game = dynamic_cast<const Velmora_Win*>(app.ddwin);
+    if (watch_link_ && game != nullptr) check_watched(*game, frame);
     if (session_ && game != nullptr) {
         if (frame == nudge_frame_) nudge_a_sprite(frame);
         if (catch_up_through_ > 0 && frame <= catch_up_through_) {
@@ -624,15 +779,27 @@ void NetGame::after_frame(DirectDrawApp& app, long frame) {
         const Ending ending = session_->ending();
         if (ending == Ending::Desync || ending == Ending::OutOfStep) finish(frame);
     }
-    // A notice goes over every picture shown for a while.
-    if (!notice_.empty() && app.ddwin != nullptr && !headless_backend()) {
-        if (steady_ms() >= notice_until_ms_) {
-            notice_.clear();
-            app.ddwin->overlay = nullptr;
-        } else if (!app.ddwin->overlay) {
-            DirectDrawWin* window = app.ddwin;
-            app.ddwin->overlay = [this, window](Surface& picture) { draw_notice(*window, picture, notice_); };
-        }
+    update_overlay(app);
+}
+
+void NetGame::update_overlay(DirectDrawApp& app) {
+    if (role_ == Role::Host && session_) {
+        const size_t watching = session_->watching();
+        label_ = watching == 0 ? std::string() : std::to_string(watching) + " watching";
+    } else if (role_ == Role::Host) {
+        label_.clear();
+    }
+    if (app.ddwin == nullptr || headless_backend()) return;
+    // A notice goes over every picture shown for a while; the label stays.
+    if (!notice_.empty() && steady_ms() >= notice_until_ms_) notice_.clear();
+    if (notice_.empty() && label_.empty()) {
+        app.ddwin->overlay = nullptr;
+    } else if (!app.ddwin->overlay) {
+        DirectDrawWin* window = app.ddwin;
+        app.ddwin->overlay = [this, window](Surface& picture) {
+            if (!label_.empty()) draw_label(*window, picture, label_);
+            if (!notice_.empty()) draw_notice(*window, picture, notice_);
+        };
     }
 }
 

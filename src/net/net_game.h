@@ -96,6 +96,16 @@ private:
     void wait_away(DirectDrawApp& app, uint64_t& next_shown);
     void try_coming_back();
     void log_frame(long frame, const std::vector<platform::Event>& events);
+    // --watch: connects as a spectator and takes the host's settings.
+    bool watch(LaunchOptions& options, const std::string& data_dir, std::string& error);
+    // A spectator's frame: the host's record in place of any input, played
+    // without waits while far behind, live once caught up.
+    void watch_exchange(DirectDrawApp& app, long frame, std::vector<platform::Event>& events);
+    void pump_watch(int wait_ms);
+    void check_watched(const Velmora_Win& game, long frame);
+    void end_watch(const std::string& text);
+    void set_fast(bool fast);
+    void update_overlay(DirectDrawApp& app);
     void await(DirectDrawApp& app, long frame);
     void finish(long frame);
     void after_frame(DirectDrawApp& app, long frame);
@@ -137,6 +147,15 @@ private:
     uint64_t catch_up_started_ms_ = 0;
     uint64_t next_progress_ms_ = 0;
     CatchUpBackend* fast_ = nullptr;
+    // A spectator: its connection (null once the watch is over), and where it is.
+    std::unique_ptr<Transport> watch_link_;
+    bool catching_up_ = true;
+    std::string watch_over_;  // why the host's feed ended, once it did
+    long live_from_ = 0;
+    long progress_sent_ = 0;
+    uint64_t progress_sent_ms_ = 0;
+    long digests_checked_ = 0;
+    std::string label_;  // over the play field: how many watch, or that this one does
 };
 
 }  // namespace net

@@ -54,6 +54,16 @@ void show_notice(DirectDrawWin& window, const std::string& text) {
     window.PresentSurface(picture);
 }
 
+void draw_label(DirectDrawWin& window, Surface& picture, const std::string& text) {
+    constexpr int kLabelCell = 16;
+    platform::TextMask mask;
+    const int width = platform::render_text(text, kLabelCell, mask) ? mask.width : 0;
+    const int x = std::max(0, (picture.width - width) / 2);
+    const int y = 36;
+    darken(picture, y - 2, y + kLabelCell + 4);
+    window.DrawText(&picture, x, y, text, 255, 255, 160, kLabelCell);
+}
+
 void show_progress_notice(DirectDrawWin& window, const std::string& text, double fraction) {
     if (window.primsurf == nullptr || !platform::has_backend() || platform::backend().headless()) return;
     Surface picture = *window.primsurf;

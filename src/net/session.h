@@ -101,6 +101,12 @@ public:
     // one a feed is a bad message.
     void set_feed(class FeedQueue* feed) { feed_ = feed; }
 
+    // The host's spectators (see Transport).
+    void serve_audience(const GameLog& log) {
+        if (link_ && !link_down_) link_->serve_audience(log);
+    }
+    size_t watching() const { return link_ && !link_down_ ? link_->audience_size() : 0; }
+
     // The delay this side's input goes with at `frame`.
     int delay_at(long frame) const { return queue_.delay_at(frame); }
 

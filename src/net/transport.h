@@ -4,10 +4,13 @@
 // ENet (enet_transport.h) and, in the tests, in memory.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace net {
+
+class GameLog;
 
 enum class Delivery { Reliable, Unreliable };
 
@@ -35,6 +38,10 @@ public:
     // How long the other side may stay silent before the connection counts as
     // dropped.
     virtual void set_silence_limit(int /*ms*/) {}
+    // The host's spectators: each is sent what it is due of the host's
+    // record, and those too far behind are dropped.
+    virtual void serve_audience(const GameLog& /*log*/) {}
+    virtual size_t audience_size() const { return 0; }
 };
 
 }  // namespace net
