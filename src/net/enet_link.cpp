@@ -38,6 +38,9 @@ EnetLink::EnetLink(ENetHost* host, ENetPeer* peer, std::unique_ptr<EnetDoor> doo
 
 EnetLink::~EnetLink() {
     close();
+    if (fed_bytes_ > 0)
+        note("sent spectators " + std::to_string(fed_bytes_) + " bytes of the game's record (" +
+             std::to_string(host_->totalSentData) + " bytes sent in all)");
     door_.reset();
     enet_host_destroy(host_);
 }
@@ -144,7 +147,9 @@ void EnetLink::serve_audience(const GameLog& log) {
     record_through_ = log.through();
     if (audience_.size() == 0) return;
     const auto drops = audience_.serve(log, steady_ms(), [this](uint64_t id, const Feed& feed) {
-        send_to(host_, reinterpret_cast<ENetPeer*>(static_cast<uintptr_t>(id)), feed);
+        const std::vector<uint8_t> bytes = encode(feed);
+        fed_bytes_ += bytes.size();
+        send_bytes(host_, reinterpret_cast<ENetPeer*>(static_cast<uintptr_t>(id)), bytes, Delivery::Reliable);
     });
     for (const auto& [id, why] : drops)
         drop_spectator(reinterpret_cast<ENetPeer*>(static_cast<uintptr_t>(id)), ByeReason::TooSlow, why);

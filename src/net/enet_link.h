@@ -55,6 +55,7 @@ private:
     Audience audience_;
     bool record_full_ = false;
     long record_through_ = 0;
+    uint64_t fed_bytes_ = 0;  // the feeds' own bytes, for the figures
     ErrorStreak errors_;
 };
 

@@ -133,4 +133,26 @@ TEST_F(NetWatch, ASpectatorJoiningAtFrame1500PlaysThePlayersGameAndItsRecordingR
     }
 }
 
+TEST_F(NetWatch, SpectatorsOneStoppedForTenSecondsLeaveThePlayersStepRateAsItIs) {
+    const long frames = 380;
+    std::vector<std::unique_ptr<ChildProcess>> none, two;
+    const double alone = paced_game(frames, 0, none);
+    const double watched = paced_game(frames, 2, two);
+    std::printf("players' steps a second: %.2f alone, %.2f with two spectators\n", alone, watched);
+    ASSERT_GT(alone, 15.0);
+    EXPECT_GE(watched, alone * 0.98) << "alone " << alone << ", watched " << watched;
+    for (auto& w : two) {
+        EXPECT_EQ(w->wait(30000), 0) << w->output();
+    }
+    // The stopped one fell behind and caught up again (or was dropped, had it
+    // stayed away longer); the other watched to the end without a break.
+    const std::string stopped = two[0]->output();
+    EXPECT_NE(stopped.find("frames behind at frame"), std::string::npos) << stopped;
+    EXPECT_TRUE(stopped.find("watching live from frame", stopped.find("frames behind at frame")) != std::string::npos ||
+                stopped.find("dropped this spectator") != std::string::npos)
+        << stopped;
+    EXPECT_EQ(two[1]->output().find("frames behind"), std::string::npos) << two[1]->output();
+    EXPECT_NE(two[1]->output().find("the game is over"), std::string::npos) << two[1]->output();
+}
+
 }  // namespace

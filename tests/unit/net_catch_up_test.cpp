@@ -5,9 +5,11 @@
 // input from P + 1 on.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
+#include "net/audience.h"
 #include "net/game_log.h"
 #include "net/lockstep.h"
 #include "net/message.h"
@@ -128,6 +130,73 @@ TEST(NetCatchUp, AGuestBackAnewAndItsHostAgreeOnEveryFrameAfterThePause) {
     // The new guest's first frames are empty; its input counts after the delay.
     EXPECT_EQ(guest_played[0], text(host_event(paused + 1 - delay)));
     EXPECT_EQ(guest_played[delay], text(host_event(paused + 1)) + text(guest_event(paused + 1)));
+}
+
+// The host's spectators: each is sent the record only so far ahead of what
+// it played, one that stops falls behind and is dropped at 30 s of play, one
+// that chatters is dropped, and what a spectator claims to have played
+// cannot run ahead of what it was sent.
+TEST(NetCatchUp, SpectatorsAreFedAsTheyPlayAndDroppedWhenFarBehindOrChatty) {
+    GameLog log;
+    long through = 0;
+    auto play = [&](long frames) {
+        for (long i = 0; i < frames; ++i) {
+            ++through;
+            log.add(through, frame_events(through));
+        }
+    };
+    play(5000);
+    Audience audience;
+    std::map<uint64_t, long> sent;
+    auto serve = [&](uint64_t now) {
+        return audience.serve(log, now, [&](uint64_t id, const Feed& feed) {
+            EXPECT_EQ(static_cast<long>(feed.first), sent[id] + 1);
+            sent[id] += static_cast<long>(feed.frames.size());
+        });
+    };
+    for (uint64_t id = 1; id <= Audience::kMaxSpectators; ++id) audience.join(id, 0);
+    EXPECT_FALSE(audience.has_room());
+    serve(0);
+    EXPECT_EQ(sent[1], Audience::kAheadFrames) << "no further than this ahead of what it played";
+
+    EXPECT_TRUE(audience.heard(1, 999999, 10)) << "claims are taken";
+    serve(20);
+    EXPECT_EQ(sent[1], 2 * Audience::kAheadFrames) << "but only as far as what it was sent";
+
+    // Spectators 1 and 2 catch up and go live; 3 stops while catching up; 4 chatters.
+    uint64_t now = 20;
+    for (long n = 0; sent[1] < through || sent[2] < through; ++n, now += 50) {
+        audience.heard(1, sent[1], now);
+        audience.heard(2, sent[2], now);
+        ASSERT_TRUE(serve(now).empty());
+    }
+    audience.heard(1, through, now);
+    audience.heard(2, through, now);
+    serve(now);  // both live now
+    bool quiet = true;
+    for (int i = 0; i <= Audience::kMessagesPerSecond; ++i) quiet = audience.heard(4, 0, now);
+    EXPECT_FALSE(quiet);
+    audience.leave(4);  // as the connection drops it
+
+    // Spectator 2 stops; the game plays on. Just under 30 s of play behind it stays.
+    const long stopped_at = through;
+    std::vector<std::pair<uint64_t, std::string>> dropped;
+    for (long f = 0; f <= Audience::kBehindFrames && dropped.empty(); ++f, now += 46) {
+        play(1);
+        audience.heard(1, through, now);
+        audience.heard(3, 0, now);  // there, but stuck at its start
+        dropped = serve(now);
+    }
+    ASSERT_EQ(dropped.size(), 1u);
+    EXPECT_EQ(dropped[0].first, 2u);
+    EXPECT_EQ(dropped[0].second, "you fell more than 30 s behind the game");
+    EXPECT_LE(sent[2], stopped_at + Audience::kAheadFrames) << "the stopped one was sent no more than its share";
+    EXPECT_EQ(through - stopped_at, Audience::kBehindFrames + 1) << "dropped as soon as it was 30 s behind";
+    dropped = serve(now + Audience::kSilentMs);
+    ASSERT_EQ(dropped.size(), 1u);
+    EXPECT_EQ(dropped[0].first, 3u) << "silent while catching up";
+    EXPECT_TRUE(audience.contains(1));
+    EXPECT_EQ(sent[1], through) << "the live one is fed every frame";
 }
 
 }  // namespace
