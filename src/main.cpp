@@ -23,6 +23,7 @@
 #include "app/player_comforts.h"
 #include "app/run_control.h"
 #include "display/DirectDrawWin.h"
+#include "net/find_game.h"
 #include "net/net_game.h"
 #include "platform/input_options.h"
 #include "platform/platform.h"
@@ -119,6 +120,9 @@ int main(int argc, char** argv) {
         std::printf("velmora %s\n", VELMORA_VERSION);
         return 0;
     }
+
+    // --join without an address: the game is looked for on the local network first.
+    if (options.find_host && !net::choose_found_host(options, error)) return fail(error, 1);
 
     std::string config_path;
     const Settings settings = player_settings(argc, argv, options, config_path);

@@ -89,6 +89,14 @@ std::unique_ptr<Transport> GuestWait::wait(const HostTerms& terms, const std::fu
     std::optional<Candidate> candidate;
     ErrorStreak errors;
     uint64_t next_tick = 0;
+    // Guests looking for a game on the local network find this one while it waits.
+    Beacon beacon(HostAnswer{0, static_cast<uint16_t>(port_), !terms.code.empty(), host_name(terms.name)},
+                  local_networks());
+    door.set_beacon(&beacon);
+    struct Unset {
+        EnetDoor& door;
+        ~Unset() { door.set_beacon(nullptr); }
+    } unset{door};
 
     const auto drop_candidate = [&](const Refuse& refusal) {
         refuse(host, door, candidate->peer, refusal);

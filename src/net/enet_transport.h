@@ -32,6 +32,7 @@ struct HostTerms {
     std::vector<DataEntry> files;
     Welcome welcome;       // the delay is filled in when measure_delay
     bool measure_delay = true;
+    std::string name;  // what a guest looking for games is told
 };
 
 // The guest that joined.

@@ -205,6 +205,7 @@ bool NetGame::host(const LaunchOptions& options, const std::string& data_dir, st
     terms_.local = local_hello(data);
     terms_.files = std::move(data.entries);
     terms_.measure_delay = options.net_delay < 0;
+    terms_.name = options.host_name;
     terms_.welcome.seed = options.seed;
     terms_.welcome.start_level = static_cast<uint8_t>(options.start_level);
     terms_.welcome.god = options.god;
