@@ -19,8 +19,8 @@ export SDL_AUDIODRIVER=dummy
 
 n=90
 while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X$((n + 1))-lock" ]; do n=$((n + 2)); done
-Xvfb ":$n" -screen 0 660x500x24 -nolisten tcp & pids+=($!)
-Xvfb ":$((n + 1))" -screen 0 660x500x24 -nolisten tcp & pids+=($!)
+Xvfb ":$n" -screen 0 640x480x24 -nolisten tcp & pids+=($!)
+Xvfb ":$((n + 1))" -screen 0 640x480x24 -nolisten tcp & pids+=($!)
 sleep 1
 
 {
@@ -61,16 +61,22 @@ for _ in $(seq 200); do grep -q "waiting for it to come back" "$work/host.log" &
 sleep 2
 DISPLAY=":$n" import -window "$hw" "$out/netplay-return-waiting.png"
 
+# The catch-up shows its progress a few times a second: the screen is read
+# all along, and a picture from the middle of those with the bar kept.
+(for i in $(seq 600); do DISPLAY=":$((n + 1))" xwd -root -silent >"$work/catch-$i.xwd" 2>/dev/null || true; sleep 0.02; done) &
+shooter=$!; pids+=($shooter)
 guest
 gw=$(window_of ":$((n + 1))" "$guest")
-# The catch-up shows its progress a few times a second: keep the first picture with the bar.
-for i in $(seq 400); do
-    DISPLAY=":$((n + 1))" import -window "$gw" "$work/catch-$i.png" 2>/dev/null || true
-    grep -q "caught up with the game" "$work/guest.log" && break
+for _ in $(seq 300); do grep -q "caught up with the game" "$work/guest.log" && break; sleep 0.05; done
+kill "$shooter" 2>/dev/null || true
+bars=()
+for f in $(ls -v "$work"/catch-*.xwd); do
+    [ -s "$f" ] || continue
+    if [ "$(convert "xwd:$f" -crop 200x1+220+249 -format '%[fx:minima.r]' info: 2>/dev/null)" = "1" ]; then
+        bars+=("$f")
+    fi
 done
-for f in $(ls -v "$work"/catch-*.png); do
-    if [ "$(convert "$f" -crop 2x2+320+262 -format '%[fx:mean]' info:)" = "1" ]; then cp "$f" "$out/netplay-return-catching-up.png"; break; fi
-done
+[ ${#bars[@]} -gt 0 ] && convert "xwd:${bars[$((${#bars[@]} / 2))]}" "$out/netplay-return-catching-up.png"
 sleep 4
 DISPLAY=":$n" import -window "$hw" "$work/host.png"
 DISPLAY=":$((n + 1))" import -window "$gw" "$work/guest.png"

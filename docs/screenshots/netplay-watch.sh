@@ -34,22 +34,22 @@ DISPLAY=":$((n + 1))" ./velmora --data data --windowed --scale 1 --join "127.0.0
 sleep "${PLAY_SECONDS:-60}"
 
 # The catch-up shows its progress a few times a second: the screen is read
-# all along, and the last picture with the bar kept.
-(for i in $(seq 600); do DISPLAY=":$((n + 2))" xwd -root -silent >"$work/catch-$i.xwd" 2>/dev/null || true; done) &
+# all along, and a picture from the middle of those with the bar kept.
+(for i in $(seq 600); do DISPLAY=":$((n + 2))" xwd -root -silent >"$work/catch-$i.xwd" 2>/dev/null || true; sleep 0.02; done) &
 shooter=$!; pids+=($shooter)
 DISPLAY=":$((n + 2))" ./velmora --data data --windowed --scale 1 --watch "127.0.0.1:$port" --code WATCH-ME \
     --frames 100000 >"$work/spectator.log" 2>&1 & spectator=$!; pids+=($spectator)
 for _ in $(seq 300); do grep -q "watching live" "$work/spectator.log" && break; sleep 0.05; done
 kill "$shooter" 2>/dev/null || true
-last=
+bars=()
 for f in $(ls -v "$work"/catch-*.xwd); do
     [ -s "$f" ] || continue
     # The bar's frame is white across the middle of the picture.
     if [ "$(convert "xwd:$f" -crop 200x1+220+249 -format '%[fx:minima.r]' info: 2>/dev/null)" = "1" ]; then
-        last=$f
+        bars+=("$f")
     fi
 done
-[ -n "$last" ] && convert "xwd:$last" "$out/netplay-watch-catching-up.png"
+[ ${#bars[@]} -gt 0 ] && convert "xwd:${bars[$((${#bars[@]} / 2))]}" "$out/netplay-watch-catching-up.png"
 sleep 5
 for d in 0 1 2; do DISPLAY=":$((n + d))" import -window root "$work/live-$d.png"; done
 convert "$work/live-0.png" "$work/live-1.png" "$work/live-2.png" +append "$out/netplay-watch-live.png"

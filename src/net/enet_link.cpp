@@ -38,7 +38,7 @@ EnetLink::EnetLink(ENetHost* host, ENetPeer* peer, std::unique_ptr<EnetDoor> doo
 
 EnetLink::~EnetLink() {
     close();
-    if (fed_bytes_ > 0)
+    if (hosting_)
         note("sent spectators " + std::to_string(fed_bytes_) + " bytes of the game's record (" +
              std::to_string(host_->totalSentData) + " bytes sent in all)");
     door_.reset();
