@@ -5,10 +5,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
+#include <vector>
 
 #include "app/options.h"
 #include "net/discovery.h"
 #include "net/message.h"
+#include "platform/platform.h"
 #include "util/ranged_int.h"
 
 namespace net {
@@ -29,15 +32,21 @@ bool choose_found_host(LaunchOptions& options, std::string& error) {
         for (size_t i = 0; i < found.size(); ++i)
             std::fprintf(stderr, "  %zu  %s's game at %s%s\n", i + 1, found[i].answer.name.c_str(),
                          found[i].address.c_str(), found[i].answer.needs_code ? " (asks for a join code)" : "");
-        if (::isatty(STDIN_FILENO) == 0) {
-            error = "several games found; choose one with --join ADDRESS[:PORT]";
-            return false;
-        }
-        std::fprintf(stderr, "Which one (1 to %zu)? ", found.size());
-        std::string line;
         long pick = 0;
-        if (!std::getline(std::cin, line) || !ranged_int::parse(line, 1, static_cast<long>(found.size()), pick)) {
-            error = "no game chosen";
+        if (::isatty(STDIN_FILENO) != 0) {
+            std::fprintf(stderr, "Which one (1 to %zu)? ", found.size());
+            std::string line;
+            if (!std::getline(std::cin, line) || !ranged_int::parse(line, 1, static_cast<long>(found.size()), pick))
+                pick = 0;
+        } else if (!options.headless) {
+            // No terminal to ask on: a dialog, one button a game.
+            std::unique_ptr<platform::Backend> dialog = platform::make_sdl_backend();
+            std::vector<std::string> items;
+            for (const FoundHost& h : found) items.push_back(h.answer.name + " (" + h.address + ")");
+            if (dialog) pick = dialog->choose("Velmora", "Games on the local network: which one to join?", items) + 1;
+        }
+        if (pick < 1 || pick > static_cast<long>(found.size())) {
+            error = "several games found and none chosen; choose one with --join ADDRESS[:PORT]";
             return false;
         }
         chosen = static_cast<size_t>(pick - 1);

@@ -1,6 +1,6 @@
 // `--join` without an address: the games hosted on the local network are
 // looked for; the only one found is joined, and when there are several the
-// player picks one on the terminal.
+// player picks one on the terminal, or in a dialog when there is none.
 #pragma once
 
 #include <string>
