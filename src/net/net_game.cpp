@@ -174,6 +174,9 @@ void NetGame::report(long frame) const {
                  frame, f.frames, seconds, seconds > 0 ? static_cast<double>(f.frames - 1) / seconds : 0.0, f.stalls,
                  static_cast<unsigned long long>(f.longest_wait_ms), waiting_notices_, f.delay_changes,
                  delay_notice(session_->delay_at(frame)).c_str());
+    if (role_ == Role::Host)
+        std::fprintf(stderr, "velmora: the game's record: %ld frames in %zu bytes%s\n", log_.through(), log_.bytes(),
+                     log_.full() ? " (full)" : "");
 }
 
 void NetGame::note(const std::string& text) {
