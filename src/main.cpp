@@ -22,6 +22,7 @@
 #include "app/player_comforts.h"
 #include "app/run_control.h"
 #include "display/DirectDrawWin.h"
+#include "net/find_game.h"
 #include "net/net_game.h"
 #include "platform/input_options.h"
 #include "platform/platform.h"
@@ -118,6 +119,9 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    // --join without an address: the game is looked for on the local network first.
+    if (options.find_host && !net::choose_found_host(options, error)) return fail(error, 1);
+
     std::string config_path;
     const Settings settings = player_settings(argc, argv, options, config_path);
     platform::InputOptions input{settings.mouse_sensitivity, settings.controller, settings.controller_dead_zone};
@@ -161,6 +165,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<platform::Backend> backend =
         options.headless ? platform::make_headless_backend() : platform::make_sdl_backend();
     if (!backend) return fail(platform::kNoDisplayMessage, 1);
+    // A guest or a spectator may have to catch up with the game before it shows it.
+    if (!options.join_host.empty()) backend = network.wrap_backend(std::move(backend));
     platform::install_backend(std::move(backend));
 
     game_srand(options.seed);  // settled by prepare(): given, recorded, or the default

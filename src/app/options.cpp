@@ -1,11 +1,13 @@
 #include "app/options.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <sys/stat.h>
 
 #include "display/DirectDrawWin.h"
+#include "net/discovery.h"
 #include "net/join_code.h"
 #include "net/message.h"
 #include "state/world_list.h"
@@ -53,8 +55,8 @@ constexpr OptionForm kOptionForms[] = {
     {"--record", Arg::Value},    {"--screenshot", Arg::Value}, {"--dump-state", Arg::Value},
     {"--god", Arg::None},        {"--autopilot", Arg::Optional}, {"--start-level", Arg::Value},
     {"--stop-at-level", Arg::Value}, {"--trace", Arg::Value}, {"--autofire", Arg::Optional},
-    {"--host", Arg::NextOptional}, {"--join", Arg::Value}, {"--net-delay", Arg::Value},
-    {"--code", Arg::Value},
+    {"--host", Arg::NextOptional}, {"--join", Arg::NextOptional}, {"--net-delay", Arg::Value},
+    {"--code", Arg::Value},      {"--watch", Arg::Value},     {"--name", Arg::Value},
     {"--motion", Arg::Value},    {"--refresh", Arg::Value},   {"--digests", Arg::Value},
 };
 
@@ -65,12 +67,16 @@ const OptionForm* find_option_form(const std::string& name) {
 }
 
 // "HOST" or "HOST:PORT".
-bool parse_join(const std::string& value, LaunchOptions& o, std::string& error) {
+bool parse_join(const std::string& value, LaunchOptions& o, std::string& error, const char* option = "--join") {
     const size_t colon = value.rfind(':');
     std::string host = value.substr(0, colon);
     long long port = net::kDefaultPort;
     if (host.empty() || (colon != std::string::npos && !ranged_int::parse(value.substr(colon + 1), 1, 65535, port))) {
-        error = ranged_int::invalid_value(value, "--join", "HOST or HOST:PORT, PORT " + ranged_int::range_text(1, 65535));
+        error = ranged_int::invalid_value(value, option, "HOST or HOST:PORT, PORT " + ranged_int::range_text(1, 65535));
+        return false;
+    }
+    if (!o.join_host.empty()) {
+        error = "--join and --watch cannot go together";
         return false;
     }
     o.join_host = host;
@@ -148,7 +154,20 @@ bool apply(const std::string& name, const std::string& value, LaunchOptions& o, 
         else if (!ranged_int::parse(value, 0, 65535, o.host_port))
             return bad("a UDP port " + range_text(0, 65535) + ", 0 for any free one");
     } else if (name == "--join") {
+        if (value.empty()) {
+            if (!o.join_host.empty()) return bad("one address, or none to look on the local network");
+            o.find_host = true;
+            return true;
+        }
         return parse_join(value, o, error);
+    } else if (name == "--name") {
+        if (value.empty() || value.size() > net::kMaxHostNameBytes ||
+            !std::all_of(value.begin(), value.end(), [](char c) { return c >= 0x20 && c <= 0x7E; }))
+            return bad("a name of printable characters, at most " + std::to_string(net::kMaxHostNameBytes));
+        o.host_name = value;
+    } else if (name == "--watch") {
+        o.watch = true;
+        return parse_join(value, o, error, "--watch");
     } else if (name == "--net-delay") {
         if (!ranged_int::parse(value, 0, kMaxNetDelay, o.net_delay))
             return bad(range_text(0, kMaxNetDelay) + " frames");
@@ -163,13 +182,15 @@ bool apply(const std::string& name, const std::string& value, LaunchOptions& o, 
 
 // The options of a network game that cannot go together.
 bool check_network_options(const LaunchOptions& o, std::string& error) {
-    const bool hosting = o.host_port >= 0, joining = !o.join_host.empty();
-    if (hosting && joining) error = "--host and --join cannot go together";
+    const bool hosting = o.host_port >= 0, joining = !o.join_host.empty() || o.find_host;
+    if (hosting && joining) error = o.watch ? "--host and --watch cannot go together" : "--host and --join cannot go together";
     else if (joining && o.net_delay >= 0) error = "the host chooses the input delay: give --net-delay to --host";
     else if (joining && (o.seed_given || o.start_level != 0 || o.god))
         error = "the host chooses the seed, the start level and god mode: give them to --host";
     else if (!hosting && o.net_delay >= 0) error = "--net-delay goes with --host";
-    else if (!hosting && !joining && !o.join_code.empty()) error = "--code goes with --host or --join";
+    else if (!hosting && !joining && !o.join_code.empty()) error = "--code goes with --host, --join or --watch";
+    else if (o.find_host && !o.join_host.empty()) error = "--join and --watch cannot go together";
+    else if (!hosting && !o.host_name.empty()) error = "--name goes with --host";
     return error.empty();
 }
 }  // namespace
@@ -247,10 +268,15 @@ std::string launch_usage() {
            "  --host [PORT]          wait for a second player to join over the network and\n"
            "                         play player one (UDP port, default 27183; 0 picks a\n"
            "                         free one and prints it)\n"
-           "  --join HOST[:PORT]     join the game HOST hosts and play player two\n"
+           "  --join [HOST[:PORT]]   join the game HOST hosts and play player two; without\n"
+           "                         HOST, look for games on the local network\n"
+           "  --name NAME            with --host: the name guests looking for a game see\n"
+           "                         (default: the login name)\n"
            "  --code WORD            with --host: the join code the guest must give (default:\n"
            "                         a new one, printed and shown; none: any guest may join);\n"
-           "                         with --join: the code the host shows\n"
+           "                         with --join or --watch: the code the host shows\n"
+           "  --watch HOST[:PORT]    watch the game HOST hosts, from its start to the live\n"
+           "                         frame (up to 4 watch a game)\n"
            "  --net-delay N          with --host: a fixed input delay in frames, 0..10 (default:\n"
            "                         chosen from the round trip and adjusted during play)\n"
            "  --autofire[=yes|no]    a held fire control taps by itself (velmora.cfg's\n"

@@ -45,8 +45,11 @@ struct LaunchOptions {
     std::string digests_file; // --digests: the digest of the whole play state after every frame
     // Network play.
     int host_port = -1;         // --host: the UDP port to wait on (0: any free one); -1: not hosting
-    std::string join_host;      // --join HOST[:PORT]: the host's name or address; empty: not joining
+    std::string join_host;      // --join or --watch HOST[:PORT]: the host's name or address; empty: neither
     int join_port = 0;
+    bool watch = false;         // --watch: a spectator of the game, not player two
+    bool find_host = false;     // --join without an address: look for games on the local network
+    std::string host_name;      // --name: what guests looking for a game see; empty: the login name
     int net_delay = -1;         // --net-delay: input delay in frames; -1: the host measures the link
     std::string join_code;      // --code: the join code ("none": any guest); empty: the host makes one
     // The seed, start level and god mode came from the host of a network game:

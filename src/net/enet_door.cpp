@@ -29,9 +29,21 @@ size_t payload_length(uint8_t command, const uint8_t* at) {
 }  // namespace
 
 int door_intercept(ENetHost* host, ENetEvent* /*event*/) {
-    for (EnetDoor* door : doors())
-        if (door->own_datagram(host))
-            return door->admit(host->receivedAddress, host->receivedData, host->receivedDataLength, steady_ms()) ? 0 : 1;
+    for (EnetDoor* door : doors()) {
+        if (!door->own_datagram(host)) continue;
+        if (is_probe(host->receivedData, host->receivedDataLength)) {
+            // Not ENet's: answered here when a beacon is set, dropped otherwise.
+            if (door->beacon_ == nullptr) return 1;
+            const auto reply = door->beacon_->answer(ENET_NET_TO_HOST_32(host->receivedAddress.host), host->receivedData,
+                                                     host->receivedDataLength, steady_ms());
+            if (reply) {
+                ENetBuffer buffer{const_cast<uint8_t*>(reply->data()), reply->size()};
+                enet_socket_send(host->socket, &host->receivedAddress, &buffer, 1);
+            }
+            return 1;
+        }
+        return door->admit(host->receivedAddress, host->receivedData, host->receivedDataLength, steady_ms()) ? 0 : 1;
+    }
     return 0;
 }
 

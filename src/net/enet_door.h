@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "net/discovery.h"
 #include "net/join_code.h"
 
 namespace net::enet {
@@ -52,6 +53,9 @@ public:
     Standing standing(ENetPeer* peer);
     // Counts a wrong code from the peer's address; true once it is ignored.
     bool wrong_code(ENetPeer* peer);
+    // While set, probes of guests looking for a game are answered (and
+    // never reach ENet).
+    void set_beacon(Beacon* beacon) { beacon_ = beacon; }
     // Whether the datagram ENet just received may go on (the hook's answer).
     bool admit(const ENetAddress& from, const uint8_t* data, size_t size, uint64_t now_ms);
 
@@ -73,6 +77,7 @@ private:
     ENetAddress host_address_{};
     std::vector<Slot> slots_;
     WrongCodes wrong_codes_;
+    Beacon* beacon_ = nullptr;
 };
 
 // Whether an ENet datagram holds a piece of a larger packet (or is

@@ -89,6 +89,14 @@ std::unique_ptr<Transport> GuestWait::wait(const HostTerms& terms, const std::fu
     std::optional<Candidate> candidate;
     ErrorStreak errors;
     uint64_t next_tick = 0;
+    // Guests looking for a game on the local network find this one while it waits.
+    Beacon beacon(HostAnswer{0, static_cast<uint16_t>(port_), !terms.code.empty(), host_name(terms.name)},
+                  local_networks());
+    door.set_beacon(&beacon);
+    struct Unset {
+        EnetDoor& door;
+        ~Unset() { door.set_beacon(nullptr); }
+    } unset{door};
 
     const auto drop_candidate = [&](const Refuse& refusal) {
         refuse(host, door, candidate->peer, refusal);
@@ -105,12 +113,20 @@ std::unique_ptr<Transport> GuestWait::wait(const HostTerms& terms, const std::fu
                 delay_for_round_trip(cover >= 0 ? cover : static_cast<double>(candidate->peer->roundTripTime)));
         }
         arrival.delay = w.delay;
+        // The seat's token: a guest whose connection drops shows it to come back.
+        w.token = make_join_code() + "-" + make_join_code();
+        arrival.token = w.token;
         send_to(host, candidate->peer, w);
         door.promote(candidate->peer, EnetDoor::Standing::Guest);
         note("the guest at " + address_text(candidate->peer->address) + " joined");
         ENetPeer* peer = candidate->peer;
         state_->host = nullptr;  // the link owns it now
-        return std::make_unique<EnetLink>(host, peer, std::move(state_->door), true, terms.code);
+        // A spectator starts the game as the guest did, with both ships' autofire.
+        Welcome watching = w;
+        watching.token.clear();
+        watching.guest_autofire = arrival.hello.autofire;
+        return std::make_unique<EnetLink>(host, peer, std::move(state_->door), true, terms.code, w.token, terms.local,
+                                          watching);
     };
 
     for (;;) {
@@ -179,7 +195,15 @@ std::unique_ptr<Transport> GuestWait::wait(const HostTerms& terms, const std::fu
             Refuse refusal = refusal_for_stranger(door, peer, *packet, terms.code, &code_matched);
             Message message;
             std::string problem;
-            if (code_matched && !candidate && decode(packet->data, packet->dataLength, message, problem)) {
+            const bool decoded = code_matched && decode(packet->data, packet->dataLength, message, problem);
+            const Purpose purpose = decoded ? std::get<Hello>(message).purpose : Purpose::Play;
+            if (decoded && (purpose == Purpose::Watch || purpose == Purpose::ReturnRunning)) {
+                refuse(host, door, peer,
+                       Refuse{RefuseReason::HasGuest, purpose == Purpose::Watch
+                                                          ? "the game has not started yet; watch once it has"
+                                                          : "that game is over; the host waits for a new guest"});
+            } else if (decoded && !candidate) {
+                // A guest started again for a game that ended comes as a new one.
                 // The code matched: only now does the host compare, and say what it runs.
                 const Hello& hello = std::get<Hello>(message);
                 candidate.emplace();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "net/enet_common.h"
+#include "net/audience.h"
 #include "net/enet_door.h"
 #include "net/transport.h"
 
@@ -17,8 +18,12 @@ namespace net::enet {
 
 class EnetLink final : public Transport {
 public:
-    // Owns `host` and `door`. `code`: the host's join code (empty: none).
-    EnetLink(ENetHost* host, ENetPeer* peer, std::unique_ptr<EnetDoor> door, bool hosting, std::string code);
+    // Owns `host` and `door`. `code`: the host's join code (empty: none);
+    // `token`: the guest's seat, which a guest that shows it (with the code)
+    // takes again; `local`: the host's program and data, which it must run too.
+    // `watching`: what a spectator is welcomed with.
+    EnetLink(ENetHost* host, ENetPeer* peer, std::unique_ptr<EnetDoor> door, bool hosting, std::string code,
+             std::string token = {}, Hello local = {}, Welcome watching = {});
     ~EnetLink() override;
     EnetLink(const EnetLink&) = delete;
     EnetLink& operator=(const EnetLink&) = delete;
@@ -28,15 +33,29 @@ public:
     void set_silence_limit(int ms) override;
     void abandon() override;
     void close() override;
+    void serve_audience(const GameLog& log) override;
+    size_t audience_size() const override { return audience_.size(); }
 
 private:
-    void answer_stranger(ENetPeer* peer, const ENetPacket& packet);
+    // Refuses the stranger, or seats it (true) when it shows the seat's token.
+    bool answer_stranger(ENetPeer* peer, const ENetPacket& packet, bool& anew);
+    // Whether the hello is a spectator's that may watch; answers it either way.
+    void admit_spectator(ENetPeer* peer, const Hello& hello, Refuse& refusal);
+    void hear_spectator(ENetPeer* peer, const ENetEvent& event);
+    void drop_spectator(ENetPeer* peer, ByeReason reason, const std::string& why);
 
     ENetHost* host_;
     ENetPeer* peer_;
     std::unique_ptr<EnetDoor> door_;
     bool hosting_;
     std::string code_;
+    std::string token_;
+    Hello local_;
+    Welcome watching_;
+    Audience audience_;
+    bool record_full_ = false;
+    long record_through_ = 0;
+    uint64_t fed_bytes_ = 0;  // the feeds' own bytes, for the figures
     ErrorStreak errors_;
 };
 

@@ -32,11 +32,13 @@ struct HostTerms {
     std::vector<DataEntry> files;
     Welcome welcome;       // the delay is filled in when measure_delay
     bool measure_delay = true;
+    std::string name;  // what a guest looking for games is told
 };
 
 // The guest that joined.
 struct Arrival {
     Hello hello;
+    std::string token;  // its seat, for coming back
     int delay = 0;
     std::vector<double> round_trips_ms;
 };

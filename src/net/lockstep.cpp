@@ -38,9 +38,17 @@ bool guest_plays_on_menu(const Event& e) {
     return e.vkey != static_cast<int>(kEscape) && !menu_command_for_key(static_cast<unsigned>(e.vkey));
 }
 
-InputQueue::InputQueue(Role role, int delay)
-    : role_(role), next_local_(delay + 1), next_remote_(delay + 1), acked_(delay) {
-    delays_[1] = delay;
+InputQueue::InputQueue(Role role, int delay, long start)
+    : role_(role), next_local_(start + delay + 1), next_remote_(start == 0 ? delay + 1 : start + 1),
+      acked_(start + delay), taken_(start) {
+    delays_[start + 1] = delay;
+}
+
+void InputQueue::restart_remote(long played, int delay) {
+    remote_.clear();
+    next_remote_ = played + delay + 1;
+    acked_ = played;
+    taken_ = std::max(taken_, played);
 }
 
 int InputQueue::delay_at(long frame) const {

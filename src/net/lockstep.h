@@ -51,7 +51,15 @@ bool guest_plays_on_menu(const platform::Event& event);
 class InputQueue {
 public:
     // `delay`: the delay both sides start with (frames 1..delay are empty).
-    InputQueue(Role role, int delay);
+    // A guest that comes back anew starts after frame `start` (caught up
+    // through it), its own frames start + 1 .. start + delay empty.
+    InputQueue(Role role, int delay, long start = 0);
+
+    // The host, when its guest comes back anew after frame `played`: the old
+    // guest's input for later frames is forgotten, the new one's frames
+    // played + 1 .. played + delay are empty, and the new guest holds this
+    // side's input through `played` (it catches up from the host's record).
+    void restart_remote(long played, int delay);
 
     // The delay this side sends its input with from local frame `frame` on.
     int delay_at(long frame) const;

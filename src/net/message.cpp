@@ -193,11 +193,28 @@ Event read_event(Reader& r) {
     return e;
 }
 
+void write_frame(Writer& w, const std::vector<Event>& frame) {
+    std::vector<const Event*> carried;
+    for (const Event& e : frame)
+        if (travels(e) && carried.size() < kMaxEventsPerFrame) carried.push_back(&e);
+    w.u8(static_cast<uint8_t>(carried.size()));
+    for (const Event* e : carried) write_event(w, *e);
+}
+
+std::vector<Event> read_frame(Reader& r) {
+    const uint8_t events = r.u8("event count");
+    std::vector<Event> frame;
+    for (uint8_t i = 0; i < events && r.ok(); ++i) frame.push_back(read_event(r));
+    return frame;
+}
+
 struct Encoder {
     Writer& w;
     void operator()(const Hello& m) const {
         w.u8(static_cast<uint8_t>(MessageType::Hello));
         w.text(m.code, kMaxCodeBytes, false);
+        w.u8(static_cast<uint8_t>(m.purpose));
+        w.text(m.token, kMaxTokenBytes, false);
         w.text(m.program_version, kMaxVersionBytes, false);
         w.u64(m.data_digest);
         w.u32(m.data_files);
@@ -210,6 +227,9 @@ struct Encoder {
         w.u8(m.god ? 1 : 0);
         w.u8(m.delay);
         w.u8(m.autofire ? 1 : 0);
+        w.u8(m.guest_autofire ? 1 : 0);
+        w.text(m.token, kMaxTokenBytes, false);
+        w.u32(m.catch_up_through);
     }
     void operator()(const Refuse& m) const {
         w.u8(static_cast<uint8_t>(MessageType::Refuse));
@@ -224,13 +244,24 @@ struct Encoder {
         w.u32(m.first);
         const size_t count = std::min(m.frames.size(), kMaxFramesPerInput);
         w.u8(static_cast<uint8_t>(count));
-        for (size_t f = 0; f < count; ++f) {
-            std::vector<const Event*> carried;
-            for (const Event& e : m.frames[f])
-                if (travels(e) && carried.size() < kMaxEventsPerFrame) carried.push_back(&e);
-            w.u8(static_cast<uint8_t>(carried.size()));
-            for (const Event* e : carried) write_event(w, *e);
+        for (size_t f = 0; f < count; ++f) write_frame(w, m.frames[f]);
+    }
+    void operator()(const Feed& m) const {
+        w.u8(static_cast<uint8_t>(MessageType::Feed));
+        w.u32(m.first);
+        const size_t digests = std::min(m.digests.size(), kMaxDigestsPerFeed);
+        w.u8(static_cast<uint8_t>(digests));
+        for (size_t i = 0; i < digests; ++i) {
+            w.u32(m.digests[i].first);
+            w.u64(m.digests[i].second);
         }
+        const size_t count = std::min(m.frames.size(), kMaxFramesPerFeed);
+        w.u16(static_cast<uint16_t>(count));
+        for (size_t f = 0; f < count; ++f) write_frame(w, m.frames[f]);
+    }
+    void operator()(const Progress& m) const {
+        w.u8(static_cast<uint8_t>(MessageType::Progress));
+        w.u32(m.frame);
     }
     void operator()(const DelayChange& m) const {
         w.u8(static_cast<uint8_t>(MessageType::DelayChange));
@@ -274,6 +305,10 @@ bool read_body(Reader& r, uint8_t type, Message& out) {
         case MessageType::Hello: {
             Hello m;
             m.code = r.text("join code", kMaxCodeBytes, false, false);
+            const uint8_t purpose = r.u8("purpose");
+            if (r.ok() && (purpose < 1 || purpose > 4)) r.fail("unknown purpose " + std::to_string(purpose));
+            m.purpose = static_cast<Purpose>(purpose);
+            m.token = r.text("seat token", kMaxTokenBytes, false, false);
             m.program_version = r.text("program version", kMaxVersionBytes, false, false);
             m.data_digest = r.u64("data digest");
             m.data_files = r.u32("data file count");
@@ -290,6 +325,11 @@ bool read_body(Reader& r, uint8_t type, Message& out) {
             m.god = r.flag("god flag");
             m.delay = r.delay();
             m.autofire = r.flag("autofire flag");
+            m.guest_autofire = r.flag("guest autofire flag");
+            m.token = r.text("seat token", kMaxTokenBytes, false, false);
+            m.catch_up_through = r.u32("catch-up frame");
+            if (r.ok() && m.catch_up_through > kMaxFrame)
+                r.fail("catch-up frame " + std::to_string(m.catch_up_through) + " out of range");
             out = m;
             return true;
         }
@@ -317,13 +357,35 @@ bool read_body(Reader& r, uint8_t type, Message& out) {
                 r.fail("input for " + std::to_string(count) + " frames (at most " + std::to_string(kMaxFramesPerInput) + ")");
             if (r.ok() && count > 0 && m.first > kMaxFrame - (count - 1u))
                 r.fail("input frames past " + std::to_string(kMaxFrame));
-            for (uint8_t f = 0; f < count && r.ok(); ++f) {
-                const uint8_t events = r.u8("event count");
-                std::vector<Event> frame;
-                for (uint8_t i = 0; i < events && r.ok(); ++i) frame.push_back(read_event(r));
-                m.frames.push_back(std::move(frame));
-            }
+            for (uint8_t f = 0; f < count && r.ok(); ++f) m.frames.push_back(read_frame(r));
             out = std::move(m);
+            return true;
+        }
+        case MessageType::Feed: {
+            Feed m;
+            m.first = r.frame("feed frame");
+            const uint8_t digests = r.u8("digest count");
+            if (r.ok() && digests > kMaxDigestsPerFeed) r.fail("a feed of " + std::to_string(digests) + " digests");
+            for (uint8_t i = 0; i < digests && r.ok(); ++i) {
+                const uint32_t frame = r.frame("digest frame");
+                const uint64_t digest = r.u64("state digest");
+                if (r.ok() && !m.digests.empty() && frame <= m.digests.back().first)
+                    r.fail("feed digests out of order");
+                m.digests.emplace_back(frame, digest);
+            }
+            const uint16_t count = r.u16("frame count");
+            if (r.ok() && count > kMaxFramesPerFeed)
+                r.fail("a feed of " + std::to_string(count) + " frames (at most " + std::to_string(kMaxFramesPerFeed) + ")");
+            if (r.ok() && count > 0 && m.first > kMaxFrame - (count - 1u)) r.fail("feed frames past " + std::to_string(kMaxFrame));
+            for (uint16_t f = 0; f < count && r.ok(); ++f) m.frames.push_back(read_frame(r));
+            out = std::move(m);
+            return true;
+        }
+        case MessageType::Progress: {
+            Progress m;
+            m.frame = r.u32("progress frame");
+            if (r.ok() && m.frame > kMaxFrame) r.fail("progress frame " + std::to_string(m.frame) + " out of range");
+            out = m;
             return true;
         }
         case MessageType::DelayChange: {
@@ -343,7 +405,7 @@ bool read_body(Reader& r, uint8_t type, Message& out) {
         case MessageType::Bye: {
             Bye m;
             const uint8_t reason = r.u8("leaving reason");
-            if (r.ok() && (reason < 1 || reason > 3)) r.fail("unknown leaving reason " + std::to_string(reason));
+            if (r.ok() && (reason < 1 || reason > 4)) r.fail("unknown leaving reason " + std::to_string(reason));
             m.reason = static_cast<ByeReason>(reason);
             out = m;
             return true;
@@ -399,6 +461,19 @@ std::vector<uint8_t> encode(const Message& message) {
     w.u8(kFormatVersion);
     std::visit(Encoder{w}, message);
     return w.take();
+}
+
+void append_frame(std::vector<uint8_t>& out, const std::vector<Event>& events) {
+    Writer w;
+    write_frame(w, events);
+    const std::vector<uint8_t> bytes = w.take();
+    for (const uint8_t b : bytes) out.push_back(b);
+}
+
+bool read_frame(const uint8_t* data, size_t size, std::vector<Event>& out) {
+    Reader r(data, size);
+    out = read_frame(r);
+    return r.ok() && r.at_end();
 }
 
 size_t encoded_frame_bytes(const std::vector<Event>& events) {

@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -24,7 +25,7 @@
 namespace net {
 
 constexpr uint8_t kMagic = 0x56;
-constexpr uint8_t kFormatVersion = 3;
+constexpr uint8_t kFormatVersion = 4;
 constexpr int kDefaultPort = 27183;
 
 // Limits the decoder enforces (and the encoder keeps to).
@@ -36,6 +37,12 @@ constexpr size_t kMaxVersionBytes = 64;
 constexpr size_t kMaxReasonBytes = 512;
 constexpr size_t kMaxStateBytes = 60000;
 constexpr size_t kMaxPathBytes = 255;
+constexpr size_t kMaxTokenBytes = 32;
+// Frames and digests one feed message may carry (a feed message is also
+// kept under kFeedBudgetBytes by whoever makes it).
+constexpr size_t kMaxFramesPerFeed = 1024;
+constexpr size_t kMaxDigestsPerFeed = 128;
+constexpr size_t kFeedBudgetBytes = 16 * 1024;
 constexpr int kMaxMotion = 100000;  // the same bound input scripts have
 constexpr uint32_t kMaxFrame = 0x7FFFFFFF;
 
@@ -50,16 +57,25 @@ enum class MessageType : uint8_t {
     DataList = 8,
     Probe = 9,
     Timing = 10,
+    Feed = 11,
+    Progress = 12,
 };
 
 // The guest's introduction: the join code, and what must agree before a game
 // starts. The host says nothing of its own until the code matched.
+// Why a peer comes: to play (a new guest), to watch, or to take its seat
+// again after its connection dropped, either as a program started again
+// (it catches up from frame 1) or as the same one still running.
+enum class Purpose : uint8_t { Play = 1, Watch = 2, ReturnAnew = 3, ReturnRunning = 4 };
+
 struct Hello {
     std::string code;  // as the guest typed it; empty when it gave none
     std::string program_version;
     uint64_t data_digest = 0;
     uint32_t data_files = 0;
     bool autofire = false;  // the guest's own choice, for player two's ship
+    Purpose purpose = Purpose::Play;
+    std::string token{};  // the seat's token, when returning (printable, at most kMaxTokenBytes)
 };
 
 // The host's acceptance, with the settings it chose for both games.
@@ -69,6 +85,11 @@ struct Welcome {
     bool god = false;
     uint8_t delay = 0;        // input delay in frames at the start
     bool autofire = false;    // the host's own choice, for player one's ship
+    bool guest_autofire = false;  // player two's, for a spectator or a returning guest
+    std::string token{};          // the guest's seat, shown again to come back; empty for a spectator
+    // A returning guest catches up through this frame from the feed, then
+    // plays on; 0 for a new game (and for a spectator, who follows the feed).
+    uint32_t catch_up_through = 0;
 };
 
 enum class RefuseReason : uint8_t {
@@ -111,7 +132,8 @@ struct StateText {
     std::string text;  // printable ASCII and line feeds
 };
 
-enum class ByeReason : uint8_t { Quit = 1, Stopped = 2, OutOfStep = 3 };
+// TooSlow: a spectator that fell too far behind the game.
+enum class ByeReason : uint8_t { Quit = 1, Stopped = 2, OutOfStep = 3, TooSlow = 4 };
 
 struct Bye {
     ByeReason reason = ByeReason::Quit;
@@ -146,7 +168,22 @@ struct Timing {
     int16_t slack_ms = 0;
 };
 
-using Message = std::variant<Hello, Welcome, Refuse, Input, DelayChange, StateText, Bye, DataList, Probe, Timing>;
+// From the host to a spectator or a returning guest: the game's merged input
+// for the frames first, first + 1, ... as the host played them, and the
+// host's state digests of frames among them (or before), to check against.
+struct Feed {
+    uint32_t first = 1;
+    std::vector<std::pair<uint32_t, uint64_t>> digests;  // frame, digest; frames ascending
+    std::vector<std::vector<platform::Event>> frames;
+};
+
+// From a spectator, now and then: it has played through `frame` of the feed.
+struct Progress {
+    uint32_t frame = 0;
+};
+
+using Message = std::variant<Hello, Welcome, Refuse, Input, DelayChange, StateText, Bye, DataList, Probe, Timing,
+                             Feed, Progress>;
 
 // True for the events an Input message can carry.
 bool travels(const platform::Event& event);
@@ -159,6 +196,12 @@ std::vector<uint8_t> encode(const Message& message);
 
 // Reads one message. False with `error` saying what is wrong otherwise.
 bool decode(const uint8_t* data, size_t size, Message& out, std::string& error);
+
+// One frame of events as input and feed messages write it, appended to
+// `out`; and read back from exactly `size` bytes (false when they are not one
+// such frame).
+void append_frame(std::vector<uint8_t>& out, const std::vector<platform::Event>& events);
+bool read_frame(const uint8_t* data, size_t size, std::vector<platform::Event>& out);
 
 // The bytes one frame of events takes in an Input message.
 size_t encoded_frame_bytes(const std::vector<platform::Event>& events);

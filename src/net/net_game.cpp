@@ -18,6 +18,7 @@
 #include "display/DirectDrawApp.h"
 #include "display/DirectDrawWin.h"
 #include "net/agreement.h"
+#include "net/catch_up_backend.h"
 #include "net/data_digest.h"
 #include "net/join_code.h"
 #include "net/screen_notice.h"
@@ -36,6 +37,15 @@ constexpr uint64_t kWaitingNoticeMs = 500;
 constexpr uint64_t kEndNoticeMs = 4000;
 constexpr uint64_t kDelayNoticeMs = 2500;
 constexpr uint64_t kStateWaitMs = 2000;  // for the other side's state after a desync
+constexpr uint64_t kProgressShownMs = 100;  // how often a catch-up shows its progress
+constexpr uint64_t kComeBackGapMs = 1000;  // between a guest's attempts to come back
+// A spectator within this of what it received is live; further than this
+// behind (stopped for a while, a slow moment) it catches up again.
+constexpr long kLiveFrames = 3;
+constexpr long kFallenBehindFrames = 44;
+// A spectator's connection may be quiet this long (the game may pause for a
+// minute while its guest comes back: ENet's own pings go on meanwhile).
+constexpr int kSpectatorSilenceMs = 40000;
 constexpr int kStatePlaying = 8;
 constexpr int kStateQuit = 14;
 
@@ -74,6 +84,36 @@ void nudge_a_sprite(long frame) {
     }
 }
 }  // namespace
+
+std::string seat_file_path() {
+    const std::string dir = config_directory();
+    return dir.empty() ? std::string() : dir + "/velmora-seat.txt";
+}
+
+std::string read_seat(const std::string& where) {
+    const std::string path = seat_file_path();
+    if (path.empty()) return {};
+    std::ifstream in(path);
+    std::string address, token;
+    if (!(in >> address >> token) || address != where || token.size() > kMaxTokenBytes) return {};
+    return token;
+}
+
+void write_seat(const std::string& where, const std::string& token) {
+    const std::string path = seat_file_path();
+    if (path.empty()) return;
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
+    if (!write_text(path, where + " " + token + "\n"))
+        std::fprintf(stderr, "velmora: cannot keep the seat's token in %s: started again, this guest could not come back\n",
+                     path.c_str());
+}
+
+void forget_seat() {
+    const std::string path = seat_file_path();
+    std::error_code ec;
+    if (!path.empty()) std::filesystem::remove(path, ec);
+}
 
 std::vector<Event> opening_input(long frame) {
     // The cursor starts at (320, 240); the "2 Player" button's picture starts
@@ -134,6 +174,9 @@ void NetGame::report(long frame) const {
                  frame, f.frames, seconds, seconds > 0 ? static_cast<double>(f.frames - 1) / seconds : 0.0, f.stalls,
                  static_cast<unsigned long long>(f.longest_wait_ms), waiting_notices_, f.delay_changes,
                  delay_notice(session_->delay_at(frame)).c_str());
+    if (role_ == Role::Host)
+        std::fprintf(stderr, "velmora: the game's record: %ld frames in %zu bytes%s\n", log_.through(), log_.bytes(),
+                     log_.full() ? " (full)" : "");
 }
 
 void NetGame::note(const std::string& text) {
@@ -141,10 +184,19 @@ void NetGame::note(const std::string& text) {
     if (note_sink_) note_sink_(text);
 }
 
-void NetGame::start_session(Role role, int delay, std::unique_ptr<Transport> link, bool adaptive, bool headless) {
+void NetGame::start_session(Role role, int delay, std::unique_ptr<Transport> link, bool adaptive, bool headless,
+                            long start) {
     role_ = role;
     headless_ = headless;
-    session_ = std::make_unique<Session>(role, delay, std::move(link));
+    session_ = std::make_unique<Session>(role, delay, std::move(link), Session::Clock{}, start);
+    // A dropped connection pauses the game while the guest comes back.
+    uint64_t return_ms = kReturnMs;
+    if (const char* ms = std::getenv(kReturnVariable); ms != nullptr) {
+        long given = 0;
+        if (ranged_int::parse(ms, 100, static_cast<long>(kReturnMs), given)) return_ms = static_cast<uint64_t>(given);
+    }
+    session_->allow_return(return_ms);
+    if (role == Role::Host) session_->on_return = [this](long played, bool anew) { serve_return(played, anew); };
     session_->set_adaptive(adaptive);
     session_->set_paced(!headless);
     shown_delay_ = delay;
@@ -156,6 +208,7 @@ bool NetGame::host(const LaunchOptions& options, const std::string& data_dir, st
     terms_.local = local_hello(data);
     terms_.files = std::move(data.entries);
     terms_.measure_delay = options.net_delay < 0;
+    terms_.name = options.host_name;
     terms_.welcome.seed = options.seed;
     terms_.welcome.start_level = static_cast<uint8_t>(options.start_level);
     terms_.welcome.god = options.god;
@@ -216,22 +269,40 @@ bool NetGame::wait_for_guest(DirectDrawApp& app, std::string& error) {
                      trips.empty() ? 0.0 : trips.front(), trips.empty() ? 0.0 : trips.back(), trips.size(), kProbes,
                      round_trip_to_cover(trips), delay_notice(arrival.delay).c_str());
     }
-    start_session(Role::Host, arrival.delay, std::move(link), terms_.measure_delay, headless);
+    token_ = arrival.token;
+    start_session(Role::Host, arrival.delay, std::move(link), terms_.measure_delay, headless, 0);
     return true;
 }
 
 bool NetGame::join(LaunchOptions& options, const std::string& data_dir, std::string& error) {
+    if (options.watch) return watch(options, data_dir, error);
     DataDigest data;
     if (!digest_data_dir(data_dir, data, error)) return false;
     Hello hello = local_hello(data);
     if (normalized_join_code(options.join_code) != normalized_join_code(kNoJoinCode)) hello.code = options.join_code;
     hello.autofire = player_autofire(2);
+    join_name_ = options.join_host;
+    join_port_ = options.join_port;
+    join_where_ = join_name_ + ":" + std::to_string(join_port_);
+    // A seat kept from a game at this host: started again, this guest comes back.
+    hello.token = read_seat(join_where_);
+    hello.purpose = hello.token.empty() ? Purpose::Play : Purpose::ReturnAnew;
     Joining joining;
     std::unique_ptr<Transport> link =
         join_host(options.join_host, options.join_port, hello, data.entries, joining, error);
     if (!link) return false;
     const Welcome& welcome = joining.welcome;
     set_player_autofire(1, welcome.autofire);
+    if (welcome.catch_up_through > 0) {
+        // Its ship keeps the choice it had when the game began.
+        set_player_autofire(2, welcome.guest_autofire);
+        catch_up_through_ = welcome.catch_up_through;
+        feed_ = std::make_unique<FeedQueue>();
+    }
+    if (!welcome.token.empty()) write_seat(join_where_, welcome.token);
+    hello_ = hello;
+    hello_.purpose = Purpose::ReturnRunning;
+    hello_.token = welcome.token;
     // The host chose these for both games.
     options.seed = welcome.seed;
     options.seed_given = true;
@@ -239,11 +310,305 @@ bool NetGame::join(LaunchOptions& options, const std::string& data_dir, std::str
     options.god = welcome.god;
     options.net_delay = welcome.delay;
     options.settings_from_host = true;
-    std::printf("velmora: joined the game hosted at %s:%d (%s)\n", options.join_host.c_str(), options.join_port,
-                delay_notice(welcome.delay).c_str());
+    if (catch_up_through_ > 0)
+        std::printf("velmora: back in the game hosted at %s:%d; catching up through frame %ld\n",
+                    options.join_host.c_str(), options.join_port, catch_up_through_);
+    else
+        std::printf("velmora: joined the game hosted at %s:%d (%s)\n", options.join_host.c_str(), options.join_port,
+                    delay_notice(welcome.delay).c_str());
     std::fflush(stdout);
-    start_session(Role::Guest, welcome.delay, std::move(link), false, options.headless);
+    start_session(Role::Guest, welcome.delay, std::move(link), false, options.headless, catch_up_through_);
+    if (feed_) session_->set_feed(feed_.get());
     return true;
+}
+
+bool NetGame::watch(LaunchOptions& options, const std::string& data_dir, std::string& error) {
+    DataDigest data;
+    if (!digest_data_dir(data_dir, data, error)) return false;
+    Hello hello = local_hello(data);
+    if (normalized_join_code(options.join_code) != normalized_join_code(kNoJoinCode)) hello.code = options.join_code;
+    hello.purpose = Purpose::Watch;
+    Joining joining;
+    watch_link_ = join_host(options.join_host, options.join_port, hello, data.entries, joining, error);
+    if (!watch_link_) return false;
+    const Welcome& welcome = joining.welcome;
+    set_player_autofire(1, welcome.autofire);
+    set_player_autofire(2, welcome.guest_autofire);
+    options.seed = welcome.seed;
+    options.seed_given = true;
+    options.start_level = welcome.start_level;
+    options.god = welcome.god;
+    options.settings_from_host = true;
+    catch_up_through_ = 0;
+    role_ = Role::Guest;
+    live_from_ = welcome.catch_up_through;  // the game's frame when it was let in
+    feed_ = std::make_unique<FeedQueue>();
+    watch_link_->set_silence_limit(kSpectatorSilenceMs);
+    headless_ = options.headless;
+    std::printf("velmora: watching the game hosted at %s:%d (at frame %ld)\n", options.join_host.c_str(),
+                options.join_port, live_from_);
+    std::fflush(stdout);
+    return true;
+}
+
+void NetGame::set_fast(bool fast) {
+    if (fast_ != nullptr) fast_->set_fast(fast);
+}
+
+void NetGame::end_watch(const std::string& text) {
+    set_fast(false);
+    std::fprintf(stderr, "velmora: watching over at frame %ld: %s (%ld state digests checked)\n", last_frame_,
+                 text.c_str(), digests_checked_);
+    if (note_sink_) note_sink_("watching over at frame " + std::to_string(last_frame_) + ": " + text);
+    if (watch_link_) watch_link_->close();
+    watch_link_.reset();
+    feed_.reset();
+    label_.clear();
+    notice_ = text;
+    notice_until_ms_ = steady_ms() + kEndNoticeMs;
+    back_to_title_ = true;
+}
+
+void NetGame::pump_watch(int wait_ms) {
+    // Once the host said goodbye, what it sent before is played out first.
+    for (int wait = wait_ms; watch_link_ && watch_over_.empty(); wait = 0) {
+        LinkEvent event = watch_link_->poll(wait);
+        if (event.kind == LinkEvent::Kind::None) return;
+        if (event.kind != LinkEvent::Kind::Received) {
+            watch_over_ = "connection lost";
+            return;
+        }
+        Message message;
+        std::string error;
+        if (!decode(event.bytes.data(), event.bytes.size(), message, error))
+            return end_watch("the host sent a bad message (" + error + ")");
+        if (const auto* feed = std::get_if<Feed>(&message)) {
+            if (!feed_->add(*feed, error)) return end_watch("the host sent a bad message (" + error + ")");
+        } else if (const auto* bye = std::get_if<Bye>(&message)) {
+            watch_over_ = bye->reason == ByeReason::TooSlow ? "the host dropped this spectator: it fell too far behind"
+                                                            : "the game is over";
+        } else if (!std::holds_alternative<Input>(message)) {
+            return end_watch("the host sent a message a spectator does not take");
+        }
+    }
+}
+
+void NetGame::watch_exchange(DirectDrawApp& app, long frame, std::vector<Event>& events) {
+    if (frame == 1) {
+        catch_up_started_ms_ = steady_ms();
+        set_fast(true);
+        label_ = "watching";
+    }
+    std::vector<Event> kept;
+    bool quit = false;
+    for (const Event& e : events) {
+        if (e.type == EventType::Quit) quit = true;
+        if (!travels(e)) kept.push_back(e);  // a spectator's own presses never reach the game
+    }
+    events = std::move(kept);
+    if (quit) return end_watch("you stopped watching");
+    pump_watch(0);
+    const uint64_t start = steady_ms();
+    bool shown = false;
+    while (watch_link_ && !feed_->has(frame)) {
+        if (!watch_over_.empty()) return end_watch(watch_over_);
+        if (!watch_link_) return;  // ended while waiting
+        pump_watch(kWaitSliceMs);
+        Event e;
+        while (platform::has_backend() && platform::backend().poll_event(e))
+            if (e.type == EventType::Quit) return end_watch("you stopped watching");
+        if (!shown && steady_ms() - start >= kWaitingNoticeMs) {
+            shown = true;
+            if (app.ddwin != nullptr) show_notice(*app.ddwin, "waiting for the game");
+        }
+    }
+    if (!watch_link_) return;
+    const long behind = feed_->through() - frame;
+    if (catching_up_ && behind <= kLiveFrames && frame >= live_from_) {
+        catching_up_ = false;
+        set_fast(false);
+        const double seconds = static_cast<double>(steady_ms() - catch_up_started_ms_) / 1000;
+        note("watching live from frame " + std::to_string(frame) + " (caught up in " +
+             std::to_string(seconds).substr(0, 5) + " s, " +
+             std::to_string(static_cast<long>(seconds > 0 ? static_cast<double>(frame) / seconds : 0)) +
+             " frames a second)");
+    } else if (!catching_up_ && behind > kFallenBehindFrames) {
+        catching_up_ = true;
+        catch_up_started_ms_ = steady_ms();
+        live_from_ = feed_->through();
+        set_fast(true);
+        note("fell " + std::to_string(behind) + " frames behind at frame " + std::to_string(frame) + "; catching up");
+    }
+    std::vector<Event> played = feed_->take(frame);
+    events.insert(events.begin(), played.begin(), played.end());
+    // Now and then, never more than 20 a second (the host drops a chatty spectator).
+    const uint64_t since = steady_ms() - progress_sent_ms_;
+    if ((frame - progress_sent_ >= (catching_up_ ? 64 : kDigestInterval) && since >= 50) || since >= 250) {
+        watch_link_->send(encode(Progress{static_cast<uint32_t>(frame)}), Delivery::Unreliable);
+        progress_sent_ = frame;
+        progress_sent_ms_ = steady_ms();
+    }
+    if (catching_up_ && app.ddwin != nullptr && !headless_backend() && steady_ms() >= next_progress_ms_) {
+        next_progress_ms_ = steady_ms() + kProgressShownMs;
+        if (fast_ != nullptr) fast_->show_next();
+        const long target = std::max(live_from_, frame);
+        show_progress_notice(*app.ddwin, "catching up with the game: frame " + std::to_string(frame) + " of " +
+                                             std::to_string(target),
+                             static_cast<double>(frame) / static_cast<double>(target));
+    }
+}
+
+void NetGame::check_watched(const Velmora_Win& game, long frame) {
+    uint64_t theirs = 0;
+    if (frame % kDigestInterval != 0 || !feed_ || !feed_->digest(frame, theirs)) return;
+    ++digests_checked_;
+    if (theirs != play_state_digest(game)) end_watch("this game differs from the host's at frame " + std::to_string(frame));
+}
+
+std::unique_ptr<platform::Backend> NetGame::wrap_backend(std::unique_ptr<platform::Backend> backend) {
+    if (!backend || backend->headless()) return backend;
+    auto wrapped = std::make_unique<CatchUpBackend>(std::move(backend));
+    fast_ = wrapped.get();
+    return wrapped;
+}
+
+void NetGame::serve_return(long played, bool anew) {
+    Welcome w = terms_.welcome;
+    w.delay = static_cast<uint8_t>(session_->delay_after(played));
+    w.autofire = player_autofire(1);
+    w.guest_autofire = player_autofire(2);
+    w.token = token_;
+    w.catch_up_through = anew ? static_cast<uint32_t>(played) : 0;
+    if (anew && (log_.full() || log_.through() < played)) {
+        session_->send_message(Refuse{RefuseReason::HasGuest, "the game is too long to come back into"});
+        session_->end_with("the other player came back started again, but the game is too long to catch up with");
+        return;
+    }
+    session_->send_message(w);
+    if (!anew) return;
+    for (long f = 1; f <= played;) {
+        const Feed feed = log_.feed(f, played);
+        session_->send_message(feed);
+        f += static_cast<long>(feed.frames.size());
+    }
+    note("the other player came back started again; it catches up through frame " + std::to_string(played));
+}
+
+void NetGame::log_frame(long frame, const std::vector<Event>& events) {
+    if (role_ != Role::Host || log_.add(frame, events) || log_full_noted_) return;
+    log_full_noted_ = true;
+    note("the game's record is full at frame " + std::to_string(frame) +
+         ": from now on a guest started again cannot come back");
+}
+
+void NetGame::catch_up(DirectDrawApp& app, long frame, std::vector<Event>& events) {
+    if (frame == 1) {
+        catch_up_started_ms_ = steady_ms();
+        if (fast_ != nullptr) fast_->set_fast(true);
+    }
+    std::vector<Event> kept;
+    for (const Event& e : events) {
+        if (e.type == EventType::Quit) quit_ = true;
+        if (!travels(e)) kept.push_back(e);
+    }
+    session_->pump(0);
+    while (!quit_ && !feed_->has(frame) && !session_->over(frame)) {
+        session_->pump(kWaitSliceMs);
+        session_->keep_waiting();
+        Event e;
+        while (platform::has_backend() && platform::backend().poll_event(e))
+            if (e.type == EventType::Quit) quit_ = true;
+    }
+    if (quit_ || session_->over(frame)) {
+        if (quit_) session_->leave(ByeReason::Quit);
+        if (fast_ != nullptr) fast_->set_fast(false);
+        catch_up_through_ = 0;
+        finish(frame);
+        events = std::move(kept);
+        return;
+    }
+    session_->keep_waiting();  // the host hears from it while it catches up
+    events = feed_->take(frame);
+    events.insert(events.end(), kept.begin(), kept.end());
+    show_progress(app, frame);
+}
+
+void NetGame::show_progress(DirectDrawApp& app, long frame) {
+    const uint64_t now = steady_ms();
+    if (now < next_progress_ms_ || app.ddwin == nullptr || headless_backend()) return;
+    next_progress_ms_ = now + kProgressShownMs;
+    if (fast_ != nullptr) fast_->show_next();
+    show_progress_notice(*app.ddwin, "catching up with the game: frame " + std::to_string(frame) + " of " +
+                                         std::to_string(catch_up_through_),
+                         static_cast<double>(frame) / static_cast<double>(catch_up_through_));
+}
+
+void NetGame::check_caught_up(const Velmora_Win& game, long frame) {
+    uint64_t theirs = 0;
+    if (frame % kDigestInterval == 0 && feed_->digest(frame, theirs) && theirs != play_state_digest(game)) {
+        session_->end_with("this game differs from the host's at frame " + std::to_string(frame) +
+                           " while catching up");
+        return;
+    }
+    if (frame < catch_up_through_) return;
+    if (fast_ != nullptr) fast_->set_fast(false);
+    const double seconds = static_cast<double>(steady_ms() - catch_up_started_ms_) / 1000;
+    note("caught up with the game at frame " + std::to_string(frame) + " in " + std::to_string(seconds).substr(0, 5) +
+         " s (" + std::to_string(static_cast<long>(seconds > 0 ? static_cast<double>(frame) / seconds : 0)) +
+         " frames a second)");
+    feed_.reset();
+    session_->set_feed(nullptr);
+}
+
+void NetGame::wait_away(DirectDrawApp& app, uint64_t& next_shown) {
+    const uint64_t waited = session_->away_for_ms();
+    Event e;
+    while (platform::has_backend() && platform::backend().poll_event(e)) {
+        if (e.type == EventType::Quit && !quit_) {
+            quit_ = true;
+            session_->end_wait();
+            return;
+        }
+        // Escape on the host gives up the wait, and the game with it.
+        if (role_ == Role::Host && e.type == EventType::KeyDown && e.vkey == 0x1B) {
+            session_->end_wait();
+            return;
+        }
+    }
+    if (steady_ms() >= next_shown) {
+        const uint64_t limit = session_->return_limit_ms();
+        const long left = static_cast<long>((limit - std::min(waited, limit) + 999) / 1000);
+        const std::string text = role_ == Role::Host
+                                     ? "waiting for the other player to come back (" + std::to_string(left) + " s)"
+                                     : "the connection dropped: coming back to the game (" + std::to_string(left) + " s)";
+        if (next_shown == 0) note(role_ == Role::Host ? "the other player's connection dropped; waiting for it to come back"
+                                                      : "the connection to the host dropped; coming back");
+        if (app.ddwin != nullptr) show_notice(*app.ddwin, text + (role_ == Role::Host ? "\nEscape gives up" : ""));
+        next_shown = steady_ms() + 250;
+    }
+    if (role_ == Role::Guest && steady_ms() >= next_attempt_ms_) {
+        next_attempt_ms_ = steady_ms() + kComeBackGapMs;
+        try_coming_back();
+    }
+    session_->keep_waiting();
+    if (session_->away()) session_->pump(kWaitSliceMs);
+}
+
+void NetGame::try_coming_back() {
+    Joining joining;
+    std::string error;
+    std::unique_ptr<Transport> link = join_host(join_name_, join_port_, hello_, {}, joining, error);
+    if (link) {
+        session_->replace_link(std::move(link));
+        note("back in the game");
+        return;
+    }
+    // The host is gone or will not have this guest: it holds the game, so
+    // there is nothing to come back to.
+    if (error.rfind("the host refused", 0) == 0 || error.rfind("no game is hosted", 0) == 0) {
+        note("cannot come back: " + error);
+        session_->end_wait();
+    }
 }
 
 void NetGame::attach(DirectDrawApp& app) {
@@ -259,6 +624,7 @@ void NetGame::attach(DirectDrawApp& app) {
 
 void NetGame::exchange(DirectDrawApp& app, long frame, std::vector<Event>& events) {
     last_frame_ = frame;
+    if (watch_link_) return watch_exchange(app, frame, events);
     auto* game = dynamic_cast<Velmora_Win*>(app.ddwin);
     if (!session_) {
         // Over: a one-machine game. Play in progress goes to the title menu
@@ -274,6 +640,8 @@ void NetGame::exchange(DirectDrawApp& app, long frame, std::vector<Event>& event
         }
         return;
     }
+
+    if (catch_up_through_ > 0 && frame <= catch_up_through_) return catch_up(app, frame, events);
 
     std::vector<Event> local = std::move(carry_);
     carry_.clear();
@@ -315,6 +683,8 @@ void NetGame::exchange(DirectDrawApp& app, long frame, std::vector<Event>& event
     const bool menu_showing = game != nullptr && is_menu_screen(game->game_state);
     const std::vector<Event> played = session_->take(frame, menu_showing);
     events.insert(events.end(), played.begin(), played.end());
+    log_frame(frame, events);
+    if (role_ == Role::Host) session_->serve_audience(log_);
     events.insert(events.end(), kept.begin(), kept.end());
 }
 
@@ -335,7 +705,13 @@ void NetGame::await(DirectDrawApp& app, long frame) {
     if (session_->ready(frame) || session_->over(frame)) return;
     const uint64_t start = steady_ms();
     bool notice_shown = false;
+    uint64_t away_shown = 0;
     while (!session_->ready(frame) && !session_->over(frame)) {
+        if (role_ == Role::Host) session_->serve_audience(log_);  // spectators catch up meanwhile
+        if (session_->away()) {
+            wait_away(app, away_shown);
+            continue;
+        }
         session_->pump(kWaitSliceMs);
         session_->keep_waiting();
         // The window stays alive: what the player does now is input for later.
@@ -368,6 +744,9 @@ void NetGame::finish(long frame) {
                                                  session_->remote_state());
         text += written.empty() ? " (the states could not be saved)" : "; the states are in " + dir;
     }
+    if (role_ == Role::Guest) forget_seat();  // the game is over: nothing to come back to
+    catch_up_through_ = 0;
+    if (fast_ != nullptr) fast_->set_fast(false);
     std::fprintf(stderr, "velmora: network game over: %s\n", text.c_str());
     report(frame);
     if (note_sink_) note_sink_("network game over at frame " + std::to_string(frame) + ": " + text);
@@ -380,10 +759,21 @@ void NetGame::finish(long frame) {
 
 void NetGame::after_frame(DirectDrawApp& app, long frame) {
     const auto* game = dynamic_cast<const Velmora_Win*>(app.ddwin);
+    if (watch_link_ && game != nullptr) check_watched(*game, frame);
     if (session_ && game != nullptr) {
         if (frame == nudge_frame_) nudge_a_sprite(frame);
-        session_->after_frame(
-            frame, [game] { return play_state_digest(*game); }, [game] { return play_state_text(*game); });
+        if (catch_up_through_ > 0 && frame <= catch_up_through_) {
+            check_caught_up(*game, frame);
+        } else {
+            session_->after_frame(
+                frame,
+                [this, game, frame] {
+                    const uint64_t digest = play_state_digest(*game);
+                    if (role_ == Role::Host) log_.add_digest(frame, digest);
+                    return digest;
+                },
+                [game] { return play_state_text(*game); });
+        }
         session_->pump(0);
         if (game->game_state == kStateQuit && !quit_) {
             // Chosen on the title menu, so both games quit together.
@@ -393,15 +783,27 @@ void NetGame::after_frame(DirectDrawApp& app, long frame) {
         const Ending ending = session_->ending();
         if (ending == Ending::Desync || ending == Ending::OutOfStep) finish(frame);
     }
-    // A notice goes over every picture shown for a while.
-    if (!notice_.empty() && app.ddwin != nullptr && !headless_backend()) {
-        if (steady_ms() >= notice_until_ms_) {
-            notice_.clear();
-            app.ddwin->overlay = nullptr;
-        } else if (!app.ddwin->overlay) {
-            DirectDrawWin* window = app.ddwin;
-            app.ddwin->overlay = [this, window](Surface& picture) { draw_notice(*window, picture, notice_); };
-        }
+    update_overlay(app);
+}
+
+void NetGame::update_overlay(DirectDrawApp& app) {
+    if (role_ == Role::Host && session_) {
+        const size_t watching = session_->watching();
+        label_ = watching == 0 ? std::string() : std::to_string(watching) + " watching";
+    } else if (role_ == Role::Host) {
+        label_.clear();
+    }
+    if (app.ddwin == nullptr || headless_backend()) return;
+    // A notice goes over every picture shown for a while; the label stays.
+    if (!notice_.empty() && steady_ms() >= notice_until_ms_) notice_.clear();
+    if (notice_.empty() && label_.empty()) {
+        app.ddwin->overlay = nullptr;
+    } else if (!app.ddwin->overlay) {
+        DirectDrawWin* window = app.ddwin;
+        app.ddwin->overlay = [this, window](Surface& picture) {
+            if (!label_.empty()) draw_label(*window, picture, label_);
+            if (!notice_.empty()) draw_notice(*window, picture, notice_);
+        };
     }
 }
 

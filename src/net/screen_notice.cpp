@@ -54,4 +54,30 @@ void show_notice(DirectDrawWin& window, const std::string& text) {
     window.PresentSurface(picture);
 }
 
+void draw_label(DirectDrawWin& window, Surface& picture, const std::string& text) {
+    constexpr int kLabelCell = 16;
+    platform::TextMask mask;
+    const int width = platform::render_text(text, kLabelCell, mask) ? mask.width : 0;
+    const int x = std::max(0, (picture.width - width) / 2);
+    const int y = 36;
+    darken(picture, y - 2, y + kLabelCell + 4);
+    window.DrawText(&picture, x, y, text, 255, 255, 160, kLabelCell);
+}
+
+void show_progress_notice(DirectDrawWin& window, const std::string& text, double fraction) {
+    if (window.primsurf == nullptr || !platform::has_backend() || platform::backend().headless()) return;
+    Surface picture = *window.primsurf;
+    draw_notice(window, picture, text + "\n ");
+    const int width = picture.width * 2 / 3;
+    const int left = (picture.width - width) / 2;
+    const int top = (picture.height - kBandHeight - kLineHeight) / 2 + kBandHeight + 2;
+    const int filled = static_cast<int>(std::clamp(fraction, 0.0, 1.0) * width);
+    const uint32_t white = picture.format.rmask | picture.format.gmask | picture.format.bmask;
+    for (int y = top; y < std::min(picture.height, top + 12); ++y)
+        for (int x = left; x < left + width && x < picture.width; ++x)
+            if (x < left + filled || y == top || y == top + 11 || x == left || x == left + width - 1)
+                picture.put_pixel(x, y, white);
+    window.PresentSurface(picture);
+}
+
 }  // namespace net

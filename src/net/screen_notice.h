@@ -19,4 +19,10 @@ void draw_notice(DirectDrawWin& window, Surface& picture, const std::string& tex
 // still while the other side is awaited). Headless runs show nothing.
 void show_notice(DirectDrawWin& window, const std::string& text);
 
+// A short label at the top of the play field, over the picture ("2 watching").
+void draw_label(DirectDrawWin& window, Surface& picture, const std::string& text);
+
+// The same with a bar under the text, filled to `fraction` (0..1).
+void show_progress_notice(DirectDrawWin& window, const std::string& text, double fraction);
+
 }  // namespace net

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "app/options.h"
+#include "net/game_log.h"
 
 namespace net {
 namespace {
@@ -27,9 +28,13 @@ std::string capped_state_text(const std::string& text) {
     return text.substr(0, end == std::string::npos ? kMaxStateBytes : end + 1);
 }
 
-Session::Session(Role role, int delay, std::unique_ptr<Transport> link, Clock clock)
-    : role_(role), initial_delay_(delay), queue_(role, delay), link_(std::move(link)), clock_(std::move(clock)) {
+Session::Session(Role role, int delay, std::unique_ptr<Transport> link, Clock clock, long start)
+    : role_(role), initial_delay_(static_cast<int>(start) + delay), queue_(role, delay, start), link_(std::move(link)),
+      clock_(std::move(clock)) {
     last_heard_ms_ = now();
+    local_frame_ = played_ = start;
+    // The host's digests of frames before the start were checked in the catch-up.
+    latest_remote_digest_frame_ = start;
 }
 
 Session::~Session() {
@@ -39,7 +44,7 @@ Session::~Session() {
 uint64_t Session::now() const { return clock_ ? clock_() : steady_ms(); }
 
 void Session::send(const Message& message, Delivery delivery) {
-    if (!link_down_ && link_) link_->send(encode(message), delivery);
+    if (!link_down_ && !away_ && link_) link_->send(encode(message), delivery);
 }
 
 void Session::send_input_message() {
@@ -72,6 +77,11 @@ void Session::pump(int wait_ms) {
             link_lost();
             return;
         }
+        if (event.kind == LinkEvent::Kind::Returned) {
+            handle_return(event.anew);
+            continue;
+        }
+        if (away_) continue;  // the old connection's last words
         last_heard_ms_ = now();
         if (!heard_) {
             heard_ = true;
@@ -83,21 +93,80 @@ void Session::pump(int wait_ms) {
 }
 
 void Session::keep_waiting() {
+    if (away_) {
+        if (now() - away_since_ms_ >= return_ms_) end_wait();
+        return;
+    }
     if (!link_down_ && ending_ == Ending::None && now() - last_sent_ms_ >= kResendMs) send_input_message();
     check_silence();
 }
 
 void Session::check_silence() {
-    if (stopped_ || now() - last_heard_ms_ < (heard_ ? kSilenceMs : kStartSilenceMs)) return;
+    if (stopped_ || away_ || now() - last_heard_ms_ < (heard_ ? kSilenceMs : kStartSilenceMs)) return;
+    if (link_) link_->abandon();
+    if (return_ms_ > 0 && ending_ == Ending::None) return go_away();
     stopped_ = true;
     if (ending_ == Ending::None) ending_ = Ending::ConnectionLost;
-    if (link_) link_->abandon();
     link_down_ = true;
 }
 
 void Session::link_lost() {
+    if (return_ms_ > 0 && ending_ == Ending::None && !stopped_) return go_away();
     link_down_ = true;
     if (ending_ == Ending::None) ending_ = Ending::ConnectionLost;
+}
+
+void Session::go_away() {
+    away_ = true;
+    away_since_ms_ = now();
+}
+
+void Session::end_wait() {
+    away_ = false;
+    stopped_ = true;
+    link_down_ = true;
+    if (ending_ == Ending::None) ending_ = Ending::ConnectionLost;
+    if (link_) link_->abandon();
+}
+
+void Session::end_with(const std::string& text) {
+    if (ending_ == Ending::None) {
+        ending_ = Ending::Other;
+        detail_ = text;
+    }
+    stopped_ = true;
+    away_ = false;
+    leave(ByeReason::Stopped);
+}
+
+void Session::replace_link(std::unique_ptr<Transport> link) {
+    link_ = std::move(link);
+    away_ = false;
+    link_down_ = false;
+    last_heard_ms_ = now();
+    heard_ = false;
+    send_input_message();
+}
+
+void Session::handle_return(bool anew) {
+    if (stopped_ || role_ != Role::Host) return;
+    away_ = false;
+    link_down_ = false;
+    last_heard_ms_ = now();
+    heard_ = false;  // it opens its window and catches up: the start's silence limit
+    link_->set_silence_limit(static_cast<int>(kStartSilenceMs));
+    if (anew) {
+        // It holds nothing of what the old one had: everything after the last
+        // frame played here starts again, and it checks the frames before.
+        const int delay = queue_.delay_at(played_ + 1);
+        queue_.restart_remote(played_, delay);
+        local_digests_.erase(local_digests_.begin(), local_digests_.upper_bound(played_));
+        remote_digests_.clear();
+        latest_remote_digest_frame_ = played_;
+        arrivals_.clear();
+    }
+    if (on_return) on_return(played_, anew);
+    send_input_message();
 }
 
 void Session::fail(const std::string& detail) {
@@ -201,6 +270,10 @@ void Session::handle(const Message& message) {
         if (ending_ == Ending::None) ending_ = Ending::PeerLeft;
         link_down_ = true;
         if (link_) link_->close();
+    } else if (const auto* feed = std::get_if<Feed>(&message)) {
+        std::string error;
+        if (role_ != Role::Guest || feed_ == nullptr) return fail("a feed of the game where none was asked for");
+        if (!feed_->add(*feed, error)) return fail(error);
     } else if (std::holds_alternative<Probe>(message)) {
         // A late echo of the handshake's: nothing to do.
     } else {
@@ -334,6 +407,7 @@ std::string Session::ending_text() const {
             return peer_bye_ == ByeReason::Quit ? "the other player left the game"
                                                 : "the other player's run ended";
         case Ending::ConnectionLost: return "connection lost";
+        case Ending::Other: return detail_;
         case Ending::BadMessage: return "the other player sent a bad message (" + detail_ + "); disconnected";
         case Ending::Desync: return "the two games differ at frame " + std::to_string(desync_frame_);
         case Ending::OutOfStep:

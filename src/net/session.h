@@ -43,8 +43,11 @@ constexpr uint64_t kResendMs = 20;
 constexpr uint64_t kLongFrameMs = 138;
 // States kept for a report (of the oldest digests not yet compared).
 constexpr size_t kHeldStates = 3;
+// How long the host keeps the guest's seat after its connection dropped, and
+// the guest tries to come back.
+constexpr uint64_t kReturnMs = 60000;
 
-enum class Ending { None, PeerLeft, ConnectionLost, BadMessage, Desync, OutOfStep };
+enum class Ending { None, PeerLeft, ConnectionLost, BadMessage, Desync, OutOfStep, Other };
 
 // What the session saw of the link, for the summary at the end.
 struct LinkFigures {
@@ -59,7 +62,8 @@ class Session {
 public:
     using Clock = std::function<uint64_t()>;  // milliseconds, never going back
 
-    Session(Role role, int delay, std::unique_ptr<Transport> link, Clock clock = {});
+    // `start`: a guest that came back anew plays on after this frame.
+    Session(Role role, int delay, std::unique_ptr<Transport> link, Clock clock = {}, long start = 0);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -70,6 +74,39 @@ public:
     // This side runs in real time (not headless): how long it waits for
     // input says something about the link.
     void set_paced(bool on) { paced_ = on; }
+    // When the connection drops during play, the game pauses for up to
+    // `ms` instead of ending: the host keeps the seat for the guest to come
+    // back, the guest comes back (replace_link). Nothing is played meanwhile,
+    // so the rules counted in frames cannot end the game.
+    void allow_return(uint64_t ms) { return_ms_ = ms; }
+    bool away() const { return away_; }
+    uint64_t return_limit_ms() const { return return_ms_; }
+    // How long the other side has been away.
+    uint64_t away_for_ms() const { return away_ ? now() - away_since_ms_ : 0; }
+    // The host's player gave up waiting: the game ends as a lost connection.
+    void end_wait();
+    // Ends the game for both with `text` for the player (a bye goes across).
+    void end_with(const std::string& text);
+    // The guest's new connection to the host, after its old one dropped.
+    void replace_link(std::unique_ptr<Transport> link);
+    // On the host, when the guest took its seat again after `played`
+    // (`anew`: a program started again, which catches up through `played`):
+    // the welcome and the feed go out through send_message().
+    std::function<void(long played, bool anew)> on_return;
+    void send_message(const Message& message) { send(message); }
+    // The delay both sides send with after `frame`.
+    int delay_after(long frame) const { return queue_.delay_at(frame + 1); }
+    long played() const { return played_; }
+    // Where the feed of the host's record goes (a guest catching up); without
+    // one a feed is a bad message.
+    void set_feed(class FeedQueue* feed) { feed_ = feed; }
+
+    // The host's spectators (see Transport).
+    void serve_audience(const GameLog& log) {
+        if (link_ && !link_down_) link_->serve_audience(log);
+    }
+    size_t watching() const { return link_ && !link_down_ ? link_->audience_size() : 0; }
+
     // The delay this side's input goes with at `frame`.
     int delay_at(long frame) const { return queue_.delay_at(frame); }
 
@@ -129,6 +166,8 @@ private:
     void tune_delay(long frame);
     void fail(const std::string& detail);
     void link_lost();
+    void go_away();
+    void handle_return(bool anew);
     void send(const Message& message, Delivery delivery = Delivery::Reliable);
     void send_input_message();
     long input_limit() const;
@@ -145,6 +184,10 @@ private:
     long local_frame_ = 0;  // the last frame this side sent input for
     long played_ = 0;       // the last frame taken
 
+    uint64_t return_ms_ = 0;   // 0: a drop ends the game
+    bool away_ = false;        // the connection dropped; waiting for it to come back
+    uint64_t away_since_ms_ = 0;
+    class FeedQueue* feed_ = nullptr;
     bool link_down_ = false;   // nothing more will arrive
     bool stopped_ = false;     // a fault: stop at once
     Ending ending_ = Ending::None;

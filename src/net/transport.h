@@ -4,17 +4,23 @@
 // ENet (enet_transport.h) and, in the tests, in memory.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace net {
 
+class GameLog;
+
 enum class Delivery { Reliable, Unreliable };
 
 struct LinkEvent {
-    enum class Kind { None, Received, Closed };
+    // Returned: the guest took its seat again (on the host, after its
+    // connection dropped or while the host still thought it there).
+    enum class Kind { None, Received, Closed, Returned };
     Kind kind = Kind::None;
     std::vector<uint8_t> bytes;  // Received: one message as it arrived
+    bool anew = false;           // Returned: a program started again, to catch up from frame 1
 };
 
 class Transport {
@@ -32,6 +38,10 @@ public:
     // How long the other side may stay silent before the connection counts as
     // dropped.
     virtual void set_silence_limit(int /*ms*/) {}
+    // The host's spectators: each is sent what it is due of the host's
+    // record, and those too far behind are dropped.
+    virtual void serve_audience(const GameLog& /*log*/) {}
+    virtual size_t audience_size() const { return 0; }
 };
 
 }  // namespace net

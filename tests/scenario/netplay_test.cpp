@@ -190,9 +190,11 @@ TEST_F(NetPlay, GamesStayTheSameThroughALossyReorderingRelay) {
 
 TEST_F(NetPlay, AVanishedGuestSendsTheHostBackToTheTitleWithinSixSeconds) {
     const long frames = 1000000;  // the run is ended by the test
+    auto host_env = env_;
+    host_env["VELMORA_TEST_RETURN_MS"] = "100";  // its seat is not kept for long here
     const int port = start_host(
         host_, with(common(frames), {"--host", "0", "--code", kCode, "--god", "--trace", out_.file("host.trace")}),
-        out_.file("host.log"), env_);
+        out_.file("host.log"), host_env);
     ASSERT_GT(port, 0) << host_.output();
     const std::string playing = dump("guest", 60);
     ASSERT_TRUE(guest_.start(
@@ -377,7 +379,9 @@ TEST(NetPlayAgreement, MismatchedDataAndASecondGuestAreRefusedWithTheirReasons) 
     ASSERT_TRUE(host.wait_for_output(" joined", 20000)) << host.output();
     ASSERT_TRUE(guest.wait_for_output("joined the game hosted at", 5000)) << guest.output();
 
-    ASSERT_TRUE(second.start(with(args(same), {"--join", address}), out.file("second.log"), env));
+    // Another machine: its own settings, without the first guest's seat.
+    ASSERT_TRUE(second.start(with(args(same), {"--join", address}), out.file("second.log"),
+                             {{"XDG_CONFIG_HOME", out.file("config-second")}}));
     EXPECT_EQ(second.wait(20000), 1);
     EXPECT_NE(second.output().find("the host refused: the host already has a guest"), std::string::npos)
         << second.output();

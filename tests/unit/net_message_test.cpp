@@ -122,7 +122,7 @@ TEST(NetMessage, AnythingElseIsRefusedWithItsReason) {
     // magic, version, type, ack(4), digest frame(4), digest(8), first(4), count,
     // events, kind, vkey, repeat, kind, button, pressed
     EXPECT_NE(with(0, 'X').find("not a message of this game"), std::string::npos);
-    EXPECT_EQ(with(1, 2), "network format version 2 (this program speaks 3)");
+    EXPECT_EQ(with(1, 2), "network format version 2 (this program speaks 4)");
     EXPECT_EQ(with(2, 99), "unknown message type 99");
     EXPECT_EQ(with(6, 0x80), "acknowledged frame 2147483650 out of range");
     EXPECT_EQ(with(11, 1), "a state digest without its frame");

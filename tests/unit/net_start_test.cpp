@@ -46,6 +46,14 @@ TEST(NetStart, HostJoinAndDelayOptions) {
     EXPECT_EQ(o.join_code, "k7qm-4txr");
     ASSERT_TRUE(parse({"--host", "--code", "none"}, o, error)) << error;
     EXPECT_EQ(o.join_code, "none");
+    ASSERT_TRUE(parse({"--join", "--code", "k7qm-4txr"}, o, error)) << error;
+    EXPECT_TRUE(o.find_host) << "no address: look on the local network";
+    EXPECT_TRUE(o.join_host.empty());
+    ASSERT_TRUE(parse({"--watch", "10.0.0.2:4000", "--code", "x"}, o, error)) << error;
+    EXPECT_TRUE(o.watch);
+    EXPECT_EQ(o.join_host, "10.0.0.2");
+    ASSERT_TRUE(parse({"--host", "--name", "Ada L."}, o, error)) << error;
+    EXPECT_EQ(o.host_name, "Ada L.");
 
     const std::string long_code(33, 'A');
     const std::vector<std::pair<std::vector<const char*>, std::string>> bad = {
@@ -58,7 +66,12 @@ TEST(NetStart, HostJoinAndDelayOptions) {
         {{"--join", "h", "--start-level", "3"}, "the host chooses the seed"},
         {{"--net-delay", "2"}, "goes with --host"},
         {{"--host", "--net-delay", "11"}, "0..10 frames"},
-        {{"--code", "AB12"}, "goes with --host or --join"},
+        {{"--code", "AB12"}, "goes with --host, --join or --watch"},
+        {{"--join", "h", "--watch", "h"}, "--join and --watch cannot go together"},
+        {{"--join", "--watch", "h"}, "--join and --watch cannot go together"},
+        {{"--watch", "h", "--seed", "3"}, "the host chooses the seed"},
+        {{"--host", "--watch", "h"}, "--host and --watch cannot go together"},
+        {{"--join", "h", "--name", "x"}, "--name goes with --host"},
         {{"--host", "--code", "ab cd"}, "a join code of letters, digits"},
         {{"--host", "--code", long_code.c_str()}, "a join code of letters, digits"},
     };
