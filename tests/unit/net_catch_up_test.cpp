@@ -87,6 +87,10 @@ TEST(NetCatchUp, AFeedThatSkipsFramesIsRefusedAndTheRecordStopsAtItsCap) {
     EXPECT_FALSE(queue.add(feed, error));
     EXPECT_EQ(error, "a feed from frame 12 where frame 11 was due");
     EXPECT_EQ(queue.through(), 10);
+    feed.first = 1000;  // an empty one too: it claims the frames between
+    feed.frames.clear();
+    EXPECT_FALSE(queue.add(feed, error));
+    EXPECT_EQ(queue.through(), 10);
 
     GameLog log;
     for (long f = 1; f <= static_cast<long>(GameLog::kMaxFrames); ++f) ASSERT_TRUE(log.add(f, {}));
