@@ -66,4 +66,15 @@ std::vector<std::pair<uint64_t, std::string>> Audience::serve(const GameLog& log
     return drops;
 }
 
+void Audience::serve_rest(const GameLog& log, const std::function<void(uint64_t, const Feed&)>& send) {
+    for (Member& m : members_) {
+        while (m.sent < log.through()) {
+            const Feed feed = log.feed(m.sent + 1, log.through());
+            if (feed.frames.empty()) break;
+            send(m.id, feed);
+            m.sent += static_cast<long>(feed.frames.size());
+        }
+    }
+}
+
 }  // namespace net

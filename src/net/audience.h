@@ -48,6 +48,9 @@ public:
     // to drop, each with the reason to tell it; they are no longer members.
     std::vector<std::pair<uint64_t, std::string>> serve(const GameLog& log, uint64_t now_ms,
                                                         const std::function<void(uint64_t, const Feed&)>& send);
+    // The game is over: sends every member the rest of the record, however
+    // far behind it is (the record is capped), so each plays the whole game.
+    void serve_rest(const GameLog& log, const std::function<void(uint64_t, const Feed&)>& send);
 
 private:
     struct Member {

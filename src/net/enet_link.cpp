@@ -1,5 +1,7 @@
 #include "net/enet_link.h"
 
+#include <algorithm>
+
 #include "net/agreement.h"
 #include "net/session.h"
 
@@ -38,6 +40,7 @@ EnetLink::EnetLink(ENetHost* host, ENetPeer* peer, std::unique_ptr<EnetDoor> doo
 
 EnetLink::~EnetLink() {
     close();
+    if (bid_audience_goodbye()) enet_host_flush(host_);
     if (hosting_)
         note("sent spectators " + std::to_string(fed_bytes_) + " bytes of the game's record (" +
              std::to_string(host_->totalSentData) + " bytes sent in all)");
@@ -217,8 +220,8 @@ void EnetLink::abandon() {
     peer_ = nullptr;
 }
 
-void EnetLink::close() {
-    // The game is over for the spectators too.
+bool EnetLink::bid_audience_goodbye() {
+    bool any = false;
     while (audience_.size() > 0) {
         // Any member will do: the audience keeps no order worth keeping here.
         bool dropped = false;
@@ -228,11 +231,44 @@ void EnetLink::close() {
                 audience_.leave(reinterpret_cast<uintptr_t>(p));
                 send_to(host_, p, Bye{ByeReason::Stopped});
                 enet_peer_disconnect_later(p, 0);
-                dropped = true;
+                dropped = any = true;
             }
         }
         if (!dropped) break;
     }
+    return any;
+}
+
+void EnetLink::end_audience(const GameLog& log) {
+    if (audience_.size() == 0) return;
+    audience_.serve_rest(log, [this](uint64_t id, const Feed& feed) {
+        const std::vector<uint8_t> bytes = encode(feed);
+        fed_bytes_ += bytes.size();
+        send_bytes(host_, reinterpret_cast<ENetPeer*>(static_cast<uintptr_t>(id)), bytes, Delivery::Reliable);
+    });
+    std::vector<ENetPeer*> spectators;
+    for (size_t i = 0; i < host_->peerCount; ++i)
+        if (audience_.contains(reinterpret_cast<uintptr_t>(&host_->peers[i]))) spectators.push_back(&host_->peers[i]);
+    bid_audience_goodbye();
+    enet_host_flush(host_);
+    // The rest of the record may be more than goes out at once: wait for the
+    // spectators to take it (each hangs up once it has), never longer than a close.
+    const uint64_t deadline = steady_ms() + kClosingMs;
+    ENetEvent event;
+    for (uint64_t now = steady_ms(); now < deadline; now = steady_ms()) {
+        if (std::none_of(spectators.begin(), spectators.end(),
+                         [](const ENetPeer* p) { return p->state != ENET_PEER_STATE_DISCONNECTED; }))
+            break;
+        const int got =
+            enet_host_service(host_, &event, static_cast<enet_uint32>(std::min<uint64_t>(deadline - now, 50)));
+        if (got <= 0) continue;
+        if (event.type == ENET_EVENT_TYPE_RECEIVE) enet_packet_destroy(event.packet);
+        if (event.type == ENET_EVENT_TYPE_DISCONNECT && event.peer == peer_) peer_ = nullptr;
+    }
+}
+
+void EnetLink::close() {
+    // Only the other player: the spectators are sent the rest of the game first (end_audience).
     if (peer_ == nullptr) {
         enet_host_flush(host_);
         return;

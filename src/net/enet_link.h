@@ -34,6 +34,7 @@ public:
     void abandon() override;
     void close() override;
     void serve_audience(const GameLog& log) override;
+    void end_audience(const GameLog& log) override;
     size_t audience_size() const override { return audience_.size(); }
 
 private:
@@ -43,6 +44,8 @@ private:
     void admit_spectator(ENetPeer* peer, const Hello& hello, Refuse& refusal);
     void hear_spectator(ENetPeer* peer, const ENetEvent& event);
     void drop_spectator(ENetPeer* peer, ByeReason reason, const std::string& why);
+    // Says goodbye to every spectator; true when there was one.
+    bool bid_audience_goodbye();
 
     ENetHost* host_;
     ENetPeer* peer_;

@@ -455,6 +455,15 @@ bool travels(const Event& e) {
     }
 }
 
+Event as_received(const Event& event) {
+    if (!travels(event)) return event;
+    Writer w;
+    write_event(w, event);
+    const std::vector<uint8_t> bytes = w.take();
+    Reader r(bytes.data(), bytes.size());
+    return read_event(r);
+}
+
 std::vector<uint8_t> encode(const Message& message) {
     Writer w;
     w.u8(kMagic);

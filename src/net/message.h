@@ -188,6 +188,10 @@ using Message = std::variant<Hello, Welcome, Refuse, Input, DelayChange, StateTe
 // True for the events an Input message can carry.
 bool travels(const platform::Event& event);
 
+// `event` as the other side reads it from a message (motion clamped to
+// ±kMaxMotion): the sending side plays this, so both games play the same.
+platform::Event as_received(const platform::Event& event);
+
 // The bytes of `message`. Strings longer than their limit are cut, events the
 // format does not carry are left out, frames past kMaxFramesPerInput and
 // events past kMaxEventsPerFrame are left out, motion is clamped to

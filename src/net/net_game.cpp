@@ -162,7 +162,9 @@ NetGame::NetGame() {
     if (const char* at = std::getenv(kNudgeVariable); at != nullptr) ranged_int::parse(at, 1, kMaxFrame, nudge_frame_);
 }
 NetGame::~NetGame() {
-    if (session_) report(last_frame_);
+    if (!session_) return;
+    report(last_frame_);
+    if (role_ == Role::Host) session_->end_audience(log_);
 }
 
 void NetGame::report(long frame) const {
@@ -750,6 +752,7 @@ void NetGame::finish(long frame) {
     std::fprintf(stderr, "velmora: network game over: %s\n", text.c_str());
     report(frame);
     if (note_sink_) note_sink_("network game over at frame " + std::to_string(frame) + ": " + text);
+    if (role_ == Role::Host) session_->end_audience(log_);  // every frame played, then goodbye
     session_.reset();  // says goodbye if the connection still stands
     if (quit_) return;
     notice_ = text;
@@ -760,6 +763,12 @@ void NetGame::finish(long frame) {
 void NetGame::after_frame(DirectDrawApp& app, long frame) {
     const auto* game = dynamic_cast<const Velmora_Win*>(app.ddwin);
     if (watch_link_ && game != nullptr) check_watched(*game, frame);
+    // The host is done and this was its last frame: the next one would be
+    // played without the game's input, so the watch ends before it.
+    if (watch_link_) {
+        pump_watch(0);
+        if (watch_link_ && !watch_over_.empty() && !feed_->has(frame + 1)) end_watch(watch_over_);
+    }
     if (session_ && game != nullptr) {
         if (frame == nudge_frame_) nudge_a_sprite(frame);
         if (catch_up_through_ > 0 && frame <= catch_up_through_) {

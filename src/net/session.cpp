@@ -60,6 +60,7 @@ long Session::input_limit() const {
 
 void Session::send_input(long frame, std::vector<Event> events) {
     if (events.size() > kMaxEventsPerFrame) events.resize(kMaxEventsPerFrame);
+    for (Event& e : events) e = as_received(e);  // this side plays what the other side will read
     local_frame_ = frame;
     queue_.put_local(frame, std::move(events));
     if (ending_ != Ending::None) return;

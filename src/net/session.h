@@ -102,8 +102,13 @@ public:
     void set_feed(class FeedQueue* feed) { feed_ = feed; }
 
     // The host's spectators (see Transport).
+    // They are served after the other player said goodbye too: the host
+    // still plays out the frames it holds.
     void serve_audience(const GameLog& log) {
-        if (link_ && !link_down_) link_->serve_audience(log);
+        if (link_) link_->serve_audience(log);
+    }
+    void end_audience(const GameLog& log) {
+        if (link_) link_->end_audience(log);
     }
     size_t watching() const { return link_ && !link_down_ ? link_->audience_size() : 0; }
 

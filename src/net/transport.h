@@ -41,6 +41,10 @@ public:
     // The host's spectators: each is sent what it is due of the host's
     // record, and those too far behind are dropped.
     virtual void serve_audience(const GameLog& /*log*/) {}
+    // The game is over: each spectator is sent the rest of the record, then
+    // goodbye. Hanging up on the other player (close) leaves the spectators
+    // be, so the frames the host still plays reach them.
+    virtual void end_audience(const GameLog& /*log*/) {}
     virtual size_t audience_size() const { return 0; }
 };
 

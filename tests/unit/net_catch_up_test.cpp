@@ -87,6 +87,10 @@ TEST(NetCatchUp, AFeedThatSkipsFramesIsRefusedAndTheRecordStopsAtItsCap) {
     EXPECT_FALSE(queue.add(feed, error));
     EXPECT_EQ(error, "a feed from frame 12 where frame 11 was due");
     EXPECT_EQ(queue.through(), 10);
+    feed.first = 1000;  // an empty one too: it claims the frames between
+    feed.frames.clear();
+    EXPECT_FALSE(queue.add(feed, error));
+    EXPECT_EQ(queue.through(), 10);
 
     GameLog log;
     for (long f = 1; f <= static_cast<long>(GameLog::kMaxFrames); ++f) ASSERT_TRUE(log.add(f, {}));
@@ -197,6 +201,34 @@ TEST(NetCatchUp, SpectatorsAreFedAsTheyPlayAndDroppedWhenFarBehindOrChatty) {
     EXPECT_EQ(dropped[0].first, 3u) << "silent while catching up";
     EXPECT_TRUE(audience.contains(1));
     EXPECT_EQ(sent[1], through) << "the live one is fed every frame";
+}
+
+TEST(NetCatchUp, AtTheGamesEndEverySpectatorIsSentTheRestOfTheRecordInOrder) {
+    GameLog log;
+    for (long f = 1; f <= 4000; ++f) log.add(f, frame_events(f));
+    Audience audience;
+    std::map<uint64_t, long> sent;
+    std::map<uint64_t, FeedQueue> queues;
+    auto send = [&](uint64_t id, const Feed& feed) {
+        std::string error;
+        EXPECT_TRUE(queues[id].add(feed, error)) << error;
+        sent[id] += static_cast<long>(feed.frames.size());
+    };
+    audience.join(1, 0);
+    audience.join(2, 0);
+    audience.serve(log, 0, send);  // both at their start, a share each
+    audience.heard(2, 1500, 10);
+    audience.serve(log, 10, send);
+    ASSERT_LT(sent[1], log.through());
+    log.add(4001, frame_events(4001));  // the last frame, played after the last serve
+
+    audience.serve_rest(log, send);
+    for (const uint64_t id : {1u, 2u}) {
+        EXPECT_EQ(sent[id], 4001) << "spectator " << id << ": far behind or not, every frame";
+        EXPECT_TRUE(queues[id].has(4001));
+        EXPECT_FALSE(queues[id].has(4002));
+    }
+    EXPECT_EQ(text(queues[1].take(4001)), text(frame_events(4001))) << "the last frame with its input";
 }
 
 }  // namespace

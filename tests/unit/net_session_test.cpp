@@ -140,6 +140,23 @@ TEST(NetSession, BothSidesPlayTheHostsThenTheGuestsInputAfterTheDelay) {
     EXPECT_FALSE(g.host.ready(6)) << "frame 6 waits for the guest's events of its frame 4";
 }
 
+TEST(NetSession, AMotionBeyondWhatAMessageCarriesIsPlayedAsItArrivesOnBothSides) {
+    Game g;
+    g.play(1, {test_events::motion(kMaxMotion + 1, -2'000'000'000), test_events::motion(-7, 8)}, {});
+    g.play(2, {}, {});
+    const auto [host, guest] = g.play(3, {}, {});
+    ASSERT_EQ(host.size(), 2u);
+    ASSERT_EQ(guest.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(host[i].dx, guest[i].dx) << i;
+        EXPECT_EQ(host[i].dy, guest[i].dy) << i;
+    }
+    EXPECT_EQ(host[0].dx, kMaxMotion);
+    EXPECT_EQ(host[0].dy, -kMaxMotion);
+    EXPECT_EQ(host[1].dx, -7) << "a motion within the bound goes as it was made";
+    EXPECT_EQ(host[1].dy, 8);
+}
+
 TEST(NetSession, OnAMenuOnlyTheHostsPressesCountOnBothSides) {
     Game g;
     for (long f = 1; f <= 2; ++f) g.play(f, {}, {});
