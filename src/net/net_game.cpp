@@ -24,6 +24,7 @@
 #include "net/screen_notice.h"
 #include "net/session.h"
 #include "sprites/Sprite.h"
+#include "state/game_states.h"
 #include "ui/menu_navigation.h"
 #include "util/ranged_int.h"
 
@@ -46,8 +47,6 @@ constexpr long kFallenBehindFrames = 44;
 // A spectator's connection may be quiet this long (the game may pause for a
 // minute while its guest comes back: ENet's own pings go on meanwhile).
 constexpr int kSpectatorSilenceMs = 40000;
-constexpr int kStatePlaying = 8;
-constexpr int kStateQuit = 14;
 
 uint64_t steady_ms() {
     return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
