@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/Velmora_Win.h"
+#include "behaviours/bosses.h"
 #include "behaviours/enemy_ships.h"
 #include "behaviours/player_side.h"
 #include "behaviours/player_state.h"
@@ -81,6 +82,13 @@ bool guarded(const Sprite* s) {
     for (const Sprite* c = s->nextchild; c != nullptr; c = c->nextchild)
         if (c->parent == s && c->hitpoints >= 1 && c->hitclass == kHitEnemy && c->behavior != nullptr) return true;
     return false;
+}
+
+// The mountain's cannons take no hits: on the crag they go when it does (and
+// are among the parts worked through there), but standing alone, as the later
+// worlds' sentinels do, nothing ends them, and a player soon leaves them be.
+bool shot_proof(const Sprite* s) {
+    return s->parent == nullptr && (s->behavior == &movemountainbosscannonup || s->behavior == &movemountainbosscannondown);
 }
 
 }  // namespace
@@ -244,7 +252,7 @@ Autopilot::Snapshot Autopilot::look(const ShipModel* any_ship) {
             seen.hostiles.push_back(mover_of(s, here.box, any_ship));
         // Enemies lose hit points in their own behaviour: one without any
         // (scenery, terrain) cannot be shot down.
-        if (s->layer < 2 && s->hitclass == kHitEnemy && s->behavior != nullptr && !guarded(s))
+        if (s->layer < 2 && s->hitclass == kHitEnemy && s->behavior != nullptr && !guarded(s) && !shot_proof(s))
             seen.targets.push_back(here);
         if (s->layer < 2 && s->hitclass == kHitEnemy) seen.blockers.push_back(here);
         if (s->hitclass == kHitScorePowerup || s->hitclass == kHitWeaponPowerup) seen.pickups.push_back(here);

@@ -17,4 +17,10 @@ namespace world_play {
 // through the game. Skips when the level is not generated.
 void expect_played_through(int level);
 
+// Plays each of the last three worlds alone from its start, seeds 1 to 5,
+// with the autopilot taking damage (no god mode), and checks that these
+// fifteen runs lose at least one ship: the end of the game can kill a
+// player who is careless for a moment.
+void expect_last_worlds_can_kill();
+
 }  // namespace world_play

@@ -32,9 +32,9 @@ const WorldSetup kSetups[] = {
     {{castle::add_creatures, castle::add_horse, castle::add_dragon, castle::add_buildings,
       castle::add_land_and_level},
      music::castle_tune},
-    {{cave::add_craft, cave::add_fixtures, cave::add_boss, cave::add_land_and_level}, music::cave_tune},
-    {{city::add_craft, city::add_boss, city::add_buildings, city::add_land_and_level}, music::city_tune},
-    {{last::add_boss, last::add_fleet, last::add_gates, last::add_land_and_level}, music::cave_tune},
+    {{cave::add_craft, cave::add_fixtures, cave::add_boss, cave::add_sentinels, cave::add_land_and_level}, music::cave_tune},
+    {{city::add_craft, city::add_boss, city::add_sentinels, city::add_buildings, city::add_land_and_level}, music::city_tune},
+    {{last::add_boss, last::add_fleet, last::add_gates, last::add_sentinels, last::add_land_and_level}, music::cave_tune},
 };
 static_assert(std::size(kSetups) == world_list::kCount, "one row for every world the game plays");
 

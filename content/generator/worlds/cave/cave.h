@@ -18,6 +18,7 @@ const Look& look();
 void add_craft(worlds::World& world);     // caveredship, cavehelicopter, cavetank, rockexplosion
 void add_fixtures(worlds::World& world);  // cavecannonup, cavecannondown, caveopenerup, caveopenerdown
 void add_boss(worlds::World& world);      // caveboss
+void add_sentinels(worlds::World& world);  // the guns by the arena that no shot breaks
 // The far wall and the pillars behind the level, laid over `length` level pixels.
 void add_backdrops(worlds::World& world, int length);
 void add_land_and_level(worlds::World& world);

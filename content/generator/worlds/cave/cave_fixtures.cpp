@@ -13,6 +13,7 @@
 #include "generator/art/prelude.h"
 #include "generator/worlds/cave/cave.h"
 #include "generator/worlds/common/turret.h"
+#include "generator/worlds/common/sentinel.h"
 
 namespace cave {
 
@@ -90,6 +91,16 @@ void add_fixtures(worlds::World& world) {
                                                          worlds::dome_turret(style, true)));
     world.sprite("caveopenerup", hatch_frames(false));
     world.sprite("caveopenerdown", hatch_frames(true));
+}
+
+
+// The sentinels: rusted guns on rock roots, lava showing through the cracks.
+void add_sentinels(worlds::World& world) {
+    const Look& k = look();
+    const worlds::SentinelStyle style{
+        .mound = k.rock, .barrel = k.rust, .veins = k.lava, .eye = k.lava, .mouth = k.crystal_glow, .outline = k.outline};
+    world.sprite("mountainbosscannonup", worlds::sentinel_frames(style, true));
+    world.sprite("mountainbosscannondown", worlds::sentinel_frames(style, false));
 }
 
 }  // namespace cave

@@ -6,6 +6,7 @@
 
 #include "generator/art/prelude.h"
 #include "generator/worlds/cave/cave.h"
+#include "generator/worlds/common/sentinel.h"
 #include "generator/worlds/common/terrain.h"
 
 namespace cave {
@@ -236,9 +237,16 @@ void place_level(worlds::World& world, const Ground& g) {
     for (int column = 0; column < 3; ++column) {
         const int x = kBossX + kWheelGap * column;
         level.place(x, kWheelY, 0, "caveboss");
-        if (column == 0) level.place(x, kStackedY, 0, "caveboss");
-        cap(x, column == 0 ? kStackedY : kWheelY);
+        const bool stacked = column != 1;
+        if (stacked) level.place(x, kStackedY, 0, "caveboss");
+        cap(x, stacked ? kStackedY : kWheelY);
     }
+    // Sentinels on the arena's floor and roof where the ships stand to fight
+    // the wheels: the fight is fought under their fire.
+    for (int x : {kBossX - 850, kBossX - 600, kBossX - 330, kBossX - 230, kBossX - 130, kBossX - 30})
+        level.place(x, worlds::sentinel_y(g.floor.surface_over(x - 30, x + 50), true), 1, "mountainbosscannonup");
+    for (int x : {kBossX - 750, kBossX - 500, kBossX - 280, kBossX - 180, kBossX - 90})
+        level.place(x, worlds::sentinel_y(g.roof.surface_over(x - 30, x + 50), false), 1, "mountainbosscannondown");
     level.place(kExitX, 130, 0, "exitportal");
 }
 

@@ -25,6 +25,7 @@ void sign_text(art::Canvas& c, double x, double y, const std::string& text, doub
 void add_craft(worlds::World& world);      // citywhiteship, citygreenship, cityfrogship, citybluehelicopter,
                                            // cityblimp, rocketship
 void add_boss(worlds::World& world);       // cityboss, its eyes and shots
+void add_sentinels(worlds::World& world);  // the guns in the street that no shot breaks
 void add_buildings(worlds::World& world);  // buildingone, buildinglights, housetwo, houseone, fire, scenery towers
 void add_land_and_level(worlds::World& world);
 

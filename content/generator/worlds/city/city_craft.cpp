@@ -13,6 +13,7 @@
 #include "generator/art/prelude.h"
 #include "generator/worlds/city/city.h"
 #include "generator/worlds/common/rotorcraft.h"
+#include "generator/worlds/common/sentinel.h"
 
 namespace city {
 
@@ -267,6 +268,20 @@ void add_craft(worlds::World& world) {
     world.sprite("citybluehelicopter", police_helicopter());
     world.sprite("cityblimp", blimp_frames());
     world.sprite("rocketship", rocket_frames());
+}
+
+
+// The sentinels: armoured police guns on concrete plinths in the street.
+void add_sentinels(worlds::World& world) {
+    const Look& k = look();
+    const worlds::SentinelStyle style{.mound = k.concrete,
+                                      .barrel = k.police,
+                                      .veins = k.neon_cyan.with_alpha(0.7),
+                                      .eye = k.neon_pink,
+                                      .mouth = k.neon_cyan,
+                                      .outline = k.outline};
+    world.sprite("mountainbosscannonup", worlds::sentinel_frames(style, true));
+    world.sprite("mountainbosscannondown", worlds::sentinel_frames(style, false));
 }
 
 }  // namespace city

@@ -22,6 +22,7 @@ void add_fleet(worlds::World& world);   // the armada: darts, divers, zigzaggers
                                         // turrets, rockets, drifting spores
 void add_gates(worlds::World& world);   // background, the gates, mounted cannons, shields
 void add_heart(worlds::World& world);  // the heart that drifts over the far wall ("buildinglights")
+void add_sentinels(worlds::World& world);  // the bone guns beside the shell that no shot breaks
 void add_land_and_level(worlds::World& world);
 
 }  // namespace last

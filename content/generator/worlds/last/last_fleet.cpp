@@ -14,9 +14,12 @@
 // it. "silvercannonup" and "silvercannondown": the shared turret frames in
 // chitin and bone.
 // "rocketship": a bone spear with an acid exhaust, 4 frames.
+// "mountainbosscannonup" and "mountainbosscannondown": the sentinels, bone
+// guns on chitin roots with an ember eye and an acid mouth.
 #include <cmath>
 
 #include "generator/art/prelude.h"
+#include "generator/worlds/common/sentinel.h"
 #include "generator/worlds/common/turret.h"
 #include "generator/worlds/last/last.h"
 
@@ -226,6 +229,14 @@ void add_fleet(worlds::World& world) {
     world.sprite("silvercannondown", worlds::turret_frames(worlds::kCeilingTurret, worlds::ceiling_turret_angles(),
                                                            worlds::dome_turret(style, true)));
     world.sprite("rocketship", spear_frames());
+}
+
+void add_sentinels(worlds::World& world) {
+    const Look& k = look();
+    const worlds::SentinelStyle style{
+        .mound = k.chitin, .barrel = k.bone, .veins = k.flesh.mid, .eye = k.ember, .mouth = k.acid, .outline = k.outline};
+    world.sprite("mountainbosscannonup", worlds::sentinel_frames(style, true));
+    world.sprite("mountainbosscannondown", worlds::sentinel_frames(style, false));
 }
 
 }  // namespace last
