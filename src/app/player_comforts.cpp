@@ -123,14 +123,13 @@ void PlayerComforts::show_settings_notice(DirectDrawApp& app) {
         notice_until_ms_ = now + kNoticeMs;
     }
     if (now >= notice_until_ms_) {
-        if (notice_shown_) window->overlay = nullptr;
+        overlay_.release(*window);
         notice_done_ = true;  // once a run
         return;
     }
-    if (notice_shown_ || window->overlay) return;  // another notice has the picture for now
-    notice_shown_ = true;
+    // While another user holds the slot the notice waits its turn.
     const std::vector<std::string> lines = wrapped(notice_, 640 - 2 * kNoticeMargin);
-    window->overlay = [window, lines](Surface& picture) { draw_settings_notice(*window, picture, lines); };
+    overlay_.take(*window, [window, lines](Surface& picture) { draw_settings_notice(*window, picture, lines); });
 }
 
 void PlayerComforts::save_screenshot(DirectDrawApp& app) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/config.h"
+#include "display/overlay_hold.h"
 
 class DirectDrawApp;
 
@@ -39,6 +40,6 @@ private:
     bool screenshot_requested_ = false;
     std::string notice_;           // over the picture until notice_until_ms_
     uint64_t notice_until_ms_ = 0;
-    bool notice_shown_ = false;    // the overlay is ours
+    OverlayHold overlay_;          // the notice's hold on the window's overlay
     bool notice_done_ = false;     // a run shows one
 };

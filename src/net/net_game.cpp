@@ -804,14 +804,14 @@ void NetGame::update_overlay(DirectDrawApp& app) {
     if (app.ddwin == nullptr || headless_backend()) return;
     // A notice goes over every picture shown for a while; the label stays.
     if (!notice_.empty() && steady_ms() >= notice_until_ms_) notice_.clear();
+    DirectDrawWin* window = app.ddwin;
     if (notice_.empty() && label_.empty()) {
-        app.ddwin->overlay = nullptr;
-    } else if (!app.ddwin->overlay) {
-        DirectDrawWin* window = app.ddwin;
-        app.ddwin->overlay = [this, window](Surface& picture) {
+        overlay_.release(*window);
+    } else {
+        overlay_.take(*window, [this, window](Surface& picture) {
             if (!label_.empty()) draw_label(*window, picture, label_);
             if (!notice_.empty()) draw_notice(*window, picture, notice_);
-        };
+        });
     }
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "display/overlay_hold.h"
 #include "net/enet_transport.h"
 #include "net/game_log.h"
 #include "net/lockstep.h"
@@ -156,6 +157,7 @@ private:
     uint64_t progress_sent_ms_ = 0;
     long digests_checked_ = 0;
     std::string label_;  // over the play field: how many watch, or that this one does
+    OverlayHold overlay_;  // the label's and notices' hold on the window's overlay
 };
 
 }  // namespace net
