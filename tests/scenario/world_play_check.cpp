@@ -54,7 +54,7 @@ static_assert(std::size(kShortestHold) == world_list::kCount);
 // shaped for. It rises through the game: each pair of worlds takes at least
 // 90 % of the hits of the pair before, the last three at least one and a
 // half times the first three.
-constexpr double kHitsForSeeds1To5[] = {2.4, 11.0, 7.4, 11.4, 6.0, 12.4, 8.4, 25.8, 17.8, 19.4};
+constexpr double kHitsForSeeds1To5[] = {2.4, 11.0, 7.4, 11.4, 6.0, 12.4, 8.4, 21.6, 17.8, 19.4};
 static_assert(std::size(kHitsForSeeds1To5) == world_list::kCount);
 constexpr bool pressure_rises(const double (&hits)[std::size(kHitsForSeeds1To5)]) {
     for (size_t pair = 2; pair + 1 < std::size(hits); pair += 2)

@@ -243,9 +243,9 @@ void place_level(worlds::World& world, const Ground& g) {
     }
     // Sentinels on the arena's floor and roof where the ships stand to fight
     // the wheels: the fight is fought under their fire.
-    for (int x : {kBossX - 850, kBossX - 600, kBossX - 330, kBossX - 230, kBossX - 130, kBossX - 30})
+    for (int x : {kBossX - 1100, kBossX - 850, kBossX - 600, kBossX - 330, kBossX - 230, kBossX - 130, kBossX - 30})
         level.place(x, worlds::sentinel_y(g.floor.surface_over(x - 30, x + 50), true), 1, "mountainbosscannonup");
-    for (int x : {kBossX - 750, kBossX - 500, kBossX - 280, kBossX - 180, kBossX - 90})
+    for (int x : {kBossX - 1000, kBossX - 750, kBossX - 500, kBossX - 280, kBossX - 180, kBossX - 90})
         level.place(x, worlds::sentinel_y(g.roof.surface_over(x - 30, x + 50), false), 1, "mountainbosscannondown");
     level.place(kExitX, 130, 0, "exitportal");
 }
