@@ -28,7 +28,7 @@ public:
 private:
     void line(long frame, const std::string& text);
     void changed_state(const Velmora_Win& game, long frame, int from, int to);
-    void play_frame(long frame);
+    void play_frame(const Velmora_Win& game, long frame);
     void watch_ship(int player, long frame);
     std::string culprits(const Sprite* ship);
 

@@ -51,6 +51,10 @@ std::vector<Field> fields_of(const std::string& text) {
     size_t i = 1;  // the frame is told apart
     while (i < words.size()) {
         const std::string& key = words[i++];
+        if (key == "digest" && i < words.size()) {  // its value is hexadecimal
+            fields.push_back({key, words[i++]});
+            continue;
+        }
         size_t end = i;
         while (end < words.size() && (is_number(words[end]) || key == "by")) ++end;
         if (end == i) {

@@ -10,7 +10,7 @@ namespace {
 const std::string kGolden =
     "velmora-trace 1\n"
     "9 start level 1 shields 100 0\n"
-    "508 sample level 1 frame 500 active 27 scroll 1 classes 2 1 15 0 0 5 2 2 scores 3241 0\n"
+    "508 sample level 1 frame 500 active 27 scroll 1 classes 2 1 15 0 0 5 2 2 scores 3241 0 digest 0721cee7fefc3ecd\n"
     "522 hit player 1 shield 100 by enemyshot\n";
 
 TEST(TraceDifference, NamesTheFrameLineAndEveryChangedField) {
@@ -31,6 +31,15 @@ TEST(TraceDifference, NamesTheFrameLineAndEveryChangedField) {
     now.replace(now.find("by enemyshot"), 12, "by enemyshot,spaceboss");
     EXPECT_NE(trace_difference::first(kGolden, now).find("line 3:"), std::string::npos)
         << "the first difference is told, not a later one";
+}
+
+TEST(TraceDifference, AStateThatDepartsWhereTheCountsDoNotIsToldByItsDigest) {
+    std::string now = kGolden;
+    now.replace(now.find("0721cee7fefc3ecd"), 16, "a993965b647814de");
+    const std::string text = trace_difference::first(kGolden, now);
+    EXPECT_NE(text.find("at frame 508, line 3"), std::string::npos) << text;
+    EXPECT_NE(text.find("digest: 0721cee7fefc3ecd -> a993965b647814de"), std::string::npos) << text;
+    EXPECT_EQ(text.find("another kind of line"), std::string::npos) << text;
 }
 
 TEST(TraceDifference, OtherKindsOfLineAndEndsAreToldPlainly) {
