@@ -8,6 +8,7 @@
 #include "behaviours/player_side.h"
 #include "state/game_states.h"
 #include "state/globals.h"
+#include "util/digest.h"
 
 namespace {
 constexpr int kCulpritReach = 12;  // the shot that hit may have moved on since
@@ -100,9 +101,7 @@ void RunTrace::play_frame(const Velmora_Win& game, long frame) {
     text += " scores " + std::to_string(player1score) + " " + std::to_string(player2score);
     // The whole play state at this step: a change the counts above miss
     // (a sprite a pixel off, a counter, the random sequence) still shows.
-    char digest[17];
-    std::snprintf(digest, sizeof digest, "%016llx", static_cast<unsigned long long>(play_state_digest(game)));
-    text += std::string(" digest ") + digest;
+    text += " digest " + digest_hex(play_state_digest(game));
     line(frame, text);
 }
 

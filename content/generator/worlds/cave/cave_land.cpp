@@ -241,12 +241,12 @@ void place_level(worlds::World& world, const Ground& g) {
         if (stacked) level.place(x, kStackedY, 0, "caveboss");
         cap(x, stacked ? kStackedY : kWheelY);
     }
-    // Sentinels on the arena's floor and roof where the ships stand to fight
-    // the wheels: the fight is fought under their fire.
+    // Sentinels on the road in and on the arena's floor and roof where the
+    // ships stand to fight the wheels: the fight is fought under their fire.
     for (int x : {kBossX - 1100, kBossX - 850, kBossX - 600, kBossX - 330, kBossX - 230, kBossX - 130, kBossX - 30})
-        level.place(x, worlds::sentinel_y(g.floor.surface_over(x - 30, x + 50), true), 1, "mountainbosscannonup");
+        worlds::place_sentinel(level, g.floor, x);
     for (int x : {kBossX - 1000, kBossX - 750, kBossX - 500, kBossX - 280, kBossX - 180, kBossX - 90})
-        level.place(x, worlds::sentinel_y(g.roof.surface_over(x - 30, x + 50), false), 1, "mountainbosscannondown");
+        worlds::place_sentinel(level, g.roof, x);
     level.place(kExitX, 130, 0, "exitportal");
 }
 

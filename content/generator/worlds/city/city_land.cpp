@@ -350,10 +350,10 @@ void place_level(worlds::World& world) {
     heli(kBossX + 230, 90);
     white(kBossX + 40, 250);
     level.place(kBossX, 60, 0, "cityboss");
-    // Police sentinels in the street below it: the fight is fought under
-    // their fire.
+    // Police sentinels in the street on the way in and beside it: the fight
+    // is fought under their fire.
     for (int x : {kBossX - 900, kBossX - 720, kBossX - 540, kBossX + 120, kBossX + 210})
-        level.place(x, worlds::sentinel_y(kStreet, true), 1, "mountainbosscannonup");
+        worlds::place_sentinel(level, kStreet, x, true);
     level.place(kExitX, 120, 0, "exitportal");
 }
 

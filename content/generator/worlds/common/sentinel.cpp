@@ -1,6 +1,8 @@
 #include "generator/worlds/common/sentinel.h"
 
 #include "generator/art/prelude.h"
+#include "generator/worlds/common/level_script.h"
+#include "generator/worlds/common/terrain.h"
 
 namespace worlds {
 
@@ -12,9 +14,16 @@ constexpr int kXOffset = 6 - int(kPivotX), kYOffset = 10 - int(kPivotY);
 
 }  // namespace
 
-int sentinel_y(int surface, bool on_floor) {
+void place_sentinel(LevelScript& level, int surface, int x, bool on_floor) {
     // The root's last row reaches two rows into the ground.
-    return on_floor ? surface + 2 - (kYOffset + kHeight) : surface - 2 - kYOffset;
+    const int y = on_floor ? surface + 2 - (kYOffset + kHeight) : surface - 2 - kYOffset;
+    level.place(x, y, 1, on_floor ? "mountainbosscannonup" : "mountainbosscannondown");
+}
+
+void place_sentinel(LevelScript& level, const Terrain& ground, int x) {
+    // The ground under the root's whole width.
+    const int surface = ground.surface_over(x + kXOffset - 10, x + kXOffset + kWidth + 10);
+    place_sentinel(level, surface, x, ground.kind() == Terrain::Kind::Floor);
 }
 
 std::vector<art::Frame> sentinel_frames(const SentinelStyle& k, bool on_floor) {

@@ -5,9 +5,8 @@
 // their left, above or below, and they stay until the road carries them away.
 //
 // Five frames by the aim: 1 up, 2 up-left, 3 left, 4 down-left, 5 down. The
-// gun turns about a pivot at (x + 6, y + 10), where its aim is taken. Place a
-// floor sentinel at y = floor surface - 45 and a roof one at y = roof
-// surface + 26 (`sentinel_y`).
+// gun turns about a pivot at (x + 6, y + 10), where its aim is taken;
+// `place_sentinel` stands one with its root in the ground.
 #pragma once
 
 #include <vector>
@@ -15,6 +14,9 @@
 #include "generator/art/art.h"
 
 namespace worlds {
+
+class LevelScript;
+class Terrain;
 
 struct SentinelStyle {
     art::Ramp mound;   // the root it grows from
@@ -27,8 +29,10 @@ struct SentinelStyle {
 
 std::vector<art::Frame> sentinel_frames(const SentinelStyle& style, bool on_floor);
 
-// The y to place a sentinel at over a floor or under a roof whose surface
-// row is `surface`.
-int sentinel_y(int surface, bool on_floor);
+// Places a sentinel at level x `x` on layer 1 (with the walls), its root two
+// rows into `ground`: standing on a floor, hanging from a roof.
+void place_sentinel(LevelScript& level, const Terrain& ground, int x);
+// The same on a flat floor (on_floor) or roof whose surface row is `surface`.
+void place_sentinel(LevelScript& level, int surface, int x, bool on_floor);
 
 }  // namespace worlds

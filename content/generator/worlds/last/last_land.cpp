@@ -153,14 +153,6 @@ void place_level(worlds::World& world, const Ground& g) {
         level.place(x, g.floor.surface_over(x, x + 90) - 56, 1, right ? "bosscannonright" : "bosscannonleft");
     };
 
-    // Guns no shot breaks, standing on the floor or hanging from the roof.
-    const auto sentinel_up = [&](int x) {
-        level.place(x, worlds::sentinel_y(g.floor.surface_over(x - 30, x + 50), true), 1, "mountainbosscannonup");
-    };
-    const auto sentinel_down = [&](int x) {
-        level.place(x, worlds::sentinel_y(g.roof.surface_over(x - 30, x + 50), false), 1, "mountainbosscannondown");
-    };
-
     for (int x : kFloorPods) pod_up(x);
     for (int x : kRoofPods) pod_down(x);
 
@@ -218,7 +210,7 @@ void place_level(worlds::World& world, const Ground& g) {
     dart(9550, 200);
     dart(9610, 280);
     spear(9800, 130);
-    // The last defences: a gauntlet of sentinels.
+    // The last defences.
     cannon(10050, false);
     spear(10100, 120);
     spear(10160, 260);
@@ -235,8 +227,8 @@ void place_level(worlds::World& world, const Ground& g) {
     dart(11560, 260);
     diver(11750, 180);
 
-    // A star cache before the heart: bursting stars reach the shell's guns
-    // wherever it turns them.
+    // A cache of blue lasers before the heart: every ship meets the shell
+    // with a weapon that ends the fight within its minute.
     for (const auto& [x, y] : {std::pair{11250, 200}, {11420, 120}, {11590, 260}, {11760, 160}})
         level.place(x, y, 0, "bluepowerup");
 
@@ -246,8 +238,8 @@ void place_level(worlds::World& world, const Ground& g) {
     level.place(kShellX, 150, 0, "finalbossshell");
     // Sentinels behind it, out of the line of its guns: the fight is fought
     // under their fire.
-    for (int dx : {120, 200}) sentinel_up(kShellX + dx);
-    for (int dx : {160}) sentinel_down(kShellX + dx);
+    for (int dx : {120, 200}) worlds::place_sentinel(level, g.floor, kShellX + dx);
+    worlds::place_sentinel(level, g.roof, kShellX + 160);
 
     // Beyond the shell: the way out, and the gate that ends the road.
     pylons(kExitX - 200);
